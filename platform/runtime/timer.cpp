@@ -5,6 +5,7 @@ namespace ks {
 Timer::Timer(std::function<void()> handler, int intervalMs)
     : handler_(std::move(handler)), interval_(intervalMs)
 {
+    timer_.setTimerType(Qt::PreciseTimer);
     QObject::connect(&timer_, &QTimer::timeout, [this] {
         if (handler_)
             handler_();

@@ -15,6 +15,8 @@ public:
     void setInterval(int ms);
     bool enabled() const { return enabled_; }
     void setEnabled(bool on);
+    // Milliseconds to the next tick; -1 while stopped.
+    int remainingMs() const { return timer_.remainingTime(); }
 
 private:
     void restart();

@@ -116,7 +116,8 @@ DesktopEntries DesktopEntries::fromEnvironment()
                 db.apps_.push_back(*e);
         }
     }
-    std::sort(db.apps_.begin(), db.apps_.end(),
+    db.sorted_ = db.apps_;
+    std::sort(db.sorted_.begin(), db.sorted_.end(),
               [](const auto& a, const auto& b) { return a.name.compare(b.name, Qt::CaseInsensitive) < 0; });
 
     QStringList listFiles{configHome() + "/mimeapps.list"};

@@ -21,7 +21,7 @@ public:
     static DesktopEntries fromEnvironment();
 
     // Applications that can be offered to the user, sorted by name.
-    const std::vector<DesktopEntry>& applications() const { return apps_; }
+    const std::vector<DesktopEntry>& applications() const { return sorted_; }
     const DesktopEntry* find(const QString& id) const;
     // The default application for a MIME type (its parents are asked too):
     // a mimeapps.list default first, else the first entry that lists the type.
@@ -31,7 +31,8 @@ public:
     static QStringList commandFor(const QString& exec, const QString& target);
 
 private:
-    std::vector<DesktopEntry> apps_;
+    std::vector<DesktopEntry> apps_;     // in precedence order: user folder first
+    std::vector<DesktopEntry> sorted_;
     std::vector<std::pair<QString, QStringList>> defaults_;   // mime type → entry ids
 };
 

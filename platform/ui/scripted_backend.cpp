@@ -19,16 +19,17 @@ void ScriptedBackend::answerInput(std::optional<QString> text)
 
 void ScriptedBackend::answerOpen(const QString& path, int filterIndex)
 {
-    Reply r{Kind::OpenFile};
-    r.accepted = !path.isEmpty();
-    r.text = path;
-    r.filterIndex = filterIndex;
-    replies_.push_back(r);
+    answerFile(Kind::OpenFile, path, filterIndex);
 }
 
 void ScriptedBackend::answerSave(const QString& path, int filterIndex)
 {
-    Reply r{Kind::SaveFile};
+    answerFile(Kind::SaveFile, path, filterIndex);
+}
+
+void ScriptedBackend::answerFile(Kind kind, const QString& path, int filterIndex)
+{
+    Reply r{kind};
     r.accepted = !path.isEmpty();
     r.text = path;
     r.filterIndex = filterIndex;

@@ -62,6 +62,7 @@ private:
         QColor color;
     };
 
+    void answerFile(Kind kind, const QString& path, int filterIndex);
     // The next reply when it is of this kind; otherwise records a failure.
     std::optional<Reply> take(Kind kind, const QString& what);
 
