@@ -89,6 +89,11 @@ void Book::setSheetName(int sheet, const std::string& name)
     if (other >= 0 && other != sheet - 1)
         raise(kErrBadArgument, "Sheet name \"" + name + "\" is in use");
     sheetAt(sheet).name = name;
+    for (const Sheet& s : data_.sheets)
+        s.forEachCell([](int, int, const Cell& cell) {
+            if (cell.formula)
+                cell.formula->text.clear();  // the texts naming the sheet change
+        });
     notify(BookChange::Sheets, sheet - 1);
 }
 

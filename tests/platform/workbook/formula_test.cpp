@@ -62,6 +62,9 @@ TEST(Formula, EmptyCellsAndReferences)
     book.setBookNumber(2, 5, 2, 11);
     EXPECT_EQ(eval(book, "='Data Sheet'!B5*2"), "22");
     EXPECT_EQ(book.SheetFormula(50, 50), "'Data Sheet'!B5*2");
+    book.setSheetName(2, "Data2");
+    EXPECT_EQ(book.SheetFormula(50, 50), "Data2!B5*2");
+    book.setSheetName(2, "Data Sheet");
     book.DefineName("Rate", "'Data Sheet'!$B$5");
     EXPECT_EQ(eval(book, "=rate+1"), "12");
     EXPECT_EQ(eval(book, "=Missing+1"), "#NAME?");
