@@ -179,3 +179,35 @@ TEST(Formula, RecalculatesWhatDependsOnAChange)
     book.setSheetFormula(1, 5, "sum(b1:b2)");
     EXPECT_EQ(book.SheetFormula(1, 5), "SUM(B1:B2)");
 }
+
+TEST(Formula, ReportFormulasAndHistoryLookups)
+{
+    Book book;
+    const std::string percentOfTarget =
+        "IF(AND(C6=0,C5>0)=TRUE,100%,IF(C6=0,0,IF(C6<0,((C6-C5)/C6)+1,C5/C6)))";
+    const std::string variance =
+        "IF(AND(C6=0,C5>0)=TRUE,100%,IF(C6<0,((C6-C5)/C6),IF(C6=0,0,(C5/C6)-100%)))";
+    struct Case {
+        double actual, target, percent, varianceValue;
+    };
+    for (const Case& c : {Case{50, 100, 0.5, -0.5}, Case{5, 0, 1, 1}, Case{0, 0, 0, 0}, Case{-50, -100, 1.5, 0.5}}) {
+        book.setSheetNumber(5, 3, c.actual);
+        book.setSheetNumber(6, 3, c.target);
+        book.setSheetFormula(7, 3, percentOfTarget);
+        EXPECT_DOUBLE_EQ(book.SheetNumber(7, 3), c.percent) << c.actual << "/" << c.target;
+        book.setSheetFormula(7, 3, variance);
+        EXPECT_DOUBLE_EQ(book.SheetNumber(7, 3), c.varianceValue) << c.actual << "/" << c.target;
+    }
+    book.setSheetNumber(5, 4, 1);
+    book.setSheetFormula(5, 15, "sum(c5:N5)");
+    EXPECT_EQ(book.SheetNumber(5, 15), -49);
+    EXPECT_EQ(book.SheetFormula(5, 15), "SUM(C5:N5)");
+
+    // A month line without text reads "0", as the month view expects of the history sheets.
+    book.setSheetNumber(6, 2, 3);
+    book.setSheetText(17, 7, "met the plan");
+    book.setSheetFormula(9, 7, "=INDEX(G$16:G$300,$B$6-1)");
+    book.setSheetFormula(9, 8, "=INDEX(H$16:H$300,$B$6-1)");
+    EXPECT_EQ(book.SheetText(9, 7), "met the plan");
+    EXPECT_EQ(book.SheetText(9, 8), "0");
+}
