@@ -83,7 +83,8 @@ std::string Book::SheetName(int sheet) const
 
 void Book::setSheetName(int sheet, const std::string& name)
 {
-    if (name.empty() || name.size() > 31 || name.find_first_of("!'[]*?/\\:") != std::string::npos)
+    if (name.empty() || name.size() > 31 || name.find_first_of("![]*?/\\:") != std::string::npos ||
+        name.front() == '\'' || name.back() == '\'')
         raise(kErrBadArgument, "Invalid sheet name \"" + name + "\"");
     int other = data_.sheetNames().find(name);
     if (other >= 0 && other != sheet - 1)

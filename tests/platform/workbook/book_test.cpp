@@ -217,3 +217,60 @@ TEST(Book, ObserversHearOfChanges)
     EXPECT_EQ(heard, (std::vector<BookChange::Kind>{BookChange::Cells, BookChange::Selection, BookChange::Formats,
                                                     BookChange::Layout, BookChange::Values}));
 }
+
+TEST(Book, ClipboardBlocksFormatsAndLimits)
+{
+    Book book;
+    book.SelectBlock(1, 1, 2, 2);
+    book.setSelectionNumberFormat("0.00");
+    book.setSheetNumber(1, 1, 1);
+    book.setSheetFormula(2, 2, "=A1*3");
+    book.CopyBlock();
+    book.SelectBlock(10, 10, 10, 10);
+    book.PasteBlock(PasteWhat::Formats);
+    EXPECT_EQ(book.SheetText(10, 10), "");
+    EXPECT_EQ(book.CellFormatAt(1, 11, 11).numberFormat, "0.00");
+    book.PasteBlock(PasteWhat::Formulas);
+    EXPECT_EQ(book.SheetFormula(11, 11), "J10*3");
+    EXPECT_EQ(book.SheetShownText(11, 11), "3.00");
+
+    book.SelectBlock(kMaxRows, 1, kMaxRows, 1);      // the block would run off the sheet
+    EXPECT_EQ(errorNumberOf([&] { book.PasteBlock(); }), kErrBadArgument);
+    EXPECT_EQ(book.SheetText(kMaxRows, 1), "");
+    book.SelectBlock(1, 1, kMaxRows, kMaxColumns);
+    EXPECT_EQ(errorNumberOf([&] { book.CopyBlock(); }), kErrCopyRefused);
+    EXPECT_EQ(errorNumberOf([&] { book.SelectionAsText(); }), kErrCopyRefused);
+    book.SelectBlock(20, 1, 20, 1);
+    book.PasteBlock();                                 // the earlier block is still there
+    EXPECT_EQ(book.SheetFormula(21, 2), "A20*3");
+
+    Book other;                                        // one clipboard for all books
+    other.SelectBlock(3, 3, 3, 3);
+    other.PasteBlock();
+    EXPECT_EQ(other.SheetFormula(4, 4), "C3*3");
+    EXPECT_EQ(other.SheetNumber(4, 4), 3);
+}
+
+TEST(Book, PrintSetupAndPictures)
+{
+    Book book;
+    book.SelectBlock(1, 1, 68, 6);
+    book.PrintRangeFromSelection();
+    EXPECT_EQ(book.Print().range, (Block{1, 1, 68, 6}));
+    book.SetPrintScale(100, true, 1, 1);
+    EXPECT_TRUE(book.Print().fitToPages);
+    EXPECT_EQ(errorNumberOf([&] { book.SetPrintScale(0, false, 1, 1); }), kErrBadArgument);
+    book.PlaceCursor(1, 1);
+    book.AddPageBreak();                               // nothing to break before row 1
+    EXPECT_TRUE(book.RowPageBreaks().empty());
+    book.SetRowPageBreak(81);
+    book.SetRowPageBreak(81);
+    EXPECT_EQ(book.RowPageBreaks(), (std::vector<int>{81}));
+    int picture = book.AddPictureObject(1, 20, 7, 36, "jpeg bytes", 7, 640, 480);
+    ASSERT_EQ(book.PictureObjects(1).size(), 1u);
+    EXPECT_EQ(book.PictureObjects(1).front()->id, picture);
+    EXPECT_EQ(book.PictureObjects(1).front()->anchor, (Anchor{1, 20, 7, 36}));
+    EXPECT_EQ(errorNumberOf([&] { book.AddPictureObject(7, 20, 1, 36, "", 7, 1, 1); }), kErrBadArgument);
+    EXPECT_EQ(errorNumberOf([&] { book.setRowHeight(1, 1000); }), kErrBadArgument);
+    EXPECT_EQ(errorNumberOf([&] { book.SetSelectionAlignment(9, false, 0, 0); }), kErrBadArgument);
+}

@@ -7,6 +7,7 @@
 #include "tests/platform/workbook/error_number.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <zip.h>
 
 using namespace ks::workbook;
@@ -209,4 +210,68 @@ TEST(XlsxExport, WritesACompleteWorkbookPackage)
     EXPECT_NE(workbook.find("Print_Area"), std::string::npos);
     EXPECT_NE(zipEntry(archive, "xl/styles.xml").find("0.0%;(0%)"), std::string::npos);
     zip_close(archive);
+}
+
+// Damage anywhere in a file: it either still reads as a book or raises 20012, and a
+// refused file changes nothing.
+TEST(NativeFile, RandomDamageNeverCorruptsTheBook)
+{
+    ks::test::TempDir dir;
+    Book good;
+    fill(good);
+    good.WriteBookFile(dir.str() + "/good.vqa", kFileNative);
+    const std::string bytes = dir.read("good.vqa");
+    Book book;
+    book.setSheetNumber(1, 1, 42);
+    const std::string before = writeNativeXml(book.data());
+    std::mt19937 random(5);
+    int refused = 0;
+    for (int i = 0; i < 300; ++i) {
+        std::string damaged = bytes;
+        for (int n = 0; n < 1 + i % 4; ++n) {
+            std::size_t at = random() % damaged.size();
+            switch (random() % 3) {
+            case 0: damaged[at] = static_cast<char>(random()); break;
+            case 1: damaged.erase(at, 1 + random() % 20); break;
+            default: damaged.insert(at, std::string(1, "<>\"&'=9-"[random() % 8])); break;
+            }
+        }
+        std::string file = dir.write("damaged.vqa", damaged).string();
+        Book probe;
+        probe.setSheetNumber(1, 1, 42);
+        int number = errorNumberOf([&] { probe.ReadBookFile(file); });
+        if (number == 0) {
+            probe.RecalculateBook();
+            probe.WriteBookFile(dir.str() + "/again.vqa", kFileNative);  // what was read is whole
+            continue;
+        }
+        ++refused;
+        EXPECT_EQ(number, kErrFileUnreadable);
+        EXPECT_EQ(writeNativeXml(probe.data()), before);
+    }
+    EXPECT_GT(refused, 100);
+}
+
+TEST(NativeFile, RenamedSheetsAndNamesReadBack)
+{
+    ks::test::TempDir dir;
+    Book book;
+    book.setSheetCount(2);
+    book.setSheetName(1, "Month 'view' 1");
+    book.setBookNumber(2, 1, 1, 3);
+    book.setBookFormula(2, 1, 2, "='Month ''view'' 1'!A1+A1");
+    book.setBookNumber(1, 1, 1, 4);
+    book.DefineName("Both", "'Month ''view'' 1'!A1:B2");
+    std::string path = dir.str() + "/names.vqa";
+    book.WriteBookFile(path, kFileNative);
+    Book loaded;
+    loaded.LoadBookFile(path);
+    EXPECT_EQ(loaded.SheetName(1), "Month 'view' 1");
+    EXPECT_EQ(loaded.BookNumber(2, 1, 2), 7);
+    EXPECT_EQ(loaded.NameReference("both"), "'Month ''view'' 1'!$A$1:$B$2");
+    EXPECT_EQ(errorNumberOf([&] { loaded.setSheetName(2, "Month 'view' 1"); }), kErrBadArgument);
+    EXPECT_EQ(errorNumberOf([&] { loaded.setSheetName(2, "a/b"); }), kErrBadArgument);
+    EXPECT_EQ(errorNumberOf([&] { loaded.setSheetName(2, "'quoted'"); }), kErrBadArgument);
+    EXPECT_EQ(errorNumberOf([&] { loaded.setSheetCount(1); }), kErrBadArgument);
+    EXPECT_EQ(errorNumberOf([&] { loaded.setSheetCount(kMaxSheets + 1); }), kErrBadArgument);
 }
