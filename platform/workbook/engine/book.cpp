@@ -271,6 +271,13 @@ void Book::requireUnlocked(const Block& block) const
         raise(kErrLockedCell, "Locked cells cannot be changed while the sheet is protected");
 }
 
+void Book::DeleteSelection()
+{
+    Block b = current().selection;
+    requireUnlocked(b);
+    ClearBlock(b.row1, b.col1, b.row2, b.col2, kClearContents);
+}
+
 void Book::EnterCellText(int row, int col, const std::string& text)
 {
     checkCell(row, col);

@@ -79,6 +79,8 @@ public:
     void RecalculateBook();
     // A user's entry: "=..." a formula, a number's text a number, else a text; respects protection.
     void EnterCellText(int row, int col, const std::string& text);
+    // The user's Delete key: empties the selection's contents; respects protection.
+    void DeleteSelection();
     bool CellLocked(int row, int col) const;  // locked and on a protected sheet
     const CellFormat& CellFormatAt(int sheet, int row, int col) const;
 

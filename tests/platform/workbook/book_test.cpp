@@ -54,6 +54,9 @@ TEST(Book, ProtectionStopsUsersNotTheProgram)
     EXPECT_EQ(book.SheetText(1, 1), "");
     book.setSheetText(1, 1, "program");            // program writes bypass it
     EXPECT_EQ(book.SheetText(1, 1), "program");
+    book.SelectBlock(1, 1, 2, 2);
+    EXPECT_EQ(errorNumberOf([&] { book.DeleteSelection(); }), kErrLockedCell);
+    EXPECT_EQ(book.SheetNumber(2, 2), 12.5);       // nothing of the block was emptied
 
     book.SelectBlock(1, 1, 1, 1);
     EXPECT_EQ(errorNumberOf([&] { book.CutBlock(); }), kErrLockedCell);
@@ -71,6 +74,12 @@ TEST(Book, ProtectionStopsUsersNotTheProgram)
     book.setSheetProtected(false);
     book.PasteBlock();
     EXPECT_EQ(book.SheetFormula(4, 2), "B3*2");
+    book.setSheetProtected(true);
+    book.SelectBlock(2, 2, 3, 2);                  // unlocked cells: the Delete key empties them
+    book.DeleteSelection();
+    EXPECT_EQ(book.SheetText(2, 2), "");
+    EXPECT_EQ(book.SheetText(3, 2), "");
+    EXPECT_TRUE(book.CellFormatAt(1, 2, 2).locked == false);
 }
 
 TEST(Book, PasteShiftsRelativeReferences)
