@@ -75,11 +75,11 @@ TEST(Book, ProtectionStopsUsersNotTheProgram)
     book.PasteBlock();
     EXPECT_EQ(book.SheetFormula(4, 2), "B3*2");
     book.setSheetProtected(true);
-    book.SelectBlock(2, 2, 3, 2);                  // unlocked cells: the Delete key empties them
+    EXPECT_TRUE(book.CellLocked(2, 2));            // the paste carried the source's lock
+    book.SelectBlock(3, 2, 4, 2);                  // unlocked cells: the Delete key empties them
     book.DeleteSelection();
-    EXPECT_EQ(book.SheetText(2, 2), "");
     EXPECT_EQ(book.SheetText(3, 2), "");
-    EXPECT_TRUE(book.CellFormatAt(1, 2, 2).locked == false);
+    EXPECT_EQ(book.SheetText(4, 2), "");
 }
 
 TEST(Book, PasteShiftsRelativeReferences)
