@@ -34,6 +34,7 @@ struct BorderState {
 };
 
 // What changed, for the view and other observers. sheet is 0-based (-1: all sheets).
+// A change to cells may change any formula's value: whoever shows values reads them again.
 struct BookChange {
     enum Kind { Cells, Formats, Layout, Selection, Objects, Sheets, Values, Whole } kind;
     int sheet = -1;
