@@ -4,6 +4,7 @@
 // writes bypass protection; user entries, cut and paste respect it. Values are always
 // current when read: a change marks what depends on it for recalculation.
 #include "platform/workbook/engine/book_data.h"
+#include "platform/workbook/engine/errors.h"
 #include "platform/workbook/engine/recalc.h"
 
 #include <functional>
