@@ -131,10 +131,13 @@ int main()
     double saveMs = medianMs(20, [&] { book.WriteBookFile(file, kFileNative); });
     Book loaded;
     double loadMs = medianMs(20, [&] { loaded.ReadBookFile(file); });
-    double firstRecalcMs = medianMs(5, [&] {
+    std::vector<double> firsts;
+    for (int i = 0; i < 9; ++i) {
         loaded.ReadBookFile(file);
-        loaded.BookNumber(1, 49, 22);
-    }) - loadMs;
+        firsts.push_back(medianMs(1, [&] { loaded.BookNumber(1, 49, 22); }));
+    }
+    std::sort(firsts.begin(), firsts.end());
+    double firstRecalcMs = firsts[firsts.size() / 2];
     double editMs = medianMs(200, [&] {
         loaded.setBookNumber(8, 12, 6, loaded.BookNumber(8, 12, 6) + 1);
         loaded.BookNumber(1, 49, 19);
