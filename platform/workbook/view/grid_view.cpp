@@ -19,6 +19,24 @@ const QColor kHeadingFill(0xEE, 0xEE, 0xEE);
 const QColor kHeadingActive(0xC8, 0xD4, 0xE8);
 const QColor kSelectionFill(0x33, 0x66, 0xCC, 0x30);
 
+// A drop-down keeps its keys: they are not the grid's to report.
+class ObjectListBox : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        QComboBox::keyPressEvent(event);
+        event->accept();
+    }
+    void keyReleaseEvent(QKeyEvent* event) override
+    {
+        QComboBox::keyReleaseEvent(event);
+        event->accept();
+    }
+};
+
 QStringList itemsOf(const Book& book, int id)
 {
     QStringList items;
@@ -487,7 +505,7 @@ void GridView::syncLists()
     for (const ListObject* list : book_.ListObjects(book_.CurrentSheet())) {
         QPointer<QComboBox> box = listBox(list->id);
         if (!box) {
-            box = new QComboBox(viewport());
+            box = new ObjectListBox(viewport());
             int id = list->id;
             // activated comes from the user only; the program's changes raise nothing.
             connect(box, &QComboBox::activated, this, [this, id](int item) {

@@ -92,9 +92,11 @@ PageCut cutPages(const Book& book, const SheetGeometry& g, const QSizeF& area)
     }
     // A tiny epsilon keeps a range that fits exactly from spilling a sliver onto a new page.
     double roomW = area.width() + 1e-6, roomH = area.height() + 1e-6;
-    auto columns = cutRuns(range.col1, range.col2, roomW, cut.scale, book.ColumnPageBreaks(),
+    // Fitting to pages replaces the manual breaks, as spreadsheet programs do.
+    std::vector<int> none;
+    auto columns = cutRuns(range.col1, range.col2, roomW, cut.scale, setup.fitToPages ? none : book.ColumnPageBreaks(),
                            [&](int c) { return g.colWidth(c); });
-    auto rows = cutRuns(range.row1, range.row2, roomH, cut.scale, book.RowPageBreaks(),
+    auto rows = cutRuns(range.row1, range.row2, roomH, cut.scale, setup.fitToPages ? none : book.RowPageBreaks(),
                         [&](int r) { return g.rowHeight(r); });
     for (auto [c1, c2] : columns)
         for (auto [r1, r2] : rows)
