@@ -1,5 +1,6 @@
 #include "platform/workbook/view/cell_painter.h"
 
+#include <QFontMetrics>
 #include <QImage>
 #include <algorithm>
 #include <cmath>
@@ -75,13 +76,30 @@ int alignmentOf(const CellFormat& format, const Value& value)
     return h | v | (format.wrap ? Qt::TextWordWrap : 0);
 }
 
-void drawText(QPainter& p, const QRect& r, const CellFormat& format, const Value& value, const std::string& text)
+// A left-aligned text that does not fit runs on over the empty cells to its right.
+QRect textRect(const Book& book, const SheetGeometry& g, int row, int col, QRect r, const CellFormat& format,
+               const Value& value, const QString& text)
 {
-    if (text.empty())
+    bool leftAligned = format.hAlign == HAlign::Left || (format.hAlign == HAlign::General && value.isText());
+    if (!leftAligned || format.wrap)
+        return r;
+    int needed = QFontMetrics(fontOf(format.font)).horizontalAdvance(text) + 4;
+    int sheet = book.CurrentSheet();
+    for (int next = col + 1; r.width() < needed && next <= kMaxColumns && next <= col + 16; ++next) {
+        if (!book.BookValue(sheet, row, next).isEmpty())
+            break;
+        r.setRight(r.right() + g.colWidth(next));
+    }
+    return r;
+}
+
+void drawText(QPainter& p, const QRect& r, const CellFormat& format, const Value& value, const QString& text)
+{
+    if (text.isEmpty())
         return;
     p.setFont(fontOf(format.font));
     p.setPen(colorOf(format.font.color));
-    p.drawText(r.adjusted(2, 1, -2, -1), alignmentOf(format, value), QString::fromStdString(text));
+    p.drawText(r.adjusted(2, 1, -2, -1), alignmentOf(format, value), text);
 }
 
 void drawPictures(QPainter& p, const Book& book, const SheetGeometry& g, const QRect& area)
@@ -154,8 +172,17 @@ void paintBlock(QPainter& p, const Book& book, const SheetGeometry& g, const Blo
                 p.drawLine(r.topRight(), r.bottomRight());
                 p.drawLine(r.bottomLeft(), r.bottomRight());
             }
-            drawText(p, r, format, book.BookValue(sheet, row, col), book.SheetShownText(row, col));
             drawBorders(p, r, format.borders);
+        }
+        // Texts last, so that a text running on is not covered by its neighbours' lines.
+        for (int col = block.col1; col <= block.col2; ++col) {
+            QString text = QString::fromStdString(book.SheetShownText(row, col));
+            if (text.isEmpty())
+                continue;
+            const CellFormat& format = book.CellFormatAt(sheet, row, col);
+            Value value = book.BookValue(sheet, row, col);
+            QRect r(g.colLeft(col), g.rowTop(row), g.colWidth(col), h);
+            drawText(p, textRect(book, g, row, col, r, format, value, text), format, value, text);
         }
     }
     drawPictures(p, book, g, area);

@@ -70,7 +70,7 @@ int GridView::leftColumn() const { return horizontalScrollBar()->value(); }
 const SheetGeometry& GridView::geometry()
 {
     if (geometryDirty_) {
-        geometry_.rebuild(book_.data().sheets[static_cast<std::size_t>(book_.CurrentSheet()) - 1]);
+        geometry_.rebuild(book_.data().sheets[static_cast<std::size_t>(book_.CurrentSheet()) - 1], book_.data().styles);
         geometryDirty_ = false;
     }
     return geometry_;
@@ -130,12 +130,12 @@ void GridView::bookChanged(const BookChange& change)
         shownSheet_ = book_.CurrentSheet();
     }
     if (sheetSwitched || change.kind == BookChange::Layout || change.kind == BookChange::Whole ||
-        change.kind == BookChange::Sheets)
+        change.kind == BookChange::Sheets || change.kind == BookChange::Formats)
         geometryDirty_ = true;
     if (sheetSwitched || change.kind == BookChange::Objects || change.kind == BookChange::Whole ||
         change.kind == BookChange::Sheets)
         syncLists();
-    else if (change.kind == BookChange::Layout)
+    else if (change.kind == BookChange::Layout || change.kind == BookChange::Formats)
         placeLists();
     viewport()->update();
 }

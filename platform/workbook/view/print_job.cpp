@@ -107,7 +107,7 @@ PageCut cutPages(const Book& book, const SheetGeometry& g, const QSizeF& area)
 int printSheet(const Book& book, QPrinter& printer)
 {
     SheetGeometry g;
-    g.rebuild(book.data().sheets[static_cast<std::size_t>(book.CurrentSheet()) - 1]);
+    g.rebuild(book.data().sheets[static_cast<std::size_t>(book.CurrentSheet()) - 1], book.data().styles);
     double toDevice = printer.resolution() / 96.0;
     QRectF paper = printer.pageLayout().paintRectPixels(printer.resolution());
     QSizeF page(paper.width() / toDevice, paper.height() / toDevice);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace ks::workbook::view {
 
@@ -28,8 +29,14 @@ int SheetGeometry::pixelsOfHeight(double points)
     return static_cast<int>(std::lround((points > 0 ? points : kDefaultRowPoints) * 96 / 72));
 }
 
-void SheetGeometry::rebuild(const Sheet& sheet)
+void SheetGeometry::rebuild(const Sheet& sheet, const StyleTable& styles)
 {
+    std::map<int, double> fitted;  // points, for rows whose fonts need more than the default
+    sheet.forEachCell([&](int row, int, const Cell& cell) {
+        double points = styles.at(cell.style).font.size * kDefaultRowPoints / 10;
+        if (points > kDefaultRowPoints && !sheet.rowHeights.count(row))
+            fitted[row] = std::max(fitted[row], points);
+    });
     rowTops_.assign(kMaxRows + 1, 0);
     int defaultHeight = pixelsOfHeight(0);
     int y = 0;
@@ -38,7 +45,10 @@ void SheetGeometry::rebuild(const Sheet& sheet)
         if (sheet.hiddenRows.count(row))
             continue;
         auto h = sheet.rowHeights.find(row);
-        y += h == sheet.rowHeights.end() ? defaultHeight : pixelsOfHeight(h->second);
+        auto f = fitted.find(row);
+        y += h != sheet.rowHeights.end() ? pixelsOfHeight(h->second)
+             : f != fitted.end()         ? pixelsOfHeight(f->second)
+                                         : defaultHeight;
     }
     rowTops_[kMaxRows] = y;
 

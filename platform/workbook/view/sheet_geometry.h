@@ -1,6 +1,7 @@
 #pragma once
 // Where rows and columns of one sheet lie, in pixels at 96 dpi from the top-left of
 // row 1, column 1; hidden rows take no space. Shared by the grid and the printer.
+#include "platform/workbook/engine/cell_format.h"
 #include "platform/workbook/engine/sheet.h"
 
 #include <QRectF>
@@ -10,7 +11,8 @@ namespace ks::workbook::view {
 
 class SheetGeometry {
 public:
-    void rebuild(const Sheet& sheet);
+    // Rows without a height of their own grow to their largest font.
+    void rebuild(const Sheet& sheet, const StyleTable& styles);
 
     int rowTop(int row) const { return rowTops_[static_cast<std::size_t>(row) - 1]; }
     int rowHeight(int row) const { return rowTop(row + 1) - rowTop(row); }

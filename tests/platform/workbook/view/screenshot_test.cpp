@@ -24,6 +24,7 @@ TEST_F(ControlTest, AFormattedSheetRendersToANonBlankPicture)
         book.setSheetNumber(i + 4, 2, 1000.5 * (i + 1));
         book.setSheetNumber(i + 4, 3, 0.25 * (i + 1));
     }
+    book.setSheetText(8, 1, "Major successes of the month run on over empty cells");
     book.SelectBlock(4, 2, 6, 2);
     book.setSelectionNumberFormat("$#,##0.00");
     book.SelectBlock(4, 3, 6, 3);
