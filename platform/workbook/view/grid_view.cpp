@@ -266,7 +266,7 @@ void GridView::mousePressEvent(QMouseEvent* event)
         book_.SelectBlock(from.row, from.col, cell->row, cell->col);
     } else {
         book_.PlaceCursor(cell->row, cell->col);
-        anchor_ = *cell;
+        anchor_ = extentEnd_ = *cell;
     }
     dragging_ = true;
 }
@@ -280,8 +280,10 @@ void GridView::mouseMoveEvent(QMouseEvent* event)
         return;
     Block current = book_.GetSelectedBlock();
     Block wanted = Block{anchor_.row, anchor_.col, cell->row, cell->col}.normalised();
-    if (!(current == wanted))
+    if (!(current == wanted)) {
         book_.SelectBlock(anchor_.row, anchor_.col, cell->row, cell->col);
+        extentEnd_ = *cell;
+    }
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* event)
@@ -387,8 +389,30 @@ bool GridView::editorKeyPress(QKeyEvent* event)
     return true;
 }
 
+void GridView::extendSelection(int key)
+{
+    // Shift with an arrow moves the far corner of the selection; the anchor stays.
+    Block now = book_.GetSelectedBlock();
+    if (!(Block{anchor_.row, anchor_.col, extentEnd_.row, extentEnd_.col}.normalised() == now))
+        anchor_ = extentEnd_ = book_.GetCursorCell();
+    CellPos& e = extentEnd_;
+    switch (key) {
+    case kKeyUp: e.row = std::max(1, e.row - 1); break;
+    case kKeyDown: e.row = std::min(kMaxRows, e.row + 1); break;
+    case kKeyLeft: e.col = std::max(1, e.col - 1); break;
+    case kKeyRight: e.col = std::min(kMaxColumns, e.col + 1); break;
+    default: break;
+    }
+    book_.SelectBlock(anchor_.row, anchor_.col, e.row, e.col);
+}
+
 void GridView::moveCursor(int key, int shift)
 {
+    bool arrow = key == kKeyUp || key == kKeyDown || key == kKeyLeft || key == kKeyRight;
+    if (arrow && (shift & 1) && !editing_) {
+        extendSelection(key);
+        return;
+    }
     CellPos c = book_.GetCursorCell();
     const SheetGeometry& g = geometry();
     bool back = shift & 1;

@@ -60,6 +60,7 @@ private:
     void startEdit(const QString& text);
     bool editorKeyPress(QKeyEvent* event);
     void moveCursor(int key, int shift);
+    void extendSelection(int key);
     void deleteSelection();
     void placeEditor();
     void syncLists();
@@ -78,7 +79,7 @@ private:
     bool editing_ = false;
     CellPos editCell_;
     bool dragging_ = false;
-    CellPos anchor_;
+    CellPos anchor_, extentEnd_;  // corners of a selection being extended
     std::map<int, QPointer<QComboBox>> lists_;
 };
 

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QTimer>
 
+#include "tests/support/temp_dir.h"
+
 using namespace ks;
 using namespace ks::test;
 
@@ -79,4 +81,41 @@ TEST_F(ControlTest, FormatDialogPagesChangeTheSelectionOnlyWhenConfirmed)
     EXPECT_EQ(control.SheetShownText(2, 2), "50%");
 
     EXPECT_THROW(control.FormatDialog(7), RuntimeError);
+}
+
+TEST_F(ControlTest, FilesRaiseTheHourglassEventAndABadFileChangesNothing)
+{
+    TempDir dir;
+    int hourglass = 0;
+    control.HourglassEvent = [&] { ++hourglass; };
+    control.setSheetText(1, 1, "saved");
+    std::string path = dir.str() + "/book.vqa";
+    control.WriteBookFile(path, workbook::kFileNative);
+    control.setSheetText(1, 1, "changed");
+
+    std::string bad = dir.write("bad.vqa", "not a workbook").string();
+    int type = -1;
+    EXPECT_THROW(control.ReadBookFile(bad, type), RuntimeError);
+    EXPECT_EQ(control.SheetText(1, 1), "changed");
+
+    control.ReadBookFile(path, type);
+    EXPECT_EQ(type, workbook::kFileNative);
+    EXPECT_EQ(control.SheetText(1, 1), "saved");
+    EXPECT_EQ(hourglass, 3);
+}
+
+TEST_F(ControlTest, PageSetupAndPreviewNeedNoPrinter)
+{
+    control.setSheetText(1, 1, "preview");
+    ui.answerPageSetup(true);
+    control.PageSetupDialog();
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        shown = dialog != nullptr;
+        if (dialog)
+            dialog->reject();
+    });
+    control.ShowPrintPreview();
+    EXPECT_TRUE(shown);
 }

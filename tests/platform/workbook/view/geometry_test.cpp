@@ -40,3 +40,16 @@ TEST_F(ControlTest, TheCursorPassesOverHiddenRowsAndScrollsIntoView)
     QPoint p = control.grid().cellCenter(5000, 200);
     EXPECT_TRUE(viewport()->rect().contains(p));
 }
+
+TEST_F(ControlTest, ShiftWithArrowsExtendsTheSelectionFromItsAnchor)
+{
+    control.PlaceCursor(5, 3);
+    QTest::keyClick(grid(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid(), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(grid(), Qt::Key_Left, Qt::ShiftModifier);
+    EXPECT_EQ(control.GetSelectedBlock(), (workbook::Block{5, 2, 7, 3}));
+    QTest::keyClick(grid(), Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(control.GetSelectedBlock(), (workbook::Block{5, 2, 6, 3}));
+    QTest::keyClick(grid(), Qt::Key_Right);
+    EXPECT_EQ(control.GetSelectedBlock().rows(), 1);
+}
