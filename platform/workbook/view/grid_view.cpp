@@ -486,7 +486,8 @@ bool GridView::commitEdit()
     } catch (const RuntimeError& e) {
         if (e.number() != kErrLockedCell) {
             // A formula that does not parse: say so and let the user mend it.
-            ui::MsgBox(QString::fromStdString(e.description()), ui::OKOnly | ui::Exclamation);
+            ui::MsgBox(QString::fromStdString(e.description()), ui::OKOnly | ui::Exclamation,
+                      QString::fromStdString(control_.ControlTitle()));
             editor_->setFocus();
             return false;
         }

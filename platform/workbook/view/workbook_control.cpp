@@ -57,6 +57,7 @@ WorkbookControl::WorkbookControl(QWidget* parent)
 WorkbookControl::~WorkbookControl()
 {
     book_->removeChangeListener(listenerId_);
+    delete grid_;  // before the book it shows
 }
 
 void WorkbookControl::bookChanged(const BookChange& change)
@@ -72,7 +73,12 @@ void WorkbookControl::refreshEditBar()
     CellPos c = book_->GetCursorCell();
     std::string formula = book_->SheetFormula(c.row, c.col);
     cellName_->setText(QString::fromStdString(cellName(c.row, c.col)));
-    cellContent_->setText(QString::fromStdString(formula.empty() ? book_->SheetText(c.row, c.col) : "=" + formula));
+    // A hidden cell of a protected sheet keeps its formula to itself.
+    bool hidden = book_->SheetProtected() && book_->CellFormatAt(book_->CurrentSheet(), c.row, c.col).hidden;
+    if (hidden && !formula.empty())
+        cellContent_->clear();
+    else
+        cellContent_->setText(QString::fromStdString(formula.empty() ? book_->SheetText(c.row, c.col) : "=" + formula));
 }
 
 // --- the host window ---
@@ -228,9 +234,9 @@ void WorkbookControl::dispatch(const Handler& handler, Args&&... args)
         handler(std::forward<Args>(args)...);
     } catch (const RuntimeError& e) {
         // A handler that passes a failure on must not take the control down with it.
-        ui::MsgBox(QString::fromStdString(e.handlerText()));
+        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, QString::fromStdString(title_));
     } catch (const std::exception& e) {
-        ui::MsgBox(QString::fromUtf8(e.what()));
+        ui::MsgBox(QString::fromUtf8(e.what()), ui::OKOnly, QString::fromStdString(title_));
     }
 }
 
