@@ -44,7 +44,7 @@ public:
     KeyStore(const KeyStore&) = delete;
     KeyStore& operator=(const KeyStore&) = delete;
 
-    bool writable() const { return options_.writable && !damaged_; }
+    bool writable() const { return options_.writable; }
     // Why the database is unusable, empty while it is fine.
     const std::string& problem() const { return problem_; }
 
