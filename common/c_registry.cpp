@@ -136,10 +136,15 @@ QString cRegistry::writeFailure(const QVariant& value) const
         + QStringLiteral("'");
 }
 
+bool cRegistry::openKey(quint32 access, quint32* key) const
+{
+    return RegOpenKeyEx(HKEY(classKey_), bytesOf(sectionKey_), access, key) == ERROR_SUCCESS;
+}
+
 bool cRegistry::KeyExists() const
 {
     HKEY key;
-    if (RegOpenKeyEx(HKEY(classKey_), bytesOf(sectionKey_), KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (!openKey(KEY_QUERY_VALUE, &key))
         return false;
     RegCloseKey(key);
     return true;
@@ -166,7 +171,7 @@ bool cRegistry::DeleteValue()
 {
     HKEY key;
     const QString place = classKeyText() + QStringLiteral("',Section: '") + sectionKey_;
-    if (RegOpenKeyEx(HKEY(classKey_), bytesOf(sectionKey_), kChangeAccess, &key) != ERROR_SUCCESS)
+    if (!openKey(kChangeAccess, &key))
         throw error(kCreateFailed, QStringLiteral("Failed to open key '") + place + QStringLiteral("' for delete access"));
     LONG rc = RegDeleteValue(key, bytesOf(valueKey_));
     RegCloseKey(key);
@@ -179,7 +184,7 @@ bool cRegistry::DeleteValue()
 QVariant cRegistry::Value()
 {
     HKEY key;
-    if (RegOpenKeyEx(HKEY(classKey_), bytesOf(sectionKey_), KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (!openKey(KEY_QUERY_VALUE, &key))
         return default_;
     QVariant result = readValue(key);
     RegCloseKey(key);
@@ -203,25 +208,23 @@ QVariant cRegistry::readValue(quint32 key)
     return decode(type, data);
 }
 
-void cRegistry::setValue(const QVariant& value)
+void cRegistry::encode(const QVariant& value, quint32* type, std::vector<std::uint8_t>* bytes) const
 {
-    DWORD type;
-    std::vector<std::uint8_t> bytes;
     switch (valueType_) {
     case REG_SZ:
     case REG_EXPAND_SZ: {
         QString text = textOf(value);
-        type = holdsReference(text) ? REG_EXPAND_SZ : REG_SZ;
-        bytes = textBytes(text);
-        break;
+        *type = holdsReference(text) ? REG_EXPAND_SZ : REG_SZ;
+        *bytes = textBytes(text);
+        return;
     }
     case REG_BINARY: {
         if (value.typeId() != QMetaType::QByteArray)
             throw error(kCreateFailed, QStringLiteral("Application-defined or object-defined error"));
         QByteArray array = value.toByteArray();
-        type = REG_BINARY;
-        bytes.assign(array.begin(), array.end());
-        break;
+        *type = REG_BINARY;
+        bytes->assign(array.begin(), array.end());
+        return;
     }
     case REG_DWORD:
     case REG_DWORD_BIG_ENDIAN: {
@@ -229,13 +232,20 @@ void cRegistry::setValue(const QVariant& value)
         auto n = dwordOf(value);
         if (!n)
             throw error(kWriteFailed, writeFailure(value));
-        type = REG_DWORD;
-        bytes = {std::uint8_t(*n), std::uint8_t(*n >> 8), std::uint8_t(*n >> 16), std::uint8_t(*n >> 24)};
-        break;
+        *type = REG_DWORD;
+        *bytes = {std::uint8_t(*n), std::uint8_t(*n >> 8), std::uint8_t(*n >> 16), std::uint8_t(*n >> 24)};
+        return;
     }
     default:
         throw error(kWriteFailed, writeFailure(value));
     }
+}
+
+void cRegistry::setValue(const QVariant& value)
+{
+    DWORD type;
+    std::vector<std::uint8_t> bytes;
+    encode(value, &type, &bytes); // refused values raise before anything is created
     HKEY key;
     if (RegCreateKeyEx(HKEY(classKey_), bytesOf(sectionKey_), kChangeAccess, &key) != ERROR_SUCCESS)
         throw error(kCreateFailed, writeFailure(value));
@@ -250,8 +260,8 @@ bool cRegistry::EnumerateValues(QStringList& names, qint32& count) const
     names.clear();
     count = 0;
     HKEY key;
-    if (RegOpenKeyEx(HKEY(classKey_), bytesOf(sectionKey_), KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
-        return true;
+    if (!openKey(KEY_QUERY_VALUE, &key))
+        return true; // a key that does not open has no values
     std::string name;
     for (DWORD i = 0; RegEnumValue(key, i, &name) == ERROR_SUCCESS; ++i)
         names << QString::fromStdString(name);
@@ -265,7 +275,7 @@ bool cRegistry::EnumerateSections(QStringList& names, qint32& count) const
     names.clear();
     count = 0;
     HKEY key;
-    if (RegOpenKeyEx(HKEY(classKey_), bytesOf(sectionKey_), KEY_ENUMERATE_SUB_KEYS, &key) != ERROR_SUCCESS)
+    if (!openKey(KEY_ENUMERATE_SUB_KEYS, &key))
         return true;
     std::string name;
     for (DWORD i = 0;; ++i) {

@@ -10,7 +10,9 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 class cRegistry {
 public:
@@ -59,7 +61,10 @@ public:
                                                                    const QStringList& items);
 
 private:
+    bool openKey(quint32 access, quint32* key) const;
     QVariant readValue(quint32 key);
+    // The stored type and bytes of a value by ValueType; raises for a refused value.
+    void encode(const QVariant& value, quint32* type, std::vector<std::uint8_t>* bytes) const;
     void writeInBothPlaces(const QString& text);
     ks::RuntimeError error(int number, const QString& description) const;
     QString writeFailure(const QVariant& value) const;

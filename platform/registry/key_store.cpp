@@ -41,6 +41,9 @@ std::int64_t pragmaInteger(sqlite3* db, const char* sql, int* rc)
 
 DWORD toDword(std::int64_t n) { return static_cast<DWORD>(n); }
 
+// A row of name, type, data.
+StoredValue valueRow(const Statement& st) { return {st.text(0), toDword(st.integer(1)), st.blob(2)}; }
+
 }
 
 KeyStore::KeyStore(Options options) : options_(std::move(options)) {}
@@ -49,6 +52,7 @@ KeyStore::~KeyStore() { close(); }
 
 void KeyStore::close()
 {
+    cache_.clear();
     if (db_)
         sqlite3_close_v2(db_);
     db_ = nullptr;
@@ -119,6 +123,7 @@ LONG KeyStore::openFile(bool create)
         return ERROR_CANTOPEN;
     }
     sqlite3_busy_timeout(db_, kBusyTimeoutMs);
+    cache_.attach(db_);
     LONG rc = verifyOrCreateSchema();
     if (rc != ERROR_SUCCESS) {
         close();
@@ -192,9 +197,18 @@ LONG KeyStore::run(bool change, LONG absentResult, Body&& body)
     return rc;
 }
 
+template <class Body>
+LONG KeyStore::runOnKey(bool change, KeyId key, LONG absentResult, Body&& body)
+{
+    return run(change, absentResult, [&] {
+        LONG rc = keyAlive(key);
+        return rc == ERROR_SUCCESS ? body() : rc;
+    });
+}
+
 LONG KeyStore::keyAlive(KeyId key)
 {
-    Statement st(db_, "SELECT 1 FROM keys WHERE id = ?");
+    Statement st(cache_, "SELECT 1 FROM keys WHERE id = ?");
     int rc = st.bind(1, key).step();
     if (rc == SQLITE_ROW)
         return ERROR_SUCCESS;
@@ -208,7 +222,7 @@ LONG KeyStore::walk(KeyId base, const std::vector<std::string>& parts, KeyId* id
         return alive;
     *id = base;
     *found = 0;
-    Statement child(db_, "SELECT id FROM keys WHERE parent = ? AND folded = ?");
+    Statement child(cache_, "SELECT id FROM keys WHERE parent = ? AND folded = ?");
     for (const auto& part : parts) {
         int rc = child.reset().bind(1, *id).bind(2, foldName(part)).step();
         if (rc == SQLITE_DONE)
@@ -223,7 +237,7 @@ LONG KeyStore::walk(KeyId base, const std::vector<std::string>& parts, KeyId* id
 
 LONG KeyStore::insertKey(KeyId parent, const std::string& name, KeyId* id)
 {
-    Statement st(db_, "INSERT INTO keys(parent, name, folded) VALUES(?, ?, ?)");
+    Statement st(cache_, "INSERT INTO keys(parent, name, folded) VALUES(?, ?, ?)");
     int rc = st.bind(1, parent).bind(2, name).bind(3, foldName(name)).step();
     if (rc != SQLITE_DONE)
         return fail(rc);
@@ -235,7 +249,7 @@ LONG KeyStore::upsertValue(KeyId key, const std::string& name, DWORD type,
                            const std::vector<std::uint8_t>& data)
 {
     // An existing value keeps its first-written name and its place in the order.
-    Statement st(db_, "INSERT INTO vals(key, name, folded, type, data) VALUES(?, ?, ?, ?, ?) "
+    Statement st(cache_, "INSERT INTO vals(key, name, folded, type, data) VALUES(?, ?, ?, ?, ?) "
                       "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
     int rc = st.bind(1, key).bind(2, name).bind(3, foldName(name)).bind(4, std::int64_t(type)).bindBlob(5, data).step();
     return rc == SQLITE_DONE ? ERROR_SUCCESS : fail(rc);
@@ -253,13 +267,13 @@ LONG KeyStore::createPath(KeyId base, const std::vector<std::string>& parts, Key
 
 LONG KeyStore::readValue(KeyId key, const std::string& name, StoredValue* value)
 {
-    Statement st(db_, "SELECT name, type, data FROM vals WHERE key = ? AND folded = ?");
+    Statement st(cache_, "SELECT name, type, data FROM vals WHERE key = ? AND folded = ?");
     int rc = st.bind(1, key).bind(2, foldName(name)).step();
     if (rc == SQLITE_DONE)
         return ERROR_FILE_NOT_FOUND;
     if (rc != SQLITE_ROW)
         return fail(rc);
-    *value = {st.text(0), toDword(st.integer(1)), st.blob(2)};
+    *value = valueRow(st);
     return ERROR_SUCCESS;
 }
 
@@ -312,50 +326,36 @@ LONG KeyStore::deleteKey(KeyId base, const std::vector<std::string>& parts)
             return rc;
         if (found < parts.size())
             return ERROR_FILE_NOT_FOUND;
-        Statement children(db_, "SELECT 1 FROM keys WHERE parent = ? LIMIT 1");
+        Statement children(cache_, "SELECT 1 FROM keys WHERE parent = ? LIMIT 1");
         int step = children.bind(1, id).step();
         if (step != SQLITE_DONE && step != SQLITE_ROW)
             return fail(step);
         if (id == kRoot || step == SQLITE_ROW)
             return ERROR_ACCESS_DENIED; // a key with subkeys is refused, as is the root
-        Statement values(db_, "DELETE FROM vals WHERE key = ?");
-        Statement key(db_, "DELETE FROM keys WHERE id = ?");
+        Statement values(cache_, "DELETE FROM vals WHERE key = ?");
+        Statement key(cache_, "DELETE FROM keys WHERE id = ?");
         if ((step = values.bind(1, id).step()) != SQLITE_DONE || (step = key.bind(1, id).step()) != SQLITE_DONE)
             return fail(step);
         return ERROR_SUCCESS;
     });
 }
 
-LONG KeyStore::checkKey(KeyId key)
-{
-    return run(false, key == kRoot ? ERROR_SUCCESS : ERROR_KEY_DELETED, [&] { return keyAlive(key); });
-}
-
 LONG KeyStore::queryValue(KeyId key, const std::string& name, StoredValue* value)
 {
-    return run(false, ERROR_FILE_NOT_FOUND, [&] {
-        LONG rc = keyAlive(key);
-        return rc == ERROR_SUCCESS ? readValue(key, name, value) : rc;
-    });
+    return runOnKey(false, key, ERROR_FILE_NOT_FOUND, [&] { return readValue(key, name, value); });
 }
 
 LONG KeyStore::setValue(KeyId key, const std::string& name, DWORD type, const std::vector<std::uint8_t>& data)
 {
     if (name.size() > kMaxValueNameLength || data.size() > kMaxValueSize)
         return ERROR_INVALID_PARAMETER;
-    return run(true, ERROR_ACCESS_DENIED, [&] {
-        LONG rc = keyAlive(key);
-        return rc == ERROR_SUCCESS ? upsertValue(key, name, type, data) : rc;
-    });
+    return runOnKey(true, key, ERROR_ACCESS_DENIED, [&] { return upsertValue(key, name, type, data); });
 }
 
 LONG KeyStore::deleteValue(KeyId key, const std::string& name)
 {
-    return run(true, ERROR_FILE_NOT_FOUND, [&] {
-        LONG rc = keyAlive(key);
-        if (rc != ERROR_SUCCESS)
-            return rc;
-        Statement st(db_, "DELETE FROM vals WHERE key = ? AND folded = ?");
+    return runOnKey(true, key, ERROR_FILE_NOT_FOUND, [&] {
+        Statement st(cache_, "DELETE FROM vals WHERE key = ? AND folded = ?");
         int step = st.bind(1, key).bind(2, foldName(name)).step();
         if (step != SQLITE_DONE)
             return fail(step);
@@ -363,49 +363,39 @@ LONG KeyStore::deleteValue(KeyId key, const std::string& name)
     });
 }
 
-LONG KeyStore::subKeyAt(KeyId key, DWORD index, std::string* name)
+template <class Read>
+LONG KeyStore::rowAt(const char* sql, KeyId key, DWORD index, Read&& read)
 {
-    return run(false, key == kRoot ? ERROR_NO_MORE_ITEMS : ERROR_KEY_DELETED, [&] {
-        LONG rc = keyAlive(key);
-        if (rc != ERROR_SUCCESS)
-            return rc;
-        Statement st(db_, "SELECT name FROM keys WHERE parent = ? ORDER BY folded LIMIT 1 OFFSET ?");
+    return runOnKey(false, key, key == kRoot ? ERROR_NO_MORE_ITEMS : ERROR_KEY_DELETED, [&] {
+        Statement st(cache_, sql);
         int step = st.bind(1, key).bind(2, std::int64_t(index)).step();
         if (step == SQLITE_DONE)
             return ERROR_NO_MORE_ITEMS;
         if (step != SQLITE_ROW)
             return fail(step);
-        *name = st.text(0);
+        read(st);
         return ERROR_SUCCESS;
     });
 }
 
+LONG KeyStore::subKeyAt(KeyId key, DWORD index, std::string* name)
+{
+    return rowAt("SELECT name FROM keys WHERE parent = ? ORDER BY folded LIMIT 1 OFFSET ?", key, index,
+                 [&](const Statement& st) { *name = st.text(0); });
+}
+
 LONG KeyStore::valueAt(KeyId key, DWORD index, StoredValue* value)
 {
-    return run(false, key == kRoot ? ERROR_NO_MORE_ITEMS : ERROR_KEY_DELETED, [&] {
-        LONG rc = keyAlive(key);
-        if (rc != ERROR_SUCCESS)
-            return rc;
-        Statement st(db_, "SELECT name, type, data FROM vals WHERE key = ? ORDER BY id LIMIT 1 OFFSET ?");
-        int step = st.bind(1, key).bind(2, std::int64_t(index)).step();
-        if (step == SQLITE_DONE)
-            return ERROR_NO_MORE_ITEMS;
-        if (step != SQLITE_ROW)
-            return fail(step);
-        *value = {st.text(0), toDword(st.integer(1)), st.blob(2)};
-        return ERROR_SUCCESS;
-    });
+    return rowAt("SELECT name, type, data FROM vals WHERE key = ? ORDER BY id LIMIT 1 OFFSET ?", key, index,
+                 [&](const Statement& st) { *value = valueRow(st); });
 }
 
 LONG KeyStore::info(KeyId key, KeyInfo* info)
 {
     *info = {};
-    return run(false, key == kRoot ? ERROR_SUCCESS : ERROR_KEY_DELETED, [&] {
-        LONG rc = keyAlive(key);
-        if (rc != ERROR_SUCCESS)
-            return rc;
-        Statement keys(db_, "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0) FROM keys WHERE parent = ?");
-        Statement vals(db_, "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0), "
+    return runOnKey(false, key, key == kRoot ? ERROR_SUCCESS : ERROR_KEY_DELETED, [&] {
+        Statement keys(cache_, "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0) FROM keys WHERE parent = ?");
+        Statement vals(cache_, "SELECT count(*), coalesce(max(length(CAST(name AS BLOB))), 0), "
                             "coalesce(max(length(data)), 0) FROM vals WHERE key = ?");
         int step = keys.bind(1, key).step();
         if (step == SQLITE_ROW)

@@ -4,12 +4,11 @@
 // transaction, so another process never sees half of a change. A file that is
 // damaged or not ours is reported and never written.
 #include "platform/registry/registry_codes.h"
+#include "platform/registry/sqlite_statement.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-struct sqlite3;
 
 namespace ks::registry {
 
@@ -51,7 +50,6 @@ public:
     LONG findKey(KeyId base, const std::vector<std::string>& parts, KeyId* id);
     LONG createKey(KeyId base, const std::vector<std::string>& parts, KeyId* id, bool* created);
     LONG deleteKey(KeyId base, const std::vector<std::string>& parts);
-    LONG checkKey(KeyId key);
     LONG queryValue(KeyId key, const std::string& name, StoredValue* value);
     LONG setValue(KeyId key, const std::string& name, DWORD type, const std::vector<std::uint8_t>& data);
     LONG deleteValue(KeyId key, const std::string& name);
@@ -72,6 +70,10 @@ private:
 
     template <class Body>
     LONG run(bool change, LONG absentResult, Body&& body);
+    template <class Body> // the same, failing first when the key is gone
+    LONG runOnKey(bool change, KeyId key, LONG absentResult, Body&& body);
+    template <class Read> // the index-th row of an ordered listing below key
+    LONG rowAt(const char* sql, KeyId key, DWORD index, Read&& read);
     LONG walk(KeyId base, const std::vector<std::string>& parts, KeyId* id, std::size_t* found);
     LONG keyAlive(KeyId key);
     LONG insertKey(KeyId parent, const std::string& name, KeyId* id);
@@ -81,6 +83,7 @@ private:
 
     Options options_;
     sqlite3* db_ = nullptr;
+    StatementCache cache_;
     bool damaged_ = false;
     std::string problem_;
 };

@@ -53,13 +53,27 @@ LONG resolve(RegistryState& state, HKEY key, Target* target)
     return ERROR_SUCCESS;
 }
 
-// The target plus subKey, as parts below target.base.
-LONG pathBelow(const Target& target, const std::string& subKey, std::vector<std::string>* parts)
+// Resolves a handle and names key\subKey as parts below target.base.
+LONG resolvePath(RegistryState& state, HKEY key, const std::string& subKey, Target* target,
+                 std::vector<std::string>* parts)
 {
-    LONG rc = splitKeyPath(subKey, parts);
+    LONG rc = resolve(state, key, target);
     if (rc == ERROR_SUCCESS)
-        parts->insert(parts->begin(), target.prefix.begin(), target.prefix.end());
+        rc = splitKeyPath(subKey, parts);
+    if (rc == ERROR_SUCCESS)
+        parts->insert(parts->begin(), target->prefix.begin(), target->prefix.end());
     return rc;
+}
+
+// Runs op on a handle resolved with its subkey path, under the lock.
+template <class Op>
+LONG onPath(HKEY key, const std::string& subKey, Op&& op)
+{
+    Call call;
+    Target target;
+    std::vector<std::string> parts;
+    LONG rc = resolvePath(call.state, key, subKey, &target, &parts);
+    return rc == ERROR_SUCCESS ? op(call.state, target, parts) : rc;
 }
 
 // Resolves a handle to its own key, checking that it carries the right needed.
@@ -71,6 +85,17 @@ LONG keyOf(RegistryState& state, HKEY key, REGSAM right, Target* target, KeyId* 
     if ((target->access & right) != right)
         return ERROR_ACCESS_DENIED;
     return target->store->findKey(target->base, target->prefix, id);
+}
+
+// Runs op on the handle's own key, under the lock.
+template <class Op>
+LONG onKey(HKEY key, REGSAM right, Op&& op)
+{
+    Call call;
+    Target target;
+    KeyId id;
+    LONG rc = keyOf(call.state, key, right, &target, &id);
+    return rc == ERROR_SUCCESS ? op(*target.store, id) : rc;
 }
 
 HKEY newHandle(RegistryState& state, KeyStore* store, KeyId id, REGSAM access)
@@ -102,52 +127,38 @@ LONG deliver(const StoredValue& value, DWORD* type, std::uint8_t* data, DWORD* s
     return ERROR_SUCCESS;
 }
 
+// Opens key\subKey, creating what is missing of it when asked, as a new handle.
+LONG openHandle(HKEY key, const std::string& subKey, REGSAM access, bool create, HKEY* result, DWORD* disposition)
+{
+    *result = 0;
+    return onPath(key, subKey, [&](RegistryState& state, const Target& target, const std::vector<std::string>& parts) {
+        if (create && !target.predefined && !(target.access & KEY_CREATE_SUB_KEY))
+            return ERROR_ACCESS_DENIED;
+        if ((access & KEY_CHANGING_RIGHTS) && !target.store->writable())
+            return ERROR_ACCESS_DENIED;
+        KeyId id;
+        bool created = false;
+        LONG rc = create ? target.store->createKey(target.base, parts, &id, &created)
+                         : target.store->findKey(target.base, parts, &id);
+        if (rc != ERROR_SUCCESS)
+            return rc;
+        if (disposition)
+            *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+        *result = newHandle(state, target.store, id, access);
+        return ERROR_SUCCESS;
+    });
+}
+
 }
 
 LONG RegOpenKeyEx(HKEY key, const std::string& subKey, REGSAM access, HKEY* result)
 {
-    Call call;
-    *result = 0;
-    Target target;
-    std::vector<std::string> parts;
-    LONG rc = resolve(call.state, key, &target);
-    if (rc == ERROR_SUCCESS)
-        rc = pathBelow(target, subKey, &parts);
-    if (rc != ERROR_SUCCESS)
-        return rc;
-    if ((access & KEY_CHANGING_RIGHTS) && !target.store->writable())
-        return ERROR_ACCESS_DENIED;
-    KeyId id;
-    rc = target.store->findKey(target.base, parts, &id);
-    if (rc == ERROR_SUCCESS)
-        *result = newHandle(call.state, target.store, id, access);
-    return rc;
+    return openHandle(key, subKey, access, false, result, nullptr);
 }
 
 LONG RegCreateKeyEx(HKEY key, const std::string& subKey, REGSAM access, HKEY* result, DWORD* disposition)
 {
-    Call call;
-    *result = 0;
-    Target target;
-    std::vector<std::string> parts;
-    LONG rc = resolve(call.state, key, &target);
-    if (rc == ERROR_SUCCESS)
-        rc = pathBelow(target, subKey, &parts);
-    if (rc != ERROR_SUCCESS)
-        return rc;
-    if (!target.predefined && !(target.access & KEY_CREATE_SUB_KEY))
-        return ERROR_ACCESS_DENIED;
-    if ((access & KEY_CHANGING_RIGHTS) && !target.store->writable())
-        return ERROR_ACCESS_DENIED;
-    KeyId id;
-    bool created = false;
-    rc = target.store->createKey(target.base, parts, &id, &created);
-    if (rc != ERROR_SUCCESS)
-        return rc;
-    if (disposition)
-        *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
-    *result = newHandle(call.state, target.store, id, access);
-    return ERROR_SUCCESS;
+    return openHandle(key, subKey, access, true, result, disposition);
 }
 
 LONG RegCloseKey(HKEY key)
@@ -160,89 +171,61 @@ LONG RegCloseKey(HKEY key)
 
 LONG RegDeleteKey(HKEY key, const std::string& subKey)
 {
-    Call call;
-    Target target;
-    std::vector<std::string> parts;
-    LONG rc = resolve(call.state, key, &target);
-    if (rc == ERROR_SUCCESS)
-        rc = pathBelow(target, subKey, &parts);
-    if (rc != ERROR_SUCCESS)
-        return rc;
-    if (target.predefined && subKey.empty())
-        return ERROR_ACCESS_DENIED;
-    return target.store->deleteKey(target.base, parts);
+    return onPath(key, subKey, [&](RegistryState&, const Target& target, const std::vector<std::string>& parts) {
+        if (target.predefined && subKey.empty())
+            return ERROR_ACCESS_DENIED;
+        return target.store->deleteKey(target.base, parts);
+    });
 }
 
 LONG RegDeleteValue(HKEY key, const std::string& valueName)
 {
-    Call call;
-    Target target;
-    KeyId id;
-    LONG rc = keyOf(call.state, key, KEY_SET_VALUE, &target, &id);
-    return rc == ERROR_SUCCESS ? target.store->deleteValue(id, valueName) : rc;
+    return onKey(key, KEY_SET_VALUE, [&](KeyStore& store, KeyId id) { return store.deleteValue(id, valueName); });
 }
 
 LONG RegQueryValueEx(HKEY key, const std::string& valueName, DWORD* type, std::uint8_t* data, DWORD* size)
 {
     if (data && !size)
         return ERROR_INVALID_PARAMETER;
-    Call call;
-    Target target;
-    KeyId id;
-    StoredValue value;
-    LONG rc = keyOf(call.state, key, KEY_QUERY_VALUE, &target, &id);
-    if (rc == ERROR_SUCCESS)
-        rc = target.store->queryValue(id, valueName, &value);
-    return rc == ERROR_SUCCESS ? deliver(value, type, data, size) : rc;
+    return onKey(key, KEY_QUERY_VALUE, [&](KeyStore& store, KeyId id) {
+        StoredValue value;
+        LONG rc = store.queryValue(id, valueName, &value);
+        return rc == ERROR_SUCCESS ? deliver(value, type, data, size) : rc;
+    });
 }
 
 LONG RegSetValueEx(HKEY key, const std::string& valueName, DWORD type, const std::uint8_t* data, DWORD size)
 {
     if (!data && size)
         return ERROR_INVALID_PARAMETER;
-    Call call;
-    Target target;
-    KeyId id;
-    LONG rc = keyOf(call.state, key, KEY_SET_VALUE, &target, &id);
-    if (rc != ERROR_SUCCESS)
-        return rc;
-    return target.store->setValue(id, valueName, type, std::vector<std::uint8_t>(data, data + size));
+    return onKey(key, KEY_SET_VALUE, [&](KeyStore& store, KeyId id) {
+        return store.setValue(id, valueName, type, std::vector<std::uint8_t>(data, data + size));
+    });
 }
 
 LONG RegEnumKeyEx(HKEY key, DWORD index, std::string* name)
 {
-    Call call;
-    Target target;
-    KeyId id;
-    LONG rc = keyOf(call.state, key, KEY_ENUMERATE_SUB_KEYS, &target, &id);
-    return rc == ERROR_SUCCESS ? target.store->subKeyAt(id, index, name) : rc;
+    return onKey(key, KEY_ENUMERATE_SUB_KEYS, [&](KeyStore& store, KeyId id) { return store.subKeyAt(id, index, name); });
 }
 
 LONG RegEnumValue(HKEY key, DWORD index, std::string* name, DWORD* type, std::uint8_t* data, DWORD* size)
 {
     if (data && !size)
         return ERROR_INVALID_PARAMETER;
-    Call call;
-    Target target;
-    KeyId id;
-    StoredValue value;
-    LONG rc = keyOf(call.state, key, KEY_QUERY_VALUE, &target, &id);
-    if (rc == ERROR_SUCCESS)
-        rc = target.store->valueAt(id, index, &value);
-    if (rc != ERROR_SUCCESS)
-        return rc;
-    *name = value.name;
-    return deliver(value, type, data, size);
+    return onKey(key, KEY_QUERY_VALUE, [&](KeyStore& store, KeyId id) {
+        StoredValue value;
+        LONG rc = store.valueAt(id, index, &value);
+        if (rc != ERROR_SUCCESS)
+            return rc;
+        *name = value.name;
+        return deliver(value, type, data, size);
+    });
 }
 
 LONG RegQueryInfoKey(HKEY key, KeyInfo* info)
 {
-    Call call;
-    Target target;
-    KeyId id;
     *info = {};
-    LONG rc = keyOf(call.state, key, KEY_QUERY_VALUE, &target, &id);
-    return rc == ERROR_SUCCESS ? target.store->info(id, info) : rc;
+    return onKey(key, KEY_QUERY_VALUE, [&](KeyStore& store, KeyId id) { return store.info(id, info); });
 }
 
 }

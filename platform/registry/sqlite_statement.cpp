@@ -7,7 +7,37 @@ Statement::Statement(sqlite3* db, const char* sql)
 {
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::Statement(StatementCache& cache, const char* sql) : stmt_(cache.get(sql, &prepared_)), owned_(false) {}
+
+Statement::~Statement()
+{
+    if (owned_)
+        sqlite3_finalize(stmt_);
+    else if (stmt_)
+        reset();
+}
+
+void StatementCache::clear()
+{
+    for (auto& [sql, stmt] : statements_)
+        sqlite3_finalize(stmt);
+    statements_.clear();
+    db_ = nullptr;
+}
+
+sqlite3_stmt* StatementCache::get(const char* sql, int* rc)
+{
+    auto found = statements_.find(sql);
+    if (found != statements_.end()) {
+        *rc = SQLITE_OK;
+        return found->second;
+    }
+    sqlite3_stmt* stmt = nullptr;
+    *rc = sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+    if (*rc == SQLITE_OK)
+        statements_.emplace(sql, stmt);
+    return stmt;
+}
 
 Statement& Statement::reset()
 {

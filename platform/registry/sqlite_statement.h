@@ -1,17 +1,32 @@
 #pragma once
-// Thin RAII over SQLite: a prepared statement and a transaction that rolls
-// back unless committed.
+// Thin RAII over SQLite: prepared statements (kept for reuse per connection),
+// and a transaction that rolls back unless committed.
 #include <sqlite3.h>
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace ks::registry {
 
+// The statements of one connection, prepared once; cleared before it closes.
+class StatementCache {
+public:
+    ~StatementCache() { clear(); }
+    void attach(sqlite3* db) { clear(); db_ = db; }
+    void clear();
+    sqlite3_stmt* get(const char* sql, int* rc);
+
+private:
+    sqlite3* db_ = nullptr;
+    std::unordered_map<const char*, sqlite3_stmt*> statements_; // keyed by the literal
+};
+
 class Statement {
 public:
     Statement(sqlite3* db, const char* sql);
+    Statement(StatementCache& cache, const char* sql);
     ~Statement();
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -30,7 +45,8 @@ public:
 
 private:
     sqlite3_stmt* stmt_ = nullptr;
-    int prepared_;
+    int prepared_ = SQLITE_OK;
+    bool owned_ = true;
 };
 
 class Transaction {
