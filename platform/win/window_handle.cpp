@@ -80,9 +80,10 @@ bool destroyWindow(HWND handle)
     auto window = findWindow(handle);
     if (!window)
         return false;
+    // As on Windows: the window hears of it first, its children go after it.
+    window->onDestroy();
     for (HWND child : childWindows(handle))
         destroyWindow(child);
-    window->onDestroy();
     registry().windows.erase(key(handle));
     return true;
 }

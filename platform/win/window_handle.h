@@ -21,7 +21,7 @@ public:
 
     // Handles a sent or posted message; the default keeps the window text.
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Called once, before the handle stops being valid.
+    // Called once, before its children are destroyed and the handle stops being valid.
     virtual void onDestroy() {}
 
     WindowKind kind() const { return kind_; }
@@ -59,7 +59,7 @@ std::shared_ptr<T> findWindowAs(HWND handle)
 {
     return std::dynamic_pointer_cast<T>(findWindow(handle));
 }
-// Destroys the window's children first, then the window; false for an unknown handle.
+// Destroys the window and its children; false for an unknown handle.
 bool destroyWindow(HWND handle);
 std::vector<HWND> childWindows(HWND parent);
 
