@@ -330,7 +330,7 @@ int EditorAppendText(HWND hWnd, const char* text, int font, int format, int cell
             return 0;
         if (format <= 0 || !e.formats.valid(format))
             format = e.defaultFormat;
-        e.doc.append(chars, static_cast<std::uint16_t>(font), {format, cell});
+        e.doc.appendRun(chars, static_cast<std::uint16_t>(font), {format, cell});
         e.touch();
         return 1;
     });

@@ -181,7 +181,7 @@ bool Document::charAt(std::uint64_t pos, char& c, std::uint16_t& font)
     return true;
 }
 
-void Document::append(std::string_view chars, std::uint16_t font, ParaMeta meta)
+void Document::appendRun(std::string_view chars, std::uint16_t font, ParaMeta meta)
 {
     std::vector<std::uint16_t> fonts(chars.size(), font);
     append(chars, fonts.data(), meta);

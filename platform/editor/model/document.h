@@ -58,7 +58,7 @@ public:
     bool charAt(std::uint64_t pos, char& c, std::uint16_t& font);
 
     // Appends at the end: the paragraph whose end arrives takes meta, as does the open tail.
-    void append(std::string_view chars, std::uint16_t font, ParaMeta meta);
+    void appendRun(std::string_view chars, std::uint16_t font, ParaMeta meta);
     void append(std::string_view chars, const std::uint16_t* fonts, ParaMeta meta);
     // Replaces erase characters at pos with chars. New paragraph ends take *meta, or the
     // meta of the paragraph they land in. Cell and row ends are kept: table structure
