@@ -225,7 +225,7 @@ bool RtfParser::destinationWord(std::string_view w, bool starred)
         "stylesheet", "info", "header", "headerl", "headerr", "headerf", "footer", "footerl", "footerr", "footerf",
         "footnote", "pntext", "listtext", "nonshppict", "xmlnstbl", "filetbl", "revtbl", "rsidtbl", "generator",
         "themedata", "colorschememapping", "latentstyles", "datastore", "annotation", "atnid", "txe", "xe", "tc",
-        "userprops", "docvar", "template", "private"};
+        "userprops", "docvar", "template", "private", "nonesttables"};
     if (std::find(std::begin(skipped), std::end(skipped), w) != std::end(skipped)) {
         g.dest = Dest::Skip;
         return true;

@@ -9,7 +9,8 @@ constexpr const char* kUserId = "vekuid";
 constexpr const char* kSizeTag = "vektag";
 constexpr const char* kMarkStyle = "vekmark";
 constexpr const char* kLinkWord = "veklink";
-constexpr const char* kColour2 = "vekc2";          // second colour, 0xBBGGRR as a number
+constexpr const char* kColour2 = "vekcolb";        // second colour, 0xBBGGRR as a number
+// (Control words are letters only: a digit would start the parameter.)
 // Paragraph: type word, opaque values 4 and 5, rule value, style flags, line value,
 // the exact paragraph flags, rule word, list (bullet, start, level, style).
 constexpr const char* kTypeWord = "vekpt";

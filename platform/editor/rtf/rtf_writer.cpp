@@ -340,7 +340,7 @@ private:
             }
         if (c.colour != 0xFFFFFF)
             word("clcbpat", colourIndex(c.colour));
-        wordIf(kCellWidth, c.width);
+        word(kCellWidth, c.width);
         wordIf(kCellHeight, c.height);
         word(kRowSpan, c.rowSpan);
         word(kColSpan, c.colSpan);
