@@ -75,9 +75,13 @@ int EditorSetHostCallback(HWND hWnd, VekCallback callback);
 // Where notifications go without a host callback; the parent window by default.
 int EditorSetHostWindow(HWND hWnd, HWND host);
 HWND EditorGetHostWindow(HWND hWnd);
-// Event codes: 0xAA4 destroy, 0xAA6 link click, 0xAAC focus, 0xAAD picture needed,
-// 0xAAE resized, 0xAAF picture made (lParam = object id), 0xAB0 document changed,
-// WM_COMMAND from embedded controls (wParam = id | code << 16, lParam = the control).
+// Event codes: 0xAA4 destroy, 0xAA6 link click, 0xAAC focus, 0xAAE resized, 0xAB0 document
+// changed, WM_COMMAND from embedded controls (wParam = id | code << 16, lParam = the control).
+// While RTF is read, a linked picture (INCLUDEPICTURE) of a kind the editor cannot decode
+// (GIF, TIFF, JPEG) raises 0xAAD with lParam = its file name; the answer is a packed-DIB
+// block or 0. The editor copies and frees the block and raises 0xAAF with lParam = the new
+// object id. Events go to the add-on callback when one is set, else to the host callback,
+// else are sent to the host window.
 
 // ---- B. Information record ----
 int EditorGetInfo(HWND hWnd, VekInfo* record);

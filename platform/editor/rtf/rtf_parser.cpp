@@ -104,10 +104,10 @@ bool RtfParser::parse(std::string_view in)
         } else if (c == '\r' || c == '\n') {
             ++i;
         } else if (c != '\\') {
-            // A run of plain text in one go.
             std::size_t j = i;
             while (j < n && in[j] != '\\' && in[j] != '{' && in[j] != '}' && in[j] != '\r' && in[j] != '\n')
-                text(in[j++]);
+                ++j;
+            textRun(in.substr(i, j - i));
             i = j;
         } else if (++i >= n) {
             damaged_ = true;
@@ -601,6 +601,22 @@ bool RtfParser::tableWord(std::string_view w, bool, long long param)
         return false;
     }
     return true;
+}
+
+void RtfParser::textRun(std::string_view run)
+{
+    if (top().dest != Dest::Text || skipChars_ > 0) {
+        for (char c : run)
+            text(c);
+        return;
+    }
+    // The common case, plain text into the document: one font lookup for the run.
+    auto font = static_cast<std::uint16_t>(fontId());
+    for (char c : run)
+        if (c != 0 && c != kInternal1 && c != kInternal2 && !endsParagraph(c) && c != kObjectChar) {
+            piece_.push_back(c);
+            pieceFonts_.push_back(font);
+        }
 }
 
 void RtfParser::text(char c)

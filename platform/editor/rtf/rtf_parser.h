@@ -67,6 +67,7 @@ private:
     bool paragraphWord(std::string_view word, bool hasParam, long long param);
     bool tableWord(std::string_view word, bool hasParam, long long param);
     void text(char c);
+    void textRun(std::string_view run);
     void textByte(char c);
     void endPiece(char mark, int depth);
     void endCell(int depth);

@@ -4,6 +4,7 @@
 #include "platform/editor/rtf/rtf_words.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace ks::editor::rtf {
 namespace {
@@ -55,7 +56,19 @@ private:
         return static_cast<int>(colours_.size());
     }
 
-    void word(const char* w, long long n) { body_ += "\\" + std::string(w) + std::to_string(n); }
+    void word(const char* w, long long n)
+    {
+        body_ += '\\';
+        body_ += w;
+        char digits[24];
+        auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+        body_.append(digits, end);
+    }
+    void plainWord(const char* w)
+    {
+        body_ += '\\';
+        body_ += w;
+    }
     void wordIf(const char* w, long long n)
     {
         if (n != 0)
@@ -125,7 +138,10 @@ private:
         static const char* sides[4] = {"brdrt", "brdrb", "brdrl", "brdrr"};
         for (int i = 0; i < 4; ++i)
             if (f.flags & (kBorderTop << i))
-                body_ += "\\" + std::string(sides[i]) + "\\brdrs\\brdrw15";
+            {
+                plainWord(sides[i]);
+                body_ += "\\brdrs\\brdrw15";
+            }
         if (f.background != 0xFFFFFF)
             word("cbpat", colourIndex(f.background));
         wordIf(kTypeWord, f.typeWord);
@@ -149,7 +165,8 @@ private:
         if (l.bullet)
             body_ += "\\pnlvlblt{\\pntxtb\\'95}";
         else {
-            body_ += "\\pnlvlbody\\" + std::string(numbering[std::clamp(l.style, 0, 4)]);
+            body_ += "\\pnlvlbody";
+            plainWord(numbering[std::clamp(l.style, 0, 4)]);
             word("pnstart", l.start);
         }
         body_ += "}";
@@ -205,9 +222,9 @@ private:
             if (f.style & bit)
                 body_ += w;
         if (f.style & kMarked)
-            body_ += "\\" + std::string(kMarkStyle);
+            plainWord(kMarkStyle);
         if (f.style & ks::editor::kLinkText)
-            body_ += "\\" + std::string(kLinkWord);
+            plainWord(kLinkWord);
         if (f.colour != kAutoColour)
             word("cf", colourIndex(f.colour));
         if (f.colour2 != kNoColour)
@@ -223,6 +240,10 @@ private:
     void character(char c)
     {
         auto u = static_cast<unsigned char>(c);
+        if (u >= 0x20 && u < 0x80 && c != '\\' && c != '{' && c != '}') {
+            body_ += c;
+            return;
+        }
         switch (c) {
         case '\\': body_ += "\\\\"; return;
         case '{': body_ += "\\{"; return;
@@ -276,7 +297,7 @@ private:
         wordIf(kPictureValign, o.verticalAlign);
         wordIf(kPictureFloat, o.floatSide);
         if (f.style & ks::editor::kLinkText)
-            body_ += "\\" + std::string(kPictureLink);
+            plainWord(kPictureLink);
         if (!o.fileName.empty()) {
             body_ += "{\\*\\" + std::string(kPictureName) + " ";
             for (char c : o.fileName)
@@ -335,7 +356,8 @@ private:
         static const char* sides[4] = {"clbrdrl", "clbrdrt", "clbrdrr", "clbrdrb"};
         for (int i = 0; i < 4; ++i)
             if (c.borders[i] > 0) {
-                body_ += "\\" + std::string(sides[i]) + "\\brdrs";
+                plainWord(sides[i]);
+                body_ += "\\brdrs";
                 word("brdrw", c.borders[i]);
             }
         if (c.colour != 0xFFFFFF)
