@@ -294,6 +294,8 @@ int EditorInsertText(HWND hWnd, const char* text)
 {
     return withEditor(hWnd, 0, [&](Editor& e) {
         std::string chars = toStream(str(text));
+        // An object character is placed only with its object (EditorPlacePicture).
+        chars.erase(std::remove(chars.begin(), chars.end(), kObjectChar), chars.end());
         std::uint64_t from, to;
         e.selectionRange(from, to);
         int font = e.currentTypingFont();
@@ -326,7 +328,8 @@ int EditorAppendText(HWND hWnd, const char* text, int font, int format, int cell
         std::string chars = toStream(str(text));
         const FontEntry* f = e.fonts.get(font);
         bool placesObject = chars.size() == 1 && chars[0] == kObjectChar;
-        if (!f || f->isObject() != placesObject || (cell != 0 && !e.tables.cell(cell)))
+        bool strayObject = !placesObject && chars.find(kObjectChar) != std::string::npos;
+        if (!f || strayObject || f->isObject() != placesObject || (cell != 0 && !e.tables.cell(cell)))
             return 0;
         if (format <= 0 || !e.formats.valid(format))
             format = e.defaultFormat;
