@@ -91,8 +91,8 @@ int EditorSetInfo(HWND hWnd, const VekInfo* record);
 // ---- C. Modes, options, commands ----
 int EditorGetReadOnly(HWND hWnd);
 int EditorSetReadOnly(HWND hWnd, int on);
-// Word 1: 0x4000000 hidden runs protected from deletion, 0x8000 link clicks active while
-// editing, 0x200 loading (no change events). Word 2: 0x10000 bulk append (no change events).
+// Word 1: 0x4000000 hidden runs protected from deletion, 0x8000 link clicks active, 0x200
+// loading (no repaint; the view's concern). Word 2: 0x10000 bulk append (no change events).
 // Other bits are stored. Result: the new word.
 unsigned EditorSetModeFlags(HWND hWnd, int on, unsigned bits);
 unsigned EditorSetModeFlags2(HWND hWnd, int on, unsigned bits);

@@ -21,7 +21,7 @@ using Callback = WNDPROC;
 // Mode bits with a meaning in the model (others are stored only).
 constexpr std::uint32_t kModeHiddenProtected = 0x4000000;  // word 1: hidden runs are not deleted
 constexpr std::uint32_t kModeLinkClicks = 0x8000;          // word 1: link clicks raise 0xAA6
-constexpr std::uint32_t kModeLoading = 0x200;              // word 1: no repaint or change events
+constexpr std::uint32_t kModeLoading = 0x200;              // word 1: no repaint (the view's concern)
 constexpr std::uint32_t kMode2Bulk = 0x10000;              // word 2: bulk append, no change events
 
 // Events the editor raises (to the add-on callback when there is one, else the host).
@@ -85,7 +85,10 @@ public:
     LRESULT notifyHost(UINT message, WPARAM wParam, LPARAM lParam);
     // Marks the document edited and tells the host, unless a load is running.
     void touch();
-    bool loading() const { return (mode1 & kModeLoading) || (mode2 & kMode2Bulk); }
+    // Only a bulk append or a file being read silences change events: the container keeps
+    // word-1 bit 0x200 set for good and still needs to hear of every edit.
+    bool loading() const { return reading || (mode2 & kMode2Bulk); }
+    bool reading = false;
 
     // Positions.
     bool hasSelection() const { return anchor.line != caret.line || anchor.col != caret.col; }

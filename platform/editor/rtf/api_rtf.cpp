@@ -18,10 +18,9 @@ std::string folderOf(const std::string& path)
 // 1 loaded, 2 loaded from a damaged file, 0 nothing loaded (the document is unchanged).
 int load(Editor& e, const std::string& bytes, const std::string& folder)
 {
-    std::uint32_t mode = e.mode1;
-    e.mode1 |= kModeLoading;
+    e.reading = true;
     rtf::ReadResult r = rtf::readRtf(e, bytes, folder);
-    e.mode1 = mode;
+    e.reading = false;
     if (r == rtf::ReadResult::NotRtf)
         return 0;
     e.modified = false;

@@ -168,6 +168,10 @@ TEST_F(EditorTest, EventsGoToTheAddOnOrTheHost)
     EditorAppendText(hWnd, "bulk", 0, 0, 0, -1, 0);
     EXPECT_TRUE(ev.messages.empty()) << "no change events during a bulk append";
     EditorSetModeFlags2(hWnd, 0, 0x10000);
+    VekSetFlags(hWnd, 1, 0x200A200);   // as the container sets up its notes pane
+    EditorInsertText(hWnd, "y");
+    ASSERT_FALSE(ev.messages.empty()) << "the container's flags leave change events on";
+    EXPECT_EQ(ev.messages.back(), 0xAB0u);
 
     ASSERT_TRUE(EditorAllocAddonData(hWnd, 64));
     auto* data = static_cast<unsigned char*>(EditorGetAddonData(hWnd));
