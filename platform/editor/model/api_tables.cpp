@@ -55,6 +55,10 @@ int insertTable(Editor& e, int rows)
     int enclosing = caretCell(e);
     const Line* l = e.doc.line(e.caret.line);
     std::size_t at = l ? l->para + 1 : e.doc.paragraphs().size();
+    // An open last paragraph is ended first, or it would join the table's first cell.
+    const auto& existing = e.doc.paragraphs();
+    if (at >= existing.size() && !existing.empty() && !existing.back().terminated())
+        e.doc.appendRun(std::string(1, kParaMark), existing.back().fonts.back(), existing.back().meta);
     std::vector<Paragraph> paras;
     int previous = 0;
     for (int r = 0; r < rows; ++r) {

@@ -122,4 +122,13 @@ TEST_F(EditorTest, TableCommandsInsertAndDeleteRows)
     EXPECT_FALSE(EditorTableCmdC(hWnd, 2, 0)) << "column deletion is not offered";
     EditorMoveCaret(hWnd, 0, 0, 0);
     EXPECT_FALSE(EditorTableCmdB(hWnd, 1, 0)) << "outside a table there is no row";
+
+    // At an open last paragraph the table goes after it, not around its text.
+    EditorAppendText(hWnd, "tail", 0, 0, 0, -1, 0);
+    EditorMoveCaret(hWnd, lineCount() - 1, 2, 0);
+    ASSERT_TRUE(EditorTableCmdA(hWnd, 1));
+    int tail = lineCount() - 4;
+    EXPECT_EQ(line(tail).chars, "tail\x15");
+    EXPECT_EQ(cellOf(tail), 0);
+    EXPECT_NE(cellOf(tail + 1), 0);
 }
