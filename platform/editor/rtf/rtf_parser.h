@@ -96,7 +96,7 @@ private:
     std::uint32_t red_ = 0, green_ = 0, blue_ = 0;
     std::map<int, ListFormat> listsById_;
     std::map<int, ListFormat> listsByLs_;
-    int listId_ = 0, listLevels_ = 0, overrideListId_ = 0;
+    int listLevels_ = 0, overrideListId_ = 0;
     ListFormat listDef_;
     PictureState picture_;
     std::string destText_;

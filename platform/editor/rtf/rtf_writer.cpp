@@ -37,8 +37,19 @@ public:
     }
 
 private:
-    int faceIndex(const std::string& face)
+    // Face and class names go out bare, so what would end or open a group is left out.
+    static std::string bare(const std::string& name)
     {
+        std::string out;
+        for (char c : name)
+            if (c != ';' && c != '{' && c != '}' && c != '\\' && static_cast<unsigned char>(c) >= 0x20)
+                out += c;
+        return out;
+    }
+
+    int faceIndex(const std::string& rawFace)
+    {
+        std::string face = bare(rawFace);
         auto it = std::find(faces_.begin(), faces_.end(), face);
         if (it != faces_.end())
             return static_cast<int>(it - faces_.begin());
@@ -190,7 +201,12 @@ private:
                 if (openField)
                     body_ += "}}";
                 if (field)
-                    body_ += "{\\field{\\*\\fldinst MERGEFIELD " + fieldName(field) + "}{\\fldrslt ";
+                {
+                    body_ += "{\\field{\\*\\fldinst MERGEFIELD ";
+                    for (char c : fieldName(field))
+                        character(c);
+                    body_ += "}{\\fldrslt ";
+                }
                 openField = field;
             }
             if (f && f->isObject())
@@ -272,7 +288,9 @@ private:
         const ObjectData& o = *f.object;
         int w = std::max(1, o.rect.right - o.rect.left), h = std::max(1, o.rect.bottom - o.rect.top);
         if (o.kind == ObjectData::Kind::Control) {
-            body_ += "{\\*\\" + std::string(kControl) + " " + o.controlClass + " " + std::to_string(o.controlStyle) +
+            std::string cls = bare(o.controlClass);
+            cls.erase(std::remove(cls.begin(), cls.end(), ' '), cls.end());
+            body_ += "{\\*\\" + std::string(kControl) + " " + (cls.empty() ? "Static" : cls) + " " + std::to_string(o.controlStyle) +
                      " " + std::to_string(w) + " " + std::to_string(h) + " " + std::to_string(o.controlId) + "}";
             return;
         }

@@ -120,3 +120,26 @@ TEST_F(EditorTest, MetafilePicturesRoundTripAndSavesNeverLeaveHalfFiles)
         files += entry.path().filename().string().find(".tmp") != std::string::npos;
     EXPECT_EQ(files, 0);
 }
+
+TEST_F(EditorTest, NamesWithRtfCharactersStillSaveAsSoundRtf)
+{
+    ks::test::TempDir dir;
+    int odd = EditorCreateFont(hWnd, -1, 1, "A{b;c}\\d", 10, 0, 0, 0xFFFFFF, 0, 0);
+    EditorSetCurFont(hWnd, odd);
+    EditorInsertText(hWnd, "text");
+    EditorInsertControl(hWnd, "Com bo{x}", 0, 150, 150, 1, 3, 0);
+    EditorPlacePicture(hWnd, 1 + odd, 0);
+    auto path = dir.path() / "odd.rtf";
+    ASSERT_TRUE(EditorSaveRtfEnd(hWnd, path.c_str()));
+    ASSERT_EQ(EditorOpenRtf(hWnd, path.c_str()), 1) << "our own output is never damaged";
+    char face[32];
+    EditorGetFontInfo(hWnd, line(0).fonts[0], face, nullptr, nullptr);
+    EXPECT_STREQ(face, "Abcd");
+    std::string fields = "{\\rtf1 {\\field{\\*\\fldinst MERGEFIELD \"Name \\{x\\}\"}{\\fldrslt v}}\\par}";
+    ASSERT_EQ(EditorOpenRtf(hWnd, dir.write("f.rtf", fields).c_str()), 1);
+    EXPECT_EQ(EditorFillMergeField(hWnd, "Name {x}", "w"), 1);
+    ASSERT_TRUE(EditorSaveRtfEnd(hWnd, path.c_str()));
+    ASSERT_EQ(EditorOpenRtf(hWnd, path.c_str()), 1);
+    EXPECT_EQ(EditorFillMergeField(hWnd, "Name {x}", "z"), 1);
+    EXPECT_EQ(text(), "z\x15");
+}
