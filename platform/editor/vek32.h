@@ -108,8 +108,10 @@ int EditorQueryCommand(HWND hWnd, int command);
 int EditorViewCommand(HWND hWnd, int on);
 // Table commands at the caret. A(rows): insert a table of rows x 2 cells after the caret
 // paragraph (nested when the caret is in a cell). B(after): insert a row like the caret row
-// before (0) or after (1) it. C(3): delete the caret row. Column insertion and deletion (D,
-// C(2)), merging (E) and splitting (F) are not offered: they give 0 and change nothing.
+// before (0) or after (1) it. C(3): delete the caret row; C(2): delete the caret's column
+// from every row (a row left without cells goes). D(after, n): insert an empty column before
+// (0) or after (1) the caret's. Merging (E) and splitting (F) cells are not offered: they give
+// 0 and change nothing.
 int EditorTableCmdA(HWND hWnd, int rows);
 int EditorTableCmdB(HWND hWnd, int after, int repaint);
 int EditorTableCmdC(HWND hWnd, int what, int repaint);

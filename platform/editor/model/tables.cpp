@@ -100,6 +100,25 @@ void TableStore::removeRow(int rowId)
     rows.erase(std::remove(rows.begin(), rows.end(), rowId), rows.end());
 }
 
+int TableStore::insertCell(int rowId, std::size_t index, const Cell& cell)
+{
+    Row* r = row(rowId);
+    if (!r)
+        return 0;
+    Cell c = cell;
+    c.row = rowId;
+    cells_.push_back(c);
+    int id = static_cast<int>(cells_.size()) - 1;
+    r->cells.insert(r->cells.begin() + std::min(index, r->cells.size()), id);
+    return id;
+}
+
+void TableStore::removeCell(int rowId, int cellId)
+{
+    if (Row* r = row(rowId))
+        r->cells.erase(std::remove(r->cells.begin(), r->cells.end(), cellId), r->cells.end());
+}
+
 int TableStore::rowIndex(int rowId) const
 {
     if (rowId <= 0 || rowId >= static_cast<int>(rows_.size()))

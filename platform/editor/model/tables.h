@@ -70,6 +70,9 @@ public:
     // A row of copies of the given cells at index of the table's rows; its cell ids.
     std::vector<int> insertRow(int tableId, std::size_t index, const std::vector<Cell>& cells);
     void removeRow(int rowId);
+    // A copy of cell at index of the row's cells; its id, 0 for no such row.
+    int insertCell(int rowId, std::size_t index, const Cell& cell);
+    void removeCell(int rowId, int cellId);
     int rowIndex(int rowId) const;
     int cellCount() const { return static_cast<int>(cells_.size()) - 1; }
 

@@ -119,7 +119,6 @@ TEST_F(EditorTest, TableCommandsInsertAndDeleteRows)
     EXPECT_NE(newRow, EditorGetCellInfo(hWnd, first));
     ASSERT_TRUE(EditorTableCmdC(hWnd, 3, 0));
     EXPECT_EQ(lineCount(), n);
-    EXPECT_FALSE(EditorTableCmdC(hWnd, 2, 0)) << "column deletion is not offered";
     EditorMoveCaret(hWnd, 0, 0, 0);
     EXPECT_FALSE(EditorTableCmdB(hWnd, 1, 0)) << "outside a table there is no row";
 
@@ -131,4 +130,49 @@ TEST_F(EditorTest, TableCommandsInsertAndDeleteRows)
     EXPECT_EQ(line(tail).chars, "tail\x15");
     EXPECT_EQ(cellOf(tail), 0);
     EXPECT_NE(cellOf(tail + 1), 0);
+}
+
+TEST_F(EditorTest, TableCommandsInsertAndDeleteColumns)
+{
+    eraseLoneMark();
+    EditorAppendText(hWnd, "top\x15", 0, 0, 0, -1, 0);
+    EditorMoveCaret(hWnd, 0, 0, 0);
+    ASSERT_TRUE(EditorTableCmdA(hWnd, 2));
+    // Put text in the second cell of the first row, then add a column after the first.
+    EditorMoveCaret(hWnd, 2, 0, 0);
+    EditorInsertText(hWnd, "B");
+    EditorMoveCaret(hWnd, 1, 0, 0);
+    EditorInsertText(hWnd, "A");
+    ASSERT_TRUE(EditorTableCmdD(hWnd, 1, 1, 0));
+    std::vector<std::string> got;
+    for (int n = 0; n < lineCount(); ++n)
+        got.push_back(line(n).chars);
+    EXPECT_EQ(got, (std::vector<std::string>{"top\x15", "A\x13", "\x13", "B\x13", "\x12", "\x13", "\x13", "\x13", "\x12"}));
+    int row = EditorGetCellInfo(hWnd, cellOf(1));
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(EditorGetCellInfo(hWnd, cellOf(n)), row) << n;
+    EXPECT_EQ(cellOf(4), cellOf(3)) << "the row end stays with the last cell";
+    // A column at the end takes over the row end.
+    EditorMoveCaret(hWnd, 3, 0, 0);
+    ASSERT_TRUE(EditorTableCmdD(hWnd, 1, 1, 0));
+    EXPECT_EQ(lineCount(), 11);
+    EXPECT_EQ(cellOf(5), cellOf(4));
+    EXPECT_NE(cellOf(4), cellOf(3));
+    // Deleting the caret's column removes it everywhere.
+    EditorMoveCaret(hWnd, 1, 0, 0);
+    ASSERT_TRUE(EditorTableCmdC(hWnd, 2, 0));
+    EXPECT_EQ(lineCount(), 9);
+    EXPECT_EQ(line(1).chars, "\x13");
+    EXPECT_EQ(line(2).chars, "B\x13");
+    for (int i = 0; i < 2; ++i) {
+        EditorMoveCaret(hWnd, 1, 0, 0);
+        ASSERT_TRUE(EditorTableCmdC(hWnd, 2, 0));
+    }
+    EXPECT_EQ(lineCount(), 5) << "one column of two rows left";
+    EditorMoveCaret(hWnd, 1, 0, 0);
+    ASSERT_TRUE(EditorTableCmdC(hWnd, 2, 0)) << "the last column takes its rows with it";
+    EXPECT_EQ(lineCount(), 1);
+    EXPECT_EQ(line(0).chars, "top\x15");
+    EXPECT_FALSE(EditorTableCmdD(hWnd, 1, 1, 0));
+    EXPECT_FALSE(EditorTableCmdE(hWnd, 0, 0, 0));
 }
