@@ -110,8 +110,9 @@ int EditorViewCommand(HWND hWnd, int on);
 // paragraph (nested when the caret is in a cell). B(after): insert a row like the caret row
 // before (0) or after (1) it. C(3): delete the caret row; C(2): delete the caret's column
 // from every row (a row left without cells goes). D(after, n): insert an empty column before
-// (0) or after (1) the caret's. Merging (E) and splitting (F) cells are not offered: they give
-// 0 and change nothing.
+// (0) or after (1) the caret's. E: the caret's cell takes in the next cell of its row (its
+// text follows as a paragraph, the column spans add up). F: a cell spanning columns gives its
+// last column back as a new empty cell. Each gives 0 and changes nothing where it cannot act.
 int EditorTableCmdA(HWND hWnd, int rows);
 int EditorTableCmdB(HWND hWnd, int after, int repaint);
 int EditorTableCmdC(HWND hWnd, int what, int repaint);

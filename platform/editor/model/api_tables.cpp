@@ -140,7 +140,14 @@ int EditorTableCmdD(HWND hWnd, int after, int, int)
     return withEditor(hWnd, 0, [&](Editor& e) { return insertColumn(e, after != 0); });
 }
 
-int EditorTableCmdE(HWND, int, int, int) { return 0; }
-int EditorTableCmdF(HWND, int, int, int) { return 0; }
+int EditorTableCmdE(HWND hWnd, int, int, int)
+{
+    return withEditor(hWnd, 0, [](Editor& e) { return mergeCells(e); });
+}
+
+int EditorTableCmdF(HWND hWnd, int, int, int)
+{
+    return withEditor(hWnd, 0, [](Editor& e) { return splitCell(e); });
+}
 
 }

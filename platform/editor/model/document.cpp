@@ -330,6 +330,14 @@ void Document::eraseParagraphs(std::size_t first, std::size_t count)
     markDirty(first);
 }
 
+void Document::replaceEnd(std::size_t para, char end)
+{
+    if (para < paras_.size() && paras_[para].terminated() && endsParagraph(end)) {
+        paras_[para].chars.back() = end;
+        markDirty(para);
+    }
+}
+
 bool Document::setFont(std::uint64_t pos, std::uint16_t font)
 {
     if (pos >= length())

@@ -72,6 +72,8 @@ public:
     // Whole paragraphs, for the table commands.
     void insertParagraphs(std::size_t at, std::vector<Paragraph> paras);
     void eraseParagraphs(std::size_t first, std::size_t count);
+    // Changes a terminated paragraph's end character (one paragraph end for another).
+    void replaceEnd(std::size_t para, char end);
     // Rewrites a character's font in place.
     bool setFont(std::uint64_t pos, std::uint16_t font);
     void setMeta(std::size_t para, ParaMeta meta);

@@ -222,4 +222,59 @@ int deleteColumn(Editor& e)
     return 1;
 }
 
+int mergeCells(Editor& e)
+{
+    int current = caretCell(e);
+    Cell* c = e.tables.cell(current);
+    if (!c)
+        return 0;
+    const Row* r = e.tables.row(c->row);
+    std::size_t column = columnOf(e, current);
+    if (column + 1 >= r->cells.size())
+        return 0;
+    int next = r->cells[column + 1];
+    bool nextIsLast = column + 2 == r->cells.size();
+    std::size_t first, end, nextFirst, nextEnd;
+    if (!cellParagraphs(e, current, first, end) || !cellParagraphs(e, next, nextFirst, nextEnd))
+        return 0;
+    // The cell's end becomes a paragraph mark; the next cell's text and nested tables join it.
+    e.doc.replaceEnd(end - 1, kParaMark);
+    for (std::size_t p = nextFirst; p < nextEnd; ++p)
+        if (e.doc.paragraphs()[p].meta.cell == next)
+            e.doc.setMeta(p, {e.doc.paragraphs()[p].meta.format, current});
+    if (nextIsLast) {
+        std::size_t rowEnd = rowEndParagraph(e, next);
+        if (rowEnd < e.doc.paragraphs().size())
+            e.doc.setMeta(rowEnd, {e.doc.paragraphs()[rowEnd].meta.format, current});
+    }
+    e.tables.moveNested(next, current);
+    c->colSpan = std::max(1, c->colSpan) + std::max(1, e.tables.cell(next)->colSpan);
+    e.tables.removeCell(c->row, next);
+    e.touch();
+    return 1;
+}
+
+int splitCell(Editor& e)
+{
+    int current = caretCell(e);
+    Cell* c = e.tables.cell(current);
+    if (!c || c->colSpan < 2)
+        return 0;
+    --c->colSpan;
+    const Row* r = e.tables.row(c->row);
+    std::size_t column = columnOf(e, current);
+    bool last = column + 1 == r->cells.size();
+    std::size_t first, end;
+    std::size_t place = last ? rowEndParagraph(e, current) : (cellParagraphs(e, r->cells[column + 1], first, end) ? first : 0);
+    Cell fresh = *c;
+    fresh.colSpan = 1;
+    fresh.width = 0;
+    int id = e.tables.insertCell(c->row, column + 1, fresh);
+    e.doc.insertParagraphs(place, {markParagraph(kCellEnd, 0, e.defaultFormat, id)});
+    if (last)
+        e.doc.setMeta(place + 1, {e.doc.paragraphs()[place + 1].meta.format, id});
+    e.touch();
+    return 1;
+}
+
 }

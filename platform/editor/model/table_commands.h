@@ -12,5 +12,9 @@ int deleteRow(Editor& e);
 int insertColumn(Editor& e, bool after);
 // The caret's column goes from every row of its table; a row left empty goes too.
 int deleteColumn(Editor& e);
+// The caret's cell takes in the next cell of its row (text and column span).
+int mergeCells(Editor& e);
+// A cell spanning columns gives its last column back as a new empty cell.
+int splitCell(Editor& e);
 
 }

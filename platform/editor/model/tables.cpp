@@ -119,6 +119,13 @@ void TableStore::removeCell(int rowId, int cellId)
         r->cells.erase(std::remove(r->cells.begin(), r->cells.end(), cellId), r->cells.end());
 }
 
+void TableStore::moveNested(int from, int to)
+{
+    for (Table& t : tables_)
+        if (t.enclosingCell == from)
+            t.enclosingCell = to;
+}
+
 int TableStore::rowIndex(int rowId) const
 {
     if (rowId <= 0 || rowId >= static_cast<int>(rows_.size()))

@@ -74,6 +74,8 @@ public:
     int insertCell(int rowId, std::size_t index, const Cell& cell);
     void removeCell(int rowId, int cellId);
     int rowIndex(int rowId) const;
+    // Tables nested in from move to to.
+    void moveNested(int from, int to);
     int cellCount() const { return static_cast<int>(cells_.size()) - 1; }
 
 private:

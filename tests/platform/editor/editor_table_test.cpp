@@ -176,3 +176,37 @@ TEST_F(EditorTest, TableCommandsInsertAndDeleteColumns)
     EXPECT_FALSE(EditorTableCmdD(hWnd, 1, 1, 0));
     EXPECT_FALSE(EditorTableCmdE(hWnd, 0, 0, 0));
 }
+
+TEST_F(EditorTest, TableCommandsMergeAndSplitCells)
+{
+    eraseLoneMark();
+    EditorAppendText(hWnd, "top\x15", 0, 0, 0, -1, 0);
+    EditorMoveCaret(hWnd, 0, 0, 0);
+    ASSERT_TRUE(EditorTableCmdA(hWnd, 1));
+    EditorMoveCaret(hWnd, 2, 0, 0);
+    EditorInsertText(hWnd, "right");
+    EditorMoveCaret(hWnd, 1, 0, 0);
+    EditorInsertText(hWnd, "left");
+    int left = cellOf(1);
+    ASSERT_TRUE(EditorTableCmdE(hWnd, 0, 0, 0));
+    std::vector<std::string> got;
+    for (int n = 0; n < lineCount(); ++n)
+        got.push_back(line(n).chars);
+    EXPECT_EQ(got, (std::vector<std::string>{"top\x15", "left\x15", "right\x13", "\x12"}));
+    EXPECT_EQ(cellOf(2), left);
+    EXPECT_EQ(cellOf(3), left) << "the merged cell ends the row now";
+    VekCellProps p{};
+    EditorGetCellProps(hWnd, left, &p);
+    EXPECT_EQ(p.colSpan, 2);
+    EXPECT_FALSE(EditorTableCmdE(hWnd, 0, 0, 0)) << "no cell after it";
+
+    ASSERT_TRUE(EditorTableCmdF(hWnd, 0, 0, 0));
+    EXPECT_EQ(lineCount(), 5);
+    EXPECT_EQ(line(3).chars, "\x13");
+    EXPECT_NE(cellOf(3), left);
+    EXPECT_EQ(cellOf(4), cellOf(3));
+    EditorGetCellProps(hWnd, left, &p);
+    EXPECT_EQ(p.colSpan, 1);
+    EditorMoveCaret(hWnd, 1, 0, 0);
+    EXPECT_FALSE(EditorTableCmdF(hWnd, 0, 0, 0)) << "a one-column cell does not split";
+}
