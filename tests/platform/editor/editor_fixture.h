@@ -45,6 +45,25 @@ protected:
             all += line(n).chars;
         return all;
     }
+    std::vector<std::string> allLines()
+    {
+        std::vector<std::string> all;
+        for (int n = 0; n < lineCount(); ++n)
+            all.push_back(line(n).chars);
+        return all;
+    }
+    // "top", then a table of rows x 2 cells under it whose first row holds first and second.
+    void tableUnderTop(int rows, const char* first, const char* second)
+    {
+        eraseLoneMark();
+        EditorAppendText(hWnd, "top\x15", 0, 0, 0, -1, 0);
+        EditorMoveCaret(hWnd, 0, 0, 0);
+        ASSERT_TRUE(EditorTableCmdA(hWnd, rows));
+        EditorMoveCaret(hWnd, 2, 0, 0);
+        EditorInsertText(hWnd, second);
+        EditorMoveCaret(hWnd, 1, 0, 0);
+        EditorInsertText(hWnd, first);
+    }
     // Empties the new document the way the add-on's reader does.
     void eraseLoneMark()
     {

@@ -134,20 +134,10 @@ TEST_F(EditorTest, TableCommandsInsertAndDeleteRows)
 
 TEST_F(EditorTest, TableCommandsInsertAndDeleteColumns)
 {
-    eraseLoneMark();
-    EditorAppendText(hWnd, "top\x15", 0, 0, 0, -1, 0);
-    EditorMoveCaret(hWnd, 0, 0, 0);
-    ASSERT_TRUE(EditorTableCmdA(hWnd, 2));
-    // Put text in the second cell of the first row, then add a column after the first.
-    EditorMoveCaret(hWnd, 2, 0, 0);
-    EditorInsertText(hWnd, "B");
-    EditorMoveCaret(hWnd, 1, 0, 0);
-    EditorInsertText(hWnd, "A");
+    tableUnderTop(2, "A", "B");
+    // A column after the first.
     ASSERT_TRUE(EditorTableCmdD(hWnd, 1, 1, 0));
-    std::vector<std::string> got;
-    for (int n = 0; n < lineCount(); ++n)
-        got.push_back(line(n).chars);
-    EXPECT_EQ(got, (std::vector<std::string>{"top\x15", "A\x13", "\x13", "B\x13", "\x12", "\x13", "\x13", "\x13", "\x12"}));
+    EXPECT_EQ(allLines(), (std::vector<std::string>{"top\x15", "A\x13", "\x13", "B\x13", "\x12", "\x13", "\x13", "\x13", "\x12"}));
     int row = EditorGetCellInfo(hWnd, cellOf(1));
     for (int n = 1; n <= 4; ++n)
         EXPECT_EQ(EditorGetCellInfo(hWnd, cellOf(n)), row) << n;
@@ -179,20 +169,10 @@ TEST_F(EditorTest, TableCommandsInsertAndDeleteColumns)
 
 TEST_F(EditorTest, TableCommandsMergeAndSplitCells)
 {
-    eraseLoneMark();
-    EditorAppendText(hWnd, "top\x15", 0, 0, 0, -1, 0);
-    EditorMoveCaret(hWnd, 0, 0, 0);
-    ASSERT_TRUE(EditorTableCmdA(hWnd, 1));
-    EditorMoveCaret(hWnd, 2, 0, 0);
-    EditorInsertText(hWnd, "right");
-    EditorMoveCaret(hWnd, 1, 0, 0);
-    EditorInsertText(hWnd, "left");
+    tableUnderTop(1, "left", "right");
     int left = cellOf(1);
     ASSERT_TRUE(EditorTableCmdE(hWnd, 0, 0, 0));
-    std::vector<std::string> got;
-    for (int n = 0; n < lineCount(); ++n)
-        got.push_back(line(n).chars);
-    EXPECT_EQ(got, (std::vector<std::string>{"top\x15", "left\x15", "right\x13", "\x12"}));
+    EXPECT_EQ(allLines(), (std::vector<std::string>{"top\x15", "left\x15", "right\x13", "\x12"}));
     EXPECT_EQ(cellOf(2), left);
     EXPECT_EQ(cellOf(3), left) << "the merged cell ends the row now";
     VekCellProps p{};

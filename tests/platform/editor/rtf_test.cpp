@@ -36,13 +36,6 @@ protected:
     {
         return EditorOpenRtf(hWnd, dir.write(name, content).c_str());
     }
-    std::vector<std::string> lines()
-    {
-        std::vector<std::string> all;
-        for (int n = 0; n < lineCount(); ++n)
-            all.push_back(line(n).chars);
-        return all;
-    }
     ks::test::TempDir dir;
 };
 
@@ -115,7 +108,7 @@ void buildRich(HWND h)
 TEST_F(RtfTest, SaveAndLoadGiveTheSameDocumentAndTheSameBytes)
 {
     buildRich(hWnd);
-    std::vector<std::string> before = lines();
+    std::vector<std::string> before = allLines();
     std::string first = save("a.rtf");
     EXPECT_EQ(first.rfind("{\\rtf1", 0), 0u);
     EXPECT_NE(first.find("\\intbl"), std::string::npos);
@@ -123,7 +116,7 @@ TEST_F(RtfTest, SaveAndLoadGiveTheSameDocumentAndTheSameBytes)
     EXPECT_NE(first.find("\\'e9"), std::string::npos);
 
     ASSERT_EQ(open("a.rtf", first), 1);
-    EXPECT_EQ(lines(), before);
+    EXPECT_EQ(allLines(), before);
     EXPECT_EQ(info().modified, 0);
     std::string second = save("b.rtf");
     EXPECT_EQ(second, first) << "a second save gives the same bytes";
@@ -201,7 +194,7 @@ TEST_F(RtfTest, ForeignRtfLoadsItsTextTablesListsAndPictures)
         "\\pard {\\*\\unknowndest skipped {nested}}{\\pict\\pngblip\\picw5\\pich3 " + hex + "}"
         "\\bin4 {}{}\\page after\\par}";
     ASSERT_EQ(open("w.rtf", word), 1);
-    std::vector<std::string> got = lines();
+    std::vector<std::string> got = allLines();
     ASSERT_GE(got.size(), 8u);
     EXPECT_EQ(got[0], "Caf\xE9 \x80 bold\x15");
     EXPECT_EQ(got[1], "bullet\x15");
