@@ -559,6 +559,10 @@ bool RtfParser::tableWord(std::string_view w, bool, long long param)
         c.rowSpan = 2;
     } else if (w == "clvmrg") {
         c.rowSpan = 0;
+    } else if (w == "clmgf") {
+        c.colSpan = std::max(2, c.colSpan);
+    } else if (w == "clmrg") {
+        c.colSpan = 0;   // covered by the cell before it
     } else if (w == "clvertalc") {
         c.flags |= kCellMiddle;
     } else if (w == "clvertalb") {

@@ -367,6 +367,8 @@ private:
             body_ += "\\clvmgf";
         else if (c.rowSpan == 0)
             body_ += "\\clvmrg";
+        if (c.colSpan == 0)
+            body_ += "\\clmrg";
         if (c.flags & kCellMiddle)
             body_ += "\\clvertalc";
         else if (c.flags & kCellBottom)

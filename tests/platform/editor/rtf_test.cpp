@@ -222,12 +222,20 @@ TEST_F(RtfTest, ForeignRtfLoadsItsTextTablesListsAndPictures)
     EXPECT_EQ(p.borders[1], 10);
     EditorGetCellProps(hWnd, cellOf(3), &p);
     EXPECT_EQ(p.colour, 0x0000FFu);
+
     unsigned colour = 0;
     EditorGetFontColors(hWnd, line(0).fonts[8], &colour, nullptr);
     EXPECT_EQ(colour, 0x0000FFu);
     RECT r{};
     EditorGetFontData(hWnd, line(static_cast<int>(got.size()) - 1).fonts[0], nullptr, &r, nullptr, nullptr);
     EXPECT_EQ(r.right, 5);
+    std::string merged = "{\\rtf1\\trowd\\clmgf\\cellx1000\\clmrg\\cellx2000\\cellx3000"
+                         "\\pard\\intbl wide\\cell\\pard\\intbl\\cell\\pard\\intbl last\\cell\\row}";
+    ASSERT_EQ(open("m.rtf", merged), 1);
+    EXPECT_EQ(EditorGetCellProps(hWnd, cellOf(0), &p) & 0x40, 0);
+    EXPECT_EQ(p.colSpan, 2);
+    EXPECT_EQ(EditorGetCellProps(hWnd, cellOf(1), &p) & 0x40, 0x40) << "a horizontally merged cell is covered";
+    EXPECT_EQ(EditorGetCellProps(hWnd, cellOf(2), &p) & 0x40, 0);
 }
 
 TEST_F(RtfTest, DamagedInputLoadsWhatItCanAndBadInputChangesNothing)
