@@ -1,0 +1,41 @@
+#pragma once
+// Automatic recalculation: the dependency graph of the formulas, their evaluation order,
+// and the cells marked for recalculation by a change. A circular reference gives #CYCLE!.
+#include "platform/workbook/engine/book_data.h"
+
+#include <unordered_map>
+#include <vector>
+
+namespace ks::workbook {
+
+class Recalc {
+public:
+    // Formulas or names changed: the graph is rebuilt and everything recomputed on the next read.
+    void invalidate() { stale_ = true; }
+    // A constant changed: what depends on it is recomputed on the next read.
+    void valueChanged(int sheet, int row, int col);
+    // Brings every formula value up to date.
+    void ensureCurrent(BookData& book, const CellSource& cells);
+    void recalculateAll(BookData& book, const CellSource& cells);
+    bool pending() const { return stale_ || !dirtyList_.empty(); }
+
+private:
+    void rebuild(const BookData& book);
+    void markFrom(std::uint32_t formula);
+    void evaluate(BookData& book, const CellSource& cells, std::uint32_t formula);
+
+    struct RangeUse {
+        int sheet;
+        Block block;
+        std::uint32_t formula;
+    };
+    bool stale_ = true;
+    std::vector<CellKey> order_;                   // formula cells, precedents first
+    std::vector<char> cyclic_, dirty_;
+    std::vector<std::vector<std::uint32_t>> dependents_;
+    std::unordered_map<CellKey, std::vector<std::uint32_t>> readers_;  // cell -> formulas reading it
+    std::vector<RangeUse> rangeReaders_;
+    std::vector<std::uint32_t> dirtyList_;
+};
+
+}
