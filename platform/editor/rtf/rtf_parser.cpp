@@ -885,12 +885,12 @@ void RtfParser::finishFieldInstruction(Group& field)
     }
 }
 
-void RtfParser::finishControl(const std::string& spec)
+void RtfParser::finishControl(const std::string& description)
 {
     char className[64] = {};
     unsigned style = 0;
     int w = 0, h = 0, controlId = 0;
-    if (std::sscanf(spec.c_str(), "%63s %u %d %d %d", className, &style, &w, &h, &controlId) != 5)
+    if (std::sscanf(description.c_str(), "%63s %u %d %d %d", className, &style, &w, &h, &controlId) != 5)
         return;
     int id = EditorInsertControl(e_.self, className, style, w * kTwipsPerPixel, h * kTwipsPerPixel, 1, controlId, 0);
     if (id > 0)

@@ -79,7 +79,7 @@ private:
     int formatId(const ParaState& p);
     void finishPicture();
     void finishFieldInstruction(Group& field);
-    void finishControl(const std::string& spec);
+    void finishControl(const std::string& description);
     void placeObject(int id);
     CellData& cellAt(int depth);
 
