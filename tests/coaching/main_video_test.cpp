@@ -6,7 +6,9 @@
 #include "tests/support/temp_dir.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace ks;
@@ -118,4 +120,19 @@ TEST_F(MainVideoTest, CoachWindowFollowsModeSheetAndReport)
     EXPECT_FALSE(video.isVisible());
     UpdateCoachWindow();
     EXPECT_FALSE(video.isVisible());
+}
+
+TEST_F(MainVideoTest, RendersItsControls)
+{
+    MainVideo& video = form<MainVideo>();
+    video.LabelCoach->setText(kCoachPrompt);
+    QImage shot = video.grab().toImage();
+    if (const char* out = std::getenv("KS_SCREENSHOT_DIR"))
+        shot.save(QString(out) + "/main_video.png");
+    int distinct = 0;
+    QRgb first = shot.pixel(0, 0);
+    for (int y = 0; y < shot.height(); y += 4)
+        for (int x = 0; x < shot.width(); x += 4)
+            distinct += shot.pixel(x, y) != first;
+    EXPECT_GT(distinct, 100) << "the window draws its controls";
 }
