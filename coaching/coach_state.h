@@ -1,6 +1,8 @@
 #pragma once
 // Coach state shared between the windows of the scorecard program.
 #include <QString>
+
+class QWidget;
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -19,6 +21,7 @@ extern int OpenedFromVideoOptions;
 // coaching folder does not depend on the scorecard's.
 struct ScorecardLink {
     std::function<void()> showScorecardWindow;   // the scorecard window, shown modeless
+    std::function<QWidget*()> scorecardWindow;   // its window (icon, size), loading it
     std::function<int()> coachMode;              // its coach-mode list index, -1 before a choice
     std::function<int()> currentSheet;           // the sheet its workbook shows
     std::function<bool()> reportVisible;         // whether the report sheet is visible
