@@ -9,7 +9,7 @@ packages=(
   libpugixml-dev libsqlite3-dev libzip-dev libxlsxwriter-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libturbojpeg0-dev libgif-dev libtiff-dev libxml2-dev libgumbo-dev libstb-dev
-  fonts-dejavu-core unzip
+  fonts-dejavu-core shared-mime-info unzip
 )
 
 missing=()

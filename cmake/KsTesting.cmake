@@ -14,7 +14,6 @@ function(ks_add_test name)
     target_link_libraries(${name} PRIVATE ks_test_main)
   endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock)
-  gtest_discover_tests(${name}
-    DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_MEDIA_BACKEND=ffmpeg;KS_PROGRAM_DIR=${KS_PROGRAM_DIR};KS_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+  # The test mains set the environment (offscreen platform, program folder).
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST)
 endfunction()

@@ -1,0 +1,109 @@
+#include "common/paths.h"
+#include "common/settings.h"
+#include "platform/runtime/app.h"
+#include "platform/runtime/runtime_error.h"
+#include "platform/ui/ui.h"
+
+namespace ks {
+
+QString AppTitle;
+QString VideoPath;
+QString LastFilePath;
+QString GraphFolder;
+QString CoachModeText;
+QString CurrentVideoFolder;
+QString CommentVideoFolder;
+QString SilentVideoFolder;
+QString VideoBaseFolder;
+int VideoSetupPending = 0;
+QString SettingKey;
+QString SettingValue;
+
+namespace {
+
+VideoFolderDialogSeam g_dialog;
+
+void openVideoFolderDialog()
+{
+    if (g_dialog.showModeless)
+        g_dialog.showModeless();
+    VideoSetupPending = 1;
+}
+
+// True when the check leaves the dialog open and the pass must stop.
+bool videoFolderCheckOpensDialog()
+{
+    if (!VideoPath.isEmpty()) {
+        if (!FileExists(AddBackslash(VideoPath) + "intro.wmv")) {
+            if (g_dialog.setExplanation)
+                g_dialog.setExplanation(
+                    "We can't seem to locate your video clips. The path that is saved seems to have been deleted "
+                    "or moved. If the video clips are on a CD please make sure the CD is inserted. Otherwise select "
+                    "the directory by finding the intro.wmv file.");
+            openVideoFolderDialog();
+            return true;
+        }
+        VideoBaseFolder = VideoPath;
+        if (!FolderExists(AddBackslash(VideoPath) + "videos")
+            && ui::MsgBox("We can't seem to locate the 'Video' folder. Do you want to locate it now?",
+                          ui::YesNoCancel | ui::Question) == ui::Yes) {
+            openVideoFolderDialog();
+            return true;
+        }
+        return false;
+    }
+    if (FolderExists(ProgramFile("Templates/videos"))) {
+        VideoPath = ProgramFile("Templates");
+        VideoBaseFolder = VideoPath;
+        return false;
+    }
+    openVideoFolderDialog();
+    return true;
+}
+
+// A video folder setting: empty or a missing folder becomes the default, stored.
+QString videoFolderSetting(const QString& key, const QString& value, const QString& defaultName)
+{
+    const QString fallback = AddBackslash(App::path()) + defaultName;
+    QString folder = value;
+    if (folder.isEmpty()) {
+        folder = fallback;
+        SettingValue = folder;
+        SettingKey = key;
+        StoreSetting();
+    }
+    if (!FolderExists(folder)) {
+        folder = fallback;
+        SettingValue = folder;
+        SettingKey = key;
+        StoreSetting();
+    }
+    return folder;
+}
+
+}
+
+void setVideoFolderDialogSeam(VideoFolderDialogSeam seam) { g_dialog = std::move(seam); }
+
+void LoadSettings()
+{
+    passingOn("LoadSettings", [&] {
+        SettingsDocument document;
+        if (!LoadSettingsDocument(SettingsFilePath(), document))
+            return;
+        AppTitle = GetXMLNodeText("TITLE", document);
+        VideoPath = GetXMLNodeText("PATH", document);
+        if (VideoSetupPending == 0 && videoFolderCheckOpensDialog())
+            return;
+        VideoSetupPending = 0;
+        LastFilePath = GetXMLNodeText("LASTFILE", document);
+        App::setTitle(AppTitle);
+        GraphFolder = GetXMLNodeText("GRAPHDIR", document);
+        CurrentVideoFolder = videoFolderSetting("COMMENTVIDEO", GetXMLNodeText("COMMENTVIDEO", document), "Commentvideo");
+        CommentVideoFolder = CurrentVideoFolder;
+        SilentVideoFolder = videoFolderSetting("SILENTVIDEO", GetXMLNodeText("SILENTVIDEO", document), "SilentVideo");
+        CoachModeText = GetXMLNodeText("COACHMODE", document);
+    });
+}
+
+}

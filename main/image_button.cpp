@@ -1,0 +1,35 @@
+#include "main/image_button.h"
+
+#include "platform/runtime/runtime_error.h"
+
+#include <QMouseEvent>
+#include <QPixmap>
+
+namespace ks {
+
+void ImageButton::setPictureFile(const QString& path)
+{
+    QPixmap picture;
+    if (!picture.load(path))
+        throw RuntimeError(53, "File not found: " + path.toStdString());
+    setPixmap(picture);
+    setFixedSize(picture.size());
+}
+
+void ImageButton::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && onMouseDown)
+        onMouseDown();
+}
+
+void ImageButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    if (onMouseUp)
+        onMouseUp();
+    if (rect().contains(event->position().toPoint()) && onClick)
+        onClick();
+}
+
+}

@@ -1,0 +1,24 @@
+// kestrune: the scorecard program.
+#include "main/main_mod.h"
+#include "platform/runtime/app.h"
+#include "platform/runtime/form.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_MEDIA_BACKEND"))
+        qputenv("QT_MEDIA_BACKEND", "ffmpeg");
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);   // the forms decide when the program ends
+    ks::App::setExeName("kestrune");
+    ks::App::setVersion(1, 0, 0);
+
+    QStringList args = QApplication::arguments();
+    args.removeFirst();
+    ks::setCommandLine(args.join(' '));
+
+    ks::Main();
+    ks::Form::setEntryReturned();
+    return ks::Form::loadedCount() == 0 ? 0 : QApplication::exec();
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The scorecard program's entry and its start-up flags.
+#include <QString>
+
+namespace ks {
+
+inline const QString kContainerProgram = QStringLiteral("container");
+
+// Start-up flags, 0 until set and never set back.
+extern int VideoOnlyStart;
+extern int ImportMenuOn;
+extern int FirstPassDone;
+extern int QuitAfterResources;
+
+// The whole command line as the program received it.
+void setCommandLine(const QString& line);
+
+// Entry of the program; run again by the video-folder dialog's OK and Cancel.
+void Main();
+
+}

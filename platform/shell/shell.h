@@ -1,0 +1,34 @@
+#pragma once
+// The desktop shell: open a document or an address with the program the
+// desktop associates with it, the open-with chooser, and program start.
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace ks::shell {
+
+enum class OpenResult {
+    Done,            // handed to its program
+    NoAssociation,   // nothing is associated with the file's type or the address's scheme
+    Failed,          // missing file, or the program could not be started
+};
+
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // A file path, an internet shortcut (.url), or an address ("mailto:...", "https://...").
+    virtual OpenResult open(const QString& target) = 0;
+    // Lets the user pick a program for the file and opens it with that program.
+    // False when the chooser cannot be started; true once it was offered.
+    virtual bool openWith(const QString& path, QWidget* owner) = 0;
+    // Starts a program as a separate process with no arguments, without waiting.
+    virtual bool startProgram(const QString& program) = 0;
+};
+
+// The shell in use: the desktop shell unless one was installed.
+Shell& shell();
+// Installs a shell (not owned); nullptr goes back to the desktop shell.
+void setShell(Shell* s);
+
+}

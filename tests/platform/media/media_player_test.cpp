@@ -1,0 +1,73 @@
+#include "platform/media/media_player.h"
+
+#include "tests/support/temp_dir.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+using namespace ks;
+
+namespace {
+
+// A short WMV clip made with ffmpeg.
+std::string makeClip(const test::TempDir& dir, const std::string& name, double seconds)
+{
+    const std::string path = dir.str() + "/" + name;
+    const std::string cmd = "ffmpeg -loglevel error -y -f lavfi -i testsrc=duration=" + std::to_string(seconds)
+                          + ":size=160x120:rate=10 -f lavfi -i sine=duration=" + std::to_string(seconds)
+                          + " -c:v wmv2 -c:a wmav2 '" + path + "'";
+    return std::system(cmd.c_str()) == 0 ? path : std::string();
+}
+
+bool waitFor(const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+}
+
+TEST(MediaPlayer, EndsOnlyOnANaturalEnd)
+{
+    test::TempDir dir;
+    const std::string shortClip = makeClip(dir, "short.wmv", 0.6);
+    const std::string longClip = makeClip(dir, "long.wmv", 5);
+    ASSERT_FALSE(shortClip.empty());
+    ASSERT_FALSE(longClip.empty());
+
+    MediaPlayer player;
+    player.resize(320, 240);
+    player.show();
+    std::vector<int> states;
+    player.PlayStateChange = [&](int s) { states.push_back(s); };
+
+    // A new path while one plays, then close: neither reads as an end.
+    player.setURL(QString::fromStdString(longClip));
+    ASSERT_TRUE(waitFor([&] { return player.playState() == PlayStatePlaying; }, 5000));
+    player.setURL(QString::fromStdString(longClip));
+    ASSERT_TRUE(waitFor([&] { return player.playState() == PlayStatePlaying; }, 5000));
+    player.close();
+    EXPECT_EQ(player.playState(), PlayStateStopped);
+    EXPECT_TRUE(player.URL().isEmpty());
+    EXPECT_EQ(std::count(states.begin(), states.end(), int(PlayStateMediaEnded)), 0);
+
+    states.clear();
+    player.setURL(QString::fromStdString(shortClip));
+    ASSERT_TRUE(waitFor([&] { return player.playState() == PlayStateMediaEnded; }, 10000));
+    EXPECT_EQ(std::count(states.begin(), states.end(), int(PlayStateMediaEnded)), 1);
+    EXPECT_EQ(player.URL().toStdString(), shortClip);
+}
+
+TEST(MediaPlayer, AMissingFileIsShownNotRaised)
+{
+    MediaPlayer player;
+    player.setURL("/no/such/clip.wmv");
+    EXPECT_TRUE(player.errorText().contains("/no/such/clip.wmv"));
+    EXPECT_NE(player.playState(), PlayStatePlaying);
+    EXPECT_NE(player.playState(), PlayStateMediaEnded);
+}
