@@ -25,7 +25,7 @@ inline constexpr int kCol = 2;
 enum Row : int {
     kStartMonth = 3, kStartYear, kStartDate, kMonthItem, kYearItem, kSelectedYear, kSelectedDate,
     kSelectedIndexRaw, kSelectedIndex, kFyMonth, kYtdEarlier, kToday, kTodayIndex, kLastData,
-    kMonthsLate, kHistoryMonths,
+    kMonthsLate, kMonthsToToday,
 };
 inline constexpr int kFirstMonthFlagRow = 21;  // per month: its number + 1 when it has actuals
 }

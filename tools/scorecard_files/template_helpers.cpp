@@ -57,18 +57,18 @@ void buildCalc(Book& book)
     put(kSelectedIndexRaw, "Months from the history start",
         "(" + b(kSelectedYear) + "-" + b(kStartYear) + ")*12+" + b(kMonthItem) + "+1-" + b(kStartMonth));
     // Kept inside the history so that no write can land outside its lines.
-    put(kSelectedIndex, "History month", "MAX(0,MIN(" + std::to_string(kHistoryMonths - 1) + "," + b(kSelectedIndexRaw) + "))");
+    put(kSelectedIndex, "History month", "MAX(0,MIN(" + std::to_string(layout::kHistoryMonths - 1) + "," + b(kSelectedIndexRaw) + "))");
     put(kFyMonth, "Financial year start month", monthNumberOf(absCell(kSetup, setup::kFyMonthRow, setup::kFyMonthCol)));
     put(kYtdEarlier, "Earlier months of the year to date",
         "MIN(" + b(kSelectedIndex) + ",MOD(" + b(kMonthItem) + "+1-" + b(kFyMonth) + ",12))");
     put(kToday, "Today", "TODAY()");
     put(kTodayIndex, "Months from the history start to today",
         "(YEAR(" + b(kToday) + ")-" + b(kStartYear) + ")*12+MONTH(" + b(kToday) + ")-" + b(kStartMonth));
-    int lastFlag = kFirstMonthFlagRow + kHistoryMonths - 1;
+    int lastFlag = kFirstMonthFlagRow + layout::kHistoryMonths - 1;
     put(kLastData, "Last month with actuals (number + 1)", "MAX(" + b(kFirstMonthFlagRow) + ":" + b(lastFlag) + ")");
     // Data is due for every month before today's.
     put(kMonthsLate, "Months late", "IF(" + b(kLastData) + "=0,0,MAX(0," + b(kTodayIndex) + "-" + b(kLastData) + "))");
-    put(kHistoryMonths, "History months to today",
+    put(kMonthsToToday, "History months to today",
         "MAX(0,MIN(" + std::to_string(layout::kHistoryMonths) + "," + b(kTodayIndex) + "+1))");
     styleBlock(book, kStartDate, kCol, kStartDate, kCol, "mmm-yy");
     styleBlock(book, kSelectedDate, kCol, kSelectedDate, kCol, "mmm-yy");

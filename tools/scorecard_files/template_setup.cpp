@@ -62,7 +62,7 @@ void buildOptions(Book& book, int year)
     book.setSheetText(kFirstYearRow, kHistoryCol - 1, "First history year");
     book.setSheetFormula(kFirstYearRow, kHistoryCol, absCell(kCalc, calc::kStartYear, calc::kCol));
     book.setSheetText(kHistoryMonthsRow, kHistoryMonthsCol - 1, "History months to today");
-    book.setSheetFormula(kHistoryMonthsRow, kHistoryMonthsCol, absCell(kCalc, calc::kHistoryMonths, calc::kCol));
+    book.setSheetFormula(kHistoryMonthsRow, kHistoryMonthsCol, absCell(kCalc, calc::kMonthsToToday, calc::kCol));
 
     std::string guard = cell(kGuardRow, kWelcomeCol);
     std::string last = absCell(kCalc, calc::kLastData, calc::kCol), late = absCell(kCalc, calc::kMonthsLate, calc::kCol);
