@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 
@@ -35,6 +36,17 @@ TEST(ReportTemplate, OneEmptySheetWithThePercentCell)
     book.setSheetNumber(6, 3, 100);
     book.setSheetFormula(7, 3, "IF(AND(C6=0,C5>0)=TRUE,100%,IF(C6=0,0,IF(C6<0,((C6-C5)/C6)+1,C5/C6)))");
     EXPECT_EQ(book.SheetShownText(7, 3), "50%");
+}
+
+TEST(ProgramFolder, TheBuildWroteTheScorecardFiles)
+{
+    std::filesystem::path folder = std::getenv("KS_PROGRAM_DIR");
+    workbook::Book book;
+    book.ReadBookFile((folder / "newxx2.tem").string());
+    EXPECT_EQ(book.SheetCount(), 8);
+    book.ReadBookFile((folder / "spreadsheets" / "Sample.vqa").string());
+    EXPECT_FALSE(book.BookText(kMonthView, month::kpiRow(1), month::kNameCol).empty());
+    EXPECT_EQ(book.ReadBookFile((folder / "actbud.rt").string()), workbook::kFileNative);
 }
 
 TEST(SampleScorecard, TwoYearsOfANamedCompanyShownOnItsLastMonth)

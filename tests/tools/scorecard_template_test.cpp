@@ -142,6 +142,9 @@ TEST_F(TemplateTest, DefaultsObjectsNamesAndFormats)
     EXPECT_EQ(book.CellFormatAt(kHistory, history::percentRow(5), 5).numberFormat, "0%;(0%)");
     EXPECT_EQ(book.CellFormatAt(kHistory, history::varianceRow(119), 25).numberFormat, "0%;(0%)");
     EXPECT_EQ(book.CellFormatAt(kMonthView, month::kpiRow(1), month::kActualCol).numberFormat, "#,##0;(#,##0)");
+    financialYear("July", 2024);
+    EXPECT_EQ(book.BookText(kMonthView, month::kYearNoteFirstRow, month::kYearNoteCol),
+              "Financial year starts in July 2024");
 }
 
 // Every unlocked cell is one the user types into: the month view's values, comments and
