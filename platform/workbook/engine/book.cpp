@@ -83,12 +83,18 @@ std::string Book::SheetName(int sheet) const
 
 void Book::setSheetName(int sheet, const std::string& name)
 {
-    if (name.empty() || name.size() > 31 || name.find_first_of("!'[]*?/\\:") != std::string::npos)
+    if (name.empty() || name.size() > 31 || name.find_first_of("![]*?/\\:") != std::string::npos ||
+        name.front() == '\'' || name.back() == '\'')
         raise(kErrBadArgument, "Invalid sheet name \"" + name + "\"");
     int other = data_.sheetNames().find(name);
     if (other >= 0 && other != sheet - 1)
         raise(kErrBadArgument, "Sheet name \"" + name + "\" is in use");
     sheetAt(sheet).name = name;
+    for (const Sheet& s : data_.sheets)
+        s.forEachCell([](int, int, const Cell& cell) {
+            if (cell.formula)
+                cell.formula->text.clear();  // the texts naming the sheet change
+        });
     notify(BookChange::Sheets, sheet - 1);
 }
 
@@ -263,6 +269,13 @@ void Book::requireUnlocked(const Block& block) const
     });
     if (locked || (defaultLocked && stored < static_cast<long long>(block.rows()) * block.cols()))
         raise(kErrLockedCell, "Locked cells cannot be changed while the sheet is protected");
+}
+
+void Book::DeleteSelection()
+{
+    Block b = current().selection;
+    requireUnlocked(b);
+    ClearBlock(b.row1, b.col1, b.row2, b.col2, kClearContents);
 }
 
 void Book::EnterCellText(int row, int col, const std::string& text)

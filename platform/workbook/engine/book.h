@@ -4,6 +4,7 @@
 // writes bypass protection; user entries, cut and paste respect it. Values are always
 // current when read: a change marks what depends on it for recalculation.
 #include "platform/workbook/engine/book_data.h"
+#include "platform/workbook/engine/errors.h"
 #include "platform/workbook/engine/recalc.h"
 
 #include <functional>
@@ -34,6 +35,7 @@ struct BorderState {
 };
 
 // What changed, for the view and other observers. sheet is 0-based (-1: all sheets).
+// A change to cells may change any formula's value: whoever shows values reads them again.
 struct BookChange {
     enum Kind { Cells, Formats, Layout, Selection, Objects, Sheets, Values, Whole } kind;
     int sheet = -1;
@@ -79,6 +81,8 @@ public:
     void RecalculateBook();
     // A user's entry: "=..." a formula, a number's text a number, else a text; respects protection.
     void EnterCellText(int row, int col, const std::string& text);
+    // The user's Delete key: empties the selection's contents; respects protection.
+    void DeleteSelection();
     bool CellLocked(int row, int col) const;  // locked and on a protected sheet
     const CellFormat& CellFormatAt(int sheet, int row, int col) const;
 

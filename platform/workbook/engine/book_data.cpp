@@ -14,11 +14,14 @@ std::string upperName(const std::string& name)
 
 SheetNames BookData::sheetNames() const
 {
+    std::vector<std::string> upper;
+    for (const Sheet& sheet : sheets)
+        upper.push_back(upperName(sheet.name));
     return SheetNames{
-        [this](const std::string& name) {
+        [upper = std::move(upper)](const std::string& name) {
             std::string wanted = upperName(name);
-            for (std::size_t i = 0; i < sheets.size(); ++i)
-                if (upperName(sheets[i].name) == wanted)
+            for (std::size_t i = 0; i < upper.size(); ++i)
+                if (upper[i] == wanted)
                     return static_cast<int>(i);
             return -1;
         },

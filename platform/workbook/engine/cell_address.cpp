@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 namespace ks::workbook {
 
@@ -12,18 +13,32 @@ Block Block::normalised() const
 
 std::string columnLetters(int col)
 {
-    std::string out;
-    while (col > 0) {
-        int rem = (col - 1) % 26;
-        out.insert(out.begin(), char('A' + rem));
+    char buf[8];
+    int n = 0;
+    while (col > 0 && n < 8) {
+        buf[7 - n++] = char('A' + (col - 1) % 26);
         col = (col - 1) / 26;
     }
-    return out;
+    return std::string(buf + 8 - n, static_cast<std::size_t>(n));
+}
+
+void appendCellName(std::string& out, int row, int col, bool rowAbs, bool colAbs)
+{
+    if (colAbs)
+        out += '$';
+    out += columnLetters(col);
+    if (rowAbs)
+        out += '$';
+    char buf[16];
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, row);
+    out.append(buf, end);
 }
 
 std::string cellName(int row, int col, bool rowAbs, bool colAbs)
 {
-    return (colAbs ? "$" : "") + columnLetters(col) + (rowAbs ? "$" : "") + std::to_string(row);
+    std::string out;
+    appendCellName(out, row, col, rowAbs, colAbs);
+    return out;
 }
 
 std::optional<ParsedCell> parseCellName(std::string_view text)

@@ -36,6 +36,7 @@ inline bool validCell(int row, int col)
 std::string columnLetters(int col);
 // "B4", with "$" before the absolute parts.
 std::string cellName(int row, int col, bool rowAbs = false, bool colAbs = false);
+void appendCellName(std::string& out, int row, int col, bool rowAbs = false, bool colAbs = false);
 // Parses "B4" or "$B$4"; nothing when the text is not exactly one cell name.
 struct ParsedCell {
     int row, col;

@@ -40,6 +40,9 @@ struct Node {
 struct Formula {
     Node root;
     bool isVolatile = false;  // reads the clock
+    // The printed text, kept once made: saving a book prints every formula.
+    // Emptied when a sheet is renamed.
+    mutable std::string text;
 };
 using FormulaPtr = std::shared_ptr<const Formula>;
 
@@ -50,9 +53,10 @@ struct SheetNames {
 };
 
 // Parses a formula with or without its leading "="; raises kErrBadFormula.
-FormulaPtr parseFormula(const std::string& text, const SheetNames& sheets);
+// keepText: the text is already in printed form (read from our own file).
+FormulaPtr parseFormula(const std::string& text, const SheetNames& sheets, bool keepText = false);
 // The formula's text without "=", names of functions in capitals.
-std::string printFormula(const Formula& formula, const SheetNames& sheets);
+const std::string& printFormula(const Formula& formula, const SheetNames& sheets);
 // The formula as copied by (dRow, dCol): relative parts move, absolute ones stay;
 // a reference moved off the sheet becomes #REF!.
 FormulaPtr shiftFormula(const Formula& formula, int dRow, int dCol);

@@ -64,13 +64,13 @@ private:
     }
     void skipSpace()
     {
-        while (pos_ < s_.size() && std::isspace(static_cast<unsigned char>(s_[pos_])))
+        while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\r' || s_[pos_] == '\n'))
             ++pos_;
     }
     bool accept(std::string_view token)
     {
         skipSpace();
-        if (s_.compare(pos_, token.size(), token) == 0) {
+        if (pos_ < s_.size() && s_[pos_] == token[0] && s_.compare(pos_, token.size(), token) == 0) {
             pos_ += token.size();
             return true;
         }
@@ -93,6 +93,7 @@ private:
         Node n;
         n.kind = NodeKind::Binary;
         n.op = op;
+        n.children.reserve(2);
         n.children.push_back(std::move(lhs));
         n.children.push_back(std::move(rhs));
         return n;
@@ -110,6 +111,9 @@ private:
         Depth depth(*this);
         Node lhs = concat();
         for (;;) {
+            skipSpace();
+            if (pos_ >= s_.size() || (s_[pos_] != '<' && s_[pos_] != '>' && s_[pos_] != '='))
+                return lhs;
             BinaryOp op;
             if (accept("<>")) op = BinaryOp::Ne;
             else if (accept("<=")) op = BinaryOp::Le;
@@ -382,12 +386,15 @@ const char* functionName(Function f)
     return "";
 }
 
-FormulaPtr parseFormula(const std::string& text, const SheetNames& sheets)
+FormulaPtr parseFormula(const std::string& text, const SheetNames& sheets, bool keepText)
 {
     if (text.size() > kMaxFormulaLength)
         raise(kErrBadFormula, "Formula too long");
     Parser parser(text, sheets);
-    return std::make_shared<Formula>(parser.run());
+    auto formula = std::make_shared<Formula>(parser.run());
+    if (keepText && !text.empty() && text[0] != '=')
+        formula->text = text;
+    return formula;
 }
 
 }

@@ -16,9 +16,9 @@ std::string numberLiteral(double n)
     return std::string(buf, end);
 }
 
-std::string refText(const RefPart& p)
+void appendRef(std::string& out, const RefPart& p)
 {
-    return cellName(p.row, p.col, p.rowAbs, p.colAbs);
+    appendCellName(out, p.row, p.col, p.rowAbs, p.colAbs);
 }
 
 class Printer {
@@ -32,8 +32,13 @@ public:
         case NodeKind::Text: printText(n.text); break;
         case NodeKind::Bool: out_ += n.number != 0 ? "TRUE" : "FALSE"; break;
         case NodeKind::Error: out_ += errorText(n.error); break;
-        case NodeKind::Cell: sheetPrefix(n.sheet); out_ += refText(n.a); break;
-        case NodeKind::Range: sheetPrefix(n.sheet); out_ += refText(n.a) + ":" + refText(n.b); break;
+        case NodeKind::Cell: sheetPrefix(n.sheet); appendRef(out_, n.a); break;
+        case NodeKind::Range:
+            sheetPrefix(n.sheet);
+            appendRef(out_, n.a);
+            out_ += ':';
+            appendRef(out_, n.b);
+            break;
         case NodeKind::Name: out_ += n.text; break;
         case NodeKind::Negate: out_ += "-"; print(n.children[0]); break;
         case NodeKind::Plus: out_ += "+"; print(n.children[0]); break;
@@ -63,8 +68,14 @@ private:
     }
     void sheetPrefix(int sheet)
     {
-        if (sheet >= 0)
-            out_ += quoteSheetName(sheets_.name(sheet)) + "!";
+        if (sheet < 0)
+            return;
+        if (static_cast<std::size_t>(sheet) >= quoted_.size())
+            quoted_.resize(static_cast<std::size_t>(sheet) + 1);
+        std::string& q = quoted_[static_cast<std::size_t>(sheet)];
+        if (q.empty())
+            q = quoteSheetName(sheets_.name(sheet)) + "!";
+        out_ += q;
     }
     void printCall(const Node& n)
     {
@@ -79,6 +90,7 @@ private:
     }
 
     const SheetNames& sheets_;
+    std::vector<std::string> quoted_;
     std::string out_;
 };
 
@@ -109,16 +121,20 @@ void shiftNode(Node& n, int dRow, int dCol)
 }
 }
 
-std::string printFormula(const Formula& formula, const SheetNames& sheets)
+const std::string& printFormula(const Formula& formula, const SheetNames& sheets)
 {
-    Printer printer(sheets);
-    printer.print(formula.root);
-    return printer.take();
+    if (formula.text.empty()) {
+        Printer printer(sheets);
+        printer.print(formula.root);
+        formula.text = printer.take();
+    }
+    return formula.text;
 }
 
 FormulaPtr shiftFormula(const Formula& formula, int dRow, int dCol)
 {
     auto copy = std::make_shared<Formula>(formula);
+    copy->text.clear();
     shiftNode(copy->root, dRow, dCol);
     return copy;
 }

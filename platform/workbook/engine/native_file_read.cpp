@@ -129,7 +129,7 @@ void readCell(pugi::xml_node c, Sheet& sheet, const BookData& book, const SheetN
     cell.style = static_cast<std::uint32_t>(intAttr(c, "s", 0, 0, static_cast<long long>(book.styles.size()) - 1));
     if (pugi::xml_attribute f = c.attribute("f")) {
         try {
-            cell.formula = parseFormula(f.value(), names);
+            cell.formula = parseFormula(f.value(), names, true);
         } catch (const RuntimeError&) {
             damaged("formula");
         }

@@ -172,7 +172,7 @@ std::string writeNativeXml(const BookData& book)
     for (const Sheet& sheet : book.sheets)
         writeSheet(root.append_child("sheet"), sheet, sheetNames);
     StringWriter writer;
-    doc.save(writer, "  ", pugi::format_default, pugi::encoding_utf8);
+    doc.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
     return writer.out;
 }
 
