@@ -7,7 +7,8 @@
 namespace ks::scorecard::layout {
 
 inline constexpr int kKpiCount = 20;
-inline constexpr int kHistoryMonths = 120;  // ten years, so every year of the year list has its lines
+// Six years: the range the bulk view shows (rows 12..299) and the import copies (rows 12..300).
+inline constexpr int kHistoryMonths = 72;
 
 enum Sheet : int {
     kMonthView = 1, kSetup = 2, kCalc = 3, kRatings = 4, kLists = 5,  // 3 to 5: the template's own helpers
