@@ -4,6 +4,7 @@ namespace ks {
 
 std::array<std::int16_t, 7> CoachCommentCounters{};
 int OpenedFromVideoOptions = 0;
+int NewScorecardPending = 0;
 
 void ClearCoachCommentCounters() { CoachCommentCounters.fill(0); }
 

@@ -16,6 +16,10 @@ void ClearCoachCommentCounters();
 
 // Set by the video window's options button for the video-folder dialog.
 extern int OpenedFromVideoOptions;
+// 1 while a scorecard created because none existed waits for its first greeting.
+extern int NewScorecardPending;
+
+enum CoachModeIndex : int { CoachNone = -1, ActiveCoach = 0, SilentCoach = 1, CoachOff = 2 };
 
 // What the coach needs of the scorecard window, filled in by the program: the
 // coaching folder does not depend on the scorecard's.
@@ -28,6 +32,10 @@ struct ScorecardLink {
     std::function<bool()> loading;               // whether the scorecard window is loading
     std::function<void()> showVideoFolderDialog; // the video-folder dialog, modeless
     std::function<void(const QString&)> setVideoFolderExplanation;
+    // The workbook the coach reads its ratings from.
+    std::function<double(int sheet, int row, int col)> bookNumber;
+    std::function<void()> recalculate;
+    std::function<void(int mode)> setCoachMode;   // sets the list index, which runs its click handler
 };
 ScorecardLink& scorecardLink();
 
