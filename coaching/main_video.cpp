@@ -1,6 +1,7 @@
 #include "coaching/main_video.h"
 
 #include "coaching/coach_state.h"
+#include "coaching/questions.h"
 #include "common/dialogs.h"
 #include "common/paths.h"
 #include "common/settings.h"
@@ -94,10 +95,7 @@ void MainVideo::buildControls()
     loadingtext->hide();
 
     QObject::connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
-    QObject::connect(Command2, &QPushButton::clicked, this, [this] {
-        if (onCommand2Click)
-            onCommand2Click();
-    });
+    QObject::connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(*this); });
     QObject::connect(CommandVidOptions, &QPushButton::clicked, this, [this] { CommandVidOptions_Click(); });
     QObject::connect(CommandRes, &QPushButton::clicked, this, [this] { CommandRes_Click(); });
 }

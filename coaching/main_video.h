@@ -43,9 +43,6 @@ public:
     void CommandRes_Click();
     void MediaPlayer1_PlayStateChange(int newState);
 
-    // Command2 submits a coaching-question answer; the coach fills this in.
-    std::function<void()> onCommand2Click;
-
 protected:
     void Form_Load() override;
     void Form_QueryUnload(int& cancel, int unloadMode) override;
