@@ -1,6 +1,7 @@
 // Workbook engine speed on a scorecard-sized book: full recalculation, save and load,
 // beside HyperFormula recalculating the same cells (run with node from bench/).
-#include "bench/workbook/scorecard_book.h"
+#include "scorecard/layout/scorecard_layout.h"
+#include "tools/scorecard_files/scorecard_files.h"
 #include "platform/workbook/engine/number_format.h"
 
 #include <algorithm>
@@ -117,10 +118,12 @@ bool runPeer(const std::string& json, double& peerMs, double& peerChecksum)
 int main()
 {
     Book book;
-    bench::buildScorecardBook(book);
+    // The real scorecard template, every KPI filled for the whole history.
+    ks::scorecard::files::buildTemplate(book, 2020);
+    ks::scorecard::files::fillHistory(book, ks::scorecard::layout::kHistoryMonths);
     book.RecalculateBook();
     std::printf("book: %d sheets, %d formulas, %d history months\n", book.SheetCount(), formulaCount(book),
-                bench::kMonths);
+                ks::scorecard::layout::kHistoryMonths);
 
     double recalcMs = medianMs(200, [&] { book.RecalculateBook(); });
     double ours = checksum(book);

@@ -30,9 +30,9 @@ QMessageBox::Icon qtIcon(int icon)
     }
 }
 
-struct ButtonSpec { QMessageBox::StandardButton button; Answer answer; };
+struct ButtonChoice { QMessageBox::StandardButton button; Answer answer; };
 
-std::vector<ButtonSpec> buttonSpecs(int buttons)
+std::vector<ButtonChoice> buttonChoices(int buttons)
 {
     switch (buttons) {
     case OKCancel: return {{QMessageBox::Ok, OK}, {QMessageBox::Cancel, Cancel}};
@@ -58,21 +58,21 @@ Answer QtBackend::messageBox(const MessageBoxRequest& request)
 {
     QMessageBox box(qtIcon(request.icon), request.caption, displayText(request.text),
                     QMessageBox::NoButton, ownerOr(nullptr));
-    std::vector<ButtonSpec> specs = buttonSpecs(request.buttons);
-    for (const auto& spec : specs)
-        box.addButton(spec.button);
-    box.setDefaultButton(specs.front().button);
+    std::vector<ButtonChoice> choices = buttonChoices(request.buttons);
+    for (const auto& choice : choices)
+        box.addButton(choice.button);
+    box.setDefaultButton(choices.front().button);
     if (auto cancel = cancelAnswerOf(request.buttons)) {
-        for (const auto& spec : specs)
-            if (spec.answer == *cancel)
-                box.setEscapeButton(spec.button);
+        for (const auto& choice : choices)
+            if (choice.answer == *cancel)
+                box.setEscapeButton(choice.button);
     }
     box.exec();
     auto clicked = box.standardButton(box.clickedButton());
-    for (const auto& spec : specs)
-        if (spec.button == clicked)
-            return spec.answer;
-    return cancelAnswerOf(request.buttons).value_or(specs.front().answer);
+    for (const auto& choice : choices)
+        if (choice.button == clicked)
+            return choice.answer;
+    return cancelAnswerOf(request.buttons).value_or(choices.front().answer);
 }
 
 std::optional<QString> QtBackend::inputBox(const InputBoxRequest& request)

@@ -2,6 +2,7 @@
 // Installs the scripted ui backend for one test and, at its end, fails the
 // test on any unexpected box or any answer left unused.
 #include "platform/ui/scripted_backend.h"
+#include "tests/support/qt_print.h"
 
 #include <gtest/gtest.h>
 

@@ -118,22 +118,15 @@ std::optional<Area> Evaluator::areaOf(const Node& n) const
 
 Value Evaluator::binary(const Node& n) const
 {
-    if (n.op == BinaryOp::Concat) {
+    if (n.op == BinaryOp::Concat || n.op >= BinaryOp::Eq) {
         Value lhs = eval(n.children[0]);
         if (lhs.isError())
             return lhs;
         Value rhs = eval(n.children[1]);
         if (rhs.isError())
             return rhs;
-        return Value::ofText(textOf(lhs) + textOf(rhs));
-    }
-    if (n.op >= BinaryOp::Eq) {
-        Value lhs = eval(n.children[0]);
-        if (lhs.isError())
-            return lhs;
-        Value rhs = eval(n.children[1]);
-        if (rhs.isError())
-            return rhs;
+        if (n.op == BinaryOp::Concat)
+            return Value::ofText(textOf(lhs) + textOf(rhs));
         int c = compareValues(lhs, rhs);
         switch (n.op) {
         case BinaryOp::Eq: return Value::ofBool(c == 0);

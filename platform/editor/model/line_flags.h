@@ -1,0 +1,11 @@
+#pragma once
+#include "platform/editor/model/editor.h"
+
+namespace ks::editor {
+
+// The line flags of a line (see EditorGetLineInfo); 0 for a missing line.
+std::uint32_t lineFlags(Editor& e, std::size_t line);
+// Whether a format draws as a horizontal rule.
+bool isRule(const ParaFormat& f);
+
+}

@@ -1,0 +1,196 @@
+#include "platform/win/window_handle.h"
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+#include <unordered_map>
+
+namespace ks::win {
+namespace {
+
+struct Registry {
+    std::unordered_map<std::uintptr_t, std::shared_ptr<Window>> windows;
+    std::uintptr_t next = 0x10000;
+    ControlMaker controlMaker;
+};
+
+Registry& registry()
+{
+    static Registry instance;
+    return instance;
+}
+
+std::uintptr_t key(HWND handle) { return reinterpret_cast<std::uintptr_t>(handle); }
+
+}
+
+LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SETTEXT:
+        text_ = lParam ? reinterpret_cast<const char*>(lParam) : "";
+        return 1;
+    case WM_GETTEXT: {
+        if (!lParam || wParam == 0)
+            return 0;
+        auto n = std::min<std::size_t>(text_.size(), wParam - 1);
+        std::memcpy(reinterpret_cast<char*>(lParam), text_.data(), n);
+        reinterpret_cast<char*>(lParam)[n] = 0;
+        return static_cast<LRESULT>(n);
+    }
+    case WM_GETTEXTLENGTH:
+        return static_cast<LRESULT>(text_.size());
+    default:
+        return 0;
+    }
+}
+
+HWND registerWindow(std::shared_ptr<Window> window)
+{
+    if (!window)
+        return nullptr;
+    auto& r = registry();
+    // Steps of 4 keep handles looking like aligned pointers; they never repeat.
+    HWND handle = reinterpret_cast<HWND>(r.next);
+    r.next += 4;
+    window->handle_ = handle;
+    r.windows[key(handle)] = std::move(window);
+    return handle;
+}
+
+std::shared_ptr<Window> findWindow(HWND handle)
+{
+    auto& windows = registry().windows;
+    auto it = windows.find(key(handle));
+    return it == windows.end() ? nullptr : it->second;
+}
+
+std::vector<HWND> childWindows(HWND parent)
+{
+    std::vector<HWND> children;
+    for (auto& [k, w] : registry().windows)
+        if (w->parent() == parent)
+            children.push_back(w->handle());
+    std::sort(children.begin(), children.end());
+    return children;
+}
+
+bool destroyWindow(HWND handle)
+{
+    auto window = findWindow(handle);
+    if (!window)
+        return false;
+    // As on Windows: the window hears of it first, its children go after it.
+    window->onDestroy();
+    for (HWND child : childWindows(handle))
+        destroyWindow(child);
+    registry().windows.erase(key(handle));
+    return true;
+}
+
+void setControlMaker(ControlMaker maker) { registry().controlMaker = std::move(maker); }
+
+HWND createChildWindow(const std::string& className, const std::string& text, unsigned style,
+                       const RECT& rect, HWND parent, int id)
+{
+    auto& maker = registry().controlMaker;
+    std::shared_ptr<Window> window = maker ? maker(className) : nullptr;
+    if (!window)
+        window = std::make_shared<Window>(WindowKind::Control, className);
+    window->setText(text);
+    window->setStyle(style);
+    window->setRect(rect);
+    window->setParent(parent);
+    window->setId(id);
+    return registerWindow(std::move(window));
+}
+
+}
+
+using namespace ks::win;
+
+namespace {
+
+struct PostedMessage {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    std::shared_ptr<std::string> text;   // owns lParam's text when posted with one
+};
+
+std::deque<PostedMessage>& postQueue()
+{
+    static std::deque<PostedMessage> queue;
+    return queue;
+}
+
+}
+
+LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto target = findWindow(window);   // held: the handler may destroy its own window
+    return target ? target->handleMessage(message, wParam, lParam) : 0;
+}
+
+bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!IsWindow(window))
+        return false;
+    postQueue().push_back({window, message, wParam, lParam, nullptr});
+    return true;
+}
+
+bool PostMessageText(HWND window, UINT message, WPARAM wParam, const char* text)
+{
+    if (!IsWindow(window))
+        return false;
+    auto copy = std::make_shared<std::string>(text ? text : "");
+    postQueue().push_back({window, message, wParam, reinterpret_cast<LPARAM>(copy->c_str()), copy});
+    return true;
+}
+
+int DispatchPostedMessages()
+{
+    int count = 0;
+    auto& queue = postQueue();
+    while (!queue.empty()) {
+        PostedMessage m = std::move(queue.front());
+        queue.pop_front();
+        SendMessage(m.window, m.message, m.wParam, m.lParam);
+        ++count;
+    }
+    return count;
+}
+
+void RemovePostedMessages(HWND window, const std::function<bool(UINT)>& keep)
+{
+    auto& queue = postQueue();
+    queue.erase(std::remove_if(queue.begin(), queue.end(),
+                               [&](const PostedMessage& m) { return m.window == window && !keep(m.message); }),
+                queue.end());
+}
+
+bool IsWindow(HWND window) { return findWindow(window) != nullptr; }
+bool DestroyWindow(HWND window) { return destroyWindow(window); }
+
+HWND GetParent(HWND window)
+{
+    auto w = findWindow(window);
+    return w ? w->parent() : nullptr;
+}
+
+int GetDlgCtrlID(HWND window)
+{
+    auto w = findWindow(window);
+    return w ? w->id() : 0;
+}
+
+bool GetWindowRect(HWND window, RECT* rect)
+{
+    auto w = findWindow(window);
+    if (!w || !rect)
+        return false;
+    *rect = w->rect();
+    return true;
+}

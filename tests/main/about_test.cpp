@@ -1,0 +1,40 @@
+#include "main/frm_about.h"
+#include "platform/runtime/app.h"
+
+#include <QLabel>
+#include <gtest/gtest.h>
+
+using namespace ks;
+
+TEST(AboutWindow, ShowsTitleVersionAndNotices)
+{
+    App::setTitle("Orvantis");
+    App::setVersion(1, 2, 161);
+    App::setDescriptions("Scorecard and coach", "(c) the makers", "");
+    frmAbout& about = form<frmAbout>();
+    EXPECT_EQ(about.windowTitle(), "About Orvantis");
+    EXPECT_EQ(about.lblVersion->text(), "Version 1.2.161");
+    EXPECT_EQ(about.lblTitle->text(), "Orvantis");
+    EXPECT_EQ(about.lblDescription->text(), "Scorecard and coach");
+    EXPECT_EQ(about.lblDisclaimer->text(), "(c) the makers");
+    about.cmdOK_Click();
+    EXPECT_FALSE(formSlot<frmAbout>().isLoaded());
+
+    App::setTitle("");
+    EXPECT_EQ(form<frmAbout>().windowTitle(), "About ");
+    form<frmAbout>().Unload();
+}
+
+TEST(ProgressWindow, KeepsItsTextsBetweenUses)
+{
+    FormcreatingGraphs& progress = form<FormcreatingGraphs>();
+    EXPECT_EQ(progress.windowTitle(), "Updating graphs, please wait....");
+    EXPECT_EQ(progress.Label1->text(), "Creating the graph");
+    progress.setWindowTitle("Updating data...");
+    progress.Label1->setText("Actuals data now being updated...");
+    progress.Show();
+    progress.Hide();
+    progress.Show();
+    EXPECT_EQ(progress.windowTitle(), "Updating data...");
+    EXPECT_EQ(progress.Label1->text(), "Actuals data now being updated...");
+}

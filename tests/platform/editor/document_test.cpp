@@ -1,0 +1,105 @@
+// The text stream on its own: paragraph structure under edits, line cutting, positions.
+#include "platform/editor/model/document.h"
+
+#include <gtest/gtest.h>
+
+using namespace ks::editor;
+
+namespace {
+
+std::string all(Document& d)
+{
+    std::string s;
+    for (const Paragraph& p : d.paragraphs())
+        s += p.chars;
+    return s;
+}
+
+std::vector<std::uint16_t> fontsOf(const std::string& s, std::uint16_t f) { return std::vector<std::uint16_t>(s.size(), f); }
+
+}
+
+TEST(Document, SpliceKeepsParagraphMetaAndTableStructure)
+{
+    Document d;
+    d.clear();
+    d.appendRun("one\x15", 1, {5, 0});
+    d.appendRun("cell\x13", 1, {6, 9});
+    d.appendRun("two\x15", 1, {7, 0});
+    ASSERT_EQ(d.paragraphs().size(), 3u);
+    // Erasing across a cell end keeps the cell end; the text around it goes.
+    std::string none;
+    d.splice(2, 6, none, nullptr);
+    EXPECT_EQ(all(d), "on\x13two\x15");
+    EXPECT_EQ(d.paragraphs()[0].meta, (ParaMeta{6, 9})) << "the surviving end keeps its meta";
+    // A new paragraph end takes the given meta; the tail keeps the old one.
+    std::string mark = "X\x15";
+    ParaMeta m{11, 0};
+    d.splice(3, 0, mark, fontsOf(mark, 2).data(), &m);
+    EXPECT_EQ(all(d), "on\x13X\x15two\x15");
+    EXPECT_EQ(d.paragraphs()[1].meta, m);
+    EXPECT_EQ(d.paragraphs()[2].meta, (ParaMeta{7, 0}));
+    // Removing a paragraph mark joins two paragraphs under the second's meta.
+    d.splice(4, 1, none, nullptr);
+    EXPECT_EQ(all(d), "on\x13Xtwo\x15");
+    EXPECT_EQ(d.paragraphs()[1].meta, (ParaMeta{7, 0}));
+    // Out-of-range edits are clamped, never past the end.
+    d.splice(1000, 5, mark, fontsOf(mark, 3).data());
+    EXPECT_EQ(all(d), "on\x13Xtwo\x15X\x15");
+    EXPECT_EQ(d.length(), 10u);
+}
+
+TEST(Document, LinesAreCutByTextAlone)
+{
+    Document d;
+    d.clear();
+    std::string longWord(600, 'w');
+    d.appendRun(longWord + "\x15", 0, {});
+    ASSERT_EQ(d.lineCount(), 3u) << "a word longer than a line is cut hard";
+    EXPECT_EQ(d.lineChars(0).size(), static_cast<std::size_t>(kLineCut));
+    EXPECT_EQ(d.lineChars(2).size(), 101u) << "the end mark stays on the last line";
+    std::string exact(kLineCut, 'x');
+    d.appendRun(exact + "\x15", 0, {});
+    EXPECT_EQ(d.lineCount(), 4u) << "a full line keeps its mark rather than a line of its own";
+    d.appendRun("\x0F\x0F\x15", 0, {});
+    EXPECT_EQ(d.lineCount(), 7u);
+    EXPECT_EQ(d.lineChars(4), "\x0F");
+
+    std::size_t line, col;
+    ASSERT_TRUE(d.posToLineCol(250, line, col));
+    EXPECT_EQ(line, 1u);
+    EXPECT_EQ(col, 0u) << "a line's end position belongs to the next line";
+    ASSERT_TRUE(d.posToLineCol(d.length(), line, col));
+    EXPECT_EQ(line, 6u);
+    EXPECT_EQ(col, 1u) << "the document end stays on the last line";
+    std::uint64_t pos;
+    EXPECT_TRUE(d.lineColToPos(7, 0, pos));
+    EXPECT_EQ(pos, d.length());
+    EXPECT_FALSE(d.lineColToPos(7, 1, pos));
+    EXPECT_FALSE(d.lineColToPos(0, 251, pos));
+}
+
+TEST(Document, InPlaceLineEditsWaitForRelayout)
+{
+    Document d;
+    d.clear();
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "abcd ";
+    d.appendRun(text + "\x15" "next\x15", 0, {});
+    ASSERT_EQ(d.lineCount(), 3u);
+    std::string first = "ab ", second = "cd\x15";
+    ASSERT_TRUE(d.setLine(0, first, fontsOf(first, 4).data()));
+    ASSERT_TRUE(d.setLine(1, second, fontsOf(second, 4).data()));
+    EXPECT_EQ(d.lineCount(), 3u);
+    EXPECT_EQ(d.lineChars(0), "ab ");
+    EXPECT_EQ(d.lineChars(1), "cd\x15");
+    EXPECT_EQ(d.line(2)->pos, 6u) << "positions follow at once";
+    d.relayout();
+    EXPECT_EQ(d.lineCount(), 2u) << "relayout joins the two short lines of the paragraph";
+    EXPECT_EQ(d.lineChars(0), "ab cd\x15");
+    EXPECT_EQ(d.lineChars(1), "next\x15");
+    std::string withMark = "a\x15" "b";
+    EXPECT_TRUE(d.setLine(1, withMark, fontsOf(withMark, 0).data()));
+    EXPECT_EQ(all(d).substr(all(d).size() - 3), "a\x15" "b") << "a mark inside the line is a real edit";
+}
