@@ -2,12 +2,16 @@
 
 #include "common/settings.h"
 #include "coaching/coach_state.h"
+#include "coaching/main_video.h"
 #include "main/form_navigation.h"
+#include "main/frm_about.h"
 #include "main/frm_save_as_template.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/ui.h"
+#include "scorecard/window/spread_form.h"
 
 namespace ks {
 
@@ -16,8 +20,34 @@ int ImportMenuOn = 0;
 int FirstPassDone = 0;
 int QuitAfterResources = 0;
 
+std::array<FormSlot*, 8> FormTable{};
+
 namespace {
 QString g_commandLine;
+
+// Naming each window creates its instance without loading it.
+void fillFormTable()
+{
+    FormTable = {&formSlot<SpreadForm>(), &formSlot<MainVideo>(), &formSlot<frmSaveAsTemplate>(),
+                 &formSlot<FormcreatingGraphs>(), nullptr, &formSlot<frmAbout>(), nullptr,
+                 &formSlot<FormNavigation>()};
+    for (FormSlot* slot : FormTable)
+        if (slot)
+            slot->instance();
+}
+
+void connectScorecardWindow()
+{
+    spreadFormHooks().unloadAllForms = UnloadAllForms;
+    spreadFormHooks().importMenuOn = [] { return ImportMenuOn == 1; };
+}
+}
+
+void UnloadAllForms()
+{
+    for (int entry : {1, 2, 3, 4, 5, 6, 7, 0})
+        if (FormSlot* slot = FormTable[entry])
+            slot->Unload();
 }
 
 void setCommandLine(const QString& line) { g_commandLine = line; }
@@ -49,10 +79,18 @@ void Main()
                 return;
         }
         FirstPassDone = 1;
+        fillFormTable();
         connectVideoFolderDialog();
+        connectScorecardWindow();
         LoadSettings();
         if (VideoSetupPending == 1)
             return;
+        if (VideoOnlyStart == 1) {
+            form<MainVideo>().Show();
+            return;
+        }
+        if (form<SpreadForm>().ComboCoachMode->currentIndex() < 2)
+            form<MainVideo>().Show();
     } catch (const RuntimeError& e) {
         ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, "Error : Sub Main");
     }

@@ -1,6 +1,7 @@
 #pragma once
 // The scorecard program's entry and its start-up flags.
 #include <QString>
+#include <array>
 
 namespace ks {
 
@@ -14,6 +15,15 @@ extern int QuitAfterResources;
 
 // The whole command line as the program received it.
 void setCommandLine(const QString& line);
+
+class FormSlot;
+
+// The program's windows in the order they are unloaded; the windows that do not
+// exist yet stay empty.
+extern std::array<FormSlot*, 8> FormTable;
+
+// Unloads every window of FormTable, the scorecard window last.
+void UnloadAllForms();
 
 // Entry of the program; run again by the video-folder dialog's OK and Cancel.
 void Main();

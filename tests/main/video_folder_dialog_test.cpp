@@ -23,11 +23,13 @@ struct VideoFolderDialogTest : ::testing::Test {
         App::setPath(QString::fromStdString(dir.str()));
         dir.write("Vidsettings.nml", "<SETTINGS><TITLE>T</TITLE><PATH></PATH><COMMENTVIDEO>" + dir.str()
                                          + "</COMMENTVIDEO><SILENTVIDEO>" + dir.str() + "</SILENTVIDEO></SETTINGS>");
+        dir.copyProgramFile("spreadsheets/Sample.vqa");
         FirstPassDone = 1;   // later passes: no navigation window
         VideoSetupPending = 1;
         DialogFolder.clear();
         OpenedFromVideoOptions = 0;
     }
+    ~VideoFolderDialogTest() override { UnloadAllForms(); }
     QString path(const std::string& relative) const { return QString::fromStdString(dir.str() + "/" + relative); }
     std::string storedPath() const
     {

@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include "tests/support/temp_dir.h"
 
 #include <fstream>
@@ -41,6 +42,16 @@ std::string TempDir::read(const std::string& relative) const
     std::ostringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+std::filesystem::path TempDir::copyProgramFile(const std::string& relative) const
+{
+    const char* programDir = std::getenv("KS_PROGRAM_DIR");
+    const std::filesystem::path to = path_ / relative;
+    std::filesystem::create_directories(to.parent_path());
+    std::filesystem::copy_file(std::filesystem::path(programDir ? programDir : ".") / relative, to,
+                               std::filesystem::copy_options::overwrite_existing);
+    return to;
 }
 
 }

@@ -17,6 +17,8 @@ public:
     // Writes a file (creating its folders) and returns its full path.
     std::filesystem::path write(const std::string& relative, const std::string& content) const;
     std::string read(const std::string& relative) const;
+    // Copies a file of the built program folder to the same place in this folder.
+    std::filesystem::path copyProgramFile(const std::string& relative) const;
 
 private:
     std::filesystem::path path_;

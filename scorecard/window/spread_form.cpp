@@ -1,0 +1,350 @@
+#include "scorecard/window/spread_form.h"
+
+#include "coaching/coach_comments.h"
+#include "coaching/coach_state.h"
+#include "coaching/main_video.h"
+#include "common/paths.h"
+#include "common/settings.h"
+#include "platform/media/media_player.h"
+#include "platform/runtime/app.h"
+#include "platform/runtime/events.h"
+#include "platform/runtime/runtime_error.h"
+#include "platform/ui/ui.h"
+#include "platform/workbook/view/workbook_control.h"
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+#include <cmath>
+
+namespace ks {
+
+QString ScorecardPath;
+
+SpreadFormHooks& spreadFormHooks()
+{
+    static SpreadFormHooks hooks;
+    return hooks;
+}
+
+namespace {
+
+void reportFailure(const RuntimeError& e, const QString& caption)
+{
+    ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
+}
+
+// Runs one step of a procedure that reports a failure and goes on with the next.
+template <class F>
+void step(const QString& caption, F&& f)
+{
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        reportFailure(e, caption);
+    }
+}
+
+double widened(double a) { return a + 0.1 * a; }
+
+}
+
+int CoachModeFromText(const QString& text)
+{
+    if (text.isEmpty())
+        return 0;
+    // The leading number, as far as it reads as one.
+    int end = 0;
+    const QString t = text.trimmed();
+    while (end < t.size() && (t[end].isDigit() || t[end] == '.' || (end == 0 && (t[end] == '-' || t[end] == '+'))))
+        ++end;
+    bool ok = false;
+    const double value = t.left(end).toDouble(&ok);
+    return ok ? static_cast<int>(std::nearbyint(value)) : 0;
+}
+
+SpreadForm::SpreadForm() : Form(QStringLiteral("SpreadForm")) { buildControls(); }
+
+void SpreadForm::buildControls()
+{
+    MenuBar = new QMenuBar(this);
+    QMenu* file = MenuBar->addMenu(QStringLiteral("&File"));
+    MnuExit = file->addAction(QStringLiteral("Exit"), [this] { MnuExit_Click(); });
+    QMenu* tools = MenuBar->addMenu(QStringLiteral("&Tools"));
+    MnuImportData = tools->addAction(QStringLiteral("Import Data"));
+    MnuImportData->setVisible(false);
+
+    Toolbar1 = new QToolBar(this);
+    Toolbar1->addAction(QStringLiteral("Monthly Data"));
+    Toolbar1->addAction(QStringLiteral("KPI Setup"));
+    Toolbar1->addAction(QStringLiteral("Bulk Data"));
+    Toolbar1->addAction(QStringLiteral("Reports"));
+    Toolbar2 = new QToolBar(this);
+    Toolbar2->addAction(QStringLiteral("New Scorecard"));
+    Toolbar2->addAction(QStringLiteral("Open"));
+    Toolbar2->addAction(QStringLiteral("Save"));
+    Toolbar2->addAction(QStringLiteral("Close"), [this] { MnuExit_Click(); });
+    LabelCoachMode = new QLabel(QStringLiteral("Coach mode:"), this);
+    ComboCoachMode = new QComboBox(this);
+    ComboCoachMode->hide();
+    // A pick by the user; program steps go through setCoachModeIndex.
+    QObject::connect(ComboCoachMode, &QComboBox::activated, this, [this](int) { ComboCoachMode_Click(); });
+    ComboBulkData = new QComboBox(this);
+
+    F1BookMain = new WorkbookControl(this);
+    F1BookMain->setHostVisible(false);
+    F1BookIMPORT = new WorkbookControl(this);
+    F1BookIMPORT->setHostVisible(false);
+    reportspread = new WorkbookControl(this);
+    reportspread->setHostVisible(false);
+    Frame10 = new QFrame(this);
+    Frame10->setFrameShape(QFrame::StyledPanel);
+    Frame10->setFixedHeight(48);
+    Frame10->hide();
+    VtChart1 = new QWidget(this);
+    VtChart1->hide();
+    Picture1 = new QLabel(QStringLiteral("Loading your scorecard..."), this);
+    Picture1->setAlignment(Qt::AlignCenter);
+    Picture1->setAutoFillBackground(true);
+    Picture1->lower();
+}
+
+void SpreadForm::fillScorecardLink()
+{
+    ScorecardLink& link = scorecardLink();
+    link.showScorecardWindow = [] { form<SpreadForm>().Show(); };
+    link.scorecardWindow = []() -> QWidget* { return &form<SpreadForm>(); };
+    link.coachMode = [this] { return ComboCoachMode->currentIndex(); };
+    link.currentSheet = [this] { return F1BookMain->CurrentSheet(); };
+    link.reportVisible = [this] { return reportspread->HostVisible(); };
+    link.loading = [this] { return ScorecardLoading == 1; };
+    link.bookNumber = [this](int s, int r, int c) { return F1BookMain->BookNumber(s, r, c); };
+    link.recalculate = [this] { F1BookMain->RecalculateBook(); };
+    link.setCoachMode = [this](int mode) { setCoachModeIndex(mode); };
+}
+
+void SpreadForm::Form_Load()
+{
+    const QString loadErr = QStringLiteral("spreadformLoad_err");
+    fillScorecardLink();
+    step(loadErr, [&] {
+        setWindowTitle(App::title());
+        F1BookMain->setControlTitle(App::title().toStdString());
+        F1BookIMPORT->setControlTitle(App::title().toStdString());
+    });
+    ScorecardLoading = 1;
+    step(loadErr, [&] {
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        setGeometry(screen);
+    });
+    step(loadErr, [&] {
+        ComboCoachMode->show();
+        ComboCoachMode->addItems({QStringLiteral("Active Coach"), QStringLiteral("Silent Coach"),
+                                  QStringLiteral("Coach Off")});
+        ComboCoachMode->setCurrentIndex(-1);
+    });
+    step(loadErr, [&] { Show(); });
+    step(loadErr, [&] { reportspread->setHostZOrder(1); });
+    step(loadErr, [&] {
+        ComboBulkData->hide();
+        ComboBulkData->addItems({QStringLiteral("Display actual data"), QStringLiteral("Display targets"),
+                                 QStringLiteral("Display actual & targets")});
+    });
+    step(loadErr, [&] {
+        loadscorecard();
+        DoEvents();
+    });
+    step(loadErr, [&] { startupcomments(); });
+    step(loadErr, [&] { setWindowTitle(App::title() + kCaptionSeparator + ScorecardPath); });
+    step(loadErr, [&] { ComboBulkData->hide(); });
+    step(loadErr, [&] { setCoachModeIndex(CoachModeText.isEmpty() ? 0 : CoachModeFromText(CoachModeText)); });
+    step(loadErr, [&] { F1BookMain->setHostVisible(true); });
+    step(loadErr, [&] { SetupScorecard(); });
+    ScorecardLoading = 0;
+    step(loadErr, [&] { pausewhileloading2(); });
+    if (spreadFormHooks().importMenuOn && spreadFormHooks().importMenuOn())
+        MnuImportData->setVisible(true);
+    Form_Resize();
+}
+
+void SpreadForm::setCoachModeIndex(int index)
+{
+    if (index < -1 || index > 2)
+        throw RuntimeError(380, "Invalid property value");
+    ComboCoachMode->setCurrentIndex(index);
+    ComboCoachMode_Click();
+}
+
+void SpreadForm::ComboCoachMode_Click()
+{
+    try {
+        const int mode = ComboCoachMode->currentIndex();
+        MainVideo& video = form<MainVideo>();
+        if (mode == CoachOff) {
+            video.MediaPlayer1->close();
+            video.Hide();
+        } else if (mode == ActiveCoach) {
+            video.Show();
+            ClearCoachCommentCounters();
+        } else if (mode == SilentCoach) {
+            video.Show();
+        }
+        SettingValue = QString::number(mode);
+        SettingKey = QStringLiteral("COACHMODE");
+        StoreSetting();
+        DoEvents();
+        video.LabelCoach->setText(kCoachPrompt);
+        video.Combo1->setEditText(kTopicPrompt);
+        if (mode != CoachOff && ScorecardLoading != 1)
+            video.MediaPlayer1->setURL(ProgramFile(QStringLiteral("Templates/intro.wmv")));
+    } catch (const RuntimeError& e) {
+        reportFailure(e, QStringLiteral("Coachmode_err"));
+    }
+}
+
+void SpreadForm::loadscorecard()
+{
+    try {
+        Picture1->raise();
+        // The last scorecard, else the sample shipped in the program folder.
+        QString path = LastFilePath;
+        if (path.isEmpty() || !FileExists(path))
+            path = ProgramFile(QStringLiteral("spreadsheets/Sample.vqa"));
+        ScorecardPath = path;
+        int type = 0;
+        F1BookMain->ReadBookFile(path.toStdString(), type);
+        DoEvents();
+    } catch (RuntimeError& e) {
+        e.passOn("LoadScorecard");
+        throw;
+    }
+}
+
+void SpreadForm::SetupScorecard()
+{
+    try {
+        F1BookMain->setCurrentSheet(1);
+        F1BookMain->setViewSwitchB(false);
+        F1BookMain->setViewSwitchA(false);
+        F1BookMain->setEditBarShown(true);
+        F1BookMain->SelectBlock(1, 1, 68, 6);
+        F1BookMain->PrintRangeFromSelection();
+        DoEvents();
+        F1BookMain->SelectBlock(1, 1, 1, 1);
+        F1BookMain->PlaceCursor(1, 1);
+        F1BookMain->ScrollToCursor();
+        F1BookMain->setHostVisible(true);
+        F1BookMain->setHostTag({});
+        F1BookMain->setControlTitle(App::title().toStdString());
+        F1BookMain->setViewNumberA(0);
+        DoEvents();
+        ShowCoachWindow();
+        reportspread->setControlTitle(App::title().toStdString());
+    } catch (const RuntimeError& e) {
+        reportFailure(e, QStringLiteral("Error in setupscorecard_err"));
+    }
+}
+
+void SpreadForm::pausewhileloading2()
+{
+    // A one-second wait measured on a steady clock, so midnight cannot stretch it.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 1000) {
+        Picture1->raise();
+        DoEvents();
+    }
+    Picture1->lower();
+}
+
+void SpreadForm::Form_QueryUnload(int& cancel, int)
+{
+    try {
+        if (F1BookMain->HostTag().empty())
+            return;
+        const ui::Answer answer = ui::MsgBox(QStringLiteral("Save Changes?"), ui::YesNoCancel | ui::Question, App::title());
+        if (answer == ui::Yes) {
+            int type = 5;
+            // The changed marker is cleared only by a write that succeeded.
+            F1BookMain->WriteBookFile(ScorecardPath.toStdString(), type);
+            F1BookMain->setHostTag({});
+        } else if (answer == ui::Cancel) {
+            cancel = 1;
+            if (ComboCoachMode->currentIndex() != CoachOff) {
+                MainVideo& video = form<MainVideo>();
+                video.Show();
+                video.LabelCoach->setText(kCoachPrompt);
+                video.Combo1->setEditText(kTopicPrompt);
+                video.MediaPlayer1->setURL(ProgramFile(QStringLiteral("Templates/intro.wmv")));
+            }
+        }
+    } catch (const RuntimeError& e) {
+        // A save that failed keeps the window, so nothing typed is lost.
+        cancel = 1;
+        reportFailure(e, QStringLiteral("Error in QueryUnloadErr"));
+    }
+}
+
+void SpreadForm::Form_Unload(int&)
+{
+    if (spreadFormHooks().unloadAllForms)
+        spreadFormHooks().unloadAllForms();
+}
+
+void SpreadForm::MnuExit_Click()
+{
+    step(QStringLiteral("MnuExit_Click_err"), [] {
+        if (spreadFormHooks().unloadAllForms)
+            spreadFormHooks().unloadAllForms();
+    });
+}
+
+int SpreadForm::innerTop() const { return MenuBar->sizeHint().height(); }
+
+void SpreadForm::resizeEvent(QResizeEvent* event)
+{
+    Form::resizeEvent(event);
+    if (isLoaded())
+        Form_Resize();
+}
+
+void SpreadForm::Form_Resize()
+{
+    if (isMinimized())
+        return;
+    try {
+        MenuBar->setGeometry(0, 0, width(), innerTop());
+        const int top = innerTop();
+        const int innerWidth = width();
+        const int innerHeight = height() - top;
+        Toolbar1->adjustSize();
+        Toolbar2->adjustSize();
+        LabelCoachMode->adjustSize();
+        Toolbar1->move(0, top);
+        Toolbar2->setGeometry(static_cast<int>(widened(Toolbar1->width())), top, Toolbar2->sizeHint().width(),
+                              Toolbar1->height());
+        const int nextSlot = Toolbar2->x() + static_cast<int>(widened(Toolbar2->width()));
+        ComboBulkData->move(nextSlot, top);
+        LabelCoachMode->move(nextSlot, top + (Toolbar2->height() - LabelCoachMode->height()) / 2);
+        ComboCoachMode->move(LabelCoachMode->x() + static_cast<int>(widened(LabelCoachMode->width())),
+                             top + (Toolbar2->height() - ComboCoachMode->height()) / 2);
+        const int bandTop = top + Toolbar2->height();
+        const int bandHeight = std::max(0, innerHeight - Toolbar2->height());
+        F1BookMain->setGeometry(0, bandTop, innerWidth, bandHeight);
+        Picture1->setGeometry(0, bandTop, innerWidth, bandHeight);
+        Picture1->lower();
+        Frame10->setGeometry(0, bandTop, F1BookMain->width(), Frame10->height());
+        reportspread->setGeometry(0, Frame10->y() + Frame10->height(), innerWidth,
+                                  std::max(0, innerHeight - (Toolbar2->height() + Frame10->height())));
+        VtChart1->resize(reportspread->width() / 2, reportspread->height() / 2);
+    } catch (const RuntimeError& e) {
+        reportFailure(e, QStringLiteral("spreadformResize_err"));
+    }
+}
+
+}

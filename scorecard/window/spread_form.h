@@ -1,0 +1,82 @@
+#pragma once
+// The scorecard window: the scorecard workbook, the report sheet stacked in the
+// same area, the two toolbars and the coach-mode list.
+#include "platform/runtime/form.h"
+
+#include <QString>
+#include <functional>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QMenuBar;
+class QToolBar;
+
+namespace ks {
+
+namespace workbook::view { class WorkbookControl; }
+using workbook::view::WorkbookControl;
+
+// Full path of the scorecard file shown.
+extern QString ScorecardPath;
+
+// What the window asks of the program's start-up module.
+struct SpreadFormHooks {
+    std::function<void()> unloadAllForms;
+    std::function<bool()> importMenuOn;
+};
+SpreadFormHooks& spreadFormHooks();
+
+inline const QString kCaptionSeparator = QStringLiteral("   :  ");
+inline const QString kChangedMarker = QStringLiteral("dirty");
+
+class SpreadForm : public Form {
+public:
+    SpreadForm();
+
+    WorkbookControl* F1BookMain = nullptr;
+    WorkbookControl* F1BookIMPORT = nullptr;
+    WorkbookControl* reportspread = nullptr;
+    QToolBar* Toolbar1 = nullptr;
+    QToolBar* Toolbar2 = nullptr;
+    QLabel* LabelCoachMode = nullptr;
+    QComboBox* ComboCoachMode = nullptr;
+    QComboBox* ComboBulkData = nullptr;
+    QLabel* Picture1 = nullptr;
+    QFrame* Frame10 = nullptr;
+    QWidget* VtChart1 = nullptr;
+    QMenuBar* MenuBar = nullptr;
+    QAction* MnuExit = nullptr;
+    QAction* MnuImportData = nullptr;
+
+    // 1 from the start of the load until its set-up has run.
+    int ScorecardLoading = 0;
+
+    // Sets the list index as a program step does, which raises its click.
+    void setCoachModeIndex(int index);
+    void ComboCoachMode_Click();
+    void MnuExit_Click();
+    void Form_Resize();
+
+    void loadscorecard();
+    void SetupScorecard();
+    void pausewhileloading2();
+
+protected:
+    void Form_Load() override;
+    void Form_QueryUnload(int& cancel, int unloadMode) override;
+    void Form_Unload(int& cancel) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    void fillScorecardLink();
+    int innerTop() const;
+};
+
+// The window's coach-mode index from the stored COACHMODE text: its leading
+// number rounded half to even, 0 for an empty text or one without digits.
+int CoachModeFromText(const QString& text);
+
+}

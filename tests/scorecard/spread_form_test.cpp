@@ -1,0 +1,160 @@
+#include "coaching/coach_state.h"
+#include "coaching/main_video.h"
+#include "common/settings.h"
+#include "main/main_mod.h"
+#include "platform/runtime/app.h"
+#include "platform/workbook/view/workbook_control.h"
+#include "scorecard/window/spread_form.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_dir.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+using namespace ks;
+
+namespace {
+
+// A program folder with the sample scorecard and a settled video folder.
+struct SpreadFormTest : ::testing::Test {
+    test::TempDir dir;
+    test::ScriptedUi ui;
+
+    SpreadFormTest()
+    {
+        App::setPath(QString::fromStdString(dir.str()));
+        dir.copyProgramFile("spreadsheets/Sample.vqa");
+        dir.copyProgramFile("Templates/intro.wmv");
+        dir.write("Templates/videos/Sales.wmv", "");
+        settings("", "0");
+        FirstPassDone = 1;   // the navigation window has its own tests
+        VideoOnlyStart = 0;
+        ImportMenuOn = 0;
+        VideoSetupPending = 0;
+        setCommandLine("");
+    }
+    ~SpreadFormTest() override
+    {
+        UnloadAllForms();
+        scorecardLink() = ScorecardLink();
+    }
+    void settings(const std::string& lastFile, const std::string& coachMode)
+    {
+        dir.write("Vidsettings.nml", "<SETTINGS><TITLE>T</TITLE><PATH></PATH><LASTFILE>" + lastFile
+                                         + "</LASTFILE><GRAPHDIR></GRAPHDIR><COMMENTVIDEO></COMMENTVIDEO>"
+                                           "<SILENTVIDEO></SILENTVIDEO><COACHMODE>"
+                                         + coachMode + "</COACHMODE></SETTINGS>");
+    }
+    std::string stored(const std::string& key) const
+    {
+        const std::string file = dir.read("Vidsettings.nml");
+        const auto from = file.find("<" + key + ">"), to = file.find("</" + key + ">");
+        return file.substr(from + key.size() + 2, to - from - key.size() - 2);
+    }
+    static bool videoShown() { return formSlot<MainVideo>().isLoaded() && !form<MainVideo>().isHidden(); }
+};
+
+}
+
+TEST_F(SpreadFormTest, MainOpensTheSampleWithTheCoachBeside)
+{
+    Main();
+    ASSERT_TRUE(formSlot<SpreadForm>().isLoaded());
+    SpreadForm& w = form<SpreadForm>();
+    const QString sample = QString::fromStdString(dir.str()) + "/spreadsheets/Sample.vqa";
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(QFileInfo(ScorecardPath).canonicalFilePath(), QFileInfo(sample).canonicalFilePath());
+    EXPECT_EQ(w.windowTitle(), "T   :  " + ScorecardPath);
+    EXPECT_EQ(w.ComboCoachMode->count(), 3);
+    EXPECT_EQ(w.ComboCoachMode->currentText(), "Active Coach");
+    EXPECT_EQ(w.ComboBulkData->itemText(2), "Display actual & targets");
+    EXPECT_EQ(w.F1BookMain->CurrentSheet(), 1);
+    EXPECT_TRUE(w.F1BookMain->HostTag().empty());
+    EXPECT_TRUE(w.F1BookMain->HostVisible());
+    EXPECT_FALSE(w.reportspread->HostVisible());
+    EXPECT_FALSE(w.MnuImportData->isVisible());
+    EXPECT_EQ(w.ScorecardLoading, 0);
+    EXPECT_TRUE(videoShown());
+    EXPECT_EQ(scorecardLink().coachMode(), 0);
+
+    // The toolbar row: the workbook fills everything below it.
+    EXPECT_EQ(w.F1BookMain->y(), w.Toolbar2->y() + w.Toolbar2->height());
+    EXPECT_EQ(w.F1BookMain->width(), w.width());
+    EXPECT_GT(w.ComboCoachMode->x(), w.LabelCoachMode->x());
+    EXPECT_GT(w.LabelCoachMode->x(), w.Toolbar2->x());
+}
+
+TEST_F(SpreadFormTest, TheLastFileAndTheStoredCoachModeAreUsed)
+{
+    const std::string mine = dir.str() + "/spreadsheets/Mine.vqa";
+    std::filesystem::copy_file(dir.path() / "spreadsheets/Sample.vqa", mine);
+    settings(mine, "2");
+    setCommandLine("\\IMPORT");
+    Main();
+    SpreadForm& w = form<SpreadForm>();
+    EXPECT_EQ(ScorecardPath.toStdString(), mine);
+    EXPECT_EQ(w.ComboCoachMode->currentText(), "Coach Off");
+    EXPECT_FALSE(videoShown()) << "Coach Off keeps the video window hidden";
+    EXPECT_TRUE(w.MnuImportData->isVisible());
+
+    // A user's pick stores the mode and brings the coach back.
+    w.ComboCoachMode->setCurrentIndex(1);
+    w.ComboCoachMode_Click();
+    EXPECT_EQ(stored("COACHMODE"), "1");
+    EXPECT_TRUE(videoShown());
+}
+
+TEST_F(SpreadFormTest, VideoOnlyStartShowsOnlyTheVideoWindow)
+{
+    setCommandLine("\\VM");
+    Main();
+    EXPECT_TRUE(videoShown());
+    EXPECT_EQ(VideoOnlyStart, 1);
+}
+
+TEST_F(SpreadFormTest, ClosingAsksOnlyWithUnsavedChanges)
+{
+    Main();
+    EXPECT_TRUE(formSlot<SpreadForm>().Unload()) << "nothing changed: nothing asked";
+
+    Main();
+    SpreadForm& again = form<SpreadForm>();
+    again.F1BookMain->setHostTag("dirty");
+    ui.answerMessage(ui::Cancel);
+    EXPECT_FALSE(formSlot<SpreadForm>().Unload(FormControlMenu));
+    EXPECT_TRUE(again.isLoaded());
+    EXPECT_TRUE(videoShown()) << "Cancel brings the coach back";
+    EXPECT_EQ(ui.messageBoxes().back().text, "Save Changes?");
+
+    ui.answerMessage(ui::No);
+    EXPECT_TRUE(formSlot<SpreadForm>().Unload(FormControlMenu));
+}
+
+TEST_F(SpreadFormTest, AFailedSaveOnCloseKeepsTheWindowAndTheMarker)
+{
+    Main();
+    SpreadForm& w = form<SpreadForm>();
+    w.F1BookMain->setHostTag("dirty");
+    ScorecardPath = QString::fromStdString(dir.str()) + "/no/such/folder/x.vqa";
+    ui.answerMessage(ui::Yes);
+    ui.answerMessage(ui::OK);
+    EXPECT_FALSE(formSlot<SpreadForm>().Unload(FormControlMenu));
+    EXPECT_EQ(w.F1BookMain->HostTag(), "dirty");
+    EXPECT_EQ(ui.messageBoxes().back().caption, "Error in QueryUnloadErr");
+    w.F1BookMain->setHostTag("");
+}
+
+TEST(CoachModeText, LeadingNumberRoundedHalfToEven)
+{
+    EXPECT_EQ(CoachModeFromText(""), 0);
+    EXPECT_EQ(CoachModeFromText("1"), 1);
+    EXPECT_EQ(CoachModeFromText("2"), 2);
+    EXPECT_EQ(CoachModeFromText("abc"), 0);
+    EXPECT_EQ(CoachModeFromText("0.5"), 0);
+    EXPECT_EQ(CoachModeFromText("1.5"), 2);
+    EXPECT_EQ(CoachModeFromText("1x"), 1);
+}
