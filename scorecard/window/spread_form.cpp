@@ -91,6 +91,7 @@ void SpreadForm::buildControls()
     Toolbar2->addAction(QStringLiteral("Close"), [this] { MnuExit_Click(); });
     LabelCoachMode = new QLabel(QStringLiteral("Coach mode:"), this);
     ComboCoachMode = new QComboBox(this);
+    ComboCoachMode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     ComboCoachMode->hide();
     // A pick by the user; program steps go through setCoachModeIndex.
     QObject::connect(ComboCoachMode, &QComboBox::activated, this, [this](int) { ComboCoachMode_Click(); });
@@ -147,6 +148,7 @@ void SpreadForm::Form_Load()
         ComboCoachMode->addItems({QStringLiteral("Active Coach"), QStringLiteral("Silent Coach"),
                                   QStringLiteral("Coach Off")});
         ComboCoachMode->setCurrentIndex(-1);
+        ComboCoachMode->adjustSize();
     });
     step(loadErr, [&] { Show(); });
     step(loadErr, [&] { reportspread->setHostZOrder(1); });

@@ -13,6 +13,8 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QToolBar>
+#include <QPixmap>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace ks;
@@ -86,6 +88,10 @@ TEST_F(SpreadFormTest, MainOpensTheSampleWithTheCoachBeside)
     EXPECT_EQ(w.F1BookMain->width(), w.width());
     EXPECT_GT(w.ComboCoachMode->x(), w.LabelCoachMode->x());
     EXPECT_GT(w.LabelCoachMode->x(), w.Toolbar2->x());
+
+    // KS_SCREENSHOT=<file.png> keeps a picture of the window for the README.
+    if (const char* shot = std::getenv("KS_SCREENSHOT"))
+        EXPECT_TRUE(w.grab().save(QString::fromLocal8Bit(shot)));
 }
 
 TEST_F(SpreadFormTest, TheLastFileAndTheStoredCoachModeAreUsed)
