@@ -74,8 +74,12 @@ void SpreadForm::buildControls()
 {
     MenuBar = new QMenuBar(this);
     QMenu* file = MenuBar->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("Open..."), [this] { MnuFileOpen_Click(); });
+    file->addAction(QStringLiteral("Save"), [this] { MnuFilesave_Click(); });
+    file->addAction(QStringLiteral("Save as..."), [this] { MnuFilesaveas_Click(); });
     MnuExit = file->addAction(QStringLiteral("Exit"), [this] { MnuExit_Click(); });
     QMenu* tools = MenuBar->addMenu(QStringLiteral("&Tools"));
+    tools->addAction(QStringLiteral("Company Name"), [this] { MnuCompanyName_Click(); });
     MnuImportData = tools->addAction(QStringLiteral("Import Data"));
     MnuImportData->setVisible(false);
 
@@ -86,8 +90,8 @@ void SpreadForm::buildControls()
     Toolbar1->addAction(QStringLiteral("Reports"));
     Toolbar2 = new QToolBar(this);
     Toolbar2->addAction(QStringLiteral("New Scorecard"));
-    Toolbar2->addAction(QStringLiteral("Open"));
-    Toolbar2->addAction(QStringLiteral("Save"));
+    Toolbar2->addAction(QStringLiteral("Open"), [this] { MnuFileOpen_Click(); });
+    Toolbar2->addAction(QStringLiteral("Save"), [this] { MnuFilesave_Click(); });
     Toolbar2->addAction(QStringLiteral("Close"), [this] { MnuExit_Click(); });
     LabelCoachMode = new QLabel(QStringLiteral("Coach mode:"), this);
     ComboCoachMode = new QComboBox(this);
@@ -161,7 +165,8 @@ void SpreadForm::Form_Load()
         loadscorecard();
         DoEvents();
     });
-    step(loadErr, [&] { startupcomments(); });
+    if (scorecardRead_)
+        step(loadErr, [&] { startupcomments(); });
     step(loadErr, [&] { setWindowTitle(App::title() + kCaptionSeparator + ScorecardPath); });
     step(loadErr, [&] { ComboBulkData->hide(); });
     step(loadErr, [&] { setCoachModeIndex(CoachModeText.isEmpty() ? 0 : CoachModeFromText(CoachModeText)); });
@@ -213,13 +218,21 @@ void SpreadForm::loadscorecard()
 {
     try {
         Picture1->raise();
-        // The last scorecard, else the sample shipped in the program folder.
-        QString path = LastFilePath;
-        if (path.isEmpty() || !FileExists(path))
-            path = ProgramFile(QStringLiteral("spreadsheets/Sample.vqa"));
-        ScorecardPath = path;
+        if (LastFilePath.isEmpty()) {
+            // No scorecard set up yet: the sample shipped in the program folder.
+            ScorecardPath = ProgramFile(QStringLiteral("spreadsheets/Sample.vqa"));
+        } else {
+            ScorecardPath = LastFilePath;
+            if (!FileExists(ScorecardPath)) {
+                ui::MsgBox(QStringLiteral("We can't seem to locate your scorecard. Please let us know where it is saved."),
+                           ui::OKOnly | ui::Information);
+                MnuFileOpen_Click();
+                return;
+            }
+        }
         int type = 0;
-        F1BookMain->ReadBookFile(path.toStdString(), type);
+        F1BookMain->ReadBookFile(ScorecardPath.toStdString(), type);
+        scorecardRead_ = true;
         DoEvents();
     } catch (RuntimeError& e) {
         e.passOn("LoadScorecard");
@@ -271,10 +284,9 @@ void SpreadForm::Form_QueryUnload(int& cancel, int)
             return;
         const ui::Answer answer = ui::MsgBox(QStringLiteral("Save Changes?"), ui::YesNoCancel | ui::Question, App::title());
         if (answer == ui::Yes) {
-            int type = 5;
-            // The changed marker is cleared only by a write that succeeded.
-            F1BookMain->WriteBookFile(ScorecardPath.toStdString(), type);
-            F1BookMain->setHostTag({});
+            // A save that failed keeps the window, so nothing typed is lost.
+            if (!MnuFilesave_Click())
+                cancel = 1;
         } else if (answer == ui::Cancel) {
             cancel = 1;
             if (ComboCoachMode->currentIndex() != CoachOff) {
@@ -286,8 +298,6 @@ void SpreadForm::Form_QueryUnload(int& cancel, int)
             }
         }
     } catch (const RuntimeError& e) {
-        // A save that failed keeps the window, so nothing typed is lost.
-        cancel = 1;
         reportFailure(e, QStringLiteral("Error in QueryUnloadErr"));
     }
 }

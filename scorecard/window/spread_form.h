@@ -59,6 +59,13 @@ public:
     void MnuExit_Click();
     void Form_Resize();
 
+    // The file road; the save commands answer whether the workbook was written.
+    bool MnuFilesave_Click();
+    bool MnuFilesaveas_Click();
+    void MnuFileOpen_Click();
+    void FileOpen2();
+    void MnuCompanyName_Click();
+
     void loadscorecard();
     void SetupScorecard();
     void pausewhileloading2();
@@ -73,7 +80,17 @@ private:
     void buildControls();
     void fillScorecardLink();
     int innerTop() const;
+    // Whether a scorecard has been read into F1BookMain; the coach has nothing to greet before.
+    bool scorecardRead_ = false;
+    bool savespreadsheet();
+    bool filesaveas2();
+    // Asks about unsaved changes before New or Open; false when the command must stop.
+    bool askToSaveChanges();
+    void showCaption();
 };
+
+// A path whose last ten characters are exactly "Sample.vqa": never written.
+bool IsSamplePath(const QString& path);
 
 // The window's coach-mode index from the stored COACHMODE text: its leading
 // number rounded half to even, 0 for an empty text or one without digits.

@@ -7,6 +7,7 @@
 #include "scorecard/window/spread_form.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_dir.h"
+#include "tests/scorecard/scorecard_window_fixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -19,48 +20,7 @@
 
 using namespace ks;
 
-namespace {
-
-// A program folder with the sample scorecard and a settled video folder.
-struct SpreadFormTest : ::testing::Test {
-    test::TempDir dir;
-    test::ScriptedUi ui;
-
-    SpreadFormTest()
-    {
-        App::setPath(QString::fromStdString(dir.str()));
-        dir.copyProgramFile("spreadsheets/Sample.vqa");
-        dir.copyProgramFile("Templates/intro.wmv");
-        dir.write("Templates/videos/Sales.wmv", "");
-        settings("", "0");
-        FirstPassDone = 1;   // the navigation window has its own tests
-        VideoOnlyStart = 0;
-        ImportMenuOn = 0;
-        VideoSetupPending = 0;
-        setCommandLine("");
-    }
-    ~SpreadFormTest() override
-    {
-        UnloadAllForms();
-        scorecardLink() = ScorecardLink();
-    }
-    void settings(const std::string& lastFile, const std::string& coachMode)
-    {
-        dir.write("Vidsettings.nml", "<SETTINGS><TITLE>T</TITLE><PATH></PATH><LASTFILE>" + lastFile
-                                         + "</LASTFILE><GRAPHDIR></GRAPHDIR><COMMENTVIDEO></COMMENTVIDEO>"
-                                           "<SILENTVIDEO></SILENTVIDEO><COACHMODE>"
-                                         + coachMode + "</COACHMODE></SETTINGS>");
-    }
-    std::string stored(const std::string& key) const
-    {
-        const std::string file = dir.read("Vidsettings.nml");
-        const auto from = file.find("<" + key + ">"), to = file.find("</" + key + ">");
-        return file.substr(from + key.size() + 2, to - from - key.size() - 2);
-    }
-    static bool videoShown() { return formSlot<MainVideo>().isLoaded() && !form<MainVideo>().isHidden(); }
-};
-
-}
+using test::SpreadFormTest;
 
 TEST_F(SpreadFormTest, MainOpensTheSampleWithTheCoachBeside)
 {
@@ -150,7 +110,7 @@ TEST_F(SpreadFormTest, AFailedSaveOnCloseKeepsTheWindowAndTheMarker)
     ui.answerMessage(ui::OK);
     EXPECT_FALSE(formSlot<SpreadForm>().Unload(FormControlMenu));
     EXPECT_EQ(w.F1BookMain->HostTag(), "dirty");
-    EXPECT_EQ(ui.messageBoxes().back().caption, "Error in QueryUnloadErr");
+    EXPECT_EQ(ui.messageBoxes().back().caption, "save spreadsheet_err");
     w.F1BookMain->setHostTag("");
 }
 

@@ -1,0 +1,147 @@
+#include "platform/workbook/view/workbook_control.h"
+#include "tests/scorecard/scorecard_window_fixture.h"
+
+#include <QFileInfo>
+
+using namespace ks;
+using test::SpreadFormTest;
+
+namespace {
+
+struct ScorecardFilesTest : SpreadFormTest {
+    SpreadForm* w = nullptr;
+    ScorecardFilesTest()
+    {
+        Main();
+        w = &form<SpreadForm>();
+    }
+    QString file(const std::string& relative) const { return QString::fromStdString(dir.str() + "/" + relative); }
+};
+
+}
+
+TEST(SamplePath, OnlyTheExactLastTenCharactersCount)
+{
+    EXPECT_TRUE(IsSamplePath("/a/Sample.vqa"));
+    EXPECT_TRUE(IsSamplePath("/a/MySample.vqa"));
+    EXPECT_FALSE(IsSamplePath("/a/sample.vqa"));
+    EXPECT_FALSE(IsSamplePath("/a/Sample.vqa.bak"));
+}
+
+TEST_F(ScorecardFilesTest, SaveOnTheSampleAsksForANewNameAndRemembersIt)
+{
+    const QString sample = ScorecardPath;
+    const std::string before = dir.read("spreadsheets/Sample.vqa");
+    w->F1BookMain->setBookText(1, 1, 1, "Changed Co.");
+    w->F1BookMain->setHostTag("dirty");
+
+    // Refused, and the save-as dialog cancelled: nothing written, the marker kept.
+    ui.answerMessage(ui::OK);
+    ui.answerSave("");
+    EXPECT_FALSE(w->MnuFilesave_Click());
+    EXPECT_EQ(ui.messageBoxes().back().text, "You can not overwrite your sample file. Please save as a different name");
+    EXPECT_EQ(dir.read("spreadsheets/Sample.vqa"), before);
+    EXPECT_EQ(w->F1BookMain->HostTag(), "dirty") << "unsaved changes stay marked";
+    EXPECT_EQ(ScorecardPath, sample);
+
+    // A sample name in the dialog is refused too.
+    ui.answerMessage(ui::OK);
+    ui.answerSave(file("spreadsheets/MySample.vqa"));
+    ui.answerMessage(ui::OK);
+    EXPECT_FALSE(w->MnuFilesave_Click());
+    EXPECT_FALSE(QFileInfo::exists(file("spreadsheets/MySample.vqa")));
+
+    ui.answerMessage(ui::OK);
+    ui.answerSave(file("spreadsheets/Mine.vqa"));
+    EXPECT_TRUE(w->MnuFilesave_Click());
+    EXPECT_EQ(ScorecardPath, file("spreadsheets/Mine.vqa"));
+    EXPECT_EQ(w->windowTitle(), "T   :  " + ScorecardPath);
+    EXPECT_EQ(stored("LASTFILE"), ScorecardPath.toStdString());
+    EXPECT_TRUE(w->F1BookMain->HostTag().empty());
+
+    // Save now writes the named file, and LASTFILE stays.
+    w->F1BookMain->setBookText(1, 1, 1, "Again Co.");
+    EXPECT_TRUE(w->MnuFilesave_Click());
+    workbook::view::WorkbookControl reread;
+    int type = 0;
+    reread.ReadBookFile(ScorecardPath.toStdString(), type);
+    EXPECT_EQ(reread.BookText(1, 1, 1), "Again Co.");
+}
+
+TEST_F(ScorecardFilesTest, SaveAsWithoutExtensionIsWrittenButNotRemembered)
+{
+    ui.answerSave(file("plain"));
+    EXPECT_TRUE(w->MnuFilesaveas_Click());
+    EXPECT_TRUE(QFileInfo::exists(file("plain")));
+    EXPECT_EQ(ScorecardPath, file("plain"));
+    EXPECT_EQ(stored("LASTFILE"), "");
+}
+
+TEST_F(ScorecardFilesTest, AFailedSaveKeepsTheMarkerAndStopsOpen)
+{
+    ScorecardPath = file("no/such/folder/x.vqa");
+    w->F1BookMain->setHostTag("dirty");
+    ui.answerMessage(ui::OK);
+    EXPECT_FALSE(w->MnuFilesave_Click());
+    EXPECT_EQ(ui.messageBoxes().back().caption, "save spreadsheet_err");
+    EXPECT_EQ(w->F1BookMain->HostTag(), "dirty");
+
+    // Yes to "Save Changes?" with a save that fails: the open does not go on.
+    ui.answerMessage(ui::Yes);
+    ui.answerMessage(ui::OK);
+    w->MnuFileOpen_Click();
+    EXPECT_EQ(ScorecardPath, file("no/such/folder/x.vqa"));
+    EXPECT_EQ(w->F1BookMain->HostTag(), "dirty");
+    w->F1BookMain->setHostTag("");
+}
+
+TEST_F(ScorecardFilesTest, OpenReadsTheFileAndRemembersIt)
+{
+    std::filesystem::copy_file(dir.path() / "spreadsheets/Sample.vqa", dir.path() / "spreadsheets/Other.vqa");
+    w->F1BookMain->setHostTag("dirty");
+    ui.answerMessage(ui::No);
+    ui.answerOpen(file("spreadsheets/Other.vqa"));
+    w->MnuFileOpen_Click();
+    EXPECT_EQ(ScorecardPath, file("spreadsheets/Other.vqa"));
+    EXPECT_EQ(stored("LASTFILE"), ScorecardPath.toStdString());
+    EXPECT_TRUE(w->F1BookMain->HostTag().empty());
+    EXPECT_EQ(w->F1BookMain->CurrentSheet(), 1);
+
+    // A cancelled dialog changes nothing.
+    ui.answerOpen("");
+    w->MnuFileOpen_Click();
+    EXPECT_EQ(ScorecardPath, file("spreadsheets/Other.vqa"));
+
+    // A file that cannot be read: the message, and the shown scorecard stays.
+    dir.write("spreadsheets/Broken.vqa", "not a workbook");
+    ui.answerOpen(file("spreadsheets/Broken.vqa"));
+    ui.answerMessage(ui::OK);
+    w->MnuFileOpen_Click();
+    EXPECT_EQ(ui.messageBoxes().back().caption, "Error Fileopen2");
+    EXPECT_EQ(ScorecardPath, file("spreadsheets/Other.vqa"));
+}
+
+TEST_F(ScorecardFilesTest, CompanyNameMarksTheScorecardChanged)
+{
+    ui.answerInput(std::nullopt);
+    w->MnuCompanyName_Click();
+    EXPECT_TRUE(w->F1BookMain->HostTag().empty()) << "Cancel changes nothing";
+    ui.answerInput(QString("Kite Works"));
+    w->MnuCompanyName_Click();
+    EXPECT_EQ(w->F1BookMain->BookText(1, 1, 1), "Kite Works");
+    EXPECT_EQ(w->F1BookMain->HostTag(), "dirty");
+    EXPECT_EQ(ui.records().back().text, "Please enter the Company name for the scorecard.");
+    w->F1BookMain->setHostTag("");
+}
+
+TEST_F(ScorecardFilesTest, AMissingLastFileAsksWhereItIs)
+{
+    UnloadAllForms();
+    settings(dir.str() + "/gone.vqa", "0");
+    ui.answerMessage(ui::OK);
+    ui.answerOpen("");
+    Main();
+    ASSERT_EQ(ui.messageBoxes().size(), 1u) << "no coach greeting without a scorecard";
+    EXPECT_TRUE(ui.messageBoxes()[0].text.startsWith("We can't seem to locate your scorecard."));
+    EXPECT_EQ(ScorecardPath, file("gone.vqa"));
+}
