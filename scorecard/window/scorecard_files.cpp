@@ -133,6 +133,88 @@ bool SpreadForm::askToSaveChanges()
     return true;
 }
 
+void SpreadForm::showMonthViewControls()
+{
+    ComboBulkData->hide();
+    ComboCoachMode->show();
+    LabelCoachMode->show();
+    Frame10->hide();
+    reportspread->setHostVisible(false);
+}
+
+void SpreadForm::MnuFileNew_Click()
+{
+    const QString newErr = QStringLiteral("MnuFileNew Error ");
+    auto step = [&](auto&& f) {
+        try {
+            f();
+        } catch (const RuntimeError& e) {
+            Picture1->lower();
+            ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, newErr);
+        }
+    };
+    bool goOn = true;
+    step([&] { goOn = askToSaveChanges(); });
+    if (!goOn)
+        return;
+    step([&] {
+        F1BookMain->LoadBookFile(ProgramFile(QStringLiteral("newxx2.tem")).toStdString());
+        scorecardRead_ = true;
+    });
+    step([&] {
+        setWindowTitle(QStringLiteral("New file"));
+        DoEvents();
+    });
+    step([&] { reportspread->setHostZOrder(1); });
+    step([&] { fileNewRename2(); });
+    step([&] { showMonthViewControls(); });
+    Picture1->lower();
+}
+
+void SpreadForm::fileNewRename2()
+{
+    const QString mustName = QStringLiteral("You must select a name for the new file");
+    // The user cannot leave without naming the new scorecard.
+    QString name;
+    for (;;) {
+        int filterIndex = 1;
+        name = ShowSaveDialog(kScorecardFilter, QString(), scorecardFolder(),
+                                            ui::FileMustExist | ui::HideReadOnly | ui::OverwritePrompt, this,
+                                            filterIndex);
+        if (name.isEmpty()) {
+            ui::MsgBox(mustName, ui::OKOnly | ui::Critical);
+            continue;
+        }
+        if (IsSamplePath(name)) {
+            ui::MsgBox(QStringLiteral("You can not overwrite your sample file."), ui::OKOnly | ui::Critical);
+            continue;
+        }
+        try {
+            F1BookMain->WriteBookAs(name.toStdString(), kScorecardFileType);
+        } catch (const RuntimeError& e) {
+            if (e.number() != kCancelledDialog)
+                ui::MsgBox(QStringLiteral("We have a problem saving this new file. Please try again and make sure that "
+                                          "you have enough disk space and that you are not trying to overwrite a file "
+                                          "that is already in use or read-only.\r\r")
+                               + QString::fromStdString(e.handlerText()),
+                           ui::OKOnly, QStringLiteral("Error FileNewRename2"));
+            ui::MsgBox(mustName, ui::OKOnly | ui::Critical);
+            continue;
+        }
+        break;
+    }
+    F1BookMain->setHostTag({});
+    ScorecardPath = name;
+    showCaption();
+    if (ScorecardPath.endsWith(QStringLiteral("vqa"), Qt::CaseSensitive))
+        storeLastFile(ScorecardPath);
+    F1BookMain->setHostVisible(true);
+    Frame10->hide();
+    F1BookMain->setCurrentSheet(1);
+    F1BookMain->PlaceCursor(1, 1);
+    F1BookMain->ScrollToCursor();
+}
+
 void SpreadForm::MnuFileOpen_Click()
 {
     try {
@@ -140,11 +222,7 @@ void SpreadForm::MnuFileOpen_Click()
             return;
         FileOpen2();
         DoEvents();
-        ComboBulkData->hide();
-        ComboCoachMode->show();
-        LabelCoachMode->show();
-        Frame10->hide();
-        reportspread->setHostVisible(false);
+        showMonthViewControls();
         Picture1->lower();
     } catch (const RuntimeError& e) {
         Picture1->lower();

@@ -74,6 +74,7 @@ void SpreadForm::buildControls()
 {
     MenuBar = new QMenuBar(this);
     QMenu* file = MenuBar->addMenu(QStringLiteral("&File"));
+    file->addAction(QStringLiteral("&New"), [this] { MnuFileNew_Click(); });
     file->addAction(QStringLiteral("Open..."), [this] { MnuFileOpen_Click(); });
     file->addAction(QStringLiteral("Save"), [this] { MnuFilesave_Click(); });
     file->addAction(QStringLiteral("Save as..."), [this] { MnuFilesaveas_Click(); });
@@ -89,7 +90,7 @@ void SpreadForm::buildControls()
     Toolbar1->addAction(QStringLiteral("Bulk Data"));
     Toolbar1->addAction(QStringLiteral("Reports"));
     Toolbar2 = new QToolBar(this);
-    Toolbar2->addAction(QStringLiteral("New Scorecard"));
+    Toolbar2->addAction(QStringLiteral("New Scorecard"), [this] { MnuFileNew_Click(); });
     Toolbar2->addAction(QStringLiteral("Open"), [this] { MnuFileOpen_Click(); });
     Toolbar2->addAction(QStringLiteral("Save"), [this] { MnuFilesave_Click(); });
     Toolbar2->addAction(QStringLiteral("Close"), [this] { MnuExit_Click(); });

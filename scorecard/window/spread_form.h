@@ -60,6 +60,7 @@ public:
     void Form_Resize();
 
     // The file road; the save commands answer whether the workbook was written.
+    void MnuFileNew_Click();
     bool MnuFilesave_Click();
     bool MnuFilesaveas_Click();
     void MnuFileOpen_Click();
@@ -84,9 +85,11 @@ private:
     bool scorecardRead_ = false;
     bool savespreadsheet();
     bool filesaveas2();
+    void fileNewRename2();
     // Asks about unsaved changes before New or Open; false when the command must stop.
     bool askToSaveChanges();
     void showCaption();
+    void showMonthViewControls();
 };
 
 // A path whose last ten characters are exactly "Sample.vqa": never written.

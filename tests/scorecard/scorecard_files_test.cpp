@@ -145,3 +145,33 @@ TEST_F(ScorecardFilesTest, AMissingLastFileAsksWhereItIs)
     EXPECT_TRUE(ui.messageBoxes()[0].text.startsWith("We can't seem to locate your scorecard."));
     EXPECT_EQ(ScorecardPath, file("gone.vqa"));
 }
+
+TEST_F(ScorecardFilesTest, NewInsistsOnAName)
+{
+    dir.copyProgramFile("newxx2.tem");
+    ui.answerSave("");
+    ui.answerMessage(ui::OK);
+    ui.answerSave(file("spreadsheets/Sample.vqa"));
+    ui.answerMessage(ui::OK);
+    ui.answerSave(file("no/such/folder/n.vqa"));
+    ui.answerMessage(ui::OK);
+    ui.answerMessage(ui::OK);
+    ui.answerSave(file("spreadsheets/Fresh.vqa"));
+    w->MnuFileNew_Click();
+    const auto& boxes = ui.messageBoxes();
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[0].text, "You must select a name for the new file");
+    EXPECT_EQ(boxes[1].text, "You can not overwrite your sample file.");
+    EXPECT_EQ(boxes[2].caption, "Error FileNewRename2");
+    EXPECT_EQ(boxes[3].text, "You must select a name for the new file");
+    EXPECT_TRUE(QFileInfo::exists(file("spreadsheets/Fresh.vqa")));
+    EXPECT_EQ(ScorecardPath, file("spreadsheets/Fresh.vqa"));
+    EXPECT_EQ(stored("LASTFILE"), ScorecardPath.toStdString());
+    EXPECT_EQ(w->windowTitle(), "T   :  " + ScorecardPath);
+
+    // The new scorecard holds the template: the sample's company is gone.
+    workbook::view::WorkbookControl reread;
+    int type = 0;
+    reread.ReadBookFile(ScorecardPath.toStdString(), type);
+    EXPECT_NE(reread.BookText(1, 1, 1), "Harbourview Trading Co.");
+}
