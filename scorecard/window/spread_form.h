@@ -67,6 +67,17 @@ public:
     void FileOpen2();
     void MnuCompanyName_Click();
 
+    // KPI number formats.
+    QString KPIFormat;
+    int ReportKpiIndex = 0;
+    void Formatcells();
+    void FormatcellsBulk();
+    void getformat();
+    void IncreaseDecimal();
+    void DecreaseDecimal();
+    enum class FixedFormat { Dollar, Percent, Comma };
+    void ApplyFixedFormat(FixedFormat format);
+
     void loadscorecard();
     void SetupScorecard();
     void pausewhileloading2();
@@ -90,6 +101,9 @@ private:
     bool askToSaveChanges();
     void showCaption();
     void showMonthViewControls();
+    void formatNamedCells(const QString& suffix, const QString& caption);
+    void changeDecimals(int increase, const QString& caption);
+    void writeSetupFormat(int firstRow, int lastRow, const QString& type);
 };
 
 // A path whose last ten characters are exactly "Sample.vqa": never written.
