@@ -1,0 +1,56 @@
+// Printing of the workbook control: the print, page-setup and printer-setup dialogs go
+// through the ui layer; without a dialog a default printer is required.
+#include "platform/ui/ui.h"
+#include "platform/workbook/view/grid_view.h"
+#include "platform/workbook/view/print_job.h"
+#include "platform/workbook/view/workbook_control.h"
+
+#include <QPrintPreviewDialog>
+#include <QPrinterInfo>
+
+namespace ks::workbook::view {
+
+bool WorkbookControl::hasDefaultPrinter() const
+{
+    return !QPrinterInfo::defaultPrinterName().isEmpty();
+}
+
+void WorkbookControl::PrintBook(bool withDialog)
+{
+    grid_->commitEdit();
+    if (withDialog) {
+        // The dialog also offers printing to a PDF file, so it needs no printer.
+        if (!ui::backend().printDialog(*printer_, this))
+            return;
+    } else if (!hasDefaultPrinter() && printer_->outputFileName().isEmpty()) {
+        workbook::raise(kErrNoPrinter, "No default printer");
+    }
+    printSheet(*book_, *printer_);
+}
+
+void WorkbookControl::PageSetupDialog()
+{
+    ui::backend().pageSetupDialog(*printer_, this);
+}
+
+void WorkbookControl::PrinterSetupDialog()
+{
+    // Choosing the printer without printing: the choice is kept for the next PrintBook.
+    ui::backend().printDialog(*printer_, this);
+}
+
+void WorkbookControl::ShowPrintPreview()
+{
+    grid_->commitEdit();
+    QPrintPreviewDialog preview(printer_.get(), this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
+        try {
+            printSheet(*book_, *printer);
+        } catch (const RuntimeError& e) {
+            ui::MsgBox(QString::fromStdString(e.handlerText()));
+        }
+    });
+    preview.exec();
+}
+
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Prints the current sheet: its print range (the used cells when none is set), cut into
+// pages by the page size, the scale or fit-to-pages setting and the page breaks, pages
+// taken down first and then across, each with its header and footer.
+#include "platform/workbook/engine/book.h"
+#include "platform/workbook/view/sheet_geometry.h"
+
+#include <QSizeF>
+#include <vector>
+
+class QPrinter;
+
+namespace ks::workbook::view {
+
+struct PageCut {
+    double scale = 1;          // sheet pixels to page space
+    std::vector<Block> pages;  // in printing order
+};
+
+// Cuts the range into pages whose cell area is `area` (in 96-dpi pixels).
+PageCut cutPages(const Book& book, const SheetGeometry& geometry, const QSizeF& area);
+
+// Prints on a printer whose painter the caller has not begun; returns the page count.
+// Raises 20024 when the printer cannot be started.
+int printSheet(const Book& book, QPrinter& printer);
+
+}

@@ -1,0 +1,98 @@
+#include "control_fixture.h"
+
+#include "platform/workbook/view/header_footer.h"
+#include "tests/support/temp_dir.h"
+
+#include <QFile>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+
+using namespace ks;
+using namespace ks::test;
+using ks::workbook::view::expandHeaderFooter;
+using ks::workbook::view::PageFields;
+
+namespace {
+int pdfPages(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    QByteArray pdf = file.readAll();
+    return int(QString::fromLatin1(pdf).count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
+}
+
+TEST(HeaderFooter, CodesFillTheSectionsWithPageNumbersAndSizes)
+{
+    PageFields fields;
+    fields.page = 3;
+    fields.pages = 5;
+    fields.sheetName = "Report";
+    auto s = expandHeaderFooter("&C &08 Report printed as at 1/2/2026, Page &P", fields);
+    EXPECT_EQ(s[1].text, "Report printed as at 1/2/2026, Page 3");
+    EXPECT_EQ(s[1].points, 8);
+    EXPECT_TRUE(s[0].text.isEmpty());
+
+    s = expandHeaderFooter("Report", fields);
+    EXPECT_EQ(s[1].text, "Report");
+    s = expandHeaderFooter("&L&BLeft&R&A &P of &N && more&Z", fields);
+    EXPECT_EQ(s[0].text, "Left");
+    EXPECT_TRUE(s[0].bold);
+    EXPECT_EQ(s[2].text, "Report 3 of 5 & more&Z");
+    EXPECT_EQ(expandHeaderFooter("&00 trailing &", fields)[1].text, "trailing &");
+}
+
+TEST_F(ControlTest, PrintingToAPdfFollowsPageBreaksScaleAndHeaderCodes)
+{
+    TempDir dir;
+    for (int row = 1; row <= 60; ++row)
+        control.setSheetNumber(row, 1, row);
+    control.SelectBlock(1, 1, 60, 3);
+    control.PrintRangeFromSelection();
+    control.setPrintHeaderText("Report");
+    control.setPrintFooterText("&C &08 Report printed as at today, Page &P");
+    control.SetRowPageBreak(21);
+    control.SetRowPageBreak(41);
+
+    std::string pdf = dir.str() + "/breaks.pdf";
+    ui.answerPrint(true, QString::fromStdString(pdf));
+    control.PrintBook(true);
+    EXPECT_EQ(pdfPages(pdf), 3);
+
+    // Fit to one page tall and wide takes 400 rows onto a single page.
+    for (int row = 61; row <= 400; ++row)
+        control.setSheetNumber(row, 1, row);
+    control.SelectBlock(1, 1, 400, 3);
+    control.PrintRangeFromSelection();
+    control.SetPrintScale(100, true, 1, 1);
+    std::string fit = dir.str() + "/fit.pdf";
+    ui.answerPrint(true, QString::fromStdString(fit));
+    control.PrintBook(true);
+    EXPECT_EQ(pdfPages(fit), 1);
+
+    // At full size the same rows take several pages.
+    control.SetPrintScale(100, false, 1, 1);
+    std::string full = dir.str() + "/full.pdf";
+    ui.answerPrint(true, QString::fromStdString(full));
+    control.PrintBook(true);
+    EXPECT_GT(pdfPages(full), 3);
+
+    // A cancelled dialog prints nothing.
+    std::string none = dir.str() + "/none.pdf";
+    ui.answerPrint(false, QString::fromStdString(none));
+    control.PrintBook(true);
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(none)));
+}
+
+TEST_F(ControlTest, PrintingWithoutDialogNeedsADefaultPrinter)
+{
+    if (!QPrinterInfo::defaultPrinterName().isEmpty())
+        GTEST_SKIP() << "this machine has a default printer";
+    try {
+        control.PrintBook(false);
+        FAIL() << "printed without a printer";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), workbook::kErrNoPrinter);
+    }
+}
