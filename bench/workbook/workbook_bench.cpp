@@ -130,8 +130,10 @@ bool runPeer(const std::string& json, const std::string& values, double& peerMs,
 }
 }
 
-int main()
+// "workbook_bench recalc" or "workbook_bench load" repeats only that step, for a profiler.
+int main(int argc, char** argv)
 {
+    const std::string only = argc > 1 ? argv[1] : "";
     Book book;
     // The real scorecard template, every KPI filled for the whole history.
     ks::scorecard::files::buildTemplate(book, 2020);
@@ -140,6 +142,10 @@ int main()
     std::printf("book: %d sheets, %d formulas, %d history months\n", book.SheetCount(), formulaCount(book),
                 ks::scorecard::layout::kHistoryMonths);
 
+    if (only == "recalc") {
+        medianMs(2000, [&] { book.RecalculateBook(); });
+        return 0;
+    }
     double recalcMs = medianMs(200, [&] { book.RecalculateBook(); });
     double ours = checksum(book);
 
@@ -148,6 +154,10 @@ int main()
     std::string file = (dir / "scorecard.vqa").string();
     double saveMs = medianMs(20, [&] { book.WriteBookFile(file, kFileNative); });
     Book loaded;
+    if (only == "load") {
+        medianMs(200, [&] { loaded.ReadBookFile(file); });
+        return 0;
+    }
     double loadMs = medianMs(20, [&] { loaded.ReadBookFile(file); });
     std::vector<double> firsts;
     for (int i = 0; i < 9; ++i) {
