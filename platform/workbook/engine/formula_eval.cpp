@@ -66,7 +66,8 @@ Value Evaluator::eval(const Node& n) const
 {
     switch (n.kind) {
     case NodeKind::Number: return Value::ofNumber(n.number);
-    case NodeKind::Text: return Value::ofText(texts[n.text]);
+    // Most text literals are "": index 0, which needs no look into the formula's texts.
+    case NodeKind::Text: return Value::ofText(n.text ? texts[n.text] : std::string());
     case NodeKind::Bool: return Value::ofBool(n.number != 0);
     case NodeKind::Error: return Value::ofError(n.error);
     case NodeKind::Missing: return Value{};
