@@ -57,8 +57,21 @@ std::string jsonString(const std::string& s)
     return out + "\"";
 }
 
+std::string exactNumberText(double n)
+{
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.17g", n);
+    return buf;
+}
+
+// HyperFormula reads a string cell as typed input: "2020" would become a number and "=x" a
+// formula. A leading apostrophe keeps it the text our cell holds (the Setup sheet keeps years
+// and decimals as texts that formulas read with VALUE).
+std::string jsonText(const std::string& s) { return jsonString("'" + s); }
+
 // {"sheets": {"Sheet1": [[cell, ...], ...], ...}}: numbers, texts, "=formula" or null.
-void writeJson(const Book& book, const std::string& path)
+// values: the cells' results instead of their formulas, for comparing cell by cell.
+void writeJson(const Book& book, const std::string& path, bool values = false)
 {
     const BookData& data = book.data();
     SheetNames names = data.sheetNames();
@@ -73,12 +86,14 @@ void writeJson(const Book& book, const std::string& path)
             for (int c = 1; c <= lastColumn; ++c) {
                 const Cell* cell = sheet.find(r, c);
                 out << (c > 1 ? "," : "");
-                if (cell && cell->formula)
+                if (cell && cell->formula && !values)
                     out << jsonString("=" + printFormula(*cell->formula, names));
                 else if (cell && cell->value.isNumber())
-                    out << plainNumberText(cell->value.number);
+                    out << (values ? exactNumberText(cell->value.number) : plainNumberText(cell->value.number));
                 else if (cell && cell->value.isText())
-                    out << jsonString(cell->value.text);
+                    out << jsonText(cell->value.text);
+                else if (cell && values && cell->value.isError())
+                    out << jsonString(errorText(cell->value.error));
                 else
                     out << "null";
             }
@@ -97,14 +112,14 @@ int formulaCount(const Book& book)
     return count;
 }
 
-bool runPeer(const std::string& json, double& peerMs, double& peerChecksum)
+bool runPeer(const std::string& json, const std::string& values, double& peerMs, double& peerChecksum)
 {
     std::string benchDir = KS_BENCH_DIR;
     std::string root = benchDir + "/..";
     if (!std::filesystem::exists(root + "/node_modules/hyperformula") &&
         std::system(("sh '" + benchDir + "/install_hyperformula.sh'").c_str()) != 0)
         return false;
-    std::string command = "node '" + benchDir + "/hyperformula_recalc.cjs' '" + json + "' 20";
+    std::string command = "node '" + benchDir + "/hyperformula_recalc.cjs' '" + json + "' 20 '" + values + "'";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe)
         return false;
@@ -115,8 +130,10 @@ bool runPeer(const std::string& json, double& peerMs, double& peerChecksum)
 }
 }
 
-int main()
+// "workbook_bench recalc" or "workbook_bench load" repeats only that step, for a profiler.
+int main(int argc, char** argv)
 {
+    const std::string only = argc > 1 ? argv[1] : "";
     Book book;
     // The real scorecard template, every KPI filled for the whole history.
     ks::scorecard::files::buildTemplate(book, 2020);
@@ -125,6 +142,10 @@ int main()
     std::printf("book: %d sheets, %d formulas, %d history months\n", book.SheetCount(), formulaCount(book),
                 ks::scorecard::layout::kHistoryMonths);
 
+    if (only == "recalc") {
+        medianMs(2000, [&] { book.RecalculateBook(); });
+        return 0;
+    }
     double recalcMs = medianMs(200, [&] { book.RecalculateBook(); });
     double ours = checksum(book);
 
@@ -133,6 +154,10 @@ int main()
     std::string file = (dir / "scorecard.vqa").string();
     double saveMs = medianMs(20, [&] { book.WriteBookFile(file, kFileNative); });
     Book loaded;
+    if (only == "load") {
+        medianMs(200, [&] { loaded.ReadBookFile(file); });
+        return 0;
+    }
     double loadMs = medianMs(20, [&] { loaded.ReadBookFile(file); });
     std::vector<double> firsts;
     for (int i = 0; i < 9; ++i) {
@@ -152,9 +177,11 @@ int main()
                 firstRecalcMs, editMs);
 
     std::string json = (dir / "scorecard.json").string();
+    std::string values = (dir / "scorecard_values.json").string();
     writeJson(book, json);
+    writeJson(book, values, true);
     double peerMs = 0, peerChecksum = 0;
-    if (!runPeer(json, peerMs, peerChecksum)) {
+    if (!runPeer(json, values, peerMs, peerChecksum)) {
         std::printf("hyperformula: not available (node and npm needed)\nchecksum ours %.6f\n", ours);
         return 0;
     }

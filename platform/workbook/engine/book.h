@@ -105,6 +105,7 @@ public:
     // Formats of the selection.
     std::string SelectionNumberFormat() const;
     void setSelectionNumberFormat(const std::string& format);
+    // horizontal 1 general, 2 left, 3 centre, 4 right, 5 fill, 6 justify; vertical 1 top, 2 centre, 3 bottom.
     void SetSelectionAlignment(int horizontal, bool wrap, int vertical, int orientation);
     Pattern GetSelectionPattern() const;
     void SetSelectionPattern(int pattern, std::int32_t foreground, std::int32_t background);

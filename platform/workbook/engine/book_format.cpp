@@ -36,14 +36,16 @@ void Book::setSelectionNumberFormat(const std::string& format)
     restyleSelection([&](CellFormat& f) { f.numberFormat = format.empty() ? "General" : format; });
 }
 
+// The control's numbering: horizontal 1 general, 2 left, 3 centre, 4 right, 5 fill,
+// 6 justify; vertical 1 top, 2 centre, 3 bottom.
 void Book::SetSelectionAlignment(int horizontal, bool wrap, int vertical, int orientation)
 {
-    if (horizontal < 0 || horizontal > 5 || vertical < 0 || vertical > 2)
+    if (horizontal < 1 || horizontal > 6 || vertical < 1 || vertical > 3)
         raise(kErrBadArgument, "Invalid alignment");
     restyleSelection([&](CellFormat& f) {
-        f.hAlign = static_cast<HAlign>(horizontal);
+        f.hAlign = static_cast<HAlign>(horizontal - 1);
         f.wrap = wrap;
-        f.vAlign = static_cast<VAlign>(vertical);
+        f.vAlign = static_cast<VAlign>(vertical - 1);
         f.orientation = orientation;
     });
 }

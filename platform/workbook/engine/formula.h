@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -25,20 +26,26 @@ struct RefPart {
     bool rowAbs = false, colAbs = false;
 };
 
+
+// One node of a parsed formula. A formula's nodes lie in one block, each node's operands side
+// by side, so evaluating reads memory in order instead of chasing separate allocations.
 struct Node {
     NodeKind kind = NodeKind::Missing;
     BinaryOp op = BinaryOp::Add;
     Function function = Function::Unknown;
     ErrorCode error = ErrorCode::Value;
+    int sheet = -1;           // referenced sheet (0-based); -1 is the formula's own sheet
+    std::uint32_t text = 0;   // index into Formula::texts: text literal, defined name or unknown function
+    std::uint32_t count = 0;  // operands
+    std::int32_t offset = 0;  // from this node to its first operand
     double number = 0;
-    std::string text;  // text literal, defined name, or the name of an unknown function
-    int sheet = -1;    // referenced sheet (0-based); -1 is the formula's own sheet
-    RefPart a, b;      // a cell, or the corners of a block
-    std::vector<Node> children;
+    RefPart a, b;             // a cell, or the corners of a block
+    std::span<const Node> children() const { return {this + offset, count}; }
 };
 
 struct Formula {
-    Node root;
+    std::vector<Node> nodes;         // the first is the root
+    std::vector<std::string> texts;  // texts[0] is empty: a node without text
     bool isVolatile = false;  // reads the clock
     // The printed text, kept once made: saving a book prints every formula.
     // Emptied when a sheet is renamed.
@@ -67,7 +74,7 @@ struct FormulaRef {
     Block block;
     std::string name; // non-empty: a defined name, block unused
 };
-void collectRefs(const Node& node, std::vector<FormulaRef>& out);
+void collectRefs(const Formula& formula, std::vector<FormulaRef>& out);
 
 Function functionByName(const std::string& upperName);
 const char* functionName(Function f);

@@ -66,15 +66,16 @@ Value Evaluator::eval(const Node& n) const
 {
     switch (n.kind) {
     case NodeKind::Number: return Value::ofNumber(n.number);
-    case NodeKind::Text: return Value::ofText(n.text);
+    // Most text literals are "": index 0, which needs no look into the formula's texts.
+    case NodeKind::Text: return Value::ofText(n.text ? texts[n.text] : std::string());
     case NodeKind::Bool: return Value::ofBool(n.number != 0);
     case NodeKind::Error: return Value::ofError(n.error);
     case NodeKind::Missing: return Value{};
-    case NodeKind::Paren: return eval(n.children[0]);
+    case NodeKind::Paren: return eval(n.children()[0]);
     case NodeKind::Cell: return cells.valueAt(n.sheet < 0 ? sheet : n.sheet, n.a.row, n.a.col);
     case NodeKind::Range: return Value::ofError(ErrorCode::Value);
     case NodeKind::Name: {
-        auto area = cells.nameArea(n.text);
+        auto area = cells.nameArea(texts[n.text]);
         if (!area)
             return Value::ofError(ErrorCode::Name);
         if (area->block.rows() != 1 || area->block.cols() != 1)
@@ -82,15 +83,15 @@ Value Evaluator::eval(const Node& n) const
         return cells.valueAt(area->sheet, area->block.row1, area->block.col1);
     }
     case NodeKind::Negate: {
-        Value v = number(n.children[0]);
+        Value v = number(n.children()[0]);
         return v.isError() ? v : Value::ofNumber(-v.number);
     }
     case NodeKind::Plus: {
-        Value v = eval(n.children[0]);
+        Value v = eval(n.children()[0]);
         return v.isEmpty() ? Value::ofNumber(0) : v;
     }
     case NodeKind::Percent: {
-        Value v = number(n.children[0]);
+        Value v = number(n.children()[0]);
         return v.isError() ? v : Value::ofNumber(v.number / 100);
     }
     case NodeKind::Binary: return binary(n);
@@ -107,11 +108,11 @@ Value Evaluator::number(const Node& n) const
 std::optional<Area> Evaluator::areaOf(const Node& n) const
 {
     switch (n.kind) {
-    case NodeKind::Paren: return areaOf(n.children[0]);
+    case NodeKind::Paren: return areaOf(n.children()[0]);
     case NodeKind::Cell: return Area{n.sheet < 0 ? sheet : n.sheet, {n.a.row, n.a.col, n.a.row, n.a.col}};
     case NodeKind::Range:
         return Area{n.sheet < 0 ? sheet : n.sheet, Block{n.a.row, n.a.col, n.b.row, n.b.col}.normalised()};
-    case NodeKind::Name: return cells.nameArea(n.text);
+    case NodeKind::Name: return cells.nameArea(texts[n.text]);
     default: return std::nullopt;
     }
 }
@@ -119,10 +120,10 @@ std::optional<Area> Evaluator::areaOf(const Node& n) const
 Value Evaluator::binary(const Node& n) const
 {
     if (n.op == BinaryOp::Concat || n.op >= BinaryOp::Eq) {
-        Value lhs = eval(n.children[0]);
+        Value lhs = eval(n.children()[0]);
         if (lhs.isError())
             return lhs;
-        Value rhs = eval(n.children[1]);
+        Value rhs = eval(n.children()[1]);
         if (rhs.isError())
             return rhs;
         if (n.op == BinaryOp::Concat)
@@ -137,10 +138,10 @@ Value Evaluator::binary(const Node& n) const
         default: return Value::ofBool(c >= 0);
         }
     }
-    Value lhs = number(n.children[0]);
+    Value lhs = number(n.children()[0]);
     if (lhs.isError())
         return lhs;
-    Value rhs = number(n.children[1]);
+    Value rhs = number(n.children()[1]);
     if (rhs.isError())
         return rhs;
     double a = lhs.number, b = rhs.number, r = 0;
@@ -161,12 +162,16 @@ Value Evaluator::binary(const Node& n) const
     return std::isfinite(r) ? Value::ofNumber(r) : Value::ofError(ErrorCode::Num);
 }
 
-Value evaluateFormula(const Formula& formula, int sheet, const CellSource& cells)
+Value evaluateCode(const Node& root, const std::vector<std::string>& texts, int sheet, const CellSource& cells)
 {
-    Evaluator evaluator{cells, sheet};
-    const Node& root = formula.root;
+    Evaluator evaluator{cells, sheet, texts};
     Value v = root.kind == NodeKind::Range ? Value::ofError(ErrorCode::Value) : evaluator.eval(root);
     return v.isEmpty() ? Value::ofNumber(0) : v;
+}
+
+Value evaluateFormula(const Formula& formula, int sheet, const CellSource& cells)
+{
+    return evaluateCode(formula.nodes.front(), formula.texts, sheet, cells);
 }
 
 }

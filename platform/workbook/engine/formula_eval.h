@@ -26,5 +26,7 @@ public:
 
 // The formula's value in the cell's sheet; a formula ending on an empty cell gives 0.
 Value evaluateFormula(const Formula& formula, int sheet, const CellSource& cells);
+// The same from a copy of the formula's code (root: its first node).
+Value evaluateCode(const Node& root, const std::vector<std::string>& texts, int sheet, const CellSource& cells);
 
 }

@@ -7,6 +7,7 @@ namespace ks::workbook {
 struct Evaluator {
     const CellSource& cells;
     int sheet;
+    const std::vector<std::string>& texts;
 
     Value eval(const Node& n) const;
     // The operand as a number, or the error it gives.

@@ -10,7 +10,7 @@
 namespace ks::workbook {
 
 namespace {
-using Args = std::vector<Node>;
+using Args = std::span<const Node>;
 
 Value err(ErrorCode code)
 {
@@ -291,7 +291,7 @@ Value aggregate(const Evaluator& ev, const Args& args, Function f)
 
 Value callFunction(const Evaluator& ev, const Node& call)
 {
-    const Args& args = call.children;
+    const Args& args = call.children();
     switch (call.function) {
     case Function::Unknown: return err(ErrorCode::Name);
     case Function::If: return ifFunction(ev, args);

@@ -1,5 +1,5 @@
 #include "platform/workbook/engine/errors.h"
-#include "platform/workbook/engine/formula.h"
+#include "platform/workbook/engine/formula_tree.h"
 
 #include <array>
 #include <cctype>
@@ -49,10 +49,11 @@ public:
         skipSpace();
         if (pos_ < s_.size() && s_[pos_] == '=')
             ++pos_;
-        f.root = comparison();
+        TreeNode root = comparison();
         skipSpace();
         if (pos_ != s_.size())
             fail("unexpected text");
+        layOut(root, f);
         f.isVolatile = volatile_;
         return f;
     }
@@ -88,9 +89,9 @@ private:
         Parser& p_;
     };
 
-    static Node binary(BinaryOp op, Node lhs, Node rhs)
+    static TreeNode binary(BinaryOp op, TreeNode lhs, TreeNode rhs)
     {
-        Node n;
+        TreeNode n;
         n.kind = NodeKind::Binary;
         n.op = op;
         n.children.reserve(2);
@@ -98,18 +99,18 @@ private:
         n.children.push_back(std::move(rhs));
         return n;
     }
-    static Node unary(NodeKind kind, Node operand)
+    static TreeNode unary(NodeKind kind, TreeNode operand)
     {
-        Node n;
+        TreeNode n;
         n.kind = kind;
         n.children.push_back(std::move(operand));
         return n;
     }
 
-    Node comparison()
+    TreeNode comparison()
     {
         Depth depth(*this);
-        Node lhs = concat();
+        TreeNode lhs = concat();
         for (;;) {
             skipSpace();
             if (pos_ >= s_.size() || (s_[pos_] != '<' && s_[pos_] != '>' && s_[pos_] != '='))
@@ -125,47 +126,47 @@ private:
             lhs = binary(op, std::move(lhs), concat());
         }
     }
-    Node concat()
+    TreeNode concat()
     {
-        Node lhs = additive();
+        TreeNode lhs = additive();
         while (accept("&"))
             lhs = binary(BinaryOp::Concat, std::move(lhs), additive());
         return lhs;
     }
-    Node additive()
+    TreeNode additive()
     {
-        Node lhs = multiplicative();
+        TreeNode lhs = multiplicative();
         for (;;) {
             if (accept("+")) lhs = binary(BinaryOp::Add, std::move(lhs), multiplicative());
             else if (accept("-")) lhs = binary(BinaryOp::Sub, std::move(lhs), multiplicative());
             else return lhs;
         }
     }
-    Node multiplicative()
+    TreeNode multiplicative()
     {
-        Node lhs = power();
+        TreeNode lhs = power();
         for (;;) {
             if (accept("*")) lhs = binary(BinaryOp::Mul, std::move(lhs), power());
             else if (accept("/")) lhs = binary(BinaryOp::Div, std::move(lhs), power());
             else return lhs;
         }
     }
-    Node power()
+    TreeNode power()
     {
-        Node lhs = percent();
+        TreeNode lhs = percent();
         while (accept("^"))
             lhs = binary(BinaryOp::Pow, std::move(lhs), percent());
         return lhs;
     }
     // Negation binds tighter than "%" and "^": -2^2 is 4, as in spreadsheets.
-    Node percent()
+    TreeNode percent()
     {
-        Node n = sign();
+        TreeNode n = sign();
         while (accept("%"))
             n = unary(NodeKind::Percent, std::move(n));
         return n;
     }
-    Node sign()
+    TreeNode sign()
     {
         Depth depth(*this);
         if (accept("-"))
@@ -175,7 +176,7 @@ private:
         return primary();
     }
 
-    Node primary()
+    TreeNode primary()
     {
         skipSpace();
         if (pos_ >= s_.size())
@@ -183,7 +184,7 @@ private:
         char ch = s_[pos_];
         if (ch == '(') {
             ++pos_;
-            Node inner = unary(NodeKind::Paren, comparison());
+            TreeNode inner = unary(NodeKind::Paren, comparison());
             expect(')');
             return inner;
         }
@@ -200,9 +201,9 @@ private:
         fail("unexpected character");
     }
 
-    Node textLiteral()
+    TreeNode textLiteral()
     {
-        Node n;
+        TreeNode n;
         n.kind = NodeKind::Text;
         ++pos_;
         for (;;) {
@@ -220,9 +221,9 @@ private:
             n.text += ch;
         }
     }
-    Node numberLiteral()
+    TreeNode numberLiteral()
     {
-        Node n;
+        TreeNode n;
         n.kind = NodeKind::Number;
         const char* begin = s_.data() + pos_;
         auto [end, ec] = std::from_chars(begin, s_.data() + s_.size(), n.number);
@@ -231,12 +232,12 @@ private:
         pos_ += static_cast<std::size_t>(end - begin);
         return n;
     }
-    Node errorLiteral()
+    TreeNode errorLiteral()
     {
         for (std::size_t len = 7; len >= 4; --len) {
             if (auto code = parseErrorText(std::string_view(s_).substr(pos_, len))) {
                 pos_ += len;
-                Node n;
+                TreeNode n;
                 n.kind = NodeKind::Error;
                 n.error = *code;
                 return n;
@@ -267,7 +268,7 @@ private:
         return name;
     }
 
-    Node word()
+    TreeNode word()
     {
         std::size_t start = pos_;
         while (pos_ < s_.size() && isNameChar(s_[pos_]))
@@ -282,7 +283,7 @@ private:
             return sheetReference(w);
         std::string up = upper(w);
         if (up == "TRUE" || up == "FALSE") {
-            Node n;
+            TreeNode n;
             n.kind = NodeKind::Bool;
             n.number = up == "TRUE";
             return n;
@@ -291,13 +292,13 @@ private:
             return reference(-1, *cell);
         if (w.find('$') != std::string::npos || std::isdigit(static_cast<unsigned char>(w[0])))
             fail("bad reference");
-        Node n;
+        TreeNode n;
         n.kind = NodeKind::Name;
         n.text = w;
         return n;
     }
 
-    Node sheetReference(const std::string& sheetName)
+    TreeNode sheetReference(const std::string& sheetName)
     {
         ++pos_;  // '!'
         int sheet = sheets_.find(sheetName);
@@ -313,9 +314,9 @@ private:
     }
 
     // A cell, or a block when a ":" and a second cell follow.
-    Node reference(int sheet, const ParsedCell& first)
+    TreeNode reference(int sheet, const ParsedCell& first)
     {
-        Node n;
+        TreeNode n;
         n.kind = NodeKind::Cell;
         n.sheet = sheet;
         n.a = {first.row, first.col, first.rowAbs, first.colAbs};
@@ -338,9 +339,9 @@ private:
         return n;
     }
 
-    Node call(const std::string& name)
+    TreeNode call(const std::string& name)
     {
-        Node n;
+        TreeNode n;
         n.kind = NodeKind::Call;
         n.function = functionByName(upper(name));
         if (n.function == Function::Unknown)
@@ -353,7 +354,7 @@ private:
         for (;;) {
             skipSpace();
             if (pos_ < s_.size() && (s_[pos_] == ',' || s_[pos_] == ')'))
-                n.children.push_back(Node{});  // an omitted argument
+                n.children.push_back(TreeNode{});  // an omitted argument
             else
                 n.children.push_back(comparison());
             if (accept(")"))

@@ -23,13 +23,13 @@ void appendRef(std::string& out, const RefPart& p)
 
 class Printer {
 public:
-    explicit Printer(const SheetNames& sheets) : sheets_(sheets) {}
+    Printer(const SheetNames& sheets, const std::vector<std::string>& texts) : sheets_(sheets), texts_(texts) {}
 
     void print(const Node& n)
     {
         switch (n.kind) {
         case NodeKind::Number: out_ += numberLiteral(n.number); break;
-        case NodeKind::Text: printText(n.text); break;
+        case NodeKind::Text: printText(texts_[n.text]); break;
         case NodeKind::Bool: out_ += n.number != 0 ? "TRUE" : "FALSE"; break;
         case NodeKind::Error: out_ += errorText(n.error); break;
         case NodeKind::Cell: sheetPrefix(n.sheet); appendRef(out_, n.a); break;
@@ -39,17 +39,17 @@ public:
             out_ += ':';
             appendRef(out_, n.b);
             break;
-        case NodeKind::Name: out_ += n.text; break;
-        case NodeKind::Negate: out_ += "-"; print(n.children[0]); break;
-        case NodeKind::Plus: out_ += "+"; print(n.children[0]); break;
-        case NodeKind::Percent: print(n.children[0]); out_ += "%"; break;
+        case NodeKind::Name: out_ += texts_[n.text]; break;
+        case NodeKind::Negate: out_ += "-"; print(n.children()[0]); break;
+        case NodeKind::Plus: out_ += "+"; print(n.children()[0]); break;
+        case NodeKind::Percent: print(n.children()[0]); out_ += "%"; break;
         case NodeKind::Binary:
-            print(n.children[0]);
+            print(n.children()[0]);
             out_ += kOperators[static_cast<std::size_t>(n.op)];
-            print(n.children[1]);
+            print(n.children()[1]);
             break;
         case NodeKind::Call: printCall(n); break;
-        case NodeKind::Paren: out_ += "("; print(n.children[0]); out_ += ")"; break;
+        case NodeKind::Paren: out_ += "("; print(n.children()[0]); out_ += ")"; break;
         case NodeKind::Missing: break;
         }
     }
@@ -79,17 +79,18 @@ private:
     }
     void printCall(const Node& n)
     {
-        out_ += n.function == Function::Unknown ? n.text : functionName(n.function);
+        out_ += n.function == Function::Unknown ? texts_[n.text] : functionName(n.function);
         out_ += "(";
-        for (std::size_t i = 0; i < n.children.size(); ++i) {
+        for (std::size_t i = 0; i < n.children().size(); ++i) {
             if (i)
                 out_ += ",";
-            print(n.children[i]);
+            print(n.children()[i]);
         }
         out_ += ")";
     }
 
     const SheetNames& sheets_;
+    const std::vector<std::string>& texts_;
     std::vector<std::string> quoted_;
     std::string out_;
 };
@@ -105,27 +106,38 @@ bool movePart(RefPart& p, int dRow, int dCol)
 
 void shiftNode(Node& n, int dRow, int dCol)
 {
-    if (n.kind == NodeKind::Cell || n.kind == NodeKind::Range) {
-        bool ok = movePart(n.a, dRow, dCol);
-        if (n.kind == NodeKind::Range)
-            ok = movePart(n.b, dRow, dCol) && ok;
-        if (!ok) {
-            n = Node{};
-            n.kind = NodeKind::Error;
-            n.error = ErrorCode::Ref;
-        }
+    if (n.kind != NodeKind::Cell && n.kind != NodeKind::Range)
         return;
+    bool ok = movePart(n.a, dRow, dCol);
+    if (n.kind == NodeKind::Range)
+        ok = movePart(n.b, dRow, dCol) && ok;
+    if (!ok) {
+        n = Node{};
+        n.kind = NodeKind::Error;
+        n.error = ErrorCode::Ref;
     }
-    for (Node& child : n.children)
-        shiftNode(child, dRow, dCol);
+}
+
+void collectFrom(const Formula& f, const Node& n, std::vector<FormulaRef>& out)
+{
+    switch (n.kind) {
+    case NodeKind::Cell: out.push_back({n.sheet, {n.a.row, n.a.col, n.a.row, n.a.col}, {}}); return;
+    case NodeKind::Range:
+        out.push_back({n.sheet, Block{n.a.row, n.a.col, n.b.row, n.b.col}.normalised(), {}});
+        return;
+    case NodeKind::Name: out.push_back({-1, {}, f.texts[n.text]}); return;
+    default:
+        for (const Node& child : n.children())
+            collectFrom(f, child, out);
+    }
 }
 }
 
 const std::string& printFormula(const Formula& formula, const SheetNames& sheets)
 {
     if (formula.text.empty()) {
-        Printer printer(sheets);
-        printer.print(formula.root);
+        Printer printer(sheets, formula.texts);
+        printer.print(formula.nodes.front());
         formula.text = printer.take();
     }
     return formula.text;
@@ -135,22 +147,15 @@ FormulaPtr shiftFormula(const Formula& formula, int dRow, int dCol)
 {
     auto copy = std::make_shared<Formula>(formula);
     copy->text.clear();
-    shiftNode(copy->root, dRow, dCol);
+    // References are leaves, so each one changes in place.
+    for (Node& n : copy->nodes)
+        shiftNode(n, dRow, dCol);
     return copy;
 }
 
-void collectRefs(const Node& n, std::vector<FormulaRef>& out)
+void collectRefs(const Formula& formula, std::vector<FormulaRef>& out)
 {
-    switch (n.kind) {
-    case NodeKind::Cell: out.push_back({n.sheet, {n.a.row, n.a.col, n.a.row, n.a.col}, {}}); return;
-    case NodeKind::Range:
-        out.push_back({n.sheet, Block{n.a.row, n.a.col, n.b.row, n.b.col}.normalised(), {}});
-        return;
-    case NodeKind::Name: out.push_back({-1, {}, n.text}); return;
-    default:
-        for (const Node& child : n.children)
-            collectRefs(child, out);
-    }
+    collectFrom(formula, formula.nodes.front(), out);
 }
 
 }

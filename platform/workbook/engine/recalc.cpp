@@ -102,7 +102,7 @@ void Recalc::rebuild(const BookData& book)
         int s = keySheet(g.cells[i]);
         const Cell* cell = book.sheets[static_cast<std::size_t>(s)].find(keyRow(g.cells[i]), keyCol(g.cells[i]));
         refs.clear();
-        collectRefs(cell->formula->root, refs);
+        collectRefs(*cell->formula, refs);
         for (const FormulaRef& ref : refs) {
             for (const Area& area : resolve(book, ref, s)) {
                 if (area.sheet < 0 || area.sheet >= static_cast<int>(book.sheets.size()))
@@ -138,6 +138,7 @@ void Recalc::rebuild(const BookData& book)
         order_[p] = g.cells[emitted[p]];
         cyclic_[p] = cyclicOld[emitted[p]];
     }
+    copyCode(book);
     dependents_.assign(n, {});
     for (std::uint32_t i = 0; i < n; ++i)
         for (std::uint32_t p : g.precedents[i])
@@ -152,6 +153,19 @@ void Recalc::rebuild(const BookData& book)
     dirty_.assign(n, 0);
     dirtyList_.clear();
     stale_ = false;
+}
+
+void Recalc::copyCode(const BookData& book)
+{
+    code_.clear();
+    codeStart_.clear();
+    formulas_.clear();
+    for (CellKey key : order_) {
+        const Cell* cell = book.sheets[static_cast<std::size_t>(keySheet(key))].find(keyRow(key), keyCol(key));
+        codeStart_.push_back(static_cast<std::uint32_t>(code_.size()));
+        code_.insert(code_.end(), cell->formula->nodes.begin(), cell->formula->nodes.end());
+        formulas_.push_back(cell->formula);
+    }
 }
 
 void Recalc::markFrom(std::uint32_t formula)
@@ -189,7 +203,12 @@ void Recalc::evaluate(BookData& book, const CellSource& cells, std::uint32_t f)
     Cell* cell = book.sheets[static_cast<std::size_t>(s)].findMutable(keyRow(key), keyCol(key));
     if (!cell || !cell->formula)
         return;
-    cell->value = cyclic_[f] ? Value::ofError(ErrorCode::Cycle) : evaluateFormula(*cell->formula, s, cells);
+    if (cyclic_[f])
+        cell->value = Value::ofError(ErrorCode::Cycle);
+    else if (cell->formula == formulas_[f])
+        cell->value = evaluateCode(code_[codeStart_[f]], cell->formula->texts, s, cells);
+    else
+        cell->value = evaluateFormula(*cell->formula, s, cells);
 }
 
 void Recalc::recalculateAll(BookData& book, const CellSource& cells)

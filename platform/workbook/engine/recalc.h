@@ -21,6 +21,7 @@ public:
 
 private:
     void rebuild(const BookData& book);
+    void copyCode(const BookData& book);
     void markFrom(std::uint32_t formula);
     void evaluate(BookData& book, const CellSource& cells, std::uint32_t formula);
 
@@ -31,6 +32,11 @@ private:
     };
     bool stale_ = true;
     std::vector<CellKey> order_;                   // formula cells, precedents first
+    // The formulas' evaluation code copied end to end in that order, so that a full
+    // recalculation reads one block of memory front to back.
+    std::vector<Node> code_;
+    std::vector<std::uint32_t> codeStart_;
+    std::vector<FormulaPtr> formulas_;             // the formula each piece of code_ came from
     std::vector<char> cyclic_, dirty_;
     std::vector<std::vector<std::uint32_t>> dependents_;
     std::unordered_map<CellKey, std::vector<std::uint32_t>> readers_;  // cell -> formulas reading it

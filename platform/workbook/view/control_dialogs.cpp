@@ -45,7 +45,7 @@ void applyFormat(Book& book, const CellFormat& f, int pages)
     if (pages & FormatCellsDialog::NumberPage)
         book.setSelectionNumberFormat(f.numberFormat);
     if (pages & FormatCellsDialog::AlignmentPage)
-        book.SetSelectionAlignment(int(f.hAlign), f.wrap, int(f.vAlign), f.orientation);
+        book.SetSelectionAlignment(int(f.hAlign) + 1, f.wrap, int(f.vAlign) + 1, f.orientation);
     if (pages & FormatCellsDialog::ProtectionPage)
         book.SetSelectionProtection(f.locked, f.hidden);
 }

@@ -64,8 +64,9 @@ GridView::GridView(WorkbookControl& control) : control_(control), book_(control.
     syncLists();
 }
 
-int GridView::topRow() const { return verticalScrollBar()->value(); }
-int GridView::leftColumn() const { return horizontalScrollBar()->value(); }
+// The scroll bars count from 1; before their ranges are set they may still read 0.
+int GridView::topRow() const { return std::max(1, verticalScrollBar()->value()); }
+int GridView::leftColumn() const { return std::max(1, horizontalScrollBar()->value()); }
 
 const SheetGeometry& GridView::geometry()
 {

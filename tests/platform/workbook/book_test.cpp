@@ -281,5 +281,11 @@ TEST(Book, PrintSetupAndPictures)
     EXPECT_EQ(book.PictureObjects(1).front()->anchor, (Anchor{1, 20, 7, 36}));
     EXPECT_EQ(errorNumberOf([&] { book.AddPictureObject(7, 20, 1, 36, "", 7, 1, 1); }), kErrBadArgument);
     EXPECT_EQ(errorNumberOf([&] { book.setRowHeight(1, 1000); }), kErrBadArgument);
-    EXPECT_EQ(errorNumberOf([&] { book.SetSelectionAlignment(9, false, 0, 0); }), kErrBadArgument);
+    EXPECT_EQ(errorNumberOf([&] { book.SetSelectionAlignment(9, false, 1, 0); }), kErrBadArgument);
+    EXPECT_EQ(errorNumberOf([&] { book.SetSelectionAlignment(1, false, 0, 0); }), kErrBadArgument);
+    // The report's headings: right, no wrap, centred vertically.
+    book.SelectBlock(3, 3, 3, 3);
+    book.SetSelectionAlignment(4, false, 2, 0);
+    EXPECT_EQ(book.CellFormatAt(book.CurrentSheet(), 3, 3).hAlign, HAlign::Right);
+    EXPECT_EQ(book.CellFormatAt(book.CurrentSheet(), 3, 3).vAlign, VAlign::Center);
 }

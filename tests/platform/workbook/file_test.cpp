@@ -28,7 +28,7 @@ void fill(Book& book)
     book.setCurrentSheet(1);
     book.SelectBlock(2, 2, 3, 3);
     book.setSelectionNumberFormat("$#,##0.00;($#,##0.00)");
-    book.SetSelectionAlignment(3, true, 1, 45);
+    book.SetSelectionAlignment(4, true, 2, 45);
     book.SetSelectionPattern(1, 0x00FF00, 0x0000FF);
     book.SetSelectionBorder(3, 1, 1, 1, 1, 1, 0x123456, 0x1, 0x2, 0x3, 0x4);
     book.SetSelectionProtection(false, true);

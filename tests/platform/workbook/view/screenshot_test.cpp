@@ -29,7 +29,7 @@ TEST_F(ControlTest, AFormattedSheetRendersToANonBlankPicture)
     book.setSelectionNumberFormat("$#,##0.00");
     book.SelectBlock(4, 3, 6, 3);
     book.setSelectionNumberFormat("0%");
-    book.SetSelectionAlignment(2, false, 1, 0);
+    book.SetSelectionAlignment(3, false, 2, 0);
     book.SelectBlock(3, 1, 3, 3);
     book.SetSelectionPattern(1, 0xC0D8F0, 0xFFFFFF);
     book.SetSelectionBorder(-1, 1, 1, 1, 2, 0, -1, 0, 0, 0, 0);
