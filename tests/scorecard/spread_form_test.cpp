@@ -8,6 +8,7 @@
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_dir.h"
 #include "tests/scorecard/scorecard_window_fixture.h"
+#include "main/frm_about.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -123,4 +124,30 @@ TEST(CoachModeText, LeadingNumberRoundedHalfToEven)
     EXPECT_EQ(CoachModeFromText("0.5"), 0);
     EXPECT_EQ(CoachModeFromText("1.5"), 2);
     EXPECT_EQ(CoachModeFromText("1x"), 1);
+}
+
+TEST_F(SpreadFormTest, ExitUnloadsTheOtherWindowsBeforeTheScorecard)
+{
+    Main();
+    SpreadForm& w = form<SpreadForm>();
+    form<frmAbout>().Show();
+    form<FormcreatingGraphs>().Show();
+    w.F1BookMain->setHostTag("dirty");
+    ui.answerMessage(ui::Cancel);
+    w.MnuExit_Click();
+    EXPECT_FALSE(formSlot<frmAbout>().isLoaded());
+    EXPECT_FALSE(formSlot<FormcreatingGraphs>().isLoaded());
+    EXPECT_TRUE(w.isLoaded()) << "Cancel keeps the scorecard window";
+    EXPECT_TRUE(videoShown()) << "and brings the coach back";
+
+    // Set-up after a load: sheet 1, cursor home, unchanged.
+    w.F1BookMain->setCurrentSheet(2);
+    w.SetupScorecard();
+    EXPECT_EQ(w.F1BookMain->CurrentSheet(), 1);
+    EXPECT_TRUE(w.F1BookMain->HostTag().empty());
+    EXPECT_TRUE(w.F1BookMain->EditBarShown());
+    const auto block = w.F1BookMain->GetSelectedBlock();
+    EXPECT_EQ(block.row1, 1);
+    EXPECT_EQ(block.col1, 1);
+    EXPECT_EQ(block.row2, 1);
 }
