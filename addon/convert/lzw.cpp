@@ -1,0 +1,171 @@
+#include "addon/convert/lzw.h"
+
+#include "addon/core/allocators.h"
+#include "addon/core/print_error.h"
+
+namespace ks::addon {
+
+namespace {
+constexpr int kCodes = 1 << kLzwMaxWidth;
+}
+
+// Each code's string is its prefix's string plus one byte; the length lets a
+// string be written back to front into the stack in one pass.
+struct LzwTables {
+    std::uint16_t prefix[kCodes];
+    std::uint16_t length[kCodes];
+    std::uint8_t suffix[kCodes];
+    std::uint8_t first[kCodes];
+    std::uint8_t stack[kCodes + 8];
+};
+
+namespace {
+
+bool validCodeSpace(const LzwState& s)
+{
+    return s.maxWidth >= 3 && s.maxWidth <= kLzwMaxWidth && s.initialWidth >= 2 &&
+           s.initialWidth <= s.maxWidth && s.highestRoot >= 1 && s.highestRoot <= 255 &&
+           s.clearCode > s.highestRoot && s.endCode > s.highestRoot && s.firstFree > s.clearCode &&
+           s.firstFree > s.endCode && s.firstFree < (1 << s.initialWidth) &&
+           (s.bitOrder == kLzwLsbFirst || s.bitOrder == kLzwMsbFirst);
+}
+
+void LzwReset(LzwState* s)
+{
+    LzwTables* t = s->tables;
+    for (int c = 0; c <= s->highestRoot; ++c) {
+        t->suffix[c] = t->first[c] = std::uint8_t(c);
+        t->length[c] = 1;
+    }
+    s->nextFree = s->firstFree;
+    s->width = s->initialWidth;
+    s->firstPending = true;
+}
+
+void LzwOutput(LzwState* s, const std::uint8_t* string, std::size_t length)
+{
+    s->output = string;
+    s->outputLength = length;
+    s->callback(s);
+}
+
+void LzwAddEntry(LzwState* s, int prefix, std::uint8_t byte)
+{
+    if (s->nextFree >= kCodes)
+        return;   // table full: codes stay 12 bits until a clear code
+    LzwTables* t = s->tables;
+    t->prefix[s->nextFree] = std::uint16_t(prefix);
+    t->suffix[s->nextFree] = byte;
+    t->first[s->nextFree] = t->first[prefix];
+    t->length[s->nextFree] = std::uint16_t(t->length[prefix] + 1);
+    ++s->nextFree;
+    int limit = s->bitOrder == kLzwMsbFirst ? (1 << s->width) - 1 : 1 << s->width;
+    if (s->nextFree >= limit && s->width < s->maxWidth)
+        ++s->width;
+}
+
+// Writes the string of code into the end of the stack; returns its start.
+std::uint8_t* LzwPushString(LzwTables* t, int code, std::uint8_t* end)
+{
+    std::uint8_t* p = end - t->length[code];
+    for (std::uint8_t* q = end; q > p; code = t->prefix[code])
+        *--q = t->suffix[code];
+    return p;
+}
+
+// Handles one code; false when the stream is broken.
+bool LzwCode(LzwState* s, int code)
+{
+    if (code == s->clearCode) {
+        LzwReset(s);
+        return true;
+    }
+    if (code == s->endCode) {
+        s->endSeen = true;
+        return true;
+    }
+    LzwTables* t = s->tables;
+    if (s->firstPending) {
+        if (code > s->highestRoot)
+            return false;
+        t->stack[0] = std::uint8_t(code);
+        LzwOutput(s, t->stack, 1);
+        s->previous = code;
+        s->firstPending = false;
+        return true;
+    }
+    std::uint8_t* end = t->stack + sizeof t->stack;
+    std::uint8_t* string;
+    if (code < s->nextFree) {
+        string = LzwPushString(t, code, end);
+    } else if (code == s->nextFree) {
+        // Not yet in the table: the previous string followed by its own first byte.
+        *--end = t->first[s->previous];
+        string = LzwPushString(t, s->previous, end);
+    } else {
+        return false;
+    }
+    std::size_t length = std::size_t(t->stack + sizeof t->stack - string);
+    LzwAddEntry(s, s->previous, string[0]);
+    LzwOutput(s, string, length);
+    s->previous = code;
+    return true;
+}
+
+}
+
+int LzwInit(LzwState* state)
+{
+    state->tables = validCodeSpace(*state)
+                        ? static_cast<LzwTables*>(OurAlloc(sizeof(LzwTables)))
+                        : nullptr;
+    if (!state->tables)
+        return PrintError(nullptr, "Ran out of memory", kErrLzwMemory);
+    state->bits = 0;
+    state->bitCount = 0;
+    state->endSeen = false;
+    state->broken = false;
+    state->previous = -1;
+    LzwReset(state);
+    return 1;
+}
+
+int LzwDecode(LzwState* s, const std::uint8_t* data, std::size_t length)
+{
+    if (s->broken)
+        return 0;
+    bool lsbFirst = s->bitOrder == kLzwLsbFirst;
+    for (std::size_t i = 0; i < length && !s->endSeen; ++i) {
+        if (lsbFirst)
+            s->bits |= std::uint64_t(data[i]) << s->bitCount;
+        else
+            s->bits = s->bits << 8 | data[i];
+        s->bitCount += 8;
+        while (s->bitCount >= s->width && !s->endSeen) {
+            int code;
+            if (lsbFirst) {
+                code = int(s->bits & ((1u << s->width) - 1));
+                s->bits >>= s->width;
+            } else {
+                code = int((s->bits >> (s->bitCount - s->width)) & ((1u << s->width) - 1));
+            }
+            s->bitCount -= s->width;
+            if (!LzwCode(s, code)) {
+                s->broken = true;
+                return 0;
+            }
+        }
+        if (!lsbFirst)
+            s->bits &= (std::uint64_t(1) << s->bitCount) - 1;
+    }
+    return 1;
+}
+
+int LzwFree(LzwState* state)
+{
+    OurFree(state->tables);
+    state->tables = nullptr;
+    return 1;
+}
+
+}
