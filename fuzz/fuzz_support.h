@@ -1,6 +1,7 @@
 #pragma once
 // Shared set-up of the picture fuzzers: inputs in a memory block, a smaller
 // block limit so large declared sizes stay cheap, silent message boxes.
+#include "addon/core/html_ctx.h"
 #include "platform/win/global_memory.h"
 
 #include <cstdint>
@@ -20,6 +21,21 @@ inline win::HGLOBAL blockOf(const std::uint8_t* data, std::size_t size)
         win::GlobalUnlock(block);
     }
     return block;
+}
+
+// Runs one reader of the form Read(ctx, fromMemory, name, block, length, &out)
+// on the input held in memory and frees what it returns.
+template <class Reader>
+int readFromMemory(Reader read, const std::uint8_t* data, std::size_t size)
+{
+    if (size > kMaxInput)
+        return 0;
+    win::HGLOBAL block = blockOf(data, size);
+    addon::HtmlCtx ctx;
+    win::HGLOBAL out;
+    win::GlobalFree(read(&ctx, true, nullptr, block, std::int32_t(size), &out));
+    win::GlobalFree(block);
+    return 0;
 }
 
 }

@@ -19,13 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     int rootBits = 2 + data[0] % 7;
     LzwState s;
-    s.highestRoot = (1 << rootBits) - 1;
-    s.clearCode = 1 << rootBits;
-    s.endCode = s.clearCode + 1;
-    s.firstFree = s.clearCode + 2;
-    s.initialWidth = rootBits + 1;
-    s.callback = sink;
-    s.bitOrder = kLzwLsbFirst;
+    LzwSetup(&s, rootBits, kLzwLsbFirst, nullptr, sink);
     if (!LzwInit(&s))
         return 0;
     for (std::size_t at = 1; at < size;) {

@@ -236,16 +236,8 @@ bool GifReadImageGroup(GifReadState& g, HtmlCtx* ctx)
     if (codeSize < 2 || codeSize > 8)
         return false;   // outside the code sizes that the format allows
     LzwState lzw;
-    lzw.highestRoot = (1 << codeSize) - 1;
-    lzw.clearCode = 1 << codeSize;
-    lzw.endCode = lzw.clearCode + 1;
-    lzw.firstFree = lzw.clearCode + 2;
-    lzw.initialWidth = codeSize + 1;
-    lzw.maxWidth = kLzwMaxWidth;
+    LzwSetup(&lzw, codeSize, kLzwLsbFirst, &g, GifData);
     lzw.chunkSize = 256;
-    lzw.owner = &g;
-    lzw.callback = GifData;
-    lzw.bitOrder = kLzwLsbFirst;
     if (!LzwInit(&lzw))
         return false;
     bool ok = decodeImageData(g, lzw);
@@ -325,6 +317,7 @@ void abortRead(GifReadState& g, HtmlCtx* ctx)
 win::HGLOBAL readBlocks(GifReadState& g, HtmlCtx* ctx, GifFrameTable* frames)
 {
     win::HGLOBAL first = nullptr;
+    std::uint64_t heldBytes = 0;   // pixels of the frames in the table
     for (std::uint8_t introducer; g.in.readByte(introducer);) {
         if (introducer == 0x21) {
             if (!GifReadExtension(g, ctx)) {
@@ -348,12 +341,12 @@ win::HGLOBAL readBlocks(GifReadState& g, HtmlCtx* ctx, GifFrameTable* frames)
                 break;
             g.firstFrameTaken = true;
             frames->firstDelay = g.delay;
-        } else if (ok && frames->frameCount < kGifMaxFrames) {
+        } else if (ok && frames->frameCount < kGifMaxFrames && (heldBytes += image.pixelBytes()) <= kMaxDibBytes) {
             frames->frames[frames->frameCount] = image.release();
             frames->delays[frames->frameCount++] = g.delay;
         }
-        if (frames && frames->frameCount >= kGifMaxFrames)
-            break;
+        if (frames && (frames->frameCount >= kGifMaxFrames || heldBytes > kMaxDibBytes))
+            break;   // a full table, or an animation too large to hold
     }
     return first;
 }

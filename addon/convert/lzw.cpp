@@ -114,6 +114,19 @@ bool LzwCode(LzwState* s, int code)
 
 }
 
+void LzwSetup(LzwState* s, int rootBits, int bitOrder, void* owner, LzwOutputCallback callback)
+{
+    s->highestRoot = (1 << rootBits) - 1;
+    s->clearCode = 1 << rootBits;
+    s->endCode = s->clearCode + 1;
+    s->firstFree = s->clearCode + 2;
+    s->initialWidth = rootBits + 1;
+    s->maxWidth = kLzwMaxWidth;
+    s->owner = owner;
+    s->callback = callback;
+    s->bitOrder = bitOrder;
+}
+
 int LzwInit(LzwState* state)
 {
     state->tables = validCodeSpace(*state)

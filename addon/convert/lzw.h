@@ -47,6 +47,10 @@ struct LzwState {
     LzwTables* tables = nullptr;
 };
 
+// Fills the caller's fields for roots of rootBits bits (GIF's minimum code size;
+// 8 for TIFF): clear and end codes right after the roots, 12-bit codes at most.
+void LzwSetup(LzwState* state, int rootBits, int bitOrder, void* owner, LzwOutputCallback callback);
+
 // 1, or 0 ("Ran out of memory", code 8) when the tables cannot be allocated or
 // the caller's fields describe no valid code space.
 int LzwInit(LzwState* state);

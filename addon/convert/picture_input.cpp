@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <string>
 #include <unistd.h>
 
@@ -31,6 +32,7 @@ bool PictInput::open(bool fromMemory, const char* fileName, win::HGLOBAL memory,
         // A negative or overlong length must not carry reads past the block.
         std::size_t size = win::GlobalSize(memory);
         fill_ = length >= 0 && std::size_t(length) < size ? std::size_t(length) : size;
+        size_ = fill_;
         return true;
     }
     std::string name = fileName ? fileName : "";
@@ -44,6 +46,8 @@ bool PictInput::open(bool fromMemory, const char* fileName, win::HGLOBAL memory,
     file_ = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
     if (file_ < 0)
         return PrintError(owner_, messages_.openFailed, kErrPictureMissing);
+    struct stat info;
+    size_ = ::fstat(file_, &info) == 0 ? std::uint64_t(info.st_size) : 0;
     data_ = block_;
     return true;
 }

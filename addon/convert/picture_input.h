@@ -56,6 +56,8 @@ public:
     std::int64_t bytePosition() const { return bytePosition_; }
     bool atEnd() const { return endOfInput_; }
     HtmlCtx* owner() const { return owner_; }
+    // The whole input's length in bytes, to bound what a header claims.
+    std::uint64_t size() const { return size_; }
 
 private:
     static constexpr std::size_t kBlock = 64 * 1024;
@@ -77,6 +79,7 @@ private:
     std::uint8_t current_ = 0;
     bool endOfInput_ = false;
     std::int64_t bytePosition_ = 0;
+    std::uint64_t size_ = 0;
 };
 
 }

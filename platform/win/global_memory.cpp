@@ -3,38 +3,66 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <new>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace ks::win {
 
-// The bytes are preceded by a pointer back to their block, so that an address
-// returned by a lock leads back to its handle.
 struct GlobalBlock {
-    static constexpr std::uint32_t kLive = 0x474d454d;
-    std::uint32_t magic = kLive;
     unsigned locks = 0;
     std::size_t size = 0;
-    unsigned char* storage = nullptr;   // back pointer, then the bytes
+    unsigned char* bytes = nullptr;
 };
 
 namespace {
 
-constexpr std::size_t kHeader = alignof(std::max_align_t);
 std::atomic<std::size_t> blockLimit{kDefaultGlobalBlockLimit};
 
-bool live(HGLOBAL block) { return block && block->magic == GlobalBlock::kLive; }
-
-unsigned char* bytesOf(HGLOBAL block) { return block->storage + kHeader; }
-
-unsigned char* allocateStorage(GlobalBlock* owner, std::size_t size, bool zero)
+// Every live block by the address of its bytes, so an address leads back to
+// its handle without reading around it, and the set of live handles.
+std::mutex registryLock;
+std::unordered_map<const void*, GlobalBlock*>& registry()
 {
-    if (size > blockLimit.load() || size > SIZE_MAX - kHeader)
+    static std::unordered_map<const void*, GlobalBlock*> blocks;
+    return blocks;
+}
+
+std::unordered_set<const GlobalBlock*>& handles()
+{
+    static std::unordered_set<const GlobalBlock*> live;
+    return live;
+}
+
+// Checked without touching the block, so a stale handle is refused safely.
+bool live(HGLOBAL block)
+{
+    std::lock_guard lock(registryLock);
+    return handles().count(block) > 0;
+}
+
+unsigned char* allocateBytes(std::size_t size, bool zero)
+{
+    if (size > blockLimit.load())
         return nullptr;
-    auto* storage = static_cast<unsigned char*>(zero ? std::calloc(1, kHeader + size)
-                                                     : std::malloc(kHeader + size));
-    if (storage)
-        std::memcpy(storage, &owner, sizeof owner);
-    return storage;
+    // Never zero bytes, so every block has an address of its own.
+    std::size_t asked = size ? size : 1;
+    return static_cast<unsigned char*>(zero ? std::calloc(1, asked) : std::malloc(asked));
+}
+
+void enter(GlobalBlock* block)
+{
+    std::lock_guard lock(registryLock);
+    registry()[block->bytes] = block;
+    handles().insert(block);
+}
+
+void leave(GlobalBlock* block)
+{
+    std::lock_guard lock(registryLock);
+    registry().erase(block->bytes);
+    handles().erase(block);
 }
 
 }
@@ -44,12 +72,13 @@ HGLOBAL GlobalAlloc(unsigned flags, std::size_t size)
     auto* block = new (std::nothrow) GlobalBlock;
     if (!block)
         return nullptr;
-    block->storage = allocateStorage(block, size, flags & GMEM_ZEROINIT);
-    if (!block->storage) {
+    block->bytes = allocateBytes(size, flags & GMEM_ZEROINIT);
+    if (!block->bytes) {
         delete block;
         return nullptr;
     }
     block->size = size;
+    enter(block);
     return block;
 }
 
@@ -58,7 +87,7 @@ void* GlobalLock(HGLOBAL block)
     if (!live(block))
         return nullptr;
     ++block->locks;
-    return bytesOf(block);
+    return block->bytes;
 }
 
 bool GlobalUnlock(HGLOBAL block)
@@ -78,15 +107,17 @@ HGLOBAL GlobalReAlloc(HGLOBAL block, std::size_t size, unsigned flags)
     }
     if (block->locks > 0)
         return nullptr;   // its bytes are pinned and cannot grow in place
-    unsigned char* grown = allocateStorage(block, size, false);
+    unsigned char* grown = allocateBytes(size, false);
     if (!grown)
         return nullptr;
-    std::memcpy(grown + kHeader, bytesOf(block), block->size);
+    std::memcpy(grown, block->bytes, block->size);
     if (flags & GMEM_ZEROINIT)
-        std::memset(grown + kHeader + block->size, 0, size - block->size);
-    std::free(block->storage);
-    block->storage = grown;
+        std::memset(grown + block->size, 0, size - block->size);
+    leave(block);
+    std::free(block->bytes);
+    block->bytes = grown;
     block->size = size;
+    enter(block);
     return block;
 }
 
@@ -94,8 +125,8 @@ HGLOBAL GlobalFree(HGLOBAL block)
 {
     if (!live(block))
         return block;
-    block->magic = 0;
-    std::free(block->storage);
+    leave(block);
+    std::free(block->bytes);
     delete block;
     return nullptr;
 }
@@ -104,11 +135,9 @@ std::size_t GlobalSize(HGLOBAL block) { return live(block) ? block->size : 0; }
 
 HGLOBAL GlobalHandle(const void* address)
 {
-    if (!address)
-        return nullptr;
-    GlobalBlock* owner;
-    std::memcpy(&owner, static_cast<const unsigned char*>(address) - kHeader, sizeof owner);
-    return live(owner) && bytesOf(owner) == address ? owner : nullptr;
+    std::lock_guard lock(registryLock);
+    auto found = registry().find(address);
+    return found == registry().end() ? nullptr : found->second;
 }
 
 unsigned GlobalLockCount(HGLOBAL block) { return live(block) ? block->locks : 0; }
