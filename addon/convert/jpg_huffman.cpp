@@ -20,6 +20,16 @@ bool JpgHuffTable::build()
         code <<= 1;
     }
     maxCode[17] = 0x7FFFFFFF;
+    for (int bits = 0; bits < 1 << kJpgLookBits; ++bits) {
+        int hit = lookup[bits];
+        int length = hit >> 8, run = (hit >> 4) & 15, size = hit & 15;
+        if (!hit || size == 0 || length + size > kJpgLookBits)
+            continue;
+        int v = (bits >> (kJpgLookBits - length - size)) & ((1 << size) - 1);
+        if (v < 1 << (size - 1))
+            v -= (1 << size) - 1;
+        fastAc[bits] = int(unsigned(v) << 16) | run << 8 | (length + size);
+    }
     return true;
 }
 

@@ -14,6 +14,9 @@ struct JpgHuffTable {
     std::uint8_t symbols[256] = {};
     // lookup[bits] = length << 8 | symbol, 0 when the code is longer
     std::uint16_t lookup[1 << kJpgLookBits] = {};
+    // fastAc[bits] = value << 16 | run << 8 | bits used, for AC codes whose
+    // value fits in the same kJpgLookBits bits; 0 otherwise.
+    std::int32_t fastAc[1 << kJpgLookBits] = {};
     std::int32_t maxCode[18] = {};     // largest code of each length, -1 none
     std::int32_t valueOffset[18] = {};
 

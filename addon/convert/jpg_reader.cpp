@@ -1,5 +1,6 @@
 #include "addon/convert/jpg_reader.h"
 
+#include "addon/convert/jpg_colour.h"
 #include "addon/convert/jpg_huffman.h"
 #include "addon/convert/jpg_idct.h"
 #include "addon/convert/packed_dib.h"
@@ -59,6 +60,8 @@ struct JpgReadState {
     JpgHuffTable huff[kMaxHuffTables];
     std::uint16_t restartInterval = 0;
     std::uint32_t mcusPerRow = 0, mcuRows = 0, mcuWidth = 8, mcuHeight = 8;
+    std::vector<std::int16_t> cbRow, crRow;   // chroma of one pixel row
+    alignas(32) std::int32_t coefficients[64] = {};
 
     // Bit reader: bits at the top of buffer; zero bits stand in after a marker.
     std::uint64_t buffer = 0;
@@ -162,7 +165,10 @@ inline std::int32_t JpgReceiveExtend(JpgReadState& j, int s)
 
 bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::size_t stride)
 {
-    std::int32_t coefficients[64];
+    // Kept zero between blocks: only the coefficients a block sets are cleared.
+    std::int32_t* coefficients = j.coefficients;
+    std::uint8_t written[64];
+    int writtenCount = 0;
     const std::uint16_t* q = j.quant[c.quant];
     if (!ensureBits(j))
         return false;
@@ -172,13 +178,22 @@ bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::si
     if (!ensureBits(j))
         return false;
     c.predictor = std::clamp(c.predictor + JpgReceiveExtend(j, s), -65535, 65535);
-    std::memset(coefficients, 0, sizeof coefficients);
     coefficients[0] = c.predictor * q[0];
-    bool acSeen = false;
+    const JpgHuffTable& ac = *c.acTable;
     for (int k = 1; k < 64; ++k) {
         if (!ensureBits(j))
             return false;
-        int rs = JpgDecodeSymbol(j, *c.acTable);
+        if (std::int32_t fast = ac.fastAc[j.buffer >> (64 - kJpgLookBits)]) {
+            // A short code and its value in one look.
+            takeBits(j, fast & 15);
+            k += (fast >> 8) & 15;
+            if (k < 64) {
+                coefficients[kNaturalOrder[k]] = (fast >> 16) * q[k];
+                written[writtenCount++] = kNaturalOrder[k];
+            }
+            continue;
+        }
+        int rs = JpgDecodeSymbol(j, ac);
         if (rs < 0)
             return fail(j, "Huffman symbol not found in JPEG read", kErrJpegDecoding);
         int run = rs >> 4, size = rs & 15;
@@ -192,10 +207,10 @@ bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::si
         std::int32_t value = JpgReceiveExtend(j, size);
         if (k < 64) {
             coefficients[kNaturalOrder[k]] = value * q[k];
-            acSeen = true;
+            written[writtenCount++] = kNaturalOrder[k];
         }
     }
-    if (!acSeen) {
+    if (writtenCount == 0) {
         // A flat block: its one value everywhere.
         std::int32_t level = (coefficients[0] + 4) >> 3;
         std::uint8_t sample = std::uint8_t(std::clamp(level + 128, 0, 255));
@@ -204,6 +219,8 @@ bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::si
         return true;
     }
     jpgInverseTransform(coefficients, out, stride);
+    for (int i = 0; i < writtenCount; ++i)
+        coefficients[written[i]] = 0;
     return true;
 }
 
@@ -224,12 +241,18 @@ bool JpgDecodeMcu(JpgReadState& j, std::uint32_t column)
     return true;
 }
 
-inline std::uint8_t clamp255(int v) { return std::uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); }
+// One chroma row, repeated to the luma's width and centred on zero.
+void upsampleRow(const JpgComponent& c, const std::uint8_t* samples, std::int16_t* out, std::uint32_t count)
+{
+    const std::uint32_t* column = c.columnOf.data();
+    for (std::uint32_t x = 0; x < count; ++x)
+        out[x] = std::int16_t(samples[column[x]] - 128);
+}
 
 // Colour-converts the first `columns` MCUs of the buffered MCU row into the DIB.
 void writeMcuRow(JpgReadState& j, std::uint32_t mcuRow, std::uint32_t columns)
 {
-    std::uint32_t xEnd = std::min<std::uint64_t>(j.width, std::uint64_t(columns) * j.mcuWidth);
+    std::uint32_t xEnd = std::uint32_t(std::min<std::uint64_t>(j.width, std::uint64_t(columns) * j.mcuWidth));
     const JpgComponent& y0 = j.components[0];
     for (std::uint32_t py = 0; py < j.mcuHeight; ++py) {
         std::uint64_t y = std::uint64_t(mcuRow) * j.mcuHeight + py;
@@ -244,17 +267,11 @@ void writeMcuRow(JpgReadState& j, std::uint32_t mcuRow, std::uint32_t columns)
         }
         const JpgComponent& c1 = j.components[1];
         const JpgComponent& c2 = j.components[2];
-        const std::uint8_t* cb = c1.plane.data() + (py * unsigned(c1.v) / unsigned(j.maxV)) * c1.planeStride;
-        const std::uint8_t* cr = c2.plane.data() + (py * unsigned(c2.v) / unsigned(j.maxV)) * c2.planeStride;
-        const std::uint32_t* cbColumn = c1.columnOf.data();
-        const std::uint32_t* crColumn = c2.columnOf.data();
-        for (std::uint32_t x = 0; x < xEnd; ++x, out += 3) {
-            int l = 64 * luma[x];
-            int b = cb[cbColumn[x]] - 128, r = cr[crColumn[x]] - 128;
-            out[0] = clamp255((l + 113 * b) >> 6);
-            out[1] = clamp255((l - 22 * b - 46 * r) >> 6);
-            out[2] = clamp255((l + 90 * r) >> 6);
-        }
+        upsampleRow(c1, c1.plane.data() + (py * unsigned(c1.v) / unsigned(j.maxV)) * c1.planeStride,
+                    j.cbRow.data(), xEnd);
+        upsampleRow(c2, c2.plane.data() + (py * unsigned(c2.v) / unsigned(j.maxV)) * c2.planeStride,
+                    j.crRow.data(), xEnd);
+        jpgConvertRow(luma, j.cbRow.data(), j.crRow.data(), out, xEnd);
     }
 }
 
@@ -290,6 +307,7 @@ bool readScanHeader(JpgReadState& j)
         return false;
     if (!j.frameRead || count != j.componentCount || remaining != 1 + 2 * count + 3)
         return invalid(j);
+    bool scanned[kMaxComponents] = {};
     for (int i = 0; i < count; ++i) {
         std::uint8_t selector, tables;
         if (!j.in.readByte(selector) || !j.in.readByte(tables))
@@ -298,8 +316,9 @@ bool readScanHeader(JpgReadState& j)
         for (int k = 0; k < j.componentCount; ++k)
             if (j.components[k].id == selector)
                 c = &j.components[k];
-        if (!c)
-            return invalid(j);
+        if (!c || scanned[c - j.components])
+            return invalid(j);   // a component missing from the frame, or named twice
+        scanned[c - j.components] = true;
         c->dcTable = c->acTable = nullptr;
         for (int t = 0; t < j.huffCount; ++t) {
             if (j.huff[t].dc && j.huff[t].id == tables >> 4)
@@ -452,6 +471,8 @@ bool JpgReadImageGroup(JpgReadState& j)
         for (std::size_t x = 0; x < c.columnOf.size(); ++x)
             c.columnOf[x] = std::uint32_t(x * unsigned(c.h) / unsigned(j.maxH));
     }
+    j.cbRow.resize(std::size_t(j.mcusPerRow) * j.mcuWidth);
+    j.crRow.resize(j.cbRow.size());
     j.frameRead = true;
     return true;
 }

@@ -1,3 +1,4 @@
+#include "addon/convert/jpg_colour.h"
 #include "addon/convert/jpg_reader.h"
 #include "addon/core/message_sink.h"
 #include "tests/addon/convert/picture_fixtures.h"
@@ -161,6 +162,10 @@ TEST(JpgRead, RefusesWhatIsNotBaselineAndBrokenFiles)
     EXPECT_EQ(broken(find(0xDB) + 4, 0x10), 10);  // 16-bit table
     EXPECT_EQ(broken(find(0xC4) + 5, 3), 10);     // three codes of one bit cannot exist
 
+    // A scan that names one component twice and leaves another without tables.
+    std::size_t scan = find(0xDA);
+    EXPECT_EQ(broken(scan + 7, good[scan + 5]), 10);
+
     // A scan before any frame header.
     Bytes scanFirst = good;
     std::size_t sos = find(0xDA);
@@ -208,4 +213,24 @@ TEST(JpgRead, RestartMarkersMustComeAtTheirInterval)
     JpgResult missing = readJpg(withInterval(1));
     EXPECT_EQ(missing.dib, nullptr);
     EXPECT_EQ(missing.boxes.back(), "Restart marker missing(JpgReadImage a)");
+}
+
+TEST(JpgColour, FastRowsMatchTheFormulaAtEveryExtreme)
+{
+    const std::uint32_t n = 53;   // three fast groups and a tail
+    Bytes luma(n), out(3 * n);
+    std::vector<std::int16_t> cb(n), cr(n);
+    for (std::uint32_t x = 0; x < n; ++x) {
+        luma[x] = std::uint8_t(x * 97 % 256);
+        cb[x] = std::int16_t(x % 3 == 0 ? -128 : x % 3 == 1 ? 127 : int(x * 13 % 256) - 128);
+        cr[x] = std::int16_t(x % 4 == 0 ? 127 : x % 4 == 1 ? -128 : int(x * 29 % 256) - 128);
+    }
+    addon::jpgConvertRow(luma.data(), cb.data(), cr.data(), out.data(), n);
+    auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
+    for (std::uint32_t x = 0; x < n; ++x) {
+        int l = 64 * luma[x];
+        EXPECT_EQ(out[3 * x], clamp((l + 113 * cb[x]) >> 6)) << x;
+        EXPECT_EQ(out[3 * x + 1], clamp((l - 22 * cb[x] - 46 * cr[x]) >> 6)) << x;
+        EXPECT_EQ(out[3 * x + 2], clamp((l + 90 * cr[x]) >> 6)) << x;
+    }
 }
