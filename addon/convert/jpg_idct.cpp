@@ -22,7 +22,6 @@ constexpr std::uint32_t F0_298631336 = 2446, F0_390180644 = 3196, F0_541196100 =
                         F1_501321110 = 12299, F1_847759065 = 15137, F1_961570560 = 16069,
                         F2_053119869 = 16819, F2_562915447 = 20995, F3_072711026 = 25172;
 
-[[gnu::always_inline]] inline Lanes shiftDown(Lanes x, int n) { return Lanes(SignedLanes(x) >> n); }
 
 // One 8-point transform on every lane (the Loeffler-Ligtenberg-Moschytz
 // factorisation), results scaled up by 2^kConstBits.
@@ -72,18 +71,18 @@ constexpr std::uint32_t F0_298631336 = 2446, F0_390180644 = 3196, F0_541196100 =
 {
     Lanes t[8], u[8];
     for (int i = 0; i < 8; i += 2) {
-        t[i] = __builtin_shuffle(r[i], r[i + 1], Lanes{0, 8, 1, 9, 4, 12, 5, 13});
-        t[i + 1] = __builtin_shuffle(r[i], r[i + 1], Lanes{2, 10, 3, 11, 6, 14, 7, 15});
+        t[i] = __builtin_shufflevector(r[i], r[i + 1], 0, 8, 1, 9, 4, 12, 5, 13);
+        t[i + 1] = __builtin_shufflevector(r[i], r[i + 1], 2, 10, 3, 11, 6, 14, 7, 15);
     }
     for (int i = 0; i < 8; i += 4) {
-        u[i] = __builtin_shuffle(t[i], t[i + 2], Lanes{0, 1, 8, 9, 4, 5, 12, 13});
-        u[i + 1] = __builtin_shuffle(t[i], t[i + 2], Lanes{2, 3, 10, 11, 6, 7, 14, 15});
-        u[i + 2] = __builtin_shuffle(t[i + 1], t[i + 3], Lanes{0, 1, 8, 9, 4, 5, 12, 13});
-        u[i + 3] = __builtin_shuffle(t[i + 1], t[i + 3], Lanes{2, 3, 10, 11, 6, 7, 14, 15});
+        u[i] = __builtin_shufflevector(t[i], t[i + 2], 0, 1, 8, 9, 4, 5, 12, 13);
+        u[i + 1] = __builtin_shufflevector(t[i], t[i + 2], 2, 3, 10, 11, 6, 7, 14, 15);
+        u[i + 2] = __builtin_shufflevector(t[i + 1], t[i + 3], 0, 1, 8, 9, 4, 5, 12, 13);
+        u[i + 3] = __builtin_shufflevector(t[i + 1], t[i + 3], 2, 3, 10, 11, 6, 7, 14, 15);
     }
     for (int i = 0; i < 4; ++i) {
-        r[i] = __builtin_shuffle(u[i], u[i + 4], Lanes{0, 1, 2, 3, 8, 9, 10, 11});
-        r[i + 4] = __builtin_shuffle(u[i], u[i + 4], Lanes{4, 5, 6, 7, 12, 13, 14, 15});
+        r[i] = __builtin_shufflevector(u[i], u[i + 4], 0, 1, 2, 3, 8, 9, 10, 11);
+        r[i + 4] = __builtin_shufflevector(u[i], u[i + 4], 4, 5, 6, 7, 12, 13, 14, 15);
     }
 }
 
@@ -96,12 +95,12 @@ void jpgInverseTransform(const std::int32_t* coefficients, std::uint8_t* out, st
     std::memcpy(rows, coefficients, sizeof rows);
     idct8(rows, work);   // the columns, all eight at once
     for (Lanes& w : work)
-        w = shiftDown(w + (1u << (kConstBits - kPass1Bits - 1)), kConstBits - kPass1Bits);
+        w = Lanes(SignedLanes(w + (1u << (kConstBits - kPass1Bits - 1))) >> (kConstBits - kPass1Bits));
     transpose(work);
     idct8(work, rows);   // now the rows, each lane one row
     constexpr int kShift = kConstBits + kPass1Bits + 3;
     for (Lanes& r : rows) {
-        SignedLanes v = SignedLanes(shiftDown(r + ((128u << kShift) + (1u << (kShift - 1))), kShift));
+        SignedLanes v = SignedLanes(r + ((128u << kShift) + (1u << (kShift - 1)))) >> kShift;
         v = v < 0 ? 0 : v;
         v = v > 255 ? 255 : v;
         r = Lanes(v);
