@@ -37,6 +37,7 @@ struct GifReadState {
     bool interlaced = false;
     int pass = 0;
     std::vector<std::uint8_t> previousFrame;
+    std::vector<std::uint8_t> indices;   // the current image's decoded indices
     COLORREF globalTable[256] = {};
     COLORREF localTable[256] = {};
 
@@ -238,9 +239,22 @@ bool GifReadImageGroup(GifReadState& g, HtmlCtx* ctx)
     LzwState lzw;
     LzwSetup(&lzw, codeSize, kLzwLsbFirst, &g, GifData);
     lzw.chunkSize = 256;
+    // The indices are gathered in one buffer and placed at the end, which is
+    // faster than placing each string; a huge image is placed as it comes.
+    std::uint64_t pixels = std::uint64_t(g.width) * g.height;
+    if (pixels <= kMaxDibBytes) {
+        g.indices.resize(std::size_t(pixels));
+        lzw.sink = g.indices.data();
+        lzw.sinkSize = g.indices.size();
+    }
     if (!LzwInit(&lzw))
         return false;
     bool ok = decodeImageData(g, lzw);
+    if (lzw.sink) {
+        lzw.output = lzw.sink;
+        lzw.outputLength = lzw.sinkUsed;
+        GifData(&lzw);
+    }
     LzwFree(&lzw);
     if (ok) {
         g.previousFrame.resize(g.dib.pixelBytes());

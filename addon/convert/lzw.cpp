@@ -3,6 +3,9 @@
 #include "addon/core/allocators.h"
 #include "addon/core/print_error.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace ks::addon {
 
 namespace {
@@ -44,6 +47,12 @@ void LzwReset(LzwState* s)
 
 void LzwOutput(LzwState* s, const std::uint8_t* string, std::size_t length)
 {
+    if (s->sink) {
+        std::size_t take = std::min(length, s->sinkSize - s->sinkUsed);
+        std::memcpy(s->sink + s->sinkUsed, string, take);
+        s->sinkUsed += take;
+        return;
+    }
     s->output = string;
     s->outputLength = length;
     s->callback(s);
@@ -92,6 +101,14 @@ bool LzwCode(LzwState* s, int code)
         LzwOutput(s, t->stack, 1);
         s->previous = code;
         s->firstPending = false;
+        return true;
+    }
+    if (code < s->nextFree && s->sink && t->length[code] <= s->sinkSize - s->sinkUsed) {
+        // Straight into the caller's buffer, without the stack.
+        std::uint8_t* string = LzwPushString(t, code, s->sink + s->sinkUsed + t->length[code]);
+        s->sinkUsed += t->length[code];
+        LzwAddEntry(s, s->previous, string[0]);
+        s->previous = code;
         return true;
     }
     std::uint8_t* end = t->stack + sizeof t->stack;
@@ -147,30 +164,31 @@ int LzwDecode(LzwState* s, const std::uint8_t* data, std::size_t length)
 {
     if (s->broken)
         return 0;
-    bool lsbFirst = s->bitOrder == kLzwLsbFirst;
-    for (std::size_t i = 0; i < length && !s->endSeen; ++i) {
-        if (lsbFirst)
-            s->bits |= std::uint64_t(data[i]) << s->bitCount;
-        else
-            s->bits = s->bits << 8 | data[i];
-        s->bitCount += 8;
-        while (s->bitCount >= s->width && !s->endSeen) {
-            int code;
-            if (lsbFirst) {
-                code = int(s->bits & ((1u << s->width) - 1));
-                s->bits >>= s->width;
-            } else {
-                code = int((s->bits >> (s->bitCount - s->width)) & ((1u << s->width) - 1));
-            }
-            s->bitCount -= s->width;
-            if (!LzwCode(s, code)) {
-                s->broken = true;
-                return 0;
-            }
+    const bool lsbFirst = s->bitOrder == kLzwLsbFirst;
+    std::uint64_t bits = s->bits;
+    int count = s->bitCount;
+    std::size_t i = 0;
+    while (!s->endSeen) {
+        // Up to 56 bits buffered; bits above them have been consumed.
+        for (; count <= 56 && i < length; ++i, count += 8)
+            bits = lsbFirst ? bits | std::uint64_t(data[i]) << count : bits << 8 | data[i];
+        if (count < s->width)
+            break;
+        int code;
+        if (lsbFirst) {
+            code = int(bits & ((1u << s->width) - 1));
+            bits >>= s->width;
+        } else {
+            code = int((bits >> (count - s->width)) & ((1u << s->width) - 1));
         }
-        if (!lsbFirst)
-            s->bits &= (std::uint64_t(1) << s->bitCount) - 1;
+        count -= s->width;
+        if (!LzwCode(s, code)) {
+            s->broken = true;
+            return 0;
+        }
     }
+    s->bits = bits;
+    s->bitCount = count;
     return 1;
 }
 

@@ -31,6 +31,12 @@ struct LzwState {
     std::int32_t bitOrder = kLzwLsbFirst;
     std::int32_t pixelsInByte = 0;   // for the TIFF pixel writer, unused here
 
+    // Where the strings go instead of the callback, when set: at most sinkSize
+    // bytes; the rest of the output is dropped.
+    std::uint8_t* sink = nullptr;
+    std::size_t sinkSize = 0;
+    std::size_t sinkUsed = 0;
+
     // The string being handed to the callback.
     const std::uint8_t* output = nullptr;
     std::size_t outputLength = 0;

@@ -51,6 +51,11 @@ public:
     // Moves to offset from the start, then reads count bytes.
     bool readAt(std::uint64_t offset, void* destination, std::size_t count);
     bool skip(std::uint64_t count);
+    // For a picture in memory: its count bytes at offset, when all are there.
+    const std::uint8_t* view(std::uint64_t offset, std::uint64_t count) const
+    {
+        return file_ < 0 && offset <= fill_ && count <= fill_ - offset ? data_ + offset : nullptr;
+    }
 
     std::uint8_t currentByte() const { return current_; }
     std::int64_t bytePosition() const { return bytePosition_; }

@@ -39,8 +39,10 @@ void TifPixelWriter::put(const std::uint8_t* bytes, std::size_t count)
             count -= rowBytes_;
             continue;
         }
-        std::size_t take = std::min(count, rowBytes_ - pending_.size());
-        pending_.insert(pending_.end(), bytes, bytes + take);
+        std::size_t have = pending_.size();
+        std::size_t take = std::min(count, rowBytes_ - have);
+        pending_.resize(have + take);
+        std::memcpy(pending_.data() + have, bytes, take);
         bytes += take;
         count -= take;
         if (pending_.size() == rowBytes_) {

@@ -19,6 +19,11 @@ public:
     bool done() const { return row_ >= height_; }
     // A whole row of the data's layout (for the CCITT decoder).
     std::size_t rowBytes() const { return rowBytes_; }
+    // The data bytes the rest of the picture takes.
+    std::size_t bytesLeft() const
+    {
+        return done() ? 0 : std::size_t(height_ - row_) * rowBytes_ - pending_.size();
+    }
 
 private:
     void writeRow(const std::uint8_t* source);

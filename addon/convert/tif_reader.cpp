@@ -46,6 +46,7 @@ struct TifReadState {
     std::uint32_t width = 0, height = 0;
     std::uint32_t colorMapOffset = 0;
     TifField stripOffsets, stripByteCounts;
+    std::vector<std::uint8_t> stripBuffer;   // an LZW strip's output
 };
 
 std::uint16_t get16(const TifReadState& t, const std::uint8_t* p)
@@ -247,15 +248,21 @@ void unpackBits(TifPixelWriter& writer, const std::uint8_t* data, std::size_t le
     }
 }
 
-bool decodeLzwStrip(TifPixelWriter& writer, const std::uint8_t* data, std::size_t length)
+// The strip is decoded whole into a buffer bounded by the rows it may fill.
+bool decodeLzwStrip(TifReadState& t, TifPixelWriter& writer, const std::uint8_t* data, std::size_t length)
 {
+    std::uint32_t rows = t.rowsPerStrip ? std::min(t.rowsPerStrip, t.height) : t.height;
+    t.stripBuffer.resize(std::min(writer.bytesLeft(), std::size_t(rows) * writer.rowBytes()));
     LzwState lzw;
     LzwSetup(&lzw, 8, kLzwMsbFirst, &writer, TifData);
     lzw.chunkSize = std::int32_t(std::min<std::size_t>(length + 1, INT32_MAX));
+    lzw.sink = t.stripBuffer.data();
+    lzw.sinkSize = t.stripBuffer.size();
     if (!LzwInit(&lzw))
         return false;
     LzwDecode(&lzw, data, length);
     LzwFree(&lzw);
+    writer.put(t.stripBuffer.data(), lzw.sinkUsed);
     return true;
 }
 
@@ -266,19 +273,25 @@ bool decodeStrip(TifReadState& t, TifPixelWriter& writer, std::uint64_t offset, 
         return refuse(t, "TIFF Strips too long");
     // A strip never reaches beyond the input.
     count = offset < t.in.size() ? std::min(count, t.in.size() - offset) : 0;
-    auto* strip = static_cast<std::uint8_t*>(OurAlloc(std::size_t(count)));
-    if (!strip)
-        return refuse(t, "Ran out of memory for TIFF strip allocation");
-    bool ok = t.in.readAt(offset, strip, std::size_t(count));
+    // A picture in memory is decoded where it lies; a file's strip is read first.
+    const std::uint8_t* inPlace = t.in.view(offset, count);
+    std::uint8_t* copy = nullptr;
+    if (!inPlace) {
+        copy = static_cast<std::uint8_t*>(OurAlloc(std::size_t(count)));
+        if (!copy)
+            return refuse(t, "Ran out of memory for TIFF strip allocation");
+    }
+    const std::uint8_t* strip = inPlace ? inPlace : copy;
+    bool ok = inPlace || t.in.readAt(offset, copy, std::size_t(count));
     if (ok) {
         switch (t.compression) {
         case 1: writer.put(strip, std::size_t(count)); break;
         case 2: TifHufDecompress(t, writer, strip, std::size_t(count)); break;
-        case 5: ok = decodeLzwStrip(writer, strip, std::size_t(count)); break;
+        case 5: ok = decodeLzwStrip(t, writer, strip, std::size_t(count)); break;
         case 32773: unpackBits(writer, strip, std::size_t(count)); break;
         }
     }
-    OurFree(strip);
+    OurFree(copy);
     return ok;
 }
 
