@@ -22,18 +22,20 @@ public:
     // The data bytes the rest of the picture takes.
     std::size_t bytesLeft() const
     {
-        return done() ? 0 : std::size_t(height_ - row_) * rowBytes_ - pending_.size();
+        return done() ? 0 : std::size_t(height_ - row_) * rowBytes_ - fill_;
     }
 
 private:
-    void writeRow(const std::uint8_t* source);
+    void writeRgbRow(const std::uint8_t* source);
+    void finishRow(std::uint8_t* out);
 
     PackedDib& dib_;
     std::uint32_t width_, height_;
     unsigned bits_;
     unsigned samples_;
     std::size_t rowBytes_;
-    std::vector<std::uint8_t> pending_;   // a row that arrived in pieces
+    std::vector<std::uint8_t> pending_;   // an RGB row that arrives in pieces
+    std::size_t fill_ = 0;                // bytes of the current row so far
     std::uint32_t row_ = 0;
 };
 
