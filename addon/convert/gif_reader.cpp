@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <strings.h>
 #include <vector>
 
@@ -37,7 +39,8 @@ struct GifReadState {
     bool interlaced = false;
     int pass = 0;
     std::vector<std::uint8_t> previousFrame;
-    std::vector<std::uint8_t> indices;   // the current image's decoded indices
+    std::unique_ptr<std::uint8_t[]> indices;   // the current image's decoded indices
+    std::size_t indicesSize = 0;
     COLORREF globalTable[256] = {};
     COLORREF localTable[256] = {};
 
@@ -241,11 +244,16 @@ bool GifReadImageGroup(GifReadState& g, HtmlCtx* ctx)
     lzw.chunkSize = 256;
     // The indices are gathered in one buffer and placed at the end, which is
     // faster than placing each string; a huge image is placed as it comes.
+    // The buffer is never larger than the DIB, and its pages are touched only
+    // as far as the data fills them.
     std::uint64_t pixels = std::uint64_t(g.width) * g.height;
-    if (pixels <= kMaxDibBytes) {
-        g.indices.resize(std::size_t(pixels));
-        lzw.sink = g.indices.data();
-        lzw.sinkSize = g.indices.size();
+    if (pixels > 0 && pixels <= g.dib.pixelBytes()) {
+        if (pixels > g.indicesSize) {
+            g.indices.reset(new (std::nothrow) std::uint8_t[pixels]);
+            g.indicesSize = g.indices ? std::size_t(pixels) : 0;
+        }
+        lzw.sink = g.indices.get();
+        lzw.sinkSize = g.indices ? std::size_t(pixels) : 0;
     }
     if (!LzwInit(&lzw))
         return false;
