@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 ffmpeg
   libpugixml-dev libsqlite3-dev libzip-dev libxlsxwriter-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
-  libturbojpeg0-dev libgif-dev libtiff-dev libxml2-dev libgumbo-dev libstb-dev
+  libturbojpeg0-dev libjpeg-dev libgif-dev libtiff-dev libxml2-dev libgumbo-dev libstb-dev
   fonts-dejavu-core shared-mime-info unzip
 )
 

@@ -1,96 +1,148 @@
 #include "platform/win/global_memory.h"
 
-#include <cstdint>
-#include <memory>
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
 #include <new>
 #include <unordered_map>
-#include <vector>
+#include <unordered_set>
+
+namespace ks::win {
+
+struct GlobalBlock {
+    unsigned locks = 0;
+    std::size_t size = 0;
+    unsigned char* bytes = nullptr;
+};
 
 namespace {
 
-// Blocks are capped so a corrupt size cannot exhaust memory.
-constexpr std::size_t kMaxBlock = std::size_t(1) << 31;
+std::atomic<std::size_t> blockLimit{kDefaultGlobalBlockLimit};
 
-struct Block {
-    std::vector<unsigned char> bytes;
-    int locks = 0;
-};
-
-struct Blocks {
-    std::unordered_map<std::uintptr_t, std::unique_ptr<Block>> blocks;
-    std::uintptr_t next = 0x1000;
-};
-
-Blocks& blocks()
+// Every live block by the address of its bytes, so an address leads back to
+// its handle without reading around it, and the set of live handles.
+std::mutex registryLock;
+std::unordered_map<const void*, GlobalBlock*>& registry()
 {
-    static Blocks instance;
-    return instance;
+    static std::unordered_map<const void*, GlobalBlock*> blocks;
+    return blocks;
 }
 
-Block* find(HGLOBAL handle)
+std::unordered_set<const GlobalBlock*>& handles()
 {
-    auto& all = blocks().blocks;
-    auto it = all.find(reinterpret_cast<std::uintptr_t>(handle));
-    return it == all.end() ? nullptr : it->second.get();
+    static std::unordered_set<const GlobalBlock*> live;
+    return live;
 }
 
+// Checked without touching the block, so a stale handle is refused safely.
+bool live(HGLOBAL block)
+{
+    std::lock_guard lock(registryLock);
+    return handles().count(block) > 0;
 }
 
-HGLOBAL GlobalAlloc(unsigned, std::size_t bytes)
+unsigned char* allocateBytes(std::size_t size, bool zero)
 {
-    if (bytes > kMaxBlock)
+    if (size > blockLimit.load())
         return nullptr;
-    auto block = std::make_unique<Block>();
-    try {
-        block->bytes.assign(bytes, 0);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-    auto& b = blocks();
-    HGLOBAL handle = reinterpret_cast<HGLOBAL>(b.next);
-    b.next += 8;
-    b.blocks[reinterpret_cast<std::uintptr_t>(handle)] = std::move(block);
-    return handle;
+    // Never zero bytes, so every block has an address of its own.
+    std::size_t asked = size ? size : 1;
+    return static_cast<unsigned char*>(zero ? std::calloc(1, asked) : std::malloc(asked));
 }
 
-void* GlobalLock(HGLOBAL handle)
+void enter(GlobalBlock* block)
 {
-    Block* block = find(handle);
+    std::lock_guard lock(registryLock);
+    registry()[block->bytes] = block;
+    handles().insert(block);
+}
+
+void leave(GlobalBlock* block)
+{
+    std::lock_guard lock(registryLock);
+    registry().erase(block->bytes);
+    handles().erase(block);
+}
+
+}
+
+HGLOBAL GlobalAlloc(unsigned flags, std::size_t size)
+{
+    auto* block = new (std::nothrow) GlobalBlock;
     if (!block)
         return nullptr;
-    ++block->locks;
-    // A zero-byte block still locks to a valid address.
-    return block->bytes.empty() ? static_cast<void*>(block) : block->bytes.data();
+    block->bytes = allocateBytes(size, flags & GMEM_ZEROINIT);
+    if (!block->bytes) {
+        delete block;
+        return nullptr;
+    }
+    block->size = size;
+    enter(block);
+    return block;
 }
 
-bool GlobalUnlock(HGLOBAL handle)
+void* GlobalLock(HGLOBAL block)
 {
-    Block* block = find(handle);
-    if (!block || block->locks == 0)
+    if (!live(block))
+        return nullptr;
+    ++block->locks;
+    return block->bytes;
+}
+
+bool GlobalUnlock(HGLOBAL block)
+{
+    if (!live(block) || block->locks == 0)
         return false;
     return --block->locks > 0;
 }
 
-std::size_t GlobalSize(HGLOBAL handle)
+HGLOBAL GlobalReAlloc(HGLOBAL block, std::size_t size, unsigned flags)
 {
-    Block* block = find(handle);
-    return block ? block->bytes.size() : 0;
-}
-
-HGLOBAL GlobalReAlloc(HGLOBAL handle, std::size_t bytes, unsigned)
-{
-    Block* block = find(handle);
-    if (!block || bytes > kMaxBlock || block->locks > 0)
+    if (!live(block))
         return nullptr;
-    try {
-        block->bytes.resize(bytes, 0);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
+    if (size <= block->size) {
+        block->size = size;
+        return block;
     }
-    return handle;
+    if (block->locks > 0)
+        return nullptr;   // its bytes are pinned and cannot grow in place
+    unsigned char* grown = allocateBytes(size, false);
+    if (!grown)
+        return nullptr;
+    std::memcpy(grown, block->bytes, block->size);
+    if (flags & GMEM_ZEROINIT)
+        std::memset(grown + block->size, 0, size - block->size);
+    leave(block);
+    std::free(block->bytes);
+    block->bytes = grown;
+    block->size = size;
+    enter(block);
+    return block;
 }
 
-HGLOBAL GlobalFree(HGLOBAL handle)
+HGLOBAL GlobalFree(HGLOBAL block)
 {
-    return blocks().blocks.erase(reinterpret_cast<std::uintptr_t>(handle)) ? nullptr : handle;
+    if (!live(block))
+        return block;
+    leave(block);
+    std::free(block->bytes);
+    delete block;
+    return nullptr;
+}
+
+std::size_t GlobalSize(HGLOBAL block) { return live(block) ? block->size : 0; }
+
+HGLOBAL GlobalHandle(const void* address)
+{
+    std::lock_guard lock(registryLock);
+    auto found = registry().find(address);
+    return found == registry().end() ? nullptr : found->second;
+}
+
+unsigned GlobalLockCount(HGLOBAL block) { return live(block) ? block->locks : 0; }
+
+void setGlobalBlockLimit(std::size_t bytes) { blockLimit = bytes; }
+std::size_t globalBlockLimit() { return blockLimit; }
+
 }

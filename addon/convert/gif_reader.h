@@ -1,0 +1,30 @@
+#pragma once
+// GIF files into 8-bit packed DIBs the size of the logical screen; the further
+// images of an animation, composed frame over frame, into a frame table.
+#include "addon/convert/lzw.h"
+#include "addon/core/html_ctx.h"
+#include "platform/win/global_memory.h"
+
+#include <cstdint>
+
+namespace ks::addon {
+
+inline constexpr int kGifMaxFrames = 100;
+
+struct GifFrameTable {
+    win::HGLOBAL frames[kGifMaxFrames] = {};   // the second image onward
+    std::int32_t loopCount = 0;                // 0 no looping extension, -2 endless
+    std::int32_t frameCount = 0;
+    std::int32_t delays[kGifMaxFrames] = {};   // hundredths of a second
+    std::int32_t firstDelay = 0;
+};
+
+// The first image's DIB (also in *outHandle), or 0. The caller owns every
+// handle returned, the frame table's included.
+win::HGLOBAL GifRead(HtmlCtx* ctx, bool fromMemory, const char* fileName, win::HGLOBAL memory,
+                     std::int32_t length, win::HGLOBAL* outHandle, GifFrameTable* frames);
+
+// The LZW output callback that places the decoded pixels.
+int GifData(LzwState* state);
+
+}

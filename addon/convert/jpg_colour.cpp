@@ -1,0 +1,96 @@
+#include "addon/convert/jpg_colour.h"
+
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
+namespace ks::addon {
+
+namespace {
+
+inline std::uint8_t clamp255(int v) { return std::uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); }
+
+void convertScalar(const std::uint8_t* luma, const std::int16_t* cb, const std::int16_t* cr,
+                   std::uint8_t* out, std::uint32_t from, std::uint32_t count)
+{
+    for (std::uint32_t x = from; x < count; ++x) {
+        int l = 64 * luma[x], b = cb[x], r = cr[x];
+        out[3 * x] = clamp255((l + 113 * b) >> 6);
+        out[3 * x + 1] = clamp255((l - 22 * b - 46 * r) >> 6);
+        out[3 * x + 2] = clamp255((l + 90 * r) >> 6);
+    }
+}
+
+#if defined(__x86_64__)
+// Byte masks that interleave 16 blue, green and red bytes into 48 bytes.
+struct InterleaveMasks {
+    alignas(16) std::uint8_t m[3][3][16];   // [output part][channel][byte]
+    InterleaveMasks()
+    {
+        for (int part = 0; part < 3; ++part)
+            for (int channel = 0; channel < 3; ++channel)
+                for (int i = 0; i < 16; ++i) {
+                    int at = part * 16 + i;
+                    m[part][channel][i] = at % 3 == channel ? std::uint8_t(at / 3) : 0x80;
+                }
+    }
+};
+const InterleaveMasks kMasks;
+
+// Eight pixels' channel in 16 bits; the sums stay within 16 bits for every
+// input, and the pack saturates them to bytes as the clamp does.
+__attribute__((target("ssse3"))) inline __m128i channels8(__m128i l64, __m128i b, __m128i r, int kb, int kr)
+{
+    __m128i sum = _mm_add_epi16(l64, _mm_add_epi16(_mm_mullo_epi16(b, _mm_set1_epi16(std::int16_t(kb))),
+                                                   _mm_mullo_epi16(r, _mm_set1_epi16(std::int16_t(kr)))));
+    return _mm_srai_epi16(sum, 6);
+}
+
+__attribute__((target("ssse3")))
+void convertSsse3(const std::uint8_t* luma, const std::int16_t* cb, const std::int16_t* cr,
+                  std::uint8_t* out, std::uint32_t count)
+{
+    std::uint32_t x = 0;
+    const __m128i zero = _mm_setzero_si128();
+    for (; x + 16 <= count; x += 16) {
+        __m128i y16 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(luma + x));
+        __m128i planes[3][2];
+        for (int half = 0; half < 2; ++half) {
+            __m128i l = half ? _mm_unpackhi_epi8(y16, zero) : _mm_unpacklo_epi8(y16, zero);
+            __m128i l64 = _mm_slli_epi16(l, 6);
+            __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cb + x + 8 * half));
+            __m128i r = _mm_loadu_si128(reinterpret_cast<const __m128i*>(cr + x + 8 * half));
+            planes[0][half] = channels8(l64, b, r, 113, 0);
+            planes[1][half] = channels8(l64, b, r, -22, -46);
+            planes[2][half] = channels8(l64, b, r, 0, 90);
+        }
+        __m128i channel[3];
+        for (int c = 0; c < 3; ++c)
+            channel[c] = _mm_packus_epi16(planes[c][0], planes[c][1]);
+        for (int part = 0; part < 3; ++part) {
+            __m128i v = zero;
+            for (int c = 0; c < 3; ++c)
+                v = _mm_or_si128(v, _mm_shuffle_epi8(channel[c],
+                                     _mm_load_si128(reinterpret_cast<const __m128i*>(kMasks.m[part][c]))));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 3 * x + 16 * part), v);
+        }
+    }
+    convertScalar(luma, cb, cr, out, x, count);
+}
+
+const bool kHasSsse3 = __builtin_cpu_supports("ssse3");
+#endif
+
+}
+
+void jpgConvertRow(const std::uint8_t* luma, const std::int16_t* cb, const std::int16_t* cr,
+                   std::uint8_t* bgr, std::uint32_t count)
+{
+#if defined(__x86_64__)
+    if (kHasSsse3)
+        return convertSsse3(luma, cb, cr, bgr, count);
+#endif
+    convertScalar(luma, cb, cr, bgr, 0, count);
+}
+
+}

@@ -1,0 +1,27 @@
+#pragma once
+// A JPEG Huffman table: canonical codes from the 16 counts, a lookup of the
+// codes of up to kJpgLookBits bits and the longest code of each length.
+#include <cstdint>
+
+namespace ks::addon {
+
+inline constexpr int kJpgLookBits = 9;
+
+struct JpgHuffTable {
+    bool dc = false;   // class: DC or AC
+    int id = 0;
+    std::uint8_t counts[16] = {};
+    std::uint8_t symbols[256] = {};
+    // lookup[bits] = length << 8 | symbol, 0 when the code is longer
+    std::uint16_t lookup[1 << kJpgLookBits] = {};
+    // fastAc[bits] = value << 16 | run << 8 | bits used, for AC codes whose
+    // value fits in the same kJpgLookBits bits; 0 otherwise.
+    std::int32_t fastAc[1 << kJpgLookBits] = {};
+    std::int32_t maxCode[18] = {};     // largest code of each length, -1 none
+    std::int32_t valueOffset[18] = {};
+
+    // False when the counts describe no valid canonical code.
+    bool build();
+};
+
+}

@@ -1,0 +1,103 @@
+#include "addon/convert/packed_dib.h"
+
+#include <cstring>
+#include <utility>
+
+namespace ks::addon {
+
+namespace {
+void put16(std::uint8_t* at, std::uint32_t v) { at[0] = std::uint8_t(v); at[1] = std::uint8_t(v >> 8); }
+void put32(std::uint8_t* at, std::uint32_t v) { put16(at, v); put16(at + 2, v >> 16); }
+std::uint32_t get32(const std::uint8_t* at)
+{
+    return at[0] | at[1] << 8 | at[2] << 16 | std::uint32_t(at[3]) << 24;
+}
+}
+
+PackedDib PackedDib::create(std::uint64_t width, std::uint64_t height, unsigned bitsPerPixel,
+                            std::uint32_t colorsUsed)
+{
+    PackedDib dib;
+    if (width == 0 || height == 0 || width > kMaxDibSide || height > kMaxDibSide || colorsUsed > 256)
+        return dib;
+    std::uint64_t stride = dibStride(width, bitsPerPixel);
+    std::uint64_t imageSize = stride * height;
+    std::uint64_t total = kDibHeaderSize + 4ull * colorsUsed + imageSize;
+    if (total > kMaxDibBytes)
+        return dib;
+    // One spare byte beyond the bitmap, as every block of the library has.
+    dib.handle_ = win::GlobalAlloc(win::GMEM_MOVEABLE | win::GMEM_ZEROINIT, std::size_t(total) + 1);
+    dib.base_ = static_cast<std::uint8_t*>(win::GlobalLock(dib.handle_));
+    if (!dib.base_) {
+        win::GlobalFree(dib.handle_);
+        dib.handle_ = nullptr;
+        return dib;
+    }
+    std::uint8_t* h = dib.base_;
+    put32(h, kDibHeaderSize);
+    put32(h + 4, std::uint32_t(width));
+    put32(h + 8, std::uint32_t(height));
+    put16(h + 12, 1);
+    put16(h + 14, bitsPerPixel);
+    put32(h + 20, std::uint32_t(imageSize));
+    put32(h + 32, colorsUsed);
+    dib.pixels_ = h + kDibHeaderSize + 4 * colorsUsed;
+    dib.info_ = {std::int32_t(width), std::int32_t(height), std::uint16_t(bitsPerPixel), colorsUsed,
+                 std::uint32_t(stride)};
+    return dib;
+}
+
+PackedDib& PackedDib::operator=(PackedDib&& other) noexcept
+{
+    std::swap(handle_, other.handle_);
+    std::swap(base_, other.base_);
+    std::swap(pixels_, other.pixels_);
+    std::swap(info_, other.info_);
+    return *this;
+}
+
+PackedDib::~PackedDib()
+{
+    if (handle_) {
+        win::GlobalUnlock(handle_);
+        win::GlobalFree(handle_);
+    }
+}
+
+void PackedDib::setPaletteEntry(std::uint32_t index, COLORREF color)
+{
+    if (index >= info_.colorsUsed)
+        return;
+    std::uint8_t* entry = palette() + 4 * index;
+    entry[0] = std::uint8_t(color >> 16);
+    entry[1] = std::uint8_t(color >> 8);
+    entry[2] = std::uint8_t(color);
+    entry[3] = 0;
+}
+
+win::HGLOBAL PackedDib::release()
+{
+    win::HGLOBAL handle = std::exchange(handle_, nullptr);
+    win::GlobalUnlock(handle);
+    base_ = pixels_ = nullptr;
+    return handle;
+}
+
+bool readDibInfo(win::HGLOBAL dib, DibInfo& info)
+{
+    auto* h = static_cast<const std::uint8_t*>(win::GlobalLock(dib));
+    if (!h)
+        return false;
+    bool ok = win::GlobalSize(dib) >= kDibHeaderSize && get32(h) == kDibHeaderSize;
+    if (ok) {
+        info.width = std::int32_t(get32(h + 4));
+        info.height = std::int32_t(get32(h + 8));
+        info.bitsPerPixel = std::uint16_t(h[14] | h[15] << 8);
+        info.colorsUsed = get32(h + 32);
+        info.stride = std::uint32_t(dibStride(std::uint32_t(info.width), info.bitsPerPixel));
+    }
+    win::GlobalUnlock(dib);
+    return ok;
+}
+
+}

@@ -1,0 +1,382 @@
+#include "addon/convert/tif_reader.h"
+
+#include "addon/convert/ccitt_tables.h"
+#include "addon/convert/lzw.h"
+#include "addon/convert/packed_dib.h"
+#include "addon/convert/picture_input.h"
+#include "addon/convert/tif_pixels.h"
+#include "addon/core/allocators.h"
+#include "addon/core/message_sink.h"
+#include "addon/core/print_error.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <vector>
+
+namespace ks::addon {
+
+namespace {
+
+const PictMessages kTifMessages{"TIF file not found or file open error!",
+                                "Ran out of memory for HTML data (TifRead).",
+                                "Error Tiff file positioning(TifGetOffsetBytes)"};
+
+// Directory chains longer than this are taken as broken.
+constexpr std::size_t kMaxDirectories = 256;
+// Strips of the decoders other than none and PackBits are bounded by this.
+constexpr std::uint64_t kLongStrip = 32000;
+
+struct TifField {
+    bool present = false;
+    std::uint16_t type = 0;
+    std::uint32_t count = 0;
+    std::uint8_t raw[4] = {};
+};
+
+struct TifReadState {
+    explicit TifReadState(HtmlCtx* ctx) : in(ctx, kTifMessages) {}
+    PictInput in;
+    bool motorola = false;
+    std::uint16_t bitsPerSample = 1;
+    std::uint16_t samplesPerPixel = 1;
+    std::uint32_t rowsPerStrip = 0;
+    std::uint16_t photometric = 0;
+    std::uint16_t compression = 1;
+    std::uint32_t width = 0, height = 0;
+    std::uint32_t colorMapOffset = 0;
+    TifField stripOffsets, stripByteCounts;
+    std::vector<std::uint8_t> stripBuffer;   // an LZW strip's output
+};
+
+std::uint16_t get16(const TifReadState& t, const std::uint8_t* p)
+{
+    return t.motorola ? std::uint16_t(p[0] << 8 | p[1]) : std::uint16_t(p[1] << 8 | p[0]);
+}
+
+std::uint32_t get32(const TifReadState& t, const std::uint8_t* p)
+{
+    return t.motorola ? std::uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]
+                      : std::uint32_t(p[3]) << 24 | p[2] << 16 | p[1] << 8 | p[0];
+}
+
+unsigned typeSize(std::uint16_t type)
+{
+    switch (type) {
+    case 1: case 2: case 6: case 7: return 1;
+    case 3: case 8: return 2;
+    case 4: case 9: case 11: return 4;
+    case 5: case 10: case 12: return 8;
+    default: return 0;
+    }
+}
+
+std::uint32_t scalar(const TifReadState& t, std::uint16_t type, const std::uint8_t* p)
+{
+    switch (typeSize(type)) {
+    case 1: return p[0];
+    case 2: return get16(t, p);
+    default: return get32(t, p);
+    }
+}
+
+// The values of an array field, at most limit of them: inside the value field
+// when they fit there, else at the offset it holds.
+bool readArray(TifReadState& t, const TifField& field, std::size_t limit, std::vector<std::uint32_t>& out)
+{
+    unsigned size = typeSize(field.type);
+    if (size == 0 || size > 4)
+        return false;
+    std::size_t count = std::min<std::size_t>(field.count, limit);
+    if (std::uint64_t(field.count) * size <= 4) {
+        for (std::size_t i = 0; i < count; ++i)
+            out.push_back(scalar(t, field.type, field.raw + i * size));
+        return true;
+    }
+    std::vector<std::uint8_t> bytes(count * size);
+    if (!t.in.readAt(get32(t, field.raw), bytes.data(), bytes.size()))
+        return false;
+    for (std::size_t i = 0; i < count; ++i)
+        out.push_back(scalar(t, field.type, bytes.data() + i * size));
+    return true;
+}
+
+bool readEntry(TifReadState& t, const std::uint8_t* e)
+{
+    std::uint16_t tag = get16(t, e);
+    TifField f{true, get16(t, e + 2), get32(t, e + 4), {e[8], e[9], e[10], e[11]}};
+    std::uint32_t value = scalar(t, f.type, f.raw);
+    switch (tag) {
+    case 256: t.width = value; break;
+    case 257: t.height = value; break;
+    case 258: {
+        // The first of one value per sample, at the offset when they do not fit.
+        std::vector<std::uint32_t> first;
+        if (readArray(t, f, 1, first) && !first.empty())
+            t.bitsPerSample = std::uint16_t(first[0]);
+        break;
+    }
+    case 259: t.compression = std::uint16_t(value); break;
+    case 262: t.photometric = std::uint16_t(value); break;
+    case 277: t.samplesPerPixel = std::uint16_t(value); break;
+    case 273: t.stripOffsets = f; break;
+    case 279: t.stripByteCounts = f; break;
+    case 278: t.rowsPerStrip = value; break;
+    case 320: t.colorMapOffset = get32(t, f.raw); break;
+    default: break;
+    }
+    return true;
+}
+
+bool TifReadHeader(TifReadState& t, std::uint32_t& firstDirectory)
+{
+    std::uint8_t h[8];
+    if (!t.in.readBytes(h, 8))
+        return false;
+    if (h[0] != 'I' && h[0] != 'M' && h[1] != 'I' && h[1] != 'M')
+        return PrintError(t.in.owner(), "Invalid TIFF format", kErrPictureFormat);
+    t.motorola = h[0] == 'M';
+    if (get16(t, h + 2) != 42)
+        return PrintError(t.in.owner(), "Invalid TIFF version", kErrPictureFormat);
+    firstDirectory = get32(t, h + 4);
+    return firstDirectory != 0;
+}
+
+int refuse(TifReadState& t, const char* message) { return PrintError(t.in.owner(), message, kErrPictureFormat); }
+
+// Palette and depth; 0 after refusing the picture.
+unsigned choosePalette(TifReadState& t, std::vector<COLORREF>& palette)
+{
+    unsigned bits;
+    if (t.photometric == 2) {
+        if (t.bitsPerSample != 8 || t.samplesPerPixel < 3)
+            return refuse(t, "This TIFF image not supported (unsupported Bits per Pixel)");
+        bits = 24;
+    } else if (t.photometric <= 3) {
+        bits = t.bitsPerSample;
+        if (bits != 1 && bits != 4 && bits != 8)
+            return refuse(t, "This TIFF image not supported (unsupported Bits per Pixel)");
+        if (t.samplesPerPixel != 1)
+            return refuse(t, "This TIFF image not supported (unsupported Bits per Pixel)");
+    } else {
+        return refuse(t, "This TIFF image not supported (ImageType>3)");
+    }
+    bool known = t.compression == 1 || t.compression == 5 || t.compression == 32773 ||
+                 (t.compression == 2 && bits == 1);
+    if (!known)
+        return refuse(t, "This TIFF image not supported (compression)");
+    if (bits == 24)
+        return bits;
+    unsigned n = 1u << bits;
+    if (t.photometric == 3) {
+        std::vector<std::uint8_t> map(n * 6);
+        if (!t.in.readAt(t.colorMapOffset, map.data(), map.size()))
+            return 0;
+        for (unsigned i = 0; i < n; ++i) {
+            unsigned r = get16(t, &map[2 * i]) >> 8, g = get16(t, &map[2 * (n + i)]) >> 8,
+                     b = get16(t, &map[2 * (2 * n + i)]) >> 8;
+            palette.push_back(r | g << 8 | COLORREF(b) << 16);
+        }
+        return bits;
+    }
+    unsigned step = 255 / (n - 1);
+    for (unsigned i = 0; i < n; ++i) {
+        unsigned g = std::min(255u, i * step);
+        if (t.photometric == 0)
+            g = 255 - g;
+        palette.push_back(g | g << 8 | COLORREF(g) << 16);
+    }
+    return bits;
+}
+
+int TifHufDecompress(TifReadState& t, TifPixelWriter& writer, const std::uint8_t* data, std::size_t length)
+{
+    const std::uint64_t totalBits = std::uint64_t(length) * 8;
+    std::uint64_t pos = 0;
+    std::vector<std::uint8_t> row(writer.rowBytes());
+    const bool whiteIsOne = t.photometric != 0;
+    std::uint32_t rows = std::min(t.rowsPerStrip ? t.rowsPerStrip : t.height, t.height);
+    for (std::uint32_t r = 0; r < rows; ++r) {
+        pos = (pos + 7) & ~std::uint64_t(7);
+        if (pos >= totalBits || writer.done())
+            return 1;
+        std::fill(row.begin(), row.end(), whiteIsOne ? 0xFF : 0x00);
+        bool black = false, terminated = false;
+        std::uint32_t column = 0;
+        while (!(column >= t.width && terminated)) {
+            std::uint64_t left = totalBits - pos;
+            if (left < 1)
+                return PrintError(t.in.owner(), "Error extracting image(TifHufDecompress)", kErrPictureFormat);
+            std::uint32_t window = 0;
+            for (int b = 0; b < 3; ++b) {
+                std::size_t at = std::size_t(pos / 8) + std::size_t(b);
+                window = window << 8 | (at < length ? data[at] : 0);
+            }
+            unsigned look = unsigned((window >> (11 - pos % 8)) & 0x1FFF);
+            const TifHufLookup::Entry& e = tifHufLookup(black).entries[look];
+            if (e.length == 0 || e.length > left || e.run > t.width - column)
+                return PrintError(t.in.owner(), "Error extracting image(TifHufDecompress a)", kErrPictureFormat);
+            if (black != whiteIsOne) {
+                // This run's bits take the value opposite to the row's fill.
+                for (std::uint32_t x = column; x < column + e.run; ++x)
+                    row[x / 8] ^= std::uint8_t(0x80 >> (x % 8));
+            }
+            column += e.run;
+            pos += e.length;
+            terminated = e.run < 64;
+            if (terminated)
+                black = !black;
+        }
+        writer.put(row.data(), row.size());
+    }
+    return 1;
+}
+
+void unpackBits(TifPixelWriter& writer, const std::uint8_t* data, std::size_t length)
+{
+    std::uint8_t run[128];
+    for (std::size_t i = 0; i < length && !writer.done();) {
+        int header = std::int8_t(data[i++]);
+        if (header >= 0) {
+            std::size_t take = std::min<std::size_t>(std::size_t(header) + 1, length - i);
+            writer.put(data + i, take);
+            i += take;
+        } else if (header != -128 && i < length) {
+            std::memset(run, data[i++], sizeof run);
+            writer.put(run, std::size_t(1 - header));
+        }
+    }
+}
+
+// The strip is decoded whole into a buffer bounded by the rows it may fill.
+bool decodeLzwStrip(TifReadState& t, TifPixelWriter& writer, const std::uint8_t* data, std::size_t length)
+{
+    std::uint32_t rows = t.rowsPerStrip ? std::min(t.rowsPerStrip, t.height) : t.height;
+    t.stripBuffer.resize(std::min(writer.bytesLeft(), std::size_t(rows) * writer.rowBytes()));
+    LzwState lzw;
+    LzwSetup(&lzw, 8, kLzwMsbFirst, &writer, TifData);
+    lzw.chunkSize = std::int32_t(std::min<std::size_t>(length + 1, INT32_MAX));
+    lzw.sink = t.stripBuffer.data();
+    lzw.sinkSize = t.stripBuffer.size();
+    if (!LzwInit(&lzw))
+        return false;
+    LzwDecode(&lzw, data, length);
+    LzwFree(&lzw);
+    writer.put(t.stripBuffer.data(), lzw.sinkUsed);
+    return true;
+}
+
+// Decodes one strip; false stops the build.
+bool decodeStrip(TifReadState& t, TifPixelWriter& writer, std::uint64_t offset, std::uint64_t count)
+{
+    if (count >= kLongStrip && t.compression != 1 && t.compression != 32773)
+        return refuse(t, "TIFF Strips too long");
+    // A strip never reaches beyond the input.
+    count = offset < t.in.size() ? std::min(count, t.in.size() - offset) : 0;
+    // A picture in memory is decoded where it lies; a file's strip is read first.
+    const std::uint8_t* inPlace = t.in.view(offset, count);
+    std::uint8_t* copy = nullptr;
+    if (!inPlace) {
+        copy = static_cast<std::uint8_t*>(OurAlloc(std::size_t(count)));
+        if (!copy)
+            return refuse(t, "Ran out of memory for TIFF strip allocation");
+    }
+    const std::uint8_t* strip = inPlace ? inPlace : copy;
+    bool ok = inPlace || t.in.readAt(offset, copy, std::size_t(count));
+    if (ok) {
+        switch (t.compression) {
+        case 1: writer.put(strip, std::size_t(count)); break;
+        case 2: TifHufDecompress(t, writer, strip, std::size_t(count)); break;
+        case 5: ok = decodeLzwStrip(t, writer, strip, std::size_t(count)); break;
+        case 32773: unpackBits(writer, strip, std::size_t(count)); break;
+        }
+    }
+    OurFree(copy);
+    return ok;
+}
+
+PackedDib TifReadImageGroup(TifReadState& t)
+{
+    std::vector<COLORREF> palette;
+    unsigned bits = choosePalette(t, palette);
+    if (bits == 0)
+        return {};
+    PackedDib dib = PackedDib::create(t.width, t.height, bits, std::uint32_t(palette.size()));
+    if (!dib) {
+        refuse(t, "Error allocating DIB memory(TifReadImageGroup)");
+        return dib;
+    }
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        dib.setPaletteEntry(std::uint32_t(i), palette[i]);
+
+    std::uint32_t rows = t.rowsPerStrip == 0 ? t.height : std::min(t.rowsPerStrip, t.height);
+    std::size_t strips = (t.height + rows - 1) / rows;
+    std::vector<std::uint32_t> offsets, counts;
+    if (!readArray(t, t.stripOffsets, strips, offsets))
+        return dib;
+    if (t.stripByteCounts.present && !readArray(t, t.stripByteCounts, strips, counts))
+        return dib;
+    TifPixelWriter writer(dib, t.samplesPerPixel);
+    std::uint64_t whole = (std::uint64_t(bits) * t.width * t.height + 7) / 8;
+    for (std::size_t i = 0; i < offsets.size() && !writer.done(); ++i) {
+        if (t.stripByteCounts.present && i >= counts.size())
+            break;
+        std::uint64_t count = t.stripByteCounts.present ? counts[i] : whole;
+        if (!decodeStrip(t, writer, offsets[i], count))
+            break;
+    }
+    return dib;
+}
+
+void abortRead(TifReadState& t)
+{
+    HtmlCtx* ctx = t.in.owner();
+    showMessage(ctx ? ctx->editorWindow : nullptr, "Unexpected End of TIF File", "");
+    DebugMsg("pos: %ld", long(t.in.bytePosition()));
+}
+
+// Reads the directory chain; false after an abort. The last directory wins.
+bool readDirectories(TifReadState& t, std::uint32_t offset)
+{
+    std::set<std::uint32_t> visited;
+    std::vector<std::uint8_t> entries;
+    while (offset != 0) {
+        if (!visited.insert(offset).second || visited.size() > kMaxDirectories)
+            return true;   // a chain that loops back: end it here
+        std::uint8_t b[4];
+        if (!t.in.readAt(offset, b, 2)) {
+            abortRead(t);
+            return false;
+        }
+        entries.resize(std::size_t(get16(t, b)) * 12);
+        if (!t.in.readBytes(entries.data(), entries.size()) || !t.in.readBytes(b, 4)) {
+            abortRead(t);
+            return false;
+        }
+        offset = get32(t, b);
+        for (std::size_t e = 0; e < entries.size(); e += 12)
+            readEntry(t, &entries[e]);
+    }
+    return true;
+}
+
+}
+
+win::HGLOBAL TifRead(HtmlCtx* ctx, bool fromMemory, const char* fileName, win::HGLOBAL memory,
+                     std::int32_t length, win::HGLOBAL* outHandle)
+{
+    if (outHandle)
+        *outHandle = nullptr;
+    TifReadState t(ctx);
+    std::uint32_t first = 0;
+    if (!t.in.open(fromMemory, fileName, memory, length) || !TifReadHeader(t, first))
+        return nullptr;
+    if (!readDirectories(t, first) || !t.stripOffsets.present)
+        return nullptr;
+    win::HGLOBAL dib = TifReadImageGroup(t).release();
+    if (outHandle)
+        *outHandle = dib;
+    return dib;
+}
+
+}

@@ -1,0 +1,159 @@
+// bench/pictures FILE...: decodes each GIF, TIFF or JPEG file with our reader
+// and with the peers, checks that the pictures agree, and prints megapixels
+// per second for each and the ratio of the times (ours / peer).
+#include "addon/convert/gif_reader.h"
+#include "addon/convert/jpg_reader.h"
+#include "addon/convert/packed_dib.h"
+#include "addon/convert/tif_reader.h"
+#include "bench/pictures/peers.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <iterator>
+
+using namespace ks;
+using namespace ks::bench;
+
+namespace {
+
+enum class Kind { Gif, Tiff, Jpeg, Unknown };
+
+Kind kindOf(const Bytes& f)
+{
+    if (f.size() > 4 && std::memcmp(f.data(), "GIF8", 4) == 0)
+        return Kind::Gif;
+    if (f.size() > 4 && (std::memcmp(f.data(), "II*", 3) == 0 || std::memcmp(f.data(), "MM\0*", 4) == 0))
+        return Kind::Tiff;
+    if (f.size() > 2 && f[0] == 0xFF && f[1] == 0xD8)
+        return Kind::Jpeg;
+    return Kind::Unknown;
+}
+
+// Seconds per run, the best of runs that together take at least half a second.
+double timeRuns(const std::function<void()>& run)
+{
+    using clock = std::chrono::steady_clock;
+    double best = 1e30, total = 0;
+    for (int n = 0; n < 3 || total < 0.5; ++n) {
+        auto start = clock::now();
+        run();
+        double s = std::chrono::duration<double>(clock::now() - start).count();
+        best = std::min(best, s);
+        total += s;
+    }
+    return best;
+}
+
+win::HGLOBAL decodeOurs(Kind kind, win::HGLOBAL block, std::int32_t size)
+{
+    win::HGLOBAL out = nullptr;
+    switch (kind) {
+    case Kind::Gif: return addon::GifRead(nullptr, true, nullptr, block, size, &out, nullptr);
+    case Kind::Tiff: return addon::TifRead(nullptr, true, nullptr, block, size, &out);
+    case Kind::Jpeg: return addon::JpgRead(nullptr, true, nullptr, block, size, &out);
+    default: return nullptr;
+    }
+}
+
+// Compares our DIB with the peer's rows: exact for indices and packed rows
+// (bgr for 24-bit TIFF), PSNR for JPEG. Returns a short verdict.
+std::string agreement(Kind kind, win::HGLOBAL dib, const PeerImage& peer)
+{
+    addon::DibInfo info;
+    if (!addon::readDibInfo(dib, info) || info.width != peer.width || info.height != peer.height)
+        return "DIFFERENT SIZE";
+    auto* base = static_cast<const std::uint8_t*>(win::GlobalLock(dib));
+    const std::uint8_t* pixels = base + 40 + 4 * info.colorsUsed;
+    double squares = 0;
+    std::size_t mismatches = 0;
+    for (int y = 0; y < info.height; ++y) {
+        const std::uint8_t* ours = pixels + std::size_t(info.height - 1 - y) * info.stride;
+        const std::uint8_t* theirs = peer.rows.data() + std::size_t(y) * peer.rowBytes;
+        if (kind == Kind::Jpeg) {
+            for (std::size_t i = 0; i < peer.rowBytes; ++i)
+                squares += double(ours[i] - theirs[i]) * double(ours[i] - theirs[i]);
+        } else if (info.bitsPerPixel == 24) {
+            std::size_t samples = peer.rowBytes / std::size_t(info.width);
+            for (int x = 0; x < info.width; ++x)
+                for (int c = 0; c < 3; ++c)
+                    mismatches += ours[3 * x + c] != theirs[std::size_t(x) * samples + 2 - std::size_t(c)];
+        } else {
+            std::size_t whole = std::size_t(info.width) * info.bitsPerPixel / 8;
+            mismatches += std::memcmp(ours, theirs, whole) != 0;
+        }
+    }
+    win::GlobalUnlock(dib);
+    if (kind == Kind::Jpeg) {
+        double mse = squares / (double(peer.rowBytes) * peer.height);
+        char text[64];
+        std::snprintf(text, sizeof text, "PSNR %.1f dB", mse == 0 ? 99.0 : 10 * std::log10(65025.0 / mse));
+        return text;
+    }
+    return mismatches ? "MISMATCH" : "identical";
+}
+
+void benchFile(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    Bytes file((std::istreambuf_iterator<char>(in)), {});
+    Kind kind = kindOf(file);
+    if (kind == Kind::Unknown) {
+        std::printf("%s: not a GIF, TIFF or JPEG file\n", path);
+        return;
+    }
+    win::HGLOBAL block = win::GlobalAlloc(win::GMEM_MOVEABLE, file.size());
+    std::memcpy(win::GlobalLock(block), file.data(), file.size());
+    win::GlobalUnlock(block);
+    auto size = std::int32_t(file.size());
+
+    win::HGLOBAL dib = decodeOurs(kind, block, size);
+    if (!dib) {
+        std::printf("%s: our reader refused it\n", path);
+        win::GlobalFree(block);
+        return;
+    }
+    double ours = timeRuns([&] { win::GlobalFree(decodeOurs(kind, block, size)); });
+
+    struct Peer { const char* name; bool (*decode)(const Bytes&, PeerImage&); };
+    std::vector<Peer> peers;
+    if (kind == Kind::Gif)
+        peers = {{"giflib", giflibDecode}, {"stb_image", stbDecode}};
+    else if (kind == Kind::Tiff)
+        peers = {{"libtiff", libtiffDecode}};
+    else
+        peers = {{"libjpeg-turbo", turbojpegDecode}, {"stb_image", stbDecode}};
+
+    PeerImage first;
+    peers[0].decode(file, first);
+    double megapixels = double(first.width) * first.height / 1e6;
+    std::printf("%s (%dx%d): ours %.1f MP/s, %s\n", path, first.width, first.height, megapixels / ours,
+                agreement(kind, dib, first).c_str());
+    for (const Peer& p : peers) {
+        PeerImage image;
+        if (!p.decode(file, image)) {
+            std::printf("  %-14s refused it\n", p.name);
+            continue;
+        }
+        double theirs = timeRuns([&] { PeerImage scratch; p.decode(file, scratch); });
+        std::printf("  %-14s %.1f MP/s, time ours/peer %.2f\n", p.name, megapixels / theirs, ours / theirs);
+    }
+    win::GlobalFree(dib);
+    win::GlobalFree(block);
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s FILE...\n", argv[0]);
+        return 2;
+    }
+    for (int i = 1; i < argc; ++i)
+        benchFile(argv[i]);
+    return 0;
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Shared set-up of the picture fuzzers: inputs in a memory block, a smaller
+// block limit so large declared sizes stay cheap, silent message boxes.
+#include "addon/core/html_ctx.h"
+#include "platform/win/global_memory.h"
+
+#include <cstdint>
+#include <cstring>
+
+namespace ks::fuzz {
+
+inline constexpr std::size_t kMaxInput = 1 << 20;
+
+inline win::HGLOBAL blockOf(const std::uint8_t* data, std::size_t size)
+{
+    win::setGlobalBlockLimit(std::size_t(48) << 20);
+    win::HGLOBAL block = win::GlobalAlloc(win::GMEM_MOVEABLE, size);
+    if (void* p = win::GlobalLock(block)) {
+        if (size)
+            std::memcpy(p, data, size);
+        win::GlobalUnlock(block);
+    }
+    return block;
+}
+
+// Runs one reader of the form Read(ctx, fromMemory, name, block, length, &out)
+// on the input held in memory and frees what it returns.
+template <class Reader>
+int readFromMemory(Reader read, const std::uint8_t* data, std::size_t size)
+{
+    if (size > kMaxInput)
+        return 0;
+    win::HGLOBAL block = blockOf(data, size);
+    addon::HtmlCtx ctx;
+    win::HGLOBAL out;
+    win::GlobalFree(read(&ctx, true, nullptr, block, std::int32_t(size), &out));
+    win::GlobalFree(block);
+    return 0;
+}
+
+}

@@ -1,0 +1,7 @@
+#include "addon/convert/jpg_reader.h"
+#include "fuzz/fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return ks::fuzz::readFromMemory(ks::addon::JpgRead, data, size);
+}

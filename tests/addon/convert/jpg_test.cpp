@@ -1,0 +1,236 @@
+#include "addon/convert/jpg_colour.h"
+#include "addon/convert/jpg_reader.h"
+#include "addon/core/message_sink.h"
+#include "tests/addon/convert/picture_fixtures.h"
+
+#include <gtest/gtest.h>
+
+using namespace ks;
+using namespace ks::test;
+
+namespace {
+
+struct JpgResult {
+    addon::HtmlCtx ctx;
+    win::HGLOBAL dib = nullptr;
+    std::vector<std::string> boxes;
+};
+
+JpgResult readJpg(const Bytes& file)
+{
+    JpgResult r;
+    addon::setMessageSink([&](const addon::AddonMessage& m) { r.boxes.push_back(m.text); });
+    win::HGLOBAL block = blockOf(file);
+    win::HGLOBAL out = nullptr;
+    r.dib = addon::JpgRead(&r.ctx, true, nullptr, block, std::int32_t(file.size()), &out);
+    EXPECT_EQ(out, r.dib);
+    win::GlobalFree(block);
+    addon::setMessageSink({});
+    return r;
+}
+
+Bytes greyPixels(int w, int h)
+{
+    Bytes rgb = patternRgb(w, h), grey;
+    for (std::size_t i = 0; i < rgb.size(); i += 3)
+        grey.push_back(std::uint8_t((rgb[i] + rgb[i + 1] * 2 + rgb[i + 2]) / 4));
+    return grey;
+}
+
+// Our DIB as bgr rows top-down without padding, beside libjpeg-turbo's.
+double psnrAgainstPeer(const Bytes& file, win::HGLOBAL ours)
+{
+    int w, h;
+    Bytes peer = peerJpegBgr(file, w, h);
+    Dib dib = takeDib(ours);
+    EXPECT_EQ(dib.bits, 24);
+    EXPECT_EQ(dib.colorsUsed, 0u);
+    EXPECT_EQ(dib.width, w);
+    EXPECT_EQ(dib.height, h);
+    Bytes mine;
+    for (int y = 0; y < h; ++y)
+        mine.insert(mine.end(), dib.row(y), dib.row(y) + 3 * w);
+    return psnr(mine, peer);
+}
+
+JpegSpec colourSpec(int w, int h, int h0, int v0)
+{
+    JpegSpec s;
+    s.width = w;
+    s.height = h;
+    s.h0 = h0;
+    s.v0 = v0;
+    s.pixels = patternRgb(w, h);
+    return s;
+}
+
+}
+
+TEST(JpgRead, HoldsFortyDecibelsAgainstTheAccurateReferenceDecoder)
+{
+    struct Case { int w, h, h0, v0, restart; };
+    for (Case c : {Case{64, 48, 1, 1, 0}, Case{17, 9, 1, 1, 0}, Case{33, 31, 2, 1, 0}, Case{61, 45, 2, 2, 0},
+                   Case{1, 1, 2, 2, 0}, Case{100, 70, 2, 2, 3}, Case{40, 40, 1, 1, 1}, Case{320, 240, 2, 2, 0}}) {
+        SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " sampling " << c.h0 << "x" << c.v0
+                                        << " restart " << c.restart);
+        JpegSpec s = colourSpec(c.w, c.h, c.h0, c.v0);
+        s.restartInterval = c.restart;
+        Bytes file = makeJpeg(s);
+        JpgResult r = readJpg(file);
+        ASSERT_NE(r.dib, nullptr) << (r.boxes.empty() ? "" : r.boxes.back());
+        EXPECT_GE(psnrAgainstPeer(file, r.dib), 40.0);
+    }
+}
+
+TEST(JpgRead, GreyPicturesGiveEqualChannels)
+{
+    JpegSpec s;
+    s.width = 29;
+    s.height = 19;
+    s.components = 1;
+    s.pixels = greyPixels(29, 19);
+    Bytes file = makeJpeg(s);
+    JpgResult r = readJpg(file);
+    ASSERT_NE(r.dib, nullptr);
+    Dib dib = takeDib(r.dib);
+    for (int y = 0; y < dib.height; ++y)
+        for (int x = 0; x < dib.width; ++x) {
+            const std::uint8_t* p = dib.row(y) + 3 * x;
+            ASSERT_TRUE(p[0] == p[1] && p[1] == p[2]);
+        }
+    JpgResult again = readJpg(file);
+    EXPECT_GE(psnrAgainstPeer(file, again.dib), 45.0);
+}
+
+TEST(JpgRead, FlatBlocksKeepTheirLevel)
+{
+    // A flat picture: every block carries only its DC coefficient.
+    JpegSpec s = colourSpec(16, 16, 1, 1);
+    for (std::size_t i = 0; i < s.pixels.size(); i += 3) {
+        s.pixels[i] = 200;
+        s.pixels[i + 1] = 200;
+        s.pixels[i + 2] = 200;
+    }
+    s.quality = 100;
+    JpgResult r = readJpg(makeJpeg(s));
+    ASSERT_NE(r.dib, nullptr);
+    Dib dib = takeDib(r.dib);
+    for (int x = 0; x < 16 * 3; ++x)
+        EXPECT_NEAR(dib.row(7)[x], 200, 2);
+}
+
+TEST(JpgRead, RefusesWhatIsNotBaselineAndBrokenFiles)
+{
+    JpegSpec s = colourSpec(24, 16, 2, 2);
+    Bytes good = makeJpeg(s);
+
+    s.progressive = true;
+    JpgResult progressive = readJpg(makeJpeg(s));
+    EXPECT_EQ(progressive.dib, nullptr);
+    EXPECT_EQ(progressive.ctx.lastError, 10);
+
+    Bytes notJpeg = good;
+    notJpeg[1] = 0xD9;
+    JpgResult wrongStart = readJpg(notJpeg);
+    EXPECT_EQ(wrongStart.dib, nullptr);
+    EXPECT_EQ(wrongStart.boxes.back(), "Invalid JPEG file");
+
+    auto find = [&](std::uint8_t marker) {
+        for (std::size_t i = 0; i + 1 < good.size(); ++i)
+            if (good[i] == 0xFF && good[i + 1] == marker)
+                return i;
+        return std::size_t(0);
+    };
+    std::size_t sof = find(0xC0);
+    ASSERT_NE(sof, 0u);
+    auto broken = [&](std::size_t at, std::uint8_t value) {
+        Bytes b = good;
+        b[at] = value;
+        if (at == sof + 5 || at == sof + 7)
+            b[at + 1] = 0;   // both bytes of a size
+        JpgResult r = readJpg(b);
+        EXPECT_EQ(r.dib, nullptr) << "byte " << at << " = " << int(value);
+        return r.ctx.lastError;
+    };
+    EXPECT_EQ(broken(sof + 5, 0), 10);          // zero height
+    EXPECT_EQ(broken(sof + 7, 0), 10);          // zero width
+    EXPECT_EQ(broken(sof + 9, 4), 10);          // four components
+    EXPECT_EQ(broken(sof + 11, 0x00), 10);      // zero sampling factors
+    EXPECT_EQ(broken(sof + 11, 0x44), 10);      // 16 + 2 blocks per MCU
+    EXPECT_EQ(broken(sof + 12, 7), 10);         // quantisation table id 7
+    EXPECT_EQ(broken(find(0xDB) + 4, 0x05), 10);  // table id 5
+    EXPECT_EQ(broken(find(0xDB) + 4, 0x10), 10);  // 16-bit table
+    EXPECT_EQ(broken(find(0xC4) + 5, 3), 10);     // three codes of one bit cannot exist
+
+    // A scan that names one component twice and leaves another without tables.
+    std::size_t scan = find(0xDA);
+    EXPECT_EQ(broken(scan + 7, good[scan + 5]), 10);
+
+    // A scan before any frame header.
+    Bytes scanFirst = good;
+    std::size_t sos = find(0xDA);
+    scanFirst[sof + 1] = 0xFE;   // the frame header becomes a comment
+    JpgResult noFrame = readJpg(scanFirst);
+    EXPECT_EQ(noFrame.dib, nullptr);
+    EXPECT_EQ(noFrame.ctx.lastError, 10);
+    ASSERT_GT(sos, sof);
+
+    // Every truncation and corruption: no crash.
+    for (std::size_t cut = 0; cut < good.size(); cut += 5) {
+        JpgResult r = readJpg(Bytes(good.begin(), good.begin() + std::ptrdiff_t(cut)));
+        win::GlobalFree(r.dib);
+        Bytes flipped = good;
+        flipped[cut] ^= 0x5A;
+        JpgResult f = readJpg(flipped);
+        win::GlobalFree(f.dib);
+    }
+}
+
+TEST(JpgRead, RestartMarkersMustComeAtTheirInterval)
+{
+    JpegSpec s = colourSpec(64, 16, 1, 1);
+    s.restartInterval = 2;
+    Bytes file = makeJpeg(s);
+    JpgResult r = readJpg(file);
+    ASSERT_NE(r.dib, nullptr);
+    win::GlobalFree(r.dib);
+
+    auto withInterval = [&](std::uint8_t interval) {
+        Bytes changed = file;
+        for (std::size_t i = 0; i + 5 < changed.size(); ++i)
+            if (changed[i] == 0xFF && changed[i + 1] == 0xDD) {
+                changed[i + 5] = interval;
+                break;
+            }
+        return changed;
+    };
+    // Announce an interval of 3 where the file restarts every 2 MCUs.
+    JpgResult misplaced = readJpg(withInterval(3));
+    EXPECT_EQ(misplaced.dib, nullptr);
+    EXPECT_EQ(misplaced.ctx.lastError, 14);
+    EXPECT_EQ(misplaced.boxes.back(), "Misplaced restart marker found!");
+
+    JpgResult missing = readJpg(withInterval(1));
+    EXPECT_EQ(missing.dib, nullptr);
+    EXPECT_EQ(missing.boxes.back(), "Restart marker missing(JpgReadImage a)");
+}
+
+TEST(JpgColour, FastRowsMatchTheFormulaAtEveryExtreme)
+{
+    const std::uint32_t n = 53;   // three fast groups and a tail
+    Bytes luma(n), out(3 * n);
+    std::vector<std::int16_t> cb(n), cr(n);
+    for (std::uint32_t x = 0; x < n; ++x) {
+        luma[x] = std::uint8_t(x * 97 % 256);
+        cb[x] = std::int16_t(x % 3 == 0 ? -128 : x % 3 == 1 ? 127 : int(x * 13 % 256) - 128);
+        cr[x] = std::int16_t(x % 4 == 0 ? 127 : x % 4 == 1 ? -128 : int(x * 29 % 256) - 128);
+    }
+    addon::jpgConvertRow(luma.data(), cb.data(), cr.data(), out.data(), n);
+    auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
+    for (std::uint32_t x = 0; x < n; ++x) {
+        int l = 64 * luma[x];
+        EXPECT_EQ(out[3 * x], clamp((l + 113 * cb[x]) >> 6)) << x;
+        EXPECT_EQ(out[3 * x + 1], clamp((l - 22 * cb[x] - 46 * cr[x]) >> 6)) << x;
+        EXPECT_EQ(out[3 * x + 2], clamp((l + 90 * cr[x]) >> 6)) << x;
+    }
+}

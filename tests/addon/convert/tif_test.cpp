@@ -1,0 +1,250 @@
+#include "addon/convert/tif_reader.h"
+#include "addon/core/message_sink.h"
+#include "tests/addon/convert/picture_fixtures.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include <fstream>
+#include <tiffio.h>
+
+using namespace ks;
+using namespace ks::test;
+
+namespace {
+
+struct TifResult {
+    addon::HtmlCtx ctx;
+    win::HGLOBAL dib = nullptr;
+};
+
+TifResult readTif(const Bytes& file)
+{
+    TifResult r;
+    win::HGLOBAL block = blockOf(file);
+    win::HGLOBAL out = nullptr;
+    r.dib = addon::TifRead(&r.ctx, true, nullptr, block, std::int32_t(file.size()), &out);
+    EXPECT_EQ(out, r.dib);
+    win::GlobalFree(block);
+    return r;
+}
+
+std::vector<std::uint16_t> colorMap(int bits)
+{
+    std::vector<std::uint16_t> map;
+    int n = 1 << bits;
+    for (int c = 0; c < 3; ++c)
+        for (int i = 0; i < n; ++i)
+            map.push_back(std::uint16_t((i * 4099 + c * 17000) & 0xFFFF));
+    return map;
+}
+
+// Our DIB against libtiff's rows and colour map, pixel for pixel.
+void expectSameAsLibtiff(const std::string& path, win::HGLOBAL ours)
+{
+    TiffSpec peer = peerTiff(path);
+    Dib dib = takeDib(ours);
+    ASSERT_EQ(dib.width, peer.width);
+    ASSERT_EQ(dib.height, peer.height);
+    std::size_t rowBytes = peer.rows.size() / std::size_t(peer.height);
+    for (int y = 0; y < dib.height; ++y) {
+        const std::uint8_t* theirs = &peer.rows[std::size_t(y) * rowBytes];
+        if (peer.photometric == PHOTOMETRIC_RGB) {
+            ASSERT_EQ(dib.bits, 24);
+            for (int x = 0; x < dib.width; ++x)
+                for (int c = 0; c < 3; ++c)
+                    ASSERT_EQ(dib.row(y)[3 * x + c], theirs[std::size_t(x) * peer.samplesPerPixel + 2 - c]);
+            continue;
+        }
+        ASSERT_EQ(dib.bits, peer.bitsPerSample);
+        std::size_t whole = std::size_t(dib.width) * std::size_t(dib.bits) / 8;
+        ASSERT_EQ(0, std::memcmp(dib.row(y), theirs, whole)) << "row " << y;
+        if (unsigned rest = unsigned(dib.width * dib.bits % 8)) {
+            std::uint8_t mask = std::uint8_t(0xFF << (8 - rest));
+            EXPECT_EQ(dib.row(y)[whole], theirs[whole] & mask);
+        }
+    }
+    if (peer.photometric == PHOTOMETRIC_PALETTE) {
+        std::size_t n = std::size_t(1) << peer.bitsPerSample;
+        ASSERT_EQ(dib.colorsUsed, n);
+        for (std::size_t i = 0; i < n; ++i) {
+            EXPECT_EQ(dib.palette[4 * i + 2], peer.colorMap[i] >> 8);
+            EXPECT_EQ(dib.palette[4 * i + 1], peer.colorMap[n + i] >> 8);
+            EXPECT_EQ(dib.palette[4 * i], peer.colorMap[2 * n + i] >> 8);
+        }
+    } else if (peer.photometric <= 1) {
+        std::size_t n = std::size_t(1) << peer.bitsPerSample;
+        ASSERT_EQ(dib.colorsUsed, n);
+        std::uint8_t firstGrey = peer.photometric == 0 ? 255 : 0;
+        EXPECT_EQ(dib.palette[0], firstGrey);
+        EXPECT_EQ(dib.palette[4 * (n - 1)], 255 - firstGrey);
+    }
+}
+
+}
+
+TEST(TifRead, MatchesLibtiffForEveryLayoutAndCompression)
+{
+    TempDir dir;
+    struct Layout { int photometric, bits, samples; };
+    int compressions[] = {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_PACKBITS};
+    int n = 0;
+    for (Layout l : {Layout{0, 1, 1}, Layout{1, 1, 1}, Layout{0, 4, 1}, Layout{1, 4, 1}, Layout{0, 8, 1},
+                     Layout{1, 8, 1}, Layout{3, 1, 1}, Layout{3, 4, 1}, Layout{3, 8, 1}, Layout{2, 8, 3},
+                     Layout{2, 8, 4}})
+        for (int compression : compressions)
+            for (bool bigEndian : {false, true})
+                for (int width : {3, 37}) {
+                    SCOPED_TRACE(testing::Message() << "photometric " << l.photometric << " bits " << l.bits
+                                 << " samples " << l.samples << " compression " << compression
+                                 << (bigEndian ? " MM" : " II") << " width " << width);
+                    TiffSpec s;
+                    s.width = width;
+                    s.height = 23;
+                    s.photometric = l.photometric;
+                    s.bitsPerSample = l.bits;
+                    s.samplesPerPixel = l.samples;
+                    s.compression = compression;
+                    s.bigEndian = bigEndian;
+                    s.rowsPerStrip = 5;
+                    std::size_t rowBytes = (std::size_t(width) * l.bits * l.samples + 7) / 8;
+                    s.rows = patternIndices(int(rowBytes), s.height, 256, n);
+                    if (l.photometric == 3)
+                        s.colorMap = colorMap(l.bits);
+                    std::string path = (dir.path() / ("t" + std::to_string(n++) + ".tif")).string();
+                    TifResult r = readTif(makeTiff(s, path));
+                    ASSERT_NE(r.dib, nullptr);
+                    expectSameAsLibtiff(path, r.dib);
+                }
+}
+
+TEST(TifRead, DecodesOneDimensionalCcittStrips)
+{
+    TempDir dir;
+    for (int photometric : {0, 1})
+        for (int width : {1, 17, 300, 2600}) {
+            SCOPED_TRACE(testing::Message() << "photometric " << photometric << " width " << width);
+            TiffSpec s;
+            s.width = width;
+            s.height = 9;
+            s.photometric = photometric;
+            s.bitsPerSample = 1;
+            s.compression = COMPRESSION_CCITTRLE;
+            s.rowsPerStrip = 4;
+            std::size_t rowBytes = (std::size_t(width) + 7) / 8;
+            // Long runs and short ones, in both colours.
+            s.rows.assign(rowBytes * 9, 0);
+            for (int y = 0; y < 9; ++y)
+                for (int x = 0; x < width; ++x)
+                    if ((x / (1 + y * 3)) % 2 == (y % 2) || x > width * 2 / 3)
+                        s.rows[std::size_t(y) * rowBytes + std::size_t(x / 8)] |= std::uint8_t(0x80 >> (x % 8));
+            std::string path = (dir.path() / ("f" + std::to_string(photometric) + "_" + std::to_string(width) + ".tif")).string();
+            TifResult r = readTif(makeTiff(s, path));
+            ASSERT_NE(r.dib, nullptr);
+            expectSameAsLibtiff(path, r.dib);
+        }
+}
+
+TEST(TifRead, RefusesWhatItDoesNotReadWithErrorTen)
+{
+    TempDir dir;
+    auto tryLayout = [&](int photometric, int bits, int compression) {
+        TiffSpec s;
+        s.width = 4;
+        s.height = 4;
+        s.photometric = photometric;
+        s.bitsPerSample = bits;
+        s.compression = compression;
+        s.rows.assign(std::size_t(4 * bits / 8 + 1) * 4, 0x5A);
+        TifResult r = readTif(makeTiff(s, (dir.path() / "r.tif").string()));
+        EXPECT_EQ(r.dib, nullptr);
+        win::GlobalFree(r.dib);
+        return r.ctx.lastError;
+    };
+    std::vector<std::string> boxes;
+    addon::setMessageSink([&](const addon::AddonMessage& m) { boxes.push_back(m.text); });
+    EXPECT_EQ(tryLayout(1, 16, COMPRESSION_NONE), 10);
+    EXPECT_EQ(boxes.back(), "This TIFF image not supported (unsupported Bits per Pixel)");
+    EXPECT_EQ(tryLayout(1, 2, COMPRESSION_NONE), 10);
+    EXPECT_EQ(tryLayout(5, 8, COMPRESSION_NONE), 10);   // CMYK
+    EXPECT_EQ(boxes.back(), "This TIFF image not supported (ImageType>3)");
+    EXPECT_EQ(tryLayout(1, 8, COMPRESSION_DEFLATE), 10);
+    EXPECT_EQ(boxes.back(), "This TIFF image not supported (compression)");
+    addon::setMessageSink({});
+}
+
+TEST(TifRead, LongStripsAreReadOnlyWhenUncompressed)
+{
+    TempDir dir;
+    for (int compression : {COMPRESSION_NONE, COMPRESSION_LZW}) {
+        TiffSpec s;
+        s.width = 200;
+        s.height = 200;
+        s.compression = compression;
+        s.rowsPerStrip = 200;   // one strip of 40000 bytes before compression
+        s.rows = patternIndices(200, 200, 256);
+        std::string path = (dir.path() / "l.tif").string();
+        Bytes file = makeTiff(s, path);
+        std::vector<std::string> boxes;
+        addon::setMessageSink([&](const addon::AddonMessage& m) { boxes.push_back(m.text); });
+        TifResult r = readTif(file);
+        addon::setMessageSink({});
+        ASSERT_NE(r.dib, nullptr);   // what was decoded is kept
+        if (compression == COMPRESSION_NONE) {
+            expectSameAsLibtiff(path, r.dib);
+        } else {
+            win::GlobalFree(r.dib);
+            // libtiff's LZW strip of this picture is over 32000 bytes.
+            ASSERT_FALSE(boxes.empty());
+            EXPECT_EQ(boxes.back(), "TIFF Strips too long");
+        }
+    }
+}
+
+TEST(TifRead, BrokenFilesFailCleanly)
+{
+    TempDir dir;
+    TiffSpec s;
+    s.width = 16;
+    s.height = 16;
+    s.compression = COMPRESSION_PACKBITS;
+    s.rows = patternIndices(16, 16, 256);
+    Bytes good = makeTiff(s, (dir.path() / "g.tif").string());
+
+    Bytes format = good;
+    format[0] = format[1] = 'X';
+    EXPECT_EQ(readTif(format).ctx.lastError, 10);
+    Bytes version = good;
+    version[2] = 43;
+    EXPECT_EQ(readTif(version).ctx.lastError, 10);
+
+    // Every truncation: no crash, never a picture without its directory.
+    for (std::size_t cut = 0; cut < good.size(); cut += 7) {
+        TifResult r = readTif(Bytes(good.begin(), good.begin() + std::ptrdiff_t(cut)));
+        win::GlobalFree(r.dib);
+    }
+
+    // A directory whose next offset points back at itself ends the chain.
+    Bytes cyclic = good;
+    std::uint32_t ifd = cyclic[4] | cyclic[5] << 8 | cyclic[6] << 16 | std::uint32_t(cyclic[7]) << 24;
+    std::size_t entries = cyclic[ifd] | cyclic[ifd + 1] << 8;
+    std::size_t next = ifd + 2 + 12 * entries;
+    std::memcpy(&cyclic[next], &cyclic[4], 4);
+    TifResult looped = readTif(cyclic);
+    ASSERT_NE(looped.dib, nullptr);
+    Dib dib = takeDib(looped.dib);
+    EXPECT_EQ(0, std::memcmp(dib.row(3), &s.rows[3 * 16], 16));
+
+    // Strip offsets and counts far beyond the file are bounded by it.
+    Bytes wild = good;
+    for (std::size_t e = 0; e < entries; ++e) {
+        std::uint8_t* entry = &wild[ifd + 2 + 12 * e];
+        int tag = entry[0] | entry[1] << 8;
+        if (tag == 273 || tag == 279)
+            entry[8] = entry[9] = entry[10] = entry[11] = 0xF0;
+    }
+    TifResult far = readTif(wild);
+    win::GlobalFree(far.dib);
+}
