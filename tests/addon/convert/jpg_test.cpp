@@ -53,9 +53,9 @@ double psnrAgainstPeer(const Bytes& file, win::HGLOBAL ours)
     return psnr(mine, peer);
 }
 
-JpegSpec colourSpec(int w, int h, int h0, int v0)
+JpegPicture colourSpec(int w, int h, int h0, int v0)
 {
-    JpegSpec s;
+    JpegPicture s;
     s.width = w;
     s.height = h;
     s.h0 = h0;
@@ -73,7 +73,7 @@ TEST(JpgRead, HoldsFortyDecibelsAgainstTheAccurateReferenceDecoder)
                    Case{1, 1, 2, 2, 0}, Case{100, 70, 2, 2, 3}, Case{40, 40, 1, 1, 1}, Case{320, 240, 2, 2, 0}}) {
         SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " sampling " << c.h0 << "x" << c.v0
                                         << " restart " << c.restart);
-        JpegSpec s = colourSpec(c.w, c.h, c.h0, c.v0);
+        JpegPicture s = colourSpec(c.w, c.h, c.h0, c.v0);
         s.restartInterval = c.restart;
         Bytes file = makeJpeg(s);
         JpgResult r = readJpg(file);
@@ -84,7 +84,7 @@ TEST(JpgRead, HoldsFortyDecibelsAgainstTheAccurateReferenceDecoder)
 
 TEST(JpgRead, GreyPicturesGiveEqualChannels)
 {
-    JpegSpec s;
+    JpegPicture s;
     s.width = 29;
     s.height = 19;
     s.components = 1;
@@ -105,7 +105,7 @@ TEST(JpgRead, GreyPicturesGiveEqualChannels)
 TEST(JpgRead, FlatBlocksKeepTheirLevel)
 {
     // A flat picture: every block carries only its DC coefficient.
-    JpegSpec s = colourSpec(16, 16, 1, 1);
+    JpegPicture s = colourSpec(16, 16, 1, 1);
     for (std::size_t i = 0; i < s.pixels.size(); i += 3) {
         s.pixels[i] = 200;
         s.pixels[i + 1] = 200;
@@ -121,7 +121,7 @@ TEST(JpgRead, FlatBlocksKeepTheirLevel)
 
 TEST(JpgRead, RefusesWhatIsNotBaselineAndBrokenFiles)
 {
-    JpegSpec s = colourSpec(24, 16, 2, 2);
+    JpegPicture s = colourSpec(24, 16, 2, 2);
     Bytes good = makeJpeg(s);
 
     s.progressive = true;
@@ -188,7 +188,7 @@ TEST(JpgRead, RefusesWhatIsNotBaselineAndBrokenFiles)
 
 TEST(JpgRead, RestartMarkersMustComeAtTheirInterval)
 {
-    JpegSpec s = colourSpec(64, 16, 1, 1);
+    JpegPicture s = colourSpec(64, 16, 1, 1);
     s.restartInterval = 2;
     Bytes file = makeJpeg(s);
     JpgResult r = readJpg(file);

@@ -147,14 +147,14 @@ TEST(Lzw, LongStreamsDecodeTheSameInAnyPieces)
 {
     // libtiff's encoder gives a strip with full tables and clear codes.
     ks::test::TempDir dir;
-    ks::test::TiffSpec spec;
-    spec.width = 300;
-    spec.height = 200;
-    spec.compression = COMPRESSION_LZW;
-    spec.rowsPerStrip = 200;
-    spec.rows = ks::test::patternIndices(300, 200, 256);
+    ks::test::TiffPicture picture;
+    picture.width = 300;
+    picture.height = 200;
+    picture.compression = COMPRESSION_LZW;
+    picture.rowsPerStrip = 200;
+    picture.rows = ks::test::patternIndices(300, 200, 256);
     std::string path = (dir.path() / "a.tif").string();
-    ks::test::makeTiff(spec, path);
+    ks::test::makeTiff(picture, path);
     TIFF* tif = TIFFOpen(path.c_str(), "r");
     Bytes raw(std::size_t(TIFFRawStripSize(tif, 0)));
     TIFFReadRawStrip(tif, 0, raw.data(), tmsize_t(raw.size()));
@@ -163,6 +163,6 @@ TEST(Lzw, LongStreamsDecodeTheSameInAnyPieces)
     for (std::size_t piece : {std::size_t(1), std::size_t(2), std::size_t(5), raw.size()}) {
         Decoder d(8, kLzwMsbFirst);
         EXPECT_EQ(d.feed(raw, piece), 1);
-        EXPECT_EQ(d.out, spec.rows) << "pieces of " << piece;
+        EXPECT_EQ(d.out, picture.rows) << "pieces of " << piece;
     }
 }

@@ -177,13 +177,13 @@ Bytes readFile(const std::string& path)
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), {});
 }
-std::size_t rowBytesOf(const TiffSpec& s)
+std::size_t rowBytesOf(const TiffPicture& s)
 {
     return (std::size_t(s.width) * s.bitsPerSample * s.samplesPerPixel + 7) / 8;
 }
 }
 
-Bytes makeTiff(const TiffSpec& s, const std::string& path)
+Bytes makeTiff(const TiffPicture& s, const std::string& path)
 {
     TIFFSetWarningHandler(nullptr);
     TIFF* tif = TIFFOpen(path.c_str(), s.bigEndian ? "wb" : "wl");
@@ -211,12 +211,12 @@ Bytes makeTiff(const TiffSpec& s, const std::string& path)
     return readFile(path);
 }
 
-TiffSpec peerTiff(const std::string& path)
+TiffPicture peerTiff(const std::string& path)
 {
     TIFF* tif = TIFFOpen(path.c_str(), "r");
     if (!tif)
         throw std::runtime_error("libtiff could not read");
-    TiffSpec s;
+    TiffPicture s;
     std::uint32_t w = 0, h = 0;
     std::uint16_t bits = 1, samples = 1, photometric = 0;
     TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &w);
@@ -246,7 +246,7 @@ TiffSpec peerTiff(const std::string& path)
 
 // ---- JPEG
 
-Bytes makeJpeg(const JpegSpec& s)
+Bytes makeJpeg(const JpegPicture& s)
 {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr jerr;

@@ -51,7 +51,7 @@ struct PeerIndexed {
 PeerIndexed peerGif(const Bytes& file);
 
 // ---- TIFF (libtiff)
-struct TiffSpec {
+struct TiffPicture {
     int width = 0, height = 0;
     int bitsPerSample = 8, samplesPerPixel = 1;
     int photometric = 1;
@@ -61,12 +61,12 @@ struct TiffSpec {
     Bytes rows;             // packed rows as the file holds them
     std::vector<std::uint16_t> colorMap;   // 3 * 2^bits for photometric 3
 };
-Bytes makeTiff(const TiffSpec& spec, const std::string& path);
+Bytes makeTiff(const TiffPicture& picture, const std::string& path);
 // Rows as libtiff decodes them (packed, byte aligned) and the colour map.
-TiffSpec peerTiff(const std::string& path);
+TiffPicture peerTiff(const std::string& path);
 
 // ---- JPEG (libjpeg)
-struct JpegSpec {
+struct JpegPicture {
     int width = 0, height = 0;
     int components = 3;   // 1 grey, 3 colour
     int h0 = 1, v0 = 1;   // first component's sampling; others 1 x 1
@@ -75,7 +75,7 @@ struct JpegSpec {
     bool progressive = false;
     Bytes pixels;   // rgb or grey, top-down
 };
-Bytes makeJpeg(const JpegSpec& spec);
+Bytes makeJpeg(const JpegPicture& picture);
 // libjpeg-turbo's accurate decoder, fast (replicating) upsampling: bgr, top-down.
 Bytes peerJpegBgr(const Bytes& file, int& width, int& height);
 double psnr(const Bytes& a, const Bytes& b);

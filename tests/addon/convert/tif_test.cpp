@@ -44,7 +44,7 @@ std::vector<std::uint16_t> colorMap(int bits)
 // Our DIB against libtiff's rows and colour map, pixel for pixel.
 void expectSameAsLibtiff(const std::string& path, win::HGLOBAL ours)
 {
-    TiffSpec peer = peerTiff(path);
+    TiffPicture peer = peerTiff(path);
     Dib dib = takeDib(ours);
     ASSERT_EQ(dib.width, peer.width);
     ASSERT_EQ(dib.height, peer.height);
@@ -100,7 +100,7 @@ TEST(TifRead, MatchesLibtiffForEveryLayoutAndCompression)
                     SCOPED_TRACE(testing::Message() << "photometric " << l.photometric << " bits " << l.bits
                                  << " samples " << l.samples << " compression " << compression
                                  << (bigEndian ? " MM" : " II") << " width " << width);
-                    TiffSpec s;
+                    TiffPicture s;
                     s.width = width;
                     s.height = 23;
                     s.photometric = l.photometric;
@@ -126,7 +126,7 @@ TEST(TifRead, DecodesOneDimensionalCcittStrips)
     for (int photometric : {0, 1})
         for (int width : {1, 17, 300, 2600}) {
             SCOPED_TRACE(testing::Message() << "photometric " << photometric << " width " << width);
-            TiffSpec s;
+            TiffPicture s;
             s.width = width;
             s.height = 9;
             s.photometric = photometric;
@@ -151,7 +151,7 @@ TEST(TifRead, RefusesWhatItDoesNotReadWithErrorTen)
 {
     TempDir dir;
     auto tryLayout = [&](int photometric, int bits, int compression) {
-        TiffSpec s;
+        TiffPicture s;
         s.width = 4;
         s.height = 4;
         s.photometric = photometric;
@@ -179,7 +179,7 @@ TEST(TifRead, LongStripsAreReadOnlyWhenUncompressed)
 {
     TempDir dir;
     for (int compression : {COMPRESSION_NONE, COMPRESSION_LZW}) {
-        TiffSpec s;
+        TiffPicture s;
         s.width = 200;
         s.height = 200;
         s.compression = compression;
@@ -206,7 +206,7 @@ TEST(TifRead, LongStripsAreReadOnlyWhenUncompressed)
 TEST(TifRead, BrokenFilesFailCleanly)
 {
     TempDir dir;
-    TiffSpec s;
+    TiffPicture s;
     s.width = 16;
     s.height = 16;
     s.compression = COMPRESSION_PACKBITS;
