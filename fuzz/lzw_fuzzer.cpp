@@ -1,5 +1,6 @@
-// The LZW decoder alone: the first byte picks the root size, the rest is fed
-// in pieces whose lengths come from the data, so codes straddle the feeds.
+// The LZW decoder alone, built once per bit order (KS_LZW_MSB_FIRST: TIFF's,
+// with 256 roots; else GIF's, the first byte picking the root size). The rest
+// is fed in pieces whose lengths come from the data, so codes straddle the feeds.
 #include "addon/convert/lzw.h"
 
 #include <cstddef>
@@ -17,9 +18,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace ks::addon;
     if (size < 2 || size > (1 << 20))
         return 0;
-    int rootBits = 2 + data[0] % 7;
+#ifdef KS_LZW_MSB_FIRST
+    const int rootBits = 8;
+    const auto order = kLzwMsbFirst;
+#else
+    const int rootBits = 2 + data[0] % 7;
+    const auto order = kLzwLsbFirst;
+#endif
     LzwState s;
-    LzwSetup(&s, rootBits, kLzwLsbFirst, nullptr, sink);
+    LzwSetup(&s, rootBits, order, nullptr, sink);
     if (!LzwInit(&s))
         return 0;
     for (std::size_t at = 1; at < size;) {
