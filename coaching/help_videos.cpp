@@ -20,14 +20,19 @@ void OpenManual(const QString& relative)
     opener.LaunchFile(ProgramFile(relative));
 }
 
+void ResetCoachWindowForHelp()
+{
+    MainVideo& video = form<MainVideo>();
+    video.Show();
+    video.Combo1->setEditText(kTopicPrompt);
+    video.LabelCoach->setText(kCoachPrompt);
+}
+
 void PlayHelpVideo(const QString& file, const char* errorCaption)
 {
     try {
-        MainVideo& video = form<MainVideo>();
-        video.Show();
-        video.Combo1->setEditText(kTopicPrompt);
-        video.LabelCoach->setText(kCoachPrompt);
-        video.MediaPlayer1->setURL(ProgramFile("Help/" + file));
+        ResetCoachWindowForHelp();
+        form<MainVideo>().MediaPlayer1->setURL(ProgramFile("Help/" + file));
     } catch (const RuntimeError& e) {
         ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, errorCaption);
     }

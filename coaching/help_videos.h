@@ -11,7 +11,9 @@ inline const QString kQuickstartManual = QStringLiteral("help/Quickstart_electro
 
 // Opens a manual (a name in the program folder) with its program.
 void OpenManual(const QString& relative);
-// Shows the coach window whatever the mode and plays Help/<file>; a failure
+// Shows the coach window whatever the mode, with its topic list and message reset.
+void ResetCoachWindowForHelp();
+// The same, then plays Help/<file>; a failure
 // shows a box with the given caption.
 void PlayHelpVideo(const QString& file, const char* errorCaption);
 

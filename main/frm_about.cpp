@@ -104,23 +104,4 @@ void frmAbout::cmdOK_Click()
     }
 }
 
-FormcreatingGraphs::FormcreatingGraphs() : Form("FormcreatingGraphs")
-{
-    setWindowTitle("Updating graphs, please wait....");
-    Label1 = new QLabel("Creating the graph");
-    Label1->setMinimumWidth(320);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(24, 24, 24, 24);
-    layout->addWidget(Label1);
-}
-
-void FormcreatingGraphs::Form_Load()
-{
-    if (QWidget* scorecard = scorecardWindow())
-        setWindowIcon(scorecard->windowIcon());
-    adjustSize();
-    const QRect area = screenArea(*this);
-    move(area.left() + (area.width() - width()) / 2, area.top() + (area.height() - height()) / 2);
-}
-
 }

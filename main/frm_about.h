@@ -1,6 +1,7 @@
 #pragma once
 // Help > About: title, version, description and legal notice.
 #include "platform/runtime/form.h"
+#include "scorecard/window/progress_window.h"
 
 class QLabel;
 class QPushButton;
@@ -20,16 +21,6 @@ public:
     QPushButton* cmdOK = nullptr;
 
     void cmdOK_Click();
-
-protected:
-    void Form_Load() override;
-};
-
-// The progress window of long updates; other windows set its caption and text.
-class FormcreatingGraphs : public Form {
-public:
-    FormcreatingGraphs();
-    QLabel* Label1 = nullptr;
 
 protected:
     void Form_Load() override;

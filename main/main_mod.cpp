@@ -40,6 +40,7 @@ void connectScorecardWindow()
 {
     spreadFormHooks().unloadAllForms = UnloadAllForms;
     spreadFormHooks().importMenuOn = [] { return ImportMenuOn == 1; };
+    spreadFormHooks().showAbout = [] { form<frmAbout>().Show(ShowMode::Modal); };
 }
 }
 

@@ -6,6 +6,7 @@
 #include "coaching/coach_comments.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/events.h"
+#include "platform/runtime/program_end.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
@@ -140,6 +141,7 @@ void SpreadForm::showMonthViewControls()
     LabelCoachMode->show();
     Frame10->hide();
     reportspread->setHostVisible(false);
+    ShowToolbar2();
 }
 
 void SpreadForm::MnuFileNew_Click()
@@ -258,6 +260,9 @@ void SpreadForm::FileOpen2()
             Picture1->lower();
             ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, QStringLiteral("Error Fileopen2"));
         }
+        // The window load cannot go on without the scorecard it was asked to open.
+        if (ScorecardLoading == 1)
+            EndProgram();
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "coaching/coach_comments.h"
 #include "coaching/coach_state.h"
+#include "coaching/help_videos.h"
 #include "coaching/main_video.h"
 #include "common/paths.h"
 #include "common/settings.h"
@@ -52,6 +53,8 @@ void step(const QString& caption, F&& f)
 
 double widened(double a) { return a + 0.1 * a; }
 
+constexpr int kUnreadableFile = 20012;
+
 }
 
 int CoachModeFromText(const QString& text)
@@ -70,7 +73,7 @@ int CoachModeFromText(const QString& text)
 
 SpreadForm::SpreadForm() : Form(QStringLiteral("SpreadForm")) { buildControls(); }
 
-void SpreadForm::buildControls()
+void SpreadForm::buildMenus()
 {
     MenuBar = new QMenuBar(this);
     QMenu* file = MenuBar->addMenu(QStringLiteral("&File"));
@@ -79,21 +82,41 @@ void SpreadForm::buildControls()
     file->addAction(QStringLiteral("Save"), [this] { MnuFilesave_Click(); });
     file->addAction(QStringLiteral("Save as..."), [this] { MnuFilesaveas_Click(); });
     MnuExit = file->addAction(QStringLiteral("Exit"), [this] { MnuExit_Click(); });
+    QMenu* edit = MenuBar->addMenu(QStringLiteral("&Edit"));
+    MnuEditBar = edit->addAction(QStringLiteral("Hide Edit Bar"), [this] {
+        WorkbookControl* seen = reportspread->HostVisible() ? reportspread : F1BookMain;
+        seen->setEditBarShown(!seen->EditBarShown());
+        EditBarCaption();
+    });
+    QMenu* view = MenuBar->addMenu(QStringLiteral("&View"));
+    view->addAction(QStringLiteral("Monthly Data"), [this] { MnuMonthData_Click(); });
+    view->addAction(QStringLiteral("KPI Setup"), [this] { MnuKPISETUP_Click(); });
     QMenu* tools = MenuBar->addMenu(QStringLiteral("&Tools"));
     tools->addAction(QStringLiteral("Company Name"), [this] { MnuCompanyName_Click(); });
     MnuImportData = tools->addAction(QStringLiteral("Import Data"));
     MnuImportData->setVisible(false);
+    QMenu* help = MenuBar->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("About..."), [] {
+        if (spreadFormHooks().showAbout)
+            spreadFormHooks().showAbout();
+    });
+    help->addAction(QStringLiteral("Help Manual"), [] { OpenManual(kHelpManual); });
+    help->addAction(QStringLiteral("Quickstart Tutorial"), [] { OpenManual(kQuickstartManual); });
+    QMenu* videos = help->addMenu(QStringLiteral("Video Help"));
+    videos->addAction(QStringLiteral("Overview"),
+                      [] { PlayHelpVideo(QStringLiteral("datmodule_help.wmv"), "Error MnuHelpVideoOverview_err"); });
+    videos->addAction(QStringLiteral("Setup Module"),
+                      [] { PlayHelpVideo(QStringLiteral("SETUP_HELP.wmv"), "Error MnuVideoKPISetup_err"); });
+    videos->addAction(QStringLiteral("Report Module"),
+                      [] { PlayHelpVideo(QStringLiteral("ReportModule_Help.wmv"), "Error MnuVideoReport__err"); });
+    videos->addAction(QStringLiteral("Bulk Module"),
+                      [] { PlayHelpVideo(QStringLiteral("BulkEntryModule_help.wmv"), "Error MnuVideoBulk_err"); });
+}
 
-    Toolbar1 = new QToolBar(this);
-    Toolbar1->addAction(QStringLiteral("Monthly Data"));
-    Toolbar1->addAction(QStringLiteral("KPI Setup"));
-    Toolbar1->addAction(QStringLiteral("Bulk Data"));
-    Toolbar1->addAction(QStringLiteral("Reports"));
-    Toolbar2 = new QToolBar(this);
-    Toolbar2->addAction(QStringLiteral("New Scorecard"), [this] { MnuFileNew_Click(); });
-    Toolbar2->addAction(QStringLiteral("Open"), [this] { MnuFileOpen_Click(); });
-    Toolbar2->addAction(QStringLiteral("Save"), [this] { MnuFilesave_Click(); });
-    Toolbar2->addAction(QStringLiteral("Close"), [this] { MnuExit_Click(); });
+void SpreadForm::buildControls()
+{
+    buildMenus();
+    buildToolbars();
     LabelCoachMode = new QLabel(QStringLiteral("Coach mode:"), this);
     ComboCoachMode = new QComboBox(this);
     ComboCoachMode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -104,6 +127,7 @@ void SpreadForm::buildControls()
 
     F1BookMain = new WorkbookControl(this);
     F1BookMain->setHostVisible(false);
+    connectWorkbookEvents();
     F1BookIMPORT = new WorkbookControl(this);
     F1BookIMPORT->setHostVisible(false);
     reportspread = new WorkbookControl(this);
@@ -220,19 +244,30 @@ void SpreadForm::loadscorecard()
     try {
         Picture1->raise();
         if (LastFilePath.isEmpty()) {
-            // No scorecard set up yet: the sample shipped in the program folder.
-            ScorecardPath = ProgramFile(QStringLiteral("spreadsheets/Sample.vqa"));
-        } else {
-            ScorecardPath = LastFilePath;
-            if (!FileExists(ScorecardPath)) {
-                ui::MsgBox(QStringLiteral("We can't seem to locate your scorecard. Please let us know where it is saved."),
-                           ui::OKOnly | ui::Information);
-                MnuFileOpen_Click();
-                return;
-            }
+            NewScorecardPending = 1;
+            ui::MsgBox(QStringLiteral("You do not appear to have set up a scorecard. \r\nWe will create a new scorecard now?"),
+                       ui::OKOnly | ui::Information);
+            MnuFileNew_Click();
+            return;
+        }
+        ScorecardPath = LastFilePath;
+        if (!FileExists(ScorecardPath)) {
+            ui::MsgBox(QStringLiteral("We can't seem to locate your scorecard. Please let us know where it is saved."),
+                       ui::OKOnly | ui::Information);
+            MnuFileOpen_Click();
+            return;
         }
         int type = 0;
-        F1BookMain->ReadBookFile(ScorecardPath.toStdString(), type);
+        try {
+            F1BookMain->ReadBookFile(ScorecardPath.toStdString(), type);
+        } catch (const RuntimeError& e) {
+            if (e.number() != kUnreadableFile)
+                throw;
+            ui::MsgBox(QStringLiteral("We can't seem to locate your scorecard. Please let us know where it is saved"),
+                       ui::OKOnly | ui::Information);
+            MnuFileOpen_Click();
+            return;
+        }
         scorecardRead_ = true;
         DoEvents();
     } catch (RuntimeError& e) {

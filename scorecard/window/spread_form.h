@@ -4,7 +4,9 @@
 #include "platform/runtime/form.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
+#include <string>
 
 class QAction;
 class QComboBox;
@@ -25,8 +27,18 @@ extern QString ScorecardPath;
 struct SpreadFormHooks {
     std::function<void()> unloadAllForms;
     std::function<bool()> importMenuOn;
+    std::function<void()> showAbout;
 };
 SpreadFormHooks& spreadFormHooks();
+
+// The cell of the edit that is pending on the month view and its text when it started.
+struct CellEditState {
+    std::int32_t column = 0;
+    std::int32_t row = 0;
+    std::string textBefore;
+    std::int16_t valueEdit = 0;   // an actual or a target
+    std::int16_t textEdit = 0;    // a KPI comment or a section line
+};
 
 inline const QString kCaptionSeparator = QStringLiteral("   :  ");
 inline const QString kChangedMarker = QStringLiteral("dirty");
@@ -49,6 +61,7 @@ public:
     QMenuBar* MenuBar = nullptr;
     QAction* MnuExit = nullptr;
     QAction* MnuImportData = nullptr;
+    QAction* MnuEditBar = nullptr;
 
     // 1 from the start of the load until its set-up has run.
     int ScorecardLoading = 0;
@@ -78,6 +91,32 @@ public:
     enum class FixedFormat { Dollar, Percent, Comma };
     void ApplyFixedFormat(FixedFormat format);
 
+    // The edit road: what the user types on the month view reaches the history sheets.
+    CellEditState CellEdit;
+    void F1BookMain_StartEdit();
+    void F1BookMain_KeyDown(int& keyCode, int shift);
+    void F1BookMain_KeyUp(int keyCode, int shift);
+    void F1BookMain_Click();
+    void F1BookMain_EndEdit(std::string& text);
+    void F1BookMain_HourglassEvent();
+    void Updatedata();
+    void Updatetext();
+
+    // Month selection: the month and year lists refill the month view from the history.
+    void F1BookMain_ObjValueChanged(const std::string& name, int id);
+    void loadcomboValues();
+
+    // Screens and toolbars; buttons are told apart by their keys.
+    void MnuMonthData_Click();
+    void MnuKPISETUP_Click();
+    void Toolbar1_ButtonClick(const QString& key);
+    void Toolbar2_ButtonClick(const QString& key);
+    void ShowToolbar2();
+    void HideToolbar2();
+    // The button of a toolbar at a position counted from 1.
+    QAction* toolbarButton(QToolBar* bar, int position) const;
+    void EditBarCaption();
+
     void loadscorecard();
     void SetupScorecard();
     void pausewhileloading2();
@@ -90,6 +129,17 @@ protected:
 
 private:
     void buildControls();
+    void buildMenus();
+    void buildToolbars();
+    void setScorecardButtonsVisible(bool visible);
+    void connectWorkbookEvents();
+    // Compares the pending cell's text with the one kept, copies a change into the history.
+    bool endEdit(std::int16_t& flag, void (SpreadForm::*update)());
+    bool endValueEdit();
+    bool endTextEdit();
+    void recordEdit();
+    void refillMonthView();
+    bool refuseMonthOutsideHistory();
     void fillScorecardLink();
     int innerTop() const;
     // Whether a scorecard has been read into F1BookMain; the coach has nothing to greet before.

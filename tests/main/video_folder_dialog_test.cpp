@@ -21,7 +21,8 @@ struct VideoFolderDialogTest : ::testing::Test {
     VideoFolderDialogTest()
     {
         App::setPath(QString::fromStdString(dir.str()));
-        dir.write("Vidsettings.nml", "<SETTINGS><TITLE>T</TITLE><PATH></PATH><COMMENTVIDEO>" + dir.str()
+        dir.write("Vidsettings.nml", "<SETTINGS><TITLE>T</TITLE><PATH></PATH><LASTFILE>" + dir.str()
+                                         + "/spreadsheets/Sample.vqa</LASTFILE><COMMENTVIDEO>" + dir.str()
                                          + "</COMMENTVIDEO><SILENTVIDEO>" + dir.str() + "</SILENTVIDEO></SETTINGS>");
         dir.copyProgramFile("spreadsheets/Sample.vqa");
         FirstPassDone = 1;   // later passes: no navigation window

@@ -74,7 +74,7 @@ TEST_F(ScorecardFilesTest, SaveAsWithoutExtensionIsWrittenButNotRemembered)
     EXPECT_TRUE(w->MnuFilesaveas_Click());
     EXPECT_TRUE(QFileInfo::exists(file("plain")));
     EXPECT_EQ(ScorecardPath, file("plain"));
-    EXPECT_EQ(stored("LASTFILE"), "");
+    EXPECT_EQ(stored("LASTFILE"), dir.str() + "/spreadsheets/Sample.vqa") << "the previous file stays";
 }
 
 TEST_F(ScorecardFilesTest, AFailedSaveKeepsTheMarkerAndStopsOpen)

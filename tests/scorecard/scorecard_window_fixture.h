@@ -24,7 +24,7 @@ struct SpreadFormTest : ::testing::Test {
         dir.copyProgramFile("spreadsheets/Sample.vqa");
         dir.copyProgramFile("Templates/intro.wmv");
         dir.write("Templates/videos/Sales.wmv", "");
-        settings("", "0");
+        settings(dir.str() + "/spreadsheets/Sample.vqa", "0");
         FirstPassDone = 1;   // the navigation window has its own tests
         VideoOnlyStart = 0;
         ImportMenuOn = 0;
