@@ -1,5 +1,6 @@
 #include "coaching/coach_state.h"
 #include "common/settings.h"
+#include "scorecard/window/spread_form.h"
 #include "main/frm_save_as_template.h"
 #include "main/main_mod.h"
 #include "platform/runtime/app.h"
@@ -132,5 +133,6 @@ TEST_F(VideoFolderDialogTest, TheSettingsCheckOpensAFreshDialogWithItsExplanatio
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(dialog.Label1->text().startsWith("We can't seem to locate your video clips."));
     EXPECT_EQ(VideoSetupPending, 1);
+    EXPECT_FALSE(formSlot<SpreadForm>().isLoaded()) << "the scorecard waits for a settled video folder";
     EXPECT_EQ(frmSaveAsTemplate::designedExplanation().count('"'), 4);
 }

@@ -75,6 +75,17 @@ TEST_F(SpreadFormTest, TheLastFileAndTheStoredCoachModeAreUsed)
     EXPECT_TRUE(videoShown());
 }
 
+TEST_F(SpreadFormTest, SilentCoachShowsTheVideoWindowWithoutClearingCounters)
+{
+    settings(dir.str() + "/spreadsheets/Sample.vqa", "1");
+    CoachCommentCounters[2] = 5;
+    Main();
+    EXPECT_EQ(form<SpreadForm>().ComboCoachMode->currentText(), "Silent Coach");
+    EXPECT_TRUE(videoShown());
+    EXPECT_EQ(CoachCommentCounters[2], 5);
+    ClearCoachCommentCounters();
+}
+
 TEST_F(SpreadFormTest, VideoOnlyStartShowsOnlyTheVideoWindow)
 {
     setCommandLine("\\VM");
