@@ -163,6 +163,16 @@ TEST_F(EditRoadTest, AChangedValueHandsOverToTheActiveCoach)
     type(month::kpiRow(1), month::kActualCol, "1");
     EXPECT_TRUE(player.URL().endsWith(".wmv")) << player.URL().toStdString();
     EXPECT_FALSE(player.URL().endsWith("intro.wmv"));
+
+    // A plain click on a section explains it; the second click on it stays silent.
+    player.close();
+    click(month::kPlanFirstRow, month::kLeftTextCol);
+    const QString explained = player.URL();
+    EXPECT_TRUE(explained.endsWith(".wmv")) << explained.toStdString();
+    player.close();
+    click(month::kPlanFirstRow + 1, month::kLeftTextCol);
+    EXPECT_NE(player.URL(), explained);
+    ClearCoachCommentCounters();
 }
 
 TEST_F(EditRoadTest, TheSetupSheetsSampleColumnStaysZero)
