@@ -2,7 +2,22 @@
 // The parser's formula tree, laid out into a Formula's flat nodes once complete.
 #include "platform/workbook/engine/formula.h"
 
+#include <cctype>
+
 namespace ks::workbook {
+
+constexpr std::size_t kMaxFormulaLength = 8192;
+
+// A character of a name, a cell reference or an unquoted sheet name. Plain ASCII is decided
+// here; the locale has its say only on other bytes.
+inline bool isFormulaNameChar(char ch)
+{
+    auto u = static_cast<unsigned char>(ch);
+    if (u < 0x80)
+        return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' || u == '.' ||
+               u == '$';
+    return std::isalnum(u);
+}
 
 struct TreeNode {
     NodeKind kind = NodeKind::Missing;
