@@ -59,34 +59,30 @@ bool formulaShapeKey(std::string_view text, int row, int col, std::string& key)
     key.clear();
     if (text.find(kRefMark) != std::string_view::npos)
         return false;
-    std::size_t pos = 0;
+    std::size_t pos = 0, copied = 0;  // text before copied is in the key
     while (pos < text.size()) {
         char ch = text[pos];
         if (ch == '"' || ch == '\'') {
-            std::size_t end = skipQuoted(text, pos);
-            key.append(text.substr(pos, end - pos));
-            pos = end;
+            pos = skipQuoted(text, pos);
             continue;
         }
         if (!isFormulaNameChar(ch)) {
-            key += ch;
             ++pos;
             continue;
         }
         std::size_t end = pos;
         while (end < text.size() && isFormulaNameChar(text[end]))
             ++end;
-        std::string_view word = text.substr(pos, end - pos);
-        auto cell = wordIsName(text, end) ? std::nullopt : cellOf(word);
-        if (cell) {
+        if (auto cell = wordIsName(text, end) ? std::nullopt : cellOf(text.substr(pos, end - pos))) {
+            key.append(text.substr(copied, pos - copied));
             key += kRefMark;
             appendPart(key, cell->colAbs, cell->col, col);
             appendPart(key, cell->rowAbs, cell->row, row);
-        } else {
-            key.append(word);
+            copied = end;
         }
         pos = end;
     }
+    key.append(text.substr(copied));
     return true;
 }
 
