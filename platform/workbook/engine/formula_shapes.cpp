@@ -86,19 +86,19 @@ bool formulaShapeKey(std::string_view text, int row, int col, std::string& key)
     return true;
 }
 
-FormulaPtr FormulaShapes::read(const std::string& text, int row, int col)
+FormulaPtr FormulaShapes::read(std::string_view text, int row, int col)
 {
     // Texts the parser would refuse or store differently go to it directly.
     if (text.empty() || text[0] == '=' || text.size() > kMaxFormulaLength || !formulaShapeKey(text, row, col, key_))
-        return parseFormula(text, sheets_, true);
+        return parseFormula(std::string(text), sheets_, true);
     auto found = shapes_.find(key_);
     if (found == shapes_.end()) {
-        FormulaPtr formula = parseFormula(text, sheets_, true);
+        FormulaPtr formula = parseFormula(std::string(text), sheets_, true);
         shapes_.emplace(key_, Parsed{formula, row, col});
         return formula;
     }
     const Parsed& first = found->second;
-    return shiftFormula(*first.formula, row - first.row, col - first.col, text);
+    return shiftFormula(*first.formula, row - first.row, col - first.col, std::string(text));
 }
 
 }

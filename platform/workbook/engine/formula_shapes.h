@@ -14,7 +14,7 @@ class FormulaShapes {
 public:
     explicit FormulaShapes(SheetNames sheets) : sheets_(std::move(sheets)) {}
     // As parseFormula(text, sheets, true) for the formula of the cell at (row, col).
-    FormulaPtr read(const std::string& text, int row, int col);
+    FormulaPtr read(std::string_view text, int row, int col);
 
 private:
     struct Parsed {

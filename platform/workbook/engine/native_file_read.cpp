@@ -267,11 +267,11 @@ void readSheetLayout(pugi::xml_node n, Sheet& sheet)
 }
 }
 
-BookData readNativeXml(const std::string& bytes)
+BookData readNativeXml(std::string bytes)
 {
     pugi::xml_document doc;
     unsigned flags = pugi::parse_default & ~pugi::parse_wconv_attribute & ~pugi::parse_eol;
-    if (!doc.load_buffer(bytes.data(), bytes.size(), flags, pugi::encoding_utf8))
+    if (!doc.load_buffer_inplace(bytes.data(), bytes.size(), flags, pugi::encoding_utf8))
         damaged("not XML");
     pugi::xml_node root = doc.child("workbook");
     if (!root)
