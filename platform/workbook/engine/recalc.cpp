@@ -41,7 +41,7 @@ void forEachArea(const BookData& book, const FormulaRef& ref, int ownSheet, Visi
             visit(area);
 }
 
-Graph formulaCells(const BookData& book, FormulaColumns& columns)
+Graph collectFormulaCells(const BookData& book, FormulaColumns& columns)
 {
     Graph g;
     columns.assign(book.sheets.size(), {});
@@ -132,7 +132,7 @@ void orderComponents(const Graph& g, std::vector<std::uint32_t>& emitted, std::v
 void Recalc::rebuild(const BookData& book)
 {
     FormulaColumns columns;
-    Graph g = formulaCells(book, columns);
+    Graph g = collectFormulaCells(book, columns);
     const std::size_t n = g.cells.size();
     std::vector<Reader> readers;
     std::vector<RangeUse> rangeReaders;
