@@ -130,7 +130,8 @@ bool runPeer(const std::string& json, const std::string& values, double& peerMs,
 }
 }
 
-// "workbook_bench recalc" or "workbook_bench load" repeats only that step, for a profiler.
+// "workbook_bench recalc", "load" or "first" (load, graph build and first recalculation)
+// repeats only that step, for a profiler.
 int main(int argc, char** argv)
 {
     const std::string only = argc > 1 ? argv[1] : "";
@@ -156,6 +157,13 @@ int main(int argc, char** argv)
     Book loaded;
     if (only == "load") {
         medianMs(200, [&] { loaded.ReadBookFile(file); });
+        return 0;
+    }
+    if (only == "first") {
+        medianMs(200, [&] {
+            loaded.ReadBookFile(file);
+            loaded.BookNumber(1, 49, 22);
+        });
         return 0;
     }
     double loadMs = medianMs(20, [&] { loaded.ReadBookFile(file); });

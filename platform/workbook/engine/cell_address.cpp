@@ -41,6 +41,19 @@ std::string cellName(int row, int col, bool rowAbs, bool colAbs)
     return out;
 }
 
+namespace {
+// ASCII is decided here, other bytes by the locale, as std::isalpha and std::toupper would.
+bool isLetter(unsigned char u)
+{
+    return u < 0x80 ? (u | 0x20) >= 'a' && (u | 0x20) <= 'z' : std::isalpha(u) != 0;
+}
+
+int upperLetter(unsigned char u)
+{
+    return u < 0x80 ? u & ~0x20 : std::toupper(u);
+}
+}
+
 std::optional<ParsedCell> parseCellName(std::string_view text)
 {
     std::size_t i = 0;
@@ -50,10 +63,10 @@ std::optional<ParsedCell> parseCellName(std::string_view text)
         ++i;
     }
     std::size_t letters = 0;
-    while (i < text.size() && std::isalpha(static_cast<unsigned char>(text[i]))) {
+    while (i < text.size() && isLetter(static_cast<unsigned char>(text[i]))) {
         if (++letters > 3)
             return std::nullopt;
-        cell.col = cell.col * 26 + (std::toupper(static_cast<unsigned char>(text[i])) - 'A' + 1);
+        cell.col = cell.col * 26 + (upperLetter(static_cast<unsigned char>(text[i])) - 'A' + 1);
         ++i;
     }
     if (letters == 0)
@@ -63,7 +76,7 @@ std::optional<ParsedCell> parseCellName(std::string_view text)
         ++i;
     }
     std::size_t digits = 0;
-    while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i]))) {
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
         if (++digits > 7)
             return std::nullopt;
         cell.row = cell.row * 10 + (text[i] - '0');

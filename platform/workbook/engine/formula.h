@@ -65,8 +65,8 @@ FormulaPtr parseFormula(const std::string& text, const SheetNames& sheets, bool 
 // The formula's text without "=", names of functions in capitals.
 const std::string& printFormula(const Formula& formula, const SheetNames& sheets);
 // The formula as copied by (dRow, dCol): relative parts move, absolute ones stay;
-// a reference moved off the sheet becomes #REF!.
-FormulaPtr shiftFormula(const Formula& formula, int dRow, int dCol);
+// a reference moved off the sheet becomes #REF!. text: the copy's printed form, when known.
+FormulaPtr shiftFormula(const Formula& formula, int dRow, int dCol, std::string text = {});
 
 // One area read by a formula, on a given sheet (resolved), or through a defined name.
 struct FormulaRef {

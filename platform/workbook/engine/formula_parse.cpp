@@ -10,7 +10,6 @@
 namespace ks::workbook {
 
 namespace {
-constexpr std::size_t kMaxFormulaLength = 8192;
 constexpr int kMaxDepth = 100;
 
 struct FunctionEntry {
@@ -26,11 +25,6 @@ constexpr std::array<FunctionEntry, 22> kFunctions = {{
     {"INT", Function::Int}, {"ABS", Function::Abs}, {"ROUND", Function::Round},
     {"VALUE", Function::Value}, {"CHOOSE", Function::Choose}, {"TEXT", Function::Text},
 }};
-
-bool isNameChar(char ch)
-{
-    return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_' || ch == '.' || ch == '$';
-}
 
 std::string upper(std::string s)
 {
@@ -196,7 +190,7 @@ private:
             return errorLiteral();
         if (ch == '\'')
             return sheetReference(quotedSheetName());
-        if (isNameChar(ch))
+        if (isFormulaNameChar(ch))
             return word();
         fail("unexpected character");
     }
@@ -271,7 +265,7 @@ private:
     TreeNode word()
     {
         std::size_t start = pos_;
-        while (pos_ < s_.size() && isNameChar(s_[pos_]))
+        while (pos_ < s_.size() && isFormulaNameChar(s_[pos_]))
             ++pos_;
         std::string w = s_.substr(start, pos_ - start);
         std::size_t after = pos_;
@@ -305,7 +299,7 @@ private:
         if (sheet < 0)
             fail("unknown sheet '" + sheetName + "'");
         std::size_t start = pos_;
-        while (pos_ < s_.size() && isNameChar(s_[pos_]))
+        while (pos_ < s_.size() && isFormulaNameChar(s_[pos_]))
             ++pos_;
         auto cell = parseCellName(std::string_view(s_).substr(start, pos_ - start));
         if (!cell)
@@ -326,7 +320,7 @@ private:
             ++pos_;
             skipSpace();
             std::size_t start = pos_;
-            while (pos_ < s_.size() && isNameChar(s_[pos_]))
+            while (pos_ < s_.size() && isFormulaNameChar(s_[pos_]))
                 ++pos_;
             auto second = parseCellName(std::string_view(s_).substr(start, pos_ - start));
             if (!second)

@@ -143,10 +143,13 @@ const std::string& printFormula(const Formula& formula, const SheetNames& sheets
     return formula.text;
 }
 
-FormulaPtr shiftFormula(const Formula& formula, int dRow, int dCol)
+FormulaPtr shiftFormula(const Formula& formula, int dRow, int dCol, std::string text)
 {
-    auto copy = std::make_shared<Formula>(formula);
-    copy->text.clear();
+    auto copy = std::make_shared<Formula>();
+    copy->nodes = formula.nodes;
+    copy->texts = formula.texts;
+    copy->isVolatile = formula.isVolatile;
+    copy->text = std::move(text);
     // References are leaves, so each one changes in place.
     for (Node& n : copy->nodes)
         shiftNode(n, dRow, dCol);

@@ -2,7 +2,27 @@
 // The parser's formula tree, laid out into a Formula's flat nodes once complete.
 #include "platform/workbook/engine/formula.h"
 
+#include <array>
+#include <cctype>
+
 namespace ks::workbook {
+
+constexpr std::size_t kMaxFormulaLength = 8192;
+
+// A character of a name, a cell reference or an unquoted sheet name. Plain ASCII is decided
+// by a table; the locale has its say only on other bytes.
+inline bool isFormulaNameChar(char ch)
+{
+    static constexpr auto kAscii = [] {
+        std::array<bool, 128> table{};
+        for (int u = 0; u < 128; ++u)
+            table[u] = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' ||
+                       u == '.' || u == '$';
+        return table;
+    }();
+    auto u = static_cast<unsigned char>(ch);
+    return u < 0x80 ? kAscii[u] : std::isalnum(u) != 0;
+}
 
 struct TreeNode {
     NodeKind kind = NodeKind::Missing;

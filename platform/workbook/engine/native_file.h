@@ -11,6 +11,7 @@ constexpr int kNativeFormatVersion = 1;
 
 std::string writeNativeXml(const BookData& book);
 // Raises kErrFileUnreadable for anything that is not a complete, valid book file.
-BookData readNativeXml(const std::string& bytes);
+// The bytes are parsed where they lie, so they are taken.
+BookData readNativeXml(std::string bytes);
 
 }

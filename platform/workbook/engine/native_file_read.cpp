@@ -1,5 +1,6 @@
 #include "platform/workbook/engine/base64.h"
 #include "platform/workbook/engine/errors.h"
+#include "platform/workbook/engine/formula_shapes.h"
 #include "platform/workbook/engine/native_file.h"
 
 #include <charconv>
@@ -28,10 +29,14 @@ long long integer(const char* text, long long lo, long long hi, const char* what
     return v;
 }
 
+int intValue(pugi::xml_attribute a, int fallback, long long lo, long long hi, const char* what)
+{
+    return a ? static_cast<int>(integer(a.value(), lo, hi, what)) : fallback;
+}
+
 int intAttr(pugi::xml_node n, const char* name, int fallback, long long lo, long long hi)
 {
-    pugi::xml_attribute a = n.attribute(name);
-    return a ? static_cast<int>(integer(a.value(), lo, hi, name)) : fallback;
+    return intValue(n.attribute(name), fallback, lo, hi, name);
 }
 
 bool boolAttr(pugi::xml_node n, const char* name, bool fallback)
@@ -118,25 +123,51 @@ CellFormat readStyle(pugi::xml_node n)
     return f;
 }
 
-void readCell(pugi::xml_node c, Sheet& sheet, const BookData& book, const SheetNames& names)
+// A cell's attributes, found in one pass: books hold thousands of cells.
+struct CellAttributes {
+    pugi::xml_attribute r, c, s, f, t, v;
+    explicit CellAttributes(pugi::xml_node cell)
+    {
+        for (pugi::xml_attribute a : cell.attributes()) {
+            const char* name = a.name();
+            if (!name[0] || name[1])
+                continue;
+            pugi::xml_attribute* slot = nullptr;
+            switch (name[0]) {
+            case 'r': slot = &r; break;
+            case 'c': slot = &c; break;
+            case 's': slot = &s; break;
+            case 'f': slot = &f; break;
+            case 't': slot = &t; break;
+            case 'v': slot = &v; break;
+            default: break;
+            }
+            if (slot && !*slot)  // the first of a repeated name counts
+                *slot = a;
+        }
+    }
+};
+
+void readCell(pugi::xml_node c, Sheet& sheet, const BookData& book, FormulaShapes& formulas)
 {
-    int r = intAttr(c, "r", 0, 1, kMaxRows), col = intAttr(c, "c", 0, 1, kMaxColumns);
-    if (!c.attribute("r") || !c.attribute("c"))
+    CellAttributes at(c);
+    if (!at.r || !at.c)
         damaged("cell position");
+    int r = intValue(at.r, 0, 1, kMaxRows, "r"), col = intValue(at.c, 0, 1, kMaxColumns, "c");
     Cell& cell = sheet.at(r, col);
     if (cell.hasContent() || cell.style)
         damaged("cell given twice");
-    cell.style = static_cast<std::uint32_t>(intAttr(c, "s", 0, 0, static_cast<long long>(book.styles.size()) - 1));
-    if (pugi::xml_attribute f = c.attribute("f")) {
+    cell.style = static_cast<std::uint32_t>(intValue(at.s, 0, 0, static_cast<long long>(book.styles.size()) - 1, "s"));
+    if (at.f) {
         try {
-            cell.formula = parseFormula(f.value(), names, true);
+            cell.formula = formulas.read(at.f.value(), r, col);
         } catch (const RuntimeError&) {
             damaged("formula");
         }
         return;
     }
-    std::string_view type = c.attribute("t").value();
-    const char* v = c.attribute("v").value();
+    std::string_view type = at.t.value();
+    const char* v = at.v.value();
     if (type == "n")
         cell.value = Value::ofNumber(real(v, "number"));
     else if (type == "s")
@@ -236,11 +267,11 @@ void readSheetLayout(pugi::xml_node n, Sheet& sheet)
 }
 }
 
-BookData readNativeXml(const std::string& bytes)
+BookData readNativeXml(std::string bytes)
 {
     pugi::xml_document doc;
     unsigned flags = pugi::parse_default & ~pugi::parse_wconv_attribute & ~pugi::parse_eol;
-    if (!doc.load_buffer(bytes.data(), bytes.size(), flags, pugi::encoding_utf8))
+    if (!doc.load_buffer_inplace(bytes.data(), bytes.size(), flags, pugi::encoding_utf8))
         damaged("not XML");
     pugi::xml_node root = doc.child("workbook");
     if (!root)
@@ -272,13 +303,14 @@ BookData readNativeXml(const std::string& bytes)
     if (book.sheets.empty())
         damaged("no sheet");
     SheetNames names = book.sheetNames();
+    FormulaShapes formulas(names);
     std::set<int> ids;
     std::size_t index = 0;
     for (pugi::xml_node s : root.children("sheet")) {
         Sheet& sheet = book.sheets[index++];
         readSheetLayout(s, sheet);
         for (pugi::xml_node c : s.child("cells").children("c"))
-            readCell(c, sheet, book, names);
+            readCell(c, sheet, book, formulas);
         readObjects(s.child("objects"), sheet, ids);
     }
     for (pugi::xml_node n : root.child("names").children("name")) {

@@ -1,23 +1,75 @@
 #include "platform/workbook/engine/recalc.h"
 
 #include <algorithm>
-#include <map>
+#include <optional>
 
 namespace ks::workbook {
 
 namespace {
 struct Graph {
-    std::vector<CellKey> cells;
+    std::vector<CellKey> cells;  // ascending: sheets, rows and columns in order
+    std::vector<const Cell*> formulaCells;
     std::vector<std::vector<std::uint32_t>> precedents;
+
+    std::optional<std::uint32_t> indexOf(CellKey key) const
+    {
+        auto it = std::lower_bound(cells.begin(), cells.end(), key);
+        if (it == cells.end() || *it != key)
+            return std::nullopt;
+        return static_cast<std::uint32_t>(it - cells.begin());
+    }
 };
 
+// A formula cell of a column: its row and its index in the graph.
+struct ColumnEntry {
+    int row;
+    std::uint32_t index;
+};
+// Per sheet and column, the formula cells in ascending rows.
+using FormulaColumns = std::vector<std::vector<std::vector<ColumnEntry>>>;
+
 // The areas a reference stands for; a name not (yet) defined stands for none.
-std::vector<Area> resolve(const BookData& book, const FormulaRef& ref, int ownSheet)
+template <class Visit>
+void forEachArea(const BookData& book, const FormulaRef& ref, int ownSheet, Visit&& visit)
 {
-    if (ref.name.empty())
-        return {Area{ref.sheet < 0 ? ownSheet : ref.sheet, ref.block}};
-    auto it = book.names.find(upperName(ref.name));
-    return it == book.names.end() ? std::vector<Area>{} : it->second.areas;
+    if (ref.name.empty()) {
+        visit(Area{ref.sheet < 0 ? ownSheet : ref.sheet, ref.block});
+        return;
+    }
+    if (auto it = book.names.find(upperName(ref.name)); it != book.names.end())
+        for (const Area& area : it->second.areas)
+            visit(area);
+}
+
+Graph collectFormulaCells(const BookData& book, FormulaColumns& columns)
+{
+    Graph g;
+    columns.assign(book.sheets.size(), {});
+    for (std::size_t s = 0; s < book.sheets.size(); ++s) {
+        columns[s].resize(static_cast<std::size_t>(book.sheets[s].lastColumn()) + 1);
+        book.sheets[s].forEachCell([&](int r, int c, const Cell& cell) {
+            if (!cell.formula)
+                return;
+            columns[s][static_cast<std::size_t>(c)].push_back({r, static_cast<std::uint32_t>(g.cells.size())});
+            g.cells.push_back(cellKey(static_cast<int>(s), r, c));
+            g.formulaCells.push_back(&cell);
+        });
+    }
+    g.precedents.assign(g.cells.size(), {});
+    return g;
+}
+
+// Every formula cell inside the block.
+template <class Visit>
+void forEachFormulaIn(const std::vector<std::vector<ColumnEntry>>& columns, const Block& b, Visit&& visit)
+{
+    auto byRow = [](const ColumnEntry& e, int row) { return e.row < row; };
+    int last = std::min(b.col2, static_cast<int>(columns.size()) - 1);
+    for (int c = std::max(b.col1, 1); c <= last; ++c) {
+        const auto& column = columns[static_cast<std::size_t>(c)];
+        for (auto e = std::lower_bound(column.begin(), column.end(), b.row1, byRow); e != column.end() && e->row <= b.row2; ++e)
+            visit(e->index);
+    }
 }
 
 // Strongly connected components, iteratively, emitted precedents first.
@@ -79,51 +131,32 @@ void orderComponents(const Graph& g, std::vector<std::uint32_t>& emitted, std::v
 
 void Recalc::rebuild(const BookData& book)
 {
-    Graph g;
-    std::unordered_map<CellKey, std::uint32_t> indexOf;
-    // Per sheet and column, the rows holding formulas, ascending.
-    std::vector<std::map<int, std::vector<int>>> formulaRows(book.sheets.size());
-    for (std::size_t s = 0; s < book.sheets.size(); ++s) {
-        book.sheets[s].forEachCell([&](int r, int c, const Cell& cell) {
-            if (!cell.formula)
-                return;
-            CellKey key = cellKey(static_cast<int>(s), r, c);
-            indexOf.emplace(key, static_cast<std::uint32_t>(g.cells.size()));
-            g.cells.push_back(key);
-            formulaRows[s][c].push_back(r);
-        });
-    }
+    FormulaColumns columns;
+    Graph g = collectFormulaCells(book, columns);
     const std::size_t n = g.cells.size();
-    g.precedents.assign(n, {});
-    std::unordered_map<CellKey, std::vector<std::uint32_t>> readers;
+    std::vector<Reader> readers;
     std::vector<RangeUse> rangeReaders;
     std::vector<FormulaRef> refs;
     for (std::uint32_t i = 0; i < n; ++i) {
         int s = keySheet(g.cells[i]);
-        const Cell* cell = book.sheets[static_cast<std::size_t>(s)].find(keyRow(g.cells[i]), keyCol(g.cells[i]));
         refs.clear();
-        collectRefs(*cell->formula, refs);
+        collectRefs(*g.formulaCells[i]->formula, refs);
         for (const FormulaRef& ref : refs) {
-            for (const Area& area : resolve(book, ref, s)) {
+            forEachArea(book, ref, s, [&](const Area& area) {
                 if (area.sheet < 0 || area.sheet >= static_cast<int>(book.sheets.size()))
-                    continue;
+                    return;
                 const Block& b = area.block;
                 if (b.rows() == 1 && b.cols() == 1) {
                     CellKey key = cellKey(area.sheet, b.row1, b.col1);
-                    readers[key].push_back(i);
-                    if (auto it = indexOf.find(key); it != indexOf.end())
-                        g.precedents[i].push_back(it->second);
-                    continue;
+                    readers.push_back({key, i});
+                    if (auto precedent = g.indexOf(key))
+                        g.precedents[i].push_back(*precedent);
+                    return;
                 }
                 rangeReaders.push_back({area.sheet, b, i});
-                const auto& columns = formulaRows[static_cast<std::size_t>(area.sheet)];
-                for (auto col = columns.lower_bound(b.col1); col != columns.end() && col->first <= b.col2; ++col) {
-                    auto lo = std::lower_bound(col->second.begin(), col->second.end(), b.row1);
-                    auto hi = std::upper_bound(lo, col->second.end(), b.row2);
-                    for (auto r = lo; r != hi; ++r)
-                        g.precedents[i].push_back(indexOf.at(cellKey(area.sheet, *r, col->first)));
-                }
-            }
+                forEachFormulaIn(columns[static_cast<std::size_t>(area.sheet)], b,
+                                 [&](std::uint32_t precedent) { g.precedents[i].push_back(precedent); });
+            });
         }
     }
 
@@ -138,14 +171,15 @@ void Recalc::rebuild(const BookData& book)
         order_[p] = g.cells[emitted[p]];
         cyclic_[p] = cyclicOld[emitted[p]];
     }
-    copyCode(book);
+    copyCode(g.formulaCells, emitted);
     dependents_.assign(n, {});
     for (std::uint32_t i = 0; i < n; ++i)
         for (std::uint32_t p : g.precedents[i])
             dependents_[position[p]].push_back(position[i]);
-    for (auto& [key, list] : readers)
-        for (auto& f : list)
-            f = position[f];
+    for (Reader& reader : readers)
+        reader.formula = position[reader.formula];
+    std::sort(readers.begin(), readers.end(),
+              [](const Reader& a, const Reader& b) { return a.cell < b.cell || (a.cell == b.cell && a.formula < b.formula); });
     for (auto& use : rangeReaders)
         use.formula = position[use.formula];
     readers_ = std::move(readers);
@@ -155,13 +189,17 @@ void Recalc::rebuild(const BookData& book)
     stale_ = false;
 }
 
-void Recalc::copyCode(const BookData& book)
+void Recalc::copyCode(const std::vector<const Cell*>& formulaCells, const std::vector<std::uint32_t>& order)
 {
+    std::size_t total = 0;
+    for (const Cell* cell : formulaCells)
+        total += cell->formula->nodes.size();
     code_.clear();
+    code_.reserve(total);
     codeStart_.clear();
     formulas_.clear();
-    for (CellKey key : order_) {
-        const Cell* cell = book.sheets[static_cast<std::size_t>(keySheet(key))].find(keyRow(key), keyCol(key));
+    for (std::uint32_t index : order) {
+        const Cell* cell = formulaCells[index];
         codeStart_.push_back(static_cast<std::uint32_t>(code_.size()));
         code_.insert(code_.end(), cell->formula->nodes.begin(), cell->formula->nodes.end());
         formulas_.push_back(cell->formula);
@@ -188,9 +226,11 @@ void Recalc::valueChanged(int sheet, int row, int col)
 {
     if (stale_)
         return;
-    if (auto it = readers_.find(cellKey(sheet, row, col)); it != readers_.end())
-        for (std::uint32_t f : it->second)
-            markFrom(f);
+    CellKey key = cellKey(sheet, row, col);
+    auto it = std::lower_bound(readers_.begin(), readers_.end(), key,
+                               [](const Reader& r, CellKey k) { return r.cell < k; });
+    for (; it != readers_.end() && it->cell == key; ++it)
+        markFrom(it->formula);
     for (const RangeUse& use : rangeReaders_)
         if (use.sheet == sheet && use.block.contains(row, col))
             markFrom(use.formula);

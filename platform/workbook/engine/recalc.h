@@ -3,7 +3,6 @@
 // and the cells marked for recalculation by a change. A circular reference gives #CYCLE!.
 #include "platform/workbook/engine/book_data.h"
 
-#include <unordered_map>
 #include <vector>
 
 namespace ks::workbook {
@@ -21,10 +20,14 @@ public:
 
 private:
     void rebuild(const BookData& book);
-    void copyCode(const BookData& book);
+    void copyCode(const std::vector<const Cell*>& formulaCells, const std::vector<std::uint32_t>& order);
     void markFrom(std::uint32_t formula);
     void evaluate(BookData& book, const CellSource& cells, std::uint32_t formula);
 
+    struct Reader {
+        CellKey cell;
+        std::uint32_t formula;
+    };
     struct RangeUse {
         int sheet;
         Block block;
@@ -39,7 +42,7 @@ private:
     std::vector<FormulaPtr> formulas_;             // the formula each piece of code_ came from
     std::vector<char> cyclic_, dirty_;
     std::vector<std::vector<std::uint32_t>> dependents_;
-    std::unordered_map<CellKey, std::vector<std::uint32_t>> readers_;  // cell -> formulas reading it
+    std::vector<Reader> readers_;                  // the formulas reading each cell, by cell
     std::vector<RangeUse> rangeReaders_;
     std::vector<std::uint32_t> dirtyList_;
 };
