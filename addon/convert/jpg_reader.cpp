@@ -52,7 +52,8 @@ struct JpgReadState {
     PackedDib dib;
     bool frameRead = false;
     std::uint32_t width = 0, height = 0;
-    std::uint16_t quant[4][64] = {};
+    // Zig-zag order; the padding meets a run that overshoots the block.
+    std::uint16_t quant[4][64 + 16] = {};
     int componentCount = 0;
     JpgComponent components[kMaxComponents];
     int maxH = 1, maxV = 1;
@@ -60,8 +61,8 @@ struct JpgReadState {
     JpgHuffTable huff[kMaxHuffTables];
     std::uint16_t restartInterval = 0;
     std::uint32_t mcusPerRow = 0, mcuRows = 0, mcuWidth = 8, mcuHeight = 8;
-    std::vector<std::int16_t> cbRow, crRow;   // chroma of one pixel row
-    alignas(32) std::int32_t coefficients[64] = {};
+    std::vector<std::uint8_t> cbRow, crRow;   // chroma of one pixel row, when upsampled here
+    alignas(16) std::int16_t coefficients[64] = {};
 
     // Bit reader: bits at the top of buffer; zero bits stand in after a marker.
     std::uint64_t buffer = 0;
@@ -99,6 +100,14 @@ bool readLength(JpgReadState& j, int& remaining)
     return true;
 }
 
+// True when one of the eight bytes is 0xFF.
+inline bool hasMarkerByte(std::uint64_t bytes)
+{
+    std::uint64_t x = ~bytes;
+    return ((x - 0x0101010101010101u) & ~x & 0x8080808080808080u) != 0;
+}
+
+// The byte-by-byte fill, which meets stuffed bytes and markers.
 bool JpgFillBits(JpgReadState& j)
 {
     while (j.bits <= 56) {
@@ -127,73 +136,110 @@ bool JpgFillBits(JpgReadState& j)
     return true;
 }
 
-inline bool ensureBits(JpgReadState& j) { return j.bits >= 32 || JpgFillBits(j); }
+// The bit reader's buffer and count held in locals while a block is decoded,
+// put back when it ends.
+struct BitCursor {
+    JpgReadState& j;
+    std::uint64_t buffer;
+    int bits;
 
-inline std::uint32_t takeBits(JpgReadState& j, int n)
-{
-    std::uint32_t v = std::uint32_t(j.buffer >> (64 - n));
-    j.buffer <<= n;
-    j.bits -= n;
-    return v;
-}
+    explicit BitCursor(JpgReadState& state) : j(state), buffer(state.buffer), bits(state.bits) {}
+    ~BitCursor() { store(); }
+    BitCursor(const BitCursor&) = delete;
+    BitCursor& operator=(const BitCursor&) = delete;
+    void store() { j.buffer = buffer, j.bits = bits; }
 
-// -1 when no code matches.
-inline int JpgDecodeSymbol(JpgReadState& j, const JpgHuffTable& t)
-{
-    std::uint16_t hit = t.lookup[j.buffer >> (64 - kJpgLookBits)];
-    if (hit) {
-        takeBits(j, hit >> 8);
-        return hit & 0xFF;
-    }
-    for (int length = kJpgLookBits + 1; length <= 16; ++length) {
-        std::int32_t code = std::int32_t(j.buffer >> (64 - length));
-        if (code <= t.maxCode[length]) {
-            takeBits(j, length);
-            return t.symbols[(code + t.valueOffset[length]) & 0xFF];
+    // At least 32 bits, unless the input ends.
+    bool ensure() { return bits >= 32 || refill(); }
+    bool refill()
+    {
+        std::size_t available;
+        const std::uint8_t* next = j.in.buffered(available);
+        std::uint64_t word;
+        if (!j.pendingMarker && available >= 8 && (std::memcpy(&word, next, 8), !hasMarkerByte(word))) {
+            // Whole bytes at once while no 0xFF is near. The bits below the new
+            // ones are the bytes that follow, which the next fill puts back alike.
+            int take = (63 - bits) >> 3;
+            buffer |= __builtin_bswap64(word) >> bits;
+            bits += 8 * take;
+            j.in.consume(std::size_t(take));
+            return true;
         }
+        store();
+        bool filled = JpgFillBits(j);
+        buffer = j.buffer;
+        bits = j.bits;
+        return filled;
     }
-    return -1;
-}
+    std::uint32_t peek(int n) const { return std::uint32_t(buffer >> (64 - n)); }
+    void skip(int n)
+    {
+        buffer <<= n;
+        bits -= n;
+    }
+    std::uint32_t take(int n)
+    {
+        std::uint32_t v = peek(n);
+        skip(n);
+        return v;
+    }
 
-inline std::int32_t JpgReceiveExtend(JpgReadState& j, int s)
-{
-    if (s == 0)
-        return 0;
-    std::int32_t v = std::int32_t(takeBits(j, s));
-    return v >= (1 << (s - 1)) ? v : v - ((1 << s) - 1);
-}
+    // -1 when no code matches.
+    int decode(const JpgHuffTable& t)
+    {
+        if (std::uint16_t hit = t.lookup[peek(kJpgLookBits)]) {
+            skip(hit >> 8);
+            return hit & 0xFF;
+        }
+        for (int length = kJpgLookBits + 1; length <= 16; ++length) {
+            std::int32_t code = std::int32_t(peek(length));
+            if (code <= t.maxCode[length]) {
+                skip(length);
+                return t.symbols[(code + t.valueOffset[length]) & 0xFF];
+            }
+        }
+        return -1;
+    }
 
-bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::size_t stride)
+    std::int32_t receiveExtend(int s)
+    {
+        if (s == 0)
+            return 0;
+        std::int32_t v = std::int32_t(take(s));
+        return v >= (1 << (s - 1)) ? v : v - ((1 << s) - 1);
+    }
+};
+
+// The block's coefficients, dequantised, in natural order; false when the
+// data ends or breaks. Sets anyAc when a coefficient past the first came.
+bool decodeCoefficients(JpgReadState& j, JpgComponent& c, bool& anyAc)
 {
-    // Kept zero between blocks: only the coefficients a block sets are cleared.
-    std::int32_t* coefficients = j.coefficients;
-    std::uint8_t written[64];
-    int writtenCount = 0;
+    // Kept zero between blocks: cleared after each transform. Values wrap to
+    // 16 bits, which only a broken file's exceed.
+    std::int16_t* coefficients = j.coefficients;
     const std::uint16_t* q = j.quant[c.quant];
-    if (!ensureBits(j))
+    BitCursor b(j);
+    if (!b.ensure())
         return false;
-    int s = JpgDecodeSymbol(j, *c.dcTable);
+    int s = b.decode(*c.dcTable);
     if (s < 0 || s > 15)
         return fail(j, "Huffman symbol not found in JPEG read", kErrJpegDecoding);
-    if (!ensureBits(j))
-        return false;
-    c.predictor = std::clamp(c.predictor + JpgReceiveExtend(j, s), -65535, 65535);
-    coefficients[0] = c.predictor * q[0];
+    // At most 16 of the 32 bits went on the code: the value's 15 are there.
+    c.predictor = std::clamp(c.predictor + b.receiveExtend(s), -65535, 65535);
+    coefficients[0] = std::int16_t(c.predictor * q[0]);
     const JpgHuffTable& ac = *c.acTable;
     for (int k = 1; k < 64; ++k) {
-        if (!ensureBits(j))
+        if (!b.ensure())
             return false;
-        if (std::int32_t fast = ac.fastAc[j.buffer >> (64 - kJpgLookBits)]) {
+        if (std::int32_t fast = ac.fastAc[b.peek(kJpgLookBits)]) {
             // A short code and its value in one look.
-            takeBits(j, fast & 15);
+            b.skip(fast & 15);
             k += (fast >> 8) & 15;
-            if (k < 64) {
-                coefficients[kNaturalOrder[k]] = (fast >> 16) * q[k];
-                written[writtenCount++] = kNaturalOrder[k];
-            }
+            coefficients[kNaturalOrder[k]] = std::int16_t((fast >> 16) * q[k]);
+            anyAc = true;
             continue;
         }
-        int rs = JpgDecodeSymbol(j, ac);
+        int rs = b.decode(ac);
         if (rs < 0)
             return fail(j, "Huffman symbol not found in JPEG read", kErrJpegDecoding);
         int run = rs >> 4, size = rs & 15;
@@ -204,23 +250,28 @@ bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::si
             continue;
         }
         k += run;
-        std::int32_t value = JpgReceiveExtend(j, size);
-        if (k < 64) {
-            coefficients[kNaturalOrder[k]] = value * q[k];
-            written[writtenCount++] = kNaturalOrder[k];
-        }
+        coefficients[kNaturalOrder[k]] = std::int16_t(b.receiveExtend(size) * q[k]);
+        anyAc = true;
     }
-    if (writtenCount == 0) {
+    return true;
+}
+
+bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::size_t stride)
+{
+    bool anyAc = false;
+    if (!decodeCoefficients(j, c, anyAc))
+        return false;
+    if (!anyAc) {
         // A flat block: its one value everywhere.
-        std::int32_t level = (coefficients[0] + 4) >> 3;
+        std::int32_t level = (j.coefficients[0] + 4) >> 3;
         std::uint8_t sample = std::uint8_t(std::clamp(level + 128, 0, 255));
         for (int y = 0; y < 8; ++y)
             std::memset(out + y * stride, sample, 8);
+        j.coefficients[0] = 0;
         return true;
     }
-    jpgInverseTransform(coefficients, out, stride);
-    for (int i = 0; i < writtenCount; ++i)
-        coefficients[written[i]] = 0;
+    jpgInverseTransform(j.coefficients, out, stride);
+    std::memset(j.coefficients, 0, sizeof j.coefficients);
     return true;
 }
 
@@ -241,12 +292,17 @@ bool JpgDecodeMcu(JpgReadState& j, std::uint32_t column)
     return true;
 }
 
-// One chroma row, repeated to the luma's width and centred on zero.
-void upsampleRow(const JpgComponent& c, const std::uint8_t* samples, std::int16_t* out, std::uint32_t count)
+// One chroma row, repeated to the luma's width.
+void upsampleRow(const JpgComponent& c, const std::uint8_t* samples, std::uint8_t* out, std::uint32_t count)
 {
     const std::uint32_t* column = c.columnOf.data();
     for (std::uint32_t x = 0; x < count; ++x)
-        out[x] = std::int16_t(samples[column[x]] - 128);
+        out[x] = samples[column[x]];
+}
+
+const std::uint8_t* chromaRow(const JpgReadState& j, const JpgComponent& c, std::uint32_t py)
+{
+    return c.plane.data() + (py * unsigned(c.v) / unsigned(j.maxV)) * c.planeStride;
 }
 
 // Colour-converts the first `columns` MCUs of the buffered MCU row into the DIB.
@@ -254,6 +310,10 @@ void writeMcuRow(JpgReadState& j, std::uint32_t mcuRow, std::uint32_t columns)
 {
     std::uint32_t xEnd = std::uint32_t(std::min<std::uint64_t>(j.width, std::uint64_t(columns) * j.mcuWidth));
     const JpgComponent& y0 = j.components[0];
+    const JpgComponent& c1 = j.components[1];
+    const JpgComponent& c2 = j.components[2];
+    // Chroma at full or half width goes to the conversion as it is.
+    bool same = c1.h == c2.h && (c1.h == j.maxH || 2 * c1.h == j.maxH);
     for (std::uint32_t py = 0; py < j.mcuHeight; ++py) {
         std::uint64_t y = std::uint64_t(mcuRow) * j.mcuHeight + py;
         if (y >= j.height)
@@ -261,17 +321,18 @@ void writeMcuRow(JpgReadState& j, std::uint32_t mcuRow, std::uint32_t columns)
         std::uint8_t* out = j.dib.row(std::int64_t(y));
         const std::uint8_t* luma = y0.plane.data() + py * y0.planeStride;
         if (j.componentCount < 3) {
-            for (std::uint32_t x = 0; x < xEnd; ++x, out += 3)
-                out[0] = out[1] = out[2] = luma[x];
+            jpgGreyRow(luma, out, xEnd);
             continue;
         }
-        const JpgComponent& c1 = j.components[1];
-        const JpgComponent& c2 = j.components[2];
-        upsampleRow(c1, c1.plane.data() + (py * unsigned(c1.v) / unsigned(j.maxV)) * c1.planeStride,
-                    j.cbRow.data(), xEnd);
-        upsampleRow(c2, c2.plane.data() + (py * unsigned(c2.v) / unsigned(j.maxV)) * c2.planeStride,
-                    j.crRow.data(), xEnd);
-        jpgConvertRow(luma, j.cbRow.data(), j.crRow.data(), out, xEnd);
+        const std::uint8_t* cb = chromaRow(j, c1, py);
+        const std::uint8_t* cr = chromaRow(j, c2, py);
+        if (!same) {
+            upsampleRow(c1, cb, j.cbRow.data(), xEnd);
+            upsampleRow(c2, cr, j.crRow.data(), xEnd);
+            cb = j.cbRow.data();
+            cr = j.crRow.data();
+        }
+        jpgConvertRow(luma, cb, cr, same && c1.h != j.maxH, out, xEnd);
     }
 }
 
