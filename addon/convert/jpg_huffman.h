@@ -5,7 +5,7 @@
 
 namespace ks::addon {
 
-inline constexpr int kJpgLookBits = 9;
+inline constexpr int kJpgLookBits = 10;
 
 struct JpgHuffTable {
     bool dc = false;   // class: DC or AC

@@ -1,103 +1,18 @@
 #include "addon/convert/jpg_idct.h"
+#include "addon/convert/jpg_idct_lanes.h"
 
 #include <cstring>
 
-#if defined(__SSE2__)
+#if defined(__x86_64__)
 #include <emmintrin.h>
 #endif
 
 namespace ks::addon {
 
+#if defined(__x86_64__)
 namespace {
 
-constexpr int kConstBits = 13;
-constexpr int kPass1Bits = 2;
-
-constexpr std::uint32_t F0_298631336 = 2446, F0_390180644 = 3196, F0_541196100 = 4433,
-                        F0_765366865 = 6270, F0_899976223 = 7373, F1_175875602 = 9633,
-                        F1_501321110 = 12299, F1_847759065 = 15137, F1_961570560 = 16069,
-                        F2_053119869 = 16819, F2_562915447 = 20995, F3_072711026 = 25172;
-
-}
-
-#if defined(__SSE2__)
-// Sixteen-bit lanes, as SSE2 multiplies and adds pairs of them into 32 bits:
-// each rotation is one pmaddwd on two interleaved inputs.
-namespace {
-
-inline __m128i pairOf(int a, int b)
-{
-    return _mm_set_epi16(short(b), short(a), short(b), short(a), short(b), short(a), short(b), short(a));
-}
-
-// The 32-bit halves of a*ka + b*kb for eight lanes.
-struct Wide {
-    __m128i lo, hi;
-    Wide operator+(Wide o) const { return {_mm_add_epi32(lo, o.lo), _mm_add_epi32(hi, o.hi)}; }
-    Wide operator-(Wide o) const { return {_mm_sub_epi32(lo, o.lo), _mm_sub_epi32(hi, o.hi)}; }
-};
-
-struct Interleaved {
-    __m128i lo, hi;
-    Interleaved(__m128i a, __m128i b) : lo(_mm_unpacklo_epi16(a, b)), hi(_mm_unpackhi_epi16(a, b)) {}
-    Wide times(__m128i k) const { return {_mm_madd_epi16(lo, k), _mm_madd_epi16(hi, k)}; }
-};
-
-template <int Shift>
-inline __m128i narrow(Wide w, __m128i round)
-{
-    return _mm_packs_epi32(_mm_srai_epi32(_mm_add_epi32(w.lo, round), Shift),
-                           _mm_srai_epi32(_mm_add_epi32(w.hi, round), Shift));
-}
-
-// One 8-point transform down the eight lanes, descaled by Shift into 16 bits.
-template <int Shift>
-inline void idct8Sse2(__m128i v[8], __m128i round)
-{
-    Interleaved e26(v[2], v[6]), e04(v[0], v[4]);
-    Wide tmp3 = e26.times(pairOf(F0_541196100 + F0_765366865, F0_541196100));
-    Wide tmp2 = e26.times(pairOf(F0_541196100, int(F0_541196100) - int(F1_847759065)));
-    Wide tmp0 = e04.times(pairOf(1 << kConstBits, 1 << kConstBits));
-    Wide tmp1 = e04.times(pairOf(1 << kConstBits, -(1 << kConstBits)));
-    Wide tmp10 = tmp0 + tmp3, tmp13 = tmp0 - tmp3, tmp11 = tmp1 + tmp2, tmp12 = tmp1 - tmp2;
-
-    Interleaved z34(_mm_add_epi16(v[7], v[3]), _mm_add_epi16(v[5], v[1]));
-    Wide z3 = z34.times(pairOf(int(F1_175875602) - int(F1_961570560), F1_175875602));
-    Wide z4 = z34.times(pairOf(F1_175875602, int(F1_175875602) - int(F0_390180644)));
-    Interleaved o17(v[1], v[7]), o35(v[3], v[5]);
-    Wide odd3 = o17.times(pairOf(int(F1_501321110) - int(F0_899976223), -int(F0_899976223))) + z4;
-    Wide odd0 = o17.times(pairOf(-int(F0_899976223), int(F0_298631336) - int(F0_899976223))) + z3;
-    Wide odd2 = o35.times(pairOf(int(F3_072711026) - int(F2_562915447), -int(F2_562915447))) + z3;
-    Wide odd1 = o35.times(pairOf(-int(F2_562915447), int(F2_053119869) - int(F2_562915447))) + z4;
-
-    v[0] = narrow<Shift>(tmp10 + odd3, round);
-    v[7] = narrow<Shift>(tmp10 - odd3, round);
-    v[1] = narrow<Shift>(tmp11 + odd2, round);
-    v[6] = narrow<Shift>(tmp11 - odd2, round);
-    v[2] = narrow<Shift>(tmp12 + odd1, round);
-    v[5] = narrow<Shift>(tmp12 - odd1, round);
-    v[3] = narrow<Shift>(tmp13 + odd0, round);
-    v[4] = narrow<Shift>(tmp13 - odd0, round);
-}
-
-inline void transposeSse2(__m128i r[8])
-{
-    __m128i a[8], b[8];
-    for (int i = 0; i < 8; i += 2) {
-        a[i] = _mm_unpacklo_epi16(r[i], r[i + 1]);
-        a[i + 1] = _mm_unpackhi_epi16(r[i], r[i + 1]);
-    }
-    for (int i = 0; i < 8; i += 4) {
-        b[i] = _mm_unpacklo_epi32(a[i], a[i + 2]);
-        b[i + 1] = _mm_unpackhi_epi32(a[i], a[i + 2]);
-        b[i + 2] = _mm_unpacklo_epi32(a[i + 1], a[i + 3]);
-        b[i + 3] = _mm_unpackhi_epi32(a[i + 1], a[i + 3]);
-    }
-    for (int i = 0; i < 4; ++i) {
-        r[2 * i] = _mm_unpacklo_epi64(b[i], b[i + 4]);
-        r[2 * i + 1] = _mm_unpackhi_epi64(b[i], b[i + 4]);
-    }
-}
+KS_JPG_LANE_OPS(Sse2, __m128i, _mm_);
 
 }
 
@@ -106,19 +21,34 @@ void jpgInverseTransform(const std::int16_t* coefficients, std::uint8_t* out, st
     __m128i v[8];
     for (int i = 0; i < 8; ++i)
         v[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + 8 * i));
-    idct8Sse2<kConstBits - kPass1Bits>(v, _mm_set1_epi32(1 << (kConstBits - kPass1Bits - 1)));
-    transposeSse2(v);
-    constexpr int kShift = kConstBits + kPass1Bits + 3;
-    idct8Sse2<kShift>(v, _mm_set1_epi32((128 << kShift) + (1 << (kShift - 1))));
-    transposeSse2(v);
+    LaneTransform<Sse2>::run(v);
     for (int y = 0; y < 8; y += 2, out += 2 * stride) {
         __m128i bytes = _mm_packus_epi16(v[y], v[y + 1]);
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out), bytes);
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out + stride), _mm_unpackhi_epi64(bytes, bytes));
     }
 }
+
+namespace {
+const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+}
+
+void jpgInverseTransformPair(const std::int16_t* a, std::uint8_t* outA, std::size_t strideA,
+                             const std::int16_t* b, std::uint8_t* outB, std::size_t strideB)
+{
+    if (kHasAvx2)
+        return jpgInverseTransformPairAvx2(a, outA, strideA, b, outB, strideB);
+    jpgInverseTransform(a, outA, strideA);
+    jpgInverseTransform(b, outB, strideB);
+}
 #else
 namespace {
+namespace portable {
+
+constexpr std::uint32_t F0_298631336 = 2446, F0_390180644 = 3196, F0_541196100 = 4433,
+                        F0_765366865 = 6270, F0_899976223 = 7373, F1_175875602 = 9633,
+                        F1_501321110 = 12299, F1_847759065 = 15137, F1_961570560 = 16069,
+                        F2_053119869 = 16819, F2_562915447 = 20995, F3_072711026 = 25172;
 
 // The eight columns (or rows) of a block side by side in one vector. The sums
 // are taken in unsigned lanes, which wrap, so a broken file's coefficients give
@@ -192,8 +122,11 @@ using ByteLanes = std::uint8_t __attribute__((vector_size(8)));
 
 }
 
+}
+
 void jpgInverseTransform(const std::int16_t* coefficients, std::uint8_t* out, std::size_t stride)
 {
+    using namespace portable;
     Lanes rows[8], work[8];
     for (int i = 0; i < 64; ++i)
         rows[i / 8][i % 8] = std::uint32_t(std::int32_t(coefficients[i]));
@@ -202,7 +135,7 @@ void jpgInverseTransform(const std::int16_t* coefficients, std::uint8_t* out, st
         w = Lanes(SignedLanes(w + (1u << (kConstBits - kPass1Bits - 1))) >> (kConstBits - kPass1Bits));
     transpose(work);
     idct8(work, rows);   // now the rows, each lane one row
-    constexpr int kShift = kConstBits + kPass1Bits + 3;
+    constexpr int kShift = kPass2Shift;
     for (Lanes& r : rows) {
         SignedLanes v = SignedLanes(r + ((128u << kShift) + (1u << (kShift - 1)))) >> kShift;
         v = v < 0 ? 0 : v;
@@ -214,6 +147,13 @@ void jpgInverseTransform(const std::int16_t* coefficients, std::uint8_t* out, st
         ByteLanes bytes = __builtin_convertvector(rows[y], ByteLanes);
         std::memcpy(out, &bytes, 8);
     }
+}
+
+void jpgInverseTransformPair(const std::int16_t* a, std::uint8_t* outA, std::size_t strideA,
+                             const std::int16_t* b, std::uint8_t* outB, std::size_t strideB)
+{
+    jpgInverseTransform(a, outA, strideA);
+    jpgInverseTransform(b, outB, strideB);
 }
 #endif
 

@@ -11,4 +11,14 @@ namespace ks::addon {
 // out: 8 rows of 8 samples, level-shifted by 128 and clamped, stride apart.
 void jpgInverseTransform(const std::int16_t* coefficients, std::uint8_t* out, std::size_t stride);
 
+// Two blocks at once where the processor has the width for it.
+void jpgInverseTransformPair(const std::int16_t* a, std::uint8_t* outA, std::size_t strideA,
+                             const std::int16_t* b, std::uint8_t* outB, std::size_t strideB);
+
+#if defined(__x86_64__)
+// The pair in AVX2 (jpg_idct_avx2.cpp); only where the processor has it.
+void jpgInverseTransformPairAvx2(const std::int16_t* a, std::uint8_t* outA, std::size_t strideA,
+                                 const std::int16_t* b, std::uint8_t* outB, std::size_t strideB);
+#endif
+
 }

@@ -62,7 +62,8 @@ struct JpgReadState {
     std::uint16_t restartInterval = 0;
     std::uint32_t mcusPerRow = 0, mcuRows = 0, mcuWidth = 8, mcuHeight = 8;
     std::vector<std::uint8_t> cbRow, crRow;   // chroma of one pixel row, when upsampled here
-    alignas(16) std::int16_t coefficients[64] = {};
+    // Two blocks' coefficients, so that the transform can take them together.
+    alignas(16) std::int16_t coefficients[2][64] = {};
 
     // Bit reader: bits at the top of buffer; zero bits stand in after a marker.
     std::uint64_t buffer = 0;
@@ -150,21 +151,28 @@ struct BitCursor {
     void store() { j.buffer = buffer, j.bits = bits; }
 
     // At least 32 bits, unless the input ends.
-    bool ensure() { return bits >= 32 || refill(); }
-    bool refill()
+    // Quick: only by whole words, false when that cannot be done here.
+    template <bool Quick>
+    bool ensure() { return bits >= 32 || (Quick ? refillWord() : refill()); }
+    bool refillWord()
     {
         std::size_t available;
         const std::uint8_t* next = j.in.buffered(available);
         std::uint64_t word;
-        if (!j.pendingMarker && available >= 8 && (std::memcpy(&word, next, 8), !hasMarkerByte(word))) {
-            // Whole bytes at once while no 0xFF is near. The bits below the new
-            // ones are the bytes that follow, which the next fill puts back alike.
-            int take = (63 - bits) >> 3;
-            buffer |= __builtin_bswap64(word) >> bits;
-            bits += 8 * take;
-            j.in.consume(std::size_t(take));
+        if (j.pendingMarker || available < 8 || (std::memcpy(&word, next, 8), hasMarkerByte(word)))
+            return false;
+        // Whole bytes at once while no 0xFF is near. The bits below the new
+        // ones are the bytes that follow, which the next fill puts back alike.
+        int take = (63 - bits) >> 3;
+        buffer |= __builtin_bswap64(word) >> bits;
+        bits += 8 * take;
+        j.in.consume(std::size_t(take));
+        return true;
+    }
+    bool refill()
+    {
+        if (refillWord())
             return true;
-        }
         store();
         bool filled = JpgFillBits(j);
         buffer = j.buffer;
@@ -210,38 +218,33 @@ struct BitCursor {
     }
 };
 
-// The block's coefficients, dequantised, in natural order; false when the
-// data ends or breaks. Sets anyAc when a coefficient past the first came.
-bool decodeCoefficients(JpgReadState& j, JpgComponent& c, bool& anyAc)
+enum class Coded { Broken, DcOnly, Full };
+enum class Step { Done, Stalled, Broken };
+
+// The AC coefficients from k on, dequantised, in natural order. Quick makes
+// no calls, so that the loop keeps its values in registers; it stalls where
+// the bits run short and no whole word can be loaded, or at a code it cannot
+// read, and the careful pass goes on from there.
+template <bool Quick>
+[[gnu::always_inline]] inline Step decodeAc(BitCursor& b, const JpgHuffTable& ac, const std::uint16_t* q,
+                                            std::int16_t* coefficients, int& k)
 {
-    // Kept zero between blocks: cleared after each transform. Values wrap to
-    // 16 bits, which only a broken file's exceed.
-    std::int16_t* coefficients = j.coefficients;
-    const std::uint16_t* q = j.quant[c.quant];
-    BitCursor b(j);
-    if (!b.ensure())
-        return false;
-    int s = b.decode(*c.dcTable);
-    if (s < 0 || s > 15)
-        return fail(j, "Huffman symbol not found in JPEG read", kErrJpegDecoding);
-    // At most 16 of the 32 bits went on the code: the value's 15 are there.
-    c.predictor = std::clamp(c.predictor + b.receiveExtend(s), -65535, 65535);
-    coefficients[0] = std::int16_t(c.predictor * q[0]);
-    const JpgHuffTable& ac = *c.acTable;
-    for (int k = 1; k < 64; ++k) {
-        if (!b.ensure())
-            return false;
+    for (; k < 64; ++k) {
+        if (!b.ensure<Quick>())
+            return Quick ? Step::Stalled : Step::Broken;
         if (std::int32_t fast = ac.fastAc[b.peek(kJpgLookBits)]) {
             // A short code and its value in one look.
             b.skip(fast & 15);
             k += (fast >> 8) & 15;
             coefficients[kNaturalOrder[k]] = std::int16_t((fast >> 16) * q[k]);
-            anyAc = true;
             continue;
         }
         int rs = b.decode(ac);
-        if (rs < 0)
-            return fail(j, "Huffman symbol not found in JPEG read", kErrJpegDecoding);
+        if (rs < 0) {
+            if (Quick)
+                return Step::Stalled;
+            return fail(b.j, "Huffman symbol not found in JPEG read", kErrJpegDecoding), Step::Broken;
+        }
         int run = rs >> 4, size = rs & 15;
         if (size == 0) {
             if (run != 15)
@@ -251,33 +254,74 @@ bool decodeCoefficients(JpgReadState& j, JpgComponent& c, bool& anyAc)
         }
         k += run;
         coefficients[kNaturalOrder[k]] = std::int16_t(b.receiveExtend(size) * q[k]);
-        anyAc = true;
     }
-    return true;
+    return Step::Done;
 }
 
-bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::size_t stride)
+// The block's coefficients into a slot of j.coefficients, which stay zero
+// between blocks (cleared after each transform). Values wrap to 16 bits,
+// which only a broken file's exceed.
+[[gnu::noinline]] Coded decodeCoefficients(JpgReadState& j, JpgComponent& c, std::int16_t* coefficients)
 {
-    bool anyAc = false;
-    if (!decodeCoefficients(j, c, anyAc))
+    const std::uint16_t* q = j.quant[c.quant];
+    BitCursor b(j);
+    if (!b.ensure<false>())
+        return Coded::Broken;
+    int s = b.decode(*c.dcTable);
+    if (s < 0 || s > 15)
+        return fail(j, "Huffman symbol not found in JPEG read", kErrJpegDecoding), Coded::Broken;
+    // At most 16 of the 32 bits went on the code: the value's 15 are there.
+    c.predictor = std::clamp(c.predictor + b.receiveExtend(s), -65535, 65535);
+    coefficients[0] = std::int16_t(c.predictor * q[0]);
+    int k = 1;
+    Step step = decodeAc<true>(b, *c.acTable, q, coefficients, k);
+    if (step == Step::Stalled)
+        step = decodeAc<false>(b, *c.acTable, q, coefficients, k);
+    if (step == Step::Broken)
+        return Coded::Broken;
+    // An end of block straight after the DC leaves the rest zero.
+    return k == 1 ? Coded::DcOnly : Coded::Full;
+}
+
+void fillFlatBlock(std::int16_t dc, std::uint8_t* out, std::size_t stride)
+{
+    std::int32_t level = (dc + 4) >> 3;
+    std::uint8_t sample = std::uint8_t(std::clamp(level + 128, 0, 255));
+    for (int y = 0; y < 8; ++y)
+        std::memset(out + y * stride, sample, 8);
+}
+
+// A decoded block waiting in the first slot for a second to share the transform.
+struct PendingBlock {
+    std::uint8_t* out = nullptr;
+    std::size_t stride = 0;
+};
+
+bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::size_t stride, PendingBlock& pending)
+{
+    std::int16_t* slot = j.coefficients[pending.out ? 1 : 0];
+    Coded coded = decodeCoefficients(j, c, slot);
+    if (coded == Coded::Broken) {
+        std::memset(j.coefficients, 0, sizeof j.coefficients);
         return false;
-    if (!anyAc) {
-        // A flat block: its one value everywhere.
-        std::int32_t level = (j.coefficients[0] + 4) >> 3;
-        std::uint8_t sample = std::uint8_t(std::clamp(level + 128, 0, 255));
-        for (int y = 0; y < 8; ++y)
-            std::memset(out + y * stride, sample, 8);
-        j.coefficients[0] = 0;
-        return true;
     }
-    jpgInverseTransform(j.coefficients, out, stride);
-    std::memset(j.coefficients, 0, sizeof j.coefficients);
+    if (coded == Coded::DcOnly) {
+        fillFlatBlock(slot[0], out, stride);
+        slot[0] = 0;
+    } else if (!pending.out) {
+        pending = {out, stride};
+    } else {
+        jpgInverseTransformPair(j.coefficients[0], pending.out, pending.stride, slot, out, stride);
+        std::memset(j.coefficients, 0, sizeof j.coefficients);
+        pending = {};
+    }
     return true;
 }
 
 bool JpgDecodeMcu(JpgReadState& j, std::uint32_t column)
 {
     bool single = j.componentCount == 1;
+    PendingBlock pending;
     for (int ci = 0; ci < j.componentCount; ++ci) {
         JpgComponent& c = j.components[ci];
         int h = single ? 1 : c.h, v = single ? 1 : c.v;
@@ -285,9 +329,13 @@ bool JpgDecodeMcu(JpgReadState& j, std::uint32_t column)
             for (int bx = 0; bx < h; ++bx) {
                 std::uint8_t* out = c.plane.data() + std::size_t(by) * 8 * c.planeStride +
                                     (std::size_t(column) * h + std::size_t(bx)) * 8;
-                if (!JpgDecodeBlock(j, c, out, c.planeStride))
+                if (!JpgDecodeBlock(j, c, out, c.planeStride, pending))
                     return false;
             }
+    }
+    if (pending.out) {
+        jpgInverseTransform(j.coefficients[0], pending.out, pending.stride);
+        std::memset(j.coefficients[0], 0, sizeof j.coefficients[0]);
     }
     return true;
 }

@@ -2,8 +2,12 @@
 #include "addon/convert/jpg_reader.h"
 #include "addon/core/message_sink.h"
 #include "tests/addon/convert/picture_fixtures.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
 
 using namespace ks;
 using namespace ks::test;
@@ -79,6 +83,40 @@ TEST(JpgRead, HoldsFortyDecibelsAgainstTheAccurateReferenceDecoder)
         JpgResult r = readJpg(file);
         ASSERT_NE(r.dib, nullptr) << (r.boxes.empty() ? "" : r.boxes.back());
         EXPECT_GE(psnrAgainstPeer(file, r.dib), 40.0);
+    }
+}
+
+TEST(JpgRead, NoisyPicturesReadAlikeFromFileAndMemory)
+{
+    // Noise at full quality: long codes, large values and many 0xFF bytes,
+    // over more than one of the file reader's blocks.
+    std::mt19937 random(11);
+    for (int restart : {0, 7}) {
+        SCOPED_TRACE(testing::Message() << "restart " << restart);
+        JpegPicture s = colourSpec(400, 300, 2, 2);
+        for (std::uint8_t& p : s.pixels)
+            p = std::uint8_t(random());
+        s.quality = 100;
+        s.restartInterval = restart;
+        Bytes file = makeJpeg(s);
+        ASSERT_GT(file.size(), 3u * 64 * 1024);
+        std::size_t stuffed = 0;
+        for (std::size_t i = 0; i + 1 < file.size(); ++i)
+            stuffed += file[i] == 0xFF && file[i + 1] == 0;
+        EXPECT_GT(stuffed, 1000u);
+
+        JpgResult memory = readJpg(file);
+        ASSERT_NE(memory.dib, nullptr);
+        Dib fromMemory = takeDib(memory.dib);
+        TempDir dir;
+        std::string path = (dir.path() / "noise.jpg").string();
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                                    std::streamsize(file.size()));
+        addon::HtmlCtx ctx;
+        win::HGLOBAL dib = addon::JpgRead(&ctx, false, path.c_str(), nullptr, 0, nullptr);
+        ASSERT_NE(dib, nullptr);
+        EXPECT_EQ(takeDib(dib).rowsTopDown, fromMemory.rowsTopDown);
+        EXPECT_GE(psnrAgainstPeer(file, readJpg(file).dib), 40.0);
     }
 }
 
