@@ -16,11 +16,14 @@ KS_JPG_LANE_OPS(Sse2, __m128i, _mm_);
 
 }
 
-void jpgInverseTransform(const std::int16_t* coefficients, std::uint8_t* out, std::size_t stride)
+void jpgInverseTransform(std::int16_t* coefficients, std::uint8_t* out, std::size_t stride)
 {
     __m128i v[8];
-    for (int i = 0; i < 8; ++i)
-        v[i] = _mm_loadu_si128(reinterpret_cast<const __m128i*>(coefficients + 8 * i));
+    auto* rows = reinterpret_cast<__m128i*>(coefficients);
+    for (int i = 0; i < 8; ++i) {
+        v[i] = _mm_loadu_si128(rows + i);
+        _mm_storeu_si128(rows + i, _mm_setzero_si128());
+    }
     LaneTransform<Sse2>::run(v);
     for (int y = 0; y < 8; y += 2, out += 2 * stride) {
         __m128i bytes = _mm_packus_epi16(v[y], v[y + 1]);
@@ -33,8 +36,8 @@ namespace {
 const bool kHasAvx2 = __builtin_cpu_supports("avx2");
 }
 
-void jpgInverseTransformPair(const std::int16_t* a, std::uint8_t* outA, std::size_t strideA,
-                             const std::int16_t* b, std::uint8_t* outB, std::size_t strideB)
+void jpgInverseTransformPair(std::int16_t* a, std::uint8_t* outA, std::size_t strideA,
+                             std::int16_t* b, std::uint8_t* outB, std::size_t strideB)
 {
     if (kHasAvx2)
         return jpgInverseTransformPairAvx2(a, outA, strideA, b, outB, strideB);
@@ -124,12 +127,13 @@ using ByteLanes = std::uint8_t __attribute__((vector_size(8)));
 
 }
 
-void jpgInverseTransform(const std::int16_t* coefficients, std::uint8_t* out, std::size_t stride)
+void jpgInverseTransform(std::int16_t* coefficients, std::uint8_t* out, std::size_t stride)
 {
     using namespace portable;
     Lanes rows[8], work[8];
     for (int i = 0; i < 64; ++i)
         rows[i / 8][i % 8] = std::uint32_t(std::int32_t(coefficients[i]));
+    std::memset(coefficients, 0, 64 * sizeof *coefficients);
     idct8(rows, work);   // the columns, all eight at once
     for (Lanes& w : work)
         w = Lanes(SignedLanes(w + (1u << (kConstBits - kPass1Bits - 1))) >> (kConstBits - kPass1Bits));
@@ -149,8 +153,8 @@ void jpgInverseTransform(const std::int16_t* coefficients, std::uint8_t* out, st
     }
 }
 
-void jpgInverseTransformPair(const std::int16_t* a, std::uint8_t* outA, std::size_t strideA,
-                             const std::int16_t* b, std::uint8_t* outB, std::size_t strideB)
+void jpgInverseTransformPair(std::int16_t* a, std::uint8_t* outA, std::size_t strideA,
+                             std::int16_t* b, std::uint8_t* outB, std::size_t strideB)
 {
     jpgInverseTransform(a, outA, strideA);
     jpgInverseTransform(b, outB, strideB);

@@ -20,13 +20,17 @@ inline void storeRows(__m128i bytes, std::uint8_t* out, std::size_t stride)
 
 }
 
-void jpgInverseTransformPairAvx2(const std::int16_t* a, std::uint8_t* outA, std::size_t strideA,
-                                 const std::int16_t* b, std::uint8_t* outB, std::size_t strideB)
+void jpgInverseTransformPairAvx2(std::int16_t* a, std::uint8_t* outA, std::size_t strideA,
+                                 std::int16_t* b, std::uint8_t* outB, std::size_t strideB)
 {
     __m256i v[8];
     for (int i = 0; i < 8; ++i)
         v[i] = _mm256_loadu2_m128i(reinterpret_cast<const __m128i*>(b + 8 * i),
                                    reinterpret_cast<const __m128i*>(a + 8 * i));
+    for (int i = 0; i < 4; ++i) {
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(a) + i, _mm256_setzero_si256());
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(b) + i, _mm256_setzero_si256());
+    }
     LaneTransform<Avx2>::run(v);
     for (int y = 0; y < 8; y += 2, outA += 2 * strideA, outB += 2 * strideB) {
         __m256i bytes = _mm256_packus_epi16(v[y], v[y + 1]);

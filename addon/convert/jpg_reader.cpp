@@ -46,6 +46,12 @@ struct JpgComponent {
     std::vector<std::uint32_t> columnOf;   // picture column -> plane column
 };
 
+// A decoded block waiting in the first slot for a second to share the transform.
+struct PendingBlock {
+    std::uint8_t* out = nullptr;
+    std::size_t stride = 0;
+};
+
 struct JpgReadState {
     explicit JpgReadState(HtmlCtx* ctx) : in(ctx, kJpgMessages) {}
     PictInput in;
@@ -64,6 +70,7 @@ struct JpgReadState {
     std::vector<std::uint8_t> cbRow, crRow;   // chroma of one pixel row, when upsampled here
     // Two blocks' coefficients, so that the transform can take them together.
     alignas(16) std::int16_t coefficients[2][64] = {};
+    PendingBlock pending;   // of the MCU row being decoded
 
     // Bit reader: bits at the top of buffer; zero bits stand in after a marker.
     std::uint64_t buffer = 0;
@@ -259,7 +266,7 @@ template <bool Quick>
 }
 
 // The block's coefficients into a slot of j.coefficients, which stay zero
-// between blocks (cleared after each transform). Values wrap to 16 bits,
+// between blocks (the transforms clear them). Values wrap to 16 bits,
 // which only a broken file's exceed.
 [[gnu::noinline]] Coded decodeCoefficients(JpgReadState& j, JpgComponent& c, std::int16_t* coefficients)
 {
@@ -291,14 +298,9 @@ void fillFlatBlock(std::int16_t dc, std::uint8_t* out, std::size_t stride)
         std::memset(out + y * stride, sample, 8);
 }
 
-// A decoded block waiting in the first slot for a second to share the transform.
-struct PendingBlock {
-    std::uint8_t* out = nullptr;
-    std::size_t stride = 0;
-};
-
-bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::size_t stride, PendingBlock& pending)
+bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::size_t stride)
 {
+    PendingBlock& pending = j.pending;
     std::int16_t* slot = j.coefficients[pending.out ? 1 : 0];
     Coded coded = decodeCoefficients(j, c, slot);
     if (coded == Coded::Broken) {
@@ -312,7 +314,6 @@ bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::si
         pending = {out, stride};
     } else {
         jpgInverseTransformPair(j.coefficients[0], pending.out, pending.stride, slot, out, stride);
-        std::memset(j.coefficients, 0, sizeof j.coefficients);
         pending = {};
     }
     return true;
@@ -321,7 +322,6 @@ bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::si
 bool JpgDecodeMcu(JpgReadState& j, std::uint32_t column)
 {
     bool single = j.componentCount == 1;
-    PendingBlock pending;
     for (int ci = 0; ci < j.componentCount; ++ci) {
         JpgComponent& c = j.components[ci];
         int h = single ? 1 : c.h, v = single ? 1 : c.v;
@@ -329,15 +329,19 @@ bool JpgDecodeMcu(JpgReadState& j, std::uint32_t column)
             for (int bx = 0; bx < h; ++bx) {
                 std::uint8_t* out = c.plane.data() + std::size_t(by) * 8 * c.planeStride +
                                     (std::size_t(column) * h + std::size_t(bx)) * 8;
-                if (!JpgDecodeBlock(j, c, out, c.planeStride, pending))
+                if (!JpgDecodeBlock(j, c, out, c.planeStride))
                     return false;
             }
     }
-    if (pending.out) {
-        jpgInverseTransform(j.coefficients[0], pending.out, pending.stride);
-        std::memset(j.coefficients[0], 0, sizeof j.coefficients[0]);
-    }
     return true;
+}
+
+// The MCU row's last block, when it waits alone.
+void flushPending(JpgReadState& j)
+{
+    if (j.pending.out)
+        jpgInverseTransform(j.coefficients[0], j.pending.out, j.pending.stride);
+    j.pending = {};
 }
 
 // One chroma row, repeated to the luma's width.
@@ -446,29 +450,31 @@ bool JpgReadImage(JpgReadState& j)
     if (!readScanHeader(j))
         return false;
     resetEntropy(j);
-    std::uint64_t total = std::uint64_t(j.mcusPerRow) * j.mcuRows;
+    std::memset(j.coefficients, 0, sizeof j.coefficients);
+    j.pending = {};
     std::uint32_t sinceRestart = 0;
-    for (std::uint64_t m = 0; m < total; ++m) {
-        if (j.restartInterval && sinceRestart == j.restartInterval) {
-            if (!JpgRestart(j))
+    for (std::uint32_t row = 0; row < j.mcuRows; ++row) {
+        for (std::uint32_t column = 0; column < j.mcusPerRow; ++column) {
+            if (j.restartInterval && sinceRestart == j.restartInterval) {
+                if (!JpgRestart(j))
+                    return false;
+                sinceRestart = 0;
+            }
+            if (!JpgDecodeMcu(j, column))
                 return false;
-            sinceRestart = 0;
+            ++sinceRestart;
+            if (j.zeroBits > j.bits) {
+                // The MCU ran into a marker: a restart one comes too early; any
+                // other ends the scan with what was decoded.
+                flushPending(j);
+                writeMcuRow(j, row, column + 1);
+                if (j.pendingMarker >= 0xD0 && j.pendingMarker <= 0xD7)
+                    return fail(j, "Misplaced restart marker found!", kErrJpegDecoding);
+                return true;
+            }
         }
-        std::uint32_t column = std::uint32_t(m % j.mcusPerRow);
-        std::uint32_t row = std::uint32_t(m / j.mcusPerRow);
-        if (!JpgDecodeMcu(j, column))
-            return false;
-        ++sinceRestart;
-        if (j.zeroBits > j.bits) {
-            // The MCU ran into a marker: a restart one comes too early; any
-            // other ends the scan with what was decoded.
-            writeMcuRow(j, row, column + 1);
-            if (j.pendingMarker >= 0xD0 && j.pendingMarker <= 0xD7)
-                return fail(j, "Misplaced restart marker found!", kErrJpegDecoding);
-            return true;
-        }
-        if (column + 1 == j.mcusPerRow)
-            writeMcuRow(j, row, j.mcusPerRow);
+        flushPending(j);
+        writeMcuRow(j, row, j.mcusPerRow);
     }
     return true;
 }
