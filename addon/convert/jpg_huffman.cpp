@@ -23,6 +23,8 @@ bool JpgHuffTable::build()
     for (int bits = 0; bits < 1 << kJpgLookBits; ++bits) {
         int hit = lookup[bits];
         int length = hit >> 8, run = (hit >> 4) & 15, size = hit & 15;
+        if (hit && run == 0 && size == 0)
+            fastAc[bits] = kJpgFastEnd | length;
         if (!hit || size == 0 || length + size > kJpgLookBits)
             continue;
         int v = (bits >> (kJpgLookBits - length - size)) & ((1 << size) - 1);

@@ -6,6 +6,7 @@
 namespace ks::addon {
 
 inline constexpr int kJpgLookBits = 10;
+inline constexpr int kJpgFastEnd = 0x10;
 
 struct JpgHuffTable {
     bool dc = false;   // class: DC or AC
@@ -15,7 +16,8 @@ struct JpgHuffTable {
     // lookup[bits] = length << 8 | symbol, 0 when the code is longer
     std::uint16_t lookup[1 << kJpgLookBits] = {};
     // fastAc[bits] = value << 16 | run << 8 | bits used, for AC codes whose
-    // value fits in the same kJpgLookBits bits; 0 otherwise.
+    // value fits in the same kJpgLookBits bits; kJpgFastEnd | bits used for
+    // the end of block; 0 otherwise.
     std::int32_t fastAc[1 << kJpgLookBits] = {};
     std::int32_t maxCode[18] = {};     // largest code of each length, -1 none
     std::int32_t valueOffset[18] = {};

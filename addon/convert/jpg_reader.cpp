@@ -242,6 +242,8 @@ template <bool Quick>
         if (std::int32_t fast = ac.fastAc[b.peek(kJpgLookBits)]) {
             // A short code and its value in one look.
             b.skip(fast & 15);
+            if (fast & kJpgFastEnd)
+                break;
             k += (fast >> 8) & 15;
             coefficients[kNaturalOrder[k]] = std::int16_t((fast >> 16) * q[k]);
             continue;
