@@ -176,8 +176,8 @@ void convertAvx2(const std::uint8_t* luma, const std::uint8_t* cb, const std::ui
                  count - x);
 }
 
-const bool kHasSsse3 = __builtin_cpu_supports("ssse3");
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+const bool kHasSsse3 = (__builtin_cpu_init(), __builtin_cpu_supports("ssse3"));
+const bool kHasAvx2 = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
 #endif
 
 }

@@ -33,7 +33,7 @@ void jpgInverseTransform(std::int16_t* coefficients, std::uint8_t* out, std::siz
 }
 
 namespace {
-const bool kHasAvx2 = __builtin_cpu_supports("avx2");
+const bool kHasAvx2 = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
 }
 
 void jpgInverseTransformPair(std::int16_t* a, std::uint8_t* outA, std::size_t strideA,

@@ -239,7 +239,7 @@ template <bool Quick>
     for (; k < 64; ++k) {
         if (!b.ensure<Quick>())
             return Quick ? Step::Stalled : Step::Broken;
-        if (std::int32_t fast = ac.fastAc[b.peek(kJpgLookBits)]) {
+        if (std::int32_t fast = ac.fast[b.peek(kJpgLookBits)]) {
             // A short code and its value in one look.
             b.skip(fast & 15);
             if (fast & kJpgFastEnd)
@@ -276,11 +276,19 @@ template <bool Quick>
     BitCursor b(j);
     if (!b.ensure<false>())
         return Coded::Broken;
-    int s = b.decode(*c.dcTable);
-    if (s < 0 || s > 15)
-        return fail(j, "Huffman symbol not found in JPEG read", kErrJpegDecoding), Coded::Broken;
-    // At most 16 of the 32 bits went on the code: the value's 15 are there.
-    c.predictor = std::clamp(c.predictor + b.receiveExtend(s), -65535, 65535);
+    std::int32_t difference;
+    std::int32_t fast = c.dcTable->fast[b.peek(kJpgLookBits)];
+    if (fast && !(fast & 0xF00)) {
+        b.skip(fast & 15);
+        difference = fast & kJpgFastEnd ? 0 : fast >> 16;
+    } else {
+        int s = b.decode(*c.dcTable);
+        if (s < 0 || s > 15)
+            return fail(j, "Huffman symbol not found in JPEG read", kErrJpegDecoding), Coded::Broken;
+        // At most 16 of the 32 bits went on the code: the value's 15 are there.
+        difference = b.receiveExtend(s);
+    }
+    c.predictor = std::clamp(c.predictor + difference, -65535, 65535);
     coefficients[0] = std::int16_t(c.predictor * q[0]);
     int k = 1;
     Step step = decodeAc<true>(b, *c.acTable, q, coefficients, k);
