@@ -1,6 +1,7 @@
 #include "addon/convert/jpg_reader.h"
 
 #include "addon/convert/jpg_colour.h"
+#include "addon/convert/jpg_entropy.h"
 #include "addon/convert/jpg_huffman.h"
 #include "addon/convert/jpg_idct.h"
 #include "addon/convert/packed_dib.h"
@@ -23,15 +24,6 @@ const PictMessages kJpgMessages{"JPG file not found or file open error!",
 constexpr int kMaxComponents = 3;
 constexpr int kMaxBlocksPerMcu = 6;
 constexpr int kMaxHuffTables = 4;
-
-// Coefficient k of the zig-zag sequence sits at this row-major position.
-constexpr std::uint8_t kNaturalOrder[64 + 16] = {
-    0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33,
-    40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36,
-    29, 22, 15, 23, 30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54,
-    47, 55, 62, 63,
-    // A run that overshoots the block lands here, outside the coefficients.
-    63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63};
 
 struct JpgComponent {
     int id = 0;
@@ -58,8 +50,7 @@ struct JpgReadState {
     PackedDib dib;
     bool frameRead = false;
     std::uint32_t width = 0, height = 0;
-    // Zig-zag order; the padding meets a run that overshoots the block.
-    std::uint16_t quant[4][64 + 16] = {};
+    std::uint16_t quant[4][kJpgQuantSize] = {};   // zig-zag order
     int componentCount = 0;
     JpgComponent components[kMaxComponents];
     int maxH = 1, maxV = 1;
@@ -72,11 +63,7 @@ struct JpgReadState {
     alignas(16) std::int16_t coefficients[2][64] = {};
     PendingBlock pending;   // of the MCU row being decoded
 
-    // Bit reader: bits at the top of buffer; zero bits stand in after a marker.
-    std::uint64_t buffer = 0;
-    int bits = 0;
-    int zeroBits = 0;
-    std::uint8_t pendingMarker = 0;
+    JpgBits bits;
 };
 
 int fail(JpgReadState& j, const char* message, int code) { return PrintError(j.in.owner(), message, code); }
@@ -84,8 +71,8 @@ int invalid(JpgReadState& j) { return fail(j, "Invalid JPEG file", kErrPictureFo
 
 bool JpgNextMarker(JpgReadState& j, std::uint8_t& code)
 {
-    if (j.pendingMarker) {
-        code = std::exchange(j.pendingMarker, 0);
+    if (j.bits.pendingMarker) {
+        code = std::exchange(j.bits.pendingMarker, 0);
         return true;
     }
     std::uint8_t b;
@@ -108,198 +95,6 @@ bool readLength(JpgReadState& j, int& remaining)
     return true;
 }
 
-// True when one of the eight bytes is 0xFF.
-inline bool hasMarkerByte(std::uint64_t bytes)
-{
-    std::uint64_t x = ~bytes;
-    return ((x - 0x0101010101010101u) & ~x & 0x8080808080808080u) != 0;
-}
-
-// The byte-by-byte fill, which meets stuffed bytes and markers.
-bool JpgFillBits(JpgReadState& j)
-{
-    while (j.bits <= 56) {
-        std::uint8_t b = 0;
-        if (j.pendingMarker) {
-            j.zeroBits += 8;
-        } else {
-            if (!j.in.readByte(b))
-                return false;
-            if (b == 0xFF) {
-                std::uint8_t next;
-                do {
-                    if (!j.in.readByte(next))
-                        return false;
-                } while (next == 0xFF);
-                if (next != 0) {
-                    j.pendingMarker = next;
-                    b = 0;
-                    j.zeroBits += 8;
-                }
-            }
-        }
-        j.buffer |= std::uint64_t(b) << (56 - j.bits);
-        j.bits += 8;
-    }
-    return true;
-}
-
-// The bit reader's buffer and count held in locals while a block is decoded,
-// put back when it ends.
-struct BitCursor {
-    JpgReadState& j;
-    std::uint64_t buffer;
-    int bits;
-
-    explicit BitCursor(JpgReadState& state) : j(state), buffer(state.buffer), bits(state.bits) {}
-    ~BitCursor() { store(); }
-    BitCursor(const BitCursor&) = delete;
-    BitCursor& operator=(const BitCursor&) = delete;
-    void store() { j.buffer = buffer, j.bits = bits; }
-
-    // At least 32 bits, unless the input ends.
-    // Quick: only by whole words, false when that cannot be done here.
-    template <bool Quick>
-    bool ensure() { return bits >= 32 || (Quick ? refillWord() : refill()); }
-    bool refillWord()
-    {
-        std::size_t available;
-        const std::uint8_t* next = j.in.buffered(available);
-        std::uint64_t word;
-        if (j.pendingMarker || available < 8 || (std::memcpy(&word, next, 8), hasMarkerByte(word)))
-            return false;
-        // Whole bytes at once while no 0xFF is near. The bits below the new
-        // ones are the bytes that follow, which the next fill puts back alike.
-        int take = (63 - bits) >> 3;
-        buffer |= __builtin_bswap64(word) >> bits;
-        bits += 8 * take;
-        j.in.consume(std::size_t(take));
-        return true;
-    }
-    bool refill()
-    {
-        if (refillWord())
-            return true;
-        store();
-        bool filled = JpgFillBits(j);
-        buffer = j.buffer;
-        bits = j.bits;
-        return filled;
-    }
-    std::uint32_t peek(int n) const { return std::uint32_t(buffer >> (64 - n)); }
-    void skip(int n)
-    {
-        buffer <<= n;
-        bits -= n;
-    }
-    std::uint32_t take(int n)
-    {
-        std::uint32_t v = peek(n);
-        skip(n);
-        return v;
-    }
-
-    // -1 when no code matches.
-    int decode(const JpgHuffTable& t)
-    {
-        if (std::uint16_t hit = t.lookup[peek(kJpgLookBits)]) {
-            skip(hit >> 8);
-            return hit & 0xFF;
-        }
-        for (int length = kJpgLookBits + 1; length <= 16; ++length) {
-            std::int32_t code = std::int32_t(peek(length));
-            if (code <= t.maxCode[length]) {
-                skip(length);
-                return t.symbols[(code + t.valueOffset[length]) & 0xFF];
-            }
-        }
-        return -1;
-    }
-
-    std::int32_t receiveExtend(int s)
-    {
-        if (s == 0)
-            return 0;
-        std::int32_t v = std::int32_t(take(s));
-        return v >= (1 << (s - 1)) ? v : v - ((1 << s) - 1);
-    }
-};
-
-enum class Coded { Broken, DcOnly, Full };
-enum class Step { Done, Stalled, Broken };
-
-// The AC coefficients from k on, dequantised, in natural order. Quick makes
-// no calls, so that the loop keeps its values in registers; it stalls where
-// the bits run short and no whole word can be loaded, or at a code it cannot
-// read, and the careful pass goes on from there.
-template <bool Quick>
-[[gnu::always_inline]] inline Step decodeAc(BitCursor& b, const JpgHuffTable& ac, const std::uint16_t* q,
-                                            std::int16_t* coefficients, int& k)
-{
-    for (; k < 64; ++k) {
-        if (!b.ensure<Quick>())
-            return Quick ? Step::Stalled : Step::Broken;
-        if (std::int32_t fast = ac.fast[b.peek(kJpgLookBits)]) {
-            // A short code and its value in one look.
-            b.skip(fast & 15);
-            if (fast & kJpgFastEnd)
-                break;
-            k += (fast >> 8) & 15;
-            coefficients[kNaturalOrder[k]] = std::int16_t((fast >> 16) * q[k]);
-            continue;
-        }
-        int rs = b.decode(ac);
-        if (rs < 0) {
-            if (Quick)
-                return Step::Stalled;
-            return fail(b.j, "Huffman symbol not found in JPEG read", kErrJpegDecoding), Step::Broken;
-        }
-        int run = rs >> 4, size = rs & 15;
-        if (size == 0) {
-            if (run != 15)
-                break;
-            k += 15;
-            continue;
-        }
-        k += run;
-        coefficients[kNaturalOrder[k]] = std::int16_t(b.receiveExtend(size) * q[k]);
-    }
-    return Step::Done;
-}
-
-// The block's coefficients into a slot of j.coefficients, which stay zero
-// between blocks (the transforms clear them). Values wrap to 16 bits,
-// which only a broken file's exceed.
-[[gnu::noinline]] Coded decodeCoefficients(JpgReadState& j, JpgComponent& c, std::int16_t* coefficients)
-{
-    const std::uint16_t* q = j.quant[c.quant];
-    BitCursor b(j);
-    if (!b.ensure<false>())
-        return Coded::Broken;
-    std::int32_t difference;
-    std::int32_t fast = c.dcTable->fast[b.peek(kJpgLookBits)];
-    if (fast && !(fast & 0xF00)) {
-        b.skip(fast & 15);
-        difference = fast & kJpgFastEnd ? 0 : fast >> 16;
-    } else {
-        int s = b.decode(*c.dcTable);
-        if (s < 0 || s > 15)
-            return fail(j, "Huffman symbol not found in JPEG read", kErrJpegDecoding), Coded::Broken;
-        // At most 16 of the 32 bits went on the code: the value's 15 are there.
-        difference = b.receiveExtend(s);
-    }
-    c.predictor = std::clamp(c.predictor + difference, -65535, 65535);
-    coefficients[0] = std::int16_t(c.predictor * q[0]);
-    int k = 1;
-    Step step = decodeAc<true>(b, *c.acTable, q, coefficients, k);
-    if (step == Step::Stalled)
-        step = decodeAc<false>(b, *c.acTable, q, coefficients, k);
-    if (step == Step::Broken)
-        return Coded::Broken;
-    // An end of block straight after the DC leaves the rest zero.
-    return k == 1 ? Coded::DcOnly : Coded::Full;
-}
-
 void fillFlatBlock(std::int16_t dc, std::uint8_t* out, std::size_t stride)
 {
     std::int32_t level = (dc + 4) >> 3;
@@ -312,12 +107,12 @@ bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::si
 {
     PendingBlock& pending = j.pending;
     std::int16_t* slot = j.coefficients[pending.out ? 1 : 0];
-    Coded coded = decodeCoefficients(j, c, slot);
-    if (coded == Coded::Broken) {
+    JpgCoded coded = jpgDecodeCoefficients(j.in, j.bits, *c.dcTable, *c.acTable, j.quant[c.quant], c.predictor, slot);
+    if (coded == JpgCoded::Broken) {
         std::memset(j.coefficients, 0, sizeof j.coefficients);
         return false;
     }
-    if (coded == Coded::DcOnly) {
+    if (coded == JpgCoded::DcOnly) {
         fillFlatBlock(slot[0], out, stride);
         slot[0] = 0;
     } else if (!pending.out) {
@@ -400,9 +195,7 @@ void writeMcuRow(JpgReadState& j, std::uint32_t mcuRow, std::uint32_t columns)
 
 void resetEntropy(JpgReadState& j)
 {
-    j.buffer = 0;
-    j.bits = 0;
-    j.zeroBits = 0;
+    j.bits = JpgBits{};
     for (JpgComponent& c : j.components)
         c.predictor = 0;
 }
@@ -410,8 +203,8 @@ void resetEntropy(JpgReadState& j)
 // At a restart point: the marker must come next, after at most the padding bits.
 bool JpgRestart(JpgReadState& j)
 {
-    j.bits -= j.bits % 8;
-    if (j.bits > j.zeroBits)
+    j.bits.count -= j.bits.count % 8;
+    if (j.bits.count > j.bits.zeroBits)
         return fail(j, "Restart marker missing(JpgReadImage a)", kErrJpegDecoding);
     std::uint8_t marker;
     if (!JpgNextMarker(j, marker))
@@ -473,12 +266,12 @@ bool JpgReadImage(JpgReadState& j)
             if (!JpgDecodeMcu(j, column))
                 return false;
             ++sinceRestart;
-            if (j.zeroBits > j.bits) {
+            if (j.bits.zeroBits > j.bits.count) {
                 // The MCU ran into a marker: a restart one comes too early; any
                 // other ends the scan with what was decoded.
                 flushPending(j);
                 writeMcuRow(j, row, column + 1);
-                if (j.pendingMarker >= 0xD0 && j.pendingMarker <= 0xD7)
+                if (j.bits.pendingMarker >= 0xD0 && j.bits.pendingMarker <= 0xD7)
                     return fail(j, "Misplaced restart marker found!", kErrJpegDecoding);
                 return true;
             }
