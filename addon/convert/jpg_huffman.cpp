@@ -23,12 +23,14 @@ bool JpgHuffTable::build()
     for (int bits = 0; bits < 1 << kJpgLookBits; ++bits) {
         int hit = lookup[bits];
         int length = hit >> 8, run = (hit >> 4) & 15, size = hit & 15;
+        if (hit && run == 0 && size == 0)
+            fast[bits] = kJpgFastEnd | length;
         if (!hit || size == 0 || length + size > kJpgLookBits)
             continue;
         int v = (bits >> (kJpgLookBits - length - size)) & ((1 << size) - 1);
         if (v < 1 << (size - 1))
             v -= (1 << size) - 1;
-        fastAc[bits] = int(unsigned(v) << 16) | run << 8 | (length + size);
+        fast[bits] = int(unsigned(v) << 16) | run << 8 | (length + size);
     }
     return true;
 }

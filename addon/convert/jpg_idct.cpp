@@ -1,11 +1,57 @@
 #include "addon/convert/jpg_idct.h"
+#include "addon/convert/jpg_idct_lanes.h"
 
-#include <cstddef>
 #include <cstring>
+
+#if defined(__x86_64__)
+#include <emmintrin.h>
+#endif
 
 namespace ks::addon {
 
+#if defined(__x86_64__)
 namespace {
+
+KS_JPG_LANE_OPS(Sse2, __m128i, _mm_);
+
+}
+
+void jpgInverseTransform(std::int16_t* coefficients, std::uint8_t* out, std::size_t stride)
+{
+    __m128i v[8];
+    auto* rows = reinterpret_cast<__m128i*>(coefficients);
+    for (int i = 0; i < 8; ++i) {
+        v[i] = _mm_loadu_si128(rows + i);
+        _mm_storeu_si128(rows + i, _mm_setzero_si128());
+    }
+    LaneTransform<Sse2>::run(v);
+    for (int y = 0; y < 8; y += 2, out += 2 * stride) {
+        __m128i bytes = _mm_packus_epi16(v[y], v[y + 1]);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), bytes);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + stride), _mm_unpackhi_epi64(bytes, bytes));
+    }
+}
+
+namespace {
+const bool kHasAvx2 = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+}
+
+void jpgInverseTransformPair(std::int16_t* a, std::uint8_t* outA, std::size_t strideA,
+                             std::int16_t* b, std::uint8_t* outB, std::size_t strideB)
+{
+    if (kHasAvx2)
+        return jpgInverseTransformPairAvx2(a, outA, strideA, b, outB, strideB);
+    jpgInverseTransform(a, outA, strideA);
+    jpgInverseTransform(b, outB, strideB);
+}
+#else
+namespace {
+namespace portable {
+
+constexpr std::uint32_t F0_298631336 = 2446, F0_390180644 = 3196, F0_541196100 = 4433,
+                        F0_765366865 = 6270, F0_899976223 = 7373, F1_175875602 = 9633,
+                        F1_501321110 = 12299, F1_847759065 = 15137, F1_961570560 = 16069,
+                        F2_053119869 = 16819, F2_562915447 = 20995, F3_072711026 = 25172;
 
 // The eight columns (or rows) of a block side by side in one vector. The sums
 // are taken in unsigned lanes, which wrap, so a broken file's coefficients give
@@ -13,15 +59,6 @@ namespace {
 using Lanes = std::uint32_t __attribute__((vector_size(32)));
 using SignedLanes = std::int32_t __attribute__((vector_size(32)));
 using ByteLanes = std::uint8_t __attribute__((vector_size(8)));
-
-constexpr int kConstBits = 13;
-constexpr int kPass1Bits = 2;
-
-constexpr std::uint32_t F0_298631336 = 2446, F0_390180644 = 3196, F0_541196100 = 4433,
-                        F0_765366865 = 6270, F0_899976223 = 7373, F1_175875602 = 9633,
-                        F1_501321110 = 12299, F1_847759065 = 15137, F1_961570560 = 16069,
-                        F2_053119869 = 16819, F2_562915447 = 20995, F3_072711026 = 25172;
-
 
 // One 8-point transform on every lane (the Loeffler-Ligtenberg-Moschytz
 // factorisation), results scaled up by 2^kConstBits.
@@ -88,17 +125,21 @@ constexpr std::uint32_t F0_298631336 = 2446, F0_390180644 = 3196, F0_541196100 =
 
 }
 
-__attribute__((target_clones("avx2", "default")))
-void jpgInverseTransform(const std::int32_t* coefficients, std::uint8_t* out, std::size_t stride)
+}
+
+void jpgInverseTransform(std::int16_t* coefficients, std::uint8_t* out, std::size_t stride)
 {
+    using namespace portable;
     Lanes rows[8], work[8];
-    std::memcpy(rows, coefficients, sizeof rows);
+    for (int i = 0; i < 64; ++i)
+        rows[i / 8][i % 8] = std::uint32_t(std::int32_t(coefficients[i]));
+    std::memset(coefficients, 0, 64 * sizeof *coefficients);
     idct8(rows, work);   // the columns, all eight at once
     for (Lanes& w : work)
         w = Lanes(SignedLanes(w + (1u << (kConstBits - kPass1Bits - 1))) >> (kConstBits - kPass1Bits));
     transpose(work);
     idct8(work, rows);   // now the rows, each lane one row
-    constexpr int kShift = kConstBits + kPass1Bits + 3;
+    constexpr int kShift = kPass2Shift;
     for (Lanes& r : rows) {
         SignedLanes v = SignedLanes(r + ((128u << kShift) + (1u << (kShift - 1)))) >> kShift;
         v = v < 0 ? 0 : v;
@@ -111,5 +152,13 @@ void jpgInverseTransform(const std::int32_t* coefficients, std::uint8_t* out, st
         std::memcpy(out, &bytes, 8);
     }
 }
+
+void jpgInverseTransformPair(std::int16_t* a, std::uint8_t* outA, std::size_t strideA,
+                             std::int16_t* b, std::uint8_t* outB, std::size_t strideB)
+{
+    jpgInverseTransform(a, outA, strideA);
+    jpgInverseTransform(b, outB, strideB);
+}
+#endif
 
 }

@@ -1,6 +1,7 @@
 #include "addon/convert/jpg_reader.h"
 
 #include "addon/convert/jpg_colour.h"
+#include "addon/convert/jpg_entropy.h"
 #include "addon/convert/jpg_huffman.h"
 #include "addon/convert/jpg_idct.h"
 #include "addon/convert/packed_dib.h"
@@ -24,15 +25,6 @@ constexpr int kMaxComponents = 3;
 constexpr int kMaxBlocksPerMcu = 6;
 constexpr int kMaxHuffTables = 4;
 
-// Coefficient k of the zig-zag sequence sits at this row-major position.
-constexpr std::uint8_t kNaturalOrder[64 + 16] = {
-    0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,  12, 19, 26, 33,
-    40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36,
-    29, 22, 15, 23, 30, 37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54,
-    47, 55, 62, 63,
-    // A run that overshoots the block lands here, outside the coefficients.
-    63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63, 63};
-
 struct JpgComponent {
     int id = 0;
     int h = 1, v = 1;
@@ -46,13 +38,19 @@ struct JpgComponent {
     std::vector<std::uint32_t> columnOf;   // picture column -> plane column
 };
 
+// A decoded block waiting in the first slot for a second to share the transform.
+struct PendingBlock {
+    std::uint8_t* out = nullptr;
+    std::size_t stride = 0;
+};
+
 struct JpgReadState {
     explicit JpgReadState(HtmlCtx* ctx) : in(ctx, kJpgMessages) {}
     PictInput in;
     PackedDib dib;
     bool frameRead = false;
     std::uint32_t width = 0, height = 0;
-    std::uint16_t quant[4][64] = {};
+    std::uint16_t quant[4][kJpgQuantSize] = {};   // zig-zag order
     int componentCount = 0;
     JpgComponent components[kMaxComponents];
     int maxH = 1, maxV = 1;
@@ -60,14 +58,12 @@ struct JpgReadState {
     JpgHuffTable huff[kMaxHuffTables];
     std::uint16_t restartInterval = 0;
     std::uint32_t mcusPerRow = 0, mcuRows = 0, mcuWidth = 8, mcuHeight = 8;
-    std::vector<std::int16_t> cbRow, crRow;   // chroma of one pixel row
-    alignas(32) std::int32_t coefficients[64] = {};
+    std::vector<std::uint8_t> cbRow, crRow;   // chroma of one pixel row, when upsampled here
+    // Two blocks' coefficients, so that the transform can take them together.
+    alignas(16) std::int16_t coefficients[2][64] = {};
+    PendingBlock pending;   // of the MCU row being decoded
 
-    // Bit reader: bits at the top of buffer; zero bits stand in after a marker.
-    std::uint64_t buffer = 0;
-    int bits = 0;
-    int zeroBits = 0;
-    std::uint8_t pendingMarker = 0;
+    JpgBits bits;
 };
 
 int fail(JpgReadState& j, const char* message, int code) { return PrintError(j.in.owner(), message, code); }
@@ -75,8 +71,8 @@ int invalid(JpgReadState& j) { return fail(j, "Invalid JPEG file", kErrPictureFo
 
 bool JpgNextMarker(JpgReadState& j, std::uint8_t& code)
 {
-    if (j.pendingMarker) {
-        code = std::exchange(j.pendingMarker, 0);
+    if (j.bits.pendingMarker) {
+        code = std::exchange(j.bits.pendingMarker, 0);
         return true;
     }
     std::uint8_t b;
@@ -99,128 +95,32 @@ bool readLength(JpgReadState& j, int& remaining)
     return true;
 }
 
-bool JpgFillBits(JpgReadState& j)
+void fillFlatBlock(std::int16_t dc, std::uint8_t* out, std::size_t stride)
 {
-    while (j.bits <= 56) {
-        std::uint8_t b = 0;
-        if (j.pendingMarker) {
-            j.zeroBits += 8;
-        } else {
-            if (!j.in.readByte(b))
-                return false;
-            if (b == 0xFF) {
-                std::uint8_t next;
-                do {
-                    if (!j.in.readByte(next))
-                        return false;
-                } while (next == 0xFF);
-                if (next != 0) {
-                    j.pendingMarker = next;
-                    b = 0;
-                    j.zeroBits += 8;
-                }
-            }
-        }
-        j.buffer |= std::uint64_t(b) << (56 - j.bits);
-        j.bits += 8;
-    }
-    return true;
-}
-
-inline bool ensureBits(JpgReadState& j) { return j.bits >= 32 || JpgFillBits(j); }
-
-inline std::uint32_t takeBits(JpgReadState& j, int n)
-{
-    std::uint32_t v = std::uint32_t(j.buffer >> (64 - n));
-    j.buffer <<= n;
-    j.bits -= n;
-    return v;
-}
-
-// -1 when no code matches.
-inline int JpgDecodeSymbol(JpgReadState& j, const JpgHuffTable& t)
-{
-    std::uint16_t hit = t.lookup[j.buffer >> (64 - kJpgLookBits)];
-    if (hit) {
-        takeBits(j, hit >> 8);
-        return hit & 0xFF;
-    }
-    for (int length = kJpgLookBits + 1; length <= 16; ++length) {
-        std::int32_t code = std::int32_t(j.buffer >> (64 - length));
-        if (code <= t.maxCode[length]) {
-            takeBits(j, length);
-            return t.symbols[(code + t.valueOffset[length]) & 0xFF];
-        }
-    }
-    return -1;
-}
-
-inline std::int32_t JpgReceiveExtend(JpgReadState& j, int s)
-{
-    if (s == 0)
-        return 0;
-    std::int32_t v = std::int32_t(takeBits(j, s));
-    return v >= (1 << (s - 1)) ? v : v - ((1 << s) - 1);
+    std::int32_t level = (dc + 4) >> 3;
+    std::uint8_t sample = std::uint8_t(std::clamp(level + 128, 0, 255));
+    for (int y = 0; y < 8; ++y)
+        std::memset(out + y * stride, sample, 8);
 }
 
 bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::size_t stride)
 {
-    // Kept zero between blocks: only the coefficients a block sets are cleared.
-    std::int32_t* coefficients = j.coefficients;
-    std::uint8_t written[64];
-    int writtenCount = 0;
-    const std::uint16_t* q = j.quant[c.quant];
-    if (!ensureBits(j))
+    PendingBlock& pending = j.pending;
+    std::int16_t* slot = j.coefficients[pending.out ? 1 : 0];
+    JpgCoded coded = jpgDecodeCoefficients(j.in, j.bits, *c.dcTable, *c.acTable, j.quant[c.quant], c.predictor, slot);
+    if (coded == JpgCoded::Broken) {
+        std::memset(j.coefficients, 0, sizeof j.coefficients);
         return false;
-    int s = JpgDecodeSymbol(j, *c.dcTable);
-    if (s < 0 || s > 15)
-        return fail(j, "Huffman symbol not found in JPEG read", kErrJpegDecoding);
-    if (!ensureBits(j))
-        return false;
-    c.predictor = std::clamp(c.predictor + JpgReceiveExtend(j, s), -65535, 65535);
-    coefficients[0] = c.predictor * q[0];
-    const JpgHuffTable& ac = *c.acTable;
-    for (int k = 1; k < 64; ++k) {
-        if (!ensureBits(j))
-            return false;
-        if (std::int32_t fast = ac.fastAc[j.buffer >> (64 - kJpgLookBits)]) {
-            // A short code and its value in one look.
-            takeBits(j, fast & 15);
-            k += (fast >> 8) & 15;
-            if (k < 64) {
-                coefficients[kNaturalOrder[k]] = (fast >> 16) * q[k];
-                written[writtenCount++] = kNaturalOrder[k];
-            }
-            continue;
-        }
-        int rs = JpgDecodeSymbol(j, ac);
-        if (rs < 0)
-            return fail(j, "Huffman symbol not found in JPEG read", kErrJpegDecoding);
-        int run = rs >> 4, size = rs & 15;
-        if (size == 0) {
-            if (run != 15)
-                break;
-            k += 15;
-            continue;
-        }
-        k += run;
-        std::int32_t value = JpgReceiveExtend(j, size);
-        if (k < 64) {
-            coefficients[kNaturalOrder[k]] = value * q[k];
-            written[writtenCount++] = kNaturalOrder[k];
-        }
     }
-    if (writtenCount == 0) {
-        // A flat block: its one value everywhere.
-        std::int32_t level = (coefficients[0] + 4) >> 3;
-        std::uint8_t sample = std::uint8_t(std::clamp(level + 128, 0, 255));
-        for (int y = 0; y < 8; ++y)
-            std::memset(out + y * stride, sample, 8);
-        return true;
+    if (coded == JpgCoded::DcOnly) {
+        fillFlatBlock(slot[0], out, stride);
+        slot[0] = 0;
+    } else if (!pending.out) {
+        pending = {out, stride};
+    } else {
+        jpgInverseTransformPair(j.coefficients[0], pending.out, pending.stride, slot, out, stride);
+        pending = {};
     }
-    jpgInverseTransform(coefficients, out, stride);
-    for (int i = 0; i < writtenCount; ++i)
-        coefficients[written[i]] = 0;
     return true;
 }
 
@@ -241,12 +141,25 @@ bool JpgDecodeMcu(JpgReadState& j, std::uint32_t column)
     return true;
 }
 
-// One chroma row, repeated to the luma's width and centred on zero.
-void upsampleRow(const JpgComponent& c, const std::uint8_t* samples, std::int16_t* out, std::uint32_t count)
+// The MCU row's last block, when it waits alone.
+void flushPending(JpgReadState& j)
+{
+    if (j.pending.out)
+        jpgInverseTransform(j.coefficients[0], j.pending.out, j.pending.stride);
+    j.pending = {};
+}
+
+// One chroma row, repeated to the luma's width.
+void upsampleRow(const JpgComponent& c, const std::uint8_t* samples, std::uint8_t* out, std::uint32_t count)
 {
     const std::uint32_t* column = c.columnOf.data();
     for (std::uint32_t x = 0; x < count; ++x)
-        out[x] = std::int16_t(samples[column[x]] - 128);
+        out[x] = samples[column[x]];
+}
+
+const std::uint8_t* chromaRow(const JpgReadState& j, const JpgComponent& c, std::uint32_t py)
+{
+    return c.plane.data() + (py * unsigned(c.v) / unsigned(j.maxV)) * c.planeStride;
 }
 
 // Colour-converts the first `columns` MCUs of the buffered MCU row into the DIB.
@@ -254,6 +167,10 @@ void writeMcuRow(JpgReadState& j, std::uint32_t mcuRow, std::uint32_t columns)
 {
     std::uint32_t xEnd = std::uint32_t(std::min<std::uint64_t>(j.width, std::uint64_t(columns) * j.mcuWidth));
     const JpgComponent& y0 = j.components[0];
+    const JpgComponent& c1 = j.components[1];
+    const JpgComponent& c2 = j.components[2];
+    // Chroma at full or half width goes to the conversion as it is.
+    bool same = c1.h == c2.h && (c1.h == j.maxH || 2 * c1.h == j.maxH);
     for (std::uint32_t py = 0; py < j.mcuHeight; ++py) {
         std::uint64_t y = std::uint64_t(mcuRow) * j.mcuHeight + py;
         if (y >= j.height)
@@ -261,25 +178,24 @@ void writeMcuRow(JpgReadState& j, std::uint32_t mcuRow, std::uint32_t columns)
         std::uint8_t* out = j.dib.row(std::int64_t(y));
         const std::uint8_t* luma = y0.plane.data() + py * y0.planeStride;
         if (j.componentCount < 3) {
-            for (std::uint32_t x = 0; x < xEnd; ++x, out += 3)
-                out[0] = out[1] = out[2] = luma[x];
+            jpgGreyRow(luma, out, xEnd);
             continue;
         }
-        const JpgComponent& c1 = j.components[1];
-        const JpgComponent& c2 = j.components[2];
-        upsampleRow(c1, c1.plane.data() + (py * unsigned(c1.v) / unsigned(j.maxV)) * c1.planeStride,
-                    j.cbRow.data(), xEnd);
-        upsampleRow(c2, c2.plane.data() + (py * unsigned(c2.v) / unsigned(j.maxV)) * c2.planeStride,
-                    j.crRow.data(), xEnd);
-        jpgConvertRow(luma, j.cbRow.data(), j.crRow.data(), out, xEnd);
+        const std::uint8_t* cb = chromaRow(j, c1, py);
+        const std::uint8_t* cr = chromaRow(j, c2, py);
+        if (!same) {
+            upsampleRow(c1, cb, j.cbRow.data(), xEnd);
+            upsampleRow(c2, cr, j.crRow.data(), xEnd);
+            cb = j.cbRow.data();
+            cr = j.crRow.data();
+        }
+        jpgConvertRow(luma, cb, cr, same && c1.h != j.maxH, out, xEnd);
     }
 }
 
 void resetEntropy(JpgReadState& j)
 {
-    j.buffer = 0;
-    j.bits = 0;
-    j.zeroBits = 0;
+    j.bits = JpgBits{};
     for (JpgComponent& c : j.components)
         c.predictor = 0;
 }
@@ -287,8 +203,8 @@ void resetEntropy(JpgReadState& j)
 // At a restart point: the marker must come next, after at most the padding bits.
 bool JpgRestart(JpgReadState& j)
 {
-    j.bits -= j.bits % 8;
-    if (j.bits > j.zeroBits)
+    j.bits.count -= j.bits.count % 8;
+    if (j.bits.count > j.bits.zeroBits)
         return fail(j, "Restart marker missing(JpgReadImage a)", kErrJpegDecoding);
     std::uint8_t marker;
     if (!JpgNextMarker(j, marker))
@@ -337,29 +253,31 @@ bool JpgReadImage(JpgReadState& j)
     if (!readScanHeader(j))
         return false;
     resetEntropy(j);
-    std::uint64_t total = std::uint64_t(j.mcusPerRow) * j.mcuRows;
+    std::memset(j.coefficients, 0, sizeof j.coefficients);
+    j.pending = {};
     std::uint32_t sinceRestart = 0;
-    for (std::uint64_t m = 0; m < total; ++m) {
-        if (j.restartInterval && sinceRestart == j.restartInterval) {
-            if (!JpgRestart(j))
+    for (std::uint32_t row = 0; row < j.mcuRows; ++row) {
+        for (std::uint32_t column = 0; column < j.mcusPerRow; ++column) {
+            if (j.restartInterval && sinceRestart == j.restartInterval) {
+                if (!JpgRestart(j))
+                    return false;
+                sinceRestart = 0;
+            }
+            if (!JpgDecodeMcu(j, column))
                 return false;
-            sinceRestart = 0;
+            ++sinceRestart;
+            if (j.bits.zeroBits > j.bits.count) {
+                // The MCU ran into a marker: a restart one comes too early; any
+                // other ends the scan with what was decoded.
+                flushPending(j);
+                writeMcuRow(j, row, column + 1);
+                if (j.bits.pendingMarker >= 0xD0 && j.bits.pendingMarker <= 0xD7)
+                    return fail(j, "Misplaced restart marker found!", kErrJpegDecoding);
+                return true;
+            }
         }
-        std::uint32_t column = std::uint32_t(m % j.mcusPerRow);
-        std::uint32_t row = std::uint32_t(m / j.mcusPerRow);
-        if (!JpgDecodeMcu(j, column))
-            return false;
-        ++sinceRestart;
-        if (j.zeroBits > j.bits) {
-            // The MCU ran into a marker: a restart one comes too early; any
-            // other ends the scan with what was decoded.
-            writeMcuRow(j, row, column + 1);
-            if (j.pendingMarker >= 0xD0 && j.pendingMarker <= 0xD7)
-                return fail(j, "Misplaced restart marker found!", kErrJpegDecoding);
-            return true;
-        }
-        if (column + 1 == j.mcusPerRow)
-            writeMcuRow(j, row, j.mcusPerRow);
+        flushPending(j);
+        writeMcuRow(j, row, j.mcusPerRow);
     }
     return true;
 }

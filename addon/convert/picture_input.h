@@ -43,6 +43,19 @@ public:
         ++bytePosition_;
         return true;
     }
+    // The bytes buffered past the read position, for readers that take many
+    // at once (none while bytes are pushed back); consume(n) moves past n.
+    const std::uint8_t* buffered(std::size_t& count) const
+    {
+        count = pushed_ == 0 ? fill_ - position_ : 0;
+        return data_ + position_;
+    }
+    void consume(std::size_t count)
+    {
+        position_ += count;
+        bytePosition_ += std::int64_t(count);
+        current_ = data_[position_ - 1];
+    }
     // Stores count bytes at destination, or skips them when it is null.
     bool readBytes(void* destination, std::size_t count);
     // Pushes the last byte read back; the stack holds 300 bytes.

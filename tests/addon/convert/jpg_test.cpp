@@ -2,8 +2,12 @@
 #include "addon/convert/jpg_reader.h"
 #include "addon/core/message_sink.h"
 #include "tests/addon/convert/picture_fixtures.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
 
 using namespace ks;
 using namespace ks::test;
@@ -79,6 +83,40 @@ TEST(JpgRead, HoldsFortyDecibelsAgainstTheAccurateReferenceDecoder)
         JpgResult r = readJpg(file);
         ASSERT_NE(r.dib, nullptr) << (r.boxes.empty() ? "" : r.boxes.back());
         EXPECT_GE(psnrAgainstPeer(file, r.dib), 40.0);
+    }
+}
+
+TEST(JpgRead, NoisyPicturesReadAlikeFromFileAndMemory)
+{
+    // Noise at full quality: long codes, large values and many 0xFF bytes,
+    // over more than one of the file reader's blocks.
+    std::mt19937 random(11);
+    for (int restart : {0, 7}) {
+        SCOPED_TRACE(testing::Message() << "restart " << restart);
+        JpegPicture s = colourSpec(400, 300, 2, 2);
+        for (std::uint8_t& p : s.pixels)
+            p = std::uint8_t(random());
+        s.quality = 100;
+        s.restartInterval = restart;
+        Bytes file = makeJpeg(s);
+        ASSERT_GT(file.size(), 3u * 64 * 1024);
+        std::size_t stuffed = 0;
+        for (std::size_t i = 0; i + 1 < file.size(); ++i)
+            stuffed += file[i] == 0xFF && file[i + 1] == 0;
+        EXPECT_GT(stuffed, 1000u);
+
+        JpgResult memory = readJpg(file);
+        ASSERT_NE(memory.dib, nullptr);
+        Dib fromMemory = takeDib(memory.dib);
+        TempDir dir;
+        std::string path = (dir.path() / "noise.jpg").string();
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(file.data()),
+                                                    std::streamsize(file.size()));
+        addon::HtmlCtx ctx;
+        win::HGLOBAL dib = addon::JpgRead(&ctx, false, path.c_str(), nullptr, 0, nullptr);
+        ASSERT_NE(dib, nullptr);
+        EXPECT_EQ(takeDib(dib).rowsTopDown, fromMemory.rowsTopDown);
+        EXPECT_GE(psnrAgainstPeer(file, readJpg(file).dib), 40.0);
     }
 }
 
@@ -218,19 +256,25 @@ TEST(JpgRead, RestartMarkersMustComeAtTheirInterval)
 TEST(JpgColour, FastRowsMatchTheFormulaAtEveryExtreme)
 {
     const std::uint32_t n = 53;   // three fast groups and a tail
-    Bytes luma(n), out(3 * n);
-    std::vector<std::int16_t> cb(n), cr(n);
+    Bytes luma(n), cb(n), cr(n);
     for (std::uint32_t x = 0; x < n; ++x) {
         luma[x] = std::uint8_t(x * 97 % 256);
-        cb[x] = std::int16_t(x % 3 == 0 ? -128 : x % 3 == 1 ? 127 : int(x * 13 % 256) - 128);
-        cr[x] = std::int16_t(x % 4 == 0 ? 127 : x % 4 == 1 ? -128 : int(x * 29 % 256) - 128);
+        cb[x] = std::uint8_t(x % 3 == 0 ? 0 : x % 3 == 1 ? 255 : x * 13 % 256);
+        cr[x] = std::uint8_t(x % 4 == 0 ? 255 : x % 4 == 1 ? 0 : x * 29 % 256);
     }
-    addon::jpgConvertRow(luma.data(), cb.data(), cr.data(), out.data(), n);
     auto clamp = [](int v) { return v < 0 ? 0 : v > 255 ? 255 : v; };
-    for (std::uint32_t x = 0; x < n; ++x) {
-        int l = 64 * luma[x];
-        EXPECT_EQ(out[3 * x], clamp((l + 113 * cb[x]) >> 6)) << x;
-        EXPECT_EQ(out[3 * x + 1], clamp((l - 22 * cb[x] - 46 * cr[x]) >> 6)) << x;
-        EXPECT_EQ(out[3 * x + 2], clamp((l + 90 * cr[x]) >> 6)) << x;
+    for (bool half : {false, true}) {
+        Bytes out(3 * n);
+        addon::jpgConvertRow(luma.data(), cb.data(), cr.data(), half, out.data(), n);
+        for (std::uint32_t x = 0; x < n; ++x) {
+            int l = 64 * luma[x], b = cb[half ? x / 2 : x] - 128, r = cr[half ? x / 2 : x] - 128;
+            EXPECT_EQ(out[3 * x], clamp((l + 113 * b) >> 6)) << x << " half " << half;
+            EXPECT_EQ(out[3 * x + 1], clamp((l - 22 * b - 46 * r) >> 6)) << x << " half " << half;
+            EXPECT_EQ(out[3 * x + 2], clamp((l + 90 * r) >> 6)) << x << " half " << half;
+        }
     }
+    Bytes grey(3 * n);
+    addon::jpgGreyRow(luma.data(), grey.data(), n);
+    for (std::uint32_t x = 0; x < 3 * n; ++x)
+        EXPECT_EQ(grey[x], luma[x / 3]) << x;
 }

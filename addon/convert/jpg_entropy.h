@@ -1,0 +1,31 @@
+#pragma once
+// The JPEG reader's entropy-coded data: the bit reader over the input and the
+// Huffman decoding of one block's coefficients.
+#include "addon/convert/jpg_huffman.h"
+#include "addon/convert/picture_input.h"
+
+#include <cstdint>
+
+namespace ks::addon {
+
+// Quantisation tables hold 64 values in zig-zag order and padding that a run
+// overshooting the block meets.
+inline constexpr int kJpgQuantSize = 64 + 16;
+
+// Bits at the top of buffer; past a marker, zero bits stand in for data.
+struct JpgBits {
+    std::uint64_t buffer = 0;
+    int count = 0;
+    int zeroBits = 0;   // how many of the bits read were such
+    std::uint8_t pendingMarker = 0;
+};
+
+enum class JpgCoded { Broken, DcOnly, Full };
+
+// One block's coefficients, dequantised, in natural order, into coefficients
+// (which must be zero). Values wrap to 16 bits, which only a broken file's
+// exceed. Broken when the data ends or holds a code the tables lack (reported).
+JpgCoded jpgDecodeCoefficients(PictInput& in, JpgBits& bits, const JpgHuffTable& dc, const JpgHuffTable& ac,
+                               const std::uint16_t* quant, std::int32_t& predictor, std::int16_t* coefficients);
+
+}
