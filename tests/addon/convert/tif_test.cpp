@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include <fstream>
@@ -203,7 +204,9 @@ TEST(TifRead, LongStripsAreReadOnlyWhenUncompressed)
         if (compression == COMPRESSION_NONE) {
             expectSameAsLibtiff(path, r.dib);
         } else {
-            win::GlobalFree(r.dib);
+            Dib dib = takeDib(r.dib);
+            EXPECT_EQ(std::count(dib.rowsTopDown.begin(), dib.rowsTopDown.end(), 0),
+                      std::ptrdiff_t(dib.rowsTopDown.size()));
             // libtiff's LZW strip of this picture is over 32000 bytes.
             ASSERT_FALSE(boxes.empty());
             EXPECT_EQ(boxes.back(), "TIFF Strips too long");
@@ -328,4 +331,13 @@ TEST(TifRead, PackBitsRunsMayCrossRowsButNeverTheirStrip)
     EXPECT_EQ(bounded.row(1)[3], 0x55);
     EXPECT_EQ(bounded.row(2)[0], 0x66);
     EXPECT_EQ(bounded.row(3)[3], 0x77);
+
+    // Rows that no strip fills, and the padding of every row, are zero.
+    TifResult m = readTif(packBitsTiff((dir.path() / "m.tif").string(), 5, 4, 2, {Bytes{0xF7, 0x55}}));
+    ASSERT_NE(m.dib, nullptr);
+    Dib missing = takeDib(m.dib);
+    ASSERT_EQ(missing.stride, 8u);
+    Bytes filled{0x55, 0x55, 0x55, 0x55, 0x55, 0, 0, 0}, empty(8, 0);
+    for (int y = 0; y < 4; ++y)
+        EXPECT_EQ(Bytes(missing.row(y), missing.row(y) + 8), y < 2 ? filled : empty) << "row " << y;
 }
