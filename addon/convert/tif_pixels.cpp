@@ -1,6 +1,7 @@
 #include "addon/convert/tif_pixels.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #if defined(__x86_64__)
@@ -26,17 +27,22 @@ __attribute__((target("ssse3"))) std::uint32_t swapSsse3(const std::uint8_t* in,
     return x;
 }
 
+// Where each byte of 21 pixels comes from: blue, green, red from red, green, blue.
+alignas(64) constexpr std::array<std::uint8_t, 64> kOrder21 = [] {
+    std::array<std::uint8_t, 64> order{};
+    for (int i = 0; i < 63; ++i)
+        order[std::size_t(i)] = std::uint8_t(i - i % 3 + 2 - i % 3);
+    order[63] = 63;
+    return order;
+}();
+
 // The same with 21 pixels in each 64-byte block, where the processor can
 // move any byte of a block anywhere in it.
 __attribute__((target("avx512f,avx512bw,avx512vbmi"))) std::uint32_t swapAvx512(const std::uint8_t* in,
                                                                             std::uint8_t* out,
                                                                             std::uint32_t width)
 {
-    alignas(64) std::uint8_t order[64];
-    for (int i = 0; i < 63; ++i)
-        order[i] = std::uint8_t(i - i % 3 + 2 - i % 3);
-    order[63] = 63;
-    const __m512i permutation = _mm512_load_si512(order);
+    const __m512i permutation = _mm512_load_si512(kOrder21.data());
     std::uint32_t x = 0;
     for (; x + 22 <= width; x += 21) {
         __m512i v = _mm512_loadu_si512(in + 3 * x);
