@@ -31,8 +31,9 @@ struct LzwState {
     std::int32_t bitOrder = kLzwLsbFirst;
     std::int32_t pixelsInByte = 0;   // for the TIFF pixel writer, unused here
 
-    // Where the strings go instead of the callback, when set: at most sinkSize
-    // bytes; the rest of the output is dropped.
+    // Where the strings go instead of the callback, when set before LzwInit
+    // (or LzwRestart) and kept: at most sinkSize bytes; the rest of the output
+    // is dropped, though the codes are still checked.
     std::uint8_t* sink = nullptr;
     std::size_t sinkSize = 0;
     std::size_t sinkUsed = 0;
@@ -45,6 +46,7 @@ struct LzwState {
     std::int32_t width = 0;
     std::int32_t nextFree = 0;
     std::int32_t previous = -1;
+    std::uint32_t previousLength = 0;   // of the string written last into the sink
     std::uint64_t bits = 0;   // bit buffer: codes straddling two feeds wait here
     std::int32_t bitCount = 0;
     bool endSeen = false;
@@ -63,6 +65,9 @@ int LzwInit(LzwState* state);
 // 1; 0 once a code above the next free code (or a non-root first code) was
 // met: the rest of the data is then ignored. Ignores data after the end code.
 int LzwDecode(LzwState* state, const std::uint8_t* data, std::size_t length);
+// Starts a new stream with the tables of an initialised state (a TIFF reader's
+// next strip), with the sink fields as they are now.
+void LzwRestart(LzwState* state);
 int LzwFree(LzwState* state);
 
 }

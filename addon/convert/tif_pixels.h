@@ -16,6 +16,10 @@ public:
     TifPixelWriter(PackedDib& dib, unsigned samplesPerPixel);
 
     void put(const std::uint8_t* bytes, std::size_t count);
+    // Where the next bytes of the current row go, and how many more it takes
+    // (for decoders that write in place); advance(count) once they are there.
+    std::uint8_t* rowSpace(std::size_t& room);
+    void advance(std::size_t count);
     bool done() const { return row_ >= height_; }
     // A whole row of the data's layout (for the CCITT decoder).
     std::size_t rowBytes() const { return rowBytes_; }
@@ -26,8 +30,8 @@ public:
     }
 
 private:
-    void writeRgbRow(const std::uint8_t* source);
-    void finishRow(std::uint8_t* out);
+    void writeRgbRow(const std::uint8_t* source, std::uint8_t* out);
+    void finishRow();
 
     PackedDib& dib_;
     std::uint32_t width_, height_;

@@ -2,6 +2,7 @@
 
 #include "addon/convert/ccitt_tables.h"
 #include "addon/convert/lzw.h"
+#include "addon/convert/packbits.h"
 #include "addon/convert/packed_dib.h"
 #include "addon/convert/picture_input.h"
 #include "addon/convert/tif_pixels.h"
@@ -36,6 +37,13 @@ struct TifField {
 
 struct TifReadState {
     explicit TifReadState(HtmlCtx* ctx) : in(ctx, kTifMessages) {}
+    ~TifReadState()
+    {
+        if (lzw.tables)
+            LzwFree(&lzw);
+    }
+    TifReadState(const TifReadState&) = delete;
+    TifReadState& operator=(const TifReadState&) = delete;
     PictInput in;
     bool motorola = false;
     std::uint16_t bitsPerSample = 1;
@@ -47,6 +55,7 @@ struct TifReadState {
     std::uint32_t colorMapOffset = 0;
     TifField stripOffsets, stripByteCounts;
     std::vector<std::uint8_t> stripBuffer;   // an LZW strip's output
+    LzwState lzw;   // its tables made for the first LZW strip serve the rest
 };
 
 std::uint16_t get16(const TifReadState& t, const std::uint8_t* p)
@@ -232,37 +241,46 @@ int TifHufDecompress(TifReadState& t, TifPixelWriter& writer, const std::uint8_t
     return 1;
 }
 
-void unpackBits(TifPixelWriter& writer, const std::uint8_t* data, std::size_t length)
+// The bytes a compressed strip may give: no more than its rows, nor than the
+// picture's rest.
+std::size_t stripOutputSize(const TifReadState& t, const TifPixelWriter& writer)
 {
-    std::uint8_t run[128];
-    for (std::size_t i = 0; i < length && !writer.done();) {
-        int header = std::int8_t(data[i++]);
-        if (header >= 0) {
-            std::size_t take = std::min<std::size_t>(std::size_t(header) + 1, length - i);
-            writer.put(data + i, take);
-            i += take;
-        } else if (header != -128 && i < length) {
-            std::memset(run, data[i++], sizeof run);
-            writer.put(run, std::size_t(1 - header));
-        }
+    std::uint32_t rows = t.rowsPerStrip ? std::min(t.rowsPerStrip, t.height) : t.height;
+    return std::min(writer.bytesLeft(), std::size_t(rows) * writer.rowBytes());
+}
+
+// Unpacked row by row into the picture.
+void decodePackBitsStrip(TifReadState& t, TifPixelWriter& writer, const std::uint8_t* data, std::size_t length)
+{
+    PackBitsReader reader(data, length);
+    for (std::size_t left = stripOutputSize(t, writer), room; left > 0; left -= room) {
+        std::uint8_t* out = writer.rowSpace(room);
+        room = std::min(room, left);
+        std::size_t got = reader.read(out, room);
+        writer.advance(got);
+        if (got < room)
+            break;
     }
 }
 
-// The strip is decoded whole into a buffer bounded by the rows it may fill.
+// The strip is decoded whole into the strip buffer.
 bool decodeLzwStrip(TifReadState& t, TifPixelWriter& writer, const std::uint8_t* data, std::size_t length)
 {
-    std::uint32_t rows = t.rowsPerStrip ? std::min(t.rowsPerStrip, t.height) : t.height;
-    t.stripBuffer.resize(std::min(writer.bytesLeft(), std::size_t(rows) * writer.rowBytes()));
-    LzwState lzw;
-    LzwSetup(&lzw, 8, kLzwMsbFirst, &writer, TifData);
-    lzw.chunkSize = std::int32_t(std::min<std::size_t>(length + 1, INT32_MAX));
+    LzwState& lzw = t.lzw;
+    lzw.sinkSize = stripOutputSize(t, writer);
+    if (t.stripBuffer.size() < lzw.sinkSize)
+        t.stripBuffer.resize(lzw.sinkSize);
     lzw.sink = t.stripBuffer.data();
-    lzw.sinkSize = t.stripBuffer.size();
-    if (!LzwInit(&lzw))
-        return false;
+    lzw.sinkUsed = 0;
+    if (lzw.tables) {
+        LzwRestart(&lzw);
+    } else {
+        LzwSetup(&lzw, 8, kLzwMsbFirst, &writer, TifData);
+        if (!LzwInit(&lzw))
+            return false;
+    }
     LzwDecode(&lzw, data, length);
-    LzwFree(&lzw);
-    writer.put(t.stripBuffer.data(), lzw.sinkUsed);
+    writer.put(lzw.sink, lzw.sinkUsed);
     return true;
 }
 
@@ -288,7 +306,7 @@ bool decodeStrip(TifReadState& t, TifPixelWriter& writer, std::uint64_t offset, 
         case 1: writer.put(strip, std::size_t(count)); break;
         case 2: TifHufDecompress(t, writer, strip, std::size_t(count)); break;
         case 5: ok = decodeLzwStrip(t, writer, strip, std::size_t(count)); break;
-        case 32773: unpackBits(writer, strip, std::size_t(count)); break;
+        case 32773: decodePackBitsStrip(t, writer, strip, std::size_t(count)); break;
         }
     }
     OurFree(copy);

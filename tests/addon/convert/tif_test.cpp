@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include <fstream>
@@ -39,6 +40,26 @@ std::vector<std::uint16_t> colorMap(int bits)
         for (int i = 0; i < n; ++i)
             map.push_back(std::uint16_t((i * 4099 + c * 17000) & 0xFFFF));
     return map;
+}
+
+struct Layout { int photometric, bits, samples; };
+
+// A picture of the layout whose rows are a pattern (a seed apart from others).
+TiffPicture layoutPicture(Layout l, int compression, int width, int height, int rowsPerStrip, int seed)
+{
+    TiffPicture s;
+    s.width = width;
+    s.height = height;
+    s.photometric = l.photometric;
+    s.bitsPerSample = l.bits;
+    s.samplesPerPixel = l.samples;
+    s.compression = compression;
+    s.rowsPerStrip = rowsPerStrip;
+    std::size_t rowBytes = (std::size_t(width) * l.bits * l.samples + 7) / 8;
+    s.rows = patternIndices(int(rowBytes), height, 256, seed);
+    if (l.photometric == 3)
+        s.colorMap = colorMap(l.bits);
+    return s;
 }
 
 // Our DIB against libtiff's rows and colour map, pixel for pixel.
@@ -88,7 +109,6 @@ void expectSameAsLibtiff(const std::string& path, win::HGLOBAL ours)
 TEST(TifRead, MatchesLibtiffForEveryLayoutAndCompression)
 {
     TempDir dir;
-    struct Layout { int photometric, bits, samples; };
     int compressions[] = {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_PACKBITS};
     int n = 0;
     for (Layout l : {Layout{0, 1, 1}, Layout{1, 1, 1}, Layout{0, 4, 1}, Layout{1, 4, 1}, Layout{0, 8, 1},
@@ -100,19 +120,8 @@ TEST(TifRead, MatchesLibtiffForEveryLayoutAndCompression)
                     SCOPED_TRACE(testing::Message() << "photometric " << l.photometric << " bits " << l.bits
                                  << " samples " << l.samples << " compression " << compression
                                  << (bigEndian ? " MM" : " II") << " width " << width);
-                    TiffPicture s;
-                    s.width = width;
-                    s.height = 23;
-                    s.photometric = l.photometric;
-                    s.bitsPerSample = l.bits;
-                    s.samplesPerPixel = l.samples;
-                    s.compression = compression;
+                    TiffPicture s = layoutPicture(l, compression, width, 23, 5, n);
                     s.bigEndian = bigEndian;
-                    s.rowsPerStrip = 5;
-                    std::size_t rowBytes = (std::size_t(width) * l.bits * l.samples + 7) / 8;
-                    s.rows = patternIndices(int(rowBytes), s.height, 256, n);
-                    if (l.photometric == 3)
-                        s.colorMap = colorMap(l.bits);
                     std::string path = (dir.path() / ("t" + std::to_string(n++) + ".tif")).string();
                     TifResult r = readTif(makeTiff(s, path));
                     ASSERT_NE(r.dib, nullptr);
@@ -195,7 +204,9 @@ TEST(TifRead, LongStripsAreReadOnlyWhenUncompressed)
         if (compression == COMPRESSION_NONE) {
             expectSameAsLibtiff(path, r.dib);
         } else {
-            win::GlobalFree(r.dib);
+            Dib dib = takeDib(r.dib);
+            EXPECT_EQ(std::count(dib.rowsTopDown.begin(), dib.rowsTopDown.end(), 0),
+                      std::ptrdiff_t(dib.rowsTopDown.size()));
             // libtiff's LZW strip of this picture is over 32000 bytes.
             ASSERT_FALSE(boxes.empty());
             EXPECT_EQ(boxes.back(), "TIFF Strips too long");
@@ -247,4 +258,86 @@ TEST(TifRead, BrokenFilesFailCleanly)
     }
     TifResult far = readTif(wild);
     win::GlobalFree(far.dib);
+}
+
+TEST(TifRead, WidePicturesInManyStripsMatchLibtiff)
+{
+    // Rows long enough for the block-wise paths, strips of one and of several rows.
+    TempDir dir;
+    int n = 0;
+    for (Layout l : {Layout{1, 8, 1}, Layout{3, 4, 1}, Layout{2, 8, 3}, Layout{2, 8, 4}})
+        for (int compression : {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_PACKBITS})
+            for (int rowsPerStrip : {1, 7}) {
+                SCOPED_TRACE(testing::Message() << "photometric " << l.photometric << " samples " << l.samples
+                             << " compression " << compression << " rows per strip " << rowsPerStrip);
+                TiffPicture s = layoutPicture(l, compression, 509, 30, rowsPerStrip, n);
+                // Runs on the left of each row, the pattern on the right.
+                std::size_t rowBytes = s.rows.size() / 30;
+                for (int y = 0; y < s.height; ++y)
+                    std::fill_n(&s.rows[std::size_t(y) * rowBytes], rowBytes / 3, std::uint8_t(y * 9));
+                std::string path = (dir.path() / ("w" + std::to_string(n++) + ".tif")).string();
+                TifResult r = readTif(makeTiff(s, path));
+                ASSERT_NE(r.dib, nullptr);
+                expectSameAsLibtiff(path, r.dib);
+            }
+}
+
+namespace {
+
+// A grey picture of the given PackBits strips, written raw by libtiff.
+Bytes packBitsTiff(const std::string& path, int width, int height, int rowsPerStrip,
+                   const std::vector<Bytes>& strips)
+{
+    TIFF* tif = TIFFOpen(path.c_str(), "w");
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_PACKBITS);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
+    for (std::size_t i = 0; i < strips.size(); ++i)
+        TIFFWriteRawStrip(tif, std::uint32_t(i), const_cast<std::uint8_t*>(strips[i].data()),
+                          tmsize_t(strips[i].size()));
+    TIFFClose(tif);
+    std::ifstream in(path, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), {});
+}
+
+}
+
+TEST(TifRead, PackBitsRunsMayCrossRowsButNeverTheirStrip)
+{
+    TempDir dir;
+    // Rows of 5: a run of 7, a literal of 6 and a run of 6 cross row ends; the
+    // last literal is beyond the picture.
+    Bytes crossing{0xFA, 0x11, 5, 1, 2, 3, 4, 5, 6, 0xFB, 0x22, 0x00, 0x33, 0x00, 0x44};
+    TifResult r = readTif(packBitsTiff((dir.path() / "c.tif").string(), 5, 4, 4, {crossing}));
+    ASSERT_NE(r.dib, nullptr);
+    Dib dib = takeDib(r.dib);
+    Bytes expected{0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 1, 2, 3, 4, 5, 6, 0x22, 0x22,
+                   0x22, 0x22, 0x22, 0x22, 0x22};
+    expected.back() = 0x33;
+    for (int y = 0; y < 4; ++y)
+        EXPECT_EQ(0, std::memcmp(dib.row(y), &expected[std::size_t(y) * 5], 5)) << "row " << y;
+
+    // A strip that unpacks to more than its two rows loses the rest; the next
+    // strip still starts at its own row.
+    Bytes overlong{0xF5, 0x55};   // a run of 12 for 8 bytes
+    Bytes next{0xFD, 0x66, 0xFD, 0x77};
+    TifResult o = readTif(packBitsTiff((dir.path() / "o.tif").string(), 4, 4, 2, {overlong, next}));
+    ASSERT_NE(o.dib, nullptr);
+    Dib bounded = takeDib(o.dib);
+    EXPECT_EQ(bounded.row(1)[3], 0x55);
+    EXPECT_EQ(bounded.row(2)[0], 0x66);
+    EXPECT_EQ(bounded.row(3)[3], 0x77);
+
+    // Rows that no strip fills, and the padding of every row, are zero.
+    TifResult m = readTif(packBitsTiff((dir.path() / "m.tif").string(), 5, 4, 2, {Bytes{0xF7, 0x55}}));
+    ASSERT_NE(m.dib, nullptr);
+    Dib missing = takeDib(m.dib);
+    ASSERT_EQ(missing.stride, 8u);
+    Bytes filled{0x55, 0x55, 0x55, 0x55, 0x55, 0, 0, 0}, empty(8, 0);
+    for (int y = 0; y < 4; ++y)
+        EXPECT_EQ(Bytes(missing.row(y), missing.row(y) + 8), y < 2 ? filled : empty) << "row " << y;
 }
