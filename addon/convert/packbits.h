@@ -28,4 +28,8 @@ private:
     std::uint8_t value_ = 0;
 };
 
+// The fast path with 64-byte blocks, for processors with 512-bit vectors.
+std::size_t packBitsUnpackWide(const std::uint8_t* data, std::size_t length, std::size_t& at, std::uint8_t* out,
+                               std::size_t room);
+
 }

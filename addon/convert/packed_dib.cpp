@@ -15,7 +15,7 @@ std::uint32_t get32(const std::uint8_t* at)
 }
 
 PackedDib PackedDib::create(std::uint64_t width, std::uint64_t height, unsigned bitsPerPixel,
-                            std::uint32_t colorsUsed)
+                            std::uint32_t colorsUsed, Pixels pixels)
 {
     PackedDib dib;
     if (width == 0 || height == 0 || width > kMaxDibSide || height > kMaxDibSide || colorsUsed > 256)
@@ -26,7 +26,8 @@ PackedDib PackedDib::create(std::uint64_t width, std::uint64_t height, unsigned 
     if (total > kMaxDibBytes)
         return dib;
     // One spare byte beyond the bitmap, as every block of the library has.
-    dib.handle_ = win::GlobalAlloc(win::GMEM_MOVEABLE | win::GMEM_ZEROINIT, std::size_t(total) + 1);
+    bool zero = pixels == Pixels::Zero;
+    dib.handle_ = win::GlobalAlloc(win::GMEM_MOVEABLE | (zero ? win::GMEM_ZEROINIT : 0u), std::size_t(total) + 1);
     dib.base_ = static_cast<std::uint8_t*>(win::GlobalLock(dib.handle_));
     if (!dib.base_) {
         win::GlobalFree(dib.handle_);
@@ -34,6 +35,10 @@ PackedDib PackedDib::create(std::uint64_t width, std::uint64_t height, unsigned 
         return dib;
     }
     std::uint8_t* h = dib.base_;
+    if (!zero) {
+        std::memset(h, 0, kDibHeaderSize + 4 * colorsUsed);
+        h[total] = 0;
+    }
     put32(h, kDibHeaderSize);
     put32(h + 4, std::uint32_t(width));
     put32(h + 8, std::uint32_t(height));

@@ -32,9 +32,13 @@ inline std::uint64_t dibStride(std::uint64_t width, unsigned bitsPerPixel)
 // An allocated, locked DIB whose palette and pixels the decoder fills.
 class PackedDib {
 public:
-    // Null when the size is out of bounds or memory runs out. Pixels start zero.
+    // Pixels start zero, or unset for a decoder that writes every byte of
+    // every row itself (and so spares a pass over the whole picture).
+    enum class Pixels { Zero, Unset };
+
+    // Null when the size is out of bounds or memory runs out.
     static PackedDib create(std::uint64_t width, std::uint64_t height, unsigned bitsPerPixel,
-                            std::uint32_t colorsUsed);
+                            std::uint32_t colorsUsed, Pixels pixels = Pixels::Zero);
     PackedDib() = default;
     PackedDib(PackedDib&& other) noexcept { *this = std::move(other); }
     PackedDib& operator=(PackedDib&& other) noexcept;

@@ -51,7 +51,7 @@ __attribute__((target("avx512f,avx512bw,avx512vbmi"))) std::uint32_t swapAvx512(
     return x;
 }
 
-const bool kHasSsse3 = __builtin_cpu_supports("ssse3");
+const bool kHasSsse3 = (__builtin_cpu_init(), __builtin_cpu_supports("ssse3"));
 const bool kHasAvx512 = __builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("avx512bw");
 #endif
 
@@ -71,7 +71,8 @@ std::uint32_t swapRedBlue(const std::uint8_t* in, std::uint8_t* out, std::uint32
 TifPixelWriter::TifPixelWriter(PackedDib& dib, unsigned samplesPerPixel)
     : dib_(dib), width_(std::uint32_t(dib.info().width)), height_(std::uint32_t(dib.info().height)),
       bits_(dib.info().bitsPerPixel), samples_(samplesPerPixel < 3 ? 3 : samplesPerPixel),
-      rowBytes_(bits_ == 24 ? std::size_t(width_) * samples_ : (std::size_t(width_) * bits_ + 7) / 8)
+      rowBytes_(bits_ == 24 ? std::size_t(width_) * samples_ : (std::size_t(width_) * bits_ + 7) / 8),
+      dibRowBytes_(bits_ == 24 ? std::size_t(width_) * 3 : rowBytes_)
 {
     // Rows of 1 to 8 bits are laid out in the DIB as in the data, and so are
     // RGB rows of three samples until their red and blue change places.
@@ -91,9 +92,15 @@ void TifPixelWriter::writeRgbRow(const std::uint8_t* source, std::uint8_t* out)
     }
 }
 
+void TifPixelWriter::clearPadding(std::uint8_t* row) const
+{
+    std::memset(row + dibRowBytes_, 0, dib_.info().stride - dibRowBytes_);
+}
+
 void TifPixelWriter::finishRow()
 {
     std::uint8_t* out = dib_.row(row_++);
+    clearPadding(out);
     if (bits_ == 24) {
         writeRgbRow(pending_.data(), out);
         return;
@@ -126,6 +133,7 @@ void TifPixelWriter::put(const std::uint8_t* bytes, std::size_t count)
     while (count > 0 && !done()) {
         if (bits_ == 24 && fill_ == 0 && count >= rowBytes_) {
             // A whole RGB row converts straight from the data.
+            clearPadding(dib_.row(row_));
             writeRgbRow(bytes, dib_.row(row_++));
             bytes += rowBytes_;
             count -= rowBytes_;
@@ -139,6 +147,20 @@ void TifPixelWriter::put(const std::uint8_t* bytes, std::size_t count)
         bytes += take;
         count -= take;
     }
+}
+
+void TifPixelWriter::clearRest()
+{
+    if (done())
+        return;
+    // A row the data left part way is kept as far as it went (1 to 8 bits) or
+    // dropped (RGB, whose pixels change order only once the row is whole).
+    std::size_t kept = bits_ == 24 ? 0 : fill_;
+    std::memset(dib_.row(row_) + kept, 0, dib_.info().stride - kept);
+    for (std::uint32_t y = row_ + 1; y < height_; ++y)
+        std::memset(dib_.row(y), 0, dib_.info().stride);
+    fill_ = 0;
+    row_ = height_;
 }
 
 int TifData(LzwState* state)

@@ -1,6 +1,8 @@
 #pragma once
 // The TIFF reader's pixel writer: decoded strip bytes, row after row (each row
-// starting on a byte boundary), into the rows of the packed DIB.
+// starting on a byte boundary), into the rows of the packed DIB. The DIB may
+// start unset: the writer clears each row's padding, and clearRest() the rows
+// (or the rest of a row) that the data never reached.
 #include "addon/convert/lzw.h"
 #include "addon/convert/packed_dib.h"
 
@@ -21,6 +23,8 @@ public:
     std::uint8_t* rowSpace(std::size_t& room);
     void advance(std::size_t count);
     bool done() const { return row_ >= height_; }
+    // Once the strips are read: what no data filled becomes zero.
+    void clearRest();
     // A whole row of the data's layout (for the CCITT decoder).
     std::size_t rowBytes() const { return rowBytes_; }
     // The data bytes the rest of the picture takes.
@@ -32,12 +36,14 @@ public:
 private:
     void writeRgbRow(const std::uint8_t* source, std::uint8_t* out);
     void finishRow();
+    void clearPadding(std::uint8_t* row) const;
 
     PackedDib& dib_;
     std::uint32_t width_, height_;
     unsigned bits_;
     unsigned samples_;
     std::size_t rowBytes_;
+    std::size_t dibRowBytes_;             // the bytes of a DIB row before its padding
     std::vector<std::uint8_t> pending_;   // an RGB row that arrives in pieces
     std::size_t fill_ = 0;                // bytes of the current row so far
     std::uint32_t row_ = 0;

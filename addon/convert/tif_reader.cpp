@@ -313,28 +313,16 @@ bool decodeStrip(TifReadState& t, TifPixelWriter& writer, std::uint64_t offset, 
     return ok;
 }
 
-PackedDib TifReadImageGroup(TifReadState& t)
+// Decodes the strips in order until the picture is full or the data fails.
+void decodeStrips(TifReadState& t, TifPixelWriter& writer, unsigned bits)
 {
-    std::vector<COLORREF> palette;
-    unsigned bits = choosePalette(t, palette);
-    if (bits == 0)
-        return {};
-    PackedDib dib = PackedDib::create(t.width, t.height, bits, std::uint32_t(palette.size()));
-    if (!dib) {
-        refuse(t, "Error allocating DIB memory(TifReadImageGroup)");
-        return dib;
-    }
-    for (std::size_t i = 0; i < palette.size(); ++i)
-        dib.setPaletteEntry(std::uint32_t(i), palette[i]);
-
     std::uint32_t rows = t.rowsPerStrip == 0 ? t.height : std::min(t.rowsPerStrip, t.height);
     std::size_t strips = (t.height + rows - 1) / rows;
     std::vector<std::uint32_t> offsets, counts;
     if (!readArray(t, t.stripOffsets, strips, offsets))
-        return dib;
+        return;
     if (t.stripByteCounts.present && !readArray(t, t.stripByteCounts, strips, counts))
-        return dib;
-    TifPixelWriter writer(dib, t.samplesPerPixel);
+        return;
     std::uint64_t whole = (std::uint64_t(bits) * t.width * t.height + 7) / 8;
     for (std::size_t i = 0; i < offsets.size() && !writer.done(); ++i) {
         if (t.stripByteCounts.present && i >= counts.size())
@@ -343,6 +331,25 @@ PackedDib TifReadImageGroup(TifReadState& t)
         if (!decodeStrip(t, writer, offsets[i], count))
             break;
     }
+}
+
+PackedDib TifReadImageGroup(TifReadState& t)
+{
+    std::vector<COLORREF> palette;
+    unsigned bits = choosePalette(t, palette);
+    if (bits == 0)
+        return {};
+    PackedDib dib = PackedDib::create(t.width, t.height, bits, std::uint32_t(palette.size()),
+                                      PackedDib::Pixels::Unset);
+    if (!dib) {
+        refuse(t, "Error allocating DIB memory(TifReadImageGroup)");
+        return dib;
+    }
+    for (std::size_t i = 0; i < palette.size(); ++i)
+        dib.setPaletteEntry(std::uint32_t(i), palette[i]);
+    TifPixelWriter writer(dib, t.samplesPerPixel);
+    decodeStrips(t, writer, bits);
+    writer.clearRest();
     return dib;
 }
 

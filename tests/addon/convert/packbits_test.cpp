@@ -59,9 +59,11 @@ TEST(PackBits, DataCutShortIsKeptAsFarAsItGoes)
     for (std::size_t cut = 0; cut < packed.size(); cut += 13) {
         Bytes part(packed.begin(), packed.begin() + std::ptrdiff_t(cut));
         // Never more than the whole stream gives, and always what it begins with.
-        Bytes out = readInPieces(part, 64);
-        ASSERT_LE(out.size(), unpacked.size());
-        EXPECT_TRUE(std::equal(out.begin(), out.end(), unpacked.begin())) << "cut at " << cut;
+        for (std::size_t piece : {64, 1000}) {
+            Bytes out = readInPieces(part, piece);
+            ASSERT_LE(out.size(), unpacked.size());
+            EXPECT_TRUE(std::equal(out.begin(), out.end(), unpacked.begin())) << "cut at " << cut;
+        }
     }
     // A literal whose bytes are missing, and a run without its byte.
     Bytes literal{5, 1, 2};

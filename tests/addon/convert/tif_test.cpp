@@ -284,17 +284,21 @@ TEST(TifRead, WidePicturesInManyStripsMatchLibtiff)
 
 namespace {
 
-// A grey picture of the given PackBits strips, written raw by libtiff.
-Bytes packBitsTiff(const std::string& path, int width, int height, int rowsPerStrip,
-                   const std::vector<Bytes>& strips)
+struct RawLayout {
+    int bits = 8, samples = 1, photometric = PHOTOMETRIC_MINISBLACK, compression = COMPRESSION_PACKBITS;
+};
+
+// A picture of the given strips, written raw by libtiff (grey PackBits unless told).
+Bytes rawStripTiff(const std::string& path, int width, int height, int rowsPerStrip,
+                   const std::vector<Bytes>& strips, RawLayout l = {})
 {
     TIFF* tif = TIFFOpen(path.c_str(), "w");
     TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, width);
     TIFFSetField(tif, TIFFTAG_IMAGELENGTH, height);
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 8);
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_PACKBITS);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, l.bits);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, l.samples);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, l.photometric);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, l.compression);
     TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, rowsPerStrip);
     for (std::size_t i = 0; i < strips.size(); ++i)
         TIFFWriteRawStrip(tif, std::uint32_t(i), const_cast<std::uint8_t*>(strips[i].data()),
@@ -312,7 +316,7 @@ TEST(TifRead, PackBitsRunsMayCrossRowsButNeverTheirStrip)
     // Rows of 5: a run of 7, a literal of 6 and a run of 6 cross row ends; the
     // last literal is beyond the picture.
     Bytes crossing{0xFA, 0x11, 5, 1, 2, 3, 4, 5, 6, 0xFB, 0x22, 0x00, 0x33, 0x00, 0x44};
-    TifResult r = readTif(packBitsTiff((dir.path() / "c.tif").string(), 5, 4, 4, {crossing}));
+    TifResult r = readTif(rawStripTiff((dir.path() / "c.tif").string(), 5, 4, 4, {crossing}));
     ASSERT_NE(r.dib, nullptr);
     Dib dib = takeDib(r.dib);
     Bytes expected{0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 0x11, 1, 2, 3, 4, 5, 6, 0x22, 0x22,
@@ -325,7 +329,7 @@ TEST(TifRead, PackBitsRunsMayCrossRowsButNeverTheirStrip)
     // strip still starts at its own row.
     Bytes overlong{0xF5, 0x55};   // a run of 12 for 8 bytes
     Bytes next{0xFD, 0x66, 0xFD, 0x77};
-    TifResult o = readTif(packBitsTiff((dir.path() / "o.tif").string(), 4, 4, 2, {overlong, next}));
+    TifResult o = readTif(rawStripTiff((dir.path() / "o.tif").string(), 4, 4, 2, {overlong, next}));
     ASSERT_NE(o.dib, nullptr);
     Dib bounded = takeDib(o.dib);
     EXPECT_EQ(bounded.row(1)[3], 0x55);
@@ -333,11 +337,82 @@ TEST(TifRead, PackBitsRunsMayCrossRowsButNeverTheirStrip)
     EXPECT_EQ(bounded.row(3)[3], 0x77);
 
     // Rows that no strip fills, and the padding of every row, are zero.
-    TifResult m = readTif(packBitsTiff((dir.path() / "m.tif").string(), 5, 4, 2, {Bytes{0xF7, 0x55}}));
+    TifResult m = readTif(rawStripTiff((dir.path() / "m.tif").string(), 5, 4, 2, {Bytes{0xF7, 0x55}}));
     ASSERT_NE(m.dib, nullptr);
     Dib missing = takeDib(m.dib);
     ASSERT_EQ(missing.stride, 8u);
     Bytes filled{0x55, 0x55, 0x55, 0x55, 0x55, 0, 0, 0}, empty(8, 0);
     for (int y = 0; y < 4; ++y)
         EXPECT_EQ(Bytes(missing.row(y), missing.row(y) + 8), y < 2 ? filled : empty) << "row " << y;
+}
+
+namespace {
+
+// Leaves freed blocks of the given size full of 0xAA, where the next block of
+// that size is likely to be placed.
+void dirtyFreedBlocks(std::size_t size)
+{
+    std::vector<win::HGLOBAL> blocks;
+    for (int i = 0; i < 4; ++i) {
+        blocks.push_back(win::GlobalAlloc(win::GMEM_MOVEABLE, size));
+        std::memset(win::GlobalLock(blocks.back()), 0xAA, size);
+        win::GlobalUnlock(blocks.back());
+    }
+    for (win::HGLOBAL block : blocks)
+        win::GlobalFree(block);
+}
+
+// Reads the file twice, the second time into memory left dirty.
+Dib readIntoDirtyMemory(const Bytes& file)
+{
+    TifResult first = readTif(file);
+    EXPECT_NE(first.dib, nullptr);
+    std::size_t size = first.dib ? win::GlobalSize(first.dib) : 0;
+    win::GlobalFree(first.dib);
+    dirtyFreedBlocks(size);
+    TifResult again = readTif(file);
+    EXPECT_NE(again.dib, nullptr);
+    auto* header = static_cast<const std::uint8_t*>(win::GlobalLock(again.dib));
+    // Header fields the reader does not set (compression, resolution, colours important) are zero.
+    for (int at : {16, 24, 28, 36})
+        EXPECT_EQ(std::count(header + at, header + at + 4, 0), 4) << "header byte " << at;
+    win::GlobalUnlock(again.dib);
+    return takeDib(again.dib);
+}
+
+}
+
+TEST(TifRead, WhatNoDataReachesIsZeroEvenInReusedMemory)
+{
+    TempDir dir;
+    auto row = [](const Dib& dib, int y) { return Bytes(dib.row(y), dib.row(y) + dib.stride); };
+
+    // RGB of 5 pixels (15 bytes in rows of 16), data for a row and a half:
+    // the first row swapped and padded, the cut row and those after zero.
+    Bytes rgb(23);
+    for (std::size_t i = 0; i < rgb.size(); ++i)
+        rgb[i] = std::uint8_t(i + 1);
+    Dib colour = readIntoDirtyMemory(rawStripTiff((dir.path() / "rgb.tif").string(), 5, 4, 4, {rgb},
+                                                  {8, 3, PHOTOMETRIC_RGB, COMPRESSION_NONE}));
+    ASSERT_EQ(colour.stride, 16u);
+    EXPECT_EQ(row(colour, 0), (Bytes{3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10, 15, 14, 13, 0}));
+    for (int y = 1; y < 4; ++y)
+        EXPECT_EQ(row(colour, y), Bytes(16, 0)) << "row " << y;
+
+    // Grey rows of 5 in rows of 8, cut two bytes into the second row, which
+    // keeps them; the second strip is missing.
+    Dib grey = readIntoDirtyMemory(rawStripTiff((dir.path() / "grey.tif").string(), 5, 4, 2,
+                                                {Bytes{1, 2, 3, 4, 5, 6, 7}}, {8, 1, PHOTOMETRIC_MINISBLACK,
+                                                                               COMPRESSION_NONE}));
+    EXPECT_EQ(row(grey, 0), (Bytes{1, 2, 3, 4, 5, 0, 0, 0}));
+    EXPECT_EQ(row(grey, 1), (Bytes{6, 7, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(row(grey, 2), Bytes(8, 0));
+    EXPECT_EQ(row(grey, 3), Bytes(8, 0));
+
+    // One bit of 10 pixels: the bits after the last pixel and the padding clear.
+    Dib bits = readIntoDirtyMemory(rawStripTiff((dir.path() / "bits.tif").string(), 10, 2, 2,
+                                                {Bytes{0xFF, 0xFF, 0xFF, 0xFF}}, {1, 1, PHOTOMETRIC_MINISBLACK,
+                                                                                  COMPRESSION_NONE}));
+    EXPECT_EQ(row(bits, 0), (Bytes{0xFF, 0xC0, 0, 0}));
+    EXPECT_EQ(row(bits, 1), (Bytes{0xFF, 0xC0, 0, 0}));
 }
