@@ -25,6 +25,8 @@ const PictMessages kTifMessages{"TIF file not found or file open error!",
 
 // Directory chains longer than this are taken as broken.
 constexpr std::size_t kMaxDirectories = 256;
+// RGB pixels of more samples than this (channels after blue) are refused.
+constexpr unsigned kMaxRgbSamples = 16;
 // Strips of the decoders other than none and PackBits are bounded by this.
 constexpr std::uint64_t kLongStrip = 32000;
 
@@ -158,7 +160,8 @@ unsigned choosePalette(TifReadState& t, std::vector<COLORREF>& palette)
 {
     unsigned bits;
     if (t.photometric == 2) {
-        if (t.bitsPerSample != 8 || t.samplesPerPixel < 3)
+        // Samples after blue are skipped, but a row of them is held: their count is bounded.
+        if (t.bitsPerSample != 8 || t.samplesPerPixel < 3 || t.samplesPerPixel > kMaxRgbSamples)
             return refuse(t, "This TIFF image not supported (unsupported Bits per Pixel)");
         bits = 24;
     } else if (t.photometric <= 3) {

@@ -416,3 +416,26 @@ TEST(TifRead, WhatNoDataReachesIsZeroEvenInReusedMemory)
     EXPECT_EQ(row(bits, 0), (Bytes{0xFF, 0xC0, 0, 0}));
     EXPECT_EQ(row(bits, 1), (Bytes{0xFF, 0xC0, 0, 0}));
 }
+
+TEST(TifRead, RgbOfTooManySamplesIsRefusedBeforeAnythingIsHeld)
+{
+    TempDir dir;
+    std::vector<std::string> boxes;
+    addon::setMessageSink([&](const addon::AddonMessage& m) { boxes.push_back(m.text); });
+    // A wide picture whose pixels claim 300 samples: a row of them would be
+    // 9 MB before a byte of data is read.
+    TifResult r = readTif(rawStripTiff((dir.path() / "many.tif").string(), 30000, 2, 2, {Bytes(64, 1)},
+                                       {8, 300, PHOTOMETRIC_RGB, COMPRESSION_NONE}));
+    EXPECT_EQ(r.dib, nullptr);
+    EXPECT_EQ(r.ctx.lastError, 10);
+    ASSERT_FALSE(boxes.empty());
+    EXPECT_EQ(boxes.back(), "This TIFF image not supported (unsupported Bits per Pixel)");
+    addon::setMessageSink({});
+
+    // Sixteen samples (RGB and extra channels) are still read.
+    Bytes pixels(std::size_t(2) * 2 * 16, 7);
+    TifResult wide = readTif(rawStripTiff((dir.path() / "sixteen.tif").string(), 2, 2, 2, {pixels},
+                                          {8, 16, PHOTOMETRIC_RGB, COMPRESSION_NONE}));
+    ASSERT_NE(wide.dib, nullptr);
+    win::GlobalFree(wide.dib);
+}
