@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QTimer>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace ks::chart;
@@ -70,6 +71,8 @@ TEST(ChartControl, TheTypeDialogSetsThePickedTypeAndCancelKeepsTheOldOne)
     EXPECT_EQ(dialog.typeList()->count(), static_cast<int>(chartTypes().size()) + 1);
     dialog.selectType(kLine);
     EXPECT_EQ(dialog.chosenType(), kLine);
+    if (const char* keep = std::getenv("KS_CHART_PREVIEW"))
+        dialog.grab().save(QString("%1/type_dialog.png").arg(keep));
 }
 
 TEST(ChartControl, BadNumbersAreRefusedAndChangeNothing)

@@ -169,6 +169,14 @@ TEST(ChartPicture, TheMetafileHasTheChartsSizeAndDecodesToTheChart)
     EXPECT_GT(unplaced.RenderMetafile().width, 100);
 }
 
+static std::vector<QString> twoYears(int offset)
+{
+    std::vector<QString> row;
+    for (int m = 0; m < 24; ++m)
+        row.push_back(QString::number(1000 + offset + 40 * m + (m % 3) * 120));
+    return row;
+}
+
 // Every type draws the report's kinds of charts; KS_CHART_PREVIEW=<folder> keeps them to look at.
 TEST(ChartPicture, TheReportsKindsOfChartsDrawInEveryType)
 {
@@ -197,6 +205,7 @@ TEST(ChartPicture, TheReportsKindsOfChartsDrawInEveryType)
         {"bar_depth", kBarDepth, {{"1200", "1350", "900", "1500", "1700", "1650"}, {"1000", "1100", "1200", "1300", "1400", "1500"}},
          {"Actual", "Budget"}, "#,##0;(#,##0)"},
         {"area_depth_one_month", kAreaDepth, {{"850"}}, {"Budget"}, "#,##0;(#,##0)"},
+        {"two_years", kLine, {twoYears(0), twoYears(50)}, {"Actual", "Budget"}, "$#,##0;($#,##0)"},
     };
     const char* keep = std::getenv("KS_CHART_PREVIEW");
     for (const Sample& s : samples) {
