@@ -36,17 +36,45 @@ QRectF takeBand(QRectF& area, double height, bool top)
     return band;
 }
 
+// A title turned upward or downward stands in a band down the side its position
+// names, the left one unless that is a right-hand position.
+void paintTurnedTitle(QPainter& p, QRectF& area, const Title& title, int flags, const QString& text)
+{
+    const bool right = title.position == kRight || title.position == kTopRight || title.position == kBottomRight;
+    const double thickness = p.boundingRect(QRectF(0, 0, area.height(), area.width()), flags, text).height();
+    const QRectF band(right ? area.right() - thickness : area.left(), area.top(), thickness, area.height());
+    if (right)
+        area.setRight(band.left() - kGap);
+    else
+        area.setLeft(band.right() + kGap);
+    p.save();
+    if (title.layout.orientation == kUpward) {
+        p.translate(band.left(), band.bottom());
+        p.rotate(-90);
+    } else {
+        p.translate(band.right(), band.top());
+        p.rotate(90);
+    }
+    p.drawText(QRectF(0, 0, band.height(), band.width()), flags, text);
+    p.restore();
+}
+
 void paintTitle(QPainter& p, QRectF& area, const Title& title)
 {
     if (!title.visible || title.text.empty())
         return;
     p.setFont(chartFont(title.fontSize, true));
-    const int flags = horizontalAlignment(title.position, title.layout.alignment) | Qt::AlignVCenter |
-                      (title.layout.wordWrap ? Qt::TextWordWrap : 0);
+    p.setPen(Qt::black);
     const QString text = QString::fromStdString(title.text);
+    const int wrap = title.layout.wordWrap ? Qt::TextWordWrap : 0;
+    if (title.layout.orientation != kHorizontal) {
+        paintTurnedTitle(p, area, title, horizontalAlignment(kTop, title.layout.alignment) | Qt::AlignVCenter | wrap,
+                         text);
+        return;
+    }
+    const int flags = horizontalAlignment(title.position, title.layout.alignment) | Qt::AlignVCenter | wrap;
     const QRectF need = p.boundingRect(area, flags, text);
     const QRectF band = takeBand(area, need.height(), !onBottom(title.position));
-    p.setPen(Qt::black);
     p.drawText(band, flags, text);
 }
 

@@ -224,3 +224,43 @@ TEST(ChartPicture, TheReportsKindsOfChartsDrawInEveryType)
             chart.WritePictureFile(QString("%1/%2.jpg").arg(keep, s.name), kPictureJpeg, 99);
     }
 }
+
+TEST(ChartPicture, TheTitleSitsWhereItsPositionAndLayoutPutIt)
+{
+    ChartControl chart;
+    makeSalesChart(chart);
+    chart.setLegendVisible(false);
+    auto darkIn = [](const QImage& image, QRect r) {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                n += isDark(image.pixel(x, y));
+        return n;
+    };
+    const QRect topLeft(0, 0, kWidth / 3, 24), topRight(2 * kWidth / 3, 0, kWidth / 3, 24);
+    const QRect leftStrip(0, 40, 22, kHeight - 80);
+
+    chart.setTitleTextLayout(0, 0, kAlignLeft);
+    QImage image = chart.RenderImage();
+    EXPECT_GT(darkIn(image, topLeft), 30);
+    EXPECT_EQ(darkIn(image, topRight), 0);
+
+    chart.setTitlePosition(kTopRight);
+    image = chart.RenderImage();
+    EXPECT_EQ(darkIn(image, topLeft), 0) << "a corner position wins over the layout's alignment";
+    EXPECT_GT(darkIn(image, topRight), 30);
+
+    chart.setTitlePosition(kBottom);
+    image = chart.RenderImage();
+    EXPECT_EQ(darkIn(image, QRect(0, 0, kWidth, 5)), 0);
+    EXPECT_GT(darkIn(image, QRect(0, kHeight - 24, kWidth, 24)), 30);
+
+    chart.setTitlePosition(kLeft);
+    chart.setTitleTextLayout(kUpward, 0, kAlignCentre);
+    const QImage turned = chart.RenderImage();
+    if (const char* keep = std::getenv("KS_CHART_PREVIEW"))
+        turned.save(QString("%1/turned_title.png").arg(keep));
+    chart.setTitleVisible(false);
+    const QImage none = chart.RenderImage();
+    EXPECT_GT(darkIn(turned, leftStrip), darkIn(none, leftStrip) + 30) << "an upward title runs down the left side";
+}
