@@ -6,6 +6,7 @@
 #include "coaching/main_video.h"
 #include "common/paths.h"
 #include "common/settings.h"
+#include "platform/chart/chart_control.h"
 #include "platform/media/media_player.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/events.h"
@@ -136,7 +137,7 @@ void SpreadForm::buildControls()
     Frame10->setFrameShape(QFrame::StyledPanel);
     Frame10->setFixedHeight(48);
     Frame10->hide();
-    VtChart1 = new QWidget(this);
+    VtChart1 = new ChartControl(this);
     VtChart1->hide();
     Picture1 = new QLabel(QStringLiteral("Loading your scorecard..."), this);
     Picture1->setAlignment(Qt::AlignCenter);

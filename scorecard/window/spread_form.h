@@ -19,6 +19,9 @@ namespace ks {
 
 namespace workbook::view { class WorkbookControl; }
 using workbook::view::WorkbookControl;
+// The report chart.
+namespace chart { class ChartControl; }
+using chart::ChartControl;
 
 // Full path of the scorecard file shown.
 extern QString ScorecardPath;
@@ -57,7 +60,7 @@ public:
     QComboBox* ComboBulkData = nullptr;
     QLabel* Picture1 = nullptr;
     QFrame* Frame10 = nullptr;
-    QWidget* VtChart1 = nullptr;
+    ChartControl* VtChart1 = nullptr;
     QMenuBar* MenuBar = nullptr;
     QAction* MnuExit = nullptr;
     QAction* MnuImportData = nullptr;

@@ -2,6 +2,7 @@
 #include "coaching/main_video.h"
 #include "common/settings.h"
 #include "main/main_mod.h"
+#include "platform/chart/chart_control.h"
 #include "platform/runtime/app.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/window/spread_form.h"
@@ -161,4 +162,17 @@ TEST_F(SpreadFormTest, ExitUnloadsTheOtherWindowsBeforeTheScorecard)
     EXPECT_EQ(block.row1, 1);
     EXPECT_EQ(block.col1, 1);
     EXPECT_EQ(block.row2, 1);
+}
+
+// The report chart waits hidden at half the report sheet's size until a report draws on it.
+TEST_F(SpreadFormTest, TheReportChartIsHiddenAtHalfTheReportSheet)
+{
+    Main();
+    SpreadForm& w = form<SpreadForm>();
+    ASSERT_NE(w.VtChart1, nullptr);
+    EXPECT_FALSE(w.VtChart1->isVisible());
+    EXPECT_EQ(w.VtChart1->width(), w.reportspread->width() / 2);
+    EXPECT_EQ(w.VtChart1->height(), w.reportspread->height() / 2);
+    w.VtChart1->setChartType(chart::kLine);
+    EXPECT_EQ(w.VtChart1->ChartType(), chart::kLine);
 }

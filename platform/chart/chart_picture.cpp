@@ -1,0 +1,72 @@
+#include "platform/chart/chart_picture.h"
+#include "platform/chart/chart_errors.h"
+#include "platform/chart/chart_painter.h"
+
+#include <QBuffer>
+#include <QPainter>
+#include <QSaveFile>
+
+namespace ks::chart {
+
+namespace {
+
+// A chart too small to draw (a hidden control not yet laid out) is drawn at a usable size.
+QSize drawableSize(QSize size)
+{
+    return size.width() < 50 || size.height() < 50 ? QSize(480, 320) : size;
+}
+
+const char* formatName(int format)
+{
+    switch (format) {
+    case kPictureBmp: return "BMP";
+    case kPictureJpeg: return "JPEG";
+    case kPicturePng: return "PNG";
+    }
+    raiseError(kErrBadArgument, "The chart cannot write picture format " + std::to_string(format));
+}
+
+[[noreturn]] void writeFailed(const std::string& path, const QString& reason)
+{
+    raiseError(kErrFileWrite, "Cannot write the chart picture \"" + path + "\": " + reason.toStdString());
+}
+
+}
+
+QImage renderChartImage(const ChartModel& model, QSize size)
+{
+    QImage image(drawableSize(size), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    paintChart(p, QRectF(QPointF(0, 0), image.size()), model);
+    return image;
+}
+
+void writeChartPicture(const ChartModel& model, QSize size, const std::string& path, int format, int option)
+{
+    const char* name = formatName(format);
+    if (format == kPictureJpeg && (option < 0 || option > 100))
+        raiseError(kErrBadArgument, "The JPEG quality must be from 0 to 100, not " + std::to_string(option));
+    const QImage image = renderChartImage(model, size);
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        writeFailed(path, file.errorString());
+    if (!image.save(&file, name, format == kPictureJpeg ? option : -1)) {
+        file.cancelWriting();
+        writeFailed(path, QStringLiteral("the picture could not be encoded"));
+    }
+    if (!file.commit())
+        writeFailed(path, file.errorString());
+}
+
+ChartMetafile renderChartMetafile(const ChartModel& model, QSize size)
+{
+    const QImage image = renderChartImage(model, size);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return {bytes.toStdString(), image.width(), image.height()};
+}
+
+}
