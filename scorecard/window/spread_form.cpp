@@ -91,6 +91,7 @@ void SpreadForm::buildMenus()
     });
     QMenu* view = MenuBar->addMenu(QStringLiteral("&View"));
     view->addAction(QStringLiteral("Monthly Data"), [this] { MnuMonthData_Click(); });
+    MnuBulkData = view->addAction(QStringLiteral("Bulk Data"), [this] { MnuBulkData_Click(); });
     view->addAction(QStringLiteral("KPI Setup"), [this] { MnuKPISETUP_Click(); });
     QMenu* tools = MenuBar->addMenu(QStringLiteral("&Tools"));
     tools->addAction(QStringLiteral("Company Name"), [this] { MnuCompanyName_Click(); });
@@ -125,6 +126,7 @@ void SpreadForm::buildControls()
     // A pick by the user; program steps go through setCoachModeIndex.
     QObject::connect(ComboCoachMode, &QComboBox::activated, this, [this](int) { ComboCoachMode_Click(); });
     ComboBulkData = new QComboBox(this);
+    buildBulkViewControls();
 
     F1BookMain = new WorkbookControl(this);
     F1BookMain->setHostVisible(false);
@@ -186,6 +188,7 @@ void SpreadForm::Form_Load()
         ComboBulkData->hide();
         ComboBulkData->addItems({QStringLiteral("Display actual data"), QStringLiteral("Display targets"),
                                  QStringLiteral("Display actual & targets")});
+        ComboBulkData->setCurrentIndex(-1);
     });
     step(loadErr, [&] {
         loadscorecard();
@@ -379,6 +382,7 @@ void SpreadForm::Form_Resize()
                               Toolbar1->height());
         const int nextSlot = Toolbar2->x() + static_cast<int>(widened(Toolbar2->width()));
         ComboBulkData->move(nextSlot, top);
+        placeBulkViewControls();
         LabelCoachMode->move(nextSlot, top + (Toolbar2->height() - LabelCoachMode->height()) / 2);
         ComboCoachMode->move(LabelCoachMode->x() + static_cast<int>(widened(LabelCoachMode->width())),
                              top + (Toolbar2->height() - ComboCoachMode->height()) / 2);

@@ -13,6 +13,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QMenuBar;
+class QPushButton;
 class QToolBar;
 
 namespace ks {
@@ -120,6 +121,13 @@ public:
     QAction* toolbarButton(QToolBar* bar, int position) const;
     void EditBarCaption();
 
+    // Bulk data view: the data history, with its actual and target lines shown by choice.
+    QAction* MnuBulkData = nullptr;
+    QPushButton* CommandSetupSpreadsheet = nullptr;
+    void MnuBulkData_Click();
+    void ComboBulkData_Click();
+    void CommandSetupSpreadsheet_Click();
+
     void loadscorecard();
     void SetupScorecard();
     void pausewhileloading2();
@@ -134,6 +142,8 @@ private:
     void buildControls();
     void buildMenus();
     void buildToolbars();
+    void buildBulkViewControls();
+    void placeBulkViewControls();
     void setScorecardButtonsVisible(bool visible);
     void connectWorkbookEvents();
     // Compares the pending cell's text with the one kept, copies a change into the history.
