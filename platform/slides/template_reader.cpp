@@ -14,6 +14,7 @@ namespace ks::slides {
 
 namespace {
 constexpr std::size_t kMaxParts = 2000;
+constexpr std::size_t kMaxDesignBytes = 256u << 20;
 
 // Part names our own package writer uses; a design part under one of them would clash.
 bool reservedName(const std::string& name)
@@ -94,6 +95,7 @@ void collectParts(const TemplatePackage& package, Design& design)
 {
     std::deque<std::string> pending{design.masterPart};
     std::set<std::string> seen{design.masterPart};
+    std::size_t total = 0;
     while (!pending.empty()) {
         std::string part = pending.front();
         pending.pop_front();
@@ -101,6 +103,9 @@ void collectParts(const TemplatePackage& package, Design& design)
         if (type.empty() || reservedName(part) || design.parts.size() >= kMaxParts)
             package.fail("the part " + part + " cannot be taken over");
         design.parts[part] = {type, package.read(part)};
+        total += design.parts[part].bytes.size();
+        if (total > kMaxDesignBytes)
+            package.fail("its design is too large");
         auto relationships = package.relationshipsOf(part);
         if (!relationships.empty())
             design.parts[opc::relsPartName(part)] = {opc::kTypeRels, package.read(opc::relsPartName(part))};

@@ -114,6 +114,45 @@ TEST(SlideTemplates, UnusableTemplatesRaiseAndChangeNothing)
     unchanged();
 }
 
+TEST(SlideTemplates, DamagedTemplatesNeverBreakThePresentation)
+{
+    ks::test::TempDir dir;
+    std::string pot = programTemplate(dir);
+    Unzipped source = unzip(pot);
+    std::string damaged = (dir.path() / "damaged.pot").string();
+    int refused = 0;
+    for (const auto& [name, bytes] : source.parts) {
+        for (std::size_t cut : {std::size_t(0), bytes.size() / 3, bytes.size() / 2, bytes.size() - 1}) {
+            rezip(pot, damaged, {{name, bytes.substr(0, cut)}});
+            Presentation deck;
+            deck.addSlide(1, Layout::TextAndChart).shape(1).setText("Kept");
+            try {
+                deck.applyTemplate(damaged);
+            } catch (const RuntimeError& e) {
+                ++refused;
+                EXPECT_EQ(e.number(), kErrBadFileFormat) << name << " cut at " << cut << ": " << e.description();
+                EXPECT_EQ(deck.design().name, "Plain");
+            }
+            EXPECT_EQ(deck.slide(1).shape(1).text(), "Kept");
+            deck.saveAs((dir.path() / "after.pptx").string());
+        }
+    }
+    EXPECT_GT(refused, 0);
+    // Damage to the zip container itself.
+    std::string bytes = dir.read("Summary of Results.pot");
+    for (std::size_t at = 0; at < bytes.size(); at += bytes.size() / 40) {
+        std::string broken = bytes;
+        broken[at] = static_cast<char>(broken[at] ^ 0x5A);
+        dir.write("flipped.pot", broken);
+        Presentation deck;
+        try {
+            deck.applyTemplate((dir.path() / "flipped.pot").string());
+        } catch (const RuntimeError&) {
+            EXPECT_EQ(deck.design().name, "Plain");
+        }
+    }
+}
+
 TEST(SlideTemplates, AnyPresentationPackageServesAsATemplate)
 {
     ks::test::TempDir dir;
