@@ -2,6 +2,7 @@
 
 #include "platform/slides/xml_names.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <optional>
@@ -57,41 +58,52 @@ std::vector<FoundPlaceholder> placeholdersOf(const pugi::xml_document& doc)
     return out;
 }
 
-std::optional<Layout> kindOf(const pugi::xml_document& layout)
+// Layout types that can stand in for ours, best first.
+const std::vector<std::string>& standIns(Layout kind)
 {
-    std::string type = layout.document_element().attribute("type").value();
-    if (type == layoutType(Layout::Title))
-        return Layout::Title;
-    if (type == layoutType(Layout::TextAndChart))
-        return Layout::TextAndChart;
-    return std::nullopt;
+    static const std::vector<std::string> title{"title", "tx", "obj"};
+    static const std::vector<std::string> textAndChart{"txAndChart", "chartAndTx", "txAndObj", "objAndTx", "twoObj"};
+    return kind == Layout::Title ? title : textAndChart;
 }
 
 // The export writes to two shapes of a title slide and uses the third of a text-and-chart one.
 std::size_t placeholdersNeeded(Layout kind) { return kind == Layout::Title ? 2 : 3; }
 }
 
-void addLayout(Design& design, const std::string& part, const pugi::xml_document& layout,
-               const pugi::xml_document& master)
+LayoutChooser::LayoutChooser(const pugi::xml_document& master)
 {
-    auto kind = kindOf(layout);
-    if (!kind || design.layouts.count(*kind))
-        return;
-    std::map<std::string, Box> masterBoxes;
     for (const auto& found : placeholdersOf(master))
         if (found.placed)
-            masterBoxes.emplace(masterKind(found.spec.type), found.spec.box);
+            masterBoxes_.emplace(masterKind(found.spec.type), found.spec.box);
+}
+
+void LayoutChooser::consider(const std::string& part, const pugi::xml_document& layout)
+{
+    std::string type = layout.document_element().attribute("type").as_string("cust");
     LayoutSpec spec{part, {}};
     for (auto& found : placeholdersOf(layout)) {
         if (!addedToSlides(found.spec.type))
             continue;
         if (!found.placed)
-            if (auto inherited = masterBoxes.find(masterKind(found.spec.type)); inherited != masterBoxes.end())
+            if (auto inherited = masterBoxes_.find(masterKind(found.spec.type)); inherited != masterBoxes_.end())
                 found.spec.box = inherited->second;
         spec.placeholders.push_back(found.spec);
     }
-    if (spec.placeholders.size() >= placeholdersNeeded(*kind))
-        design.layouts[*kind] = std::move(spec);
+    for (Layout kind : {Layout::Title, Layout::TextAndChart}) {
+        const auto& types = standIns(kind);
+        auto rank = static_cast<std::size_t>(std::find(types.begin(), types.end(), type) - types.begin());
+        auto best = best_.find(kind);
+        if (rank < types.size() && spec.placeholders.size() >= placeholdersNeeded(kind) &&
+            (best == best_.end() || rank < best->second.first))
+            best_[kind] = {rank, spec};
+    }
+}
+
+bool LayoutChooser::chooseInto(Design& design) const
+{
+    for (const auto& [kind, choice] : best_)
+        design.layouts[kind] = choice.second;
+    return best_.size() == 2;
 }
 
 }

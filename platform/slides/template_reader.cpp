@@ -151,17 +151,15 @@ Design readDesignTemplate(const std::string& path)
     readMaster(package, mainPart(package), design);
     collectParts(package, design);
     readTheme(package, design);
-    auto master = package.parse(design.masterPart);
+    LayoutChooser chooser(package.parse(design.masterPart));
     for (const auto& rel : package.relationshipsOf(design.masterPart)) {
         if (rel.type != opc::kRelSlideLayout)
             continue;
         std::string part = opc::resolveTarget(design.masterPart, rel.target);
-        auto layout = package.parse(part);
-        addLayout(design, part, layout, master);
+        chooser.consider(part, package.parse(part));
     }
-    for (Layout needed : {Layout::Title, Layout::TextAndChart})
-        if (!design.layouts.count(needed))
-            package.fail(std::string("it has no usable \"") + layoutType(needed) + "\" slide layout");
+    if (!chooser.chooseInto(design))
+        package.fail("it has no slide layout for a title slide or for a slide with text and a chart");
     return design;
 }
 

@@ -105,6 +105,17 @@ TEST(SlideTemplates, UnusableTemplatesRaiseAndChangeNothing)
     layout.replace(layout.find("type=\"txAndChart\""), 17, "type=\"obj\"");
     rezip(pot, noLayout, {{"ppt/slideLayouts/slideLayout2.xml", layout}});
     EXPECT_EQ(errorOf([&] { deck.applyTemplate(noLayout); }), kErrBadFileFormat);
+    // Close layouts stand in for missing ones.
+    std::string standIns = (dir.path() / "stand-ins.pot").string();
+    std::string title = unzip(pot).at("ppt/slideLayouts/slideLayout1.xml");
+    title.replace(title.find("type=\"title\""), 12, "type=\"tx\"");
+    layout = unzip(pot).at("ppt/slideLayouts/slideLayout2.xml");
+    layout.replace(layout.find("type=\"txAndChart\""), 17, "type=\"twoObj\"");
+    rezip(pot, standIns, {{"ppt/slideLayouts/slideLayout1.xml", title}, {"ppt/slideLayouts/slideLayout2.xml", layout}});
+    Presentation other;
+    other.applyTemplate(standIns);
+    EXPECT_EQ(other.design().name, "Summary of Results");
+    EXPECT_EQ(other.addSlide(1, Layout::TextAndChart).placeholder(3).left(), 366);
     std::string broken = (dir.path() / "broken-master.pot").string();
     rezip(pot, broken, {{"ppt/slideMasters/slideMaster1.xml", "<p:sldMaster"}});
     EXPECT_EQ(errorOf([&] { deck.applyTemplate(broken); }), kErrBadFileFormat);
