@@ -1,0 +1,96 @@
+#include "platform/slides/zip_archive.h"
+
+#include "platform/slides/errors.h"
+
+#include <filesystem>
+#include <zip.h>
+
+namespace ks::slides {
+
+namespace {
+constexpr zip_uint64_t kMaxEntryBytes = 64u << 20;
+
+std::string zipErrorText(int code)
+{
+    zip_error_t error;
+    zip_error_init_with_code(&error, code);
+    std::string text = zip_error_strerror(&error);
+    zip_error_fini(&error);
+    return text;
+}
+
+[[noreturn]] void raiseWriteError(const std::string& path, const std::string& reason)
+{
+    raise(kErrFileAccess, "Cannot save the presentation \"" + path + "\": " + reason);
+}
+}
+
+ZipReader::ZipReader(const std::string& path) : path_(path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec))
+        raise(kErrFileNotFound, "File not found: \"" + path + "\"");
+    int code = 0;
+    archive_ = zip_open(path.c_str(), ZIP_RDONLY, &code);
+    if (!archive_) {
+        bool notZip = code == ZIP_ER_NOZIP || code == ZIP_ER_INCONS;
+        raise(notZip ? kErrBadFileFormat : kErrFileAccess,
+              "Cannot read \"" + path + "\": " + (notZip ? std::string("not a presentation package") : zipErrorText(code)));
+    }
+}
+
+ZipReader::~ZipReader()
+{
+    if (archive_)
+        zip_discard(archive_);
+}
+
+bool ZipReader::has(const std::string& name) const { return zip_name_locate(archive_, name.c_str(), 0) >= 0; }
+
+std::string ZipReader::read(const std::string& name) const
+{
+    auto fail = [&](const std::string& why) -> std::string {
+        raise(kErrBadFileFormat, "Cannot read \"" + path_ + "\": the part " + name + " is " + why);
+    };
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat(archive_, name.c_str(), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+        return fail("missing");
+    if (stat.size > kMaxEntryBytes)
+        return fail("too large");
+    zip_file_t* file = zip_fopen(archive_, name.c_str(), 0);
+    if (!file)
+        return fail("unreadable");
+    std::string bytes(static_cast<std::size_t>(stat.size), '\0');
+    zip_int64_t got = bytes.empty() ? 0 : zip_fread(file, bytes.data(), stat.size);
+    zip_fclose(file);
+    if (got != static_cast<zip_int64_t>(stat.size))
+        return fail("damaged");
+    return bytes;
+}
+
+void writeZipFile(const std::string& path, const std::vector<ZipEntry>& entries)
+{
+    int code = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    if (!archive)
+        raiseWriteError(path, zipErrorText(code));
+    for (const auto& entry : entries) {
+        zip_source_t* source = zip_source_buffer(archive, entry.bytes->data(), entry.bytes->size(), 0);
+        zip_int64_t index = source ? zip_file_add(archive, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
+            zip_source_free(source);
+            std::string reason = zip_strerror(archive);
+            zip_discard(archive);
+            raiseWriteError(path, reason);
+        }
+        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), entry.store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
+    }
+    if (zip_close(archive) != 0) {
+        std::string reason = zip_strerror(archive);
+        zip_discard(archive);
+        raiseWriteError(path, reason);
+    }
+}
+
+}
