@@ -117,6 +117,13 @@ public:
     QAction* toolbarButton(QToolBar* bar, int position) const;
     void EditBarCaption();
 
+    // Import from an older scorecard; DataImport answers whether a scorecard was read.
+    void MnuImportData_Click();
+    bool DataImport();
+
+    // The data window, which no menu shows.
+    void ShowDataForm();
+
     void loadscorecard();
     void SetupScorecard();
     void pausewhileloading2();
