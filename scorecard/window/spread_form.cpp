@@ -95,7 +95,7 @@ void SpreadForm::buildMenus()
     view->addAction(QStringLiteral("KPI Setup"), [this] { MnuKPISETUP_Click(); });
     QMenu* tools = MenuBar->addMenu(QStringLiteral("&Tools"));
     tools->addAction(QStringLiteral("Company Name"), [this] { MnuCompanyName_Click(); });
-    MnuImportData = tools->addAction(QStringLiteral("Import Data"));
+    MnuImportData = tools->addAction(QStringLiteral("Import Data"), [this] { MnuImportData_Click(); });
     MnuImportData->setVisible(false);
     QMenu* help = MenuBar->addMenu(QStringLiteral("&Help"));
     help->addAction(QStringLiteral("About..."), [] {

@@ -128,6 +128,13 @@ public:
     void ComboBulkData_Click();
     void CommandSetupSpreadsheet_Click();
 
+    // Import from an older scorecard; DataImport answers whether a scorecard was read.
+    void MnuImportData_Click();
+    bool DataImport();
+
+    // The data window, which no menu shows.
+    void ShowDataForm();
+
     void loadscorecard();
     void SetupScorecard();
     void pausewhileloading2();

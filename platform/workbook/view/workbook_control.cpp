@@ -63,6 +63,12 @@ WorkbookControl::~WorkbookControl()
 void WorkbookControl::bookChanged(const BookChange& change)
 {
     grid_->bookChanged(change);
+    // The edit bar shows the active cell alone: a change to other cells leaves it as it is,
+    // and reading it after each cell of a long paste would recalculate the book every time.
+    const CellPos cursor = book_->GetCursorCell();
+    if (change.kind == BookChange::Cells && change.sheet >= 0 &&
+        (change.sheet != book_->CurrentSheet() - 1 || !change.block.contains(cursor.row, cursor.col)))
+        return;
     refreshEditBar();
 }
 

@@ -156,3 +156,28 @@ TEST_F(ControlTest, SelectionReferenceShowsTheNamesSheetAndScrollsToIt)
     EXPECT_LE(control.grid().topRow(), 300);
     EXPECT_GT(control.grid().topRow(), 250);
 }
+
+TEST_F(ControlTest, TheEditBarFollowsTheActiveCellAndNoOtherCell)
+{
+    QLineEdit* bar = nullptr;
+    for (QLineEdit* line : control.findChildren<QLineEdit*>())
+        if (line->isReadOnly())
+            bar = line;
+    ASSERT_NE(bar, nullptr);
+    control.PlaceCursor(2, 2);
+    control.setSheetText(2, 2, "active");
+    EXPECT_EQ(bar->text(), "active");
+    control.setSheetText(5, 5, "elsewhere");
+    EXPECT_EQ(bar->text(), "active");
+
+    // A pasted block that covers the active cell shows what landed there.
+    control.setSheetFormula(7, 1, "1+1");
+    control.setSheetText(7, 2, "second");
+    control.SelectBlock(7, 1, 7, 2);
+    control.book().CopyBlock();
+    control.SelectBlock(2, 2, 2, 2);
+    control.book().PasteBlock();
+    EXPECT_EQ(bar->text(), "=1+1");
+    control.PlaceCursor(2, 3);
+    EXPECT_EQ(bar->text(), "second");
+}
