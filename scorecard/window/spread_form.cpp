@@ -91,6 +91,7 @@ void SpreadForm::buildMenus()
     QMenu* view = MenuBar->addMenu(QStringLiteral("&View"));
     view->addAction(QStringLiteral("Monthly Data"), [this] { MnuMonthData_Click(); });
     view->addAction(QStringLiteral("KPI Setup"), [this] { MnuKPISETUP_Click(); });
+    view->addAction(QStringLiteral("Reports"), [this] { MnuViewReports_Click(); });
     QMenu* tools = MenuBar->addMenu(QStringLiteral("&Tools"));
     tools->addAction(QStringLiteral("Company Name"), [this] { MnuCompanyName_Click(); });
     MnuImportData = tools->addAction(QStringLiteral("Import Data"));
@@ -138,6 +139,7 @@ void SpreadForm::buildControls()
     Frame10->hide();
     VtChart1 = new QWidget(this);
     VtChart1->hide();
+    buildReportScreen();
     Picture1 = new QLabel(QStringLiteral("Loading your scorecard..."), this);
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setAutoFillBackground(true);

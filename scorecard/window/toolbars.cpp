@@ -162,6 +162,8 @@ void SpreadForm::Toolbar1_ButtonClick(const QString& key)
             MnuMonthData_Click();
         else if (key == "KPI Setup")
             MnuKPISETUP_Click();
+        else if (key == "Graph Report")
+            MnuViewReports_Click();
     });
     if (screen) {
         buttonStep(closePlayer);
