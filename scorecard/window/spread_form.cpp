@@ -93,6 +93,7 @@ void SpreadForm::buildMenus()
     view->addAction(QStringLiteral("Monthly Data"), [this] { MnuMonthData_Click(); });
     MnuBulkData = view->addAction(QStringLiteral("Bulk Data"), [this] { MnuBulkData_Click(); });
     view->addAction(QStringLiteral("KPI Setup"), [this] { MnuKPISETUP_Click(); });
+    view->addAction(QStringLiteral("Reports"), [this] { MnuViewReports_Click(); });
     QMenu* tools = MenuBar->addMenu(QStringLiteral("&Tools"));
     tools->addAction(QStringLiteral("Company Name"), [this] { MnuCompanyName_Click(); });
     MnuImportData = tools->addAction(QStringLiteral("Import Data"), [this] { MnuImportData_Click(); });
@@ -141,6 +142,7 @@ void SpreadForm::buildControls()
     Frame10->hide();
     VtChart1 = new ChartControl(this);
     VtChart1->hide();
+    buildReportScreen();
     Picture1 = new QLabel(QStringLiteral("Loading your scorecard..."), this);
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setAutoFillBackground(true);

@@ -164,6 +164,8 @@ void SpreadForm::Toolbar1_ButtonClick(const QString& key)
             MnuKPISETUP_Click();
         else if (key == "BulkData")
             MnuBulkData_Click();
+        else if (key == "Graph Report")
+            MnuViewReports_Click();
     });
     if (screen) {
         buttonStep(closePlayer);

@@ -1,0 +1,37 @@
+// The chart pass after a report with graphs, and the print set-up of the report with
+// its charts below it.
+#include "platform/workbook/view/workbook_control.h"
+#include "reports/report_sheet.h"
+#include "scorecard/window/report_failures.h"
+#include "scorecard/window/report_print.h"
+#include "scorecard/window/spread_form.h"
+
+#include <QComboBox>
+#include <QDate>
+#include <QFrame>
+#include <QLocale>
+#include <QPushButton>
+
+namespace ks {
+
+using namespace reports;
+
+void SpreadForm::dochart2()
+{
+    const QString kChartsTitle = QStringLiteral("Error in dochart2");
+    auto step = [&](auto&& f) { reportStep(kChartsTitle, f); };
+    // The chart of each KPI comes with the chart control.
+    step([&] {
+        Frame3->show();
+        cmdExport->show();
+    });
+    const int lastMonthCol = lastMonthColumn(Combo1[0]->currentIndex(), Combo1[1]->currentIndex());
+    const PrintArea area = chartedPrintArea(ReportEndRow, lastMonthCol);
+    const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    setUpReportPrint(*reportspread, area, today.toStdString(), kChartsTitle);
+    step([&] { VtChart1->hide(); });
+    EnableReportControls();
+    homeReportCursor(*reportspread, kChartsTitle);
+}
+
+}

@@ -1,0 +1,80 @@
+// The report's export to a spreadsheet file, and the report controls switched off
+// while a report is produced.
+#include "common/c_open_file.h"
+#include "platform/runtime/app.h"
+#include "platform/workbook/view/workbook_control.h"
+#include "reports/export_naming.h"
+#include "scorecard/window/report_failures.h"
+#include "scorecard/window/spread_form.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolBar>
+
+namespace ks {
+
+void SpreadForm::cmdExport_Click()
+{
+    try {
+        // The presentation export is not offered yet: its choice stays disabled.
+        if (OptionExport[0]->isChecked())
+            return;
+        ExportReportExcel();
+    } catch (const RuntimeError& e) {
+        showReportFailure(e, QStringLiteral("Exportreport"));
+    }
+}
+
+void SpreadForm::ExportReportExcel()
+{
+    QString written;
+    try {
+        const std::string templatePath = reportTemplatePath().toStdString();
+        workbook::FileChoice choice;
+        choice.name = reports::proposedExportName(reportspread->BookFileName(), templatePath,
+                                                  ScorecardPath.toStdString(), App::path().toStdString());
+        choice.type = workbook::kFileXlsx;
+        reportspread->SaveDialog("Save report to excel", choice);
+        // The export must never replace the report template or the scorecard in use.
+        if (reports::namesKeptFile(choice.name, {templatePath, ScorecardPath.toStdString()}))
+            workbook::raise(workbook::kErrFileWrite,
+                            "The report can not be saved over " + choice.name + ". Please choose another name.");
+        reportspread->WriteBookAs(choice.name, choice.type);
+        written = QString::fromStdString(choice.name);
+        qintptr window = static_cast<qintptr>(effectiveWinId());
+        cOpenFile().LaunchFile(written, window);
+    } catch (const RuntimeError& e) {
+        if (e.number() != workbook::kErrDialogCancelled)
+            showReportFailure(e, QStringLiteral("Error in saving") + written);
+    }
+}
+
+void SpreadForm::setReportControlsEnabled(bool enabled, const QString& caption)
+{
+    try {
+        QWidget* const controls[] = {cmdExport, Combo1[0], Combo1[1], ComboGraph, combotype,
+                                     KPIList,   Frame1,    Toolbar1,  Command1};
+        for (QWidget* control : controls) {
+            if (!control)
+                throw RuntimeError(91, "Object variable or With block variable not set");
+            control->setEnabled(enabled);
+        }
+    } catch (const RuntimeError& e) {
+        showReportFailure(e, caption);
+    }
+}
+
+void SpreadForm::DisableReportControls()
+{
+    setReportControlsEnabled(false, QStringLiteral("Error in DisableReportControls_err"));
+}
+
+void SpreadForm::EnableReportControls()
+{
+    setReportControlsEnabled(true, QStringLiteral("Error in EnableReportControls_err"));
+}
+
+}

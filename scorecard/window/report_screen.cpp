@@ -1,0 +1,277 @@
+// The report screen: its panel, entering it, and its lists of periods, report types,
+// graph choices and KPIs.
+#include "common/paths.h"
+#include "platform/runtime/app.h"
+#include "platform/runtime/events.h"
+#include "platform/workbook/view/workbook_control.h"
+#include "reports/report_periods.h"
+#include "scorecard/layout/scorecard_layout.h"
+#include "scorecard/window/report_failures.h"
+#include "scorecard/window/spread_form.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalBlocker>
+#include <cmath>
+
+namespace ks {
+
+using namespace scorecard::layout;
+
+namespace {
+
+constexpr int kPanelHeight = 156;
+constexpr int kKpiRole = Qt::UserRole;
+
+QComboBox* dropDownList(QWidget* parent)
+{
+    auto* combo = new QComboBox(parent);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    combo->setMinimumContentsLength(12);
+    return combo;
+}
+
+QFrame* innerFrame(QWidget* parent)
+{
+    auto* frame = new QFrame(parent);
+    frame->setFrameShape(QFrame::StyledPanel);
+    return frame;
+}
+
+}
+
+void SpreadForm::buildReportScreen()
+{
+    auto* panel = new QHBoxLayout(Frame10);
+    panel->setContentsMargins(6, 4, 6, 4);
+
+    auto* choices = new QGridLayout;
+    const char* const captions[] = {"Start Period:", "End Period:", "KPI :", "Graphs"};
+    for (int i = 0; i < 4; ++i)
+        Label1[i] = new QLabel(QString::fromLatin1(captions[i]), Frame10);
+    Label5 = new QLabel(QStringLiteral("Report Type :"), Frame10);
+    for (int i = 0; i < 2; ++i) {
+        Combo1[i] = dropDownList(Frame10);
+        QObject::connect(Combo1[i], &QComboBox::currentIndexChanged, this, [this, i](int) { Combo1_Click(i); });
+    }
+    combotype = dropDownList(Frame10);
+    ComboGraph = dropDownList(Frame10);
+    const std::pair<QLabel*, QComboBox*> rows[] = {
+        {Label1[0], Combo1[0]}, {Label1[1], Combo1[1]}, {Label5, combotype}, {Label1[3], ComboGraph}};
+    for (int r = 0; r < 4; ++r) {
+        choices->addWidget(rows[r].first, r, 0);
+        choices->addWidget(rows[r].second, r, 1);
+    }
+    panel->addLayout(choices);
+
+    auto* kpis = new QVBoxLayout;
+    KPIList = new QListWidget(Frame10);
+    KPIList->setFixedWidth(240);
+    QObject::connect(KPIList, &QListWidget::itemChanged, this,
+                     [this](QListWidgetItem* item) { KPIList_ItemCheck(KPIList->row(item)); });
+    kpis->addWidget(Label1[2]);
+    kpis->addWidget(KPIList);
+    panel->addLayout(kpis);
+
+    Frame1 = innerFrame(Frame10);
+    auto* graphs = new QGridLayout(Frame1);
+    const char* const graphCaptions[] = {"Line Graph", "Bar Graph", "Area Graph", "Default Graph", "Custom Graph"};
+    for (int i = 3; i <= 7; ++i) {
+        OptionGraph[i] = new QRadioButton(QString::fromLatin1(graphCaptions[i - 3]), Frame1);
+        graphs->addWidget(OptionGraph[i], (i - 3) % 3, (i - 3) / 3);
+    }
+    Command2 = new QPushButton(QStringLiteral("Custom"), Frame1);
+    graphs->addWidget(Command2, 2, 1);
+    panel->addWidget(Frame1);
+
+    auto* actions = new QVBoxLayout;
+    Command1 = new QPushButton(QStringLiteral("&Generate Report"), Frame10);
+    QObject::connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    actions->addWidget(Command1);
+    Frame3 = innerFrame(Frame10);
+    auto* exports = new QVBoxLayout(Frame3);
+    const char* const exportCaptions[] = {"PowerPoint", "Excel", "Word"};
+    for (int i = 0; i < 3; ++i) {
+        OptionExport[i] = new QRadioButton(QString::fromLatin1(exportCaptions[i]), Frame3);
+        exports->addWidget(OptionExport[i]);
+    }
+    // The presentation export is not offered yet; the spreadsheet is the choice.
+    OptionExport[0]->setEnabled(false);
+    OptionExport[1]->setChecked(true);
+    actions->addWidget(Frame3);
+    cmdExport = new QPushButton(QStringLiteral("&Export"), Frame10);
+    QObject::connect(cmdExport, &QPushButton::clicked, this, [this] { cmdExport_Click(); });
+    actions->addWidget(cmdExport);
+    actions->addStretch();
+    panel->addLayout(actions);
+    panel->addStretch();
+
+    Frame3->hide();
+    cmdExport->hide();
+    // Both cover the scorecard, which stays behind them.
+    Frame10->setAutoFillBackground(true);
+    reportspread->setAutoFillBackground(true);
+    Frame10->setFixedHeight(kPanelHeight);
+}
+
+void SpreadForm::MnuViewReports_Click()
+{
+    try {
+        ComboBulkData->hide();
+        ComboCoachMode->hide();
+        LabelCoachMode->hide();
+        loadcombodates();
+        Loadtree();
+        loadtemplate();
+        const double graphType = std::nearbyint(F1BookMain->BookNumber(kSetup, setup::kGraphTypeRow, setup::kGraphTypeCol));
+        const int button = graphType == 1 ? 4 : graphType == 3 ? 3 : graphType == 5 ? 5 : 7;
+        OptionGraph[button]->setChecked(true);
+        ChartLeftOffset = 0;
+        ChartRightOffset = 0;
+        ReportChartCount = 0;
+        ReportEndRow = 0;
+        Frame10->show();
+        Frame10->raise();
+        reportspread->setHostVisible(true);
+        DoEvents();
+        reportspread->setViewNumberA(0);
+        reportspread->setHostZOrder(0);
+        HideToolbar2();
+        cmdExport->hide();
+        Frame3->hide();
+        EditBarCaption();
+    } catch (const RuntimeError& e) {
+        showReportFailure(e, QStringLiteral("Error in MnuViewReports_Click_err"));
+    }
+}
+
+void SpreadForm::loadcombodates()
+{
+    try {
+        QStringList labels;
+        for (int i = 0; i < reports::kPeriodCount; ++i)
+            labels << QString::fromStdString(
+                reports::periodLabel(F1BookMain->BookText(kHistory, reports::periodRow(i), history::kDateCol)));
+        Combo1[0]->clear();
+        Combo1[0]->addItems(labels);
+        Combo1[0]->setCurrentIndex(0);
+        Combo1[1]->clear();
+        Combo1[1]->addItems(labels);
+        const double line = F1BookMain->BookNumber(kHistory, history::kMonthLineRow, history::kMonthLineCol);
+        DoEvents();
+        Combo1[1]->setCurrentIndex(reports::finishPeriodIndex(line, Combo1[1]->count()));
+        combotype->clear();
+        combotype->addItems({QStringLiteral("Actual+Budget"), QStringLiteral("Actuals Only"), QStringLiteral("Budget Only")});
+        combotype->setCurrentIndex(0);
+        ComboGraph->clear();
+        ComboGraph->addItems({QStringLiteral("Include Graphs"), QStringLiteral("No Graphs")});
+        ComboGraph->setCurrentIndex(0);
+    } catch (const RuntimeError& e) {
+        showReportFailure(e, QStringLiteral("Loadcombo"));
+    }
+}
+
+void SpreadForm::Loadtree()
+{
+    try {
+        const QSignalBlocker programChange(KPIList);
+        KPIList->clear();
+        auto add = [this](const QString& text, int kpi) {
+            auto* item = new QListWidgetItem(text, KPIList);
+            item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+            item->setCheckState(Qt::Unchecked);
+            item->setData(kKpiRole, kpi);
+        };
+        add(QStringLiteral("Select All"), 0);
+        // Each item keeps its KPI's number, so a gap in the names cannot shift the data.
+        for (int k = 1; k <= kKpiCount; ++k) {
+            const std::string name = F1BookMain->BookText(kMonthView, month::kpiRow(k), month::kNameCol);
+            if (!name.empty())
+                add(QString::fromStdString(name), k);
+        }
+        setKpiTicked(0, true);
+    } catch (const RuntimeError& e) {
+        showReportFailure(e, QStringLiteral("Loadtree_err"));
+    }
+}
+
+QString SpreadForm::reportTemplatePath() const { return ProgramFile(QStringLiteral("actbud.rt")); }
+
+void SpreadForm::loadtemplate()
+{
+    const QString path = reportTemplatePath();
+    try {
+        int type = 1;
+        reportspread->ReadBookFile(path.toStdString(), type);
+    } catch (const RuntimeError&) {
+        ui::MsgBox(QStringLiteral("Having problems finding the template.") + path, ui::OKOnly | ui::Information,
+                   App::title());
+    }
+}
+
+void SpreadForm::Combo1_Click(int)
+{
+    try {
+        const int start = Combo1[0]->currentIndex(), finish = Combo1[1]->currentIndex();
+        if (start != -1 && finish != -1 && finish < start)
+            Combo1[0]->setCurrentIndex(finish);
+    } catch (const RuntimeError& e) {
+        showReportFailure(e, QStringLiteral("Combo1_Click"));
+    }
+}
+
+void SpreadForm::KPIList_ItemCheck(int)
+{
+    try {
+        const int last = KPIList->count() - 1;
+        if (KPIList->currentRow() == 0)
+            for (int i = 1; i <= last; ++i)
+                setKpiTicked(i, false);
+        if (kpiTicked(0))
+            for (int i = 1; i <= last; ++i)
+                if (kpiTicked(i))
+                    setKpiTicked(i, false);
+    } catch (const RuntimeError& e) {
+        showReportFailure(e, QStringLiteral("Error in ItemcheckErr"));
+    }
+}
+
+int SpreadForm::kpiOfListItem(int item) const
+{
+    const QListWidgetItem* entry = KPIList->item(item);
+    if (!entry)
+        throw RuntimeError(381, "Invalid property array index");
+    return entry->data(kKpiRole).toInt();
+}
+
+bool SpreadForm::kpiTicked(int item) const
+{
+    const QListWidgetItem* entry = KPIList->item(item);
+    if (!entry)
+        throw RuntimeError(381, "Invalid property array index");
+    return entry->checkState() == Qt::Checked;
+}
+
+void SpreadForm::setKpiTicked(int item, bool ticked)
+{
+    QListWidgetItem* entry = KPIList->item(item);
+    if (!entry)
+        throw RuntimeError(381, "Invalid property array index");
+    const QSignalBlocker programChange(KPIList);
+    entry->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+}
+
+int SpreadForm::tickedKpiCount() const
+{
+    int count = 0;
+    for (int i = 0; i < KPIList->count(); ++i)
+        count += kpiTicked(i) ? 1 : 0;
+    return count;
+}
+
+}

@@ -1,0 +1,174 @@
+// The report's spreadsheet export: the file another reader opens, cancelling, and
+// failures that keep every file as it was.
+#include "platform/shell/scripted_shell.h"
+#include "reports/report_sheet.h"
+#include "tests/scorecard/report_fixture.h"
+
+#include <QFile>
+#include <QFrame>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <filesystem>
+
+using namespace ks;
+using test::ReportTest;
+
+namespace {
+
+constexpr int kLast = 23;
+
+struct ExportTest : ReportTest {
+    shell::ScriptedShell desktop;
+    ExportTest() { shell::setShell(&desktop); }
+    ~ExportTest() override { shell::setShell(nullptr); }
+    QString out(const char* name) const { return QString::fromStdString((dir.path() / name).string()); }
+    static QByteArray bytes(const std::filesystem::path& path)
+    {
+        QFile f(QString::fromStdString(path.string()));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+// A Python with openpyxl, the reader the export is checked with; empty when there is none.
+QString spreadsheetReader()
+{
+    for (const char* python : {"/usr/bin/python3", "python3"}) {
+        QProcess p;
+        p.start(QString::fromLatin1(python), {"-c", "import openpyxl"});
+        if (p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0)
+            return QString::fromLatin1(python);
+    }
+    return {};
+}
+
+// The cells' values (formulas as their saved results) and number formats as openpyxl reads them.
+QStringList readCells(const QString& python, const QString& file, const QStringList& cells)
+{
+    const QString script = "import sys, openpyxl\n"
+                           "ws = openpyxl.load_workbook(sys.argv[1], data_only=True).active\n"
+                           "for ref in sys.argv[2:]:\n"
+                           "    c = ws[ref]\n"
+                           "    print(repr(c.value) + '|' + c.number_format)\n";
+    QProcess p;
+    p.start(python, QStringList{"-c", script, file} + cells);
+    p.waitForFinished(60000);
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+}
+
+TEST_F(ExportTest, TheExportWritesASpreadsheetThatAnotherProgramReadsAndOpensIt)
+{
+    generate(kLast, kLast, reports::kActualAndBudget, true, {1, 2});
+    ASSERT_TRUE(w->cmdExport->isVisible());
+    EXPECT_FALSE(w->OptionExport[0]->isEnabled()) << "no presentation export yet";
+    EXPECT_TRUE(w->OptionExport[1]->isChecked());
+    ui.answerSave(out("Q4 report.xlsx"));
+    w->cmdExport_Click();
+
+    ASSERT_EQ(ui.records().size(), 1u);
+    const auto& dialog = ui.records()[0].file;
+    EXPECT_EQ(dialog.title, "Save report to excel");
+    EXPECT_EQ(dialog.fileName, QString::fromStdString((dir.path() / "spreadsheets" / "Report.xlsx").string()));
+    EXPECT_EQ(dialog.filterIndex, 2) << "the spreadsheet type is preset";
+    ASSERT_TRUE(std::filesystem::exists(dir.path() / "Q4 report.xlsx"));
+    EXPECT_EQ(desktop.opened(), QStringList{out("Q4 report.xlsx")});
+    EXPECT_EQ(report->BookFileName(), out("Q4 report.xlsx").toStdString());
+
+    const QString python = spreadsheetReader();
+    if (python.isEmpty())
+        GTEST_SKIP() << "no python3 with openpyxl to read the file back";
+    const QStringList cells =
+        readCells(python, out("Q4 report.xlsx"), {"A1", "A2", "A4", "C4", "A5", "C5", "C6", "C7", "D4", "D5", "A9", "D9", "C10"});
+    ASSERT_EQ(cells.size(), 13);
+    auto value = [&](int i) { return cells[i].section('|', 0, 0); };
+    auto format = [&](int i) { return cells[i].section('|', 1); };
+    EXPECT_EQ(value(0), "'Report'");
+    EXPECT_EQ(value(1), "'4'");
+    EXPECT_EQ(value(2), "'Sales Revenue'");
+    EXPECT_TRUE(value(3).startsWith("datetime.datetime(")) << value(3).toStdString();
+    EXPECT_EQ(format(3), "mmm-yy");
+    EXPECT_EQ(value(4), "'  Actual'");
+    EXPECT_DOUBLE_EQ(value(5).toDouble(), actual(1, kLast));
+    EXPECT_EQ(format(5).toStdString(), formatAt(5, 3));
+    EXPECT_DOUBLE_EQ(value(6).toDouble(), target(1, kLast));
+    EXPECT_NEAR(value(7).toDouble(), actual(1, kLast) / target(1, kLast), 1e-9);
+    EXPECT_EQ(value(8), "'Total'");
+    EXPECT_DOUBLE_EQ(value(9).toDouble(), actual(1, kLast));
+    EXPECT_EQ(value(10), "'Gross Margin'");
+    EXPECT_EQ(value(11), "'Average'");
+    EXPECT_DOUBLE_EQ(value(12).toDouble(), actual(2, kLast));
+}
+
+TEST_F(ExportTest, CancellingWritesNothingOpensNothingAndSaysNothing)
+{
+    generate(kLast, kLast, reports::kActualAndBudget, true, {1});
+    ui.answerSave(QString());
+    w->cmdExport_Click();
+    EXPECT_EQ(ui.messageBoxes().size(), 0u);
+    EXPECT_TRUE(desktop.opened().isEmpty());
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "spreadsheets" / "Report.xlsx"));
+}
+
+TEST_F(ExportTest, AFailedWriteIsToldAndKeepsTheFileThatWasThere)
+{
+    generate(kLast, kLast, reports::kActualAndBudget, true, {1});
+    // A folder of that name cannot be replaced by the file.
+    std::filesystem::create_directories(dir.path() / "taken.xlsx" / "inside");
+    ui.answerSave(out("taken.xlsx"));
+    ui.answerMessage(ui::OK);
+    w->cmdExport_Click();
+    ASSERT_EQ(ui.messageBoxes().size(), 1u);
+    EXPECT_EQ(ui.messageBoxes()[0].caption, "Error in saving");
+    EXPECT_TRUE(ui.messageBoxes()[0].text.endsWith(")")) << ui.messageBoxes()[0].text.toStdString();
+    EXPECT_TRUE(ui.messageBoxes()[0].text.contains("\r\r(Error #"));
+    EXPECT_EQ(ui.messageBoxes()[0].icon, ui::NoIcon);
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "taken.xlsx" / "inside"));
+    EXPECT_TRUE(desktop.opened().isEmpty());
+
+    // A second export to a good name still works.
+    ui.clear();
+    ui.answerSave(out("good.xlsx"));
+    w->cmdExport_Click();
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "good.xlsx"));
+}
+
+TEST_F(ExportTest, TheTemplateAndTheScorecardAreNeverReplaced)
+{
+    generate(kLast, kLast, reports::kActualAndBudget, true, {1});
+    const auto templateFile = dir.path() / "actbud.rt";
+    const auto scorecard = dir.path() / "spreadsheets" / "Sample.vqa";
+    const QByteArray templateBefore = bytes(templateFile), scorecardBefore = bytes(scorecard);
+    ASSERT_FALSE(templateBefore.isEmpty());
+    for (const auto& kept : {templateFile, scorecard}) {
+        ui.clear();
+        ui.answerSave(QString::fromStdString(kept.string()));
+        ui.answerMessage(ui::OK);
+        w->cmdExport_Click();
+        ASSERT_EQ(ui.messageBoxes().size(), 1u);
+        EXPECT_EQ(ui.messageBoxes()[0].caption, "Error in saving");
+        EXPECT_TRUE(ui.messageBoxes()[0].text.startsWith("The report can not be saved over "));
+    }
+    EXPECT_EQ(bytes(templateFile), templateBefore);
+    EXPECT_EQ(bytes(scorecard), scorecardBefore);
+    EXPECT_TRUE(desktop.opened().isEmpty());
+}
+
+TEST_F(ExportTest, AFileWithoutAProgramGoesToTheChooserAndAFailedLaunchIsTold)
+{
+    generate(kLast, kLast, reports::kActualsOnly, true, {1});
+    desktop.answerOpen(shell::OpenResult::NoAssociation);
+    ui.answerSave(out("a.xlsx"));
+    w->cmdExport_Click();
+    EXPECT_EQ(desktop.openedWith(), QStringList{out("a.xlsx")});
+
+    desktop.answerOpen(shell::OpenResult::Failed);
+    ui.answerSave(out("b.xlsx"));
+    ui.answerMessage(ui::OK);
+    w->cmdExport_Click();
+    ASSERT_EQ(ui.messageBoxes().size(), 1u);
+    EXPECT_TRUE(ui.messageBoxes()[0].text.startsWith("Cannot Launch Program! "));
+    EXPECT_TRUE(std::filesystem::exists(dir.path() / "b.xlsx")) << "the written file stays";
+}

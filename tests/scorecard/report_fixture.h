@@ -1,0 +1,78 @@
+#pragma once
+// The scorecard window on the sample scorecard with the report template beside it,
+// and helpers that drive the report screen as a user would.
+#include "platform/workbook/view/workbook_control.h"
+#include "scorecard/layout/scorecard_layout.h"
+#include "tests/scorecard/scorecard_window_fixture.h"
+
+#include <QComboBox>
+#include <QListWidget>
+
+namespace ks::test {
+
+struct ReportTest : SpreadFormTest {
+    SpreadForm* w = nullptr;
+    WorkbookControl* book = nullptr;
+    WorkbookControl* report = nullptr;
+
+    ReportTest()
+    {
+        dir.copyProgramFile("actbud.rt");
+        Main();
+        w = &form<SpreadForm>();
+        book = w->F1BookMain;
+        report = w->reportspread;
+    }
+    ~ReportTest() override { book->setHostTag({}); }
+
+    // What the user does on the list: the item gets the focus, then its tick changes.
+    void userTick(int item, bool ticked)
+    {
+        w->KPIList->setCurrentRow(item);
+        w->KPIList->item(item)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+    }
+    std::vector<bool> ticks() const
+    {
+        std::vector<bool> all;
+        for (int i = 0; i < w->KPIList->count(); ++i)
+            all.push_back(w->KPIList->item(i)->checkState() == Qt::Checked);
+        return all;
+    }
+    // The report screen with a report of the given choices; the KPIs by list item.
+    void generate(int first, int last, int type, bool graphs, const std::vector<int>& items = {})
+    {
+        w->MnuViewReports_Click();
+        w->Combo1[1]->setCurrentIndex(last);
+        w->Combo1[0]->setCurrentIndex(first);
+        w->combotype->setCurrentIndex(type);
+        w->ComboGraph->setCurrentIndex(graphs ? 0 : 1);
+        if (!items.empty()) {
+            userTick(0, false);
+            for (int item : items)
+                userTick(item, true);
+        }
+        w->Command1_Click();
+    }
+    double actual(int kpi, int period) const
+    {
+        using namespace scorecard::layout;
+        return book->BookNumber(kHistory, history::actualRow(period), history::kpiCol(kpi));
+    }
+    double target(int kpi, int period) const
+    {
+        using namespace scorecard::layout;
+        return book->BookNumber(kHistory, history::targetRow(period), history::kpiCol(kpi));
+    }
+    double monthDate(int period) const
+    {
+        using namespace scorecard::layout;
+        return book->BookNumber(kHistory, history::actualRow(period), history::kDateCol);
+    }
+    std::string formatAt(int row, int col) const
+    {
+        return report->book().CellFormatAt(1, row, col).numberFormat;
+    }
+    bool boldAt(int row, int col) const { return report->book().CellFormatAt(1, row, col).font.bold; }
+};
+
+}
