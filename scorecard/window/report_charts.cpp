@@ -1,5 +1,6 @@
 // The chart pass after a report with graphs, and the print set-up of the report with
 // its charts below it.
+#include "platform/chart/chart_control.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "reports/report_sheet.h"
 #include "scorecard/window/report_failures.h"

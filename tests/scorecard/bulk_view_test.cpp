@@ -84,8 +84,9 @@ TEST_F(BulkViewTest, TheMenuAndTheToolbarOpenTheHistoryWithItsActualLines)
     const auto* menu = qobject_cast<QMenu*>(w->MnuBulkData->parent());
     ASSERT_NE(menu, nullptr);
     const QList<QAction*> view = menu->actions();
-    ASSERT_EQ(view.size(), 3);
-    EXPECT_EQ(view[0]->text() + "|" + view[1]->text() + "|" + view[2]->text(), "Monthly Data|Bulk Data|KPI Setup");
+    ASSERT_EQ(view.size(), 4);
+    EXPECT_EQ(view[0]->text() + "|" + view[1]->text() + "|" + view[2]->text() + "|" + view[3]->text(),
+              "Monthly Data|Bulk Data|KPI Setup|Reports");
     EXPECT_FALSE(w->ComboBulkData->isVisible());
     EXPECT_FALSE(w->CommandSetupSpreadsheet->isVisible());
     w->MnuBulkData->trigger();
