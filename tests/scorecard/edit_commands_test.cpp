@@ -15,6 +15,8 @@
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
+#include <QTest>
+#include "platform/workbook/view/grid_view.h"
 
 using namespace ks;
 using namespace ks::scorecard::layout;
@@ -436,5 +438,27 @@ TEST_F(ScorecardCommandTest, ToolsAndHelpOpenTheirWindowsModally)
     });
     w->MnuHelpAbout->trigger();
     EXPECT_TRUE(aboutModal);
+    EXPECT_TRUE(ui.messageBoxes().empty());
+}
+
+TEST_F(ScorecardCommandTest, TheShortcutKeysInTheGridRunTheCommands)
+{
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    QWidget& grid = book->grid();
+    grid.setFocus();
+    const int row = month::kpiRow(2);
+    book->setSheetNumber(row, month::kTargetCol, 64);
+    book->SelectBlock(row, month::kTargetCol, row, month::kTargetCol);
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboardText().trimmed(), QString::fromStdString(book->SheetShownText(row, month::kTargetCol)));
+    book->SelectBlock(row, month::kActualCol, row, month::kActualCol);
+    QTest::keyClick(&grid, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(book->SheetNumber(row, month::kActualCol), 64);
+    EXPECT_EQ(historyActual(2), 64);
+    EXPECT_EQ(w->CellEdit.valueEdit, 0);
+    QTest::keyClick(&grid, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(book->SheetText(row, month::kActualCol), "");
+    EXPECT_EQ(historyActual(2), 0);
     EXPECT_TRUE(ui.messageBoxes().empty());
 }
