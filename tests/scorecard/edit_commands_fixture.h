@@ -55,4 +55,14 @@ inline void onNextModal(std::function<void(QWidget&)> act)
     });
 }
 
+// Rejects the next modal dialog; `opener` tells whether `owner` opened it.
+inline void rejectNextDialog(const QWidget* owner, bool& opener)
+{
+    opener = false;
+    onNextModal([owner, &opener](QWidget& dialog) {
+        opener = dialog.parentWidget() == owner;
+        static_cast<QDialog&>(dialog).reject();
+    });
+}
+
 }

@@ -321,10 +321,7 @@ TEST_F(ScorecardCommandTest, FormatDialogsLiftTheScorecardsProtectionOnlyWhileOp
     // The report's dialog leaves every protection as it was.
     showReport();
     bool reportOwnsDialog = false;
-    test::onNextModal([&](QWidget& dialog) {
-        reportOwnsDialog = dialog.parentWidget() == w->reportspread;
-        static_cast<QDialog&>(dialog).reject();
-    });
+    test::rejectNextDialog(w->reportspread, reportOwnsDialog);
     w->MnuFormatAlignment_Click();
     EXPECT_TRUE(reportOwnsDialog);
     EXPECT_FALSE(w->reportspread->SheetProtected());
@@ -460,5 +457,31 @@ TEST_F(ScorecardCommandTest, TheShortcutKeysInTheGridRunTheCommands)
     QTest::keyClick(&grid, Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(book->SheetText(row, month::kActualCol), "");
     EXPECT_EQ(historyActual(2), 0);
+    EXPECT_TRUE(ui.messageBoxes().empty());
+}
+
+TEST_F(ScorecardCommandTest, PasteSpecialIsCarriedAndKeepsTheCellEditable)
+{
+    const int row = month::kpiRow(4), col = month::kActualCol;
+    book->SelectBlock(row, 4, row, 4);   // a locked cell of the template
+    book->setSheetNumber(row, 4, 9);
+    w->MnuCopy_Click();
+    book->SelectBlock(row, col, row, col);
+    test::onNextModal([](QWidget& dialog) { static_cast<QDialog&>(dialog).reject(); });
+    w->MnuPasteSpecial_Click();
+    EXPECT_NE(book->SheetNumber(row, col), 9);
+
+    test::onNextModal([](QWidget& dialog) { static_cast<QDialog&>(dialog).accept(); });
+    w->MnuPasteSpecial_Click();
+    EXPECT_EQ(book->SheetNumber(row, col), 9);
+    EXPECT_EQ(historyActual(4), 9);
+    EXPECT_FALSE(book->book().CellFormatAt(kMonthView, row, col).locked);
+
+    // The report opens its dialog only when something was copied.
+    showReport();
+    bool reportDialog = false;
+    test::rejectNextDialog(w->reportspread, reportDialog);
+    w->MnuPasteSpecial_Click();
+    EXPECT_TRUE(reportDialog);
     EXPECT_TRUE(ui.messageBoxes().empty());
 }
