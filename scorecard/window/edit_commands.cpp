@@ -12,7 +12,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <vector>
 
 namespace ks {
 
@@ -58,40 +57,6 @@ long long cellsToPaste(const WorkbookControl& book, bool external)
     if (text.isEmpty() || text.toStdString() == book.ClipboardText())
         return copiedCells;
     return cellsOfText(text);
-}
-
-// What a cut puts back: the whole look of one cell, its protection included.
-struct CellLook {
-    int row, col;
-    workbook::CellFormat format;
-};
-
-std::vector<CellLook> looksOf(WorkbookControl& book, const workbook::Block& b)
-{
-    std::vector<CellLook> looks;
-    const int sheet = book.CurrentSheet();
-    for (int row = b.row1; row <= b.row2; ++row)
-        for (int col = b.col1; col <= b.col2; ++col)
-            looks.push_back({row, col, book.book().CellFormatAt(sheet, row, col)});
-    return looks;
-}
-
-void putBack(WorkbookControl& book, const std::vector<CellLook>& looks, const workbook::Block& b)
-{
-    for (const CellLook& look : looks) {
-        const workbook::CellFormat& f = look.format;
-        book.SelectBlock(look.row, look.col, look.row, look.col);
-        book.setSelectionNumberFormat(f.numberFormat);
-        book.SetSelectionAlignment(static_cast<int>(f.hAlign) + 1, f.wrap, static_cast<int>(f.vAlign) + 1,
-                                   f.orientation);
-        book.book().SetSelectionFont(f.font);
-        book.SetSelectionPattern(f.pattern.pattern, f.pattern.foreground, f.pattern.background);
-        const workbook::Borders& e = f.borders;
-        book.SetSelectionBorder(-1, e.left, e.right, e.top, e.bottom, e.shade, -1, e.leftColor, e.rightColor,
-                                e.topColor, e.bottomColor);
-        book.SetSelectionProtection(f.locked, f.hidden);
-    }
-    book.SelectBlock(b.row1, b.col1, b.row2, b.col2);
 }
 
 }
@@ -177,11 +142,10 @@ void SpreadForm::MnuCut_Click()
                 return;
             recordClipboardCell();
         }
-        // Every cell keeps its own look; only the contents go to the clipboard.
+        // Only the contents go: every cell keeps its own look, its protection included.
         target->SelectBlock(b.row1, b.col1, b.row2, b.col2);
-        const std::vector<CellLook> looks = looksOf(*target, b);
-        target->CutBlock();
-        putBack(*target, looks, b);
+        target->CopyBlock();
+        target->book().DeleteSelection();
         if (monthView)
             carryClipboardEdit();
     } catch (const RuntimeError& e) {
