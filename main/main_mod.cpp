@@ -11,6 +11,8 @@
 #include <QLabel>
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/ui.h"
+#include "scorecard/window/form_graph_options.h"
+#include "scorecard/window/form_options.h"
 #include "scorecard/window/spread_form.h"
 
 namespace ks {
@@ -29,7 +31,8 @@ QString g_commandLine;
 void fillFormTable()
 {
     FormTable = {&formSlot<SpreadForm>(), &formSlot<MainVideo>(), &formSlot<frmSaveAsTemplate>(),
-                 &formSlot<FormcreatingGraphs>(), nullptr, &formSlot<frmAbout>(), nullptr,
+                 &formSlot<FormcreatingGraphs>(), &formSlot<FormOptions>(), &formSlot<frmAbout>(),
+                 &formSlot<FormGraphOptions>(),
                  &formSlot<FormNavigation>()};
     for (FormSlot* slot : FormTable)
         if (slot)

@@ -2,7 +2,6 @@
 
 #include "coaching/coach_comments.h"
 #include "coaching/coach_state.h"
-#include "coaching/help_videos.h"
 #include "coaching/main_video.h"
 #include "common/paths.h"
 #include "common/settings.h"
@@ -73,48 +72,6 @@ int CoachModeFromText(const QString& text)
 }
 
 SpreadForm::SpreadForm() : Form(QStringLiteral("SpreadForm")) { buildControls(); }
-
-void SpreadForm::buildMenus()
-{
-    MenuBar = new QMenuBar(this);
-    QMenu* file = MenuBar->addMenu(QStringLiteral("&File"));
-    file->addAction(QStringLiteral("&New"), [this] { MnuFileNew_Click(); });
-    file->addAction(QStringLiteral("Open..."), [this] { MnuFileOpen_Click(); });
-    file->addAction(QStringLiteral("Save"), [this] { MnuFilesave_Click(); });
-    file->addAction(QStringLiteral("Save as..."), [this] { MnuFilesaveas_Click(); });
-    MnuExit = file->addAction(QStringLiteral("Exit"), [this] { MnuExit_Click(); });
-    QMenu* edit = MenuBar->addMenu(QStringLiteral("&Edit"));
-    MnuEditBar = edit->addAction(QStringLiteral("Hide Edit Bar"), [this] {
-        WorkbookControl* seen = reportspread->HostVisible() ? reportspread : F1BookMain;
-        seen->setEditBarShown(!seen->EditBarShown());
-        EditBarCaption();
-    });
-    QMenu* view = MenuBar->addMenu(QStringLiteral("&View"));
-    view->addAction(QStringLiteral("Monthly Data"), [this] { MnuMonthData_Click(); });
-    MnuBulkData = view->addAction(QStringLiteral("Bulk Data"), [this] { MnuBulkData_Click(); });
-    view->addAction(QStringLiteral("KPI Setup"), [this] { MnuKPISETUP_Click(); });
-    view->addAction(QStringLiteral("Reports"), [this] { MnuViewReports_Click(); });
-    QMenu* tools = MenuBar->addMenu(QStringLiteral("&Tools"));
-    tools->addAction(QStringLiteral("Company Name"), [this] { MnuCompanyName_Click(); });
-    MnuImportData = tools->addAction(QStringLiteral("Import Data"), [this] { MnuImportData_Click(); });
-    MnuImportData->setVisible(false);
-    QMenu* help = MenuBar->addMenu(QStringLiteral("&Help"));
-    help->addAction(QStringLiteral("About..."), [] {
-        if (spreadFormHooks().showAbout)
-            spreadFormHooks().showAbout();
-    });
-    help->addAction(QStringLiteral("Help Manual"), [] { OpenManual(kHelpManual); });
-    help->addAction(QStringLiteral("Quickstart Tutorial"), [] { OpenManual(kQuickstartManual); });
-    QMenu* videos = help->addMenu(QStringLiteral("Video Help"));
-    videos->addAction(QStringLiteral("Overview"),
-                      [] { PlayHelpVideo(QStringLiteral("datmodule_help.wmv"), "Error MnuHelpVideoOverview_err"); });
-    videos->addAction(QStringLiteral("Setup Module"),
-                      [] { PlayHelpVideo(QStringLiteral("SETUP_HELP.wmv"), "Error MnuVideoKPISetup_err"); });
-    videos->addAction(QStringLiteral("Report Module"),
-                      [] { PlayHelpVideo(QStringLiteral("ReportModule_Help.wmv"), "Error MnuVideoReport__err"); });
-    videos->addAction(QStringLiteral("Bulk Module"),
-                      [] { PlayHelpVideo(QStringLiteral("BulkEntryModule_help.wmv"), "Error MnuVideoBulk_err"); });
-}
 
 void SpreadForm::buildControls()
 {

@@ -14,6 +14,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QListWidget;
+class QMenu;
 class QMenuBar;
 class QPushButton;
 class QRadioButton;
@@ -70,6 +71,42 @@ public:
     QAction* MnuImportData = nullptr;
     QAction* MnuEditBar = nullptr;
 
+    // The menu bar's items and its edit, print, format and protection commands; they act
+    // on the workbook the user sees (commandTarget).
+    QAction *MnuFileNew = nullptr, *MnuFileOpen = nullptr, *MnuFilesave = nullptr, *MnuFilesaveas = nullptr;
+    QAction *MnuPageSetup = nullptr, *MnuPrint = nullptr, *MnuPrintSetup = nullptr, *MnuPrintPreview = nullptr;
+    QAction *MnuCut = nullptr, *MnuCopy = nullptr, *MnuPaste = nullptr, *MnuPasteExternal = nullptr;
+    QAction *MnuPasteSpecial = nullptr, *MnuInsertPageBreak = nullptr;
+    QAction *MnuMonthData = nullptr, *MnuBulkData = nullptr, *MnuKPISETUP = nullptr, *MnuViewReports = nullptr;
+    QAction *MnuFormatFont = nullptr, *MnuFormatAlignment = nullptr, *MnuFormatCells = nullptr;
+    QAction *MnuToolsOptions = nullptr, *MnuGraphOptions = nullptr, *MnuCompanyName = nullptr;
+    QMenu* MnuProtection = nullptr;
+    QAction* MnuProtectionOff_On = nullptr;
+    QAction *MnuHelpAbout = nullptr, *MnuHelpFile = nullptr, *MnuHelpQuickstartTrutorial = nullptr;
+    QMenu* MniHelpVideo = nullptr;
+    QAction *MnuHelpVideoOverview = nullptr, *MnuVideoKPISetup = nullptr, *MnuVideoReport = nullptr,
+            *MnuVideoBulk = nullptr;
+    WorkbookControl* commandTarget() const;
+    void MnuCopy_Click();
+    void MnuCut_Click();
+    void MnuPaste_Click();
+    void MnuPasteExternal_Click();
+    void MnuPasteSpecial_Click();
+    void MnuInsertPageBreak_Click();
+    void mnuHideEditBar_Click();
+    void MnuFormatFont_Click();
+    void MnuFormatAlignment_Click();
+    void MnuFormatCells_Click();
+    void MnuPageSetup_Click();
+    void MnuPrint_Click();
+    void MnuPrintSetup_Click();
+    void MnuPrintPreview_Click();
+    void MnuProtection_Click();
+    void MnuProtectionOff_On_Click();
+    void MnuToolsOptions_Click();
+    void MnuGraphOptions_Click();
+    void MnuHelpAbout_Click();
+
     // 1 from the start of the load until its set-up has run.
     int ScorecardLoading = 0;
 
@@ -125,7 +162,6 @@ public:
     void EditBarCaption();
 
     // Bulk data view: the data history, with its actual and target lines shown by choice.
-    QAction* MnuBulkData = nullptr;
     QPushButton* CommandSetupSpreadsheet = nullptr;
     void MnuBulkData_Click();
     void ComboBulkData_Click();
@@ -224,6 +260,15 @@ private:
     void formatNamedCells(const QString& suffix, const QString& caption);
     void changeDecimals(int increase, const QString& caption);
     void writeSetupFormat(int firstRow, int lastRow, const QString& type);
+    // The clipboard commands on the month view: one cell at a time, each change carried
+    // into the history as a typed one.
+    template <class Paste>
+    void pasteCommand(const QString& caption, bool external, Paste&& paste);
+    bool refuseSeveralCells(long long cells);
+    bool refusePasteOnMonthView(bool external);
+    void recordClipboardCell();
+    void carryClipboardEdit();
+    void formatDialogCommand(int reportPage, int scorecardPage, const QString& caption);
 };
 
 // A path whose last ten characters are exactly "Sample.vqa": never written.

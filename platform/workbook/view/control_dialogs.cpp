@@ -67,12 +67,14 @@ void WorkbookControl::FormatDialog(int page)
         applyFormat(*book_, dialog.chosen(), pages);
 }
 
-void WorkbookControl::PasteSpecialDialog()
+bool WorkbookControl::PasteSpecialDialog()
 {
     grid_->commitEdit();
     view::PasteSpecialDialog dialog(this);
-    if (dialog.exec() == QDialog::Accepted)
-        PasteSpecial(dialog.what(), 0);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    PasteSpecial(dialog.what(), 0);
+    return true;
 }
 
 void WorkbookControl::SaveDialog(const std::string& title, FileChoice& choice)

@@ -159,7 +159,8 @@ public:
     // The control's own dialogs. FormatDialog pages: 2 alignment, 4 font, 24 and 56
     // number format and protection. Cancelling any of them changes nothing.
     void FormatDialog(int page);
-    void PasteSpecialDialog();
+    // Whether the user confirmed, and so pasted.
+    bool PasteSpecialDialog();
     // Raises 20023 when cancelled; otherwise leaves the chosen name and type in choice.
     void SaveDialog(const std::string& title, FileChoice& choice);
     // "" when cancelled.
