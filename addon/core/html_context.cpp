@@ -96,14 +96,16 @@ int SetFrameParent(HWND hWnd, HtmlCtx* top)
     return ctx ? (ctx->topCtx = top, 1) : 0;
 }
 
-HWND FindFrameByName(HtmlCtx* ctx, const FrameRecord* record, const char* name)
+namespace {
+
+HWND findFrameAt(HtmlCtx* ctx, const FrameRecord* record, const char* name, int depth)
 {
-    if (!record || !name || !*name)
+    if (!record || depth > kMaxFrameDepth)
         return nullptr;
     for (int i = 0; i < record->childCount && record->children; ++i) {
         const FrameRecord& child = record->children[i];
         if (child.frameset) {
-            if (HWND found = FindFrameByName(ctx, &child, name))
+            if (HWND found = findFrameAt(ctx, &child, name, depth + 1))
                 return found;
             continue;
         }
@@ -111,10 +113,17 @@ HWND FindFrameByName(HtmlCtx* ctx, const FrameRecord* record, const char* name)
             return child.window;
         HtmlCtx* own = child.window ? GetHtmlCtx(child.window) : nullptr;
         if (own && own != ctx && own->rootFrame.childCount > 0)
-            if (HWND found = FindFrameByName(own, &own->rootFrame, name))
+            if (HWND found = findFrameAt(own, &own->rootFrame, name, depth + 1))
                 return found;
     }
     return nullptr;
+}
+
+}
+
+HWND FindFrameByName(HtmlCtx* ctx, const FrameRecord* record, const char* name)
+{
+    return name && *name ? findFrameAt(ctx, record, name, 0) : nullptr;
 }
 
 bool IsFrameSet(HWND hWnd)

@@ -154,10 +154,12 @@ TEST_F(PlxTest, WepUnhooksEveryEnteredWindowButNotOneBeyondTheTable)
 TEST_F(PlxTest, EveryExportWithoutAContextReportsAndReturnsZero)
 {
     HWND plain = newEditor();
+    HWND gone = newEditor();
+    EditorDestroyWindow(gone);
     char buffer[301] = "keep";
     int header = 9;
     std::uint32_t word = 9;
-    for (HWND w : {plain, static_cast<HWND>(nullptr)}) {
+    for (HWND w : {plain, gone, static_cast<HWND>(nullptr)}) {
         EXPECT_EQ(PlxSetFlags(w, 1, 1), 0u); expectNotInitialized("PlxSetFlags");
         EXPECT_EQ(PlxGetTopWin(w), nullptr); expectNotInitialized("PlxGetTopWin");
         EXPECT_EQ(PlxGetUsfList(w), 0u); expectNotInitialized("PlxGetUsfList");

@@ -235,3 +235,16 @@ TEST_F(PlxTest, FieldCommandsCheckRadiosAndSubmitForms)
     EXPECT_EQ(submits(), 2) << "Enter in the only field of its form submits";
     EXPECT_EQ(host->heard.back().lParam, 1);
 }
+
+TEST_F(PlxLinkTest, APostedLinkKeepsItsTextWhenTheNextClickComesFirst)
+{
+    EditorSetReadOnly(hWnd, 1);
+    link("href=first.htm");
+    EXPECT_EQ(click(), 1);
+    link("href=second.htm");
+    EXPECT_EQ(click(), 1);
+    DispatchPostedMessages();
+    ASSERT_EQ(host->heard.size(), 2u);
+    EXPECT_EQ(host->heard[0].text, "first.htm");
+    EXPECT_EQ(host->heard[1].text, "second.htm");
+}
