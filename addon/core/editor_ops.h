@@ -1,0 +1,57 @@
+#pragma once
+// The editor-library calls the formatting code repeats, with named values in
+// place of the editor's twelve paragraph arguments and its line outs.
+#include "addon/core/html_ctx.h"
+#include "platform/editor/model/info_record.h"
+
+namespace ks::addon {
+
+using EditorInfo = editor::EditorInfo;
+
+// The twelve paragraph values, in the editor's order.
+struct ParaProps {
+    int left = 0, right = 0, first = 0;
+    int v4 = 0, v5 = 0;
+    int typeWord = 0;
+    int ruleValue = 0;
+    int styleFlags = 0;
+    int before = 0, after = 0;
+    int lineValue = 0;
+    int flags = 0;
+};
+
+// Paragraph flags and style flags the add-on sets.
+inline constexpr int kParaCentre = 0x1, kParaRight = 0x2, kParaLeft = 0x400, kParaJustify = 0x800;
+inline constexpr int kParaMarker = 0x8;
+inline constexpr int kStyleNoWrap = 0x10;
+
+// Line flags of the editor.
+inline constexpr unsigned kLineEndsPara = 0x1, kLineEndsCell = 0x2, kLineStartsPara = 0x4;
+inline constexpr unsigned kLineIsRule = 0x100;
+
+bool readInfo(HWND hWnd, EditorInfo& info);
+bool readParaProps(HWND hWnd, int line, ParaProps& props);
+int makeParaFormat(HWND hWnd, const ParaProps& props);
+int makeParaFormatEx(HWND hWnd, const ParaProps& props, int listFormat);
+// False when the line does not exist.
+bool readLineFlags(HWND hWnd, int line, unsigned& flags, int* cell = nullptr);
+
+// Re-fonting writes lines back, which collapses the editor's selection; the same characters
+// stay, so the selection is put back where it was when the change is done.
+class SelectionKeeper {
+public:
+    explicit SelectionKeeper(HWND hWnd);
+    ~SelectionKeeper();
+    SelectionKeeper(const SelectionKeeper&) = delete;
+    SelectionKeeper& operator=(const SelectionKeeper&) = delete;
+
+private:
+    HWND hWnd_;
+    int anchor_ = -1, caret_ = -1;
+};
+
+// Pixels of the window's width, and the same in twips.
+int windowPixels(const EditorInfo& info);
+int pixelsToTwips(const HtmlCtx& ctx, int pixels);
+
+}

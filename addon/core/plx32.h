@@ -1,0 +1,48 @@
+#pragma once
+// libplx32.so, the HTML add-on for editor windows: its exports, C linkage,
+// editor window handle first. Results: 1 or a value on success, 0 on failure.
+// The editor callback VekCallback is exported too; it is declared in
+// addon/core/vek_callback_export.h, apart from the editor's own header.
+#include "platform/win/win_types.h"
+
+#include <cstdint>
+
+extern "C" {
+
+// Set-up and teardown.
+int PlxInitialize(HWND hWnd, HWND hostWnd);
+int WEP(int ignored);
+int PlxLoadControl();
+int PlxSetBkColor(std::uint32_t colour);
+std::uint32_t PlxSetFlags(HWND hWnd, int on, std::uint32_t bits);
+HWND PlxGetTopWin(HWND hWnd);
+std::uint32_t PlxGetUsfList(HWND hWnd);
+int PlxSetDocTitle(HWND hWnd, const char* text);
+int PlxSetTarget(HWND hWnd, const char* text);
+int PlxGetTarget(HWND hWnd, char* buffer);   // 301 bytes
+int PlxSetActiveWnd(HWND hWnd);
+HWND PlxGetActiveWnd(HWND hWnd);
+int PlxInViewMode(HWND hWnd);
+int PlxSetFrameName(HWND hWnd, const char* text);
+int PlxGetFrameName(HWND hWnd, char* buffer);   // 301 bytes
+int PlxSetDefaultTarget(HWND hWnd, const char* text);
+int PlxModified(HWND hWnd);
+int PlxSetReadOnly(HWND hWnd, int on);
+
+// Paragraph and character formatting.
+int PlxSetHeader(HWND hWnd, int level, int repaint);
+int PlxSetMiscParaType(HWND hWnd, int type, int repaint);
+int PlxParaNormal(HWND hWnd, int repaint);
+int PlxSetList(HWND hWnd, int type, int level, int part, int repaint);
+int PlxSetListEx(HWND hWnd, int type, int level, int part, int numbering, int repaint);
+int PlxSetMiscCharType(HWND hWnd, int element, int repaint);
+int PlxSetParaSpace(HWND hWnd, int on, int repaint);
+int PlxSetTableWidth(HWND hWnd, int width, int flag);
+int PlxInsertRule(HWND hWnd, int repaint);
+int PlxEditRule(HWND hWnd, int widthPercent, int thicknessPoints, int alignment, int repaint);
+int PlxGetParaAttrib(HWND hWnd, int* header, int* listType, int* listLevel, std::uint32_t* word, int* otherType);
+int PlxSetNewBkColor(HWND hWnd, std::uint32_t colour, int set);
+int PlxSetNewTextColor(HWND hWnd, std::uint32_t colour);
+int PlxSetBkPict(HWND hWnd, const char* fileName);
+
+}
