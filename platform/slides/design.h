@@ -18,15 +18,15 @@ struct PackagePart {
 };
 
 // A placeholder as a layout declares it: "title", "ctrTitle", "subTitle", "body", "chart", ...
-struct PlaceholderSpec {
+struct PlaceholderPattern {
     std::string type;
     std::optional<std::uint32_t> idx;
     Box box;
 };
 
-struct LayoutSpec {
+struct LayoutPattern {
     std::string partName;  // e.g. "ppt/slideLayouts/slideLayout1.xml"
-    std::vector<PlaceholderSpec> placeholders;  // in the order slides get them
+    std::vector<PlaceholderPattern> placeholders;  // in the order slides get them
 };
 
 struct Design {
@@ -36,7 +36,7 @@ struct Design {
     std::string masterPart;
     std::uint32_t masterId = 0;
     std::string themePart;
-    std::map<Layout, LayoutSpec> layouts;
+    std::map<Layout, LayoutPattern> layouts;
     // Every part the master reaches (itself, layouts, theme, pictures, their .rels), by name.
     std::map<std::string, PackagePart> parts;
 };

@@ -12,10 +12,10 @@ Presentation::Presentation() : design_(makeDesign(plainStyle())) {}
 Slide& Presentation::addSlide(int index, Layout layout)
 {
     checkIndex("Slide", index, slideCount() + 1);
-    auto spec = design_.layouts.find(layout);
-    if (spec == design_.layouts.end())
+    auto pattern = design_.layouts.find(layout);
+    if (pattern == design_.layouts.end())
         raise(kErrBadArgument, "Unknown slide layout " + std::to_string(static_cast<int>(layout)));
-    auto slide = std::make_unique<Slide>(nextSlideId_++, layout, spec->second);
+    auto slide = std::make_unique<Slide>(nextSlideId_++, layout, pattern->second);
     return **slides_.insert(slides_.begin() + (index - 1), std::move(slide));
 }
 

@@ -33,19 +33,19 @@ const char* placeholderName(const std::string& type)
 }
 }
 
-Shape Shape::placeholder(std::uint32_t id, std::size_t slot, const PlaceholderSpec& spec)
+Shape Shape::placeholder(std::uint32_t id, std::size_t slot, const PlaceholderPattern& pattern)
 {
     Shape shape(Kind::Placeholder, id);
     shape.layoutSlot_ = slot;
-    shape.follow(spec);
+    shape.follow(pattern);
     return shape;
 }
 
-void Shape::follow(const PlaceholderSpec& spec)
+void Shape::follow(const PlaceholderPattern& pattern)
 {
-    placeholderType_ = spec.type;
-    placeholderIdx_ = spec.idx;
-    box_ = spec.box;
+    placeholderType_ = pattern.type;
+    placeholderIdx_ = pattern.idx;
+    box_ = pattern.box;
 }
 
 Shape Shape::picture(std::uint32_t id, Picture picture, const Box& box)

@@ -18,7 +18,7 @@ public:
     enum class Kind { Placeholder, Picture };
 
     // slot: the placeholder's position in its layout's list.
-    static Shape placeholder(std::uint32_t id, std::size_t slot, const PlaceholderSpec& spec);
+    static Shape placeholder(std::uint32_t id, std::size_t slot, const PlaceholderPattern& pattern);
     static Shape picture(std::uint32_t id, Picture picture, const Box& box);
 
     Kind kind() const { return kind_; }
@@ -42,7 +42,7 @@ public:
     const std::optional<std::uint32_t>& placeholderIdx() const { return placeholderIdx_; }
     std::size_t layoutSlot() const { return layoutSlot_; }
     // A new design: the placeholder becomes the one in the same slot of its new layout.
-    void follow(const PlaceholderSpec& spec);
+    void follow(const PlaceholderPattern& pattern);
 
     const Picture& pictureData() const { return picture_; }
 

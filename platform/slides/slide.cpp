@@ -17,10 +17,10 @@ double pixelsToPoints(int pixels) { return pixels * 72.0 / 96.0; }
 
 }
 
-Slide::Slide(std::uint32_t id, Layout layout, const LayoutSpec& spec) : id_(id), layout_(layout)
+Slide::Slide(std::uint32_t id, Layout layout, const LayoutPattern& pattern) : id_(id), layout_(layout)
 {
-    for (std::size_t slot = 0; slot < spec.placeholders.size(); ++slot)
-        shapes_.push_back(std::make_unique<Shape>(Shape::placeholder(nextShapeId_++, slot, spec.placeholders[slot])));
+    for (std::size_t slot = 0; slot < pattern.placeholders.size(); ++slot)
+        shapes_.push_back(std::make_unique<Shape>(Shape::placeholder(nextShapeId_++, slot, pattern.placeholders[slot])));
 }
 
 Shape& Slide::shape(int index)
@@ -78,12 +78,12 @@ Shape& Slide::addPicture(const std::string& file, double left, double top, doubl
     return *shapes_.back();
 }
 
-void Slide::follow(const LayoutSpec& spec)
+void Slide::follow(const LayoutPattern& pattern)
 {
     // A slot the new layout lacks keeps its old placement, as the package still holds it.
     for (auto& shape : shapes_)
-        if (shape->kind() == Shape::Kind::Placeholder && shape->layoutSlot() < spec.placeholders.size())
-            shape->follow(spec.placeholders[shape->layoutSlot()]);
+        if (shape->kind() == Shape::Kind::Placeholder && shape->layoutSlot() < pattern.placeholders.size())
+            shape->follow(pattern.placeholders[shape->layoutSlot()]);
 }
 
 }

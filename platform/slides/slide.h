@@ -15,7 +15,7 @@ namespace ks::slides {
 
 class Slide {
 public:
-    Slide(std::uint32_t id, Layout layout, const LayoutSpec& spec);
+    Slide(std::uint32_t id, Layout layout, const LayoutPattern& pattern);
 
     std::uint32_t id() const { return id_; }
     Layout layout() const { return layout_; }
@@ -34,7 +34,7 @@ public:
     Shape& addPicture(const std::string& file, double left, double top, double width, double height);
 
     // A new design: placeholders take their new layout's positions.
-    void follow(const LayoutSpec& spec);
+    void follow(const LayoutPattern& pattern);
 
 private:
     int shapeIndexOfPlaceholder(int index) const;

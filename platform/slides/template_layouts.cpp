@@ -11,7 +11,7 @@ namespace ks::slides {
 
 namespace {
 struct FoundPlaceholder {
-    PlaceholderSpec spec;
+    PlaceholderPattern pattern;
     bool placed = false;  // it has a position of its own
 };
 
@@ -47,12 +47,12 @@ std::vector<FoundPlaceholder> placeholdersOf(const pugi::xml_document& doc)
         if (!ph)
             continue;
         FoundPlaceholder found;
-        found.spec.type = ph.attribute("type") ? ph.attribute("type").value() : "obj";
+        found.pattern.type = ph.attribute("type") ? ph.attribute("type").value() : "obj";
         if (ph.attribute("idx"))
-            found.spec.idx = ph.attribute("idx").as_uint();
+            found.pattern.idx = ph.attribute("idx").as_uint();
         auto box = boxOf(shape);
         found.placed = box.has_value();
-        found.spec.box = box.value_or(Box{});
+        found.pattern.box = box.value_or(Box{});
         out.push_back(found);
     }
     return out;
@@ -74,28 +74,28 @@ LayoutChooser::LayoutChooser(const pugi::xml_document& master)
 {
     for (const auto& found : placeholdersOf(master))
         if (found.placed)
-            masterBoxes_.emplace(masterKind(found.spec.type), found.spec.box);
+            masterBoxes_.emplace(masterKind(found.pattern.type), found.pattern.box);
 }
 
 void LayoutChooser::consider(const std::string& part, const pugi::xml_document& layout)
 {
     std::string type = layout.document_element().attribute("type").as_string("cust");
-    LayoutSpec spec{part, {}};
+    LayoutPattern pattern{part, {}};
     for (auto& found : placeholdersOf(layout)) {
-        if (!addedToSlides(found.spec.type))
+        if (!addedToSlides(found.pattern.type))
             continue;
         if (!found.placed)
-            if (auto inherited = masterBoxes_.find(masterKind(found.spec.type)); inherited != masterBoxes_.end())
-                found.spec.box = inherited->second;
-        spec.placeholders.push_back(found.spec);
+            if (auto inherited = masterBoxes_.find(masterKind(found.pattern.type)); inherited != masterBoxes_.end())
+                found.pattern.box = inherited->second;
+        pattern.placeholders.push_back(found.pattern);
     }
     for (Layout kind : {Layout::Title, Layout::TextAndChart}) {
         const auto& types = standIns(kind);
         auto rank = static_cast<std::size_t>(std::find(types.begin(), types.end(), type) - types.begin());
         auto best = best_.find(kind);
-        if (rank < types.size() && spec.placeholders.size() >= placeholdersNeeded(kind) &&
+        if (rank < types.size() && pattern.placeholders.size() >= placeholdersNeeded(kind) &&
             (best == best_.end() || rank < best->second.first))
-            best_[kind] = {rank, spec};
+            best_[kind] = {rank, pattern};
     }
 }
 

@@ -21,7 +21,7 @@ public:
 
 private:
     std::map<std::string, Box> masterBoxes_;
-    std::map<Layout, std::pair<std::size_t, LayoutSpec>> best_;  // rank, layout
+    std::map<Layout, std::pair<std::size_t, LayoutPattern>> best_;  // rank, layout
 };
 
 }
