@@ -65,9 +65,9 @@ void expectSameAsGiflib(const Bytes& file, win::HGLOBAL ours)
     }
 }
 
-GifFrameSpec frame(int w, int h, int colors, int seed = 0)
+GifFrameShape frame(int w, int h, int colors, int seed = 0)
 {
-    GifFrameSpec f;
+    GifFrameShape f;
     f.width = w;
     f.height = h;
     f.indices = patternIndices(w, h, colors, seed);
@@ -83,7 +83,7 @@ TEST(GifRead, MatchesGiflibAcrossSizesPalettesAndInterlace)
                    Case{10, 10, 16, true, false}, Case{3, 3, 2, true, false}, Case{97, 61, 64, true, true},
                    Case{700, 9, 128, false, true}}) {
         SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " colours " << c.colors);
-        GifFrameSpec f = frame(c.w, c.h, c.colors);
+        GifFrameShape f = frame(c.w, c.h, c.colors);
         f.interlaced = c.interlaced;
         if (c.local)
             f.localPalette = rampPalette(c.colors, 5);
@@ -98,7 +98,7 @@ TEST(GifRead, MatchesGiflibAcrossSizesPalettesAndInterlace)
 
 TEST(GifRead, TransparentPixelsShowTheDocumentBackground)
 {
-    GifFrameSpec f = frame(8, 8, 4);
+    GifFrameShape f = frame(8, 8, 4);
     f.transparentIndex = 2;
     Bytes file = makeGif(8, 8, rampPalette(4), {f});
     GifResult r;
@@ -116,13 +116,13 @@ TEST(GifRead, TransparentPixelsShowTheDocumentBackground)
 
 TEST(GifRead, AnimationsComposeFramesAndKeepDelaysAndLoops)
 {
-    GifFrameSpec first = frame(6, 4, 4);
+    GifFrameShape first = frame(6, 4, 4);
     first.delay = 10;
-    GifFrameSpec second = frame(2, 2, 4, 9);
+    GifFrameShape second = frame(2, 2, 4, 9);
     second.left = 3;
     second.top = 1;
     second.delay = 20;
-    GifFrameSpec third = frame(6, 4, 4, 3);
+    GifFrameShape third = frame(6, 4, 4, 3);
     third.delay = 30;
     third.localPalette = rampPalette(4, 40);
     Bytes file = makeGif(6, 4, rampPalette(4), {first, second, third}, 0);

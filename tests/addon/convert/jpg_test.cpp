@@ -57,7 +57,7 @@ double psnrAgainstPeer(const Bytes& file, win::HGLOBAL ours)
     return psnr(mine, peer);
 }
 
-JpegPicture colourSpec(int w, int h, int h0, int v0)
+JpegPicture colourPicture(int w, int h, int h0, int v0)
 {
     JpegPicture s;
     s.width = w;
@@ -77,7 +77,7 @@ TEST(JpgRead, HoldsFortyDecibelsAgainstTheAccurateReferenceDecoder)
                    Case{1, 1, 2, 2, 0}, Case{100, 70, 2, 2, 3}, Case{40, 40, 1, 1, 1}, Case{320, 240, 2, 2, 0}}) {
         SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " sampling " << c.h0 << "x" << c.v0
                                         << " restart " << c.restart);
-        JpegPicture s = colourSpec(c.w, c.h, c.h0, c.v0);
+        JpegPicture s = colourPicture(c.w, c.h, c.h0, c.v0);
         s.restartInterval = c.restart;
         Bytes file = makeJpeg(s);
         JpgResult r = readJpg(file);
@@ -93,7 +93,7 @@ TEST(JpgRead, NoisyPicturesReadAlikeFromFileAndMemory)
     std::mt19937 random(11);
     for (int restart : {0, 7}) {
         SCOPED_TRACE(testing::Message() << "restart " << restart);
-        JpegPicture s = colourSpec(400, 300, 2, 2);
+        JpegPicture s = colourPicture(400, 300, 2, 2);
         for (std::uint8_t& p : s.pixels)
             p = std::uint8_t(random());
         s.quality = 100;
@@ -143,7 +143,7 @@ TEST(JpgRead, GreyPicturesGiveEqualChannels)
 TEST(JpgRead, FlatBlocksKeepTheirLevel)
 {
     // A flat picture: every block carries only its DC coefficient.
-    JpegPicture s = colourSpec(16, 16, 1, 1);
+    JpegPicture s = colourPicture(16, 16, 1, 1);
     for (std::size_t i = 0; i < s.pixels.size(); i += 3) {
         s.pixels[i] = 200;
         s.pixels[i + 1] = 200;
@@ -159,7 +159,7 @@ TEST(JpgRead, FlatBlocksKeepTheirLevel)
 
 TEST(JpgRead, RefusesWhatIsNotBaselineAndBrokenFiles)
 {
-    JpegPicture s = colourSpec(24, 16, 2, 2);
+    JpegPicture s = colourPicture(24, 16, 2, 2);
     Bytes good = makeJpeg(s);
 
     s.progressive = true;
@@ -226,7 +226,7 @@ TEST(JpgRead, RefusesWhatIsNotBaselineAndBrokenFiles)
 
 TEST(JpgRead, RestartMarkersMustComeAtTheirInterval)
 {
-    JpegPicture s = colourSpec(64, 16, 1, 1);
+    JpegPicture s = colourPicture(64, 16, 1, 1);
     s.restartInterval = 2;
     Bytes file = makeJpeg(s);
     JpgResult r = readJpg(file);

@@ -109,7 +109,7 @@ ColorMapObject* colorMap(const std::vector<std::uint8_t>& rgb)
 }
 
 Bytes makeGif(int screenWidth, int screenHeight, const std::vector<std::uint8_t>& globalPalette,
-              const std::vector<GifFrameSpec>& frames, int loopCount, int background)
+              const std::vector<GifFrameShape>& frames, int loopCount, int background)
 {
     Bytes out;
     int error = 0;
@@ -124,7 +124,7 @@ Bytes makeGif(int screenWidth, int screenHeight, const std::vector<std::uint8_t>
         EGifPutExtensionBlock(gif, 3, loop);
         EGifPutExtensionTrailer(gif);
     }
-    for (const GifFrameSpec& f : frames) {
+    for (const GifFrameShape& f : frames) {
         std::uint8_t control[4] = {std::uint8_t(f.transparentIndex >= 0 ? 1 : 0), std::uint8_t(f.delay),
                                    std::uint8_t(f.delay >> 8), std::uint8_t(f.transparentIndex & 0xFF)};
         EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, control);

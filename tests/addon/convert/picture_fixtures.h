@@ -32,7 +32,7 @@ Bytes patternIndices(int width, int height, int colors, int seed = 0);
 Bytes patternRgb(int width, int height, int seed = 0);
 
 // ---- GIF (giflib)
-struct GifFrameSpec {
+struct GifFrameShape {
     int left = 0, top = 0, width = 0, height = 0;
     bool interlaced = false;
     int transparentIndex = -1;
@@ -41,7 +41,7 @@ struct GifFrameSpec {
     Bytes indices;
 };
 Bytes makeGif(int screenWidth, int screenHeight, const std::vector<std::uint8_t>& globalPalette,
-              const std::vector<GifFrameSpec>& frames, int loopCount = -1, int background = 0);
+              const std::vector<GifFrameShape>& frames, int loopCount = -1, int background = 0);
 // The first frame as giflib decodes it: its indices (image size) and the palette in use.
 struct PeerIndexed {
     int width = 0, height = 0;
