@@ -2,10 +2,9 @@
 
 #include "common/paths.h"
 #include "platform/runtime/app.h"
+#include "platform/files/files.h"
 #include "platform/runtime/runtime_error.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 #include <cctype>
 #include <sstream>
@@ -44,10 +43,10 @@ QString SettingsFilePath()
 
 bool LoadSettingsDocument(const QString& path, SettingsDocument& document)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    std::string bytes;
+    if (!files::readFile(path.toStdString(), bytes))
         return false;
-    document.original = file.readAll();
+    document.original = QByteArray::fromStdString(bytes);
     return document.xml.load_buffer(document.original.constData(), size_t(document.original.size()), kParseOptions)
         && document.xml.document_element();
 }
@@ -63,9 +62,7 @@ void SaveSettingsDocument(const SettingsDocument& document, const QString& path)
         --tail;
     const std::string text = original.left(std::max<qsizetype>(rootAt, 0)).toStdString()
                            + serialiseFromRoot(document.xml) + original.mid(tail).toStdString();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), qint64(text.size())) != qint64(text.size())
-        || !file.commit())
+    if (!files::saveFile(path.toStdString(), text))
         throw RuntimeError(75, "Path/File access error: " + path.toStdString());
 }
 

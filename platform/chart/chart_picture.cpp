@@ -1,10 +1,10 @@
 #include "platform/chart/chart_picture.h"
 #include "platform/chart/chart_errors.h"
 #include "platform/chart/chart_painter.h"
+#include "platform/files/files.h"
 
 #include <QBuffer>
 #include <QPainter>
-#include <QSaveFile>
 
 namespace ks::chart {
 
@@ -26,9 +26,9 @@ const char* formatName(int format)
     raiseError(kErrBadArgument, "The chart cannot write picture format " + std::to_string(format));
 }
 
-[[noreturn]] void writeFailed(const std::string& path, const QString& reason)
+[[noreturn]] void writeFailed(const std::string& path, const std::string& reason)
 {
-    raiseError(kErrFileWrite, "Cannot write the chart picture \"" + path + "\": " + reason.toStdString());
+    raiseError(kErrFileWrite, "Cannot write the chart picture \"" + path + "\": " + reason);
 }
 
 }
@@ -48,15 +48,14 @@ void writeChartPicture(const ChartModel& model, QSize size, const std::string& p
     if (format == kPictureJpeg && (option < 0 || option > 100))
         raiseError(kErrBadArgument, "The JPEG quality must be from 0 to 100, not " + std::to_string(option));
     const QImage image = renderChartImage(model, size);
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        writeFailed(path, file.errorString());
-    if (!image.save(&file, name, format == kPictureJpeg ? option : -1)) {
-        file.cancelWriting();
-        writeFailed(path, QStringLiteral("the picture could not be encoded"));
-    }
-    if (!file.commit())
-        writeFailed(path, file.errorString());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, name, format == kPictureJpeg ? option : -1))
+        writeFailed(path, "the picture could not be encoded");
+    const files::Outcome saved = files::saveFile(path, {bytes.constData(), std::size_t(bytes.size())});
+    if (!saved)
+        writeFailed(path, saved.reason);
 }
 
 ChartMetafile renderChartMetafile(const ChartModel& model, QSize size)

@@ -1,5 +1,6 @@
 #include "platform/slides/zip_archive.h"
 
+#include "platform/files/files.h"
 #include "platform/slides/errors.h"
 
 #include <filesystem>
@@ -69,12 +70,14 @@ std::string ZipReader::read(const std::string& name) const
     return bytes;
 }
 
-void writeZipFile(const std::string& path, const std::vector<ZipEntry>& entries)
+namespace {
+// Writes the archive at path (the temporary file of the save).
+void writeArchive(const std::string& path, const std::string& target, const std::vector<ZipEntry>& entries)
 {
     int code = 0;
     zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
     if (!archive)
-        raiseWriteError(path, zipErrorText(code));
+        raiseWriteError(target, zipErrorText(code));
     for (const auto& entry : entries) {
         zip_source_t* source = zip_source_buffer(archive, entry.bytes->data(), entry.bytes->size(), 0);
         zip_int64_t index = source ? zip_file_add(archive, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8) : -1;
@@ -82,15 +85,23 @@ void writeZipFile(const std::string& path, const std::vector<ZipEntry>& entries)
             zip_source_free(source);
             std::string reason = zip_strerror(archive);
             zip_discard(archive);
-            raiseWriteError(path, reason);
+            raiseWriteError(target, reason);
         }
         zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), entry.store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
     }
     if (zip_close(archive) != 0) {
         std::string reason = zip_strerror(archive);
         zip_discard(archive);
-        raiseWriteError(path, reason);
+        raiseWriteError(target, reason);
     }
 }
+}
 
+void writeZipFile(const std::string& path, const std::vector<ZipEntry>& entries)
+{
+    const files::Outcome saved =
+        files::saveFileWith(path, [&](const std::string& temp) { writeArchive(temp, path, entries); });
+    if (!saved)
+        raiseWriteError(path, saved.reason);
+}
 }

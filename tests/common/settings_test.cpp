@@ -1,6 +1,8 @@
 #include "common/settings.h"
 
 #include "platform/runtime/app.h"
+#include "platform/runtime/runtime_error.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_dir.h"
 
@@ -69,6 +71,26 @@ TEST_F(SettingsTest, StoreChangesOnlyAnExistingElementAndNeverCreatesOne)
     EXPECT_EQ(GetXMLNodeText("LASTFILE", doc), "/home/u/Acme & Co.vqa");
     EXPECT_EQ(GetXMLNodeText("SILENTVIDEO", doc), "");
     EXPECT_EQ(GetXMLNodeText("", doc), "");
+}
+
+TEST_F(SettingsTest, AStoreOnAFullDiskFailsAndKeepsEverySetting)
+{
+    // Every start stores COACHMODE: a full disk must not cost LASTFILE, PATH and TITLE.
+    const std::string original = settingsWith("/videos", "/comments");
+    dir.write("Vidsettings.nml", original);
+    SettingKey = "COACHMODE";
+    SettingValue = "0";
+    {
+        test::FullDisk full(original.size() / 2);
+        try {
+            StoreSetting();
+            ADD_FAILURE() << "a store that could not be written reported success";
+        } catch (const RuntimeError& e) {
+            EXPECT_EQ(e.number(), 75);
+        }
+    }
+    EXPECT_EQ(dir.read("Vidsettings.nml"), original);
+    EXPECT_EQ(test::folderListing(dir.path()), "Vidsettings.nml\n");
 }
 
 TEST_F(SettingsTest, MissingOrDamagedFileChangesNothing)

@@ -1,4 +1,7 @@
 // Writes the two manuals of the help folder: short PDFs that say what they are.
+#include "platform/files/files.h"
+
+#include <QBuffer>
 #include <QGuiApplication>
 #include <QFont>
 #include <QPainter>
@@ -10,7 +13,10 @@ namespace {
 
 bool writeManual(const QString& path, const QString& html)
 {
-    QPdfWriter pdf(path);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter pdf(&buffer);
     pdf.setPageSize(QPageSize(QPageSize::A4));
     pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
     pdf.setResolution(96);   // the text's point sizes at screen scale
@@ -25,7 +31,12 @@ bool writeManual(const QString& path, const QString& html)
     if (!painter.begin(&pdf))
         return false;
     text.drawContents(&painter);
-    return painter.end();
+    if (!painter.end())
+        return false;
+    const ks::files::Outcome saved = ks::files::saveFile(path.toStdString(), bytes.toStdString());
+    if (!saved)
+        std::fprintf(stderr, "make_manuals: cannot write %s: %s\n", qPrintable(path), saved.reason.c_str());
+    return bool(saved);
 }
 
 }

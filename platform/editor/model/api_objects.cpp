@@ -1,7 +1,7 @@
 // Exports: pictures, embedded controls, animation and the background picture.
 #include "platform/editor/model/api_support.h"
-#include "platform/editor/model/atomic_file.h"
 #include "platform/editor/model/picture_files.h"
+#include "platform/files/files.h"
 #include "platform/win/global_memory.h"
 
 using namespace ks::editor;
@@ -32,7 +32,7 @@ int pictureFromFile(HWND hWnd, const char* file, ObjectData::Format format, int 
 {
     return withEditor(hWnd, 0, [&](Editor& e) {
         std::string bytes;
-        if (!readWholeFile(str(file), bytes))
+        if (!ks::files::readFile(str(file), bytes))
             return 0;
         return makePicture(e, format, std::move(bytes), str(file), align);
     });
@@ -54,7 +54,7 @@ int findObjectChar(Editor& e, Test&& test)
 
 bool saveBytes(const char* file, const std::string& bytes)
 {
-    return !bytes.empty() && writeFileAtomically(str(file), bytes);
+    return !bytes.empty() && ks::files::saveFile(str(file), bytes);
 }
 
 }

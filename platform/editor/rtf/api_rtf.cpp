@@ -1,8 +1,8 @@
 // Exports: loading and saving documents as RTF.
 #include "platform/editor/model/api_support.h"
-#include "platform/editor/model/atomic_file.h"
 #include "platform/editor/rtf/rtf_reader.h"
 #include "platform/editor/rtf/rtf_writer.h"
+#include "platform/files/files.h"
 #include "platform/win/global_memory.h"
 
 using namespace ks::editor;
@@ -31,7 +31,7 @@ int openFile(HWND hWnd, const char* file)
 {
     return withEditor(hWnd, 0, [&](Editor& e) {
         std::string bytes;
-        if (!readWholeFile(str(file), bytes))
+        if (!ks::files::readFile(str(file), bytes))
             return 0;
         return load(e, bytes, folderOf(str(file)));
     });
@@ -40,7 +40,7 @@ int openFile(HWND hWnd, const char* file)
 int saveFile(HWND hWnd, const char* file)
 {
     return withEditor(hWnd, 0, [&](Editor& e) {
-        if (!writeFileAtomically(str(file), rtf::writeRtf(e)))
+        if (!ks::files::saveFile(str(file), rtf::writeRtf(e)))
             return 0;
         e.modified = false;
         return 1;

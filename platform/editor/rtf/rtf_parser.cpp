@@ -1,9 +1,9 @@
 #include "platform/editor/rtf/rtf_parser.h"
 
-#include "platform/editor/model/atomic_file.h"
 #include "platform/editor/model/picture_files.h"
 #include "platform/editor/rtf/rtf_words.h"
 #include "platform/editor/vek32.h"
+#include "platform/files/files.h"
 #include "platform/win/global_memory.h"
 
 #include <algorithm>
@@ -852,7 +852,7 @@ void RtfParser::finishFieldInstruction(Group& field)
     std::string bytes;
     int w, h;
     if (format != F::None) {
-        if (readWholeFile(path, bytes) && probePicture(format, bytes, w, h)) {
+        if (ks::files::readFile(path, bytes) && probePicture(format, bytes, w, h)) {
             ObjectData o;
             o.format = format;
             o.data = std::move(bytes);

@@ -1,5 +1,5 @@
 // Reading and writing the book's files.
-#include "platform/workbook/engine/atomic_file.h"
+#include "platform/files/files.h"
 #include "platform/workbook/engine/book.h"
 #include "platform/workbook/engine/errors.h"
 #include "platform/workbook/engine/native_file.h"
@@ -8,7 +8,11 @@
 namespace ks::workbook {
 
 namespace {
-constexpr std::size_t kMaxFileBytes = 256u << 20;
+void check(const files::Outcome& outcome, int number, const char* verb, const std::string& path)
+{
+    if (!outcome)
+        raise(number, std::string("Cannot ") + verb + " \"" + path + "\": " + outcome.reason);
+}
 }
 
 void Book::replaceData(BookData&& fresh)
@@ -20,7 +24,9 @@ void Book::replaceData(BookData&& fresh)
 
 int Book::ReadBookFile(const std::string& path)
 {
-    BookData fresh = readNativeXml(readWholeFile(path, kMaxFileBytes));
+    std::string bytes;
+    check(files::readFile(path, bytes), kErrFileUnreadable, "read", path);
+    BookData fresh = readNativeXml(std::move(bytes));
     fresh.fileName = path;
     replaceData(std::move(fresh));
     return kFileNative;
@@ -37,9 +43,10 @@ void Book::WriteBookFile(const std::string& path, int type)
         raise(kErrFileWrite, "No file name given");
     ensureCurrent();
     if (type == kFileNative)
-        writeFileAtomically(path, writeNativeXml(data_));
+        check(files::saveFile(path, writeNativeXml(data_)), kErrFileWrite, "write", path);
     else if (type == kFileXlsx)
-        replaceFileAtomically(path, [this](const std::string& temp) { writeXlsx(data_, temp); });
+        check(files::saveFileWith(path, [this](const std::string& temp) { writeXlsx(data_, temp); }), kErrFileWrite,
+              "write", path);
     else
         raise(kErrBadArgument, "Unsupported file type " + std::to_string(type));
 }

@@ -1,6 +1,7 @@
 #include "chart_fixture.h"
 #include "platform/chart/chart_errors.h"
 #include "platform/chart/paint_parts.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/temp_dir.h"
 
 #include <QFile>
@@ -125,6 +126,12 @@ TEST(ChartPicture, AFailedWriteRaisesAndLeavesTheOldFile)
     const std::string old = dir.write("KPI_3.jpg", "old picture").string();
     EXPECT_EQ(errorNumberOf([&] { chart.WritePictureFile(QString::fromStdString(old), 6, 101); }), kErrBadArgument);
     EXPECT_EQ(errorNumberOf([&] { chart.WritePictureFile(QString::fromStdString(old), 3, 99); }), kErrBadArgument);
+    EXPECT_EQ(readFile(old), "old picture");
+    {
+        ks::test::FullDisk full(4);
+        EXPECT_EQ(errorNumberOf([&] { chart.WritePictureFile(QString::fromStdString(old), kPictureJpeg, 99); }),
+                  kErrFileWrite);
+    }
     EXPECT_EQ(readFile(old), "old picture");
 
     // A folder nobody may write into (immutable even for root), with an old picture in it.

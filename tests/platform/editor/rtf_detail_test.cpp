@@ -1,5 +1,6 @@
 #include "editor_fixture.h"
 #include "platform/editor/model/codes.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/temp_dir.h"
 
 #include <cstring>
@@ -115,6 +116,12 @@ TEST_F(EditorTest, MetafilePicturesRoundTripAndSavesNeverLeaveHalfFiles)
     EXPECT_EQ(EditorSaveRtfEnd(hWnd, (dir.path() / "busy").c_str()), 0);
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "busy" / "inside"));
     EXPECT_EQ(info().modified, 1) << "a failed save keeps the document marked changed";
+    {
+        ks::test::FullDisk full(first.size() / 2);
+        EXPECT_EQ(EditorSaveRtfEnd(hWnd, doc.c_str()), 0);
+    }
+    EXPECT_EQ(dir.read("m.rtf"), first) << "notes saved on a full disk are not emptied";
+    EXPECT_EQ(info().modified, 1);
     int files = 0;
     for (auto& entry : std::filesystem::directory_iterator(dir.path()))
         files += entry.path().filename().string().find(".tmp") != std::string::npos;

@@ -1,10 +1,9 @@
 // Saving replaces the file whole or not at all.
 #include "tests/platform/slides/deck_fixture.h"
+#include "tests/support/file_faults.h"
 
-#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 namespace ks::slides::test {
 namespace {
@@ -13,27 +12,6 @@ std::size_t entriesIn(const std::filesystem::path& dir)
 {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(dir), {}));
 }
-
-// Writes beyond limit bytes fail (EFBIG), as on a full disk, while the guard lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t limit)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered{limit, saved_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*oldHandler_)(int) = nullptr;
-};
 
 TEST(SlideSave, FailedWritesRaiseAndKeepTheOldFile)
 {
@@ -44,7 +22,7 @@ TEST(SlideSave, FailedWritesRaiseAndKeepTheOldFile)
     dir.write("Results.pptx", "the previous export");
     std::size_t before = entriesIn(dir.path());
     {
-        FileSizeLimit limit(2048);
+        ks::test::FullDisk full(2048);
         int number = errorOf([&] { deck.saveAs(path); });
         EXPECT_EQ(number, kErrFileAccess);
     }

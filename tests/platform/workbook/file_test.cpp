@@ -1,6 +1,7 @@
 #include "platform/workbook/engine/book.h"
 #include "platform/workbook/engine/errors.h"
 #include "platform/workbook/engine/native_file.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/temp_dir.h"
 
 #include <filesystem>
@@ -164,6 +165,11 @@ TEST(NativeFile, FailedSaveKeepsTheOldFile)
     EXPECT_EQ(errorNumberOf([&] { book.WriteBookFile((dir.path() / "folder").string(), kFileNative); }), kErrFileWrite);
     EXPECT_EQ(errorNumberOf([&] { book.WriteBookFile(dir.str() + "/no/such/card.vqa", kFileNative); }), kErrFileWrite);
     EXPECT_EQ(errorNumberOf([&] { book.WriteBookFile(path, 9); }), kErrBadArgument);
+    {
+        ks::test::FullDisk full(old.size() / 2);
+        EXPECT_EQ(errorNumberOf([&] { book.WriteBookFile(path, kFileNative); }), kErrFileWrite);
+        EXPECT_EQ(errorNumberOf([&] { book.WriteBookFile(path, kFileXlsx); }), kErrFileWrite);
+    }
     EXPECT_EQ(dir.read("card.vqa"), old);
     int entries = 0;
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
