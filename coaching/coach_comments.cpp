@@ -9,6 +9,7 @@
 #include "platform/runtime/app.h"
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "scorecard/layout/scorecard_layout.h"
 
@@ -70,24 +71,6 @@ void raise(std::int16_t& counter)
         ++counter;
 }
 
-void reportAndGoOn(const RuntimeError& e)
-{
-    ui::setHourglass(false);
-    ui::MsgBox(QString::number(e.number()) + " " + QString::fromStdString(e.description()) + "\r\n"
-               + QString::fromStdString(e.source()));
-}
-
-// Runs one step; a failure is reported and the procedure goes on with the next.
-template <class Step>
-void step(Step&& body)
-{
-    try {
-        body();
-    } catch (const RuntimeError& e) {
-        reportAndGoOn(e);
-    }
-}
-
 }
 
 void coachcomment(int row)
@@ -108,23 +91,23 @@ void coachcomment(int row)
         if (!file.isEmpty())
             play(file);
     } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, "Error in: Coach Comment");
+        ui::showFailure(e, "Error in: Coach Comment");
     }
 }
 
 void Videogeneralinformation(int row, int column)
 {
     bool goOn = true;
-    step([&] { goOn = chooseFolderByMode(true); });
+    ui::runStepShowingSource([&] { goOn = chooseFolderByMode(true); });
     if (!goOn)
         return;
-    step([&] { form<MainVideo>().Combo1->setEditText(kTopicPrompt); });
+    ui::runStepShowingSource([&] { form<MainVideo>().Combo1->setEditText(kTopicPrompt); });
     double ratio = 0, kind = 0;
-    step([&] {
+    ui::runStepShowingSource([&] {
         ratio = number(scorecardLink().currentSheet ? scorecardLink().currentSheet() : 1, row, layout::month::kRatioCol);
         DoEvents();
     });
-    step([&] { kind = kindOf(row); });
+    ui::runStepShowingSource([&] { kind = kindOf(row); });
     if (CoachCommentCounters[0] < 1)
         CoachCommentCounters[0] = 1;
     const int sheet = scorecardLink().currentSheet ? scorecardLink().currentSheet() : 1;
@@ -138,20 +121,20 @@ void Videogeneralinformation(int row, int column)
         if (counter > 2) {
             CurrentVideoFolder = SilentVideoFolder;
             if (active)
-                step([&] { form<MainVideo>().LabelCoach->setText(sectionNotice(0)); });
+                ui::runStepShowingSource([&] { form<MainVideo>().LabelCoach->setText(sectionNotice(0)); });
         }
-        step([&] { play(kpiCommentVideoFile(ratio, kind)); });
+        ui::runStepShowingSource([&] { play(kpiCommentVideoFile(ratio, kind)); });
         return;
     }
     if (counter > 0) {
         raise(counter);
         CurrentVideoFolder = SilentVideoFolder;
         if (active)
-            step([&] { form<MainVideo>().LabelCoach->setText(sectionNotice(section)); });
+            ui::runStepShowingSource([&] { form<MainVideo>().LabelCoach->setText(sectionNotice(section)); });
     } else {
         counter = 1;
     }
-    step([&] { play(sectionVideoFile(section)); });
+    ui::runStepShowingSource([&] { play(sectionVideoFile(section)); });
 }
 
 void startupcomments()
@@ -174,7 +157,7 @@ void startupcomments()
     } catch (const RuntimeError& e) {
         const QString description = QString::fromStdString(e.description());
         if (e.number() == 339) {
-            ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, "Error : startupcoments_err");
+            ui::showFailure(e, "Error : startupcoments_err");
             return;
         }
         if (description.contains("wmp.dll"))
@@ -184,7 +167,7 @@ void startupcomments()
                        "to Microsoft website where Media Player can be downloaded.",
                        ui::OKOnly | ui::Critical);
         else
-            ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, "Error : startupcoments_err");
+            ui::showFailure(e, "Error : startupcoments_err");
         if (scorecardLink().setCoachMode)
             scorecardLink().setCoachMode(CoachOff);
     }

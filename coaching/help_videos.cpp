@@ -7,6 +7,7 @@
 #include "platform/media/media_player.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 
 #include <QComboBox>
@@ -34,7 +35,7 @@ void PlayHelpVideo(const QString& file, const char* errorCaption)
         ResetCoachWindowForHelp();
         form<MainVideo>().MediaPlayer1->setURL(ProgramFile("Help/" + file));
     } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, errorCaption);
+        ui::showFailure(e, errorCaption);
     }
 }
 

@@ -8,6 +8,7 @@
 #include "platform/media/media_player.h"
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 
 #include <QComboBox>
@@ -25,17 +26,6 @@ constexpr int kErrPathNotFound = 76;
 QRect twipsRect(double left, double top, double width, double height)
 {
     return QRect(twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width), twipsToPixelsY(height));
-}
-
-// Runs a handler, reporting a failure in a box captioned with its label.
-template <class Body>
-void reporting(const char* caption, Body&& body)
-{
-    try {
-        body();
-    } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
-    }
 }
 
 QString introVideo() { return ProgramFile("Templates/intro.wmv"); }
@@ -184,14 +174,14 @@ bool MainVideo::DirExists(const QString& dirname) { return FolderExists(dirname)
 
 void MainVideo::Combo1_Click()
 {
-    reporting("Combo1_Click_err", [&] {
+    ui::runStep("Combo1_Click_err", [&] {
         MediaPlayer1->setURL(AddBackslash(VideoBaseFolder) + "videos/" + Combo1->currentText() + ".wmv");
     });
 }
 
 void MainVideo::Command1_Click()
 {
-    reporting("MainVideo_Command1_Click_err", [&] {
+    ui::runStep("MainVideo_Command1_Click_err", [&] {
         if (scorecardLink().showVideoFolderDialog)
             scorecardLink().showVideoFolderDialog();
         Unload();
@@ -200,7 +190,7 @@ void MainVideo::Command1_Click()
 
 void MainVideo::CommandVidOptions_Click()
 {
-    reporting("CommandVidOptions_Click_err", [&] {
+    ui::runStep("CommandVidOptions_Click_err", [&] {
         OpenedFromVideoOptions = 1;
         if (scorecardLink().showVideoFolderDialog)
             scorecardLink().showVideoFolderDialog();
@@ -209,7 +199,7 @@ void MainVideo::CommandVidOptions_Click()
 
 void MainVideo::CommandRes_Click()
 {
-    reporting("CommandRes_Click_err", [&] { ClearCoachCommentCounters(); });
+    ui::runStep("CommandRes_Click_err", [&] { ClearCoachCommentCounters(); });
 }
 
 void MainVideo::MediaPlayer1_PlayStateChange(int)
@@ -221,7 +211,7 @@ void MainVideo::MediaPlayer1_PlayStateChange(int)
 
 void MainVideo::Form_QueryUnload(int&, int)
 {
-    reporting("MainVideo_QueryUnload_ErrHandler:", [&] { MediaPlayer1->close(); });
+    ui::runStep("MainVideo_QueryUnload_ErrHandler:", [&] { MediaPlayer1->close(); });
 }
 
 void MainVideo::resizeEvent(QResizeEvent* event)
@@ -230,7 +220,7 @@ void MainVideo::resizeEvent(QResizeEvent* event)
     if (placing_ || !isLoaded())
         return;
     placing_ = true;
-    reporting("MainVideo_FormResize_err:", [&] { formontop(*this); });
+    ui::runStep("MainVideo_FormResize_err:", [&] { formontop(*this); });
     placing_ = false;
 }
 
@@ -254,7 +244,7 @@ void showWithPrompts(MainVideo& video)
 
 void ShowCoachWindow()
 {
-    reporting("Error : CheckCoachMode_err", [&] {
+    ui::runStep("Error : CheckCoachMode_err", [&] {
         MainVideo& video = form<MainVideo>();
         if (coachMode() == kCoachOff)
             video.Hide();
@@ -265,7 +255,7 @@ void ShowCoachWindow()
 
 void UpdateCoachWindow()
 {
-    reporting("Error : CheckCoachMode_err", [&] {
+    ui::runStep("Error : CheckCoachMode_err", [&] {
         MainVideo& video = form<MainVideo>();
         const ScorecardLink& link = scorecardLink();
         if (coachMode() == kCoachOff || (link.currentSheet && link.currentSheet() != 1))

@@ -3,6 +3,7 @@
 #include "coaching/coach_state.h"
 #include "coaching/main_video.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 
 #include <QLabel>
@@ -84,7 +85,7 @@ void Command2_Click(MainVideo& video)
         else if (CoachQuestionId == "genquest1_2_3") ShowGenquest1_2_3(video);
         else video.LabelQid->setText(CoachQuestionId);
     } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, "Error in Files_Source: Command2_click");
+        ui::showFailure(e, "Error in Files_Source: Command2_click");
     }
 }
 

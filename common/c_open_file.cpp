@@ -2,6 +2,7 @@
 
 #include "platform/runtime/runtime_error.h"
 #include "platform/shell/shell.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 
 #include <QApplication>
@@ -41,7 +42,7 @@ bool cOpenFile::LaunchFile(const QString& lFile, qintptr& hwnd)
                    ui::OKOnly | ui::Exclamation);
         return false;
     } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, "Error in launching the EXE");
+        ui::showFailure(e, "Error in launching the EXE");
         return false;
     }
 }

@@ -1,6 +1,7 @@
 #include "common/dialogs.h"
 
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 
 #include <QApplication>
@@ -76,7 +77,7 @@ void formontop(QWidget& window)
         window.raise();
         window.activateWindow();
     } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, "formontopErr");
+        ui::showFailure(e, "formontopErr");
     }
 }
 

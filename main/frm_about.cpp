@@ -3,6 +3,7 @@
 #include "coaching/coach_state.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 
 #include <QFrame>
@@ -91,7 +92,7 @@ void frmAbout::Form_Load()
         const QRect area = screenArea(*this);
         move(area.left() + area.width() / 2 - width() / 2, area.top() + int((scorecard ? scorecard->height() : 0) * 0.2));
     } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, "Error in frmAbout: Sub Form_Load");
+        ui::showFailure(e, "Error in frmAbout: Sub Form_Load");
     }
 }
 
@@ -100,7 +101,7 @@ void frmAbout::cmdOK_Click()
     try {
         Unload();
     } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, "Error in frmAbout: Sub cmdOK_Click");
+        ui::showFailure(e, "Error in frmAbout: Sub cmdOK_Click");
     }
 }
 

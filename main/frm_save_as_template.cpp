@@ -9,6 +9,7 @@
 #include "platform/runtime/app.h"
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 
 #include <QComboBox>
@@ -25,11 +26,6 @@ QString CDDrive;
 namespace {
 
 const QString kIntro = QStringLiteral("intro.wmv");
-
-void reportFailure(const char* caption, const RuntimeError& e)
-{
-    ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
-}
 
 }
 
@@ -94,7 +90,7 @@ void frmSaveAsTemplate::Form_Load()
     try {
         FindCDDrive();
     } catch (const RuntimeError& e) {
-        reportFailure("Error in frmSaveAsTemplate: Sub frmsaveas_Load_err", e);
+        ui::showFailure(e, "Error in frmSaveAsTemplate: Sub frmsaveas_Load_err");
     }
 }
 
@@ -121,7 +117,7 @@ void frmSaveAsTemplate::cmdPath_Click()
             lblOutputPath->setProperty("tag", DialogFolder);
         }
     } catch (const RuntimeError& e) {
-        reportFailure("Error in frmSaveAsTemplate: Sub cmdPath_Click", e);
+        ui::showFailure(e, "Error in frmSaveAsTemplate: Sub cmdPath_Click");
     }
 }
 
@@ -172,7 +168,7 @@ void frmSaveAsTemplate::cmdOK_Click()
     } catch (const RuntimeError& e) {
         HourglassOff();
         setButtonsEnabled(true);
-        reportFailure("Error in frmSaveAsTemplate: Sub cmdOK_Click", e);
+        ui::showFailure(e, "Error in frmSaveAsTemplate: Sub cmdOK_Click");
     }
 }
 
@@ -185,7 +181,7 @@ void frmSaveAsTemplate::cmdCancel_Click()
         Unload();
         Main();
     } catch (const RuntimeError& e) {
-        reportFailure("Error in frmSaveAsTemplate: Sub cmdCancel_Click", e);
+        ui::showFailure(e, "Error in frmSaveAsTemplate: Sub cmdCancel_Click");
     }
 }
 

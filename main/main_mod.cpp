@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "scorecard/window/form_graph_options.h"
 #include "scorecard/window/form_options.h"
@@ -96,7 +97,7 @@ void Main()
         if (form<SpreadForm>().ComboCoachMode->currentIndex() < 2)
             form<MainVideo>().Show();
     } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, "Error : Sub Main");
+        ui::showFailure(e, "Error : Sub Main");
     }
 }
 

@@ -2,6 +2,7 @@
 // actuals and targets can be typed or read at once, and its Setup button.
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/layout/scorecard_layout.h"
@@ -36,11 +37,6 @@ void forEachLine(MonthLine line, F&& f)
 int monthsOfHistory(double value)
 {
     return std::isfinite(value) && std::abs(value) < 1e6 ? static_cast<int>(std::floor(value)) : 0;
-}
-
-void report(const RuntimeError& e, const char* caption)
-{
-    ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
 }
 
 // The Setup button belongs to the bulk view: it comes and goes with the view's list,
@@ -116,7 +112,7 @@ void SpreadForm::MnuBulkData_Click()
         LabelCoachMode->hide();
         EditBarCaption();
     } catch (const RuntimeError& e) {
-        report(e, "Error in MnuBulkData_Click_err");
+        ui::showFailure(e, "Error in MnuBulkData_Click_err");
     }
 }
 
@@ -146,7 +142,7 @@ void SpreadForm::ComboBulkData_Click()
                 forEachLine(line, hide);
         }
     } catch (const RuntimeError& e) {
-        report(e, "combobulkdata_Err");
+        ui::showFailure(e, "combobulkdata_Err");
     }
 }
 
@@ -174,7 +170,7 @@ void SpreadForm::CommandSetupSpreadsheet_Click()
         ComboCoachMode->show();
         LabelCoachMode->show();
     } catch (const RuntimeError& e) {
-        report(e, "Error in CommandSetupSpreadsheet_Click");
+        ui::showFailure(e, "Error in CommandSetupSpreadsheet_Click");
     }
 }
 

@@ -7,6 +7,7 @@
 #include "platform/runtime/app.h"
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/layout/scorecard_layout.h"
@@ -21,11 +22,6 @@ using namespace scorecard::layout;
 namespace {
 
 constexpr int kDeleteKey = 46;
-
-void reportEventFailure(const RuntimeError& e, const char* caption)
-{
-    ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
-}
 
 bool isKpiRow(int row) { return row >= month::kFirstKpiRow && row <= month::kLastKpiRow; }
 bool isSectionRow(int row) { return row >= month::kSuccessFirstRow && row <= month::kInnovationLastRow; }
@@ -68,7 +64,7 @@ void SpreadForm::F1BookMain_StartEdit()
     try {
         recordEdit();
     } catch (const RuntimeError& e) {
-        reportEventFailure(e, "Startedit_err");
+        ui::showFailure(e, "Startedit_err");
     }
 }
 
@@ -79,7 +75,7 @@ void SpreadForm::F1BookMain_KeyDown(int& keyCode, int)
         if (keyCode == kDeleteKey)
             recordEdit();
     } catch (const RuntimeError& e) {
-        reportEventFailure(e, "F1BookMain_KeyDownErr");
+        ui::showFailure(e, "F1BookMain_KeyDownErr");
     }
 }
 
@@ -112,7 +108,7 @@ void SpreadForm::F1BookMain_KeyUp(int, int)
         F1BookMain->HostFocus();
     } catch (const RuntimeError& e) {
         F1BookMain->setHostEnabled(true);
-        reportEventFailure(e, "F1BookMain_KeyUpErr");
+        ui::showFailure(e, "F1BookMain_KeyUpErr");
     }
 }
 
@@ -148,7 +144,7 @@ void SpreadForm::F1BookMain_Click()
         F1BookMain->setHostTag(kChangedMarker.toStdString());
     } catch (const RuntimeError& e) {
         F1BookMain->setHostEnabled(true);
-        reportEventFailure(e, "f1bookmainclick");
+        ui::showFailure(e, "f1bookmainclick");
     }
 }
 

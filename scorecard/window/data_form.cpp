@@ -1,6 +1,7 @@
 #include "scorecard/window/data_form.h"
 
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/layout/scorecard_layout.h"
@@ -161,7 +162,7 @@ void DataForm::Form_Load()
         fillYearList();
         Doloaddata();
     } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, QStringLiteral("DataForm_Load_err"));
+        ui::showFailure(e, QStringLiteral("DataForm_Load_err"));
     }
 }
 
@@ -225,8 +226,7 @@ std::int32_t DataForm::MnuFilesaveas_Click()
     } catch (const RuntimeError& e) {
         // A cancelled dialog writes nothing and says nothing.
         if (e.number() != workbook::kErrDialogCancelled)
-            ui::MsgBox(kSavingProblem + "\r\r" + QString::fromStdString(e.handlerText()), ui::OKOnly,
-                       QStringLiteral("Error "));
+            ui::showFailure(e, QStringLiteral("Error "), kSavingProblem);
         return 0;
     }
 }

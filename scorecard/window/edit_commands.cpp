@@ -4,6 +4,7 @@
 #include "platform/runtime/app.h"
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/engine/clipboard.h"
 #include "platform/workbook/view/workbook_control.h"
@@ -22,11 +23,6 @@ namespace {
 const QString kSingleValueMessage = QStringLiteral(
     "You can not copy and paste more than one value at a time as your information needs to be updated.");
 const QString kCopyRefusal = QStringLiteral("You can not copy and paste more than one value at a time");
-
-void reportCommandFailure(const RuntimeError& e, const QString& caption)
-{
-    ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
-}
 
 long long cellsOf(const workbook::Block& b) { return static_cast<long long>(b.rows()) * b.cols(); }
 
@@ -126,7 +122,7 @@ void SpreadForm::MnuCopy_Click()
         if (e.number() == workbook::kErrCopyRefused)
             ui::MsgBox(kCopyRefusal, ui::OKOnly | ui::Information, App::title());
         else
-            reportCommandFailure(e, QStringLiteral("mnucopy_err"));
+            ui::showFailure(e, QStringLiteral("mnucopy_err"));
     }
 }
 
@@ -149,7 +145,7 @@ void SpreadForm::MnuCut_Click()
         if (monthView)
             carryClipboardEdit();
     } catch (const RuntimeError& e) {
-        reportCommandFailure(e, QStringLiteral("Error in Cut"));
+        ui::showFailure(e, QStringLiteral("Error in Cut"));
     }
 }
 
@@ -171,7 +167,7 @@ void SpreadForm::pasteCommand(const QString& caption, bool external, Paste&& pas
         F1BookMain->SetSelectionProtection(false, false);
         carryClipboardEdit();
     } catch (const RuntimeError& e) {
-        reportCommandFailure(e, caption);
+        ui::showFailure(e, caption);
     }
 }
 
@@ -205,7 +201,7 @@ void SpreadForm::MnuPasteSpecial_Click()
             F1BookMain->SetSelectionProtection(false, false);
         carryClipboardEdit();
     } catch (const RuntimeError& e) {
-        reportCommandFailure(e, QStringLiteral("Error in PASTESPECIAL"));
+        ui::showFailure(e, QStringLiteral("Error in PASTESPECIAL"));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/runtime/app.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/layout/scorecard_layout.h"
@@ -68,11 +69,6 @@ QLabel* explanation(const QString& text)
 }
 
 void inform(const QString& text) { ui::MsgBox(text, ui::OKOnly | ui::Information, App::title()); }
-
-void reportFailure(const RuntimeError& e, const char* caption)
-{
-    ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
-}
 
 WorkbookControl& scorecardBook() { return *form<SpreadForm>().F1BookMain; }
 
@@ -157,7 +153,7 @@ void FormOptions::Form_Load()
         const SpreadForm& scorecard = form<SpreadForm>();
         placeOverScorecard(*this, scorecard, scorecard.frameGeometry().height());
     } catch (const RuntimeError& e) {
-        reportFailure(e, "optionsFormLoadErr");
+        ui::showFailure(e, "optionsFormLoadErr");
     }
 }
 
@@ -176,7 +172,7 @@ void FormOptions::GetOptionsInfo()
             throw RuntimeError(380, "Invalid property value");
         ComboVariance->setCurrentIndex(variance);
     } catch (const RuntimeError& e) {
-        reportFailure(e, "getoptioninfoErr");
+        ui::showFailure(e, "getoptioninfoErr");
     }
 }
 
@@ -241,7 +237,7 @@ void FormOptions::CommandOK_Click()
         storeOptions();
         Unload();
     } catch (const RuntimeError& e) {
-        reportFailure(e, "optionsUnloadErr");
+        ui::showFailure(e, "optionsUnloadErr");
     }
 }
 
@@ -261,7 +257,7 @@ void FormOptions::Form_Unload(int&)
         ComboHDMonth->hide();
         ComboHDYear->hide();
     } catch (const RuntimeError& e) {
-        reportFailure(e, "optionsFormLoadErr");
+        ui::showFailure(e, "optionsFormLoadErr");
     }
 }
 

@@ -4,6 +4,7 @@
 #include "common/paths.h"
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/window/import_blocks.h"
@@ -58,7 +59,7 @@ void SpreadForm::MnuImportData_Click()
         ui::MsgBox(kImported, ui::OKOnly | ui::Information);
     } catch (const RuntimeError& e) {
         if (e.number() != kCancelledDialog)
-            ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, QStringLiteral("DataImport Error "));
+            ui::showFailure(e, QStringLiteral("DataImport Error "));
     }
 }
 
@@ -80,7 +81,7 @@ bool SpreadForm::DataImport()
         if (e.number() != kCancelledDialog) {
             F1BookMain->setHostVisible(true);
             Picture1->lower();
-            ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, QStringLiteral("Error DataImport"));
+            ui::showFailure(e, QStringLiteral("Error DataImport"));
         }
         return false;
     }

@@ -2,6 +2,7 @@
 // that open the options, graph-options and about windows.
 #include "coaching/help_videos.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/window/form_graph_options.h"
@@ -28,16 +29,6 @@ QAction* hiddenItem(QMenu* menu, const QString& caption, std::function<void()> h
     QAction* action = item(menu, caption, std::move(handler));
     action->setVisible(false);
     return action;
-}
-
-template <class F>
-void windowCommand(const char* caption, F&& show)
-{
-    try {
-        show();
-    } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
-    }
 }
 
 }
@@ -114,17 +105,17 @@ void SpreadForm::buildMenus()
 
 void SpreadForm::MnuToolsOptions_Click()
 {
-    windowCommand("Error in MnuToolsOptions_Click_err", [] { form<FormOptions>().Show(ShowMode::Modal); });
+    ui::runStep("Error in MnuToolsOptions_Click_err", [] { form<FormOptions>().Show(ShowMode::Modal); });
 }
 
 void SpreadForm::MnuGraphOptions_Click()
 {
-    windowCommand("Error in mnugrahpoptions_click_err", [] { form<FormGraphOptions>().Show(ShowMode::Modal); });
+    ui::runStep("Error in mnugrahpoptions_click_err", [] { form<FormGraphOptions>().Show(ShowMode::Modal); });
 }
 
 void SpreadForm::MnuHelpAbout_Click()
 {
-    windowCommand("Error in MnuHelpAbout_Click_err", [] {
+    ui::runStep("Error in MnuHelpAbout_Click_err", [] {
         if (spreadFormHooks().showAbout)
             spreadFormHooks().showAbout();
     });

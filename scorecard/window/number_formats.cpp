@@ -2,6 +2,7 @@
 // set-up sheet's format buttons.
 #include "common/number_format.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/layout/kpi_format.h"
@@ -28,11 +29,6 @@ QString formatType(const QString& format)
     return format.contains('%') ? QStringLiteral("percent") : QStringLiteral("number");
 }
 
-void report(const RuntimeError& e, const QString& caption)
-{
-    ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
-}
-
 }
 
 void SpreadForm::formatNamedCells(const QString& suffix, const QString& caption)
@@ -50,7 +46,7 @@ void SpreadForm::formatNamedCells(const QString& suffix, const QString& caption)
             }
         }
     } catch (const RuntimeError& e) {
-        report(e, caption);
+        ui::showFailure(e, caption);
         throw;
     }
 }
@@ -66,7 +62,7 @@ void SpreadForm::getformat()
             throw RuntimeError(9, "Subscript out of range");
         KPIFormat = QString::fromStdString(kpiFormat(*F1BookMain, ReportKpiIndex));
     } catch (const RuntimeError& e) {
-        report(e, QStringLiteral("Error in formatBulk cells"));
+        ui::showFailure(e, QStringLiteral("Error in formatBulk cells"));
         throw;
     }
 }
@@ -94,7 +90,7 @@ void SpreadForm::changeDecimals(int increase, const QString& caption)
         F1BookMain->setSelectionNumberFormat(FormatDecimals(format, increase).toStdString());
         writeSetupFormat(block.row1, block.row2, formatType(QString::fromStdString(F1BookMain->SelectionNumberFormat())));
     } catch (const RuntimeError& e) {
-        report(e, caption);
+        ui::showFailure(e, caption);
     }
 }
 

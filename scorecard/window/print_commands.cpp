@@ -3,6 +3,7 @@
 // set-up, print and preview commands explain to the user.
 #include "platform/runtime/app.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/window/spread_form.h"
@@ -19,7 +20,7 @@ void reportPrintFailure(const RuntimeError& e, const QString& caption, bool expl
     if (explainNoPrinter && e.number() == workbook::kErrNoPrinter)
         ui::MsgBox(kNoPrinter, ui::OKOnly | ui::Critical, App::title());
     else
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
+        ui::showFailure(e, caption);
 }
 
 template <class F>

@@ -1,6 +1,7 @@
 // "Generate Report": the actual/budget/variance report of the ticked KPIs over the
 // chosen periods, built on the report sheet from a fresh copy of its template.
 #include "platform/runtime/app.h"
+#include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "reports/report_periods.h"
 #include "reports/report_sheet.h"

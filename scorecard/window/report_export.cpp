@@ -24,7 +24,7 @@ void SpreadForm::cmdExport_Click()
             return;
         ExportReportExcel();
     } catch (const RuntimeError& e) {
-        showReportFailure(e, QStringLiteral("Exportreport"));
+        ui::showFailure(e, QStringLiteral("Exportreport"));
     }
 }
 
@@ -48,7 +48,7 @@ void SpreadForm::ExportReportExcel()
         cOpenFile().LaunchFile(written, window);
     } catch (const RuntimeError& e) {
         if (e.number() != workbook::kErrDialogCancelled)
-            showReportFailure(e, QStringLiteral("Error in saving") + written);
+            ui::showFailure(e, QStringLiteral("Error in saving") + written);
     }
 }
 
@@ -63,7 +63,7 @@ void SpreadForm::setReportControlsEnabled(bool enabled, const QString& caption)
             control->setEnabled(enabled);
         }
     } catch (const RuntimeError& e) {
-        showReportFailure(e, caption);
+        ui::showFailure(e, caption);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "common/paths.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/events.h"
+#include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "reports/report_periods.h"
 #include "scorecard/layout/scorecard_layout.h"
@@ -146,7 +147,7 @@ void SpreadForm::MnuViewReports_Click()
         Frame3->hide();
         EditBarCaption();
     } catch (const RuntimeError& e) {
-        showReportFailure(e, QStringLiteral("Error in MnuViewReports_Click_err"));
+        ui::showFailure(e, QStringLiteral("Error in MnuViewReports_Click_err"));
     }
 }
 
@@ -172,7 +173,7 @@ void SpreadForm::loadcombodates()
         ComboGraph->addItems({QStringLiteral("Include Graphs"), QStringLiteral("No Graphs")});
         ComboGraph->setCurrentIndex(0);
     } catch (const RuntimeError& e) {
-        showReportFailure(e, QStringLiteral("Loadcombo"));
+        ui::showFailure(e, QStringLiteral("Loadcombo"));
     }
 }
 
@@ -196,7 +197,7 @@ void SpreadForm::Loadtree()
         }
         setKpiTicked(0, true);
     } catch (const RuntimeError& e) {
-        showReportFailure(e, QStringLiteral("Loadtree_err"));
+        ui::showFailure(e, QStringLiteral("Loadtree_err"));
     }
 }
 
@@ -221,7 +222,7 @@ void SpreadForm::Combo1_Click(int)
         if (start != -1 && finish != -1 && finish < start)
             Combo1[0]->setCurrentIndex(finish);
     } catch (const RuntimeError& e) {
-        showReportFailure(e, QStringLiteral("Combo1_Click"));
+        ui::showFailure(e, QStringLiteral("Combo1_Click"));
     }
 }
 
@@ -237,7 +238,7 @@ void SpreadForm::KPIList_ItemCheck(int)
                 if (kpiTicked(i))
                     setKpiTicked(i, false);
     } catch (const RuntimeError& e) {
-        showReportFailure(e, QStringLiteral("Error in ItemcheckErr"));
+        ui::showFailure(e, QStringLiteral("Error in ItemcheckErr"));
     }
 }
 

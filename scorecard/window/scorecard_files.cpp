@@ -8,6 +8,7 @@
 #include "platform/runtime/events.h"
 #include "platform/runtime/program_end.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/window/spread_form.h"
@@ -37,11 +38,6 @@ void storeLastFile(const QString& path)
     StoreSetting();
 }
 
-void reportSaveFailure(const RuntimeError& e, const QString& caption)
-{
-    ui::MsgBox(kSavingProblem + "\r\r" + QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
-}
-
 }
 
 bool IsSamplePath(const QString& path) { return path.endsWith(QStringLiteral("Sample.vqa"), Qt::CaseSensitive); }
@@ -59,7 +55,7 @@ bool SpreadForm::MnuFilesave_Click()
         return written;
     } catch (const RuntimeError& e) {
         HourglassOff();
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, QStringLiteral("Mnu File Save"));
+        ui::showFailure(e, QStringLiteral("Mnu File Save"));
         return false;
     }
 }
@@ -77,7 +73,7 @@ bool SpreadForm::savespreadsheet()
         F1BookMain->setHostTag({});
         return true;
     } catch (const RuntimeError& e) {
-        reportSaveFailure(e, QStringLiteral("save spreadsheet_err"));
+        ui::showFailure(e, QStringLiteral("save spreadsheet_err"), kSavingProblem);
         return false;
     }
 }
@@ -112,7 +108,7 @@ bool SpreadForm::filesaveas2()
         return true;
     } catch (const RuntimeError& e) {
         if (e.number() != kCancelledDialog)
-            reportSaveFailure(e, QStringLiteral("Error "));
+            ui::showFailure(e, QStringLiteral("Error "), kSavingProblem);
         return false;
     }
 }
@@ -152,7 +148,7 @@ void SpreadForm::MnuFileNew_Click()
             f();
         } catch (const RuntimeError& e) {
             Picture1->lower();
-            ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, newErr);
+            ui::showFailure(e, newErr);
         }
     };
     bool goOn = true;
@@ -195,11 +191,10 @@ void SpreadForm::fileNewRename2()
             F1BookMain->WriteBookAs(name.toStdString(), kScorecardFileType);
         } catch (const RuntimeError& e) {
             if (e.number() != kCancelledDialog)
-                ui::MsgBox(QStringLiteral("We have a problem saving this new file. Please try again and make sure that "
-                                          "you have enough disk space and that you are not trying to overwrite a file "
-                                          "that is already in use or read-only.\r\r")
-                               + QString::fromStdString(e.handlerText()),
-                           ui::OKOnly, QStringLiteral("Error FileNewRename2"));
+                ui::showFailure(e, QStringLiteral("Error FileNewRename2"),
+                                QStringLiteral("We have a problem saving this new file. Please try again and make sure "
+                                               "that you have enough disk space and that you are not trying to "
+                                               "overwrite a file that is already in use or read-only."));
             ui::MsgBox(mustName, ui::OKOnly | ui::Critical);
             continue;
         }
@@ -228,7 +223,7 @@ void SpreadForm::MnuFileOpen_Click()
         Picture1->lower();
     } catch (const RuntimeError& e) {
         Picture1->lower();
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, QStringLiteral("FileOpen Error "));
+        ui::showFailure(e, QStringLiteral("FileOpen Error "));
     }
 }
 
@@ -258,7 +253,7 @@ void SpreadForm::FileOpen2()
         if (e.number() != kCancelledDialog) {
             F1BookMain->setHostVisible(true);
             Picture1->lower();
-            ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, QStringLiteral("Error Fileopen2"));
+            ui::showFailure(e, QStringLiteral("Error Fileopen2"));
         }
         // The window load cannot go on without the scorecard it was asked to open.
         if (ScorecardLoading == 1)

@@ -1,6 +1,7 @@
 // The month view and the KPI set-up screens, and the Edit menu's edit-bar entry.
 #include "common/dialogs.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/layout/scorecard_layout.h"
@@ -16,23 +17,12 @@ using namespace scorecard::layout;
 
 namespace {
 
-void reportScreenFailure(const RuntimeError& e, const char* caption)
-{
-    ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
-}
-
 }
 
 void SpreadForm::MnuMonthData_Click()
 {
     // Each step on its own: a failure never leaves the toolbar disabled.
-    auto step = [](auto&& f) {
-        try {
-            f();
-        } catch (const RuntimeError& e) {
-            reportScreenFailure(e, "Error in MnuMonthData_Click_err");
-        }
-    };
+    auto step = [](const std::function<void()>& f) { ui::runStep("Error in MnuMonthData_Click_err", f); };
     step([&] { Picture1->raise(); });
     step([&] { Toolbar1->setEnabled(false); });
     step([&] { F1BookMain->setHostVisible(true); });
@@ -65,7 +55,7 @@ void SpreadForm::MnuKPISETUP_Click()
         F1BookMain->setViewNumberF(76);
         EditBarCaption();
     } catch (const RuntimeError& e) {
-        reportScreenFailure(e, "Error KPISETupClick");
+        ui::showFailure(e, "Error KPISETupClick");
     }
 }
 
@@ -75,7 +65,7 @@ void SpreadForm::EditBarCaption()
         const WorkbookControl* seen = reportspread->HostVisible() ? reportspread : F1BookMain;
         MnuEditBar->setText(seen->EditBarShown() ? QStringLiteral("Hide Edit Bar") : QStringLiteral("Show Edit Bar"));
     } catch (const RuntimeError& e) {
-        reportScreenFailure(e, "Error in editbarcaption_err");
+        ui::showFailure(e, "Error in editbarcaption_err");
     }
 }
 

@@ -2,6 +2,7 @@
 // workbook the user sees.
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/window/spread_form.h"
@@ -15,21 +16,11 @@ namespace {
 const QString kTurnOn = QStringLiteral("Turn on");
 const QString kTurnOff = QStringLiteral("Turn off");
 
-template <class F>
-void sheetCommand(const QString& caption, F&& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
-    }
-}
-
 }
 
 void SpreadForm::mnuHideEditBar_Click()
 {
-    sheetCommand(QStringLiteral("Error "), [this] {
+    ui::runStep(QStringLiteral("Error "), [this] {
         WorkbookControl* target = commandTarget();
         const bool shown = target->EditBarShown();
         target->setEditBarShown(!shown);
@@ -39,7 +30,7 @@ void SpreadForm::mnuHideEditBar_Click()
 
 void SpreadForm::formatDialogCommand(int reportPage, int scorecardPage, const QString& caption)
 {
-    sheetCommand(caption, [&] {
+    ui::runStep(caption, [&] {
         if (reportspread->HostVisible()) {
             reportspread->FormatDialog(reportPage);
             DoEvents();
@@ -59,14 +50,14 @@ void SpreadForm::MnuFormatCells_Click() { formatDialogCommand(24, 56, QStringLit
 
 void SpreadForm::MnuProtection_Click()
 {
-    sheetCommand(QStringLiteral("Error in Protection_Click"), [this] {
+    ui::runStep(QStringLiteral("Error in Protection_Click"), [this] {
         MnuProtectionOff_On->setText(commandTarget()->SheetProtected() ? kTurnOff : kTurnOn);
     });
 }
 
 void SpreadForm::MnuProtectionOff_On_Click()
 {
-    sheetCommand(QStringLiteral("Error in Protection_on_off_Click"), [this] {
+    ui::runStep(QStringLiteral("Error in Protection_on_off_Click"), [this] {
         commandTarget()->setSheetProtected(MnuProtectionOff_On->text() != kTurnOff);
     });
 }

@@ -10,6 +10,7 @@
 #include "platform/runtime/app.h"
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 
@@ -34,22 +35,6 @@ SpreadFormHooks& spreadFormHooks()
 }
 
 namespace {
-
-void reportFailure(const RuntimeError& e, const QString& caption)
-{
-    ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, caption);
-}
-
-// Runs one step of a procedure that reports a failure and goes on with the next.
-template <class F>
-void step(const QString& caption, F&& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        reportFailure(e, caption);
-    }
-}
 
 double widened(double a) { return a + 0.1 * a; }
 
@@ -124,44 +109,44 @@ void SpreadForm::Form_Load()
 {
     const QString loadErr = QStringLiteral("spreadformLoad_err");
     fillScorecardLink();
-    step(loadErr, [&] {
+    ui::runStep(loadErr, [&] {
         setWindowTitle(App::title());
         F1BookMain->setControlTitle(App::title().toStdString());
         F1BookIMPORT->setControlTitle(App::title().toStdString());
     });
     ScorecardLoading = 1;
-    step(loadErr, [&] {
+    ui::runStep(loadErr, [&] {
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         setGeometry(screen);
     });
-    step(loadErr, [&] {
+    ui::runStep(loadErr, [&] {
         ComboCoachMode->show();
         ComboCoachMode->addItems({QStringLiteral("Active Coach"), QStringLiteral("Silent Coach"),
                                   QStringLiteral("Coach Off")});
         ComboCoachMode->setCurrentIndex(-1);
         ComboCoachMode->adjustSize();
     });
-    step(loadErr, [&] { Show(); });
-    step(loadErr, [&] { reportspread->setHostZOrder(1); });
-    step(loadErr, [&] {
+    ui::runStep(loadErr, [&] { Show(); });
+    ui::runStep(loadErr, [&] { reportspread->setHostZOrder(1); });
+    ui::runStep(loadErr, [&] {
         ComboBulkData->hide();
         ComboBulkData->addItems({QStringLiteral("Display actual data"), QStringLiteral("Display targets"),
                                  QStringLiteral("Display actual & targets")});
         ComboBulkData->setCurrentIndex(-1);
     });
-    step(loadErr, [&] {
+    ui::runStep(loadErr, [&] {
         loadscorecard();
         DoEvents();
     });
     if (scorecardRead_)
-        step(loadErr, [&] { startupcomments(); });
-    step(loadErr, [&] { setWindowTitle(App::title() + kCaptionSeparator + ScorecardPath); });
-    step(loadErr, [&] { ComboBulkData->hide(); });
-    step(loadErr, [&] { setCoachModeIndex(CoachModeText.isEmpty() ? 0 : CoachModeFromText(CoachModeText)); });
-    step(loadErr, [&] { F1BookMain->setHostVisible(true); });
-    step(loadErr, [&] { SetupScorecard(); });
+        ui::runStep(loadErr, [&] { startupcomments(); });
+    ui::runStep(loadErr, [&] { setWindowTitle(App::title() + kCaptionSeparator + ScorecardPath); });
+    ui::runStep(loadErr, [&] { ComboBulkData->hide(); });
+    ui::runStep(loadErr, [&] { setCoachModeIndex(CoachModeText.isEmpty() ? 0 : CoachModeFromText(CoachModeText)); });
+    ui::runStep(loadErr, [&] { F1BookMain->setHostVisible(true); });
+    ui::runStep(loadErr, [&] { SetupScorecard(); });
     ScorecardLoading = 0;
-    step(loadErr, [&] { pausewhileloading2(); });
+    ui::runStep(loadErr, [&] { pausewhileloading2(); });
     if (spreadFormHooks().importMenuOn && spreadFormHooks().importMenuOn())
         MnuImportData->setVisible(true);
     Form_Resize();
@@ -198,7 +183,7 @@ void SpreadForm::ComboCoachMode_Click()
         if (mode != CoachOff && ScorecardLoading != 1)
             video.MediaPlayer1->setURL(ProgramFile(QStringLiteral("Templates/intro.wmv")));
     } catch (const RuntimeError& e) {
-        reportFailure(e, QStringLiteral("Coachmode_err"));
+        ui::showFailure(e, QStringLiteral("Coachmode_err"));
     }
 }
 
@@ -260,7 +245,7 @@ void SpreadForm::SetupScorecard()
         ShowCoachWindow();
         reportspread->setControlTitle(App::title().toStdString());
     } catch (const RuntimeError& e) {
-        reportFailure(e, QStringLiteral("Error in setupscorecard_err"));
+        ui::showFailure(e, QStringLiteral("Error in setupscorecard_err"));
     }
 }
 
@@ -297,7 +282,7 @@ void SpreadForm::Form_QueryUnload(int& cancel, int)
             }
         }
     } catch (const RuntimeError& e) {
-        reportFailure(e, QStringLiteral("Error in QueryUnloadErr"));
+        ui::showFailure(e, QStringLiteral("Error in QueryUnloadErr"));
     }
 }
 
@@ -309,7 +294,7 @@ void SpreadForm::Form_Unload(int&)
 
 void SpreadForm::MnuExit_Click()
 {
-    step(QStringLiteral("MnuExit_Click_err"), [] {
+    ui::runStep(QStringLiteral("MnuExit_Click_err"), [] {
         if (spreadFormHooks().unloadAllForms)
             spreadFormHooks().unloadAllForms();
     });
@@ -355,7 +340,7 @@ void SpreadForm::Form_Resize()
                                   std::max(0, innerHeight - (Toolbar2->height() + Frame10->height())));
         VtChart1->resize(reportspread->width() / 2, reportspread->height() / 2);
     } catch (const RuntimeError& e) {
-        reportFailure(e, QStringLiteral("spreadformResize_err"));
+        ui::showFailure(e, QStringLiteral("spreadformResize_err"));
     }
 }
 

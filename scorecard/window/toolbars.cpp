@@ -9,6 +9,7 @@
 #include "platform/media/media_player.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/runtime_error.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "scorecard/layout/scorecard_layout.h"
@@ -89,20 +90,6 @@ QAction* addButton(QToolBar* bar, const ButtonLook& look)
     return action;
 }
 
-// A failure names its number, description and source, and the handler goes on.
-template <class F>
-void buttonStep(F&& f)
-{
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        HourglassOff();
-        ui::MsgBox(QString::number(e.number()) + " " + QString::fromStdString(e.description()) + "\r\n"
-                       + QString::fromStdString(e.source()),
-                   ui::OKOnly, App::title());
-    }
-}
-
 // The module help video of what is shown; empty for sheets that have none.
 QString helpVideoFor(bool reportShown, int sheet)
 {
@@ -152,12 +139,12 @@ void SpreadForm::Toolbar1_ButtonClick(const QString& key)
         if (formSlot<MainVideo>().isLoaded())
             form<MainVideo>().MediaPlayer1->close();
     };
-    buttonStep([&] {
+    ui::runStepShowingSource([&] {
         if (ComboCoachMode->currentIndex() < CoachOff)
             closePlayer();
     });
     const bool screen = key == "MonthData" || key == "KPI Setup" || key == "Graph Report" || key == "BulkData";
-    buttonStep([&] {
+    ui::runStepShowingSource([&] {
         if (key == "MonthData")
             MnuMonthData_Click();
         else if (key == "KPI Setup")
@@ -168,8 +155,8 @@ void SpreadForm::Toolbar1_ButtonClick(const QString& key)
             MnuViewReports_Click();
     });
     if (screen) {
-        buttonStep(closePlayer);
-        buttonStep([&] {
+        ui::runStepShowingSource(closePlayer);
+        ui::runStepShowingSource([&] {
             if (key == "MonthData")
                 ShowCoachWindow();
             else
@@ -182,7 +169,7 @@ void SpreadForm::Toolbar1_ButtonClick(const QString& key)
 void SpreadForm::Toolbar2_ButtonClick(const QString& key)
 {
     HourglassOn();
-    buttonStep([&] {
+    ui::runStepShowingSource([&] {
         DecimalCount.clear();
         if (key == "Close")
             MnuExit_Click();
@@ -225,8 +212,8 @@ void SpreadForm::setScorecardButtonsVisible(bool visible)
         for (int position : kScorecardButtons)
             toolbarButton(Toolbar2, position)->setVisible(visible);
     } catch (const RuntimeError& e) {
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly,
-                   visible ? QStringLiteral("Error in ShowToolbar_err") : QStringLiteral("Error in HideToolbar_err"));
+        ui::showFailure(e, visible ? QStringLiteral("Error in ShowToolbar_err")
+                                   : QStringLiteral("Error in HideToolbar_err"));
     }
 }
 

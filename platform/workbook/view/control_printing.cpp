@@ -1,5 +1,6 @@
 // Printing of the workbook control: the print, page-setup and printer-setup dialogs go
 // through the ui layer; without a dialog a default printer is required.
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/grid_view.h"
 #include "platform/workbook/view/print_job.h"
@@ -47,7 +48,7 @@ void WorkbookControl::ShowPrintPreview()
         try {
             printSheet(*book_, *printer);
         } catch (const RuntimeError& e) {
-            ui::MsgBox(QString::fromStdString(e.handlerText()));
+            ui::showFailure(e, {});   // under the application title
         }
     });
     preview.exec();

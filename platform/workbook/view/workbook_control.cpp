@@ -1,6 +1,7 @@
 #include "platform/workbook/view/workbook_control.h"
 
 #include "platform/runtime/events.h"
+#include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/grid_view.h"
 
@@ -240,7 +241,7 @@ void WorkbookControl::dispatch(const Handler& handler, Args&&... args)
         handler(std::forward<Args>(args)...);
     } catch (const RuntimeError& e) {
         // A handler that passes a failure on must not take the control down with it.
-        ui::MsgBox(QString::fromStdString(e.handlerText()), ui::OKOnly, QString::fromStdString(title_));
+        ui::showFailure(e, QString::fromStdString(title_));
     } catch (const std::exception& e) {
         ui::MsgBox(QString::fromUtf8(e.what()), ui::OKOnly, QString::fromStdString(title_));
     }
