@@ -3,6 +3,7 @@
 #include "coaching/coach_state.h"
 #include "coaching/comment_choice.h"
 #include "coaching/main_video.h"
+#include "common/layout/scorecard_layout.h"
 #include "common/paths.h"
 #include "common/settings.h"
 #include "platform/media/media_player.h"
@@ -11,7 +12,6 @@
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
-#include "scorecard/layout/scorecard_layout.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 // Shared set-up of the picture fuzzers: inputs in a memory block, a smaller
 // block limit so large declared sizes stay cheap, silent message boxes.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 #include "platform/win/global_memory.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "reports/report_periods.h"
 
+#include "common/layout/scorecard_layout.h"
 #include "platform/workbook/engine/number_format.h"
-#include "scorecard/layout/scorecard_layout.h"
 
 #include <cerrno>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "addon/convert/ccitt_tables.h"
 
-#include "addon/core/message_sink.h"
+#include "addon/base/message_sink.h"
 
 #include <cstring>
 

@@ -1,9 +1,9 @@
 #include "addon/convert/gif_reader.h"
 
+#include "addon/base/message_sink.h"
+#include "addon/base/print_error.h"
 #include "addon/convert/packed_dib.h"
 #include "addon/convert/picture_input.h"
-#include "addon/core/message_sink.h"
-#include "addon/core/print_error.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,8 +1,8 @@
 #pragma once
 // GIF files into 8-bit packed DIBs the size of the logical screen; the further
 // images of an animation, composed frame over frame, into a frame table.
+#include "addon/base/html_ctx.h"
 #include "addon/convert/lzw.h"
-#include "addon/core/html_ctx.h"
 #include "platform/win/global_memory.h"
 
 #include <cstdint>

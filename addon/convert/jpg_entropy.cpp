@@ -1,6 +1,6 @@
 #include "addon/convert/jpg_entropy.h"
 
-#include "addon/core/print_error.h"
+#include "addon/base/print_error.h"
 
 #include <algorithm>
 #include <cstring>

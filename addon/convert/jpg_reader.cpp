@@ -1,12 +1,12 @@
 #include "addon/convert/jpg_reader.h"
 
+#include "addon/base/print_error.h"
 #include "addon/convert/jpg_colour.h"
 #include "addon/convert/jpg_entropy.h"
 #include "addon/convert/jpg_huffman.h"
 #include "addon/convert/jpg_idct.h"
 #include "addon/convert/packed_dib.h"
 #include "addon/convert/picture_input.h"
-#include "addon/core/print_error.h"
 
 #include <algorithm>
 #include <cstring>

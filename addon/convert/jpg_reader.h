@@ -1,7 +1,7 @@
 #pragma once
 // Baseline JPEG files (one sequential Huffman-coded frame of one to three
 // components, restart intervals included) into 24-bit packed DIBs.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 #include "platform/win/global_memory.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "addon/convert/lzw.h"
 
-#include "addon/core/allocators.h"
-#include "addon/core/print_error.h"
+#include "addon/base/allocators.h"
+#include "addon/base/print_error.h"
 
 #include <algorithm>
 #include <array>

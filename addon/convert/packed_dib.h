@@ -2,7 +2,7 @@
 // The decoders' result: a packed device-independent bitmap in one movable
 // block: a 40-byte information header, the palette (blue, green, red, 0),
 // then the rows bottom-up, each padded to four bytes.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 #include "platform/win/global_memory.h"
 
 #include <cstddef>

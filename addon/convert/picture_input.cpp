@@ -1,6 +1,6 @@
 #include "addon/convert/picture_input.h"
 
-#include "addon/core/print_error.h"
+#include "addon/base/print_error.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,7 +2,7 @@
 // The byte input that the picture readers share: a file read in blocks, or a
 // picture held in a movable memory block, with a push-back stack and a count
 // of the bytes consumed (printed after an abort).
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 #include "platform/win/global_memory.h"
 
 #include <cstddef>

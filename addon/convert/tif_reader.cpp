@@ -1,14 +1,14 @@
 #include "addon/convert/tif_reader.h"
 
+#include "addon/base/allocators.h"
+#include "addon/base/message_sink.h"
+#include "addon/base/print_error.h"
 #include "addon/convert/ccitt_tables.h"
 #include "addon/convert/lzw.h"
 #include "addon/convert/packbits.h"
 #include "addon/convert/packed_dib.h"
 #include "addon/convert/picture_input.h"
 #include "addon/convert/tif_pixels.h"
-#include "addon/core/allocators.h"
-#include "addon/core/message_sink.h"
-#include "addon/core/print_error.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,7 +1,7 @@
 #pragma once
 // TIFF files (both byte orders; grey, palette and RGB; uncompressed, CCITT
 // modified Huffman, LZW and PackBits strips) into packed DIBs of 1, 4, 8 or 24 bits.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 #include "platform/win/global_memory.h"
 
 #include <cstdint>

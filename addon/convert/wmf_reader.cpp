@@ -1,6 +1,6 @@
 #include "addon/convert/wmf_reader.h"
 
-#include "addon/core/print_error.h"
+#include "addon/base/print_error.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,7 +1,7 @@
 #pragma once
 // Placeable metafiles: the standard metafile behind the 22-byte placeable
 // header, in a movable block handed to the editor as a picture.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 #include "platform/win/global_memory.h"
 
 #include <functional>

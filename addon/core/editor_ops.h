@@ -1,7 +1,7 @@
 #pragma once
 // The editor-library calls the formatting code repeats, with named values in
 // place of the editor's twelve paragraph arguments and its line outs.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 #include "platform/editor/model/info_record.h"
 
 namespace ks::addon {

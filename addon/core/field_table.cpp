@@ -1,6 +1,6 @@
 #include "addon/core/field_table.h"
 
-#include "addon/core/allocators.h"
+#include "addon/base/allocators.h"
 #include "platform/win/window_handle.h"
 
 #include <strings.h>

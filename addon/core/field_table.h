@@ -1,6 +1,6 @@
 #pragma once
 // The context's form and field tables as the callback and teardown use them.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 
 namespace ks::addon {
 

@@ -2,7 +2,7 @@
 // The twenty font elements of a context: the typographic defaults of the HTML
 // paragraph and character types, and the lookup that turns an element with
 // variations into an editor font id.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 
 namespace ks::addon {
 

@@ -1,6 +1,6 @@
 #include "addon/core/frame_teardown.h"
 
-#include "addon/core/allocators.h"
+#include "addon/base/allocators.h"
 #include "platform/editor/vek32.h"
 
 namespace ks::addon {

@@ -1,6 +1,6 @@
 #pragma once
 // Taking down the frame windows of a frameset when its window goes away.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 
 namespace ks::addon {
 

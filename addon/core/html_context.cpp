@@ -1,6 +1,6 @@
 #include "addon/core/html_context.h"
 
-#include "addon/core/print_error.h"
+#include "addon/base/print_error.h"
 #include "platform/editor/vek32.h"
 #include "platform/win/window_handle.h"
 

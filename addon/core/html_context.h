@@ -1,7 +1,7 @@
 #pragma once
 // Finding a window's context, with link-target redirection between the windows
 // of a frameset, and the ties of a frame window to its frameset.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 
 namespace ks::addon {
 

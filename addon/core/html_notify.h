@@ -1,7 +1,7 @@
 #pragma once
 // Notifications to the host of an editor window: through the host's callback
 // when the editor reports one, else as window messages to the host window.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 
 namespace ks::addon {
 

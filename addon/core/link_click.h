@@ -1,6 +1,6 @@
 #pragma once
 // A click on a link of an editor window: what the host hears of it.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 
 struct LinkClickRecord;
 

@@ -3,7 +3,7 @@
 // lists, block quote, address, preformatted text, rules, character types,
 // spacing, table width and the document's colours and background picture.
 // Each finds the context with redirection; without one "Html Not initialized!".
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 
 #include <functional>
 

@@ -2,7 +2,7 @@
 // The paragraph-type word: the HTML meaning of an editor paragraph, kept by the
 // editor with the paragraph's properties. Fields of three bits each; the flag
 // bits above them; every other bit 0.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 
 #include <cstdint>
 

@@ -1,9 +1,9 @@
 #include "addon/core/picture_load.h"
 
+#include "addon/base/text_utils.h"
 #include "addon/convert/gif_reader.h"
 #include "addon/convert/jpg_reader.h"
 #include "addon/convert/tif_reader.h"
-#include "addon/core/text_utils.h"
 #include "platform/editor/vek32.h"
 
 #include <string>

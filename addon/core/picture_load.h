@@ -1,6 +1,6 @@
 #pragma once
 // Pictures the formatting code loads by file name: an unplaced editor object.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 
 namespace ks::addon {
 

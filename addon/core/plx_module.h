@@ -2,7 +2,7 @@
 // State the library keeps once for the process: the table of initialised
 // windows, the default background, the HTML font size table and the shared
 // text buffers that exports hand back.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 
 #include <array>
 

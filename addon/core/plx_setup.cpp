@@ -1,11 +1,11 @@
 #include "addon/core/plx_setup.h"
 
+#include "addon/base/print_error.h"
 #include "addon/core/editor_ops.h"
 #include "addon/core/field_table.h"
 #include "addon/core/font_elements.h"
 #include "addon/core/html_context.h"
 #include "addon/core/plx_module.h"
-#include "addon/core/print_error.h"
 #include "addon/core/vek_callback.h"
 #include "platform/editor/vek32.h"
 #include "platform/win/window_handle.h"

@@ -1,8 +1,10 @@
 #include "addon/core/vek_callback.h"
 
+#include "addon/base/allocators.h"
+#include "addon/base/print_error.h"
+#include "addon/base/text_utils.h"
 #include "addon/convert/gif_reader.h"
 #include "addon/convert/tif_reader.h"
-#include "addon/core/allocators.h"
 #include "addon/core/editor_ops.h"
 #include "addon/core/field_table.h"
 #include "addon/core/frame_teardown.h"
@@ -10,8 +12,6 @@
 #include "addon/core/html_notify.h"
 #include "addon/core/link_click.h"
 #include "addon/core/plx_module.h"
-#include "addon/core/print_error.h"
-#include "addon/core/text_utils.h"
 #include "platform/editor/vek32.h"
 #include "platform/win/window_handle.h"
 

@@ -1,8 +1,8 @@
 // Workbook engine speed on a scorecard-sized book: full recalculation, save and load,
 // beside HyperFormula recalculating the same cells (run with node from bench/).
-#include "scorecard/layout/scorecard_layout.h"
-#include "tools/scorecard_files/scorecard_files.h"
+#include "common/layout/scorecard_layout.h"
 #include "platform/workbook/engine/number_format.h"
+#include "tools/scorecard_files/scorecard_files.h"
 
 #include <algorithm>
 #include <chrono>

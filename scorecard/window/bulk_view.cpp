@@ -1,11 +1,11 @@
 // The bulk data view: the data history sheet shown directly, so that many months of
 // actuals and targets can be typed or read at once, and its Setup button.
+#include "common/layout/scorecard_layout.h"
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/spread_form.h"
 
 #include <QComboBox>

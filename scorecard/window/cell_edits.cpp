@@ -4,13 +4,13 @@
 #include "coaching/coach_comments.h"
 #include "coaching/help_videos.h"
 #include "common/dialogs.h"
+#include "common/layout/scorecard_layout.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/spread_form.h"
 
 #include <cmath>

@@ -1,10 +1,10 @@
 #include "scorecard/window/data_form.h"
 
+#include "common/layout/scorecard_layout.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/spread_form.h"
 
 #include <QComboBox>

@@ -1,6 +1,7 @@
 // The clipboard commands of the Edit menu, on the workbook the user sees. On the month
 // view every value must reach the history one cell at a time: a block of several cells
 // is refused there, and a cut or paste is carried into the history as a typed edit is.
+#include "common/layout/scorecard_layout.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
@@ -8,7 +9,6 @@
 #include "platform/ui/ui.h"
 #include "platform/workbook/engine/clipboard.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/spread_form.h"
 
 #include <QClipboard>

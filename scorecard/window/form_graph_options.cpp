@@ -1,8 +1,8 @@
 #include "scorecard/window/form_graph_options.h"
 
+#include "common/layout/scorecard_layout.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/spread_form.h"
 #include "scorecard/window/window_placement.h"
 

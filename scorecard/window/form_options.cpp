@@ -1,11 +1,11 @@
 #include "scorecard/window/form_options.h"
 
+#include "common/layout/scorecard_layout.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/month_start.h"
 #include "scorecard/window/spread_form.h"
 #include "scorecard/window/window_placement.h"

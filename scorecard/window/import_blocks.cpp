@@ -1,6 +1,6 @@
 #include "scorecard/window/import_blocks.h"
 
-#include "scorecard/layout/scorecard_layout.h"
+#include "common/layout/scorecard_layout.h"
 
 namespace ks::scorecard {
 

@@ -1,13 +1,13 @@
 // Month selection: the month and year lists embedded in the month view choose the
 // month it shows; a change refills it from the history sheets.
 #include "common/dialogs.h"
+#include "common/layout/scorecard_layout.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/events.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/engine/date_serial.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/progress_window.h"
 #include "scorecard/window/spread_form.h"
 

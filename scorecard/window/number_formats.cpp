@@ -1,11 +1,11 @@
 // The KPI number formats on the month and bulk views, for the charts, and the
 // set-up sheet's format buttons.
+#include "common/layout/kpi_format.h"
 #include "common/number_format.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/kpi_format.h"
 #include "scorecard/window/spread_form.h"
 
 namespace ks {

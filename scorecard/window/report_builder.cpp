@@ -1,11 +1,11 @@
 // "Generate Report": the actual/budget/variance report of the ticked KPIs over the
 // chosen periods, built on the report sheet from a fresh copy of its template.
+#include "common/layout/scorecard_layout.h"
 #include "platform/runtime/app.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "reports/report_periods.h"
 #include "reports/report_sheet.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/report_failures.h"
 #include "scorecard/window/report_print.h"
 #include "scorecard/window/spread_form.h"

@@ -1,12 +1,12 @@
 // The report screen: its panel, entering it, and its lists of periods, report types,
 // graph choices and KPIs.
+#include "common/layout/scorecard_layout.h"
 #include "common/paths.h"
 #include "platform/runtime/app.h"
 #include "platform/runtime/events.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "reports/report_periods.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/report_failures.h"
 #include "scorecard/window/spread_form.h"
 

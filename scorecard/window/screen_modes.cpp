@@ -1,10 +1,10 @@
 // The month view and the KPI set-up screens, and the Edit menu's edit-bar entry.
 #include "common/dialogs.h"
+#include "common/layout/scorecard_layout.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/spread_form.h"
 
 #include <QAction>

@@ -5,6 +5,7 @@
 #include "coaching/help_videos.h"
 #include "coaching/main_video.h"
 #include "common/dialogs.h"
+#include "common/layout/scorecard_layout.h"
 #include "common/number_format.h"
 #include "platform/media/media_player.h"
 #include "platform/runtime/app.h"
@@ -12,7 +13,6 @@
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/spread_form.h"
 
 #include <QApplication>

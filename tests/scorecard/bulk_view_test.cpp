@@ -1,8 +1,8 @@
 // The bulk data view driven through the real window: which history lines each choice
 // shows, the percentage lines' format, the Setup button and the list's failure box.
+#include "common/layout/scorecard_layout.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard_window_fixture.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 // The data window: what its load takes from the scorecard, and its save as.
+#include "common/layout/scorecard_layout.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/data_form.h"
 #include "tests/scorecard/scorecard_window_fixture.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The scorecard window opened on the sample, for the menu commands and the windows they open.
+#include "common/layout/scorecard_layout.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard_window_fixture.h"
 
 #include <QApplication>

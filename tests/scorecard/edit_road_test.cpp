@@ -1,12 +1,12 @@
 // The month view typed into through the real grid: what reaches the history sheets,
 // the changed marker, the coach's calls, and month switches that refill the view.
 #include "coaching/main_video.h"
+#include "common/layout/scorecard_layout.h"
 #include "platform/media/media_player.h"
 #include "platform/runtime/program_end.h"
 #include "platform/workbook/engine/date_serial.h"
 #include "platform/workbook/view/grid_view.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/progress_window.h"
 #include "scorecard_window_fixture.h"
 

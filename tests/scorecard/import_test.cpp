@@ -1,8 +1,8 @@
 // Tools > Import Data: an older scorecard's history and KPI set-up carried into a new one
 // through the menu, and every way it can stop leaving the new scorecard as it was.
+#include "common/layout/scorecard_layout.h"
 #include "platform/workbook/engine/book.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard/window/import_blocks.h"
 #include "tests/scorecard/scorecard_window_fixture.h"
 #include "tools/scorecard_files/scorecard_files.h"

@@ -1,7 +1,7 @@
 // The report builder: the report of each type over one month and over every period,
 // its totals and variances, formats, print set-up, and its failures.
+#include "common/layout/kpi_format.h"
 #include "reports/report_sheet.h"
-#include "scorecard/layout/kpi_format.h"
 #include "tests/scorecard/report_fixture.h"
 
 #include <QFrame>

@@ -1,8 +1,8 @@
 #pragma once
 // The scorecard window on the sample scorecard with the report template beside it,
 // and helpers that drive the report screen as a user would.
+#include "common/layout/scorecard_layout.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "tests/scorecard/scorecard_window_fixture.h"
 
 #include <QComboBox>

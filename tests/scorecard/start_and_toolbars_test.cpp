@@ -1,9 +1,9 @@
 // The scorecard window's start without a last file or with an unreadable one, and its toolbars.
 #include "coaching/main_video.h"
+#include "common/layout/scorecard_layout.h"
 #include "platform/media/media_player.h"
 #include "platform/runtime/program_end.h"
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/layout/scorecard_layout.h"
 #include "scorecard_window_fixture.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 // Filled histories: every KPI named, actuals and targets for the first months.
 #include "tools/scorecard_files/scorecard_files.h"
 
-#include "scorecard/layout/scorecard_layout.h"
+#include "common/layout/scorecard_layout.h"
 
 #include <algorithm>
 #include <cmath>

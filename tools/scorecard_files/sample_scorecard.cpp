@@ -3,7 +3,7 @@
 #include "tools/scorecard_files/scorecard_files.h"
 #include "tools/scorecard_files/template_cells.h"
 
-#include "scorecard/layout/kpi_format.h"
+#include "common/layout/kpi_format.h"
 
 #include <cmath>
 #include <cstdint>

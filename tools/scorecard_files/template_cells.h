@@ -2,7 +2,7 @@
 // The template's own cells, which the program never addresses: the helpers on sheets 3
 // to 5 and the drop-downs' linked cells and year items on sheet 1 (a drop-down keeps
 // both on its own sheet).
-#include "scorecard/layout/scorecard_layout.h"
+#include "common/layout/scorecard_layout.h"
 
 #include <array>
 #include <string>

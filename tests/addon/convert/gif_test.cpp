@@ -1,5 +1,5 @@
+#include "addon/base/message_sink.h"
 #include "addon/convert/gif_reader.h"
-#include "addon/core/message_sink.h"
 #include "tests/addon/convert/picture_fixtures.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
+#include "addon/base/message_sink.h"
 #include "addon/convert/jpg_colour.h"
 #include "addon/convert/jpg_reader.h"
-#include "addon/core/message_sink.h"
 #include "tests/addon/convert/picture_fixtures.h"
 #include "tests/support/temp_dir.h"
 

@@ -1,5 +1,5 @@
+#include "addon/base/message_sink.h"
 #include "addon/convert/tif_reader.h"
-#include "addon/core/message_sink.h"
 #include "tests/addon/convert/picture_fixtures.h"
 #include "tests/support/temp_dir.h"
 

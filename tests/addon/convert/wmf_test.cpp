@@ -1,5 +1,5 @@
+#include "addon/base/message_sink.h"
 #include "addon/convert/wmf_reader.h"
-#include "addon/core/message_sink.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #pragma once
 // An editor window with the HTML add-on on it, a host window that records what
 // it hears, and the add-on's message boxes recorded instead of shown.
+#include "addon/base/message_sink.h"
 #include "addon/core/html_context.h"
-#include "addon/core/message_sink.h"
 #include "addon/core/plx32.h"
 #include "platform/editor/vek32.h"
 #include "platform/win/window_handle.h"

@@ -1,6 +1,6 @@
 #include "plx_fixture.h"
 
-#include "addon/core/allocators.h"
+#include "addon/base/allocators.h"
 #include "addon/core/plx_module.h"
 
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "addon/core/text_utils.h"
+#include "addon/base/text_utils.h"
 
 #include <cstring>
 

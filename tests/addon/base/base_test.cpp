@@ -1,8 +1,8 @@
-#include "addon/core/allocators.h"
-#include "addon/core/message_sink.h"
-#include "addon/core/number_utils.h"
-#include "addon/core/print_error.h"
-#include "addon/core/text_utils.h"
+#include "addon/base/allocators.h"
+#include "addon/base/message_sink.h"
+#include "addon/base/number_utils.h"
+#include "addon/base/print_error.h"
+#include "addon/base/text_utils.h"
 #include "platform/win/global_memory.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "addon/core/message_sink.h"
+#include "addon/base/message_sink.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "scorecard/layout/scorecard_layout.h"
+#include "common/layout/scorecard_layout.h"
 
 namespace ks::scorecard::layout {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The add-on error report: a box captioned "Error", the code kept in the
 // window's context, and 0 for the caller to return.
-#include "addon/core/html_ctx.h"
+#include "addon/base/html_ctx.h"
 
 namespace ks::addon {
 

@@ -1,4 +1,4 @@
-#include "addon/core/number_utils.h"
+#include "addon/base/number_utils.h"
 
 #include <cmath>
 #include <cstdio>

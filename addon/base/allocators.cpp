@@ -1,6 +1,6 @@
-#include "addon/core/allocators.h"
+#include "addon/base/allocators.h"
 
-#include "addon/core/message_sink.h"
+#include "addon/base/message_sink.h"
 #include "platform/win/global_memory.h"
 
 #include <cstdlib>

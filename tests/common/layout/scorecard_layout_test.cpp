@@ -1,7 +1,7 @@
 #include <algorithm>
 #include <vector>
-#include "scorecard/layout/kpi_format.h"
-#include "scorecard/layout/scorecard_layout.h"
+#include "common/layout/kpi_format.h"
+#include "common/layout/scorecard_layout.h"
 
 #include <gtest/gtest.h>
 

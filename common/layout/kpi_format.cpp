@@ -1,4 +1,4 @@
-#include "scorecard/layout/kpi_format.h"
+#include "common/layout/kpi_format.h"
 
 namespace ks::scorecard::layout {
 

@@ -1,6 +1,6 @@
-#include "addon/core/print_error.h"
+#include "addon/base/print_error.h"
 
-#include "addon/core/message_sink.h"
+#include "addon/base/message_sink.h"
 
 namespace ks::addon {
 
