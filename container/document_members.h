@@ -44,7 +44,7 @@ struct cSlice {
     QString SliceName;
 };
 
-// The attachment dialog's answer; the dialog itself has nothing to show yet.
+// The attachment dialog's answer. Nothing creates one, and its ShowDialog shows nothing.
 struct cfrmAttachment {
     bool Cancel = true;
     bool bEmbed = false;

@@ -21,7 +21,6 @@ void SpreadForm::dochart2()
 {
     const QString kChartsTitle = QStringLiteral("Error in dochart2");
     auto step = [&](auto&& f) { reportStep(kChartsTitle, f); };
-    // The chart of each KPI comes with the chart control.
     step([&] {
         Frame3->show();
         cmdExport->show();

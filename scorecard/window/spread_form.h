@@ -195,7 +195,7 @@ public:
     std::int32_t ReportEndRow = 0;
     std::int16_t ReportType = 0;
     std::int16_t ReportChartCount = 0, ChartLeftOffset = 0, ChartRightOffset = 0;
-    // The folder the chart pictures of the last report went to (read by the presentation export).
+    // The folder of the last report's chart pictures.
     QString GraphFolderInUse;
     void MnuViewReports_Click();
     void loadcombodates();
