@@ -1,27 +1,73 @@
 #include "coaching/comment_choice.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <map>
 #include <gtest/gtest.h>
 
 using namespace ks;
 
-TEST(CommentChoice, EveryCellOfTheMainTable)
+namespace {
+
+// Year-to-date ratings: the five whole ones, then ones that match none (empty, halves).
+const double kYtdRatings[] = {1, 2, 3, 4, 5, 0, 2.5};
+
+std::filesystem::path programFolder() { return std::getenv("KS_PROGRAM_DIR"); }
+
+}
+
+TEST(CommentChoice, EveryRatingPairHasAClipBothCoachFoldersHold)
 {
-    const char* expected[5][6] = {
-        {"wellbelowbudget_belowytd", "belowbudget_belowytd", "belowbudget_meetytd", "belowbudget_upytd",
-         "belowbudget_upytd", "bad"},
-        {"wellbelowbudget_belowytd", "belowbudget_belowytd", "belowbudget_meetytd", "belowbudget_upytd",
-         "wellbelowbudget_upytd", "missedbudget"},
-        {"metbudget_belowytd", "metbudget_belowytd", "metbudget_metytd", "metbudget_upytd", "metbudget_upytd",
-         "metbudget"},
-        {"upbudget_belowytd", "upbudget_belowytd", "upbudget_metYTD", "upbudget_upytd", "wellupbudget_upytd", "good"},
-        {"wellupbudget_upytd", "upbudget_belowytd", "upbudget_metYTD", "upbudget_upytd", "upbudget_upytd", "good"},
-    };
-    const double others[6] = {1, 2, 3, 4, 5, 2.5};
     for (int a = 1; a <= 5; ++a)
-        for (int b = 0; b < 6; ++b)
-            for (double kind : {1.0, 3.0, 0.6, 3.4})
-                EXPECT_EQ(commentVideoFile(a, others[b], kind, 100, 90), QString(expected[a - 1][b]) + ".wmv")
-                    << a << " " << others[b] << " kind " << kind;
+        for (double b : kYtdRatings) {
+            const QString clip = commentVideoFile(a, b, 1, 100, 90);
+            ASSERT_FALSE(clip.isEmpty()) << a << "/" << b;
+            EXPECT_EQ(commentVideoFile(a, b, 3, 100, 90), clip) << "kinds 1 and 3 share the table";
+            for (const char* folder : {"Commentvideo", "SilentVideo"})
+                EXPECT_TRUE(std::filesystem::is_regular_file(programFolder() / folder / clip.toStdString()))
+                    << folder << "/" << clip.toStdString() << " is played but not in the program folder";
+        }
+    for (int a = 1; a <= 5; ++a) {
+        const std::string expense = commentVideoFile(a, 3, 2, 100, 90).toStdString();
+        ASSERT_EQ(expense.rfind("/expense/", 0), 0u) << expense;
+        EXPECT_TRUE(std::filesystem::is_regular_file(programFolder() / "Commentvideo" / expense.substr(1)))
+            << expense;
+    }
+}
+
+TEST(CommentChoice, TheClipSaysHowTheMonthAndTheYearStand)
+{
+    // Ratings 1 and 2 are below budget, 3 on it, 4 and 5 above; the clip's name says the same.
+    auto standing = [](double rating) { return QString(rating < 3 ? "below" : rating == 3 ? "met" : "up"); };
+    // Without a whole year-to-date rating the clip speaks of the month alone.
+    const std::map<QString, QString> monthAlone = {
+        {"bad", "below"}, {"missedbudget", "below"}, {"metbudget", "met"}, {"good", "up"}};
+    for (int a = 1; a <= 5; ++a)
+        for (double b : kYtdRatings) {
+            const QString clip = commentVideoFile(a, b, 1, 100, 90).toLower().remove(".wmv");
+            const QString where = QString("%1/%2 %3").arg(a).arg(b).arg(clip);
+            if (b != int(b) || b < 1 || b > 5) {
+                ASSERT_TRUE(monthAlone.count(clip)) << where.toStdString();
+                EXPECT_EQ(monthAlone.at(clip), standing(a)) << where.toStdString();
+                continue;
+            }
+            EXPECT_TRUE(clip.section('_', 0, 0).endsWith(standing(a) + "budget")) << where.toStdString();
+            const QString year = clip.section('_', 1);
+            if (!(a == 5 && b == 1))   // the table's own oddity, checked below
+                EXPECT_TRUE(year == standing(b) + "ytd" || (b == 3 && year == "meetytd")) << where.toStdString();
+        }
+}
+
+TEST(CommentChoice, TheTablesOwnOddCellsAndSpellings)
+{
+    EXPECT_EQ(commentVideoFile(5, 1, 1, 100, 90), "wellupbudget_upytd.wmv");
+    EXPECT_EQ(commentVideoFile(2, 5, 1, 100, 90), "wellbelowbudget_upytd.wmv");
+    EXPECT_EQ(commentVideoFile(1, 5, 1, 100, 90), "belowbudget_upytd.wmv");
+    // Names are used exactly as the video folders spell them.
+    EXPECT_EQ(commentVideoFile(2, 3, 1, 100, 90), "belowbudget_meetytd.wmv");
+    EXPECT_EQ(commentVideoFile(3, 3, 1, 100, 90), "metbudget_metytd.wmv");
+    EXPECT_EQ(commentVideoFile(4, 3, 1, 100, 90), "upbudget_metYTD.wmv");
+    EXPECT_EQ(commentVideoFile(3, 2.5, 1, 100, 90), "metbudget.wmv");
     EXPECT_EQ(commentVideoFile(3, 0, 1, 100, 90), "metbudget.wmv") << "an empty rating matches no number";
     EXPECT_EQ(commentVideoFile(2.5, 3, 1, 100, 90), "");
     EXPECT_EQ(commentVideoFile(0, 3, 1, 100, 90), "");

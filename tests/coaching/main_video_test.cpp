@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QPushButton>
 #include <cstdlib>
 #include <gtest/gtest.h>
 
@@ -122,17 +123,51 @@ TEST_F(MainVideoTest, CoachWindowFollowsModeSheetAndReport)
     EXPECT_FALSE(video.isVisible());
 }
 
-TEST_F(MainVideoTest, RendersItsControls)
+// The pixels that differ between two shots of the same window: how many, and the box round them.
+struct Change {
+    int pixels = 0;
+    QRect area;
+};
+
+Change changeBetween(const QImage& before, const QImage& after)
+{
+    Change change;
+    for (int y = 0; y < before.height(); ++y)
+        for (int x = 0; x < before.width(); ++x)
+            if (before.pixel(x, y) != after.pixel(x, y)) {
+                ++change.pixels;
+                change.area |= QRect(x, y, 1, 1);
+            }
+    return change;
+}
+
+TEST_F(MainVideoTest, EveryControlDrawsInItsOwnPlace)
 {
     MainVideo& video = form<MainVideo>();
     video.LabelCoach->setText(kCoachPrompt);
-    QImage shot = video.grab().toImage();
     if (const char* out = std::getenv("KS_SCREENSHOT_DIR"))
-        shot.save(QString(out) + "/main_video.png");
-    int distinct = 0;
-    QRgb first = shot.pixel(0, 0);
-    for (int y = 0; y < shot.height(); y += 4)
-        for (int x = 0; x < shot.width(); x += 4)
-            distinct += shot.pixel(x, y) != first;
-    EXPECT_GT(distinct, 100) << "the window draws its controls";
+        video.grab().save(QString(out) + "/main_video.png");
+    const std::pair<const char*, QWidget*> controls[] = {
+        {"player", video.MediaPlayer1}, {"topic list", video.Combo1},     {"coach label", video.LabelCoach},
+        {"folder button", video.Command1}, {"answer button", video.Command2}, {"RES button", video.CommandRes},
+        {"options button", video.CommandVidOptions}};
+    for (const auto& [name, control] : controls) {
+        ASSERT_TRUE(video.rect().contains(control->geometry())) << name << " lies outside the window";
+        control->hide();
+        const QImage without = video.grab().toImage();
+        control->show();
+        const Change drawn = changeBetween(without, video.grab().toImage());
+        // A 25th of its place at least: a control under another shows no more than its corners.
+        EXPECT_GE(drawn.pixels * 25, control->width() * control->height()) << name << " is not seen: " << drawn.pixels << " of " << control->width() * control->height();
+        EXPECT_TRUE(control->geometry().contains(drawn.area)) << name << " draws outside its place";
+    }
+    // The coach's message is written, in blue.
+    const QImage label = video.LabelCoach->grab().toImage();
+    int blue = 0;
+    for (int y = 0; y < label.height(); ++y)
+        for (int x = 0; x < label.width(); ++x) {
+            const QColor c = label.pixelColor(x, y);
+            blue += c.blue() > 150 && c.red() < 100 && c.green() < 100;
+        }
+    EXPECT_GT(blue, 50) << "the coach's prompt shows in blue";
 }

@@ -1,9 +1,12 @@
-#include <algorithm>
-#include <vector>
 #include "common/layout/kpi_format.h"
 #include "common/layout/scorecard_layout.h"
+#include "platform/workbook/engine/book.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace ks::scorecard::layout;
 
@@ -27,16 +30,45 @@ TEST(ScorecardLayout, SectionLinesMapOntoTheTextHistoryColumnsInOrder)
         EXPECT_EQ(texts::sectionColumn(row, col), 0) << row << "," << col;
 }
 
-TEST(ScorecardLayout, KpiPositionsAndNames)
+// The template the build generated: the cells the program reads by these positions must be
+// the ones the template gives the meaning, for every KPI.
+TEST(ScorecardLayout, KpiPositionsAndNamesMatchTheGeneratedTemplate)
 {
-    EXPECT_EQ(month::kpiRow(1), 4);
-    EXPECT_EQ(month::ratingRow(20), 68);
-    EXPECT_EQ(setup::kindRow(1), 54);
-    EXPECT_EQ(history::kpiCol(20), 25);
-    EXPECT_EQ(history::actualRow(71) + 3, history::kBulkLastRow);
-    EXPECT_EQ(texts::lineRow(0), 15);
-    EXPECT_EQ(kpiName(7), "KPI_7");
-    EXPECT_EQ(kpiBulkName(20), "KPI_20_bulk");
+    ks::workbook::Book book;
+    book.ReadBookFile((std::filesystem::path(std::getenv("KS_PROGRAM_DIR")) / "newxx2.tem").string());
+    for (int k = 1; k <= kKpiCount; ++k)
+        book.setBookText(kSetup, setup::kpiRow(k), setup::kNameCol, "Kpi " + std::to_string(k));
+    book.RecalculateBook();
+
+    for (int k = 1; k <= kKpiCount; ++k) {
+        const std::string name = "Kpi " + std::to_string(k);
+        // The set-up name shows on the KPI's line of the month view, of the kind list, of the
+        // comment texts and of the history, and nowhere else in those places.
+        EXPECT_EQ(book.BookText(kMonthView, month::kpiRow(k), month::kNameCol), name);
+        EXPECT_EQ(book.BookText(kSetup, setup::kindRow(k), setup::kKindCol - 1), name);
+        EXPECT_EQ(book.BookNumber(kSetup, setup::kindRow(k), setup::kKindCol), 1) << "an ordinary KPI by default";
+        EXPECT_EQ(book.BookText(kKpiComments, texts::lineRow(0) - 1, texts::commentCol(k)), name);
+        EXPECT_EQ(book.BookText(kHistory, history::kFirstRow - 1, history::kpiCol(k)), name);
+        EXPECT_FALSE(book.BookFormula(kMonthView, month::ratingRow(k), month::kMonthRatingCol).empty()) << k;
+        EXPECT_FALSE(book.BookFormula(kMonthView, month::ratingRow(k), month::kYtdRatingCol).empty()) << k;
+
+        // "KPI_<n>" is the KPI's actual and target on the month view; "KPI_<n>_bulk" its whole
+        // history column, every month of it.
+        book.setSelectionReference(kpiName(k));
+        EXPECT_EQ(book.CurrentSheet(), kMonthView) << kpiName(k);
+        EXPECT_EQ(book.GetSelectedBlock(), (ks::workbook::Block{month::kpiRow(k), month::kActualCol,
+                                                                month::kpiRow(k), month::kTargetCol}));
+        book.setSelectionReference(kpiBulkName(k));
+        EXPECT_EQ(book.CurrentSheet(), kHistory) << kpiBulkName(k);
+        const ks::workbook::Block bulk = book.GetSelectedBlock();
+        EXPECT_EQ(bulk.col1, history::kpiCol(k));
+        EXPECT_EQ(bulk.cols(), 1);
+        EXPECT_EQ(bulk.row1, history::actualRow(0));
+        EXPECT_EQ(bulk.row2, history::varianceRow(kHistoryMonths - 1));
+        EXPECT_EQ(bulk.row2, history::kBulkLastRow) << "the bulk view shows every history line";
+    }
+    EXPECT_EQ(book.BookText(kMonthView, month::kpiRow(kKpiCount) + 1, month::kNameCol).find("Kpi"),
+              std::string::npos) << "no KPI line past the last";
 }
 
 TEST(ScorecardLayout, KpiFormatsByTypeAndDecimals)
