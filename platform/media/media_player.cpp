@@ -1,5 +1,6 @@
 #include "platform/media/media_player.h"
 
+#include "platform/media/video_screen.h"
 #include "platform/runtime/runtime_error.h"
 
 #include <QAudioOutput>
@@ -15,7 +16,6 @@
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QVideoWidget>
 
 namespace ks {
 
@@ -64,8 +64,8 @@ MediaPlayer::~MediaPlayer()
 
 void MediaPlayer::buildControls()
 {
-    video_ = new QVideoWidget;
-    player_->setVideoOutput(video_);
+    video_ = new VideoScreen;
+    player_->setVideoSink(video_->sink());
     error_ = new QLabel;
     error_->setAlignment(Qt::AlignCenter);
     error_->setWordWrap(true);
@@ -111,6 +111,7 @@ void MediaPlayer::setURL(const QString& path)
     url_ = path;
     player_->setSource(path.isEmpty() ? QUrl() : QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
     interrupting_ = false;
+    video_->clear();
     screen_->setCurrentIndex(0);
     if (path.isEmpty()) {
         setState(PlayStateStopped);
@@ -131,6 +132,7 @@ void MediaPlayer::close()
     player_->stop();
     player_->setSource(QUrl());
     interrupting_ = false;
+    video_->clear();
     url_.clear();
     setState(PlayStateStopped);
 }
@@ -139,6 +141,8 @@ QString MediaPlayer::errorText() const
 {
     return screen_->currentIndex() == 1 ? error_->text() : QString();
 }
+
+QWidget* MediaPlayer::pictureArea() const { return video_; }
 
 void MediaPlayer::showError(const QString& text)
 {

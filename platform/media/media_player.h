@@ -10,7 +10,6 @@ class QMediaPlayer;
 class QPushButton;
 class QSlider;
 class QStackedLayout;
-class QVideoWidget;
 
 namespace ks {
 
@@ -23,6 +22,8 @@ enum PlayState : int {
     PlayStateTransitioning = 9,
     PlayStateReady = 10,
 };
+
+class VideoScreen;
 
 class MediaPlayer : public QWidget {
 public:
@@ -42,6 +43,8 @@ public:
 
     // The text shown in place of the picture when a file cannot be played.
     QString errorText() const;
+    // The area the picture is painted in.
+    QWidget* pictureArea() const;
 
 private:
     void setState(int state);
@@ -50,7 +53,7 @@ private:
 
     QMediaPlayer* player_ = nullptr;
     QAudioOutput* audio_ = nullptr;
-    QVideoWidget* video_ = nullptr;
+    VideoScreen* video_ = nullptr;
     QLabel* error_ = nullptr;
     QStackedLayout* screen_ = nullptr;
     QPushButton* playPause_ = nullptr;

@@ -1,7 +1,9 @@
 #include "coaching/coach_state.h"
 #include "coaching/main_video.h"
+#include "common/dialogs.h"
 #include "common/settings.h"
 #include "platform/media/media_player.h"
+#include "tests/support/clips.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_dir.h"
 
@@ -170,4 +172,46 @@ TEST_F(MainVideoTest, EveryControlDrawsInItsOwnPlace)
             blue += c.blue() > 150 && c.red() < 100 && c.green() < 100;
         }
     EXPECT_GT(blue, 50) << "the coach's prompt shows in blue";
+}
+
+namespace {
+
+// The colour at the middle of the player's picture, as the window draws it.
+QColor pictureColour(MainVideo& video)
+{
+    QWidget* area = video.MediaPlayer1->pictureArea();
+    const QImage shot = video.grab().toImage();
+    return shot.pixelColor(area->mapTo(&video, area->rect().center()));
+}
+
+bool near(const QColor& a, const QColor& b)
+{
+    return std::abs(a.red() - b.red()) < 24 && std::abs(a.green() - b.green()) < 24
+        && std::abs(a.blue() - b.blue()) < 24;
+}
+
+}
+
+TEST_F(MainVideoTest, TheCoachIsSeenWhileAClipPlays)
+{
+    const QColor clipColour(0x20, 0x80, 0xc0);
+    const std::string clip = test::makeClip(dir, "coach.wmv", 4, "color=c=0x2080c0");
+    ASSERT_FALSE(clip.empty());
+    MainVideo& video = form<MainVideo>();   // its load makes it a topmost window
+    ASSERT_TRUE(video.isVisible());
+    video.MediaPlayer1->setURL(QString::fromStdString(clip));
+    ASSERT_TRUE(test::waitFor([&] { return near(pictureColour(video), clipColour); }, 8000))
+        << "the picture stays " << pictureColour(video).name().toStdString();
+
+    // The window placed again (its flags change, which re-creates it) keeps showing the clip.
+    video.setWindowFlag(Qt::WindowStaysOnTopHint, false);
+    video.Show();
+    formontop(video);
+    EXPECT_TRUE(test::waitFor([&] { return near(pictureColour(video), clipColour); }, 3000))
+        << "after placing: " << pictureColour(video).name().toStdString();
+    if (const char* out = std::getenv("KS_SCREENSHOT_DIR"))
+        video.grab().save(QString(out) + "/coach-window.png");
+
+    video.MediaPlayer1->close();
+    EXPECT_FALSE(near(pictureColour(video), clipColour)) << "a closed player shows no picture";
 }

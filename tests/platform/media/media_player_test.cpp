@@ -1,42 +1,16 @@
 #include "platform/media/media_player.h"
 
-#include "tests/support/temp_dir.h"
+#include "tests/support/clips.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 using namespace ks;
 
-namespace {
-
-// A short WMV clip made with ffmpeg.
-std::string makeClip(const test::TempDir& dir, const std::string& name, double seconds)
-{
-    const std::string path = dir.str() + "/" + name;
-    const std::string cmd = "ffmpeg -loglevel error -y -f lavfi -i testsrc=duration=" + std::to_string(seconds)
-                          + ":size=160x120:rate=10 -f lavfi -i sine=duration=" + std::to_string(seconds)
-                          + " -c:v wmv2 -c:a wmav2 '" + path + "'";
-    return std::system(cmd.c_str()) == 0 ? path : std::string();
-}
-
-bool waitFor(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (!done() && clock.elapsed() < ms)
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
-}
-
 TEST(MediaPlayer, EndsOnlyOnANaturalEnd)
 {
     test::TempDir dir;
-    const std::string shortClip = makeClip(dir, "short.wmv", 0.6);
-    const std::string longClip = makeClip(dir, "long.wmv", 5);
+    const std::string shortClip = test::makeClip(dir, "short.wmv", 0.6);
+    const std::string longClip = test::makeClip(dir, "long.wmv", 5);
     ASSERT_FALSE(shortClip.empty());
     ASSERT_FALSE(longClip.empty());
 
@@ -48,9 +22,9 @@ TEST(MediaPlayer, EndsOnlyOnANaturalEnd)
 
     // A new path while one plays, then close: neither reads as an end.
     player.setURL(QString::fromStdString(longClip));
-    ASSERT_TRUE(waitFor([&] { return player.playState() == PlayStatePlaying; }, 5000));
+    ASSERT_TRUE(test::waitFor([&] { return player.playState() == PlayStatePlaying; }, 5000));
     player.setURL(QString::fromStdString(longClip));
-    ASSERT_TRUE(waitFor([&] { return player.playState() == PlayStatePlaying; }, 5000));
+    ASSERT_TRUE(test::waitFor([&] { return player.playState() == PlayStatePlaying; }, 5000));
     player.close();
     EXPECT_EQ(player.playState(), PlayStateStopped);
     EXPECT_TRUE(player.URL().isEmpty());
@@ -58,7 +32,7 @@ TEST(MediaPlayer, EndsOnlyOnANaturalEnd)
 
     states.clear();
     player.setURL(QString::fromStdString(shortClip));
-    ASSERT_TRUE(waitFor([&] { return player.playState() == PlayStateMediaEnded; }, 10000));
+    ASSERT_TRUE(test::waitFor([&] { return player.playState() == PlayStateMediaEnded; }, 10000));
     EXPECT_EQ(std::count(states.begin(), states.end(), int(PlayStateMediaEnded)), 1);
     EXPECT_EQ(player.URL().toStdString(), shortClip);
 }
