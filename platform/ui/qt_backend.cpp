@@ -44,14 +44,6 @@ std::vector<ButtonChoice> buttonChoices(int buttons)
     }
 }
 
-// The first pattern's extension, for a name typed without one.
-QString withDefaultExtension(const QString& path, const QString& defaultExt)
-{
-    if (path.isEmpty() || defaultExt.isEmpty() || !QFileInfo(path).suffix().isEmpty())
-        return path;
-    return path + "." + defaultExt;
-}
-
 }
 
 Answer QtBackend::messageBox(const MessageBoxRequest& request)

@@ -1,5 +1,6 @@
 #include "platform/ui/scripted_backend.h"
 
+#include <QFileInfo>
 #include <QPrinter>
 
 namespace ks::ui {
@@ -119,15 +120,25 @@ FileDialogResult ScriptedBackend::fileDialog(const FileDialogRequest& request)
     Kind kind = request.save ? Kind::SaveFile : Kind::OpenFile;
     Record record{kind, request.title, request.filter};
     record.file = request;
-    records_.push_back(record);
-    auto reply = take(kind, request.save ? "save dialog" : "open dialog");
     FileDialogResult result{QString(), request.filterIndex};
-    if (reply && reply->accepted) {
-        result.path = reply->text;
+    // As the real dialog: the name gets the default extension, and replacing a
+    // file asks first; No goes back to the dialog.
+    for (;;) {
+        records_.push_back(record);
+        auto reply = take(kind, request.save ? "save dialog" : "open dialog");
+        if (!reply || !reply->accepted)
+            return result;
+        const QString path = withDefaultExtension(reply->text, request.defaultExt);
+        if (request.save && (request.flags & OverwritePrompt) && QFileInfo(path).isFile()) {
+            const QString question = QFileInfo(path).fileName() + " already exists.\nDo you want to replace it?";
+            if (messageBox({question, QStringLiteral("Save As"), YesNo, Exclamation}) != Yes)
+                continue;
+        }
+        result.path = path;
         if (reply->filterIndex > 0)
             result.filterIndex = reply->filterIndex;
+        return result;
     }
-    return result;
 }
 
 bool ScriptedBackend::printDialog(QPrinter& printer, QWidget*)

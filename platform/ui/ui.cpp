@@ -3,6 +3,8 @@
 #include "platform/runtime/app.h"
 #include "platform/ui/qt_backend.h"
 
+#include <QFileInfo>
+
 namespace ks::ui {
 namespace {
 
@@ -30,9 +32,17 @@ QStringList nameFiltersOf(const QString& filter)
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(';', ' ');
-        result << parts[i] + " (" + patterns + ")";
+        const QString shown = " (" + patterns + ")";
+        result << (parts[i].endsWith(shown) ? parts[i] : parts[i] + shown);
     }
     return result;
+}
+
+QString withDefaultExtension(const QString& path, const QString& defaultExt)
+{
+    if (path.isEmpty() || defaultExt.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + "." + defaultExt;
 }
 
 QStringList patternsOf(const QString& filter, int filterIndex)

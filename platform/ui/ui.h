@@ -71,8 +71,11 @@ struct FontChoice {
     QColor color = Qt::black;
 };
 
-// Converts "Text|pattern|..." pairs into Qt's name filters ("Text (pattern)").
+// Converts "Text|pattern|..." pairs into Qt's name filters ("Text (pattern)"); a text
+// that already ends in its patterns ("Scorecard Files (*.vqa)") is taken as it is.
 QStringList nameFiltersOf(const QString& filter);
+// A name typed without an extension gets the default one, as the dialogs add it.
+QString withDefaultExtension(const QString& path, const QString& defaultExt);
 // The patterns of the 1-based filter entry ("*.vqa;*.tem" → {"*.vqa", "*.tem"}).
 QStringList patternsOf(const QString& filter, int filterIndex);
 

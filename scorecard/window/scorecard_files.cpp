@@ -22,6 +22,9 @@ namespace ks {
 namespace {
 
 const QString kScorecardFilter = QStringLiteral("Scorecard Files (*.vqa)|*.vqa");
+// Added by the save dialogs to a name typed without an extension, so that the
+// file shows in the open dialog and LASTFILE follows it.
+const QString kScorecardExtension = QStringLiteral("vqa");
 constexpr int kScorecardFileType = 5;
 constexpr int kCancelledDialog = 20023;
 
@@ -62,6 +65,9 @@ bool SpreadForm::MnuFilesave_Click()
 
 bool SpreadForm::savespreadsheet()
 {
+    // No path after a scorecard could not be read: the damaged file is not replaced unasked.
+    if (ScorecardPath.isEmpty())
+        return MnuFilesaveas_Click();
     if (IsSamplePath(ScorecardPath)) {
         ui::MsgBox(QStringLiteral("You can not overwrite your sample file. Please save as a different name"),
                    ui::OKOnly | ui::Critical);
@@ -91,8 +97,9 @@ bool SpreadForm::filesaveas2()
 {
     try {
         int filterIndex = 1;
-        const QString name = ShowSaveDialog(kScorecardFilter, QString(), scorecardFolder(),
-                                            ui::FileMustExist | ui::HideReadOnly, this, filterIndex);
+        const QString name = ShowSaveDialog(kScorecardFilter, kScorecardExtension, scorecardFolder(),
+                                            ui::FileMustExist | ui::HideReadOnly | ui::OverwritePrompt, this,
+                                            filterIndex);
         if (name.isEmpty())
             return false;
         if (IsSamplePath(name)) {
@@ -176,9 +183,8 @@ void SpreadForm::fileNewRename2()
     QString name;
     for (;;) {
         int filterIndex = 1;
-        name = ShowSaveDialog(kScorecardFilter, QString(), scorecardFolder(),
-                                            ui::FileMustExist | ui::HideReadOnly | ui::OverwritePrompt, this,
-                                            filterIndex);
+        name = ShowSaveDialog(kScorecardFilter, kScorecardExtension, scorecardFolder(),
+                              ui::FileMustExist | ui::HideReadOnly | ui::OverwritePrompt, this, filterIndex);
         if (name.isEmpty()) {
             ui::MsgBox(mustName, ui::OKOnly | ui::Critical);
             continue;

@@ -211,6 +211,8 @@ void SpreadForm::loadscorecard()
         } catch (const RuntimeError& e) {
             if (e.number() != kUnreadableFile)
                 throw;
+            // A damaged scorecard stays as it is: without its path Save cannot write over it.
+            ScorecardPath.clear();
             ui::MsgBox(QStringLiteral("We can't seem to locate your scorecard. Please let us know where it is saved"),
                        ui::OKOnly | ui::Information);
             MnuFileOpen_Click();

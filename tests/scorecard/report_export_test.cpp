@@ -145,11 +145,12 @@ TEST_F(ExportTest, TheTemplateAndTheScorecardAreNeverReplaced)
     for (const auto& kept : {templateFile, scorecard}) {
         ui.clear();
         ui.answerSave(QString::fromStdString(kept.string()));
+        ui.answerMessage(ui::Yes);   // the dialog's "already exists" question
         ui.answerMessage(ui::OK);
         w->cmdExport_Click();
-        ASSERT_EQ(ui.messageBoxes().size(), 1u);
-        EXPECT_EQ(ui.messageBoxes()[0].caption, "Error in saving");
-        EXPECT_TRUE(ui.messageBoxes()[0].text.startsWith("The report can not be saved over "));
+        ASSERT_EQ(ui.messageBoxes().size(), 2u);
+        EXPECT_EQ(ui.messageBoxes()[1].caption, "Error in saving");
+        EXPECT_TRUE(ui.messageBoxes()[1].text.startsWith("The report can not be saved over "));
     }
     EXPECT_EQ(bytes(templateFile), templateBefore);
     EXPECT_EQ(bytes(scorecard), scorecardBefore);

@@ -1,6 +1,8 @@
 #include "platform/workbook/view/workbook_control.h"
 #include "tests/scorecard/scorecard_window_fixture.h"
+#include "tests/support/file_faults.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 using namespace ks;
@@ -68,13 +70,60 @@ TEST_F(ScorecardFilesTest, SaveOnTheSampleAsksForANewNameAndRemembersIt)
     EXPECT_EQ(reread.BookText(1, 1, 1), "Again Co.");
 }
 
-TEST_F(ScorecardFilesTest, SaveAsWithoutExtensionIsWrittenButNotRemembered)
+TEST_F(ScorecardFilesTest, ANameTypedWithoutExtensionBecomesAScorecardTheOpenDialogLists)
 {
-    ui.answerSave(file("plain"));
+    const auto listedByOpen = [](const QString& path) {
+        for (const QString& pattern : ui::patternsOf("Scorecard Files (*.vqa)|*.vqa", 1))
+            if (QDir::match(pattern, QFileInfo(path).fileName()))
+                return true;
+        return false;
+    };
+    ui.answerSave(file("spreadsheets/Mycard"));
     EXPECT_TRUE(w->MnuFilesaveas_Click());
-    EXPECT_TRUE(QFileInfo::exists(file("plain")));
-    EXPECT_EQ(ScorecardPath, file("plain"));
-    EXPECT_EQ(stored("LASTFILE"), dir.str() + "/spreadsheets/Sample.vqa") << "the previous file stays";
+    EXPECT_EQ(ScorecardPath, file("spreadsheets/Mycard.vqa"));
+    EXPECT_TRUE(QFileInfo(ScorecardPath).isFile());
+    EXPECT_FALSE(QFileInfo::exists(file("spreadsheets/Mycard")));
+    EXPECT_TRUE(listedByOpen(ScorecardPath));
+    EXPECT_EQ(stored("LASTFILE"), ScorecardPath.toStdString()) << "the next start opens it";
+    EXPECT_EQ(w->windowTitle(), "T   :  " + ScorecardPath);
+
+    // New names its file the same way.
+    dir.copyProgramFile("newxx2.tem");
+    ui.answerSave(file("spreadsheets/Second"));
+    w->MnuFileNew_Click();
+    EXPECT_EQ(ScorecardPath, file("spreadsheets/Second.vqa"));
+    EXPECT_EQ(stored("LASTFILE"), ScorecardPath.toStdString());
+
+    // A name with an extension of its own is written as typed and not remembered.
+    ui.answerSave(file("spreadsheets/copy.bak"));
+    EXPECT_TRUE(w->MnuFilesaveas_Click());
+    EXPECT_TRUE(QFileInfo::exists(file("spreadsheets/copy.bak")));
+    EXPECT_EQ(stored("LASTFILE"), file("spreadsheets/Second.vqa").toStdString());
+}
+
+TEST_F(ScorecardFilesTest, SaveAsAsksBeforeReplacingAScorecard)
+{
+    std::filesystem::copy_file(dir.path() / "spreadsheets/Sample.vqa", dir.path() / "spreadsheets/Other.vqa");
+    const std::string other = dir.read("spreadsheets/Other.vqa");
+    w->F1BookMain->setBookText(1, 1, 1, "Replacing Co.");
+
+    // No goes back to the dialog; cancelling it writes nothing.
+    ui.answerSave(file("spreadsheets/Other"));
+    ui.answerMessage(ui::No);
+    ui.answerSave("");
+    EXPECT_FALSE(w->MnuFilesaveas_Click());
+    ASSERT_EQ(ui.messageBoxes().size(), 1u);
+    EXPECT_TRUE(ui.messageBoxes()[0].text.contains("Other.vqa already exists"));
+    EXPECT_EQ(dir.read("spreadsheets/Other.vqa"), other);
+
+    // Yes replaces it.
+    ui.answerSave(file("spreadsheets/Other.vqa"));
+    ui.answerMessage(ui::Yes);
+    EXPECT_TRUE(w->MnuFilesaveas_Click());
+    workbook::view::WorkbookControl reread;
+    int type = 0;
+    reread.ReadBookFile(file("spreadsheets/Other.vqa").toStdString(), type);
+    EXPECT_EQ(reread.BookText(1, 1, 1), "Replacing Co.");
 }
 
 TEST_F(ScorecardFilesTest, AFailedSaveKeepsTheMarkerAndStopsOpen)
@@ -152,6 +201,7 @@ TEST_F(ScorecardFilesTest, NewInsistsOnAName)
     ui.answerSave("");
     ui.answerMessage(ui::OK);
     ui.answerSave(file("spreadsheets/Sample.vqa"));
+    ui.answerMessage(ui::Yes);   // the dialog's "already exists" question
     ui.answerMessage(ui::OK);
     ui.answerSave(file("no/such/folder/n.vqa"));
     ui.answerMessage(ui::OK);
@@ -159,11 +209,11 @@ TEST_F(ScorecardFilesTest, NewInsistsOnAName)
     ui.answerSave(file("spreadsheets/Fresh.vqa"));
     w->MnuFileNew_Click();
     const auto& boxes = ui.messageBoxes();
-    ASSERT_EQ(boxes.size(), 4u);
+    ASSERT_EQ(boxes.size(), 5u);
     EXPECT_EQ(boxes[0].text, "You must select a name for the new file");
-    EXPECT_EQ(boxes[1].text, "You can not overwrite your sample file.");
-    EXPECT_EQ(boxes[2].caption, "Error FileNewRename2");
-    EXPECT_EQ(boxes[3].text, "You must select a name for the new file");
+    EXPECT_EQ(boxes[2].text, "You can not overwrite your sample file.");
+    EXPECT_EQ(boxes[3].caption, "Error FileNewRename2");
+    EXPECT_EQ(boxes[4].text, "You must select a name for the new file");
     EXPECT_TRUE(QFileInfo::exists(file("spreadsheets/Fresh.vqa")));
     EXPECT_EQ(ScorecardPath, file("spreadsheets/Fresh.vqa"));
     EXPECT_EQ(stored("LASTFILE"), ScorecardPath.toStdString());
@@ -174,4 +224,42 @@ TEST_F(ScorecardFilesTest, NewInsistsOnAName)
     int type = 0;
     reread.ReadBookFile(ScorecardPath.toStdString(), type);
     EXPECT_NE(reread.BookText(1, 1, 1), "Harbourview Trading Co.");
+}
+
+TEST_F(ScorecardFilesTest, ADamagedOrUnreadableLastScorecardIsNeverSavedOver)
+{
+    // A damaged file, and one the user may not read.
+    const std::string damaged = "<?xml version=\"1.0\"?><WORKBOOK>" + std::string(300000, 'x');
+    dir.write("spreadsheets/Damaged.vqa", damaged);
+    dir.write("spreadsheets/Locked.vqa", dir.read("spreadsheets/Sample.vqa"));
+    // The program folder is open to the ordinary user the program runs as, all but the one file.
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::all);
+    std::filesystem::permissions(dir.path() / "spreadsheets/Locked.vqa", std::filesystem::perms::none);
+    const std::string locked = dir.read("spreadsheets/Locked.vqa");
+
+    for (const char* name : {"Damaged.vqa", "Locked.vqa"}) {
+        SCOPED_TRACE(name);
+        UnloadAllForms();
+        ui.clear();
+        settings(dir.str() + "/spreadsheets/" + name, "2");
+        {
+            test::Unprivileged user;
+            ui.answerMessage(ui::OK);   // "We can't seem to locate your scorecard..."
+            ui.answerOpen("");          // the user does not choose another
+            Main();
+        }
+        SpreadForm& window = form<SpreadForm>();
+        EXPECT_TRUE(ScorecardPath.isEmpty()) << ScorecardPath.toStdString();
+
+        // Save asks for a name; cancelled, nothing is written.
+        window.F1BookMain->setHostTag("dirty");
+        ui.answerSave("");
+        EXPECT_FALSE(window.MnuFilesave_Click());
+        EXPECT_TRUE(ui.failures().isEmpty()) << ui.failures().join("; ").toStdString();
+        window.F1BookMain->setHostTag("");
+    }
+    EXPECT_TRUE(dir.read("spreadsheets/Damaged.vqa") == damaged) << "the damaged file was replaced";
+    EXPECT_TRUE(dir.read("spreadsheets/Locked.vqa") == locked) << "the unreadable file was replaced";
 }

@@ -45,15 +45,16 @@ TEST_F(StartTest, AFirstStartCreatesANamedScorecardFromTheTemplate)
     ui.answerSave(QString());          // the name cannot be refused...
     ui.answerMessage(ui::OK);
     ui.answerSave(file("Sample.vqa")); // ...nor be the sample's
+    ui.answerMessage(ui::Yes);         // (the dialog's "already exists" question)
     ui.answerMessage(ui::OK);
     ui.answerSave(file("Ours.vqa"));
     NewScorecardPending = 0;
     Main();
     const auto boxes = ui.messageBoxes();
-    ASSERT_GE(boxes.size(), 3u);
+    ASSERT_GE(boxes.size(), 4u);
     EXPECT_EQ(boxes[0].text, "You do not appear to have set up a scorecard. \r\nWe will create a new scorecard now?");
     EXPECT_EQ(boxes[1].text, "You must select a name for the new file");
-    EXPECT_EQ(boxes[2].text, "You can not overwrite your sample file.");
+    EXPECT_EQ(boxes[3].text, "You can not overwrite your sample file.");
     EXPECT_EQ(ScorecardPath, file("Ours.vqa"));
     EXPECT_TRUE(QFileInfo::exists(file("Ours.vqa")));
     EXPECT_EQ(stored("LASTFILE"), file("Ours.vqa").toStdString());
