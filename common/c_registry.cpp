@@ -129,6 +129,14 @@ ks::RuntimeError cRegistry::error(int number, const QString& description) const
                             (QCoreApplication::applicationName() + QStringLiteral(".cRegistry")).toStdString());
 }
 
+ks::RuntimeError cRegistry::storeError(int number, const QString& description) const
+{
+    const QString problem = StoreProblem();
+    return error(number, problem.isEmpty() ? description : description + QStringLiteral("\r\n") + problem);
+}
+
+QString cRegistry::StoreProblem() const { return QString::fromStdString(RegStoreProblem(HKEY(classKey_))); }
+
 QString cRegistry::writeFailure(const QVariant& value) const
 {
     return QStringLiteral("Failed to set registry value Key: '") + classKeyText() + QStringLiteral("',Section: '")
@@ -154,7 +162,7 @@ bool cRegistry::CreateKey()
 {
     HKEY key;
     if (RegCreateKeyEx(HKEY(classKey_), bytesOf(sectionKey_), kChangeAccess, &key) != ERROR_SUCCESS)
-        throw error(kCreateFailed, QStringLiteral("Failed to create registry Key: '") + sectionKey_);
+        throw storeError(kCreateFailed, QStringLiteral("Failed to create registry Key: '") + sectionKey_);
     RegCloseKey(key);
     return true;
 }
@@ -162,8 +170,8 @@ bool cRegistry::CreateKey()
 bool cRegistry::DeleteKey()
 {
     if (RegDeleteKey(HKEY(classKey_), bytesOf(sectionKey_)) != ERROR_SUCCESS)
-        throw error(kCreateFailed, QStringLiteral("Failed to delete registry Key: '") + classKeyText()
-                                       + QStringLiteral("',Section: '") + sectionKey_);
+        throw storeError(kCreateFailed, QStringLiteral("Failed to delete registry Key: '") + classKeyText()
+                                            + QStringLiteral("',Section: '") + sectionKey_);
     return true;
 }
 
@@ -172,12 +180,13 @@ bool cRegistry::DeleteValue()
     HKEY key;
     const QString place = classKeyText() + QStringLiteral("',Section: '") + sectionKey_;
     if (!openKey(kChangeAccess, &key))
-        throw error(kCreateFailed, QStringLiteral("Failed to open key '") + place + QStringLiteral("' for delete access"));
+        throw storeError(kCreateFailed,
+                         QStringLiteral("Failed to open key '") + place + QStringLiteral("' for delete access"));
     LONG rc = RegDeleteValue(key, bytesOf(valueKey_));
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS)
-        throw error(kCreateFailed,
-                    QStringLiteral("Failed to delete registry Key: '") + place + QStringLiteral("',Key: '") + valueKey_);
+        throw storeError(kCreateFailed, QStringLiteral("Failed to delete registry Key: '") + place
+                                            + QStringLiteral("',Key: '") + valueKey_);
     return true;
 }
 
@@ -248,11 +257,11 @@ void cRegistry::setValue(const QVariant& value)
     encode(value, &type, &bytes); // refused values raise before anything is created
     HKEY key;
     if (RegCreateKeyEx(HKEY(classKey_), bytesOf(sectionKey_), kChangeAccess, &key) != ERROR_SUCCESS)
-        throw error(kCreateFailed, writeFailure(value));
+        throw storeError(kCreateFailed, writeFailure(value));
     LONG rc = RegSetValueEx(key, bytesOf(valueKey_), type, bytes.data(), DWORD(bytes.size()));
     RegCloseKey(key);
     if (rc != ERROR_SUCCESS)
-        throw error(kWriteFailed, writeFailure(value));
+        throw storeError(kWriteFailed, writeFailure(value));
 }
 
 bool cRegistry::EnumerateValues(QStringList& names, qint32& count) const
@@ -285,7 +294,7 @@ bool cRegistry::EnumerateSections(QStringList& names, qint32& count) const
         if (rc != ERROR_SUCCESS) {
             RegCloseKey(key);
             names.clear();
-            throw error(kEnumerateFailed, QString::fromStdString(errorMessage(rc)));
+            throw storeError(kEnumerateFailed, QString::fromStdString(errorMessage(rc)));
         }
         names << QString::fromStdString(name);
     }

@@ -21,6 +21,8 @@ public:
     static constexpr int kEnumerateFailed = -2147194454; // 0x800469aa
     static constexpr int kBadParameterList = -2147194452; // 0x800469ac
     static constexpr int kClassNotDefined = -2147194451; // 0x800469ad
+    // The registry's own code for a damaged database, for callers that report one on a read.
+    static constexpr int kStoreDamaged = 1009;
 
     // The root key as a predefined handle value (HKEY_CURRENT_USER ...).
     qint32 ClassKey() const { return classKey_; }
@@ -41,6 +43,11 @@ public:
     // Never raises: a missing key or value, or an unreadable store, gives Default.
     QVariant Value();
     void setValue(const QVariant& value);
+
+    // Why the registry database of ClassKey's scope cannot be used (damaged, not a registry
+    // file, cannot be opened), once an operation has met it; empty while it is fine. A
+    // failed change names it after its own message.
+    QString StoreProblem() const;
 
     bool KeyExists() const;
     bool CreateKey();
@@ -67,6 +74,8 @@ private:
     void encode(const QVariant& value, quint32* type, std::vector<std::uint8_t>* bytes) const;
     void writeInBothPlaces(const QString& text);
     ks::RuntimeError error(int number, const QString& description) const;
+    // A failure of the store itself: the description, then why the store is unusable, if it is.
+    ks::RuntimeError storeError(int number, const QString& description) const;
     QString writeFailure(const QVariant& value) const;
     QString classKeyText() const { return QString::number(classKey_); }
 

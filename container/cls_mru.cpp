@@ -26,7 +26,17 @@ cRegistry valueOf(const QString& name)
     return reg;
 }
 
-QString read(const QString& name) { return valueOf(name).Value().toString(); }
+// A registry object gives its default for a value it cannot read; a damaged store would
+// make the list read as empty, so the list says why instead, at its first read.
+QString read(const QString& name)
+{
+    cRegistry reg = valueOf(name);
+    const QString text = reg.Value().toString();
+    if (const QString problem = reg.StoreProblem(); !problem.isEmpty())
+        throw RuntimeError(cRegistry::kStoreDamaged,
+                           ("The list of recent files cannot be read: " + problem).toStdString(), "clsMRU");
+    return text;
+}
 
 void write(const QString& name, const QString& text) { valueOf(name).setValue(text); }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The recent-file list: up to 26 files of the current user, one registry value
 // a file named "a" to "z", and "Order" listing their letters from the most to
-// the least recently used. Registry failures reach the caller unchanged.
+// the least recently used. Registry failures reach the caller unchanged; a damaged
+// registry database fails the operation that meets it (cRegistry::kStoreDamaged).
 #include <QString>
 #include <QStringList>
 

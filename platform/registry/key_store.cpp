@@ -5,7 +5,6 @@
 
 #include <sqlite3.h>
 
-#include <cstdio>
 #include <filesystem>
 
 namespace ks::registry {
@@ -63,7 +62,6 @@ void KeyStore::markDamaged(const std::string& why)
     // Closed by the next call, once the statements of this one are gone.
     damaged_ = true;
     problem_ = options_.file + ": " + why + "; the registry file is left as it is";
-    std::fprintf(stderr, "registry: %s\n", problem_.c_str());
 }
 
 LONG KeyStore::fail(int sqliteCode)

@@ -228,4 +228,11 @@ LONG RegQueryInfoKey(HKEY key, KeyInfo* info)
     return onKey(key, KEY_QUERY_VALUE, [&](KeyStore& store, KeyId id) { return store.info(id, info); });
 }
 
+std::string RegStoreProblem(HKEY key)
+{
+    Call call;
+    Target target;
+    return resolve(call.state, key, &target) == ERROR_SUCCESS ? target.store->problem() : std::string();
+}
+
 }

@@ -36,4 +36,8 @@ LONG RegEnumValue(HKEY key, DWORD index, std::string* name, DWORD* type = nullpt
 // Counts and longest lengths (in bytes) of the key's subkeys and values.
 LONG RegQueryInfoKey(HKEY key, KeyInfo* info);
 
+// Why the database of the key's scope cannot be used ("<file>: <damage>; ..."), once a
+// call has met the damage (ERROR_BADDB) or failed to open it; empty while it is fine.
+std::string RegStoreProblem(HKEY key);
+
 }

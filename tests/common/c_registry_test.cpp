@@ -329,9 +329,13 @@ TEST_F(cRegistryTest, DamagedStoreGivesDefaultsAndRaisesOnWrites)
     qint32 count;
     EXPECT_TRUE(reg.EnumerateSections(names, count));
     EXPECT_EQ(count, 0);
+    // The damage is named by the store's scope, and after the write's own message.
+    const std::string problem = file.string() + ": file is not a database; the registry file is left as it is";
+    EXPECT_EQ(reg.StoreProblem().toStdString(), problem);
+    EXPECT_EQ(at(kMachine, "Software", "x").StoreProblem(), QString()) << "the other scope is fine";
     auto e = raised([&] { reg.setValue(QStringLiteral("0")); });
     EXPECT_EQ(e.number(), cRegistry::kCreateFailed);
     EXPECT_EQ(e.description(), "Failed to set registry value Key: '-2147483647',Section: 'Software\\Talvane\\Quillfen',"
-                               "Key: 'DontStartup' to value: '0'");
+                               "Key: 'DontStartup' to value: '0'\r\n" + problem);
     EXPECT_FALSE(ks::registry::storeProblem().empty());
 }

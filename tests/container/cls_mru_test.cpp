@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 using namespace ks;
@@ -152,7 +153,7 @@ TEST_F(MruTest, TheListOutlivesTheStoreBeingClosed)
     EXPECT_EQ(clsMRU().File(1), plan);
 }
 
-TEST_F(MruTest, ADamagedRegistryRaisesTheWriteFailureAndIsLeftAsItWas)
+TEST_F(MruTest, ADamagedRegistryIsReportedByTheListAndLeftAsItWas)
 {
     const QString plan = file("Plan.doc");
     mru.AddFile(plan);
@@ -162,10 +163,18 @@ TEST_F(MruTest, ADamagedRegistryRaisesTheWriteFailureAndIsLeftAsItWas)
         io.write("garbage, not a header", 21);
     }
     const std::string damaged = bytesOf(userStoreFile());
-    const RuntimeError e = test::raised([&] { mru.AddFile(file("Other.doc")); });
-    EXPECT_EQ(e.number(), cRegistry::kCreateFailed);
-    EXPECT_EQ(e.description().rfind("Failed to set registry value Key: '", 0), 0u) << e.description();
-    EXPECT_EQ(e.source(), "container.cRegistry") << "passed on unchanged";
-    EXPECT_EQ(mru.File(1), QString()) << "an unreadable store reads as empty";
+    // Every operation says why instead of reading the list as empty, once: at its first read.
+    for (const auto& operation : std::vector<std::function<void()>>{
+             [&] { mru.AddFile(file("Other.doc")); }, [&] { mru.File(1); }, [&] { mru.File2("a"); },
+             [&] {
+                 qint32 max = 26;
+                 mru.GetFiles(&max);
+             }}) {
+        const RuntimeError e = test::raised(operation);
+        EXPECT_EQ(e.number(), cRegistry::kStoreDamaged);
+        EXPECT_NE(e.description().find("The list of recent files cannot be read: "), std::string::npos);
+        EXPECT_NE(e.description().find(userStoreFile().string() + ": file is not a database"), std::string::npos)
+            << e.description();
+    }
     EXPECT_EQ(bytesOf(userStoreFile()), damaged);
 }

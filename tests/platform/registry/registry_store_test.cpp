@@ -92,6 +92,11 @@ TEST_F(RegistryTest, DamagedDatabaseIsReportedAndLeftAsItIs)
     EXPECT_EQ(RegCreateKeyEx(HKEY_CURRENT_USER, "Software\\New", KEY_ALL_ACCESS, &key), ERROR_BADDB);
     EXPECT_EQ(putValue(HKEY_CURRENT_USER, "", "v", REG_SZ, sz("x")), ERROR_BADDB);
     EXPECT_NE(storeProblem().find(kUserStoreFile), std::string::npos);
+    // The scope that met the damage names it; the other one is fine.
+    EXPECT_EQ(RegStoreProblem(HKEY_CURRENT_USER).rfind(file.string() + ": ", 0), 0u)
+        << RegStoreProblem(HKEY_CURRENT_USER);
+    EXPECT_EQ(RegStoreProblem(HKEY_LOCAL_MACHINE), "");
+    EXPECT_EQ(RegStoreProblem(HKEY(0x4242)), "") << "an unknown handle has no store";
     configure();
     EXPECT_EQ(fileBytes(file), damaged);
     EXPECT_FALSE(std::filesystem::exists(file.string() + "-wal") && std::filesystem::file_size(file.string() + "-wal") > 0);
@@ -118,4 +123,5 @@ TEST_F(RegistryTest, FilesThatAreNotOurDatabaseAreNeverTouched)
     EXPECT_EQ(RegOpenKeyEx(HKEY_CLASSES_ROOT, "", KEY_QUERY_VALUE, &key), ERROR_BADDB);
     EXPECT_EQ(fileBytes(foreign), before);
     EXPECT_NE(storeProblem().find("not a registry database"), std::string::npos);
+    EXPECT_NE(RegStoreProblem(HKEY_CLASSES_ROOT).find("not a registry database"), std::string::npos);
 }
