@@ -68,19 +68,11 @@ void ScriptedBackend::answerColor(std::optional<QColor> color)
     replies_.push_back(r);
 }
 
-std::vector<ScriptedBackend::Record> ScriptedBackend::messageBoxes() const
-{
-    std::vector<Record> boxes;
-    for (const auto& r : records_)
-        if (r.kind == Kind::MessageBox)
-            boxes.push_back(r);
-    return boxes;
-}
-
 void ScriptedBackend::clear()
 {
     replies_.clear();
     records_.clear();
+    messageBoxes_.clear();
     failures_.clear();
     beeps_ = 0;
     hourglassChanges_.clear();
@@ -100,6 +92,7 @@ std::optional<ScriptedBackend::Reply> ScriptedBackend::take(Kind kind, const QSt
 Answer ScriptedBackend::messageBox(const MessageBoxRequest& request)
 {
     records_.push_back({Kind::MessageBox, request.caption, request.text, request.buttons, request.icon});
+    messageBoxes_.push_back(records_.back());
     auto reply = take(Kind::MessageBox, "message box \"" + request.caption + "\": " + request.text);
     if (!reply)
         return cancelAnswerOf(request.buttons).value_or(No);

@@ -34,7 +34,7 @@ public:
     void answerColor(std::optional<QColor> color);
 
     const std::vector<Record>& records() const { return records_; }
-    std::vector<Record> messageBoxes() const;
+    const std::vector<Record>& messageBoxes() const { return messageBoxes_; }
     const QStringList& failures() const { return failures_; }
     int pendingAnswers() const { return int(replies_.size()); }
     int beeps() const { return beeps_; }
@@ -71,6 +71,7 @@ private:
     QStringList failures_;
     int beeps_ = 0;
     std::vector<bool> hourglassChanges_;
+    std::vector<Record> messageBoxes_;   // the message-box records, in order
 };
 
 }

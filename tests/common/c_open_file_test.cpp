@@ -42,7 +42,7 @@ TEST_F(OpenFileTest, LaunchFileHasThreeOutcomes)
     ui.answerMessage(ui::OK);
     EXPECT_FALSE(cOpenFile().LaunchFile("/docs/missing.doc"));
     ASSERT_EQ(ui.messageBoxes().size(), 1u);
-    const auto& box = ui.messageBoxes()[0];
+    const auto box = ui.messageBoxes()[0];
     EXPECT_EQ(box.text, "Cannot Launch Program! \r\nCan not find the following file\r\n'/docs/missing.doc'");
     EXPECT_EQ(box.caption, "Orvantis");
     EXPECT_EQ(box.icon, ui::Exclamation);
