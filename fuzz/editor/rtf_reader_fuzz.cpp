@@ -1,5 +1,7 @@
 // Feeds arbitrary bytes to the RTF reader, then saves and reads the result again:
 // neither may crash, and the second read of our own output must not report damage.
+// Seeds: fuzz/corpus/rtf (each input follows "{\rtf1 ").
+#include "fuzz/fuzz_support.h"
 #include "platform/editor/vek32.h"
 
 #include <cstring>
@@ -22,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     static HWND h = EditorCreateWindow(nullptr, "fuzz", 0x54002041, 0, 0, 640, 480);
     std::string input = "{\\rtf1 " + std::string(reinterpret_cast<const char*>(data), size);
     loadBytes(h, input.data(), input.size());
-    static const std::string file = "/tmp/rtf_reader_fuzz.rtf";
+    const std::string& file = ks::fuzz::processFile();
     if (EditorSaveRtfEnd(h, file.c_str()) && EditorOpenRtf(h, file.c_str()) != 1)
         __builtin_trap();
     return 0;
