@@ -10,7 +10,9 @@ QString CurrencyString()
 {
     // The whole symbol: the first character of a formatted amount is a digit
     // where the sign follows the number, and only a part of "CHF" or "kr".
-    return QLocale().currencySymbol(QLocale::CurrencySymbol);
+    // The C and POSIX locales name no currency; the formats' own sign stays then.
+    const QString symbol = QLocale().currencySymbol(QLocale::CurrencySymbol);
+    return symbol.isEmpty() ? QStringLiteral("$") : symbol;
 }
 
 QString FormatDecimals(const QString& numberFormat, int increase)

@@ -35,5 +35,10 @@ TEST(CurrencyString, IsTheLocalesWholeSymbol)
     EXPECT_EQ(CurrencyString(), QString::fromUtf8("€"));
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Switzerland));
     EXPECT_EQ(CurrencyString(), "CHF");
+    // The C and POSIX locales (LANG=C) have no currency sign of their own.
+    QLocale::setDefault(QLocale::c());
+    EXPECT_EQ(CurrencyString(), "$");
+    QLocale::setDefault(QLocale("POSIX"));
+    EXPECT_EQ(CurrencyString(), "$");
     QLocale::setDefault(saved);
 }

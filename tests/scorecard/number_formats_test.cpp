@@ -2,6 +2,8 @@
 #include "platform/workbook/view/workbook_control.h"
 #include "tests/scorecard/scorecard_window_fixture.h"
 
+#include <QLocale>
+
 using namespace ks;
 using test::SpreadFormTest;
 
@@ -43,10 +45,20 @@ TEST_F(NumberFormatsTest, EveryKpiGetsItsOwnFormatOnBothViews)
     w->Formatcells();
     EXPECT_EQ(formatOf("KPI_1"), "0.0%;(0%)");
     EXPECT_EQ(formatOf("KPI_2"), "#,##0;(#,##0)") << "type and decimals are compared exactly";
-    const QString sign = CurrencyString().left(1);
-    EXPECT_EQ(QString::fromStdString(formatOf("KPI_3")), sign + "#,##0.00;(" + sign + "#,##0.00)");
     w->FormatcellsBulk();
     EXPECT_EQ(formatOf("KPI_1_bulk"), "0.0%;(0%)");
+
+    // The currency KPI takes the locale's sign, and keeps "$" where the locale names none.
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    w->Formatcells();
+    EXPECT_EQ(QString::fromStdString(formatOf("KPI_3")), QString::fromUtf8("£#,##0.00;(£#,##0.00)"));
+    QLocale::setDefault(QLocale::c());
+    w->Formatcells();
+    w->FormatcellsBulk();
+    EXPECT_EQ(formatOf("KPI_3"), "$#,##0.00;($#,##0.00)");
+    EXPECT_EQ(formatOf("KPI_3_bulk"), "$#,##0.00;($#,##0.00)");
+    QLocale::setDefault(saved);
 
     // The charts get the literal dollar sign; a KPI out of range keeps the last format.
     w->ReportKpiIndex = 3;
