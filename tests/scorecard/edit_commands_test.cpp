@@ -15,6 +15,9 @@
 #include <QMenuBar>
 #include <QPrintPreviewDialog>
 #include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 #include "platform/workbook/view/grid_view.h"
 
@@ -375,6 +378,29 @@ TEST_F(ScorecardCommandTest, PrintingReachesThePrintJobOfTheSheetSeen)
     w->MnuPrintPreview_Click();
     EXPECT_TRUE(previewOfReport);
     EXPECT_TRUE(ui.messageBoxes().empty());
+}
+
+TEST_F(ScorecardCommandTest, EveryPrintedPageOfTheScorecardHoldsSomething)
+{
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
+    if (pdftotext.isEmpty() || pdfinfo.isEmpty())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    const QString pdf = QString::fromStdString(dir.str()) + "/scorecard.pdf";
+    ui.answerPrint(true, pdf);
+    w->MnuPrint_Click();
+    auto run = [](const QString& program, const QStringList& arguments) {
+        QProcess p;
+        p.start(program, arguments);
+        p.waitForFinished();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    const int pages = QRegularExpression("Pages:\\s+(\\d+)").match(run(pdfinfo, {pdf})).captured(1).toInt();
+    ASSERT_GE(pages, 1);
+    for (int page = 1; page <= pages; ++page) {
+        const QString n = QString::number(page);
+        EXPECT_FALSE(run(pdftotext, {"-f", n, "-l", n, pdf, "-"}).trimmed().isEmpty()) << "page " << page << " of " << pages;
+    }
 }
 
 TEST_F(ScorecardCommandTest, WithoutAPrinterTheUserIsToldSo)

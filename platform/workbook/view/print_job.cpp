@@ -53,6 +53,31 @@ std::vector<std::pair<int, int>> cutRuns(int first, int last, double room, doubl
     return runs;
 }
 
+// Whether a page of the range shows anything: a text, a fill, a border or an object.
+bool printsAnything(const Book& book, const SheetGeometry& g, const Block& b)
+{
+    const int sheet = book.CurrentSheet();
+    for (int row = b.row1; row <= b.row2; ++row) {
+        if (g.rowHeight(row) == 0)
+            continue;
+        for (int col = b.col1; col <= b.col2; ++col) {
+            if (g.colWidth(col) == 0)
+                continue;
+            const CellFormat& format = book.CellFormatAt(sheet, row, col);
+            if (format.pattern.pattern > 0 || format.borders != Borders{} || !book.SheetShownText(row, col).empty())
+                return true;
+        }
+    }
+    const QRectF area(QPointF(g.colLeft(b.col1), g.rowTop(b.row1)), QPointF(g.colLeft(b.col2 + 1), g.rowTop(b.row2 + 1)));
+    for (const PictureObject* picture : book.PictureObjects(sheet))
+        if (g.anchorRect(picture->anchor).intersects(area))
+            return true;
+    for (const ListObject* list : book.ListObjects(sheet))
+        if (g.anchorRect(list->anchor).intersects(area))
+            return true;
+    return false;
+}
+
 void drawBand(QPainter& p, const QString& codes, const PageFields& fields, const QRectF& band)
 {
     if (codes.isEmpty())
@@ -98,9 +123,13 @@ PageCut cutPages(const Book& book, const SheetGeometry& g, const QSizeF& area)
                            [&](int c) { return g.colWidth(c); });
     auto rows = cutRuns(range.row1, range.row2, roomH, cut.scale, setup.fitToPages ? none : book.RowPageBreaks(),
                         [&](int r) { return g.rowHeight(r); });
+    // Pages of the range that would show nothing are left out; an empty range still prints one page.
     for (auto [c1, c2] : columns)
         for (auto [r1, r2] : rows)
-            cut.pages.push_back({r1, c1, r2, c2});
+            if (Block page{r1, c1, r2, c2}; printsAnything(book, g, page))
+                cut.pages.push_back(page);
+    if (cut.pages.empty())
+        cut.pages.push_back({rows.front().first, columns.front().first, rows.front().second, columns.front().second});
     return cut;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // Prints the current sheet: its print range (the used cells when none is set), cut into
 // pages by the page size, the scale or fit-to-pages setting and the page breaks, pages
-// taken down first and then across, each with its header and footer.
+// taken down first and then across, each with its header and footer. A page of the range
+// without anything on it is not printed.
 #include "platform/workbook/engine/book.h"
 #include "platform/workbook/view/sheet_geometry.h"
 
@@ -17,7 +18,8 @@ struct PageCut {
     std::vector<Block> pages;  // in printing order
 };
 
-// Cuts the range into pages whose cell area is `area` (in 96-dpi pixels).
+// Cuts the range into pages whose cell area is `area` (in 96-dpi pixels), leaving out the
+// pages that would show nothing.
 PageCut cutPages(const Book& book, const SheetGeometry& geometry, const QSizeF& area);
 
 // Prints on a printer whose painter the caller has not begun; returns the page count.

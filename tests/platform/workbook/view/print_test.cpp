@@ -1,6 +1,7 @@
 #include "control_fixture.h"
 
 #include "platform/workbook/view/header_footer.h"
+#include "platform/workbook/view/print_job.h"
 #include "tests/support/temp_dir.h"
 
 #include <QFile>
@@ -11,6 +12,7 @@ using namespace ks;
 using namespace ks::test;
 using ks::workbook::view::expandHeaderFooter;
 using ks::workbook::view::PageFields;
+using ks::workbook::Block;
 
 namespace {
 int pdfPages(const std::string& path)
@@ -95,4 +97,38 @@ TEST_F(ControlTest, PrintingWithoutDialogNeedsADefaultPrinter)
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), workbook::kErrNoPrinter);
     }
+}
+
+TEST(PrintPages, APageWithNothingOnItIsLeftOut)
+{
+    // Three pages down (manual breaks) and three across: only what is drawn decides.
+    workbook::Book book;
+    book.SelectBlock(1, 1, 120, 6);
+    book.PrintRangeFromSelection();
+    book.SetRowPageBreak(41);
+    book.SetRowPageBreak(81);
+    book.setColumnWidth(4, 200);   // wider than a page: columns 4 and 5..6 go onto pages of their own
+    auto pages = [&] {
+        workbook::view::SheetGeometry g;
+        g.rebuild(book.data().sheets[0], book.data().styles);
+        const QSizeF area(g.colLeft(4) - g.colLeft(1) + 1, 100000);
+        std::vector<std::string> cut;
+        for (const Block& b : workbook::view::cutPages(book, g, area).pages)
+            cut.push_back(std::to_string(b.row1) + "-" + std::to_string(b.row2) + "/" + std::to_string(b.col1));
+        return cut;
+    };
+    EXPECT_EQ(pages(), std::vector<std::string>{"1-40/1"}) << "an empty range still prints one page";
+
+    book.setSheetText(5, 1, "Heading");
+    book.setSheetText(100, 2, "Total");
+    EXPECT_EQ(pages(), (std::vector<std::string>{"1-40/1", "81-120/1"}));
+
+    // A fill or a border alone shows on paper; a text in a hidden row does not.
+    book.SelectBlock(60, 5, 60, 5);
+    book.SetSelectionPattern(1, 0xFFFF00, 0xFFFFFF);
+    book.SelectBlock(30, 4, 30, 4);
+    book.SetSelectionBorder(-1, 0, 0, 0, 1, 0, -1, 0, 0, 0, 0);
+    book.setSheetText(90, 6, "hidden");
+    book.setRowHiddenFlag(90, true);
+    EXPECT_EQ(pages(), (std::vector<std::string>{"1-40/1", "81-120/1", "1-40/4", "41-80/5"}));
 }
