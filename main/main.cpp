@@ -1,6 +1,6 @@
 // kestrune: the scorecard program.
 #include "main/main_mod.h"
-#include "platform/runtime/app.h"
+#include "main/program_info.h"
 #include "platform/runtime/form.h"
 
 #include <QApplication>
@@ -11,8 +11,7 @@ int main(int argc, char** argv)
         qputenv("QT_MEDIA_BACKEND", "ffmpeg");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);   // the forms decide when the program ends
-    ks::App::setExeName("kestrune");
-    ks::App::setVersion(1, 0, 0);
+    ks::SetProgramInfo();
 
     QStringList args = QApplication::arguments();
     args.removeFirst();

@@ -1,7 +1,9 @@
 #include "main/frm_about.h"
+#include "main/program_info.h"
 #include "platform/runtime/app.h"
 
 #include <QLabel>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace ks;
@@ -23,6 +25,18 @@ TEST(AboutWindow, ShowsTitleVersionAndNotices)
     App::setTitle("");
     EXPECT_EQ(form<frmAbout>().windowTitle(), "About ");
     form<frmAbout>().Unload();
+}
+
+TEST(AboutWindow, TheProgramGivesItsOwnDescriptionAndLegalNotice)
+{
+    App::setDescriptions("", "", "");
+    SetProgramInfo();
+    frmAbout& about = form<frmAbout>();
+    EXPECT_EQ(App::exeName(), "kestrune");
+    EXPECT_GE(about.lblDescription->text().size(), 20) << about.lblDescription->text().toStdString();
+    EXPECT_TRUE(about.lblDisclaimer->text().contains("Copyright")) << about.lblDisclaimer->text().toStdString();
+    EXPECT_TRUE(about.lblVersion->text().contains(QRegularExpression("^Version \\d+\\.\\d+\\.\\d+$")));
+    about.Unload();
 }
 
 TEST(ProgressWindow, KeepsItsTextsBetweenUses)
