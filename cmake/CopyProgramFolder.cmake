@@ -14,11 +14,10 @@ foreach(entry IN LISTS entries)
     get_filename_component(folder ${entry} DIRECTORY)
     file(MAKE_DIRECTORY ${DEST}/${folder})
   elseif(entry STREQUAL "Vidsettings.nml")
-    # The user's settings once written stay; a first copy opens the bundled sample.
+    # The user's settings once written stay. The bundled ones name their files relative
+    # to the program folder, so a copy of the folder opens its own sample.
     if(NOT EXISTS ${DEST}/${entry})
-      file(READ ${SOURCE}/${entry} settings)
-      string(REPLACE "<LASTFILE></LASTFILE>" "<LASTFILE>${DEST}/spreadsheets/Sample.vqa</LASTFILE>" settings "${settings}")
-      file(WRITE ${DEST}/${entry} "${settings}")
+      file(COPY ${SOURCE}/${entry} DESTINATION ${DEST})
     endif()
   elseif(NOT EXISTS ${DEST}/${entry} OR ${SOURCE}/${entry} IS_NEWER_THAN ${DEST}/${entry})
     get_filename_component(folder ${DEST}/${entry} DIRECTORY)

@@ -4,6 +4,8 @@
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/ui.h"
 
+#include <QDir>
+
 namespace ks {
 
 QString AppTitle;
@@ -22,6 +24,18 @@ QString SettingValue;
 namespace {
 
 VideoFolderDialogSeam g_dialog;
+
+// The bundled settings name places in the program folder relative to it, so that a
+// copied program folder uses its own files; what the program stores is absolute.
+QString programRelative(const QString& value)
+{
+    return value.isEmpty() || QDir::isAbsolutePath(value) ? value : ProgramFile(value);
+}
+
+QString settingText(const char* key, const SettingsDocument& document)
+{
+    return programRelative(GetXMLNodeText(QString::fromLatin1(key), document));
+}
 
 void openVideoFolderDialog()
 {
@@ -92,16 +106,16 @@ void LoadSettings()
         if (!LoadSettingsDocument(SettingsFilePath(), document))
             return;
         AppTitle = GetXMLNodeText("TITLE", document);
-        VideoPath = GetXMLNodeText("PATH", document);
+        VideoPath = settingText("PATH", document);
         if (VideoSetupPending == 0 && videoFolderCheckOpensDialog())
             return;
         VideoSetupPending = 0;
-        LastFilePath = GetXMLNodeText("LASTFILE", document);
+        LastFilePath = settingText("LASTFILE", document);
         App::setTitle(AppTitle);
-        GraphFolder = GetXMLNodeText("GRAPHDIR", document);
-        CurrentVideoFolder = videoFolderSetting("COMMENTVIDEO", GetXMLNodeText("COMMENTVIDEO", document), "Commentvideo");
+        GraphFolder = settingText("GRAPHDIR", document);
+        CurrentVideoFolder = videoFolderSetting("COMMENTVIDEO", settingText("COMMENTVIDEO", document), "Commentvideo");
         CommentVideoFolder = CurrentVideoFolder;
-        SilentVideoFolder = videoFolderSetting("SILENTVIDEO", GetXMLNodeText("SILENTVIDEO", document), "SilentVideo");
+        SilentVideoFolder = videoFolderSetting("SILENTVIDEO", settingText("SILENTVIDEO", document), "SilentVideo");
         CoachModeText = GetXMLNodeText("COACHMODE", document);
     });
 }

@@ -189,3 +189,45 @@ TEST_F(SettingsTest, EmptyPathWithoutTemplatesVideosOpensTheDialogWithItsOwnText
     EXPECT_EQ(dialogShown, 1);
     EXPECT_TRUE(explanation.isEmpty());
 }
+
+TEST_F(SettingsTest, TheBundledSettingsServeWhicheverFolderTheProgramIsCopiedTo)
+{
+    const std::string bundled = std::string(std::getenv("KS_SOURCE_DIR")) + "/dist/Vidsettings.nml";
+    auto layOut = [&](const test::TempDir& folder) {
+        std::filesystem::copy_file(bundled, folder.path() / "Vidsettings.nml");
+        folder.write("spreadsheets/Sample.vqa", "");
+        folder.write("Templates/intro.wmv", "");
+        folder.write("Templates/videos/a.wmv", "");
+        folder.write("Commentvideo/a.wmv", "");
+        folder.write("SilentVideo/a.wmv", "");
+    };
+    test::TempDir copy;
+    for (const test::TempDir* folder : {&dir, &copy}) {
+        layOut(*folder);
+        App::setPath(QString::fromStdString(folder->str()));
+        LoadSettings();
+        const QString root = QString::fromStdString(folder->str());
+        EXPECT_EQ(LastFilePath, root + "/spreadsheets/Sample.vqa");
+        EXPECT_EQ(CommentVideoFolder, root + "/Commentvideo");
+        EXPECT_EQ(SilentVideoFolder, root + "/SilentVideo");
+        EXPECT_EQ(VideoBaseFolder, root + "/Templates");
+        EXPECT_EQ(folder->read("Vidsettings.nml"), dir.read("Vidsettings.nml")) << "nothing stored on the way";
+    }
+    EXPECT_EQ(dir.read("Vidsettings.nml").find(dir.str()), std::string::npos);
+
+    // Any relative setting is taken inside the program folder, in whatever case it is written;
+    // absolute ones are used as written.
+    dir.write("Vidsettings.nml", "<SETTINGS><TITLE>T</TITLE><PATH>templates</PATH><LASTFILE>/elsewhere/x.vqa</LASTFILE>"
+                                 "<GRAPHDIR>charts/</GRAPHDIR><COMMENTVIDEO>commentvideo</COMMENTVIDEO>"
+                                 "<SILENTVIDEO></SILENTVIDEO><COACHMODE>0</COACHMODE></SETTINGS>");
+    App::setPath(QString::fromStdString(dir.str()));
+    LoadSettings();
+    const QString root = QString::fromStdString(dir.str());
+    EXPECT_EQ(VideoBaseFolder, root + "/Templates");
+    EXPECT_EQ(LastFilePath, "/elsewhere/x.vqa");
+    EXPECT_EQ(GraphFolder, root + "/charts/") << "the chart folder is a prefix: its separator stays";
+    EXPECT_EQ(CommentVideoFolder, root + "/Commentvideo");
+    EXPECT_EQ(SilentVideoFolder, root + "/SilentVideo") << "an empty setting still gets the stored default";
+    EXPECT_NE(dir.read("Vidsettings.nml").find("<SILENTVIDEO>" + dir.str() + "/SilentVideo</SILENTVIDEO>"),
+              std::string::npos);
+}
