@@ -22,7 +22,9 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QToolBar>
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace ks {
 
@@ -53,7 +55,12 @@ int CoachModeFromText(const QString& text)
         ++end;
     bool ok = false;
     const double value = t.left(end).toDouble(&ok);
-    return ok ? static_cast<int>(std::nearbyint(value)) : 0;
+    if (!ok && !std::isinf(value))
+        return 0;
+    // Clamped before the conversion: a long digit string must not overflow it. The list
+    // then refuses the out-of-range index like any other.
+    const double limit = std::numeric_limits<int>::max();
+    return static_cast<int>(std::nearbyint(std::clamp(value, -limit, limit)));
 }
 
 SpreadForm::SpreadForm() : Form(QStringLiteral("SpreadForm")) { buildControls(); }

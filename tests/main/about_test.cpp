@@ -1,6 +1,8 @@
+#include "coaching/coach_state.h"
 #include "main/frm_about.h"
 #include "main/program_info.h"
 #include "platform/runtime/app.h"
+#include "tests/support/scripted_ui.h"
 
 #include <QLabel>
 #include <QRegularExpression>
@@ -8,7 +10,25 @@
 
 using namespace ks;
 
-TEST(AboutWindow, ShowsTitleVersionAndNotices)
+namespace {
+
+// The small windows on their own: no scorecard window behind them, and any box is a failure.
+struct SmallWindowTest : ::testing::Test {
+    test::ScriptedUi ui;
+    SmallWindowTest() { scorecardLink() = ScorecardLink(); }
+    ~SmallWindowTest() override
+    {
+        formSlot<frmAbout>().Unload();
+        formSlot<FormcreatingGraphs>().Unload();
+    }
+};
+
+using AboutWindow = SmallWindowTest;
+using ProgressWindow = SmallWindowTest;
+
+}
+
+TEST_F(AboutWindow, ShowsTitleVersionAndNotices)
 {
     App::setTitle("Orvantis");
     App::setVersion(1, 2, 161);
@@ -27,7 +47,7 @@ TEST(AboutWindow, ShowsTitleVersionAndNotices)
     form<frmAbout>().Unload();
 }
 
-TEST(AboutWindow, TheProgramGivesItsOwnDescriptionAndLegalNotice)
+TEST_F(AboutWindow, TheProgramGivesItsOwnDescriptionAndLegalNotice)
 {
     App::setDescriptions("", "", "");
     SetProgramInfo();
@@ -39,7 +59,7 @@ TEST(AboutWindow, TheProgramGivesItsOwnDescriptionAndLegalNotice)
     about.Unload();
 }
 
-TEST(ProgressWindow, KeepsItsTextsBetweenUses)
+TEST_F(ProgressWindow, KeepsItsTextsBetweenUses)
 {
     FormcreatingGraphs& progress = form<FormcreatingGraphs>();
     EXPECT_EQ(progress.windowTitle(), "Updating graphs, please wait....");

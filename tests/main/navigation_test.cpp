@@ -1,8 +1,10 @@
 #include "main/form_navigation.h"
 #include "main/image_button.h"
 #include "main/main_mod.h"
+#include "platform/runtime/app.h"
 #include "platform/shell/scripted_shell.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/temp_dir.h"
 
 #include <QTest>
 #include <QTimer>
@@ -12,11 +14,42 @@ using namespace ks;
 
 namespace {
 
+// The start-up flags are set once in a real run and never set back: every test starts
+// from a first start and leaves one behind.
+void resetStartFlags()
+{
+    VideoOnlyStart = 0;
+    ImportMenuOn = 0;
+    FirstPassDone = 0;
+    QuitAfterResources = 0;
+    setCommandLine("");
+}
+
+// A program folder of its own, with the navigation pictures, the sample scorecard and its settings.
 struct NavigationTest : ::testing::Test {
+    test::TempDir dir;
     test::ScriptedUi ui;
     shell::ScriptedShell sh;
-    NavigationTest() { shell::setShell(&sh); }
-    ~NavigationTest() override { shell::setShell(nullptr); }
+    NavigationTest()
+    {
+        for (const char* file : {"images/Scorecard.bmp", "images/Scorecard_down.bmp", "images/Resources.bmp",
+                                 "images/Resources_down.bmp", "spreadsheets/Sample.vqa", "Templates/intro.wmv"})
+            dir.copyProgramFile(file);
+        dir.write("Templates/videos/Sales.wmv", "");
+        dir.write("Vidsettings.nml", "<SETTINGS><TITLE>T</TITLE><PATH></PATH><LASTFILE>spreadsheets/Sample.vqa</LASTFILE>"
+                                     "<COMMENTVIDEO></COMMENTVIDEO><SILENTVIDEO></SILENTVIDEO><COACHMODE>2</COACHMODE>"
+                                     "</SETTINGS>");
+        App::setPath(QString::fromStdString(dir.str()));
+        shell::setShell(&sh);
+        resetStartFlags();
+    }
+    ~NavigationTest() override
+    {
+        UnloadAllForms();
+        formSlot<FormNavigation>().Unload();
+        shell::setShell(nullptr);
+        resetStartFlags();
+    }
 };
 
 }

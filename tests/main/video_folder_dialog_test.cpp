@@ -31,7 +31,14 @@ struct VideoFolderDialogTest : ::testing::Test {
         DialogFolder.clear();
         OpenedFromVideoOptions = 0;
     }
-    ~VideoFolderDialogTest() override { UnloadAllForms(); }
+    ~VideoFolderDialogTest() override
+    {
+        UnloadAllForms();
+        // The windows are gone: nothing may reach them, and the next test starts afresh.
+        scorecardLink() = ScorecardLink();
+        FirstPassDone = 0;
+        VideoSetupPending = 0;
+    }
     QString path(const std::string& relative) const { return QString::fromStdString(dir.str() + "/" + relative); }
     std::string storedPath() const
     {

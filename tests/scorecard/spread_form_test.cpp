@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QPixmap>
 #include <cstdlib>
+#include <limits>
 #include <gtest/gtest.h>
 
 using namespace ks;
@@ -136,6 +137,23 @@ TEST(CoachModeText, LeadingNumberRoundedHalfToEven)
     EXPECT_EQ(CoachModeFromText("0.5"), 0);
     EXPECT_EQ(CoachModeFromText("1.5"), 2);
     EXPECT_EQ(CoachModeFromText("1x"), 1);
+    // Numbers past the whole-number range are held at its ends, never converted beyond them.
+    const std::string digits(400, '9');
+    EXPECT_EQ(CoachModeFromText("99999999999999999999"), std::numeric_limits<int>::max());
+    EXPECT_EQ(CoachModeFromText(QString::fromStdString(digits)), std::numeric_limits<int>::max());
+    EXPECT_EQ(CoachModeFromText(QString::fromStdString("-" + digits)), -std::numeric_limits<int>::max());
+}
+
+TEST_F(SpreadFormTest, ACoachModeFarOutOfRangeIsReportedAndTheWindowStillOpens)
+{
+    settings(dir.str() + "/spreadsheets/Sample.vqa", "99999999999999999999");
+    ui.answerMessage(ui::OK);
+    Main();
+    ASSERT_FALSE(ui.messageBoxes().empty());
+    EXPECT_EQ(ui.messageBoxes()[0].caption, "spreadformLoad_err");
+    EXPECT_TRUE(ui.messageBoxes()[0].text.endsWith("(Error #380)")) << ui.messageBoxes()[0].text.toStdString();
+    EXPECT_TRUE(form<SpreadForm>().isLoaded());
+    EXPECT_EQ(ScorecardPath.toStdString(), dir.str() + "/spreadsheets/Sample.vqa");
 }
 
 TEST_F(SpreadFormTest, ExitUnloadsTheOtherWindowsBeforeTheScorecard)
