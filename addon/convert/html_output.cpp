@@ -1,0 +1,263 @@
+#include "addon/convert/html_output.h"
+
+#include "addon/base/allocators.h"
+#include "addon/base/print_error.h"
+#include "platform/files/files.h"
+
+#include <cerrno>
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace ks::addon {
+namespace {
+
+constexpr int kIndentWidth = 4;
+
+// Grows the block to hold `needed` bytes: by a quarter, or to exactly `needed`
+// when a quarter is not enough; never past kMaxHtmlBytes.
+bool reserve(HtmlOutput& out, std::uint64_t needed)
+{
+    if (needed <= out.capacity)
+        return true;
+    if (needed > kMaxHtmlBytes)
+        return false;
+    std::uint64_t grown = out.capacity + out.capacity / 4;
+    std::uint64_t capacity = grown >= needed ? (grown > kMaxHtmlBytes ? kMaxHtmlBytes : grown) : needed;
+    GlobalUnlock(out.block);
+    HGLOBAL resized = GlobalReAlloc(out.block, capacity + 1, GMEM_MOVEABLE);
+    if (resized)
+        out.block = resized;
+    out.data = static_cast<char*>(GlobalLock(out.block));
+    if (!resized || !out.data)
+        return false;
+    out.capacity = capacity;
+    return true;
+}
+
+void append(HtmlOutput& out, const char* bytes, std::size_t count)
+{
+    std::memcpy(out.data + out.used, bytes, count);
+    out.used += count;
+}
+
+// Writes an entity with the entity-start flag set for its "&".
+int putEntity(HtmlCtx* ctx, HtmlOutput& out, std::string_view entity)
+{
+    out.entityStart = 1;
+    return PutString(ctx, out, entity);
+}
+
+// Bare unless the value would not read back whole: a blank, a quote or ">" ends a
+// bare value, so such values are quoted with the quote they do not hold.
+char quoteFor(const char* value)
+{
+    std::size_t special = std::strcspn(value, " \"'>\t\r\n");
+    if (*value && !value[special])
+        return 0;
+    return std::strchr(value, '"') && !std::strchr(value, '\'') ? '\'' : '"';
+}
+
+}
+
+HtmlOutput* NewHtmlOutput(HtmlCtx* ctx, int mode)
+{
+    void* memory = OurAlloc(sizeof(HtmlOutput));
+    if (!memory) {
+        PrintError(ctx, "Ran out of memory(HtmlWrite).", kErrMemory);
+        return nullptr;
+    }
+    auto* out = new (memory) HtmlOutput{};
+    out->mode = mode;
+    out->block = GlobalAlloc(GMEM_MOVEABLE, kFirstHtmlCapacity + 1);
+    out->data = static_cast<char*>(GlobalLock(out->block));
+    if (!out->data) {
+        GlobalFree(out->block);
+        OurFree(memory);
+        PrintError(ctx, "Ran out of memory for HTML data (HtmlWrite).", kErrMemory);
+        return nullptr;
+    }
+    out->capacity = kFirstHtmlCapacity;
+    return out;
+}
+
+void FreeHtmlOutput(HtmlOutput* out)
+{
+    if (!out)
+        return;
+    if (out->block) {
+        GlobalUnlock(out->block);
+        GlobalFree(out->block);
+    }
+    OurFree(out);
+}
+
+std::string_view HtmlOutputText(const HtmlOutput& out) { return {out.data, static_cast<std::size_t>(out.used)}; }
+
+int SaveHtmlFile(HtmlCtx* ctx, const HtmlOutput& out, const char* path)
+{
+    if (!path || !*path)
+        return 0;
+    files::Outcome saved = files::saveFile(path, HtmlOutputText(out));
+    if (saved)
+        return 1;
+    bool writeFailed = saved.error == ENOSPC || saved.error == EFBIG || saved.error == EIO || saved.error == EDQUOT;
+    return writeFailed ? PrintError(ctx, "Write Error (FlushHtmlLine(a))", kErrFile) : 0;
+}
+
+HGLOBAL TakeHtmlBlock(HtmlOutput& out, std::uint64_t* length)
+{
+    HGLOBAL block = out.block;
+    if (length)
+        *length = out.used;
+    if (block) {
+        out.data[out.used] = 0;   // a reader of the block as text finds its end
+        GlobalUnlock(block);
+    }
+    out.block = nullptr;
+    out.data = nullptr;
+    out.capacity = out.used = 0;
+    return block;
+}
+
+int PutChar(HtmlCtx* ctx, HtmlOutput& out, char c)
+{
+    int length = out.length;
+    bool soft = !out.inTag && length + 1 > kSoftBreak &&
+                (out.line[length - 1] == ' ' || (out.entityStart && length > kEntityBreak));
+    if ((soft || (c == '\\' && length + 1 > kBackslashBreak) || length + 1 > kHtmlLineMax) &&
+        !FlushHtmlLine(ctx, out))
+        return 0;
+    out.line[out.length++] = c;
+    out.entityStart = 0;
+    return 1;
+}
+
+int PutString(HtmlCtx* ctx, HtmlOutput& out, std::string_view text)
+{
+    for (char c : text)
+        if (!PutChar(ctx, out, c))
+            return 0;
+    return 1;
+}
+
+int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous)
+{
+    auto code = static_cast<unsigned char>(c);
+    switch (c) {
+    case '<': return putEntity(ctx, out, "&lt;");
+    case '>': return putEntity(ctx, out, "&gt;");
+    case '&': return putEntity(ctx, out, "&amp;");
+    case '"': return putEntity(ctx, out, "&quot;");
+    default: break;
+    }
+    if (code == 0xB0)
+        return putEntity(ctx, out, "&deg;");
+    if (c == 0x0E || (c == ' ' && (previous == ' ' || out.length == 0))) {
+        out.nbsp = 1;
+        int done = putEntity(ctx, out, "&nbsp;");
+        out.nbsp = 0;
+        return done;
+    }
+    if (code < 128) {
+        out.entityStart = 0;
+        return PutChar(ctx, out, c);
+    }
+    char entity[8];
+    std::snprintf(entity, sizeof entity, "&#%d;", code);
+    return putEntity(ctx, out, entity);
+}
+
+int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text)
+{
+    char previous = 0;
+    for (char c : text) {
+        if (!PutTextChar(ctx, out, c, previous))
+            return 0;
+        previous = c;
+    }
+    return 1;
+}
+
+int PutTag(HtmlCtx* ctx, HtmlOutput& out, const char* name, bool start, bool flush)
+{
+    out.inTag = 1;
+    bool done = PutChar(ctx, out, '<') && (start || PutChar(ctx, out, '/')) && PutString(ctx, out, name) &&
+                PutChar(ctx, out, '>');
+    out.inTag = 0;
+    if (!done)
+        return 0;
+    return flush && !out.pre ? FlushHtmlLine(ctx, out) : 1;
+}
+
+int PutTagOpen(HtmlCtx* ctx, HtmlOutput& out, const char* name)
+{
+    out.inTag = 1;
+    bool done = PutChar(ctx, out, '<') && PutString(ctx, out, name);
+    out.inTag = 0;
+    return done ? 1 : 0;
+}
+
+int PutAttr(HtmlCtx* ctx, HtmlOutput& out, const char* name, const char* value)
+{
+    if (!PutChar(ctx, out, ' ') || !PutString(ctx, out, name))
+        return 0;
+    if (!value)
+        return 1;
+    char quote = quoteFor(value);
+    if (!PutChar(ctx, out, '='))
+        return 0;
+    if (!quote)
+        return PutString(ctx, out, value);
+    return PutChar(ctx, out, quote) && PutString(ctx, out, value) && PutChar(ctx, out, quote) ? 1 : 0;
+}
+
+int PutAttrInt(HtmlCtx* ctx, HtmlOutput& out, const char* name, long value)
+{
+    char text[24];
+    std::snprintf(text, sizeof text, "%ld", value);
+    return PutAttr(ctx, out, name, text);
+}
+
+int PutTagEnd(HtmlCtx* ctx, HtmlOutput& out, bool flush)
+{
+    out.inTag = 1;
+    int done = PutChar(ctx, out, '>');
+    out.inTag = 0;
+    if (!done)
+        return 0;
+    return flush && !out.pre ? FlushHtmlLine(ctx, out) : 1;
+}
+
+int FlushHtmlLine(HtmlCtx* ctx, HtmlOutput& out)
+{
+    if (out.length == 0)
+        return 1;
+    if (!out.nbsp) {
+        out.line[out.length++] = '\r';
+        out.line[out.length++] = '\n';
+    }
+    // A line that continues one sent without a line end gets no indentation: blanks
+    // there would be read as a space inside the text.
+    std::uint64_t indent = out.continued ? 0 : std::uint64_t(out.indent > 0 ? out.indent : 0) * kIndentWidth;
+    if (!reserve(out, out.used + indent + std::uint64_t(out.length))) {
+        out.length = 0;
+        return PrintError(ctx, "Out of memory in FlushHtmlLine", kErrMemory);
+    }
+    std::memset(out.data + out.used, ' ', indent);
+    out.used += indent;
+    append(out, out.line, static_cast<std::size_t>(out.length));
+    out.continued = out.nbsp;
+    out.length = 0;
+    return 1;
+}
+
+char* ColorToHtml(COLORREF colour, char* buffer)
+{
+    unsigned long rgb = (colour & 0xFF) << 16 | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
+    std::snprintf(buffer, 8, "#%06lx", rgb);
+    return buffer;
+}
+
+}

@@ -1,0 +1,88 @@
+#pragma once
+// The writer's output layer: a line buffer with its break rules, indentation by
+// table depth, text characters as entities, the tag and attribute primitives, and
+// the flush of each finished line into a growing block of global memory. A file is
+// written whole from that block at the end (one atomic save), so a failed write
+// never leaves half a page in place of the old one.
+//
+// Every primitive returns 1, or 0 once an output failure has been reported.
+#include "addon/base/html_ctx.h"
+#include "platform/win/global_memory.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace ks::addon {
+
+inline constexpr int kHtmlLineMax = 300;
+// Line breaking: after a blank once a line reaches kSoftBreak characters, before an
+// entity once it has passed kEntityBreak, before a backslash past kBackslashBreak.
+inline constexpr int kSoftBreak = 100, kBackslashBreak = 150, kEntityBreak = 280;
+// The most a written page may hold. Sizes are counted in 64 bits and the block
+// grows by a quarter up to this cap; a larger page fails as out of memory.
+inline constexpr std::uint64_t kMaxHtmlBytes = std::uint64_t(1) << 30;
+inline constexpr std::uint64_t kFirstHtmlCapacity = 100;
+
+enum HtmlOutputMode : int { kOutputFile = 0, kOutputMemory = 1 };
+
+// Current block element codes (the header levels are 1-7).
+inline constexpr int kBlockAddress = 8, kBlockQuote = 9, kBlockPre = 12;
+
+// One write's output state. Plain data: allocated zeroed and freed with the
+// add-on's global allocators.
+struct HtmlOutput {
+    int mode;
+    HGLOBAL block;                 // the page so far (both modes)
+    char* data;                    // the block, locked
+    std::uint64_t capacity;        // bytes usable; the block is one byte larger
+    std::uint64_t used;
+    char line[kHtmlLineMax + 3];   // room for the line end
+    int length;
+    int inTag;                     // no soft break inside a tag name
+    int entityStart;               // the next stored character starts an entity
+    int nbsp;                      // "&nbsp;" is being written
+    int continued;                 // the last line went out without a line end
+    int blockElement;              // header 1-7, kBlockAddress, kBlockQuote, kBlockPre, 0
+    std::uint32_t impliedStyle;    // style bits the paragraph element gives its text
+    int cellAlign;                 // alignment bits the open table cell carries
+    COLORREF impliedColour;
+    int suppress;                  // characters of cells covered by a span
+    int pre;                       // inside "pre"
+    int quoteCount;                // "blockquote" tags indenting the current table
+    int indent;                    // open tables
+};
+
+// A zeroed state with a first block of kFirstHtmlCapacity bytes; null after reporting
+// "Ran out of memory(HtmlWrite)." or "Ran out of memory for HTML data (HtmlWrite)."
+HtmlOutput* NewHtmlOutput(HtmlCtx* ctx, int mode);
+// Frees the state; the block too unless it was handed on.
+void FreeHtmlOutput(HtmlOutput* out);
+// The page written so far (valid until the next output call).
+std::string_view HtmlOutputText(const HtmlOutput& out);
+// Writes the page as the file at path, whole or not at all. 1 on success; 0 without
+// a message when the file cannot be made (no such folder, no right to write, a
+// folder of that name), 0 after "Write Error (FlushHtmlLine(a))" (code 5) when writing
+// it fails (a full disk).
+int SaveHtmlFile(HtmlCtx* ctx, const HtmlOutput& out, const char* path);
+// Hands the block over, unlocked, holding `used` bytes; the state keeps no block.
+HGLOBAL TakeHtmlBlock(HtmlOutput& out, std::uint64_t* length);
+
+int PutChar(HtmlCtx* ctx, HtmlOutput& out, char c);
+int PutString(HtmlCtx* ctx, HtmlOutput& out, std::string_view text);
+// A document character, escaped; previous is the character before it on its editor
+// line, 0 at the line's start.
+int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous);
+// Escaped text, each character after the one before it.
+int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text);
+int PutTag(HtmlCtx* ctx, HtmlOutput& out, const char* name, bool start, bool flush);
+int PutTagOpen(HtmlCtx* ctx, HtmlOutput& out, const char* name);
+// A null value writes a bare attribute ("ismap").
+int PutAttr(HtmlCtx* ctx, HtmlOutput& out, const char* name, const char* value);
+int PutAttrInt(HtmlCtx* ctx, HtmlOutput& out, const char* name, long value);
+int PutTagEnd(HtmlCtx* ctx, HtmlOutput& out, bool flush);
+int FlushHtmlLine(HtmlCtx* ctx, HtmlOutput& out);
+
+// "#rrggbb" into buffer (8 bytes at least).
+char* ColorToHtml(COLORREF colour, char* buffer);
+
+}
