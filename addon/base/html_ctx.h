@@ -91,7 +91,18 @@ struct FieldRecord {
     WNDPROC previousProc = nullptr;
 };
 
-struct TagData;
+// One entry of the tag-data table: what a page says that the document has no place for.
+enum TagDataType : std::int32_t {
+    kTagFree = 0, kTagCellAttribute = 1, kTagPictureSize = 2, kTagMeta = 3, kTagPictureMap = 4, kTagUser = 5,
+};
+struct TagData {
+    std::int32_t type = kTagFree;
+    std::int32_t id = 0;               // the cell, the picture, 1 http-equiv / 2 name, the host's id
+    std::int32_t value1 = 0, value2 = 0;
+    char* text1 = nullptr;             // heap copies owned by the entry, or null
+    char* text2 = nullptr;
+};
+
 struct GifFrameTable;
 
 struct HtmlCtx {
@@ -131,11 +142,11 @@ struct HtmlCtx {
     char bkPictureName[kCtxNameSize]{};
     char docTitle[kCtxNameSize]{};
     std::int32_t docFormat = 1;          // HTML
-    std::int32_t writerState[2]{};
+    std::int32_t openStyle = 0, fontOpen = 0;   // the writer's open style tags and "font" tag
     std::int32_t tempPictureCount = 0;
     std::int32_t baseFontSize = 3;
     std::int32_t bkColorSet = 0, textColorSet = 0, rtfConversion = 0;
-    std::int32_t writerState2[2]{};
+    std::int32_t paraOpen = 0, divOpen = 0;     // the writer's open paragraph, and whether a "div"
     std::int32_t viewMode = 0;
     std::uint32_t flags = 0;             // PlxSetFlags
     std::uint32_t unsupported = 0;       // features the reader met but cannot show

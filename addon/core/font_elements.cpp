@@ -67,6 +67,26 @@ int HtmlSizeToPoints(HtmlCtx& ctx, int htmlSize, int points, int element)
     return points + table[size - 1] - table[base - 1];
 }
 
+int PointsToHtmlSize(const HtmlCtx& ctx, int points, int element)
+{
+    if (element < 0 || element >= kFontElementCount)
+        element = kElemBody;
+    if (points == ctx.fonts[element].points)
+        return 0;
+    int size = LargestHtmlSize(points);
+    return size ? 100 + size : 0;
+}
+
+int LargestHtmlSize(int points)
+{
+    const auto& table = plxModule().fontSizes;
+    int size = 0;
+    for (int n = 1; n <= 7; ++n)
+        if (table[n - 1] <= points)
+            size = n;
+    return size;
+}
+
 int GetElementFont(HtmlCtx& ctx, int element, std::uint32_t style, COLORREF colour, int variant,
                    int htmlSize, const char* face)
 {

@@ -25,5 +25,10 @@ void setFontElementDefaults(HtmlCtx& ctx, bool multiByte, const char* font0Face)
 int GetElementFont(HtmlCtx& ctx, int element, std::uint32_t style, COLORREF colour, int variant,
                    int htmlSize, const char* face);
 int HtmlSizeToPoints(HtmlCtx& ctx, int htmlSize, int points, int element);
+// The largest HTML size (1-7) whose points are at most points; 0 below the size table.
+int LargestHtmlSize(int points);
+// The HTML size value of a point size: 0 for the element's own size or one below the
+// size table, else 100 + the largest HTML size whose points are at most points.
+int PointsToHtmlSize(const HtmlCtx& ctx, int points, int element);
 
 }

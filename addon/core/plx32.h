@@ -3,6 +3,7 @@
 // editor window handle first. Results: 1 or a value on success, 0 on failure.
 // The editor callback VekCallback is exported too; it is declared in
 // addon/core/vek_callback_export.h, apart from the editor's own header.
+#include "platform/win/global_memory.h"
 #include "platform/win/win_types.h"
 
 #include <cstdint>
@@ -44,5 +45,11 @@ int PlxGetParaAttrib(HWND hWnd, int* header, int* listType, int* listLevel, std:
 int PlxSetNewBkColor(HWND hWnd, std::uint32_t colour, int set);
 int PlxSetNewTextColor(HWND hWnd, std::uint32_t colour);
 int PlxSetBkPict(HWND hWnd, const char* fileName);
+
+// Documents: writing HTML (mode 0 a file, 1 a block of global memory the caller frees,
+// 2 asking for an HTML or RTF file), saving and closing.
+int PlxWrite(HWND hWnd, int mode, const char* fileName, HGLOBAL* handle, std::int32_t* length, int selection);
+int PlxSave(HWND hWnd, int toMemory, const char* fileName, HGLOBAL* handle, std::int32_t* length);
+int PlxClose(HWND hWnd, int toMemory, const char* fileName, HGLOBAL* handle, std::int32_t* length);
 
 }

@@ -1,0 +1,141 @@
+#pragma once
+// One run of PlxWrite: the state that the document pass and the tag writers share
+// while the editor's lines become HTML. The pass (write_document.cpp) compares each
+// paragraph with the one before it and calls the tag writers (write_*.cpp), which
+// write through the output layer and return 1, or 0 once output has failed.
+#include "addon/base/html_ctx.h"
+#include "addon/convert/html_output.h"
+#include "addon/core/font_elements.h"
+#include "platform/editor/vek32.h"
+
+#include <cstdint>
+
+namespace ks::addon {
+
+// Nested tables the writer follows; a deeper cell counts as one of the deepest level.
+inline constexpr int kMaxWriteLevels = 20;
+inline constexpr int kMaxListLevels = 7;
+
+// What the pass compares from one paragraph to the next.
+struct ParaState {
+    int header = 0;
+    int listType = 0, listLevel = 0;
+    bool listItem = false, term = false;
+    int other = 0;                        // 1 block quote, 2 address, 3 rule, 4 preformatted
+    bool inForm = false;
+    int quoteDepth = 0;
+    int level = 0;                        // table nesting
+    int row[kMaxWriteLevels + 1]{};       // per level from 1: row and cell ids
+    int cell[kMaxWriteLevels + 1]{};
+};
+
+// The formatting of the characters written last.
+struct CharState {
+    int font = -1;
+    char face[32]{};
+    int htmlSize = 0;
+    COLORREF colour = 0;
+    std::uint32_t style = 0;
+    int type = 0;                         // the font's element; 13-19 write their own tags
+};
+
+// The raw attributes of one editor font, read once per run of characters.
+struct FontFacts {
+    char face[32]{};
+    int points = 0;
+    std::uint32_t style = 0;
+    int tag = 0;
+    COLORREF colour = 0;
+    int userId = 0;
+};
+
+struct TableLevelState {
+    bool open = false, rowOpen = false, cellOpen = false, headerCell = false;
+    bool centred = false;                 // a "center" tag went before the table
+    int quotes = 0;                       // "blockquote" tags indenting it
+};
+
+struct HtmlWriter {
+    HtmlCtx& ctx;
+    HWND hWnd;
+    HtmlOutput& out;
+
+    ParaState prev, cur;
+    VekLineRecord record{};
+    TableLevelState levels[kMaxWriteLevels + 1];
+    int listTypes[kMaxListLevels + 1]{};  // per open list level, the list type that opened it
+    int openListLevel = 0;
+    int openQuotes = 0;                   // "blockquote" tags of block-quote paragraphs
+    bool addressOpen = false, preOpen = false, formOpen = false;
+    int openHeader = 0;
+    int currentForm = -1;                 // the form whose "form" tag is open
+
+    CharState chars;
+    int linkState = 0;                    // 0 none, 1 "<a " data being written, 2 anchor open
+    bool linkParagraph = false;           // a "p" inside an anchor began the next paragraph
+    bool paraStart = true;                // the next line starts a paragraph
+    bool afterBreak = false;              // a paragraph ended at its mark or a line break
+    int firstLine = 0, endLine = 0;       // the range; endLine is the closing step
+    int firstColumn = 0, lastColumn = 0;  // of the first and the last line of a selection
+    bool selection = false;
+    const char* pictureBase = nullptr;    // where pictures without a file get theirs
+
+    int openListType() const { return listTypes[openListLevel]; }
+};
+
+// Output through the writer's own state.
+int Put(HtmlWriter& w, const char* text);
+int Tag(HtmlWriter& w, const char* name, bool start, bool flush);
+int Flush(HtmlWriter& w);
+
+// write_chars.cpp
+int CloseAllFormatting(HtmlWriter& w);
+void ResetCharState(HtmlWriter& w);
+// The formatting of the character about to be written; writes what changes.
+int WriteCharFormat(HtmlWriter& w, const CharState& next);
+int CloseLink(HtmlWriter& w);
+bool ReadFontFacts(HWND hWnd, int font, FontFacts& facts);
+
+// write_blocks.cpp
+int WriteParaStart(HtmlWriter& w);
+int WriteParaEnd(HtmlWriter& w);
+int WriteHeaderStart(HtmlWriter& w, int level, int alignment);
+int WriteHeaderEnd(HtmlWriter& w);
+int CloseLists(HtmlWriter& w, int type, int level);
+int OpenLists(HtmlWriter& w, int line, int type, int level);
+int WriteListItem(HtmlWriter& w, int line);
+int WriteQuotes(HtmlWriter& w, int depth);
+int WriteRule(HtmlWriter& w, int line);
+int WriteLineBreak(HtmlWriter& w);
+
+// write_tables.cpp
+int WriteTableStart(HtmlWriter& w, int level, int cell);
+int WriteRowStart(HtmlWriter& w, int level);
+// The alignment bits the cell carries (not repeated on its paragraphs), or -1 once
+// output has failed. A cell covered by a span writes nothing and hides its text.
+int WriteCellStart(HtmlWriter& w, int level, int cell);
+int WriteCellEnd(HtmlWriter& w, int level);
+int WriteRowEnd(HtmlWriter& w, int level);
+int WriteTableEnd(HtmlWriter& w, int level);
+
+// write_objects.cpp
+int WritePicture(HtmlWriter& w, int picture);
+// object: the field's control object in the text, 0 for a hidden field.
+int WriteField(HtmlWriter& w, int field, int object);
+int WriteFormStart(HtmlWriter& w, int line);
+int WriteFormEnd(HtmlWriter& w);
+// The first field whose control stands in the form block holding line; -1 for none.
+int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line);
+
+// write_head.cpp
+int WriteHead(HtmlWriter& w);
+int WriteBodyStart(HtmlWriter& w);
+int WriteFrameset(HtmlWriter& w, const FrameRecord& record, int depth);
+
+// write_document.cpp: the pass over the range.
+int WriteDocument(HtmlWriter& w);
+// 1 when line + 1 exists and line is a paragraph of the editor's own list numbering with
+// a hanging first line.
+int CheckLineInfo(HtmlCtx& ctx, HWND hWnd, int line);
+
+}

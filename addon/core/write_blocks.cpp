@@ -1,0 +1,208 @@
+// Paragraphs, headers, block quotes, lists, rules and line breaks.
+#include "addon/core/html_writer.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace ks::addon {
+namespace {
+
+constexpr int kAlignCentre = 0x1, kAlignRight = 0x2, kAlignJustify = 0x800;
+constexpr int kListDl = 5;
+
+const char* listTag(int type)
+{
+    static const char* const tags[] = {nullptr, "ol", "ul", "menu", "dir", "dl"};
+    return type >= 1 && type <= 5 ? tags[type] : nullptr;
+}
+
+int putAlignment(HtmlWriter& w, int alignment)
+{
+    if ((alignment & kAlignCentre) && !PutAttr(&w.ctx, w.out, "align", "center"))
+        return 0;
+    if ((alignment & kAlignRight) && !PutAttr(&w.ctx, w.out, "align", "right"))
+        return 0;
+    if ((alignment & kAlignJustify) && !PutAttr(&w.ctx, w.out, "align", "justify"))
+        return 0;
+    return 1;
+}
+
+
+}
+
+int Put(HtmlWriter& w, const char* text) { return PutString(&w.ctx, w.out, text); }
+int Tag(HtmlWriter& w, const char* name, bool start, bool flush) { return PutTag(&w.ctx, w.out, name, start, flush); }
+int Flush(HtmlWriter& w) { return FlushHtmlLine(&w.ctx, w.out); }
+
+int WriteParaStart(HtmlWriter& w)
+{
+    const VekLineRecord& r = w.record;
+    bool div = !(w.ctx.flags & 8) && r.spaceBefore == 0 && r.spaceAfter == 0 && r.lineValue == 0;
+    int alignment = r.alignment & (kAlignCentre | kAlignRight | kAlignJustify) & ~w.out.cellAlign;
+    // Formatting still open from before a line break would otherwise enclose the tag.
+    if (!CloseAllFormatting(w) || !Flush(w))
+        return 0;
+    w.ctx.paraOpen = 1;
+    w.ctx.divOpen = div ? 1 : 0;
+    if (!div && !alignment)
+        return Tag(w, "p", true, false);
+    if (!PutTagOpen(&w.ctx, w.out, div ? "div" : "p") || !putAlignment(w, alignment))
+        return 0;
+    if (div && !alignment && !PutAttr(&w.ctx, w.out, "align", "left"))
+        return 0;
+    return PutTagEnd(&w.ctx, w.out, false);
+}
+
+int WriteParaEnd(HtmlWriter& w)
+{
+    bool div = w.ctx.divOpen != 0;
+    w.ctx.paraOpen = w.ctx.divOpen = 0;
+    return CloseAllFormatting(w) && Tag(w, div ? "div" : "p", false, true) ? 1 : 0;
+}
+
+int WriteHeaderStart(HtmlWriter& w, int level, int alignment)
+{
+    char name[4];
+    std::snprintf(name, sizeof name, "h%d", level);
+    alignment &= kAlignCentre | kAlignRight | kAlignJustify;
+    w.openHeader = level;
+    if (!Flush(w))
+        return 0;
+    if (!alignment)
+        return Tag(w, name, true, false);
+    return PutTagOpen(&w.ctx, w.out, name) && putAlignment(w, alignment) && PutTagEnd(&w.ctx, w.out, false) ? 1 : 0;
+}
+
+int WriteHeaderEnd(HtmlWriter& w)
+{
+    char name[4];
+    std::snprintf(name, sizeof name, "h%d", w.openHeader);
+    w.openHeader = 0;
+    w.afterBreak = false;
+    return CloseAllFormatting(w) && Tag(w, name, false, true) ? 1 : 0;
+}
+
+int WriteQuotes(HtmlWriter& w, int depth)
+{
+    while (w.openQuotes > depth) {
+        --w.openQuotes;
+        w.afterBreak = false;
+        if (!Tag(w, "blockquote", false, true))
+            return 0;
+    }
+    while (w.openQuotes < depth) {
+        ++w.openQuotes;
+        if (!Flush(w) || !Tag(w, "blockquote", true, true))
+            return 0;
+    }
+    return 1;
+}
+
+int CloseLists(HtmlWriter& w, int type, int level)
+{
+    if (!Flush(w))
+        return 0;
+    int was = w.openListLevel;
+    if ((w.openListType() == kListDl) != (type == kListDl))
+        level = 0;
+    if (level == was && type != w.openListType())
+        --level;
+    if (level >= was)
+        return 1;
+    for (int l = was; l > level; --l) {
+        if (!Tag(w, listTag(w.listTypes[l]), false, true))
+            return 0;
+        w.listTypes[l] = 0;
+    }
+    w.openListLevel = level;
+    w.afterBreak = false;
+    return 1;
+}
+
+int OpenLists(HtmlWriter& w, int line, int type, int level)
+{
+    const char* kinds[] = {nullptr, "A", "a", "I", "i"};
+    const char* kind = nullptr;
+    int start = 1;
+    if (type == 1) {
+        int bullet = 0, style = 0;
+        if (EditorGetListInfo(w.hWnd, line, &bullet, &style, &start) && style >= 1 && style <= 4)
+            kind = kinds[style];
+    }
+    for (int l = w.openListLevel + 1; l <= level; ++l) {
+        w.listTypes[l] = type;
+        if (!PutTagOpen(&w.ctx, w.out, listTag(type)) || (kind && !PutAttr(&w.ctx, w.out, "type", kind)) ||
+            (start != 1 && !PutAttrInt(&w.ctx, w.out, "start", start)) || !PutTagEnd(&w.ctx, w.out, true))
+            return 0;
+    }
+    w.openListLevel = std::max(w.openListLevel, level);
+    return 1;
+}
+
+int WriteListItem(HtmlWriter& w, int line)
+{
+    if (!Flush(w))
+        return 0;
+    if (w.openListType() == kListDl)
+        return Tag(w, w.cur.term ? "dt" : "dd", true, false);
+    // The bullet or number takes the colour and size of the item's first line.
+    char chars[kHtmlLineMax + 2];
+    std::uint16_t fonts[kHtmlLineMax + 2];
+    int count = EditorGetLineChars(w.hWnd, line, chars, fonts);
+    FontFacts facts;
+    bool differs = count > 0 && ReadFontFacts(w.hWnd, fonts[count - 1], facts) &&
+                   ((facts.colour != 0 && facts.colour != 0x010101) || facts.points != w.ctx.fonts[0].points);
+    if (!differs)
+        return Tag(w, "li", true, false);
+    char colour[8];
+    return PutTagOpen(&w.ctx, w.out, "font") && PutAttr(&w.ctx, w.out, "color", ColorToHtml(facts.colour, colour)) &&
+                   PutAttrInt(&w.ctx, w.out, "size", LargestHtmlSize(facts.points)) && PutTagEnd(&w.ctx, w.out, true) &&
+                   Tag(w, "li", true, false) && Tag(w, "font", false, false)
+               ? 1
+               : 0;
+}
+
+int WriteRule(HtmlWriter& w, int line)
+{
+    if (!Flush(w))
+        return 0;
+    int flags = 0;
+    EditorGetParaProps(w.hWnd, line, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       nullptr, nullptr, &flags);
+    int word = EditorGetParaRule(w.hWnd, line);
+    int width = static_cast<std::int16_t>(word & 0xFFFF);
+    int alignment = (word >> 16) & 0xFFFF;
+    bool plain = (flags & 0x10) != 0;
+    if (plain && width == 0)
+        return Tag(w, "hr", true, true);
+    if (!PutTagOpen(&w.ctx, w.out, "hr"))
+        return 0;
+    int points = -w.record.lineValue / 20;
+    if (!plain && points > 0) {
+        char size[16];
+        std::snprintf(size, sizeof size, "%dpt", points);
+        if (!PutAttr(&w.ctx, w.out, "size", size))
+            return 0;
+    }
+    if (width < 0 && !PutAttrInt(&w.ctx, w.out, "width", -width))
+        return 0;
+    if (width > 0) {
+        char percent[8];
+        std::snprintf(percent, sizeof percent, "%d%%", width > 100 ? 100 : width);
+        if (!PutAttr(&w.ctx, w.out, "width", percent))
+            return 0;
+    }
+    const char* align = alignment == 1 ? "center" : alignment == 2 ? "right" : "left";
+    return PutAttr(&w.ctx, w.out, "align", align) && PutTagEnd(&w.ctx, w.out, true) ? 1 : 0;
+}
+
+int WriteLineBreak(HtmlWriter& w)
+{
+    if (!CloseLink(w))
+        return 0;
+    if (w.out.pre)
+        return w.out.length == 0 ? PutChar(&w.ctx, w.out, ' ') : 1;
+    return Tag(w, "br", true, true);
+}
+
+}

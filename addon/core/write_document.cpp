@@ -1,0 +1,500 @@
+// The document pass of PlxWrite: each editor line is compared with the paragraph
+// before it; what ends is closed, what begins is opened, and the line's characters
+// are written run by run.
+#include "addon/base/text_utils.h"
+#include "addon/core/field_table.h"
+#include "addon/core/html_writer.h"
+#include "addon/core/para_type.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace ks::addon {
+
+// A line holding only the paragraph mark whose next line is of the same paragraph and
+// no list line of the editor's own numbering.
+static bool continuesParagraph(HtmlWriter& w, int line)
+{
+    unsigned flags = 0;
+    int count = 0;
+    if (!EditorGetLineInfo(w.hWnd, line + 1, nullptr, &flags, &count, nullptr, nullptr, nullptr, nullptr, nullptr))
+        return false;
+    return !(flags & 0x4) && !CheckLineInfo(w.ctx, w.hWnd, line + 1);
+}
+
+int CheckLineInfo(HtmlCtx& ctx, HWND hWnd, int line)
+{
+    VekInfo info{};
+    if (!EditorGetInfo(hWnd, &info) || line < 0 || line + 1 >= info.lineCount)
+        return 0;
+    VekLineRecord record{};
+    if (!EditorGetLineRecord(hWnd, line, &record))
+        return 0;
+    return (record.flags & 0x8) && record.firstIndent < 0 ? 1 : 0;
+}
+
+namespace {
+
+constexpr char kLineBreakChar = 0x0F, kCellEndChar = 0x13, kRowEndChar = 0x12, kObjectChar = 0x18;
+constexpr unsigned kFlagEndsPara = 0x1, kFlagFirst = 0x4, kFlagListed = 0x8, kFlagEndsCell = 0x10,
+                   kFlagEndsRow = 0x20, kFlagSkipSingle = 0x1000, kFlagHeldBack = 0x2000;
+constexpr int kTwipsPerQuote = 600;
+constexpr int kAlignWritten = 0x1 | 0x2 | 0x800;
+
+bool notWritten(char c) { return c == 0x10 || c == 0x11 || c == 0x12 || c == 0x14 || c == 0x16 || c == 0x0C; }
+
+// The cells holding the line's innermost cell, one per nesting level from 1.
+void readCells(HtmlWriter& w, int innermost, int depth)
+{
+    ParaState& s = w.cur;
+    int cell = innermost;
+    VekCellProps props{};
+    for (int d = depth; d > kMaxWriteLevels && cell; --d)
+        cell = EditorGetCellProps(w.hWnd, cell, &props) ? props.enclosingCell : 0;
+    s.level = std::min(depth, kMaxWriteLevels);
+    for (int d = s.level; d >= 1; --d) {
+        s.cell[d] = cell;
+        s.row[d] = EditorGetCellInfo(w.hWnd, cell);
+        cell = cell && EditorGetCellProps(w.hWnd, cell, &props) ? props.enclosingCell : 0;
+    }
+}
+
+void readState(HtmlWriter& w, int line, bool closing)
+{
+    w.record = VekLineRecord{};
+    w.cur = ParaState{};
+    if (closing || !EditorGetLineRecord(w.hWnd, line, &w.record))
+        return;
+    ParaState& s = w.cur;
+    const VekLineRecord& r = w.record;
+    auto word = static_cast<std::uint32_t>(r.typeWord);
+    s.header = GetParaHeader(&w.ctx, word);
+    s.listLevel = GetParaListLevel(&w.ctx, word);
+    s.listType = GetParaListType(&w.ctx, word);
+    s.listItem = (word & kParaMarkerShown) != 0;
+    s.term = (word & kParaDefTerm) != 0;
+    s.other = GetParaMiscType(&w.ctx, word);
+    s.inForm = (word & kParaInForm) != 0;
+    if (s.listType == kListNone && (r.flags & kFlagListed) && r.firstIndent < 0) {
+        int bullet = 0;
+        EditorGetListInfo(w.hWnd, line, &bullet, nullptr, nullptr);
+        s.listType = bullet ? kListUnordered : kListOrdered;
+        s.listLevel = r.leftIndent + r.firstIndent > 0 ? 1 : 0;
+        s.listItem = true;
+    }
+    if (s.listType == kListNone || s.listType > kListDef)
+        s.listType = s.listLevel = 0;
+    s.listLevel = std::clamp(s.listLevel, 0, kMaxListLevels);
+    if (s.other == kMiscBlockQuote)
+        s.quoteDepth = std::max(1, r.leftIndent / kTwipsPerQuote);
+    if (r.cell)
+        readCells(w, r.cell, EditorGetLineTableLevel(w.hWnd, line));
+}
+
+bool newTableAt(HtmlWriter& w, int d)
+{
+    int row = w.cur.row[d];
+    if (!row || row == w.prev.row[d])
+        return false;
+    VekCellProps props{};
+    return (EditorGetCellProps(w.hWnd, w.cur.cell[d], &props) & 0x8000) || EditorIsNewTable(w.hWnd, row);
+}
+
+struct Decision {
+    bool paraStart = false, formStarts = false, endedRow = false, endedCell = false, listChanges = false;
+    bool headerCloses = false, leavingCell = false;
+    bool newTable[kMaxWriteLevels + 1]{};
+    bool opened = false;            // a block tag was opened at this paragraph start
+    int cellAlign = 0;
+};
+
+int closeBlocks(HtmlWriter& w, Decision& d, int line)
+{
+    const ParaState& c = w.cur;
+    if (d.paraStart && w.ctx.paraOpen && !w.linkParagraph && !WriteParaEnd(w))
+        return 0;
+    if (w.prev.other == kMiscRule)
+        d.paraStart = true;
+    if (d.headerCloses && w.openHeader && !WriteHeaderEnd(w))
+        return 0;
+    if (w.addressOpen && (c.other != kMiscAddress || d.headerCloses || d.leavingCell)) {
+        w.addressOpen = false;
+        w.afterBreak = false;
+        if (!Tag(w, "address", false, true))
+            return 0;
+    }
+    int depth = c.other == kMiscBlockQuote && !d.leavingCell ? c.quoteDepth : 0;
+    if (w.openQuotes > depth && !WriteQuotes(w, depth))
+        return 0;
+    if (w.preOpen && (c.other != kMiscPre || d.leavingCell)) {
+        w.preOpen = false;
+        w.out.pre = 0;
+        w.afterBreak = false;
+        if (!Tag(w, "pre", false, true))
+            return 0;
+    }
+    if (d.paraStart && w.openListLevel) {
+        bool all = d.listChanges && (d.formStarts || d.leavingCell);
+        if (!CloseLists(w, all ? 0 : c.listType, all ? 0 : c.listLevel))
+            return 0;
+    }
+    for (int level = kMaxWriteLevels; level >= 1; --level) {
+        TableLevelState& t = w.levels[level];
+        if (!t.open)
+            continue;
+        bool tableEnds = level > c.level || !c.row[level] || d.newTable[level];
+        bool lastLevel = level == w.prev.level;
+        bool rowEnds = tableEnds || c.row[level] != w.prev.row[level] || (lastLevel && d.endedRow);
+        bool cellEnds = rowEnds || c.cell[level] != w.prev.cell[level] || (lastLevel && d.endedCell);
+        if (cellEnds && t.cellOpen && !WriteCellEnd(w, level))
+            return 0;
+        if (rowEnds && t.rowOpen && !WriteRowEnd(w, level))
+            return 0;
+        if (tableEnds) {
+            if (!WriteTableEnd(w, level))
+                return 0;
+            d.paraStart = true;
+        }
+    }
+    if (w.formOpen && !c.inForm) {
+        if (!WriteFormEnd(w))
+            return 0;
+        d.paraStart = true;
+    }
+    if (line == w.firstLine)
+        d.paraStart = true;
+    return 1;
+}
+
+int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
+{
+    const ParaState& c = w.cur;
+    if (d.formStarts && !w.formOpen) {
+        if (!WriteFormStart(w, line))
+            return 0;
+        d.opened = true;
+    }
+    for (int level = 1; level <= c.level; ++level) {
+        TableLevelState& t = w.levels[level];
+        if (!t.open) {
+            if (!WriteTableStart(w, level, c.cell[level]))
+                return 0;
+            d.opened = true;
+        }
+        if (!t.rowOpen || c.row[level] != w.prev.row[level]) {
+            if (!WriteRowStart(w, level))
+                return 0;
+            d.opened = true;
+        }
+        if (c.cell[level] != w.prev.cell[level]) {
+            int carried = WriteCellStart(w, level, c.cell[level]);
+            if (carried < 0)
+                return 0;
+            d.cellAlign = carried;
+            d.opened = true;
+        }
+    }
+    if (closing)
+        return 1;
+    if (d.paraStart && c.listType && (c.listType != w.openListType() || c.listLevel != w.openListLevel)) {
+        if (!OpenLists(w, line, c.listType, c.listLevel))
+            return 0;
+        d.opened = true;
+    }
+    if (d.paraStart && c.listItem && c.listType) {
+        if (!WriteListItem(w, line))
+            return 0;
+        d.opened = true;
+    }
+    if (c.other == kMiscAddress && !w.addressOpen) {
+        w.addressOpen = true;
+        d.opened = true;
+        if (!Flush(w) || !Tag(w, "address", true, false))
+            return 0;
+    }
+    if (c.other == kMiscBlockQuote && w.openQuotes < c.quoteDepth) {
+        if (!WriteQuotes(w, c.quoteDepth))
+            return 0;
+        d.opened = true;
+    }
+    if (c.other == kMiscPre && !w.preOpen) {
+        if (!Flush(w) || !Tag(w, "pre", true, false))
+            return 0;
+        w.preOpen = true;
+        w.out.pre = 1;
+        d.opened = true;
+    }
+    if (c.header && w.openHeader != c.header) {
+        if (!WriteHeaderStart(w, c.header, w.record.alignment & ~d.cellAlign))
+            return 0;
+        d.opened = true;
+    }
+    return 1;
+}
+
+// What the paragraph's element gives its text without tags of its own.
+void setImplied(HtmlWriter& w)
+{
+    const ParaState& c = w.cur;
+    int element = c.header ? c.header
+                : c.other == kMiscAddress ? kBlockAddress
+                : c.other == kMiscBlockQuote ? kBlockQuote
+                : c.other == kMiscPre ? kBlockPre : 0;
+    w.out.blockElement = element;
+    w.out.impliedStyle = element ? w.ctx.fonts[element].style : 0;
+    w.out.impliedColour = element ? w.ctx.fonts[element].colour : 0;
+    if (c.term)
+        w.out.impliedStyle |= 2;
+}
+
+struct LineText {
+    char chars[kHtmlLineMax + 2]{};
+    std::uint16_t fonts[kHtmlLineMax + 2]{};
+    char lead[kHtmlLineMax + 2]{};
+    int count = 0;
+};
+
+// The style bits of the first character of the line after line (0 when there is none).
+std::uint32_t nextLineStyle(HtmlWriter& w, int line)
+{
+    LineText next;
+    int n = EditorGetLineChars(w.hWnd, line + 1, next.chars, next.fonts);
+    unsigned style = 0;
+    if (n > 0)
+        EditorGetFontInfo(w.hWnd, next.fonts[0], nullptr, nullptr, &style);
+    return style;
+}
+
+int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text)
+{
+    // A paragraph of only its end (or of a line break) would read back as nothing.
+    if (text.count == 1 && (text.chars[0] == kLineBreakChar || text.chars[0] == kRowEndChar ||
+                            text.chars[0] == w.ctx.marker))
+        return 1;
+    int align = w.record.alignment & kAlignWritten & ~d.cellAlign;
+    bool byAlignment = align && !w.cur.header;
+    bool bySpacing = !d.opened && w.record.spaceBefore > 0;
+    // A block tag opened for this paragraph separates it already; a "p" inside it
+    // (a header, a list item, a cell) would not be HTML.
+    bool byBreak = !d.opened && w.afterBreak;
+    if (!byAlignment && !bySpacing && !byBreak)
+        return 1;
+    return WriteParaStart(w);
+}
+
+struct LineEnd {
+    bool para = false, cell = false, lineBreak = false, row = false;
+    char last = 0;
+};
+
+// One text or object character, with the link, formatting and escaping it needs.
+int writeChar(HtmlWriter& w, char ch, int font, char previous, FontFacts& facts, int& factsFont)
+{
+    if (font != factsFont) {
+        ReadFontFacts(w.hWnd, font, facts);
+        factsFont = font;
+    }
+    bool hidden = (facts.style & 0x40) != 0;
+    bool object = ch == kObjectChar && (facts.style & 0x80);
+    bool elementFont = !object && facts.userId < 20;
+    if (w.linkState == 2 && elementFont && !(facts.style & 0x4000) && !CloseLink(w))
+        return 0;
+    if (hidden) {
+        if (w.linkState == 0) {
+            if (!object && !CloseAllFormatting(w))
+                return 0;
+            if (!PutTagOpen(&w.ctx, w.out, "a") || !PutChar(&w.ctx, w.out, ' '))
+                return 0;
+            w.linkState = 1;
+        }
+        return PutChar(&w.ctx, w.out, ch);
+    }
+    if (w.linkState == 1) {
+        if (!PutTagEnd(&w.ctx, w.out, false))
+            return 0;
+        w.linkState = 2;
+    }
+    if (w.out.suppress)
+        return 1;
+    if (object) {
+        int controlId = EditorGetObjectField(w.hWnd, font);
+        int field = controlId ? FindFieldByControl(w.ctx, controlId) : -1;
+        int done = controlId ? (field < 0 || WriteField(w, field, font)) : WritePicture(w, font);
+        if (!done || !CloseAllFormatting(w))
+            return 0;
+        ResetCharState(w);
+        return 1;
+    }
+    CharState next;
+    next.font = font;
+    std::memcpy(next.face, facts.face, sizeof next.face);
+    int element = facts.userId < 60 ? facts.userId % 20 : w.cur.header;
+    next.htmlSize = facts.tag && !w.ctx.rtfConversion ? facts.tag : PointsToHtmlSize(w.ctx, facts.points, element);
+    next.colour = facts.colour;
+    next.style = facts.style & 0x3F;
+    next.type = facts.userId < 60 ? facts.userId % 20 : 0;
+    if (w.linkState == 2) {
+        next.style &= ~(w.ctx.linkStyle | 0x4000);
+        next.colour = w.out.impliedColour;
+    }
+    if (!WriteCharFormat(w, next))
+        return 0;
+    return PutTextChar(&w.ctx, w.out, ch, previous);
+}
+
+int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
+{
+    int first = w.selection && line == w.firstLine ? std::min(w.firstColumn, text.count) : 0;
+    int last = w.selection && line == w.endLine - 1 ? std::min(w.lastColumn, text.count) : text.count;
+    FontFacts facts;
+    int factsFont = -1;
+    char previous = 0;
+    for (int i = first; i < last; ++i) {
+        char ch = text.chars[i];
+        if (ch == kRowEndChar)
+            end.row = true;
+        if (notWritten(ch))
+            continue;
+        bool onlyMark = text.count == 1 && ch == w.ctx.marker;
+        if (ch == kLineBreakChar || (onlyMark && continuesParagraph(w, line))) {
+            if (!WriteLineBreak(w))
+                return 0;
+            end.lineBreak = true;
+            continue;
+        }
+        if (ch == w.ctx.marker || ch == kCellEndChar) {
+            bool inLinkText = ch == w.ctx.marker && w.linkState == 2 && (nextLineStyle(w, line) & 0x4000);
+            if (inLinkText) {
+                // This "p" is the next paragraph's start, inside the one anchor.
+                if (!Flush(w) || !Tag(w, "p", true, true))
+                    return 0;
+                w.linkParagraph = true;
+            } else if (!CloseLink(w)) {
+                return 0;
+            }
+            end.para = ch == w.ctx.marker;
+            end.cell = ch == kCellEndChar;
+            break;
+        }
+        if (!writeChar(w, ch, text.fonts[i], previous, facts, factsFont))
+            return 0;
+        previous = ch;
+    }
+    end.last = previous;
+    return 1;
+}
+
+}
+
+namespace {
+
+// One step of the pass; false ends the pass (output failed).
+bool writeLine(HtmlWriter& w, int line, bool closing)
+{
+    ParaState before = w.cur;
+    w.prev = before;
+    readState(w, line, closing);
+    for (int level = before.level + 1; level <= w.cur.level; ++level) {
+        w.prev.row[level] = w.prev.cell[level] = 0;
+        w.levels[level] = TableLevelState{};
+    }
+    if (!closing && (w.record.flags & (kFlagSkipSingle | kFlagHeldBack)) && w.record.lastColumn == 1) {
+        w.cur = before;
+        return true;
+    }
+    Decision d;
+    const ParaState& c = w.cur;
+    for (int level = 1; level <= c.level; ++level)
+        d.newTable[level] = newTableAt(w, level);
+    d.paraStart = w.paraStart || line == w.firstLine;
+    d.formStarts = c.inForm && !w.prev.inForm;
+    bool inRange = line > w.firstLine;
+    d.endedRow = inRange && EditorTestLineFlag(w.hWnd, line - 1, kFlagEndsRow);
+    d.endedCell = inRange && EditorTestLineFlag(w.hWnd, line - 1, kFlagEndsCell);
+    d.leavingCell = d.endedCell || c.level != w.prev.level || (c.level && c.cell[c.level] != w.prev.cell[c.level]);
+    d.listChanges = c.listType != w.prev.listType || d.formStarts || d.leavingCell;
+    d.headerCloses = w.openHeader && (c.header != w.openHeader || d.paraStart || d.formStarts || d.leavingCell ||
+                                      d.listChanges);
+    if (!closeBlocks(w, d, line) || !openBlocks(w, d, line, closing))
+        return false;
+    if (closing)
+        return true;
+
+    LineText text;
+    text.count = std::min(EditorGetLineTextEx(w.hWnd, line, text.chars, text.fonts, text.lead), kHtmlLineMax);
+    if (c.other == kMiscRule) {
+        w.paraStart = true;
+        w.afterBreak = false;
+        return WriteRule(w, line) != 0;
+    }
+    if (w.linkParagraph) {
+        w.linkParagraph = false;
+        w.ctx.paraOpen = 1;
+        w.ctx.divOpen = 0;
+    } else if (d.paraStart && !w.ctx.paraOpen && !writeParagraphTag(w, d, text)) {
+        return false;
+    }
+    setImplied(w);
+    LineEnd end;
+    if (!writeChars(w, line, text, end))
+        return false;
+    if (end.lineBreak)
+        w.ctx.paraOpen = 0;
+    bool endsParaOrCell = end.para || end.cell || end.row;
+    if (!endsParaOrCell) {
+        if ((end.last == ' ' || w.out.pre) && !Flush(w))
+            return false;
+    } else {
+        if (!CloseAllFormatting(w))
+            return false;
+        ResetCharState(w);
+    }
+    w.paraStart = endsParaOrCell || end.lineBreak;
+    // Inside "pre" the output line's end is the line break; a paragraph tag after it would
+    // turn the break into a paragraph end.
+    w.afterBreak = end.para || (end.lineBreak && !w.out.pre);
+    return true;
+}
+
+// The first run of held-back lines in [first, end), or an empty run.
+void heldBackRun(HtmlWriter& w, int& from, int& to)
+{
+    from = to = -1;
+    for (int line = w.firstLine; line < w.endLine; ++line) {
+        bool held = EditorTestLineFlag(w.hWnd, line, kFlagHeldBack) != 0;
+        if (held && from < 0)
+            from = line;
+        if (held)
+            to = line;
+        else if (from >= 0)
+            break;
+    }
+}
+
+}
+
+int WriteDocument(HtmlWriter& w)
+{
+    int heldFrom, heldTo;
+    heldBackRun(w, heldFrom, heldTo);
+    ResetCharState(w);
+    for (int line = w.firstLine; line <= w.endLine; ++line) {
+        if (line >= heldFrom && line <= heldTo)
+            continue;
+        if (!writeLine(w, line, line == w.endLine))
+            return 0;
+    }
+    if (heldFrom < 0)
+        return 1;
+    // The held-back lines come last, ending with a closing step of their own.
+    int first = w.firstLine;
+    w.firstLine = heldFrom;
+    w.paraStart = true;
+    bool done = true;
+    for (int line = heldFrom; line <= heldTo + 1 && done; ++line)
+        done = writeLine(w, line, line == heldTo + 1);
+    w.firstLine = first;
+    return done ? 1 : 0;
+}
+
+}

@@ -1,0 +1,231 @@
+// Pictures, forms and their fields.
+#include "addon/core/html_writer.h"
+#include "addon/core/para_type.h"
+#include "addon/core/tag_lookup.h"
+#include "addon/core/temp_picture.h"
+#include "platform/win/window_handle.h"
+
+#include <cstring>
+#include <string>
+
+namespace ks::addon {
+namespace {
+
+// What the field controls answer (the window layer's control messages).
+constexpr UINT kButtonGetCheck = 0x00F0, kComboGetCurSel = 0x0147, kListGetSel = 0x0187;
+constexpr int kControlText = 300, kTextAreaText = 3000;
+constexpr char kObjectChar = 0x18;
+
+std::string controlText(HWND control, int most)
+{
+    std::string text(static_cast<std::size_t>(most) + 1, '\0');
+    LRESULT n = control ? SendMessage(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())) : 0;
+    text.resize(n > 0 ? std::min<std::size_t>(static_cast<std::size_t>(n), most) : 0);
+    return text;
+}
+
+const char* fieldValue(const FieldRecord& f) { return f.type != kFieldSelect ? static_cast<const char*>(f.value) : nullptr; }
+
+int putName(HtmlWriter& w, const FieldRecord& f, bool always)
+{
+    return (f.name[0] || always) ? PutAttr(&w.ctx, w.out, "name", f.name) : 1;
+}
+
+int putValue(HtmlWriter& w, const char* value)
+{
+    return value && *value ? PutAttr(&w.ctx, w.out, "value", value) : 1;
+}
+
+int endInput(HtmlWriter& w) { return PutTagEnd(&w.ctx, w.out, true); }
+
+int writeTextArea(HtmlWriter& w, const FieldRecord& f, HWND control)
+{
+    if (!PutTagOpen(&w.ctx, w.out, "textarea") || !putName(w, f, true) || !PutAttrInt(&w.ctx, w.out, "rows", f.rows) ||
+        !PutAttrInt(&w.ctx, w.out, "cols", f.columns) || !PutTagEnd(&w.ctx, w.out, true))
+        return 0;
+    std::string text = controlText(control, kTextAreaText);
+    // Escaped like document text, so that the value reads back as it was typed.
+    for (std::size_t at = 0; at < text.size();) {
+        std::size_t end = text.find("\r\n", at);
+        if (!PutText(&w.ctx, w.out, std::string_view(text).substr(at, end == std::string::npos ? std::string::npos : end - at)))
+            return 0;
+        if (end == std::string::npos)
+            break;
+        if (!Tag(w, "p", true, true))
+            return 0;
+        at = end + 2;
+    }
+    return Flush(w) && Tag(w, "textarea", false, true) ? 1 : 0;
+}
+
+int writeSelect(HtmlWriter& w, const FieldRecord& f, HWND control)
+{
+    if (!PutTagOpen(&w.ctx, w.out, "select") || !putName(w, f, true) ||
+        (f.multiple && !PutAttr(&w.ctx, w.out, "multiple", nullptr)) || !PutAttrInt(&w.ctx, w.out, "size", f.size) ||
+        !PutTagEnd(&w.ctx, w.out, true) || !Flush(w))
+        return 0;
+    auto* options = static_cast<const FieldOption*>(f.value);
+    int current = f.size == 1 && control ? static_cast<int>(SendMessage(control, kComboGetCurSel, 0, 0)) : -1;
+    for (int i = 0; options && i <= f.checked && i <= f.optionCapacity; ++i) {
+        const FieldOption& o = options[i];
+        bool selected = !control ? o.selected != 0
+                      : f.size == 1 ? i == current
+                                    : SendMessage(control, kListGetSel, static_cast<WPARAM>(i), 0) > 0;
+        if (!PutTagOpen(&w.ctx, w.out, "option") || (selected && !PutAttr(&w.ctx, w.out, "selected", nullptr)) ||
+            (o.value && !PutAttr(&w.ctx, w.out, "value", o.value)) || !PutTagEnd(&w.ctx, w.out, false) ||
+            !PutText(&w.ctx, w.out, o.display ? o.display : "") || !Flush(w))
+            return 0;
+    }
+    return Tag(w, "select", false, true);
+}
+
+}
+
+int WriteField(HtmlWriter& w, int index, int object)
+{
+    const FieldRecord& f = w.ctx.fields[index];
+    HWND control = object ? EditorGetObjectControl(w.hWnd, object) : nullptr;
+    if (!CloseAllFormatting(w))
+        return 0;
+    switch (f.type) {
+    case kFieldTextArea:
+        return writeTextArea(w, f, control);
+    case kFieldSelect:
+        return writeSelect(w, f, control);
+    default:
+        break;
+    }
+    if (!PutTagOpen(&w.ctx, w.out, "input") || !putName(w, f, false))
+        return 0;
+    bool checked = control ? SendMessage(control, kButtonGetCheck, 0, 0) == 1 : f.checked != 0;
+    switch (f.type) {
+    case kFieldText:
+    case kFieldPassword: {
+        std::string text = control ? controlText(control, kControlText) : std::string(fieldValue(f) ? fieldValue(f) : "");
+        return PutAttr(&w.ctx, w.out, "type", f.type == kFieldText ? "text" : "password") &&
+                       PutAttrInt(&w.ctx, w.out, "size", f.size) &&
+                       (f.maxLength <= 0 || PutAttrInt(&w.ctx, w.out, "maxlength", f.maxLength)) &&
+                       putValue(w, text.c_str()) && endInput(w)
+                   ? 1
+                   : 0;
+    }
+    case kFieldRadio:
+    case kFieldCheckBox:
+        // A check box keeps its submitted value too; without it the form would submit "on".
+        return PutAttr(&w.ctx, w.out, "type", f.type == kFieldRadio ? "radio" : "checkbox") &&
+                       putValue(w, fieldValue(f)) && (!checked || PutAttr(&w.ctx, w.out, "checked", nullptr)) &&
+                       endInput(w)
+                   ? 1
+                   : 0;
+    case kFieldSubmit:
+    case kFieldReset: {
+        std::string label = control ? controlText(control, kControlText) : std::string(fieldValue(f) ? fieldValue(f) : "");
+        return PutAttr(&w.ctx, w.out, "type", f.type == kFieldSubmit ? "submit" : "reset") &&
+                       putValue(w, label.c_str()) && endInput(w)
+                   ? 1
+                   : 0;
+    }
+    case kFieldHidden:
+        return PutAttr(&w.ctx, w.out, "type", "hidden") && putValue(w, fieldValue(f)) && endInput(w) ? 1 : 0;
+    default:
+        return endInput(w);
+    }
+}
+
+int WritePicture(HtmlWriter& w, int picture)
+{
+    if (!CloseAllFormatting(w))
+        return 0;
+    unsigned style = 0;
+    RECT rect{};
+    int vertical = 0, kind = 0;
+    EditorGetFontData(w.hWnd, picture, &style, &rect, &vertical, &kind);
+    char name[kPictureNameSize]{};
+    EditorPictureFileName(w.hWnd, picture, 1, name);
+    if (!name[0] && MakeTempPictName(w.ctx, picture, w.pictureBase))
+        EditorPictureFileName(w.hWnd, picture, 1, name);
+    const char* src = name;
+    if (w.ctx.flags & 4)
+        if (const char* cut = std::strrchr(name, '\\') ; cut || (cut = std::strrchr(name, ':')) || (cut = std::strrchr(name, '/')))
+            src = cut + 1;
+    bool input = kind >= 2;
+    if (!PutTagOpen(&w.ctx, w.out, input ? "input" : "img") || (input && !PutAttr(&w.ctx, w.out, "type", "image")))
+        return 0;
+    // An image field keeps its name, so that the form still submits it.
+    int field = kind - 2;
+    if (input && field < w.ctx.fieldCount && field < kFieldCount && w.ctx.fields[field].name[0] &&
+        !PutAttr(&w.ctx, w.out, "name", w.ctx.fields[field].name))
+        return 0;
+    if (src[0] && !PutAttr(&w.ctx, w.out, "src", src))
+        return 0;
+    if (!input) {
+        int side = EditorGetPictAlign(w.hWnd, picture);
+        const char* align = side == 1 ? "left" : side == 2 ? "right" : vertical == 1 ? "middle" : vertical == 2 ? "top" : nullptr;
+        if ((kind == 1 && !PutAttr(&w.ctx, w.out, "ismap", nullptr)) || (align && !PutAttr(&w.ctx, w.out, "align", align)))
+            return 0;
+    }
+    if (!PutAttrInt(&w.ctx, w.out, "width", rect.right - rect.left) ||
+        !PutAttrInt(&w.ctx, w.out, "height", rect.bottom - rect.top))
+        return 0;
+    if (const TagData* map = FindTagData(w.ctx, kTagPictureMap, picture); map && map->text1 &&
+        !PutAttr(&w.ctx, w.out, "usemap", map->text1))
+        return 0;
+    return PutTagEnd(&w.ctx, w.out, false);
+}
+
+int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line)
+{
+    auto inForm = [&](int l) {
+        VekLineRecord r{};
+        return EditorGetLineRecord(hWnd, l, &r) && (static_cast<std::uint32_t>(r.typeWord) & kParaInForm);
+    };
+    if (!inForm(line))
+        return -1;
+    int first = line;
+    while (first > 0 && inForm(first - 1))
+        --first;
+    char chars[kHtmlLineMax + 2];
+    std::uint16_t fonts[kHtmlLineMax + 2];
+    for (int l = first; inForm(l); ++l) {
+        int count = EditorGetLineChars(hWnd, l, chars, fonts);
+        for (int i = 0; i < count; ++i) {
+            if (chars[i] != kObjectChar)
+                continue;
+            int controlId = EditorGetObjectField(hWnd, fonts[i]);
+            for (int f = 0; controlId && f < ctx.fieldCount && f < kFieldCount; ++f)
+                if (ctx.fields[f].controlId == controlId)
+                    return f;
+        }
+    }
+    return -1;
+}
+
+int WriteFormStart(HtmlWriter& w, int line)
+{
+    int field = FindLineForm(w.ctx, w.hWnd, line);
+    int form = field >= 0 ? w.ctx.fields[field].form : -1;
+    w.formOpen = true;
+    w.afterBreak = false;
+    w.currentForm = form >= 0 && form < w.ctx.formCount && form < kFormCount ? form : -1;
+    if (!Flush(w))
+        return 0;
+    if (w.currentForm < 0)
+        return Tag(w, "form", true, true);
+    const FormRecord& record = w.ctx.forms[w.currentForm];
+    return PutTagOpen(&w.ctx, w.out, "form") && PutAttr(&w.ctx, w.out, "method", record.method ? "post" : "get") &&
+                   (!record.action[0] || PutAttr(&w.ctx, w.out, "action", record.action)) && PutTagEnd(&w.ctx, w.out, true)
+               ? 1
+               : 0;
+}
+
+int WriteFormEnd(HtmlWriter& w)
+{
+    for (int f = 0; w.currentForm >= 0 && f < w.ctx.fieldCount && f < kFieldCount; ++f)
+        if (w.ctx.fields[f].type == kFieldHidden && w.ctx.fields[f].form == w.currentForm && !WriteField(w, f, 0))
+            return 0;
+    w.formOpen = false;
+    w.currentForm = -1;
+    return Flush(w) && Tag(w, "form", false, true) ? 1 : 0;
+}
+
+}

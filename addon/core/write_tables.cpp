@@ -1,0 +1,166 @@
+// Tables, rows and cells.
+#include "addon/core/html_writer.h"
+#include "addon/core/tag_lookup.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace ks::addon {
+namespace {
+
+constexpr int kTwipsPerQuote = 600, kDefaultPadding = 60;
+constexpr int kCoveredRows = 0x10, kCoveredCols = 0x40, kHeaderCell = 0x80, kWidthPixels = 0x100,
+              kWidthPercent = 0x200, kMiddle = 0x1000, kBottom = 0x2000;
+
+int toPixels(int twips, int pixelsPerInch)
+{
+    return static_cast<int>(static_cast<long long>(twips) * (pixelsPerInch > 0 ? pixelsPerInch : 96) / 1440);
+}
+
+int closeParagraph(HtmlWriter& w) { return w.ctx.paraOpen ? WriteParaEnd(w) : 1; }
+
+}
+
+int WriteTableStart(HtmlWriter& w, int level, int cell)
+{
+    VekCellProps p{};
+    EditorGetCellProps(w.hWnd, cell, &p);
+    TableLevelState& t = w.levels[level];
+    t = TableLevelState{};
+    if (!closeParagraph(w) || !Flush(w))
+        return 0;
+    t.quotes = std::max(0, p.tableIndent / kTwipsPerQuote);
+    for (int i = 0; i < t.quotes; ++i)
+        if (!Tag(w, "blockquote", true, true))
+            return 0;
+    t.centred = (p.tableAlignment & 1) != 0;
+    if (t.centred && !Tag(w, "center", true, true))
+        return 0;
+    if (!PutTagOpen(&w.ctx, w.out, "table"))
+        return 0;
+    bool border = p.borders[0] || p.borders[1] || p.borders[2] || p.borders[3];
+    if (border && !PutAttr(&w.ctx, w.out, "border", nullptr))
+        return 0;
+    if (p.tableWidth > 0 && !PutAttrInt(&w.ctx, w.out, "width", toPixels(p.tableWidth, w.ctx.pixelsX)))
+        return 0;
+    if (p.tableWidth < 0) {
+        char percent[16];
+        std::snprintf(percent, sizeof percent, "%d%%", std::min(-p.tableWidth, 100));
+        if (!PutAttr(&w.ctx, w.out, "width", percent))
+            return 0;
+    }
+    if ((p.tableAlignment & 1) && !PutAttr(&w.ctx, w.out, "align", "center"))
+        return 0;
+    if ((p.tableAlignment & 2) && !PutAttr(&w.ctx, w.out, "align", "right"))
+        return 0;
+    if (p.padding >= 0 && p.padding != kDefaultPadding) {
+        if (!PutAttrInt(&w.ctx, w.out, "cellpadding", toPixels(p.padding, w.ctx.pixelsX)))
+            return 0;
+        if (p.padding == 0 && !PutAttrInt(&w.ctx, w.out, "cellspacing", 0))
+            return 0;
+    }
+    if (!PutTagEnd(&w.ctx, w.out, true))
+        return 0;
+    t.open = true;
+    ++w.out.indent;
+    return 1;
+}
+
+int WriteRowStart(HtmlWriter& w, int level)
+{
+    TableLevelState& t = w.levels[level];
+    if (!closeParagraph(w) || (t.cellOpen && !WriteCellEnd(w, level)) || (t.rowOpen && !WriteRowEnd(w, level)))
+        return 0;
+    t.rowOpen = true;
+    return Tag(w, "tr", true, true);
+}
+
+int WriteCellStart(HtmlWriter& w, int level, int cell)
+{
+    VekCellProps p{};
+    int flags = EditorGetCellProps(w.hWnd, cell, &p);
+    if (flags & (kCoveredRows | kCoveredCols)) {
+        w.out.suppress = 1;
+        return 0;
+    }
+    TableLevelState& t = w.levels[level];
+    if (t.cellOpen && !WriteCellEnd(w, level))
+        return -1;
+    w.out.suppress = 0;
+    bool header = (flags & kHeaderCell) != 0;
+    int alignment = w.record.alignment & (1 | 2 | 0x800);
+    if (!Flush(w) || !PutTagOpen(&w.ctx, w.out, header ? "th" : "td"))
+        return -1;
+    if ((p.rowSpan > 1 && !PutAttrInt(&w.ctx, w.out, "rowspan", p.rowSpan)) ||
+        (p.colSpan > 1 && !PutAttrInt(&w.ctx, w.out, "colspan", p.colSpan)))
+        return -1;
+    const char* align = (alignment & 1) ? "center" : (alignment & 2) ? "right" : (alignment & 0x800) ? "justify" : nullptr;
+    if (align && !PutAttr(&w.ctx, w.out, "align", align))
+        return -1;
+    const char* valign = (flags & kMiddle) ? "middle" : (flags & kBottom) ? "bottom" : "top";
+    if (!PutAttr(&w.ctx, w.out, "valign", valign))
+        return -1;
+    char text[16];
+    if (p.width > 0 && ((flags & kWidthPixels) || (w.ctx.flags & 16))) {
+        if (!PutAttrInt(&w.ctx, w.out, "width", toPixels(p.width, w.ctx.pixelsX)))
+            return -1;
+    } else if (p.width < 0 && (flags & kWidthPercent)) {
+        std::snprintf(text, sizeof text, "%d%%", std::clamp(-p.width, 1, 100));
+        if (!PutAttr(&w.ctx, w.out, "width", text))
+            return -1;
+    }
+    if (p.height > 0 && !PutAttrInt(&w.ctx, w.out, "height", toPixels(p.height, w.ctx.pixelsY)))
+        return -1;
+    if (const TagData* qfn = FindTagData(w.ctx, kTagCellAttribute, cell); qfn && qfn->text1 &&
+        !PutAttr(&w.ctx, w.out, "qfn", qfn->text1))
+        return -1;
+    if (p.colour != 0xFFFFFF && !PutAttr(&w.ctx, w.out, "bgcolor", ColorToHtml(p.colour, text)))
+        return -1;
+    if (!PutTagEnd(&w.ctx, w.out, false))
+        return -1;
+    t.cellOpen = true;
+    t.headerCell = header;
+    int carried = alignment ? alignment : header ? 1 : 0;
+    w.out.cellAlign = carried;
+    return carried;
+}
+
+int WriteCellEnd(HtmlWriter& w, int level)
+{
+    TableLevelState& t = w.levels[level];
+    if (!CloseLink(w) || !closeParagraph(w) || !CloseAllFormatting(w))
+        return 0;
+    t.cellOpen = false;
+    w.out.cellAlign = 0;
+    w.out.suppress = 0;
+    return Tag(w, t.headerCell ? "th" : "td", false, false);
+}
+
+int WriteRowEnd(HtmlWriter& w, int level)
+{
+    TableLevelState& t = w.levels[level];
+    if (t.cellOpen && !WriteCellEnd(w, level))
+        return 0;
+    t.rowOpen = false;
+    return Tag(w, "tr", false, true);
+}
+
+int WriteTableEnd(HtmlWriter& w, int level)
+{
+    TableLevelState& t = w.levels[level];
+    if (!closeParagraph(w) || (t.cellOpen && !WriteCellEnd(w, level)) || (t.rowOpen && !WriteRowEnd(w, level)) ||
+        !Flush(w))
+        return 0;
+    if (w.out.indent > 0)
+        --w.out.indent;
+    TableLevelState was = t;
+    t = TableLevelState{};
+    if (!Tag(w, "table", false, true) || (was.centred && !Tag(w, "center", false, true)))
+        return 0;
+    for (int i = 0; i < was.quotes; ++i)
+        if (!Tag(w, "blockquote", false, true))
+            return 0;
+    return 1;
+}
+
+}

@@ -1,0 +1,73 @@
+#include "platform/win/user_dialogs.h"
+
+#include <cstring>
+
+namespace ks::win {
+namespace {
+
+UserDialogs& installed()
+{
+    static UserDialogs dialogs;
+    return dialogs;
+}
+
+bool& cursorState()
+{
+    static bool wait = false;
+    return wait;
+}
+
+// "a\0b\0\0" as "a|b".
+std::string filterText(const char* filter)
+{
+    std::string text;
+    for (const char* part = filter; part && *part; part += std::strlen(part) + 1)
+        text += (text.empty() ? "" : "|") + std::string(part);
+    return text;
+}
+
+bool fileDialog(bool save, OPENFILENAME* request)
+{
+    if (!request || !request->lpstrFile || request->nMaxFile == 0 || !installed().fileDialog)
+        return false;
+    FileChoice choice = installed().fileDialog(save, *request, filterText(request->lpstrFilter));
+    if (choice.path.empty() || choice.path.size() >= request->nMaxFile)
+        return false;
+    std::memcpy(request->lpstrFile, choice.path.c_str(), choice.path.size() + 1);
+    request->nFilterIndex = choice.filterIndex;
+    return true;
+}
+
+}
+
+bool setWaitCursor(bool on)
+{
+    bool before = cursorState();
+    cursorState() = on;
+    if (before != on && installed().waitCursor)
+        installed().waitCursor(on);
+    return before;
+}
+
+bool waitCursor() { return cursorState(); }
+
+UserDialogs setUserDialogs(UserDialogs dialogs)
+{
+    UserDialogs before = std::move(installed());
+    installed() = std::move(dialogs);
+    return before;
+}
+
+}
+
+int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
+{
+    auto& dialogs = ks::win::installed();
+    if (dialogs.messageBox)
+        return dialogs.messageBox(owner, text ? text : "", caption ? caption : "", type);
+    UINT buttons = type & 0xF;
+    return buttons == MB_YESNO ? IDNO : buttons == MB_OK ? IDOK : IDCANCEL;
+}
+
+bool GetOpenFileName(OPENFILENAME* request) { return ks::win::fileDialog(false, request); }
+bool GetSaveFileName(OPENFILENAME* request) { return ks::win::fileDialog(true, request); }
