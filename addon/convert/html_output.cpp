@@ -129,6 +129,8 @@ int PutChar(HtmlCtx* ctx, HtmlOutput& out, char c)
     if ((soft || (c == '\\' && length + 1 > kBackslashBreak) || length + 1 > kHtmlLineMax) &&
         !FlushHtmlLine(ctx, out))
         return 0;
+    if (out.length == 0)
+        out.preLine = out.pre;
     out.line[out.length++] = c;
     out.entityStart = 0;
     return 1;
@@ -230,17 +232,18 @@ int PutTagEnd(HtmlCtx* ctx, HtmlOutput& out, bool flush)
     return flush && !out.pre ? FlushHtmlLine(ctx, out) : 1;
 }
 
-int FlushHtmlLine(HtmlCtx* ctx, HtmlOutput& out)
+namespace {
+
+int flushLine(HtmlCtx* ctx, HtmlOutput& out, bool lineEnd)
 {
-    if (out.length == 0)
-        return 1;
-    if (!out.nbsp) {
+    if (lineEnd) {
         out.line[out.length++] = '\r';
         out.line[out.length++] = '\n';
     }
-    // A line that continues one sent without a line end gets no indentation: blanks
-    // there would be read as a space inside the text.
-    std::uint64_t indent = out.continued ? 0 : std::uint64_t(out.indent > 0 ? out.indent : 0) * kIndentWidth;
+    // A line that continues one sent without a line end, or that began inside "pre", gets
+    // no indentation: blanks there would be read as text.
+    bool indented = !out.continued && !out.preLine && out.indent > 0;
+    std::uint64_t indent = indented ? std::uint64_t(out.indent) * kIndentWidth : 0;
     if (!reserve(out, out.used + indent + std::uint64_t(out.length))) {
         out.length = 0;
         return PrintError(ctx, "Out of memory in FlushHtmlLine", kErrMemory);
@@ -248,9 +251,25 @@ int FlushHtmlLine(HtmlCtx* ctx, HtmlOutput& out)
     std::memset(out.data + out.used, ' ', indent);
     out.used += indent;
     append(out, out.line, static_cast<std::size_t>(out.length));
-    out.continued = out.nbsp;
+    out.continued = !lineEnd;
     out.length = 0;
     return 1;
+}
+
+}
+
+int FlushHtmlLine(HtmlCtx* ctx, HtmlOutput& out)
+{
+    if (out.length == 0)
+        return 1;
+    return flushLine(ctx, out, !out.nbsp && !out.pre);
+}
+
+int EndHtmlLine(HtmlCtx* ctx, HtmlOutput& out)
+{
+    if (out.length == 0)
+        out.preLine = 1;
+    return flushLine(ctx, out, true);
 }
 
 char* ColorToHtml(COLORREF colour, char* buffer)

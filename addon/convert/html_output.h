@@ -42,12 +42,13 @@ struct HtmlOutput {
     int entityStart;               // the next stored character starts an entity
     int nbsp;                      // "&nbsp;" is being written
     int continued;                 // the last line went out without a line end
+    int preLine;                   // the line in the buffer began inside "pre"
     int blockElement;              // header 1-7, kBlockAddress, kBlockQuote, kBlockPre, 0
     std::uint32_t impliedStyle;    // style bits the paragraph element gives its text
     int cellAlign;                 // alignment bits the open table cell carries
     COLORREF impliedColour;
     int suppress;                  // characters of cells covered by a span
-    int pre;                       // inside "pre"
+    int pre;                       // inside "pre": line ends only where EndHtmlLine puts them
     int quoteCount;                // "blockquote" tags indenting the current table
     int indent;                    // open tables
 };
@@ -80,7 +81,11 @@ int PutTagOpen(HtmlCtx* ctx, HtmlOutput& out, const char* name);
 int PutAttr(HtmlCtx* ctx, HtmlOutput& out, const char* name, const char* value);
 int PutAttrInt(HtmlCtx* ctx, HtmlOutput& out, const char* name, long value);
 int PutTagEnd(HtmlCtx* ctx, HtmlOutput& out, bool flush);
+// Ends the line in the buffer. Inside "pre" (and while "&nbsp;" is written) the line
+// goes out without a line end and the next continues it: there a line end is text.
 int FlushHtmlLine(HtmlCtx* ctx, HtmlOutput& out);
+// A line end inside "pre", where it is a line break: written even for an empty line.
+int EndHtmlLine(HtmlCtx* ctx, HtmlOutput& out);
 
 // "#rrggbb" into buffer (8 bytes at least).
 char* ColorToHtml(COLORREF colour, char* buffer);

@@ -200,8 +200,9 @@ int WriteLineBreak(HtmlWriter& w)
 {
     if (!CloseLink(w))
         return 0;
+    // Inside "pre" a line end is the break; an empty line gets one too.
     if (w.out.pre)
-        return w.out.length == 0 ? PutChar(&w.ctx, w.out, ' ') : 1;
+        return EndHtmlLine(&w.ctx, w.out);
     return Tag(w, "br", true, true);
 }
 

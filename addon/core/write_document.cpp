@@ -442,7 +442,8 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
         w.ctx.paraOpen = 0;
     bool endsParaOrCell = end.para || end.cell || end.row;
     if (!endsParaOrCell) {
-        if ((end.last == ' ' || w.out.pre) && !Flush(w))
+        // Output lines follow the editor's lines where a line end is only a space.
+        if (end.last == ' ' && !Flush(w))
             return false;
     } else {
         if (!CloseAllFormatting(w))
