@@ -196,20 +196,38 @@ TEST_F(HtmlOutputTest, ColoursAreHashRedGreenBlue)
     EXPECT_STREQ(ColorToHtml(0xFFFFFFFF, buffer), "#ffffff") << "the high byte is not a colour";
 }
 
-TEST_F(HtmlOutputTest, TagsFlushUnlessInsidePreAndLinesAreIndentedByTables)
+TEST_F(HtmlOutputTest, TagsFlushAndLinesAreIndentedByTables)
 {
     ASSERT_EQ(PutTag(ctx.get(), *out, "tr", true, true), 1);
     out->indent = 2;
     ASSERT_EQ(PutTag(ctx.get(), *out, "td", true, false), 1);
     raw("x");
     ASSERT_EQ(PutTag(ctx.get(), *out, "td", false, true), 1);
+    EXPECT_EQ(written(), "<tr>\r\n        <td>x</td>\r\n");
+    ASSERT_EQ(FlushHtmlLine(ctx.get(), *out), 1);
+    EXPECT_EQ(written(), "<tr>\r\n        <td>x</td>\r\n") << "an empty line writes nothing";
+}
+
+TEST_F(HtmlOutputTest, InsidePreOnlyLineBreaksEndLinesAndNothingIsIndented)
+{
+    out->indent = 1;
+    raw("<pre>");
     out->pre = 1;
     ASSERT_EQ(PutTag(ctx.get(), *out, "b", true, true), 1);
-    raw("y");
-    EXPECT_EQ(written(), "<tr>\r\n        <td>x</td>\r\n        <b>y\r\n");
+    raw("one");
     ASSERT_EQ(FlushHtmlLine(ctx.get(), *out), 1);
-    EXPECT_EQ(written().size(), std::string("<tr>\r\n        <td>x</td>\r\n        <b>y\r\n").size())
-        << "an empty line writes nothing";
+    raw(" still one");
+    ASSERT_EQ(EndHtmlLine(ctx.get(), *out), 1);
+    ASSERT_EQ(EndHtmlLine(ctx.get(), *out), 1);
+    raw(std::string(120, 'p') + " " + std::string(120, 'q'));
+    out->pre = 0;
+    ASSERT_EQ(PutTag(ctx.get(), *out, "pre", false, true), 1);
+    raw("after");
+    EXPECT_EQ(written(), "    <pre><b>one still one\r\n"
+                         "\r\n" +
+                             std::string(120, 'p') + " " + std::string(120, 'q') + "</pre>\r\n"
+                                                                                    "    after\r\n")
+        << "a line end in pre is a line break: only EndHtmlLine writes one, for an empty line too";
 }
 
 TEST_F(HtmlOutputTest, TheBlockGrowsAndIsHandedOverWithItsLength)
