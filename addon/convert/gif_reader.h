@@ -24,7 +24,7 @@ struct GifFrameTable {
 win::HGLOBAL GifRead(HtmlCtx* ctx, bool fromMemory, const char* fileName, win::HGLOBAL memory,
                      std::int32_t length, win::HGLOBAL* outHandle, GifFrameTable* frames);
 
-// The LZW output callback that places the decoded pixels.
-int GifData(LzwState* state);
+// The LZW output callback that places the decoded pixels; exported by name (C linkage).
+extern "C" int GifData(LzwState* state);
 
 }

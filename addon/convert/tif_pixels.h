@@ -49,7 +49,8 @@ private:
     std::uint32_t row_ = 0;
 };
 
-// The LZW output callback of the TIFF reader: its owner is a TifPixelWriter.
-int TifData(LzwState* state);
+// The LZW output callback of the TIFF reader: its owner is a TifPixelWriter; exported by
+// name (C linkage).
+extern "C" int TifData(LzwState* state);
 
 }

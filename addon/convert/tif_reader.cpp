@@ -27,8 +27,6 @@ const PictMessages kTifMessages{"TIF file not found or file open error!",
 constexpr std::size_t kMaxDirectories = 256;
 // RGB pixels of more samples than this (channels after blue) are refused.
 constexpr unsigned kMaxRgbSamples = 16;
-// Strips of the decoders other than none and PackBits are bounded by this.
-constexpr std::uint64_t kLongStrip = 32000;
 
 struct TifField {
     bool present = false;
@@ -290,9 +288,8 @@ bool decodeLzwStrip(TifReadState& t, TifPixelWriter& writer, const std::uint8_t*
 // Decodes one strip; false stops the build.
 bool decodeStrip(TifReadState& t, TifPixelWriter& writer, std::uint64_t offset, std::uint64_t count)
 {
-    if (count >= kLongStrip && t.compression != 1 && t.compression != 32773)
-        return refuse(t, "TIFF Strips too long");
-    // A strip never reaches beyond the input.
+    // A strip never reaches beyond the input, and its decoder never beyond the rows the
+    // strip may fill, so a strip of any length is safe to decode.
     count = offset < t.in.size() ? std::min(count, t.in.size() - offset) : 0;
     // A picture in memory is decoded where it lies; a file's strip is read first.
     const std::uint8_t* inPlace = t.in.view(offset, count);
