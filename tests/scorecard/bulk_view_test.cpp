@@ -108,9 +108,17 @@ TEST_F(BulkViewTest, TheMenuAndTheToolbarOpenTheHistoryWithItsActualLines)
     const int months = static_cast<int>(book->BookNumber(kSetup, setup::kHistoryMonthsRow, setup::kHistoryMonthsCol));
     EXPECT_EQ(book->ViewNumberE(), months + 5);
     EXPECT_EQ(w->MnuEditBar->text(), "Hide Edit Bar");
-    // Each KPI's own format reaches its history column.
+    // Each KPI's own format reaches its history column and the selected month's lines above it.
     EXPECT_EQ(format(history::actualRow(5), history::kpiCol(1)), "0.0%;(0%)");
     EXPECT_EQ(format(history::targetRow(70), history::kpiCol(1)), "0.0%;(0%)");
+    for (int row : {history::kSelectedActualRow, history::kSelectedTargetRow}) {
+        const double shown = book->BookNumber(kHistory, row, history::kpiCol(2));
+        ASSERT_GT(shown, 0.2) << "the sample's gross margin";
+        ASSERT_LT(shown, 0.8);
+        book->setCurrentSheet(kHistory);
+        EXPECT_EQ(QString::fromStdString(book->book().SheetShownText(row, history::kpiCol(2))),
+                  QString::number(shown * 100, 'f', 1) + "%") << "row " << row;
+    }
 
     // The list is placed right of Toolbar2 and the Setup button right of the list.
     EXPECT_GE(w->ComboBulkData->x(), w->Toolbar2->x() + w->Toolbar2->width());

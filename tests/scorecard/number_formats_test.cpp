@@ -1,7 +1,11 @@
 #include "common/number_format.h"
+#include "common/layout/scorecard_layout.h"
+#include "platform/workbook/view/cell_painter.h"
+#include "platform/workbook/view/sheet_geometry.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "tests/scorecard/scorecard_window_fixture.h"
 
+#include <QFontMetrics>
 #include <QLocale>
 
 using namespace ks;
@@ -110,4 +114,46 @@ TEST_F(NumberFormatsTest, FixedFormatsWriteOnlyKpiRowsOfTheSampleColumn)
     EXPECT_EQ(book->BookText(2, 21, 6), "percent");
     EXPECT_EQ(book->BookText(2, 22, 7), "0");
     EXPECT_EQ(book->BookText(2, 23, 6), heading) << "rows below the KPIs keep their cells";
+}
+
+TEST_F(NumberFormatsTest, TheSetupSheetShowsItsTextsWholeAndEachSampleInItsKpisFormat)
+{
+    using namespace scorecard::layout;
+    w->MnuKPISETUP_Click();
+    ASSERT_EQ(book->CurrentSheet(), kSetup);
+    const workbook::Book& data = book->book();
+    workbook::view::SheetGeometry g;
+    g.rebuild(data.data().sheets[kSetup - 1], data.data().styles);
+
+    // A left-aligned text may run on over the empty cells to its right, no further.
+    for (int row = 1; row <= 80; ++row)
+        for (int col = 1; col <= 40; ++col) {
+            const workbook::Value value = data.BookValue(kSetup, row, col);
+            const QString text = QString::fromStdString(data.SheetShownText(row, col));
+            if (!value.isText() || text.isEmpty())
+                continue;
+            int room = g.colWidth(col);
+            for (int next = col + 1; next <= 40 && data.BookValue(kSetup, row, next).isEmpty(); ++next)
+                room += g.colWidth(next);
+            const QFont font = workbook::view::fontOf(data.CellFormatAt(kSetup, row, col).font);
+            EXPECT_LE(QFontMetrics(font).horizontalAdvance(text) + 4, room)
+                << "cut: \"" << text.toStdString() << "\" at row " << row << ", column " << col;
+        }
+
+    // The sample of each KPI in use shows its type and decimals.
+    int inUse = 0;
+    for (int k = 1; k <= kKpiCount; ++k) {
+        const int row = setup::kpiRow(k);
+        if (data.BookText(kSetup, row, setup::kNameCol).empty())
+            continue;
+        ++inUse;
+        const QString sample = QString::fromStdString(data.SheetShownText(row, setup::kFormatSampleCol));
+        const std::string type = data.BookText(kSetup, row, setup::kFormatTypeCol);
+        const std::string decimals = data.BookText(kSetup, row, setup::kDecimalsCol);
+        EXPECT_EQ(sample.startsWith('$'), type == "currency") << k << ": " << sample.toStdString();
+        EXPECT_EQ(sample.endsWith('%'), type == "percent") << k << ": " << sample.toStdString();
+        const int shownDecimals = sample.contains('.') ? int(sample.size() - sample.indexOf('.') - 1 - sample.endsWith('%')) : 0;
+        EXPECT_EQ(shownDecimals, decimals == "2" ? 2 : decimals == "1" ? 1 : 0) << k << ": " << sample.toStdString();
+    }
+    EXPECT_GT(inUse, 5);
 }

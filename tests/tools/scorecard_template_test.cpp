@@ -125,7 +125,8 @@ TEST_F(TemplateTest, DefaultsObjectsNamesAndFormats)
         book.setSelectionReference(kpiBulkName(k));
         EXPECT_EQ(book.CurrentSheet(), kHistory);
         EXPECT_EQ(book.GetSelectedBlock(),
-                  (workbook::Block{history::kFirstRow, history::kpiCol(k), history::kLastRow, history::kpiCol(k)}));
+                  (workbook::Block{history::kSelectedActualRow, history::kpiCol(k), history::kLastRow,
+                                   history::kpiCol(k)}));
     }
     // The first history month is selected; the month list names the months.
     EXPECT_EQ(book.ListSelection(month::kMonthListId), 0);

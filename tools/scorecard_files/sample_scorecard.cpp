@@ -154,6 +154,9 @@ void showSelectedMonth(Book& book)
                                              book.BookText(kSetup, setup::kpiRow(k), setup::kDecimalsCol));
         book.setSelectionReference(kpiName(k));
         book.setSelectionNumberFormat(format);
+        // The set-up sheet's sample shows the same format, as the format buttons leave it.
+        book.setSelectionReference(absCell(kSetup, setup::kpiRow(k), setup::kFormatSampleCol));
+        book.setSelectionNumberFormat(format);
     }
     for (int row = month::kSuccessFirstRow; row <= month::kInnovationLastRow; ++row)
         for (int col : {month::kLeftTextCol, month::kRightTextCol})

@@ -36,7 +36,8 @@ void buildTemplate(Book& book, int year)
     for (int n = 1; n <= kKpiCount; ++n) {
         book.DefineName(kpiName(n), absCell(kMonthView, month::kpiRow(n), month::kActualCol) + ":" +
                                         cell(month::kpiRow(n), month::kTargetCol));
-        book.DefineName(kpiBulkName(n), absCell(kHistory, history::kFirstRow, history::kpiCol(n)) + ":" +
+        // The bulk view's cells of the KPI: the selected month's actual and target, and the history.
+        book.DefineName(kpiBulkName(n), absCell(kHistory, history::kSelectedActualRow, history::kpiCol(n)) + ":" +
                                             cell(history::kLastRow, history::kpiCol(n)));
     }
     protectTemplate(book);

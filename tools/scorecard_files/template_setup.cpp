@@ -28,6 +28,10 @@ void buildKpiRows(Book& book)
     styleBlock(book, kFirstKpiRow, kFormatSampleCol, kLastKpiRow, kFormatSampleCol, "#,##0;(#,##0)");
     book.setColumnWidth(kNameCol, 30);
     book.setColumnWidth(3, 30);
+    // Wide enough for the bold headings.
+    book.setColumnWidth(5, 14);
+    book.setColumnWidth(kFormatTypeCol, 13);
+    book.setColumnWidth(kDecimalsCol, 11);
 }
 
 void buildKinds(Book& book)
@@ -35,6 +39,7 @@ void buildKinds(Book& book)
     using namespace setup;
     heading(book, kindRow(1) - 1, kKindCol - 1, "KPI");
     heading(book, kindRow(1) - 1, kKindCol, "Kind (1 ordinary, 2 expense)");
+    book.setColumnWidth(kKindCol - 1, 30);   // the KPI names, as wide as on their set-up lines
     for (int k = 1; k <= kKpiCount; ++k) {
         std::string name = cell(kpiRow(k), kNameCol);
         book.setSheetFormula(kindRow(k), kKindCol - 1, "IF(" + name + "=\"\",\"\"," + name + ")");
@@ -46,28 +51,31 @@ void buildOptions(Book& book, int year)
 {
     using namespace setup;
     const std::string yearText = std::to_string(year);
-    auto option = [&](int row, int col, const std::string& label, const std::string& value) {
-        book.setSheetText(row, col - 1, label);
+    // Labels stand as many columns left of their value as their text needs: a text runs on
+    // over the empty cells to its right.
+    constexpr int kKpiOptionLabelCol = kFormatSampleCol, kHistoryLabelCol = kHistoryCol - 3;
+    auto option = [&](int row, int labelCol, int col, const std::string& label, const std::string& value) {
+        book.setSheetText(row, labelCol, label);
         book.setSheetText(row, col, value);
     };
-    option(kHistoryYearRow, kHistoryCol, "History start year", yearText);
-    option(kHistoryMonthRow, kHistoryCol, "History start month", "January");
-    option(kFyYearRow, kFyYearCol, "Financial year start year", yearText);
-    option(kFyMonthRow, kFyMonthCol, "Financial year start month", "January");
-    book.setSheetText(kVarianceRow, kVarianceCol - 1, "Reports show (0 % of target, 1 variance)");
+    option(kHistoryYearRow, kHistoryLabelCol, kHistoryCol, "History start year", yearText);
+    option(kHistoryMonthRow, kHistoryLabelCol, kHistoryCol, "History start month", "January");
+    option(kFyYearRow, kKpiOptionLabelCol, kFyYearCol, "Financial year start year", yearText);
+    option(kFyMonthRow, kKpiOptionLabelCol, kFyMonthCol, "Financial year start month", "January");
+    book.setSheetText(kVarianceRow, kKpiOptionLabelCol, "Reports show (0 % of target, 1 variance)");
     book.setSheetNumber(kVarianceRow, kVarianceCol, 0);
-    book.setSheetText(kGraphTypeRow, kGraphTypeCol - 1, "Graph type");
+    book.setSheetText(kGraphTypeRow, kGraphTypeCol - 2, "Graph type");
     book.setSheetNumber(kGraphTypeRow, kGraphTypeCol, 1);
 
-    book.setSheetText(kFirstYearRow, kHistoryCol - 1, "First history year");
+    book.setSheetText(kFirstYearRow, kHistoryLabelCol, "First history year");
     book.setSheetFormula(kFirstYearRow, kHistoryCol, absCell(kCalc, calc::kStartYear, calc::kCol));
-    book.setSheetText(kHistoryMonthsRow, kHistoryMonthsCol - 1, "History months to today");
+    book.setSheetText(kHistoryMonthsRow, kHistoryMonthsCol - 3, "History months to today");
     book.setSheetFormula(kHistoryMonthsRow, kHistoryMonthsCol, absCell(kCalc, calc::kMonthsToToday, calc::kCol));
 
     std::string guard = cell(kGuardRow, kWelcomeCol);
     std::string last = absCell(kCalc, calc::kLastData, calc::kCol), late = absCell(kCalc, calc::kMonthsLate, calc::kCol);
     auto input = [&](int row, const std::string& label, const std::string& formula) {
-        book.setSheetText(row, kWelcomeCol - 1, label);
+        book.setSheetText(row, kWelcomeCol - 3, label);
         book.setSheetFormula(row, kWelcomeCol, formula);
     };
     input(kLateRow, "Late (1) or on time (0)", "IF(AND(" + guard + "=1," + late + ">0),1,0)");

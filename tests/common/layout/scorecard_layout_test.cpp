@@ -52,8 +52,8 @@ TEST(ScorecardLayout, KpiPositionsAndNamesMatchTheGeneratedTemplate)
         EXPECT_FALSE(book.BookFormula(kMonthView, month::ratingRow(k), month::kMonthRatingCol).empty()) << k;
         EXPECT_FALSE(book.BookFormula(kMonthView, month::ratingRow(k), month::kYtdRatingCol).empty()) << k;
 
-        // "KPI_<n>" is the KPI's actual and target on the month view; "KPI_<n>_bulk" its whole
-        // history column, every month of it.
+        // "KPI_<n>" is the KPI's actual and target on the month view; "KPI_<n>_bulk" its cells of
+        // the bulk view: the selected month's lines and every month of its history column.
         book.setSelectionReference(kpiName(k));
         EXPECT_EQ(book.CurrentSheet(), kMonthView) << kpiName(k);
         EXPECT_EQ(book.GetSelectedBlock(), (ks::workbook::Block{month::kpiRow(k), month::kActualCol,
@@ -63,7 +63,8 @@ TEST(ScorecardLayout, KpiPositionsAndNamesMatchTheGeneratedTemplate)
         const ks::workbook::Block bulk = book.GetSelectedBlock();
         EXPECT_EQ(bulk.col1, history::kpiCol(k));
         EXPECT_EQ(bulk.cols(), 1);
-        EXPECT_EQ(bulk.row1, history::actualRow(0));
+        EXPECT_EQ(bulk.row1, history::kSelectedActualRow);
+        EXPECT_LT(history::kSelectedTargetRow, history::actualRow(0));
         EXPECT_EQ(bulk.row2, history::varianceRow(kHistoryMonths - 1));
         EXPECT_EQ(bulk.row2, history::kBulkLastRow) << "the bulk view shows every history line";
     }
