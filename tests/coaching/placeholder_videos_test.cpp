@@ -3,11 +3,14 @@
 #include "coaching/help_videos.h"
 #include "coaching/main_video.h"
 #include "common/paths.h"
+#include "common/settings.h"
 #include "platform/media/media_player.h"
 #include "platform/runtime/app.h"
+#include "tests/support/clips.h"
 #include "tests/support/scripted_ui.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
@@ -73,4 +76,28 @@ TEST(PlaceholderVideos, AClipPlayedToItsEndUpdatesTheCoachWindowOnce)
     EXPECT_TRUE(video.isVisible());
     video.Unload();
     scorecardLink() = ScorecardLink();
+}
+
+TEST(PlaceholderVideos, TheIntroductionIsSeenInTheCoachWindow)
+{
+    App::setPath(qEnvironmentVariable("KS_PROGRAM_DIR"));
+    if (!haveClips())
+        GTEST_SKIP() << "built without ffmpeg";
+    test::ScriptedUi ui;
+    VideoSetupPending = 0;
+    VideoBaseFolder = ProgramFile("Templates");
+    MainVideo& video = form<MainVideo>();   // its load plays the introduction
+    ShowCoachWindow();                      // with its prompts, as the scorecard's set-up shows it
+    ASSERT_TRUE(video.MediaPlayer1->URL().endsWith("intro.wmv"));
+    // Left of the middle, away from the clip's name: the clip's plain background.
+    QWidget* area = video.MediaPlayer1->pictureArea();
+    const QPoint probe = area->mapTo(&video, QPoint(area->width() / 5, area->height() / 2));
+    const QColor window = video.palette().color(QPalette::Window);
+    auto picture = [&] { return video.grab().toImage().pixelColor(probe); };
+    EXPECT_TRUE(test::waitFor([&] { return picture() != Qt::black && picture() != window; }, 8000))
+        << "the picture stays " << picture().name().toStdString();
+    if (const char* shot = std::getenv("KS_COACH_SHOT"))
+        EXPECT_TRUE(video.grab().save(QString::fromLocal8Bit(shot)));
+    video.Unload();
+    VideoBaseFolder.clear();
 }
