@@ -9,7 +9,7 @@ packages=(
   libpugixml-dev libsqlite3-dev libzip-dev libxlsxwriter-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libturbojpeg0-dev libjpeg-dev libgif-dev libtiff-dev libxml2-dev libgumbo-dev libstb-dev
-  fonts-dejavu-core shared-mime-info unzip python3-openpyxl
+  fonts-dejavu-core shared-mime-info adwaita-icon-theme unzip python3-openpyxl
 )
 
 missing=()

@@ -41,7 +41,8 @@ struct SettingsDocument {
 };
 
 void LoadSettings();
-// Text of SETTINGS/<key>; "" when there is no such element.
+// Text of SETTINGS/<key>, a key may name nested elements ("EXPORT/HEADER/BOLD");
+// "" when there is no such element.
 QString GetXMLNodeText(const QString& key, const SettingsDocument& document);
 // Sets an existing SETTINGS/<key> to SettingValue and saves the document as the
 // settings file; a missing element changes and saves nothing.

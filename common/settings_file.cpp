@@ -17,12 +17,18 @@ constexpr unsigned kParseOptions = (pugi::parse_default & ~pugi::parse_eol) | pu
                                  | pugi::parse_comments | pugi::parse_ws_pcdata | pugi::parse_doctype | pugi::parse_pi;
 constexpr unsigned kSaveOptions = pugi::format_raw | pugi::format_no_declaration | pugi::format_no_empty_element_tags;
 
+// SETTINGS/<key>, where a key such as "EXPORT/HEADER/BOLD" names nested elements.
 pugi::xml_node settingNode(const SettingsDocument& document, const QString& key)
 {
-    const QByteArray name = key.toUtf8();
-    if (name.isEmpty())
+    if (key.isEmpty())
         return {};
-    return document.xml.child("SETTINGS").child(name.constData());
+    pugi::xml_node node = document.xml.child("SETTINGS");
+    for (const QString& part : key.split('/')) {
+        if (part.isEmpty())
+            return {};
+        node = node.child(part.toUtf8().constData());
+    }
+    return node;
 }
 
 // The document element and what follows it, serialised as it was read.

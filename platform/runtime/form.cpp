@@ -7,14 +7,17 @@
 namespace ks {
 namespace {
 
-int g_loadedCount = 0;
+// In load order, as the programs walk their loaded windows.
+std::vector<Form*> g_loaded;
 bool g_entryReturned = false;
 
 void endProgramWhenIdle()
 {
-    if (g_loadedCount == 0 && g_entryReturned && QCoreApplication::instance())
+    if (g_loaded.empty() && g_entryReturned && QCoreApplication::instance())
         QCoreApplication::exit(0);
 }
+
+void markUnloaded(Form* form) { std::erase(g_loaded, form); }
 
 }
 
@@ -27,12 +30,14 @@ Form::~Form()
 {
     if (loaded_) {
         loaded_ = false;
-        --g_loadedCount;
+        markUnloaded(this);
     }
     quitModalLoops();
 }
 
-int Form::loadedCount() { return g_loadedCount; }
+int Form::loadedCount() { return int(g_loaded.size()); }
+
+std::vector<Form*> Form::loadedForms() { return g_loaded; }
 
 void Form::setEntryReturned(bool returned)
 {
@@ -48,7 +53,7 @@ void Form::Load()
         return;
     // Marked loaded first: Form_Load may touch the form's own members.
     loaded_ = true;
-    ++g_loadedCount;
+    g_loaded.push_back(this);
     Form_Load();
 }
 
@@ -94,7 +99,7 @@ bool Form::Unload(UnloadMode mode)
     if (cancel != 0)
         return false;
     loaded_ = false;
-    --g_loadedCount;
+    markUnloaded(this);
     QWidget::hide();
     quitModalLoops();
     if (onUnloaded_)

@@ -35,6 +35,8 @@ public:
 
     // Number of loaded forms in the process.
     static int loadedCount();
+    // The loaded forms in the order they were loaded (several may share a name).
+    static std::vector<Form*> loadedForms();
     // Called by a program's entry after its entry procedure returned: from
     // then on the last unload ends the program.
     static void setEntryReturned(bool returned = true);
@@ -50,6 +52,8 @@ protected:
 
 private:
     friend class FormSlot;
+    template <class T, class... Args>
+    friend T& newForm(Args&&... args);
     void quitModalLoops();
 
     QString name_;
@@ -75,6 +79,16 @@ private:
     std::function<Form*()> factory_;
     QPointer<Form> form_;
 };
+
+// A further instance of a window class, made outside its global slot (a
+// second document window): it is deleted once it has been unloaded.
+template <class T, class... Args>
+T& newForm(Args&&... args)
+{
+    T* form = new T(std::forward<Args>(args)...);
+    static_cast<Form*>(form)->onUnloaded_ = [form] { static_cast<Form*>(form)->deleteLater(); };
+    return *form;
+}
 
 template <class T>
 FormSlot& formSlot()

@@ -231,3 +231,24 @@ TEST_F(SettingsTest, TheBundledSettingsServeWhicheverFolderTheProgramIsCopiedTo)
     EXPECT_NE(dir.read("Vidsettings.nml").find("<SILENTVIDEO>" + dir.str() + "/SilentVideo</SILENTVIDEO>"),
               std::string::npos);
 }
+
+TEST_F(SettingsTest, NestedKeysReadTheElementsTheyName)
+{
+    dir.write("nested.nml",
+              "<SETTINGS><TITLE>T</TITLE><EXPORT><BOLD>1</BOLD><HEADER><BOLD>True</BOLD><FONT>Arial</FONT></HEADER>"
+              "<DATA><SIZE>9.5</SIZE></DATA></EXPORT><BOLD>top</BOLD></SETTINGS>");
+    SettingsDocument doc;
+    ASSERT_TRUE(LoadSettingsDocument(QString::fromStdString(program("nested.nml")), doc));
+    EXPECT_EQ(GetXMLNodeText("EXPORT/BOLD", doc), "1");
+    EXPECT_EQ(GetXMLNodeText("EXPORT/HEADER/BOLD", doc), "True");
+    EXPECT_EQ(GetXMLNodeText("EXPORT/HEADER/FONT", doc), "Arial");
+    EXPECT_EQ(GetXMLNodeText("EXPORT/DATA/SIZE", doc), "9.5");
+    EXPECT_EQ(GetXMLNodeText("BOLD", doc), "top") << "a plain key stays at the top level";
+    // A missing level anywhere along the path, or a malformed path, reads empty.
+    EXPECT_EQ(GetXMLNodeText("EXPORT/DATA/BOLD", doc), "");
+    EXPECT_EQ(GetXMLNodeText("IMPORT/HEADER/BOLD", doc), "");
+    EXPECT_EQ(GetXMLNodeText("EXPORT//BOLD", doc), "");
+    EXPECT_EQ(GetXMLNodeText("EXPORT/", doc), "");
+    EXPECT_EQ(GetXMLNodeText("/TITLE", doc), "");
+    EXPECT_EQ(GetXMLNodeText("EXPORT/HEADER", doc), "") << "an element holding only elements has no text";
+}

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -85,6 +86,37 @@ TEST(Forms, ModalShowWaitsUntilHiddenAndTheLastUnloadEndsTheProgram)
     QTimer::singleShot(5000, [] { QApplication::exit(1); });   // safety net
     EXPECT_EQ(QApplication::exec(), 0) << "the unload of the last form ends the event loop";
     Form::setEntryReturned(false);
+}
+
+TEST(Forms, FurtherInstancesAreListedInLoadOrderAndGoneAfterTheirUnload)
+{
+    Probe& global = form<Probe>();
+    QPointer<Probe> second = &newForm<Probe>();
+    Other& other = form<Other>();
+    QPointer<Probe> third = &newForm<Probe>();
+    third->Load();
+    second->Load();
+    EXPECT_EQ(Form::loadedForms(), (std::vector<Form*>{&global, &other, third.data(), second.data()}))
+        << "loaded forms in the order they were loaded, several of one class";
+
+    // A refused unload keeps the instance; a completed one deletes it.
+    Probe::refuseUnload = 1;
+    EXPECT_FALSE(third->Unload());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(third);
+    Probe::refuseUnload = 0;
+    third->close();
+    second->Unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(third) << "an instance made outside the global slot is deleted once unloaded";
+    EXPECT_FALSE(second);
+    EXPECT_EQ(Form::loadedForms(), (std::vector<Form*>{&global, &other}));
+
+    // The global instance is untouched by the others' unloads, and unloads as before.
+    EXPECT_EQ(&form<Probe>(), &global);
+    global.Unload();
+    other.Unload();
+    EXPECT_TRUE(Form::loadedForms().empty());
 }
 
 TEST(Timers, EnablingRestartsTheInterval)
