@@ -14,8 +14,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QStyle>
 
 namespace ks {
 namespace {
@@ -23,71 +21,22 @@ namespace {
 constexpr int kErrBadFileName = 52;
 constexpr int kErrPathNotFound = 76;
 
-QRect twipsRect(double left, double top, double width, double height)
-{
-    return QRect(twipsToPixelsX(left), twipsToPixelsY(top), twipsToPixelsX(width), twipsToPixelsY(height));
-}
-
 QString introVideo() { return ProgramFile("Templates/intro.wmv"); }
 
 }
 
-MainVideo::MainVideo() : Form("MainVideo")
+MainVideo::MainVideo()
 {
-    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(twipsToPixelsX(5325), twipsToPixelsY(3630));
-    buildControls();
-}
-
-void MainVideo::buildControls()
-{
-    MediaPlayer1 = new MediaPlayer(this);
-    MediaPlayer1->setGeometry(twipsRect(120, 600, 3375, 3015));
     MediaPlayer1->PlayStateChange = [this](int s) { MediaPlayer1_PlayStateChange(s); };
-
-    Combo1 = new QComboBox(this);
-    Combo1->setEditable(true);
-    Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->setGeometry(twipsRect(120, 240, 3375, 315));
-    Combo1->setEditText("Ask me a question");
-    QObject::connect(Combo1, &QComboBox::activated, this, [this](int) { Combo1_Click(); });
-
-    const double panel = 3615;
-    LabelCoach = new QLabel(this);
-    LabelCoach->setGeometry(twipsRect(panel, 120, 1575, 1500));
-    LabelCoach->setWordWrap(true);
-    LabelCoach->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    LabelCoach->setStyleSheet("color: blue;");
-
-    Command1 = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogDetailedView), QString(), this);
-    Command1->setToolTip("Set the video folder");
-    Command1->setGeometry(twipsRect(panel, 1680, 500, 400));
-    Command2 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight), QString(), this);
-    Command2->setToolTip("Answer");
-    Command2->setGeometry(twipsRect(panel + 600, 1680, 500, 400));
-
-    // Top to bottom on screen: 4, 3, 2, 0, 1.
-    const int order[5] = {3, 4, 2, 1, 0};
-    for (int i = 0; i < 5; ++i) {
-        Optionyesno[i] = new QRadioButton("Option1", this);
-        Optionyesno[i]->setGeometry(twipsRect(panel, 2160 + order[i] * 240, 1575, 240));
-        Optionyesno[i]->hide();
-    }
-    Optionyesno[0]->setChecked(true);
-    LabelQid = new QLabel(this);
-    LabelQid->setGeometry(twipsRect(panel, 3360, 500, 240));
-
-    CommandRes = new QPushButton("Res.", this);
-    CommandRes->setGeometry(twipsRect(panel + 600, 3360, 450, 240));
-    CommandVidOptions = new QPushButton("Opt.", this);
-    CommandVidOptions->setGeometry(twipsRect(panel + 1100, 3360, 450, 240));
-    loadingtext = new QLabel(this);
-    loadingtext->hide();
-
-    QObject::connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     QObject::connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(*this); });
     QObject::connect(CommandVidOptions, &QPushButton::clicked, this, [this] { CommandVidOptions_Click(); });
     QObject::connect(CommandRes, &QPushButton::clicked, this, [this] { CommandRes_Click(); });
+}
+
+void MainVideo::showVideoFolderDialog()
+{
+    if (scorecardLink().showVideoFolderDialog)
+        scorecardLink().showVideoFolderDialog();
 }
 
 void MainVideo::Form_Load()
@@ -172,22 +121,6 @@ QStringList MainVideo::GetFiles(const QString& filespec, int attributes)
 
 bool MainVideo::DirExists(const QString& dirname) { return FolderExists(dirname); }
 
-void MainVideo::Combo1_Click()
-{
-    ui::runStep("Combo1_Click_err", [&] {
-        MediaPlayer1->setURL(AddBackslash(VideoBaseFolder) + "videos/" + Combo1->currentText() + ".wmv");
-    });
-}
-
-void MainVideo::Command1_Click()
-{
-    ui::runStep("MainVideo_Command1_Click_err", [&] {
-        if (scorecardLink().showVideoFolderDialog)
-            scorecardLink().showVideoFolderDialog();
-        Unload();
-    });
-}
-
 void MainVideo::CommandVidOptions_Click()
 {
     ui::runStep("CommandVidOptions_Click_err", [&] {
@@ -212,16 +145,6 @@ void MainVideo::MediaPlayer1_PlayStateChange(int)
 void MainVideo::Form_QueryUnload(int&, int)
 {
     ui::runStep("MainVideo_QueryUnload_ErrHandler:", [&] { MediaPlayer1->close(); });
-}
-
-void MainVideo::resizeEvent(QResizeEvent* event)
-{
-    Form::resizeEvent(event);
-    if (placing_ || !isLoaded())
-        return;
-    placing_ = true;
-    ui::runStep("MainVideo_FormResize_err:", [&] { formontop(*this); });
-    placing_ = false;
 }
 
 namespace {
