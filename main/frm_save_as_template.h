@@ -1,10 +1,7 @@
 #pragma once
 // The video-folder dialog: the user points the program at "intro.wmv" in the
 // folder of the coaching videos.
-#include "platform/runtime/form.h"
-
-class QLabel;
-class QPushButton;
+#include "common/video_folder_dialog.h"
 
 namespace ks {
 
@@ -14,29 +11,16 @@ extern QString DialogFolder;
 extern QString CDDrive;
 void FindCDDrive();
 
-class frmSaveAsTemplate : public Form {
+class frmSaveAsTemplate : public VideoFolderDialog {
 public:
     frmSaveAsTemplate();
 
-    QLabel* Label1 = nullptr;
-    QLabel* lblOutput = nullptr;
-    QLabel* lblOutputPath = nullptr;
-    QPushButton* cmdPath = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdCancel = nullptr;
-
     void cmdPath_Click();
     void cmdOK_Click();
-    void cmdCancel_Click();
-
-    static QString designedExplanation();
 
 protected:
     void Form_Load() override;
-
-private:
-    bool labelHasIntro() const;
-    void setButtonsEnabled(bool on);
+    void runMain() override;
 };
 
 }
