@@ -1,6 +1,7 @@
 #include "addon/core/field_table.h"
 
 #include "addon/base/allocators.h"
+#include "addon/core/field_control.h"
 #include "platform/win/window_handle.h"
 
 #include <strings.h>
@@ -20,19 +21,10 @@ void freeOptions(FieldRecord& f)
     OurFree(options);
 }
 
-// The control window of a field among the editor window's children.
-HWND fieldControl(const HtmlCtx& ctx, const FieldRecord& f)
-{
-    for (HWND child : win::childWindows(ctx.editorWindow))
-        if (GetDlgCtrlID(child) == f.controlId)
-            return child;
-    return nullptr;
-}
-
 void setChecked(HtmlCtx& ctx, FieldRecord& f, bool on)
 {
     f.checked = on ? 1 : 0;
-    if (HWND control = fieldControl(ctx, f))
+    if (HWND control = FieldControl(ctx, f))
         SendMessage(control, kButtonSetCheck, on ? 1 : 0, 0);
 }
 

@@ -52,4 +52,9 @@ int PlxWrite(HWND hWnd, int mode, const char* fileName, HGLOBAL* handle, std::in
 int PlxSave(HWND hWnd, int toMemory, const char* fileName, HGLOBAL* handle, std::int32_t* length);
 int PlxClose(HWND hWnd, int toMemory, const char* fileName, HGLOBAL* handle, std::int32_t* length);
 
+// What the user entered in the document's forms.
+int PlxGetCurForm(HWND hWnd, int* formCount);
+int PlxGetFormInfo(HWND hWnd, int form, char* action, char* method);   // 100 and 5 bytes
+int PlxGetFieldData(HWND hWnd, int form, int n, char* name, int* checked, char* value, int valueSize);
+
 }

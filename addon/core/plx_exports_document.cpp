@@ -1,4 +1,5 @@
-// The document exports: writing, saving and closing.
+// The document exports: writing, saving and closing, and the forms' read-outs.
+#include "addon/core/form_readout.h"
 #include "addon/core/html_write.h"
 #include "addon/core/plx32.h"
 
@@ -17,6 +18,13 @@ int PlxSave(HWND hWnd, int toMemory, const char* fileName, HGLOBAL* handle, std:
 int PlxClose(HWND hWnd, int toMemory, const char* fileName, HGLOBAL* handle, std::int32_t* length)
 {
     return HtmlClose(hWnd, toMemory, fileName, handle, length);
+}
+
+int PlxGetCurForm(HWND hWnd, int* formCount) { return GetCurForm(hWnd, formCount); }
+int PlxGetFormInfo(HWND hWnd, int form, char* action, char* method) { return GetFormInfo(hWnd, form, action, method); }
+int PlxGetFieldData(HWND hWnd, int form, int n, char* name, int* checked, char* value, int valueSize)
+{
+    return GetFieldData(hWnd, form, n, name, checked, value, valueSize);
 }
 
 }

@@ -1,4 +1,5 @@
 // Pictures, forms and their fields.
+#include "addon/core/field_control.h"
 #include "addon/core/html_writer.h"
 #include "addon/core/para_type.h"
 #include "addon/core/tag_lookup.h"
@@ -11,18 +12,8 @@
 namespace ks::addon {
 namespace {
 
-// What the field controls answer (the window layer's control messages).
-constexpr UINT kButtonGetCheck = 0x00F0, kComboGetCurSel = 0x0147, kListGetSel = 0x0187;
 constexpr int kControlText = 300, kTextAreaText = 3000;
 constexpr char kObjectChar = 0x18;
-
-std::string controlText(HWND control, int most)
-{
-    std::string text(static_cast<std::size_t>(most) + 1, '\0');
-    LRESULT n = control ? SendMessage(control, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())) : 0;
-    text.resize(n > 0 ? std::min<std::size_t>(static_cast<std::size_t>(n), most) : 0);
-    return text;
-}
 
 const char* fieldValue(const FieldRecord& f) { return f.type != kFieldSelect ? static_cast<const char*>(f.value) : nullptr; }
 
@@ -43,7 +34,7 @@ int writeTextArea(HtmlWriter& w, const FieldRecord& f, HWND control)
     if (!PutTagOpen(&w.ctx, w.out, "textarea") || !putName(w, f, true) || !PutAttrInt(&w.ctx, w.out, "rows", f.rows) ||
         !PutAttrInt(&w.ctx, w.out, "cols", f.columns) || !PutTagEnd(&w.ctx, w.out, true))
         return 0;
-    std::string text = controlText(control, kTextAreaText);
+    std::string text = FieldControlText(control, kTextAreaText);
     // Escaped like document text, so that the value reads back as it was typed.
     for (std::size_t at = 0; at < text.size();) {
         std::size_t end = text.find("\r\n", at);
@@ -65,12 +56,9 @@ int writeSelect(HtmlWriter& w, const FieldRecord& f, HWND control)
         !PutTagEnd(&w.ctx, w.out, true) || !Flush(w))
         return 0;
     auto* options = static_cast<const FieldOption*>(f.value);
-    int current = f.size == 1 && control ? static_cast<int>(SendMessage(control, kComboGetCurSel, 0, 0)) : -1;
     for (int i = 0; options && i <= f.checked && i <= f.optionCapacity; ++i) {
         const FieldOption& o = options[i];
-        bool selected = !control ? o.selected != 0
-                      : f.size == 1 ? i == current
-                                    : SendMessage(control, kListGetSel, static_cast<WPARAM>(i), 0) > 0;
+        bool selected = FieldOptionSelected(f, control, i);
         if (!PutTagOpen(&w.ctx, w.out, "option") || (selected && !PutAttr(&w.ctx, w.out, "selected", nullptr)) ||
             (o.value && !PutAttr(&w.ctx, w.out, "value", o.value)) || !PutTagEnd(&w.ctx, w.out, false) ||
             !PutText(&w.ctx, w.out, o.display ? o.display : "") || !Flush(w))
@@ -97,11 +85,11 @@ int WriteField(HtmlWriter& w, int index, int object)
     }
     if (!PutTagOpen(&w.ctx, w.out, "input") || !putName(w, f, false))
         return 0;
-    bool checked = control ? SendMessage(control, kButtonGetCheck, 0, 0) == 1 : f.checked != 0;
+    bool checked = control ? FieldControlChecked(control) : f.checked != 0;
     switch (f.type) {
     case kFieldText:
     case kFieldPassword: {
-        std::string text = control ? controlText(control, kControlText) : std::string(fieldValue(f) ? fieldValue(f) : "");
+        std::string text = control ? FieldControlText(control, kControlText) : std::string(fieldValue(f) ? fieldValue(f) : "");
         return PutAttr(&w.ctx, w.out, "type", f.type == kFieldText ? "text" : "password") &&
                        PutAttrInt(&w.ctx, w.out, "size", f.size) &&
                        (f.maxLength <= 0 || PutAttrInt(&w.ctx, w.out, "maxlength", f.maxLength)) &&
@@ -119,7 +107,7 @@ int WriteField(HtmlWriter& w, int index, int object)
                    : 0;
     case kFieldSubmit:
     case kFieldReset: {
-        std::string label = control ? controlText(control, kControlText) : std::string(fieldValue(f) ? fieldValue(f) : "");
+        std::string label = control ? FieldControlText(control, kControlText) : std::string(fieldValue(f) ? fieldValue(f) : "");
         return PutAttr(&w.ctx, w.out, "type", f.type == kFieldSubmit ? "submit" : "reset") &&
                        putValue(w, label.c_str()) && endInput(w)
                    ? 1
