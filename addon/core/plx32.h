@@ -46,6 +46,10 @@ int PlxSetNewBkColor(HWND hWnd, std::uint32_t colour, int set);
 int PlxSetNewTextColor(HWND hWnd, std::uint32_t colour);
 int PlxSetBkPict(HWND hWnd, const char* fileName);
 
+// Documents: emptying the window, a new document after the question to save the old one.
+int PlxClearWindow(HWND hWnd);
+int PlxNewFile(HWND hWnd);
+
 // Documents: writing HTML (mode 0 a file, 1 a block of global memory the caller frees,
 // 2 asking for an HTML or RTF file), saving and closing.
 int PlxWrite(HWND hWnd, int mode, const char* fileName, HGLOBAL* handle, std::int32_t* length, int selection);

@@ -1,4 +1,5 @@
-// The document exports: writing, saving and closing, and the forms' read-outs.
+// The document exports: clearing, new documents, writing, saving and closing, and the forms' read-outs.
+#include "addon/core/document_exports.h"
 #include "addon/core/form_readout.h"
 #include "addon/core/html_write.h"
 #include "addon/core/plx32.h"
@@ -6,6 +7,9 @@
 using namespace ks::addon;
 
 extern "C" {
+
+int PlxClearWindow(HWND hWnd) { return ClearWindow(hWnd); }
+int PlxNewFile(HWND hWnd) { return NewFile(hWnd); }
 
 int PlxWrite(HWND hWnd, int mode, const char* fileName, HGLOBAL* handle, std::int32_t* length, int selection)
 {

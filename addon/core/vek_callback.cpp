@@ -12,6 +12,7 @@
 #include "addon/core/html_notify.h"
 #include "addon/core/link_click.h"
 #include "addon/core/plx_module.h"
+#include "addon/core/tag_data.h"
 #include "platform/editor/vek32.h"
 #include "platform/win/window_handle.h"
 
@@ -39,6 +40,7 @@ void freePictureFrames(HtmlCtx& ctx)
 LRESULT windowGoing(HtmlCtx& ctx, HWND hWnd, WPARAM wParam, LPARAM lParam)
 {
     FreeFieldTable(ctx);
+    FreeTagData(ctx);
     freePictureFrames(ctx);
     if (ctx.rootFrame.childCount > 0) {
         if (HtmlCtx* top = GetTopHtmlCtx(hWnd))

@@ -2,7 +2,7 @@
 #include "addon/core/field_control.h"
 #include "addon/core/html_writer.h"
 #include "addon/core/para_type.h"
-#include "addon/core/tag_lookup.h"
+#include "addon/core/tag_data.h"
 #include "addon/core/temp_picture.h"
 #include "platform/win/window_handle.h"
 

@@ -1,6 +1,6 @@
 // Tables, rows and cells.
 #include "addon/core/html_writer.h"
-#include "addon/core/tag_lookup.h"
+#include "addon/core/tag_data.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -150,3 +150,37 @@ TEST_F(PlxSaveTest, CloseWithoutChangesOrWithNoAsksNothingMoreAndCloses)
     EXPECT_EQ(ui.messageBoxes().size(), 1u) << "an unmodified document closes without a question";
     EXPECT_FALSE(alive());
 }
+
+TEST_F(PlxSaveTest, ANewFileOffersToSaveAModifiedDocumentFirst)
+{
+    std::string page = (temp.path() / "old.htm").string();
+    std::snprintf(ctx().fileName, sizeof ctx().fileName, "%s", page.c_str());
+
+    ui.answerMessage(ui::Cancel);
+    EXPECT_EQ(PlxNewFile(hWnd), 0);
+    ASSERT_EQ(ui.messageBoxes().size(), 1u);
+    EXPECT_EQ(ui.messageBoxes()[0].text, kQuestion);
+    EXPECT_EQ(ui.messageBoxes()[0].buttons, ui::YesNoCancel);
+    EXPECT_EQ(written(), "<body>\r\n<p>saved text</p>\r\n</body>\r\n") << "Cancel keeps the document";
+    EditorSetModified(hWnd, 1);
+
+    {
+        ks::test::FullDisk full(10);
+        ui.answerMessage(ui::Yes);
+        EXPECT_EQ(PlxNewFile(hWnd), 0) << "a failed save keeps the old document";
+    }
+    EXPECT_STREQ(ctx().fileName, page.c_str());
+    boxes.clear();
+
+    ui.answerMessage(ui::Yes);
+    EXPECT_EQ(PlxNewFile(hWnd), 1);
+    EXPECT_EQ(temp.read("old.htm"), "<body>\r\n<p>saved text</p>\r\n</body>\r\n");
+    EXPECT_STREQ(ctx().fileName, "");
+    EXPECT_EQ(written(), "<body>\r\n</body>\r\n");
+
+    EXPECT_EQ(PlxNewFile(hWnd), 1) << "without changes nothing is asked";
+    EditorInsertText(hWnd, "typed");
+    ctx().viewMode = 1;
+    EXPECT_EQ(PlxNewFile(hWnd), 1) << "in view mode nothing is asked";
+    EXPECT_EQ(ui.messageBoxes().size(), 3u);
+}

@@ -3,6 +3,7 @@
 
 #include "addon/base/allocators.h"
 #include "addon/core/html_context.h"
+#include "addon/core/tag_data.h"
 #include "addon/core/temp_picture.h"
 #include "tests/support/temp_dir.h"
 
@@ -89,9 +90,7 @@ TEST_F(PlxWriteObjectsTest, PicturesWriteTheirNameSizeAlignmentAndMap)
     int left = picture("float.png");
     EditorSetPictureFloat(hWnd, left, 1, 0);
     EditorSetPictureSize(hWnd, plain, 40, 20);
-    TagData entry{kTagPictureMap, map, 0, 0, copyText("#places"), nullptr};
-    ctx().tagTable = &entry;
-    ctx().tagCount = 1;
+    AddTagData(ctx(), kTagPictureMap, map, "#places");
     add("a ", font(0, 2));
     place(plain);
     add(" b", font(0, 2));
@@ -106,9 +105,6 @@ TEST_F(PlxWriteObjectsTest, PicturesWriteTheirNameSizeAlignmentAndMap)
         << "formatting closes before a picture and opens again after it; attributes may go to the next line";
     PlxSetFlags(hWnd, 1, 4);
     EXPECT_NE(body().find("<img src=mid.jpg align=middle"), std::string::npos) << "flag 4: the file part only";
-    MemFree(entry.text1);
-    ctx().tagTable = nullptr;
-    ctx().tagCount = 0;
 }
 
 TEST_F(PlxWriteObjectsTest, APictureWithoutAFileGetsATemporaryOneBesideThePage)

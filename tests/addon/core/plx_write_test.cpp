@@ -2,6 +2,7 @@
 
 #include "addon/base/allocators.h"
 #include "addon/base/print_error.h"
+#include "addon/core/tag_data.h"
 #include "tests/support/file_faults.h"
 #include "tests/support/temp_dir.h"
 
@@ -240,12 +241,10 @@ TEST_F(PlxWriteTest, RulesWriteTheirWidthSizeAndAlignment)
 TEST_F(PlxWriteTest, HeadHoldsTheTitleMetaAndUserTagsAndTheBodyItsColours)
 {
     PlxSetDocTitle(hWnd, "A & B");
-    TagData entries[3];
-    entries[0] = {kTagMeta, 1, 0, 0, copyText("refresh"), copyText("5; url=x.htm")};
-    entries[1] = {kTagUser, 42, 0, 0, copyText("the host's own"), nullptr};
-    entries[2] = {kTagPictureSize, 7, 10, 10, nullptr, nullptr};
-    ctx().tagTable = entries;
-    ctx().tagCount = ctx().tagCapacity = 3;
+    int meta = AddTagData(ctx(), kTagMeta, 1, "refresh");
+    ctx().tagTable[meta].text2 = copyText("5; url=x.htm");
+    AddTagData(ctx(), kTagUser, 42, "the host's own");
+    AddTagData(ctx(), kTagPictureSize, 7, "");
     ctx().bkColorSet = 1;
     ctx().docBkColor = 0x00FFFF;
     std::snprintf(ctx().bkPictureName, sizeof ctx().bkPictureName, "tile.gif");
@@ -255,12 +254,6 @@ TEST_F(PlxWriteTest, HeadHoldsTheTitleMetaAndUserTagsAndTheBodyItsColours)
                          "<meta UserTagId=42 UserTagData=\"the host's own\">\r\n"
                          "</head>\r\n"
                          "<body background=tile.gif bgcolor=#ffff00>\r\n<p>text</p>\r\n</body>\r\n");
-    for (TagData& t : entries) {
-        MemFree(t.text1);
-        MemFree(t.text2);
-    }
-    ctx().tagTable = nullptr;
-    ctx().tagCount = ctx().tagCapacity = 0;
 }
 
 TEST_F(PlxWriteTest, OnlyTheSelectedBlockIsWrittenWithItsStructure)

@@ -1,0 +1,90 @@
+#include "addon/core/document_exports.h"
+
+#include "addon/core/editor_ops.h"
+#include "addon/core/field_table.h"
+#include "addon/core/font_elements.h"
+#include "addon/core/frame_teardown.h"
+#include "addon/core/html_context.h"
+#include "addon/core/html_write.h"
+#include "addon/core/plx_state.h"
+#include "addon/core/tag_data.h"
+#include "addon/base/print_error.h"
+#include "platform/editor/vek32.h"
+#include "platform/win/user_dialogs.h"
+
+#include <cstring>
+
+namespace ks::addon {
+namespace {
+
+constexpr unsigned kModeLinkClicks = 0x8000, kModeLoading = 0x200;
+constexpr int kTiled = 2;
+const char kSaveQuestion[] = "File Modified. Do You Wish to Save the Modifications?";
+
+bool viewMode(HWND hWnd)
+{
+    HtmlCtx* top = GetTopHtmlCtx(hWnd);
+    return top && top->viewMode;
+}
+
+}
+
+int ClearContextWindow(HtmlCtx& ctx, HWND hWnd)
+{
+    if (!viewMode(hWnd) && EditorGetReadOnly(hWnd))
+        EditorSetReadOnly(hWnd, 0);
+    SetClipChildren(hWnd, 0);
+    EditorSetBkPicture(hWnd, 0, kTiled, 0);
+    EditorSetModeFlags(hWnd, 0, kModeLinkClicks);
+    HGLOBAL empty = GlobalAlloc(GHND, 2);
+    if (!empty)
+        return 0;
+    EditorSetModeFlags(hWnd, 1, kModeLoading);
+    int result = EditorLoadBuffer(hWnd, empty, 1, 0, 1);
+    EditorSetModeFlags(hWnd, 0, kModeLoading);
+    for (int e = 0; e < kFontElementCount; ++e) {
+        ctx.fonts[e].created = 0;
+        GetElementFont(ctx, e, 0, 0, 0, 0, nullptr);
+    }
+    ctx.bkPictureName[0] = 0;
+    ctx.unsupported = 0;
+    FreeFieldTable(ctx);
+    FreeTagData(ctx);
+    if (ctx.rootFrame.childCount > 0) {
+        char target[kCtxTextSize]{};
+        GetTarget(hWnd, target);
+        SetTarget(hWnd, "");
+        if (HtmlCtx* top = GetTopHtmlCtx(hWnd))
+            top->activeFrameWindow = top->topWindow;
+        DestroyFrames(ctx);
+        SetTarget(hWnd, target);
+    }
+    return result;
+}
+
+int ClearWindow(HWND hWnd)
+{
+    HtmlCtx* ctx = GetHtmlCtx(&hWnd, true);
+    if (!ctx)
+        return PrintError(nullptr, "Html Not initialized(PlxClearWindow)!", kErrNotInitialized);
+    return ClearContextWindow(*ctx, hWnd);
+}
+
+int NewFile(HWND hWnd)
+{
+    HtmlCtx* ctx = RequireHtmlCtx(&hWnd, true);
+    if (!ctx)
+        return 0;
+    EditorInfo info;
+    if (!viewMode(hWnd) && readInfo(hWnd, info) && info.modified) {
+        int answer = MessageBox(hWnd, kSaveQuestion, "", MB_YESNOCANCEL);
+        if (answer == IDCANCEL)
+            return 0;
+        if (answer == IDYES && !HtmlSave(hWnd, 0, ctx->fileName, nullptr, nullptr))
+            return 0;
+    }
+    ctx->fileName[0] = 0;
+    return ClearWindow(ctx->editorWindow);
+}
+
+}
