@@ -171,13 +171,37 @@ int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous)
     return putEntity(ctx, out, entity);
 }
 
-int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text)
+int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
 {
-    char previous = 0;
-    for (char c : text) {
-        if (!PutTextChar(ctx, out, c, previous))
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (p < end) {
+        // Below the soft-break length no break rule can apply: characters that need no
+        // entity, and single blanks inside the line, are copied at once.
+        int length = out.length;
+        const char* q = p;
+        char last = previous;
+        for (int room = kSoftBreak - length; q < end && q - p < room; ++q) {
+            auto code = static_cast<unsigned char>(*q);
+            bool plain = code > ' ' && code < 0x7F && *q != '<' && *q != '>' && *q != '&' && *q != '"' && *q != '\\';
+            bool blank = *q == ' ' && last != ' ' && length + (q - p) != 0;
+            if (!plain && !blank)
+                break;
+            last = *q;
+        }
+        if (q > p) {
+            if (length == 0)
+                out.preLine = out.pre;
+            std::memcpy(out.line + length, p, static_cast<std::size_t>(q - p));
+            out.length += static_cast<int>(q - p);
+            out.entityStart = 0;
+            previous = last;
+            p = q;
+            continue;
+        }
+        if (!PutTextChar(ctx, out, *p, previous))
             return 0;
-        previous = c;
+        previous = *p++;
     }
     return 1;
 }

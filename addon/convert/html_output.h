@@ -73,8 +73,9 @@ int PutString(HtmlCtx* ctx, HtmlOutput& out, std::string_view text);
 // A document character, escaped; previous is the character before it on its editor
 // line, 0 at the line's start.
 int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous);
-// Escaped text, each character after the one before it.
-int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text);
+// Escaped text, each character after the one before it (previous: the one before the
+// first, 0 at an editor line's start).
+int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous = 0);
 int PutTag(HtmlCtx* ctx, HtmlOutput& out, const char* name, bool start, bool flush);
 int PutTagOpen(HtmlCtx* ctx, HtmlOutput& out, const char* name);
 // A null value writes a bare attribute ("ismap").

@@ -9,6 +9,7 @@
 #include "platform/editor/vek32.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace ks::addon {
 
@@ -71,14 +72,22 @@ struct HtmlWriter {
     int currentForm = -1;                 // the form whose "form" tag is open
 
     CharState chars;
+    int charsLink = -1;                   // the link state chars was worked out in; -1 none
     int linkState = 0;                    // 0 none, 1 "<a " data being written, 2 anchor open
     bool linkParagraph = false;           // a "p" inside an anchor began the next paragraph
     bool paraStart = true;                // the next line starts a paragraph
     bool afterBreak = false;              // a paragraph ended at its mark or a line break
+    int prevLine = -1;                    // the line before, and its line flags
+    unsigned prevLineFlags = 0;
     int firstLine = 0, endLine = 0;       // the range; endLine is the closing step
     int firstColumn = 0, lastColumn = 0;  // of the first and the last line of a selection
     bool selection = false;
     const char* pictureBase = nullptr;    // where pictures without a file get theirs
+    int heldFrom = -1, heldTo = -1;       // the first run of held-back lines
+    bool heldDone = false;                // that run has ended (or is being written)
+
+    std::vector<FontFacts> fontFacts;     // each font read once a write
+    std::vector<bool> fontKnown;
 
     int openListType() const { return listTypes[openListLevel]; }
 };
@@ -95,6 +104,8 @@ void ResetCharState(HtmlWriter& w);
 int WriteCharFormat(HtmlWriter& w, const CharState& next);
 int CloseLink(HtmlWriter& w);
 bool ReadFontFacts(HWND hWnd, int font, FontFacts& facts);
+// The facts of a font, read at its first use in this write.
+const FontFacts& FactsOf(HtmlWriter& w, int font);
 
 // write_blocks.cpp
 int WriteParaStart(HtmlWriter& w);

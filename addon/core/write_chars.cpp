@@ -96,16 +96,30 @@ bool ReadFontFacts(HWND hWnd, int font, FontFacts& facts)
     return known;
 }
 
+const FontFacts& FactsOf(HtmlWriter& w, int font)
+{
+    auto index = static_cast<std::size_t>(font);
+    if (index >= w.fontFacts.size()) {
+        w.fontFacts.resize(index + 1);
+        w.fontKnown.resize(index + 1);
+    }
+    if (!w.fontKnown[index]) {
+        ReadFontFacts(w.hWnd, font, w.fontFacts[index]);
+        w.fontKnown[index] = true;
+    }
+    return w.fontFacts[index];
+}
+
 void ResetCharState(HtmlWriter& w)
 {
     w.chars = CharState{};
+    w.charsLink = -1;
     if (w.ctx.flags & 1) {
         w.chars.font = -1;
         return;
     }
     w.chars.font = 0;
-    FontFacts facts;
-    ReadFontFacts(w.hWnd, 0, facts);
+    const FontFacts& facts = FactsOf(w, 0);
     std::memcpy(w.chars.face, facts.face, sizeof w.chars.face);
     w.chars.colour = facts.colour;
     w.chars.style = facts.style & 0x3F;
@@ -125,6 +139,7 @@ int WriteCharFormat(HtmlWriter& w, const CharState& next)
     const CharState& was = w.chars;
     bool fontChanged = was.colour != next.colour || was.htmlSize != next.htmlSize || strcasecmp(was.face, next.face) != 0;
     bool typeChanged = was.type != next.type;
+    w.charsLink = w.linkState;
     if (!fontChanged && !typeChanged && was.style == next.style) {
         w.chars.font = next.font;
         return 1;

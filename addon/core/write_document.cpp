@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace ks::addon {
 
@@ -248,9 +249,9 @@ void setImplied(HtmlWriter& w)
 }
 
 struct LineText {
-    char chars[kHtmlLineMax + 2]{};
-    std::uint16_t fonts[kHtmlLineMax + 2]{};
-    char lead[kHtmlLineMax + 2]{};
+    char chars[kHtmlLineMax + 2];
+    std::uint16_t fonts[kHtmlLineMax + 2];
+    char lead[kHtmlLineMax + 2];
     int count = 0;
 };
 
@@ -287,13 +288,15 @@ struct LineEnd {
     char last = 0;
 };
 
-// One text or object character, with the link, formatting and escaping it needs.
-int writeChar(HtmlWriter& w, char ch, int font, char previous, FontFacts& facts, int& factsFont)
+// Characters of the text itself, not the editor's marks.
+bool isText(char c) { return static_cast<unsigned char>(c) >= 0x20 || c == 0x0E; }
+
+// A run of text in one font (or one object character), with the link, formatting and
+// escaping it needs; previous is the character before the run.
+int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
 {
-    if (font != factsFont) {
-        ReadFontFacts(w.hWnd, font, facts);
-        factsFont = font;
-    }
+    char ch = run[0];
+    const FontFacts& facts = FactsOf(w, font);
     bool hidden = (facts.style & 0x40) != 0;
     bool object = ch == kObjectChar && (facts.style & 0x80);
     bool elementFont = !object && facts.userId < 20;
@@ -307,7 +310,7 @@ int writeChar(HtmlWriter& w, char ch, int font, char previous, FontFacts& facts,
                 return 0;
             w.linkState = 1;
         }
-        return PutChar(&w.ctx, w.out, ch);
+        return PutString(&w.ctx, w.out, run);
     }
     if (w.linkState == 1) {
         if (!PutTagEnd(&w.ctx, w.out, false))
@@ -325,41 +328,45 @@ int writeChar(HtmlWriter& w, char ch, int font, char previous, FontFacts& facts,
         ResetCharState(w);
         return 1;
     }
-    CharState next;
-    next.font = font;
-    std::memcpy(next.face, facts.face, sizeof next.face);
-    int element = facts.userId < 60 ? facts.userId % 20 : w.cur.header;
-    next.htmlSize = facts.tag && !w.ctx.rtfConversion ? facts.tag : PointsToHtmlSize(w.ctx, facts.points, element);
-    next.colour = facts.colour;
-    next.style = facts.style & 0x3F;
-    next.type = facts.userId < 60 ? facts.userId % 20 : 0;
-    if (w.linkState == 2) {
-        next.style &= ~(w.ctx.linkStyle | 0x4000);
-        next.colour = w.out.impliedColour;
+    // A run in one font is worked out once, at its first character.
+    if (font != w.chars.font || w.linkState != w.charsLink) {
+        CharState next;
+        next.font = font;
+        std::memcpy(next.face, facts.face, sizeof next.face);
+        int element = facts.userId < 60 ? facts.userId % 20 : w.cur.header;
+        next.htmlSize = facts.tag && !w.ctx.rtfConversion ? facts.tag : PointsToHtmlSize(w.ctx, facts.points, element);
+        next.colour = facts.colour;
+        next.style = facts.style & 0x3F;
+        next.type = facts.userId < 60 ? facts.userId % 20 : 0;
+        if (w.linkState == 2) {
+            next.style &= ~(w.ctx.linkStyle | 0x4000);
+            next.colour = w.out.impliedColour;
+        }
+        if (!WriteCharFormat(w, next))
+            return 0;
     }
-    if (!WriteCharFormat(w, next))
-        return 0;
-    return PutTextChar(&w.ctx, w.out, ch, previous);
+    return PutText(&w.ctx, w.out, run, previous);
 }
 
 int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
 {
     int first = w.selection && line == w.firstLine ? std::min(w.firstColumn, text.count) : 0;
     int last = w.selection && line == w.endLine - 1 ? std::min(w.lastColumn, text.count) : text.count;
-    FontFacts facts;
-    int factsFont = -1;
     char previous = 0;
-    for (int i = first; i < last; ++i) {
+    for (int i = first; i < last;) {
         char ch = text.chars[i];
         if (ch == kRowEndChar)
             end.row = true;
-        if (notWritten(ch))
+        if (notWritten(ch)) {
+            ++i;
             continue;
+        }
         bool onlyMark = text.count == 1 && ch == w.ctx.marker;
         if (ch == kLineBreakChar || (onlyMark && continuesParagraph(w, line))) {
             if (!WriteLineBreak(w))
                 return 0;
             end.lineBreak = true;
+            ++i;
             continue;
         }
         if (ch == w.ctx.marker || ch == kCellEndChar) {
@@ -376,9 +383,13 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
             end.cell = ch == kCellEndChar;
             break;
         }
-        if (!writeChar(w, ch, text.fonts[i], previous, facts, factsFont))
+        int j = i + 1;
+        while (isText(ch) && j < last && text.fonts[j] == text.fonts[i] && isText(text.chars[j]))
+            ++j;
+        if (!writeRun(w, std::string_view(text.chars + i, static_cast<std::size_t>(j - i)), text.fonts[i], previous))
             return 0;
-        previous = ch;
+        previous = text.chars[j - 1];
+        i = j;
     }
     end.last = previous;
     return 1;
@@ -394,13 +405,22 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     ParaState before = w.cur;
     w.prev = before;
     readState(w, line, closing);
-    for (int level = before.level + 1; level <= w.cur.level; ++level) {
-        w.prev.row[level] = w.prev.cell[level] = 0;
-        w.levels[level] = TableLevelState{};
+    // The first run of held-back lines waits for the end of the document.
+    bool held = !closing && (w.record.flags & kFlagHeldBack);
+    if (held && !w.heldDone) {
+        w.heldFrom = w.heldFrom < 0 ? line : w.heldFrom;
+        w.heldTo = line;
+        w.cur = before;
+        return true;
     }
+    w.heldDone = w.heldDone || w.heldFrom >= 0;
     if (!closing && (w.record.flags & (kFlagSkipSingle | kFlagHeldBack)) && w.record.lastColumn == 1) {
         w.cur = before;
         return true;
+    }
+    for (int level = before.level + 1; level <= w.cur.level; ++level) {
+        w.prev.row[level] = w.prev.cell[level] = 0;
+        w.levels[level] = TableLevelState{};
     }
     Decision d;
     const ParaState& c = w.cur;
@@ -409,8 +429,13 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     d.paraStart = w.paraStart || line == w.firstLine;
     d.formStarts = c.inForm && !w.prev.inForm;
     bool inRange = line > w.firstLine;
-    d.endedRow = inRange && EditorTestLineFlag(w.hWnd, line - 1, kFlagEndsRow);
-    d.endedCell = inRange && EditorTestLineFlag(w.hWnd, line - 1, kFlagEndsCell);
+    unsigned lastFlags = inRange ? w.prevLineFlags : 0;
+    if (inRange && w.prevLine != line - 1)
+        EditorGetLineInfo(w.hWnd, line - 1, nullptr, &lastFlags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    d.endedRow = (lastFlags & kFlagEndsRow) != 0;
+    d.endedCell = (lastFlags & kFlagEndsCell) != 0;
+    w.prevLine = line;
+    w.prevLineFlags = w.record.flags;
     d.leavingCell = d.endedCell || c.level != w.prev.level || (c.level && c.cell[c.level] != w.prev.cell[c.level]);
     d.listChanges = c.listType != w.prev.listType || d.formStarts || d.leavingCell;
     d.headerCloses = w.openHeader && (c.header != w.openHeader || d.paraStart || d.formStarts || d.leavingCell ||
@@ -457,43 +482,24 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     return true;
 }
 
-// The first run of held-back lines in [first, end), or an empty run.
-void heldBackRun(HtmlWriter& w, int& from, int& to)
-{
-    from = to = -1;
-    for (int line = w.firstLine; line < w.endLine; ++line) {
-        bool held = EditorTestLineFlag(w.hWnd, line, kFlagHeldBack) != 0;
-        if (held && from < 0)
-            from = line;
-        if (held)
-            to = line;
-        else if (from >= 0)
-            break;
-    }
-}
-
 }
 
 int WriteDocument(HtmlWriter& w)
 {
-    int heldFrom, heldTo;
-    heldBackRun(w, heldFrom, heldTo);
     ResetCharState(w);
-    for (int line = w.firstLine; line <= w.endLine; ++line) {
-        if (line >= heldFrom && line <= heldTo)
-            continue;
+    for (int line = w.firstLine; line <= w.endLine; ++line)
         if (!writeLine(w, line, line == w.endLine))
             return 0;
-    }
-    if (heldFrom < 0)
+    if (w.heldFrom < 0)
         return 1;
     // The held-back lines come last, ending with a closing step of their own.
     int first = w.firstLine;
-    w.firstLine = heldFrom;
+    w.firstLine = w.heldFrom;
     w.paraStart = true;
+    w.heldDone = true;
     bool done = true;
-    for (int line = heldFrom; line <= heldTo + 1 && done; ++line)
-        done = writeLine(w, line, line == heldTo + 1);
+    for (int line = w.heldFrom; line <= w.heldTo + 1 && done; ++line)
+        done = writeLine(w, line, line == w.heldTo + 1);
     w.firstLine = first;
     return done ? 1 : 0;
 }

@@ -107,14 +107,17 @@ HGLOBAL GlobalReAlloc(HGLOBAL block, std::size_t size, unsigned flags)
     }
     if (block->locks > 0)
         return nullptr;   // its bytes are pinned and cannot grow in place
-    unsigned char* grown = allocateBytes(size, false);
-    if (!grown)
+    if (size > blockLimit.load())
         return nullptr;
-    std::memcpy(grown, block->bytes, block->size);
+    // realloc may grow in place or move the pages without copying them.
+    leave(block);
+    auto* grown = static_cast<unsigned char*>(std::realloc(block->bytes, size));
+    if (!grown) {
+        enter(block);
+        return nullptr;
+    }
     if (flags & GMEM_ZEROINIT)
         std::memset(grown + block->size, 0, size - block->size);
-    leave(block);
-    std::free(block->bytes);
     block->bytes = grown;
     block->size = size;
     enter(block);
