@@ -137,6 +137,7 @@ struct HtmlCtx {
     std::int32_t noRedirect = 0;         // set around a reformat and the writer
     TagData* tagTable = nullptr;
     std::int32_t tagCount = 0, tagCapacity = 0;
+    std::int32_t tagFreeCount = 0;       // free entries below tagCount
     WNDPROC hostCallback = nullptr;
     char fileName[kCtxNameSize]{};
     char bkPictureName[kCtxNameSize]{};

@@ -1,6 +1,9 @@
 #include "addon/base/number_utils.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 
 namespace ks::addon {
@@ -42,6 +45,44 @@ char* FormatReal(double value, int decimals, char* out)
         length += std::snprintf(out + length, 16, ".%0*lld", decimals, fraction);
     out[length] = 0;
     return out;
+}
+
+}
+
+namespace ks::addon {
+
+std::int32_t MulDiv(std::int64_t number, std::int64_t numerator, std::int64_t denominator)
+{
+    if (denominator == 0)
+        return -1;
+    // Inputs are 32-bit values in practice; keep the product within 64 bits regardless.
+    constexpr std::int64_t kLimit = std::int64_t(1) << 31;
+    number = std::clamp(number, -kLimit, kLimit);
+    numerator = std::clamp(numerator, -kLimit, kLimit);
+    denominator = std::clamp(denominator, -kLimit, kLimit);
+    std::int64_t product = number * numerator;
+    bool negative = (product < 0) != (denominator < 0);
+    std::uint64_t magnitude = product < 0 ? std::uint64_t(-product) : std::uint64_t(product);
+    std::uint64_t divisor = denominator < 0 ? std::uint64_t(-denominator) : std::uint64_t(denominator);
+    std::uint64_t quotient = (magnitude + divisor / 2) / divisor;
+    std::int64_t result = negative ? -std::int64_t(quotient) : std::int64_t(quotient);
+    return std::int32_t(std::clamp<std::int64_t>(result, INT32_MIN, INT32_MAX));
+}
+
+std::int32_t TextToInt(const char* text)
+{
+    if (!text)
+        return 0;
+    while (*text == ' ' || (*text >= '\t' && *text <= '\r'))
+        ++text;
+    bool negative = *text == '-';
+    if (*text == '-' || *text == '+')
+        ++text;
+    std::int64_t value = 0;
+    for (; *text >= '0' && *text <= '9'; ++text)
+        value = std::min<std::int64_t>(value * 10 + (*text - '0'), std::int64_t(INT32_MAX) + 1);
+    value = negative ? -value : value;
+    return std::int32_t(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 }

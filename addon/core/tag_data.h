@@ -17,5 +17,12 @@ int DeleteTagData(HtmlCtx& ctx, int index);
 int FreeTagData(HtmlCtx& ctx);
 // The first entry in use of that type and id, or null.
 const TagData* FindTagData(const HtmlCtx& ctx, int type, int id);
+// Index of the first entry in use at or after start with that type and id, or -1.
+int FindTagDataFrom(const HtmlCtx& ctx, int type, int id, int start);
+// Replaces text 2 of an entry in use with a copy of text.
+void SetTagDataText2(HtmlCtx& ctx, int index, const char* text);
+// A user tag of the host: replaces the tag with that id; an empty text only deletes it.
+// 1, or 0 when the new tag could not be added.
+int SetUserTag(HtmlCtx& ctx, int id, const char* text);
 
 }

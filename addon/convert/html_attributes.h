@@ -1,0 +1,25 @@
+#pragma once
+// Values of a tag's attribute text ("href=a.htm width=50% color=#ff0000"): attribute
+// lookup, lengths in twips, colours.
+#include "addon/base/html_ctx.h"
+
+namespace ks::addon {
+
+// Value buffers take kHtmlTextSize + 1 bytes: no value is longer than the attribute text.
+// The next attribute of text: its name and value; the characters consumed, 0 when none is left.
+int NextHtmlAttrib(HtmlCtx* ctx, const char* text, char* name, char* value);
+// 1 and the value (empty without "=") when an attribute of that name (ignoring case)
+// is present, the first of the name winning; 0 and an empty value when not.
+int GetHtmlAttrib(HtmlCtx* ctx, const char* text, const char* name, char* value);
+
+// Twips; a percentage (when allowed) as its negative. Pixels use the context's pixels
+// per inch, across when horizontal, else down.
+int ParseHtmlSize(HtmlCtx* ctx, const char* text, bool horizontal, bool allowPercent);
+
+// A colour name (the 140 names, ignoring case), else "#rrggbb" with or without the "#";
+// missing components are 0.
+COLORREF GetHtmlColor(HtmlCtx* ctx, const char* text);
+// The colour of a name, when it is one of the 140.
+bool HtmlColorName(const char* name, COLORREF& colour);
+
+}

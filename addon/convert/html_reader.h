@@ -1,0 +1,153 @@
+#pragma once
+// The state of one HTML read: the input (a file read in 300-byte blocks, or a memory
+// block), the push-back stack, the word last read, the group table that carries the
+// formatting of the open tags, the font stack, the table levels and the flags of the
+// text flow. Alive from PlxRead's call to its return; plain data, zero-filled.
+#include "addon/base/html_ctx.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace ks::addon {
+
+inline constexpr int kHtmlTextSize = 300;      // a word, a run, a tag's name or attributes
+inline constexpr int kHtmlGroupCount = 100;
+inline constexpr int kHtmlFontStackSize = 100;
+inline constexpr int kHtmlTableLevels = 5;
+inline constexpr int kHtmlTableColumns = 300;
+inline constexpr int kHtmlFaceSize = 32;
+
+// Characters the reader writes into the editor's text.
+inline constexpr char kHtmlLineBreak = 0x0F;
+inline constexpr char kHtmlCellEnd = 0x13;
+inline constexpr char kHtmlRowEnd = 0x12;
+// What a line end inside a text run becomes until the run is decoded.
+inline constexpr char kHtmlLineEndMark = 21;
+
+// Reader flags.
+inline constexpr std::uint32_t kReadInCaption = 0x2, kReadInScript = 0x4;
+
+// Group style bits beyond the character styles.
+inline constexpr std::uint32_t kStyleUnderline = 0x1, kStyleBold = 0x2, kStyleItalic = 0x4;
+inline constexpr std::uint32_t kStyleHiddenLink = 0x40, kStyleLinkText = 0x4000;
+// Group alignment bits.
+inline constexpr std::uint32_t kAlignCentre = 0x1, kAlignRight = 0x2, kAlignListItem = 0x8;
+inline constexpr std::uint32_t kAlignLeft = 0x400, kAlignJustify = 0x800;
+inline constexpr std::uint32_t kAlignAny = kAlignCentre | kAlignRight | kAlignLeft | kAlignJustify;
+inline constexpr std::uint32_t kParaNoWrap = 0x10;
+
+struct HtmlReader;
+
+// The formatting state of one open tag; a begin tag opens a copy of the current one.
+struct HtmlGroup {
+    HtmlReader* reader = nullptr;
+    std::int32_t noFrames = 0;          // text flushed while current is thrown away
+    std::int32_t element = 0;           // font element 0-19
+    std::uint32_t style = 0;
+    COLORREF colour = 0;                // 0: the element's
+    std::int32_t spacing[3]{};          // before, after, line value (twips)
+    std::int32_t leftIndent = 0, firstIndent = 0, rightIndent = 0, savedIndent = 0;
+    std::int32_t ruleValue = 0;
+    std::uint32_t align = 0;
+    std::uint32_t paraFlags = 0;
+    std::uint32_t typeWord = 0;         // paragraph-type word
+    std::uint32_t ruleWord = 0;         // width in the low 16 bits, alignment in the high 16
+    std::int32_t listType = 0, listLevel = 0, listStart = 0, itemCounter = 0, listGroup = 0, numbering = 0;
+    std::int32_t pre = 0;
+    std::int32_t inLink = 0, linkHasAddress = 0;
+    std::int32_t indentSaved = 0;
+    std::int32_t fontSize = 0;          // 0 the element's, 1-100 relative, 100 + n absolute
+    char face[kHtmlFaceSize]{};
+    FrameRecord* frameset = nullptr;    // the frameset this group is building
+};
+
+struct HtmlFontStackEntry {
+    COLORREF colour = 0;
+    std::int32_t size = 0;
+    char face[kHtmlFaceSize]{};
+};
+
+// Caption text that goes below its table, held until the table ends.
+struct HtmlCaptionNode {
+    char* text = nullptr;
+    std::int32_t font = 0, format = 0;
+    HtmlCaptionNode* next = nullptr;
+};
+
+// One open table.
+struct HtmlTableLevel {
+    std::int32_t cellOpen = 0;
+    std::int32_t captionBelow = 0;
+    std::int32_t rowSpan = 1, colSpan = 1;
+    std::int32_t cell = 0;              // the editor's id of the last cell created
+    std::int32_t newRow = 0;
+    std::int32_t rowSpansLeft[kHtmlTableColumns]{};
+    std::int32_t colSpans[kHtmlTableColumns]{};
+    std::int32_t width = 0;             // twips, negative percent, 0 none
+    std::int32_t columnCount = 0;
+    std::int32_t column = 0;
+    std::int32_t cellWidth = 0;
+    std::int32_t borders[4]{};
+    std::int32_t padding = -1;
+    COLORREF cellColour = 0xFFFFFF, rowColour = 0xFFFFFF, tableColour = 0xFFFFFF;
+    std::int32_t valign = 0;
+    std::uint32_t tableAlign = 0, rowAlign = 0, cellAlign = 0;
+    std::int32_t cellHeight = 0;
+    std::int32_t indent = 0;
+    HtmlCaptionNode* captionFirst = nullptr;
+    HtmlCaptionNode* captionLast = nullptr;
+};
+
+struct HtmlReader;
+// Gives the pending text to the document; the word reader calls it before a begin tag.
+using HtmlFlush = int (*)(HtmlCtx* ctx, HtmlReader* reader);
+
+struct HtmlReader {
+    // Input: a file, or a memory block (length < 0: no bound).
+    std::FILE* file = nullptr;
+    const char* memory = nullptr;
+    std::int32_t memoryLength = 0;
+    std::int32_t memoryPos = 0;
+    std::int32_t inputFailed = 0;       // a file read failed: the input ends there
+
+    char pending[kHtmlTextSize + 1]{};
+    std::int32_t pendingLength = 0;
+
+    char block[kHtmlTextSize]{};
+    std::int32_t blockFill = 0, blockPos = 0;
+
+    char current = 0;
+    char pushStack[kHtmlTextSize]{};
+    std::int32_t pushCount = 0;
+
+    char word[kHtmlTextSize + 1]{};
+    char attributes[kHtmlTextSize + 1]{};
+    char previousWord[kHtmlTextSize + 1]{};
+    std::int32_t wordLength = 0;
+    std::int32_t beginTag = 0, endTag = 0, tag = 0, textSuppressed = 0;
+    std::int32_t endOfInput = 0;
+
+    std::int32_t group = 0;
+    HtmlGroup* groups = nullptr;
+    HtmlFontStackEntry* fontStack = nullptr;
+    std::int32_t fontStackIndex = -1;
+
+    std::int32_t textEnabled = 1, paraStart = 1, afterLineBreak = 0, noSpacing = 0;
+    std::int32_t currentForm = -1, currentField = -1;
+    std::uint32_t paraBitsAdd = 0, paraBitsRemove = 0;
+
+    std::int32_t tableSeen = 0, inTable = 0, tableDepth = 0;
+    HtmlTableLevel tables[kHtmlTableLevels];
+
+    COLORREF itemColour = 0;
+    std::int32_t itemSize = 3;
+    std::uint32_t flags = 0;
+    std::uint32_t position = 0;         // characters consumed, less those pushed back
+    const char* anchorName = nullptr;
+
+    HtmlFlush flush = nullptr;
+
+    HtmlGroup& currentGroup() { return groups[group]; }
+};
+
+}

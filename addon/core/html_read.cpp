@@ -1,0 +1,268 @@
+#include "addon/core/html_read.h"
+
+#include "addon/base/allocators.h"
+#include "addon/base/message_sink.h"
+#include "addon/base/print_error.h"
+#include "addon/base/text_utils.h"
+#include "addon/convert/html_words.h"
+#include "addon/core/editor_ops.h"
+#include "addon/core/field_controls.h"
+#include "addon/core/html_context.h"
+#include "addon/core/link_attributes.h"
+#include "addon/core/picture_read.h"
+#include "addon/core/plx_module.h"
+#include "addon/core/plx_state.h"
+#include "platform/editor/vek32.h"
+#include "platform/win/user_dialogs.h"
+
+#include <cstdio>
+#include <cstring>
+#include <new>
+#include <string>
+#include <strings.h>
+
+namespace ks::addon {
+namespace {
+
+constexpr unsigned kMode2Bulk = 0x10000;
+constexpr unsigned kModeLinkClicks = 0x8000;
+constexpr std::uint32_t kFlagNoLinkClicks = 0x80;
+constexpr std::uint32_t kFlagKeepSpaces = 0x100;
+// Pending text goes to the editor once a word would take it past this.
+constexpr int kFlushLength = 80;
+
+// The input of one read: a file, or a locked memory block.
+struct ReadInput {
+    std::FILE* file = nullptr;
+    win::HGLOBAL block = nullptr;
+    const char* memory = nullptr;
+    std::int32_t length = 0;
+
+    ~ReadInput()
+    {
+        if (file)
+            std::fclose(file);
+        if (block)
+            GlobalUnlock(block);
+    }
+};
+
+// A memory block is never read past its end; without a length, up to its first zero.
+std::int32_t memoryBound(const char* memory, win::HGLOBAL block, std::int32_t length)
+{
+    std::size_t size = GlobalSize(block);
+    if (length >= 0)
+        return static_cast<std::int32_t>(std::min<std::size_t>(std::size_t(length), size));
+    const void* zero = std::memchr(memory, 0, size);
+    std::size_t bound = zero ? std::size_t(static_cast<const char*>(zero) - memory) : size;
+    return static_cast<std::int32_t>(std::min<std::size_t>(bound, INT32_MAX));
+}
+
+// 0 without a report for a name that is empty or cannot be opened.
+int openInput(HtmlCtx* ctx, int fromMemory, const char* fileName, win::HGLOBAL handle, std::int32_t length,
+              ReadInput& in)
+{
+    if (fromMemory) {
+        void* memory = GlobalLock(handle);
+        if (!memory)
+            return PrintError(ctx, "Error locking the input buffer", kErrMemory);
+        in.block = handle;
+        in.memory = static_cast<const char*>(memory);
+        in.length = memoryBound(in.memory, handle, length);
+        ctx->fileName[0] = 0;
+        return 1;
+    }
+    // The name is used as given (file names keep their letter case here), less trailing blanks.
+    std::string name = fileName ? fileName : "";
+    while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+    if (name.empty())
+        return 0;
+    in.file = std::fopen(name.c_str(), "rb");
+    if (!in.file)
+        return 0;
+    copyCtxText(ctx->fileName, name.c_str(), kCtxNameSize);
+    return 1;
+}
+
+// The reader context, its group table and font stack, freed together.
+struct ReaderMemory {
+    HtmlReader* reader = nullptr;
+    HtmlGroup* groups = nullptr;
+    HtmlFontStackEntry* fonts = nullptr;
+
+    ~ReaderMemory()
+    {
+        OurFree(fonts);
+        OurFree(groups);
+        OurFree(reader);
+    }
+    int allocate(HtmlCtx* ctx)
+    {
+        void* r = OurAlloc(sizeof(HtmlReader));
+        if (!r)
+            return PrintError(ctx, "Ran out of memory for HTML data (HtmlRead).", kErrMemory);
+        reader = new (r) HtmlReader{};
+        void* g = OurAlloc(sizeof(HtmlGroup) * kHtmlGroupCount);
+        if (!g)
+            return PrintError(ctx, "Ran out of memory for HTML group table (HtmlRead).", kErrMemory);
+        groups = static_cast<HtmlGroup*>(g);
+        for (int i = 0; i < kHtmlGroupCount; ++i)
+            new (&groups[i]) HtmlGroup{};
+        void* f = OurAlloc(sizeof(HtmlFontStackEntry) * kHtmlFontStackSize);
+        if (!f)
+            return PrintError(ctx, "Ran out of memory for HTML font stack (HtmlRead).", kErrMemory);
+        fonts = static_cast<HtmlFontStackEntry*>(f);
+        for (int i = 0; i < kHtmlFontStackSize; ++i)
+            new (&fonts[i]) HtmlFontStackEntry{};
+        return 1;
+    }
+};
+
+void setUpReader(HtmlReader& r, const ReadInput& in, ReaderMemory& m, const char* anchorName)
+{
+    r.file = in.file;
+    r.memory = in.memory;
+    r.memoryLength = in.length;
+    r.groups = m.groups;
+    r.fontStack = m.fonts;
+    r.groups[0].reader = &r;
+    r.anchorName = anchorName;
+    r.flush = FlushHtmlText;
+}
+
+bool isParagraphTag(const char* word)
+{
+    return strcasecmp(word, "p") == 0 || strcasecmp(word, "br") == 0 || strcasecmp(word, "div") == 0;
+}
+
+void reportAbort(HtmlCtx* ctx, const HtmlReader& r)
+{
+    showMessage(ctx->editorWindow, "Read aborted", "");
+    DebugMsg("pos: %ld, control: %d, beg group: %d, end group: %d, word: %.40s, word len: %d",
+             static_cast<long>(r.position), r.tag, r.beginTag, r.endTag, r.word, r.wordLength);
+}
+
+// The main loop: text words into the pending text, tags to their handlers.
+void readWords(HtmlCtx* ctx, HtmlReader& r)
+{
+    while (NextHtmlWord(ctx, &r)) {
+        if (!r.tag) {
+            if (r.wordLength == 0 || r.textSuppressed)
+                continue;
+            if (r.pendingLength + r.wordLength > kFlushLength && r.textEnabled && !FlushHtmlText(ctx, &r))
+                return;
+            AppendPending(&r, r.word, r.wordLength);
+            continue;
+        }
+        if (!isParagraphTag(r.word) && r.textEnabled && !FlushHtmlText(ctx, &r))
+            return;
+        int result = HandleHtmlTag(ctx, &r);
+        if (result == kTagAborted)
+            reportAbort(ctx, r);
+        if (result != kTagDone)
+            return;
+    }
+}
+
+void beginPass(HtmlCtx* ctx, HWND hWnd)
+{
+    EditorInfo info;
+    if (readInfo(hWnd, info) && info.paragraphCount == 1 && info.lineCount == 1)
+        EditorSetLineChars(hWnd, 0, "", nullptr);
+    ctx->docBkColor = ctx->defaultBkColor;
+    ctx->bkColorSet = ctx->textColorSet = 0;
+    EditorSetModeFlags2(hWnd, 1, kMode2Bulk);
+    if (ctx->topWindow == hWnd)
+        win::setWaitCursor(true);
+}
+
+void showBackground(HtmlCtx* ctx, HWND hWnd)
+{
+    if (!ctx->bkColorSet && ctx->docBkColor == ctx->bkColor) {
+        EditorInvalidate(hWnd, 0);
+        return;
+    }
+    ctx->bkColor = ctx->docBkColor;
+    EditorInfo info;
+    if (readInfo(hWnd, info)) {
+        info.background = ctx->bkColor;
+        EditorSetInfo(hWnd, &info);
+    }
+    EditorInvalidate(hWnd, 1);
+}
+
+void endPass(HtmlCtx* ctx, HWND hWnd, HtmlReader* r)
+{
+    SetTarget(hWnd, "");
+    if (r->tableSeen)
+        EditorUpdateTables(hWnd);
+    ctx->docFormat = 1;
+    EditorSetCaretPos(hWnd, 0);
+    if (r->anchorName && *r->anchorName)
+        PositionName(hWnd, r->anchorName);
+    EditorSetModified(hWnd, 0);
+    COLORREF text = ctx->textColorSet ? ctx->textColor : 0;
+    EditorSetTextColor(hWnd, text, 0);
+    ctx->textColor = text;
+    showBackground(ctx, hWnd);
+    if (ctx->rootFrame.childCount > 0) {
+        LayoutFrames(ctx, &ctx->rootFrame);
+        CreateFrameWindows(ctx, &ctx->rootFrame);
+        SetClipChildren(hWnd, 1);
+        EditorSetReadOnly(hWnd, 1);
+    }
+    if (ctx->topWindow == hWnd)
+        win::setWaitCursor(false);
+    if (!(ctx->flags & kFlagNoLinkClicks))
+        EditorSetModeFlags(hWnd, 1, kModeLinkClicks);
+    EditorSetModeFlags2(hWnd, 0, kMode2Bulk);
+}
+
+}
+
+int HtmlDocPass(HtmlCtx* ctx, int operation, HtmlGroup* group, HtmlReader* r, const char* text)
+{
+    switch (operation) {
+    case kDocBegin:
+        beginPass(ctx, ctx->editorWindow);
+        return 1;
+    case kDocEnd:
+        endPass(ctx, ctx->editorWindow, r);
+        return 1;
+    case kDocText:
+        return InsertHtmlText(ctx, group, text);
+    case kDocPicture:
+        return ReadImgTag(ctx, r);
+    case kDocField:
+        return CreateFieldControl(ctx, group, 1, 0);
+    default:
+        return 1;
+    }
+}
+
+int ReadHtml(HWND hWnd, int fromMemory, const char* fileName, win::HGLOBAL handle, std::int32_t length,
+             const char* anchorName)
+{
+    HtmlCtx* ctx = RequireHtmlCtx(&hWnd, true);
+    if (!ctx)
+        return 0;
+    ctx->editorWindow = hWnd;
+    ReadInput in;
+    if (!openInput(ctx, fromMemory, fileName, handle, length, in))
+        return 0;
+    ReaderMemory memory;
+    if (!memory.allocate(ctx))
+        return 0;
+    HtmlReader& r = *memory.reader;
+    setUpReader(r, in, memory, anchorName);
+    HtmlDocPass(ctx, kDocBegin, nullptr, &r);
+    readWords(ctx, r);
+    FlushHtmlText(ctx, &r);
+    while (r.inTable)
+        EndTable(ctx, &r);
+    HtmlDocPass(ctx, kDocEnd, nullptr, &r);
+    return 1;
+}
+
+}

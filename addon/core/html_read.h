@@ -1,0 +1,55 @@
+#pragma once
+// The HTML reader's document side: PlxRead's pass over the document, the text flow
+// into the editor, the tag handlers, tables and framesets. The word reader it runs on
+// is addon/convert/html_words.h.
+#include "addon/convert/html_reader.h"
+#include "platform/win/global_memory.h"
+
+namespace ks::addon {
+
+// PlxRead: 1 when the input was opened and read (also after "Read aborted").
+int ReadHtml(HWND hWnd, int fromMemory, const char* fileName, win::HGLOBAL handle, std::int32_t length,
+             const char* anchorName);
+
+// Operations of HtmlDocPass.
+enum HtmlDocOperation : int { kDocBegin = 1, kDocEnd = 2, kDocText = 4, kDocPicture = 5, kDocField = 6 };
+int HtmlDocPass(HtmlCtx* ctx, int operation, HtmlGroup* group, HtmlReader* r, const char* text = nullptr);
+
+// The text flow (html_text_flow.cpp).
+int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r);
+int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing);
+int EndOpenParagraph(HtmlCtx* ctx, HtmlReader* r, bool spacing);
+int InsertHtmlText(HtmlCtx* ctx, HtmlGroup* group, const char* text);
+// Subtracts 1 from the current group, never below 0.
+void CloseGroup(HtmlReader* r);
+// Adds text to the pending text when it fits.
+void AppendPending(HtmlReader* r, const char* text, int length);
+
+// What a tag handler gives back.
+enum TagResult : int { kTagFailed = 0, kTagDone = 1, kTagAborted = -1 };
+// Handles the tag in r->word (html_tags.cpp).
+int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r);
+
+// Tables (html_tables.cpp).
+HtmlTableLevel& GetTableLevel(HtmlReader* r);
+int TableTag(HtmlCtx* ctx, HtmlReader* r);
+int EndTable(HtmlCtx* ctx, HtmlReader* r);
+int RowTag(HtmlCtx* ctx, HtmlReader* r);
+int CellTag(HtmlCtx* ctx, HtmlReader* r, bool header);
+int CaptionTag(HtmlCtx* ctx, HtmlReader* r);
+int CreateCell(HtmlCtx* ctx, HtmlReader* r, bool header);
+int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header);
+int FillRowSpans(HtmlCtx* ctx, HtmlReader* r);
+// The editor cell that text of the current level goes into, 0 outside tables.
+int CurrentTableCell(HtmlReader* r);
+
+// Framesets (html_frames.cpp).
+int FramesetTag(HtmlCtx* ctx, HtmlReader* r);
+int FrameTag(HtmlCtx* ctx, HtmlReader* r);
+int ParseFrameset(HtmlCtx* ctx, HtmlReader* r, HtmlGroup* group);
+int ParseFrame(HtmlCtx* ctx, HtmlReader* r, HtmlGroup* group);
+int LayoutFrames(HtmlCtx* ctx, FrameRecord* frameset);
+int MoveFrames(HtmlCtx* ctx, FrameRecord* frameset);
+int CreateFrameWindows(HtmlCtx* ctx, FrameRecord* frameset);
+
+}

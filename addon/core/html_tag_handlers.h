@@ -1,0 +1,54 @@
+#pragma once
+// The reader's tag handlers, one per tag or family, each for the begin and the end
+// tag in r (r->beginTag / r->endTag); results are TagResult values (html_read.h).
+#include "addon/core/html_read.h"
+
+namespace ks::addon {
+
+// The value of an attribute of the current tag (empty when absent); true when present.
+bool TagAttribute(HtmlCtx* ctx, HtmlReader* r, const char* name, char* value);
+// "align" values: centre 1, right 2, justify 0x800, left 0x400 (any other value).
+std::uint32_t AlignmentOf(const char* value);
+// Replaces a group's alignment with the current tag's "align", when it has one.
+void TakeAlignAttribute(HtmlCtx* ctx, HtmlReader* r, HtmlGroup& group);
+
+// Head and document (html_tags.cpp).
+int HeadTag(HtmlCtx* ctx, HtmlReader* r);
+int TitleTag(HtmlCtx* ctx, HtmlReader* r);
+int BaseTag(HtmlCtx* ctx, HtmlReader* r);
+int BaseFontTag(HtmlCtx* ctx, HtmlReader* r);
+int MetaTag(HtmlCtx* ctx, HtmlReader* r);
+int BodyTag(HtmlCtx* ctx, HtmlReader* r);
+
+// Paragraphs and blocks (html_tags_blocks.cpp).
+int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div);
+int BreakTag(HtmlCtx* ctx, HtmlReader* r);
+int CenterTag(HtmlCtx* ctx, HtmlReader* r);
+int PreTag(HtmlCtx* ctx, HtmlReader* r);
+int BlockQuoteTag(HtmlCtx* ctx, HtmlReader* r);
+int AddressTag(HtmlCtx* ctx, HtmlReader* r);
+int HeaderTag(HtmlCtx* ctx, HtmlReader* r, int level);
+int RuleTag(HtmlCtx* ctx, HtmlReader* r);
+int NoFramesTag(HtmlCtx* ctx, HtmlReader* r);
+
+// Links, fonts, character styles and lists (html_tags_text.cpp).
+int AnchorTag(HtmlCtx* ctx, HtmlReader* r);
+int FontTag(HtmlCtx* ctx, HtmlReader* r);
+int StyleTag(HtmlCtx* ctx, HtmlReader* r, std::uint32_t bits);
+int ElementTag(HtmlCtx* ctx, HtmlReader* r, int element);
+int ListTag(HtmlCtx* ctx, HtmlReader* r, int type);
+int ItemTag(HtmlCtx* ctx, HtmlReader* r);
+int TermTag(HtmlCtx* ctx, HtmlReader* r);
+int DefinitionTag(HtmlCtx* ctx, HtmlReader* r);
+int StartLooseListItem(HtmlCtx* ctx, HtmlReader* r, int type, bool term);
+
+// Forms, pictures and scripts (html_tags_forms.cpp).
+int FormTag(HtmlCtx* ctx, HtmlReader* r);
+int InputTag(HtmlCtx* ctx, HtmlReader* r);
+int TextAreaTag(HtmlCtx* ctx, HtmlReader* r);
+int SelectTag(HtmlCtx* ctx, HtmlReader* r);
+int OptionTag(HtmlCtx* ctx, HtmlReader* r);
+int ImageTag(HtmlCtx* ctx, HtmlReader* r);
+int ScriptTag(HtmlCtx* ctx, HtmlReader* r);
+
+}

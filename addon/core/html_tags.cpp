@@ -1,0 +1,298 @@
+// The reader's tag table: which handler takes a tag, in the order the names are
+// tested, and the tags of the head and the body.
+#include "addon/base/number_utils.h"
+#include "addon/base/text_utils.h"
+#include "addon/convert/html_attributes.h"
+#include "addon/core/font_elements.h"
+#include "addon/core/html_notify.h"
+#include "addon/core/html_tag_handlers.h"
+#include "addon/core/picture_read.h"
+#include "addon/core/plx_module.h"
+#include "addon/core/tag_data.h"
+#include "platform/editor/vek32.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <strings.h>
+
+namespace ks::addon {
+namespace {
+
+enum class Tag {
+    Unknown, Head, Title, Base, BaseFont, Meta, Body, P, Div, Br, Frameset, Frame, NoFrames, Table, Tr, Td, Th,
+    Caption, Center, Pre, Hr, H1, H2, H3, H4, H5, H6, H7, A, Font, Form, Input, TextArea, Select, Option, Img,
+    Ol, Ul, Menu, Dl, Dir, Li, Dt, Dd, U, B, Strong, Dfn, I, Em, Cite, Strike, Sup, Sub, Code, Var, Kbd, Samp,
+    Hv, Tt, BlockQuote, Address, Script,
+};
+
+struct TagName {
+    const char* name;
+    Tag tag;
+};
+
+// Sorted by name for the search.
+constexpr TagName kTags[] = {
+    {"a", Tag::A}, {"address", Tag::Address}, {"b", Tag::B}, {"base", Tag::Base}, {"basefont", Tag::BaseFont},
+    {"blockquote", Tag::BlockQuote}, {"body", Tag::Body}, {"br", Tag::Br}, {"caption", Tag::Caption},
+    {"center", Tag::Center}, {"cite", Tag::Cite}, {"code", Tag::Code}, {"dd", Tag::Dd}, {"dfn", Tag::Dfn},
+    {"dir", Tag::Dir}, {"div", Tag::Div}, {"dl", Tag::Dl}, {"dt", Tag::Dt}, {"em", Tag::Em}, {"font", Tag::Font},
+    {"form", Tag::Form}, {"frame", Tag::Frame}, {"frameset", Tag::Frameset}, {"h1", Tag::H1}, {"h2", Tag::H2},
+    {"h3", Tag::H3}, {"h4", Tag::H4}, {"h5", Tag::H5}, {"h6", Tag::H6}, {"h7", Tag::H7}, {"head", Tag::Head},
+    {"hr", Tag::Hr}, {"hv", Tag::Hv}, {"i", Tag::I}, {"img", Tag::Img}, {"input", Tag::Input}, {"kbd", Tag::Kbd},
+    {"li", Tag::Li}, {"menu", Tag::Menu}, {"meta", Tag::Meta}, {"noframes", Tag::NoFrames}, {"ol", Tag::Ol},
+    {"option", Tag::Option}, {"p", Tag::P}, {"pre", Tag::Pre}, {"samp", Tag::Samp}, {"script", Tag::Script},
+    {"select", Tag::Select}, {"strike", Tag::Strike}, {"strong", Tag::Strong}, {"sub", Tag::Sub},
+    {"sup", Tag::Sup}, {"table", Tag::Table}, {"td", Tag::Td}, {"textarea", Tag::TextArea}, {"th", Tag::Th},
+    {"title", Tag::Title}, {"tr", Tag::Tr}, {"tt", Tag::Tt}, {"u", Tag::U}, {"ul", Tag::Ul}, {"var", Tag::Var},
+};
+
+constexpr bool nameBefore(const char* a, const char* b)
+{
+    while (*a && *a == *b)
+        ++a, ++b;
+    return static_cast<unsigned char>(*a) < static_cast<unsigned char>(*b);
+}
+static_assert(std::is_sorted(std::begin(kTags), std::end(kTags),
+                             [](const TagName& a, const TagName& b) { return nameBefore(a.name, b.name); }));
+
+Tag lookupTag(const char* word)
+{
+    char lower[12];
+    std::size_t n = 0;
+    for (; word[n]; ++n) {
+        if (n + 1 >= sizeof lower)
+            return Tag::Unknown;
+        char c = word[n];
+        lower[n] = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    }
+    lower[n] = 0;
+    auto found = std::lower_bound(std::begin(kTags), std::end(kTags), lower,
+                                  [](const TagName& t, const char* name) { return std::strcmp(t.name, name) < 0; });
+    return found != std::end(kTags) && std::strcmp(found->name, lower) == 0 ? found->tag : Tag::Unknown;
+}
+
+int otherTag(HtmlReader* r)
+{
+    if (r->beginTag)
+        CloseGroup(r);
+    return kTagDone;
+}
+
+// Tags that the table levels take while a table is open; tables deeper than the levels
+// only pass their text on.
+int tableTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
+{
+    bool deep = r->tableDepth >= kHtmlTableLevels;
+    if (tag == Tag::Caption)
+        return deep ? otherTag(r) : CaptionTag(ctx, r);
+    if (!deep)
+        return tag == Tag::Tr ? RowTag(ctx, r) : CellTag(ctx, r, tag == Tag::Th);
+    r->textSuppressed = r->endTag;
+    if (r->beginTag) {
+        CloseGroup(r);
+        return kTagDone;
+    }
+    if (tag == Tag::Tr)
+        return EndOpenParagraph(ctx, r, false) ? kTagDone : kTagFailed;
+    AppendPending(r, " ", 1);
+    return FlushHtmlText(ctx, r) ? kTagDone : kTagFailed;
+}
+
+int documentTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
+{
+    switch (tag) {
+    case Tag::P: return ParagraphTag(ctx, r, false);
+    case Tag::Div: return ParagraphTag(ctx, r, true);
+    case Tag::Br: return BreakTag(ctx, r);
+    case Tag::Frameset: return FramesetTag(ctx, r);
+    case Tag::Frame: return FrameTag(ctx, r);
+    case Tag::NoFrames: return NoFramesTag(ctx, r);
+    case Tag::Table: return TableTag(ctx, r);
+    case Tag::Tr:
+        return r->inTable ? tableTag(ctx, r, tag) : ElementTag(ctx, r, kElemTimes);
+    case Tag::Td: case Tag::Th: case Tag::Caption:
+        return r->inTable ? tableTag(ctx, r, tag) : otherTag(r);
+    case Tag::Center: return CenterTag(ctx, r);
+    case Tag::Pre: return PreTag(ctx, r);
+    case Tag::Hr: return RuleTag(ctx, r);
+    case Tag::H1: case Tag::H2: case Tag::H3: case Tag::H4: case Tag::H5: case Tag::H6: case Tag::H7:
+        return HeaderTag(ctx, r, int(tag) - int(Tag::H1) + 1);
+    case Tag::A: return AnchorTag(ctx, r);
+    case Tag::Font: return FontTag(ctx, r);
+    case Tag::Form: return FormTag(ctx, r);
+    case Tag::Input: return InputTag(ctx, r);
+    case Tag::TextArea: return TextAreaTag(ctx, r);
+    case Tag::Select: return SelectTag(ctx, r);
+    case Tag::Option: return OptionTag(ctx, r);
+    case Tag::Img: return ImageTag(ctx, r);
+    case Tag::Ol: return ListTag(ctx, r, kListOrdered);
+    case Tag::Ul: return ListTag(ctx, r, kListUnordered);
+    case Tag::Menu: return ListTag(ctx, r, kListMenu);
+    case Tag::Dir: return ListTag(ctx, r, kListDir);
+    case Tag::Dl: return ListTag(ctx, r, kListDef);
+    case Tag::Li: return ItemTag(ctx, r);
+    case Tag::Dt: return TermTag(ctx, r);
+    case Tag::Dd: return DefinitionTag(ctx, r);
+    case Tag::U: return StyleTag(ctx, r, kStyleUnderline);
+    case Tag::B: case Tag::Strong: case Tag::Dfn: return StyleTag(ctx, r, kStyleBold);
+    case Tag::I: case Tag::Em: case Tag::Cite: return StyleTag(ctx, r, kStyleItalic);
+    case Tag::Strike: return StyleTag(ctx, r, 0x8);
+    case Tag::Sup: return StyleTag(ctx, r, 0x10);
+    case Tag::Sub: return StyleTag(ctx, r, 0x20);
+    case Tag::Code: return ElementTag(ctx, r, kElemExample);
+    case Tag::Var: return ElementTag(ctx, r, kElemVariables);
+    case Tag::Kbd: return ElementTag(ctx, r, kElemKeyboard);
+    case Tag::Samp: return ElementTag(ctx, r, kElemSample);
+    case Tag::Hv: return ElementTag(ctx, r, kElemHelvetica);
+    case Tag::Tt: return ElementTag(ctx, r, kElemTypewriter);
+    case Tag::BlockQuote: return BlockQuoteTag(ctx, r);
+    case Tag::Address: return AddressTag(ctx, r);
+    case Tag::Script: return ScriptTag(ctx, r);
+    default: return otherTag(r);
+    }
+}
+
+}
+
+bool TagAttribute(HtmlCtx* ctx, HtmlReader* r, const char* name, char* value)
+{
+    return GetHtmlAttrib(ctx, r->attributes, name, value) != 0;
+}
+
+std::uint32_t AlignmentOf(const char* value)
+{
+    if (strcasecmp(value, "right") == 0)
+        return kAlignRight;
+    if (strcasecmp(value, "center") == 0)
+        return kAlignCentre;
+    if (strcasecmp(value, "justify") == 0)
+        return kAlignJustify;
+    return kAlignLeft;
+}
+
+void TakeAlignAttribute(HtmlCtx* ctx, HtmlReader* r, HtmlGroup& group)
+{
+    char value[kHtmlTextSize + 1];
+    if (TagAttribute(ctx, r, "ALIGN", value))
+        group.align = (group.align & ~kAlignAny) | AlignmentOf(value);
+}
+
+int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    Tag tag = lookupTag(r->word);
+    switch (tag) {
+    case Tag::Head: return HeadTag(ctx, r);
+    case Tag::Title: return TitleTag(ctx, r);
+    case Tag::Base: return BaseTag(ctx, r);
+    case Tag::BaseFont: return BaseFontTag(ctx, r);
+    case Tag::Meta: return MetaTag(ctx, r);
+    case Tag::Body: return BodyTag(ctx, r);
+    default: break;
+    }
+    if (!r->textEnabled)
+        return otherTag(r);
+    return documentTag(ctx, r, tag);
+}
+
+int HeadTag(HtmlCtx*, HtmlReader* r)
+{
+    r->textEnabled = r->endTag;
+    r->pendingLength = 0;
+    r->pending[0] = 0;
+    return otherTag(r);
+}
+
+int TitleTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (r->endTag) {
+        HWND hWnd = ctx->editorWindow;
+        r->pending[r->pendingLength] = 0;
+        if (ctx->topWindow == hWnd) {
+            char* text = plxModule().scratch;
+            copyCtxText(text, r->pending, kScratchSize + 1);
+            SendHtmlNotify(ctx, kNotifyTitle, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(text), false);
+        }
+        copyCtxText(ctx->docTitle, r->pending, kCtxNameSize);
+        CloseGroup(r);
+    } else {
+        CloseGroup(r);
+    }
+    r->pendingLength = 0;
+    r->pending[0] = 0;
+    r->textEnabled = r->endTag;
+    return kTagDone;
+}
+
+int BaseTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    char href[kHtmlTextSize + 1];
+    if (r->beginTag && TagAttribute(ctx, r, "HREF", href))
+        SendHtmlNotify(ctx, kNotifyBase, reinterpret_cast<WPARAM>(ctx->editorWindow), reinterpret_cast<LPARAM>(href),
+                       false);
+    return otherTag(r);
+}
+
+int BaseFontTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    char size[kHtmlTextSize + 1];
+    if (r->beginTag && TagAttribute(ctx, r, "size", size))
+        ctx->baseFontSize = TextToInt(size);
+    return otherTag(r);
+}
+
+int MetaTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!r->beginTag)
+        return kTagDone;
+    char value[kHtmlTextSize + 1], data[kHtmlTextSize + 1];
+    int entry = -1;
+    if (TagAttribute(ctx, r, "http-equiv", value))
+        entry = AddTagData(ctx, kTagMeta, 1, value);
+    else if (TagAttribute(ctx, r, "name", value))
+        entry = AddTagData(ctx, kTagMeta, 2, value);
+    if (entry >= 0 && TagAttribute(ctx, r, "content", value))
+        SetTagDataText2(ctx, entry, value);
+    if (TagAttribute(ctx, r, "UserTagId", value) && TagAttribute(ctx, r, "UserTagData", data))
+        SetUserTag(ctx, TextToInt(value), data);
+    return otherTag(r);
+}
+
+int BodyTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    HWND hWnd = ctx->editorWindow;
+    if (r->textEnabled) {
+        if (!r->paraStart)
+            AppendPending(r, &ctx->marker, 1);
+        if (!FlushHtmlText(ctx, r))
+            return kTagFailed;
+    }
+    if (r->endTag) {
+        CloseGroup(r);
+        return kTagDone;
+    }
+    char value[kHtmlTextSize + 1];
+    if (TagAttribute(ctx, r, "BACKGROUND", value)) {
+        SendHtmlNotify(ctx, kNotifyBackground, reinterpret_cast<WPARAM>(hWnd), 0, false);
+        char name[kHtmlTextSize + 1];
+        std::memcpy(name, value, sizeof name);
+        int picture = LoadPictFile(ctx, name, 0);
+        if (picture > 0) {
+            EditorSetBkPicture(hWnd, picture, 2, 0);
+            copyCtxText(ctx->bkPictureName, value, kCtxNameSize);
+        }
+    }
+    if (TagAttribute(ctx, r, "bgcolor", value)) {
+        ctx->docBkColor = GetHtmlColor(ctx, value);
+        ctx->bkColorSet = 1;
+    }
+    if (TagAttribute(ctx, r, "text", value)) {
+        ctx->textColor = GetHtmlColor(ctx, value);
+        ctx->textColorSet = 1;
+    }
+    r->textEnabled = 1;
+    r->paraStart = 1;
+    return otherTag(r);
+}
+
+}

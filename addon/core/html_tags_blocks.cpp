@@ -1,0 +1,212 @@
+// Paragraphs and blocks: p, div, br, center, pre, blockquote, address, headers,
+// horizontal rules, noframes.
+#include "addon/base/number_utils.h"
+#include "addon/convert/html_attributes.h"
+#include "addon/core/editor_ops.h"
+#include "addon/core/font_elements.h"
+#include "addon/core/html_tag_handlers.h"
+#include "addon/core/para_formatting.h"
+#include "addon/core/para_type.h"
+
+#include <algorithm>
+#include <cstring>
+#include <strings.h>
+
+namespace ks::addon {
+namespace {
+
+constexpr int kQuoteIndent = 600;
+
+// The rule's width: a percentage, or negative twips within the window.
+int ruleWidth(HtmlCtx* ctx, const char* value)
+{
+    std::size_t length = std::strlen(value);
+    if (length > 0 && value[length - 1] == '%')
+        return std::clamp(TextToInt(value), 0, 100);
+    EditorInfo info;
+    int window = readInfo(ctx->editorWindow, info) ? pixelsToTwips(*ctx, windowPixels(info)) : 0;
+    return -std::clamp(ParseHtmlSize(ctx, value, false, false), 0, std::max(window, 0));
+}
+
+// The rule word: the width (percent, or negative pixels) low, the alignment high.
+std::uint32_t ruleWord(HtmlCtx* ctx, int width, std::uint32_t alignment)
+{
+    int low = width >= 0 ? width : -MulDiv(-width, ctx->pixelsX > 0 ? ctx->pixelsX : 96, 1440);
+    std::uint32_t high = alignment == kAlignCentre || alignment == kAlignRight ? alignment : 0;
+    return (std::uint32_t(low) & 0xFFFF) | high << 16;
+}
+
+}
+
+int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div)
+{
+    if (r->beginTag) {
+        bool ended = false;
+        if (!r->paraStart && !r->afterLineBreak) {
+            if (div)
+                r->noSpacing = 1;
+            if (!EndParagraph(ctx, r, ctx->marker, true))
+                return kTagFailed;
+            ended = true;
+        }
+        CloseGroup(r);
+        HtmlGroup& g = r->currentGroup();
+        if (ended)
+            g.typeWord &= ~kParaMarkerShown;
+        TakeAlignAttribute(ctx, r, g);
+        return kTagDone;
+    }
+    if (r->paraStart && !div && r->pendingLength == 0)
+        return kTagDone;
+    if (div)
+        r->noSpacing = 1;
+    if (!r->inTable || !div) {
+        if (!EndParagraph(ctx, r, ctx->marker, true))
+            return kTagFailed;
+        HtmlGroup& g = r->currentGroup();
+        g.typeWord &= ~kParaMarkerShown;
+        g.align &= ~(kAlignCentre | kAlignRight | kAlignJustify);
+    } else {
+        r->paraStart = 0;
+    }
+    return kTagDone;
+}
+
+int BreakTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!r->beginTag)
+        return kTagDone;
+    char value[kHtmlTextSize + 1];
+    if (!TagAttribute(ctx, r, "clear", value) && !EndParagraph(ctx, r, kHtmlLineBreak, true))
+        return kTagFailed;
+    CloseGroup(r);
+    return kTagDone;
+}
+
+int CenterTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (r->beginTag) {
+        if (!EndOpenParagraph(ctx, r, true))
+            return kTagFailed;
+        r->paraBitsAdd |= kAlignCentre;
+        return kTagDone;
+    }
+    r->paraBitsRemove |= kAlignCentre;
+    CloseGroup(r);
+    if (r->paraStart) {
+        r->currentGroup().align &= ~kAlignCentre;
+        r->paraBitsAdd &= ~kAlignCentre;
+    }
+    return kTagDone;
+}
+
+int PreTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!EndOpenParagraph(ctx, r, true))
+        return kTagFailed;
+    HtmlGroup& g = r->currentGroup();
+    g.pre = r->beginTag;
+    g.element = kElemPre;
+    g.paraFlags |= kParaNoWrap;
+    SetParaMiscType(ctx, &g.typeWord, kMiscPre);
+    if (r->endTag)
+        CloseGroup(r);
+    return kTagDone;
+}
+
+int BlockQuoteTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!EndOpenParagraph(ctx, r, true))
+        return kTagFailed;
+    if (r->endTag) {
+        CloseGroup(r);
+        return kTagDone;
+    }
+    HtmlGroup& g = r->currentGroup();
+    g.element = kElemBlockQuote;
+    g.leftIndent += kQuoteIndent;
+    SetParaMiscType(ctx, &g.typeWord, kMiscBlockQuote);
+    return kTagDone;
+}
+
+int AddressTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!EndOpenParagraph(ctx, r, true))
+        return kTagFailed;
+    if (r->endTag) {
+        CloseGroup(r);
+        return kTagDone;
+    }
+    HtmlGroup& g = r->currentGroup();
+    g.element = kElemAddress;
+    SetParaMiscType(ctx, &g.typeWord, kMiscAddress);
+    return kTagDone;
+}
+
+int HeaderTag(HtmlCtx* ctx, HtmlReader* r, int level)
+{
+    level = std::clamp(level, 1, 7);
+    if (!EndOpenParagraph(ctx, r, true))
+        return kTagFailed;
+    HtmlGroup& g = r->currentGroup();
+    g.style = 0;
+    g.align = 0;
+    SetParaHeader(ctx, &g.typeWord, level);
+    if (r->beginTag) {
+        g.element = level;
+        TakeAlignAttribute(ctx, r, g);
+        r->paraStart = 0;
+        return kTagDone;
+    }
+    CloseGroup(r);
+    r->currentGroup().align &= ~kAlignAny;
+    return kTagDone;
+}
+
+int RuleTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!r->beginTag)
+        return kTagDone;
+    if (!EndOpenParagraph(ctx, r, true))
+        return kTagFailed;
+    int width = 100, size = 0;
+    std::uint32_t alignment = kAlignCentre;
+    char value[kHtmlTextSize + 1];
+    if (TagAttribute(ctx, r, "size", value))
+        size = std::max(0, ParseHtmlSize(ctx, value, true, false));
+    if (TagAttribute(ctx, r, "width", value))
+        width = ruleWidth(ctx, value);
+    if (TagAttribute(ctx, r, "align", value)) {
+        if (strcasecmp(value, "left") == 0)
+            alignment = kAlignLeft;
+        else if (strcasecmp(value, "right") == 0)
+            alignment = kAlignRight;
+    }
+    HtmlGroup& g = r->currentGroup();
+    RuleGeometry geometry = GetRuleGeometry(*ctx, ctx->editorWindow, width, size, int(alignment));
+    g.leftIndent = geometry.left;
+    g.rightIndent = geometry.right;
+    g.firstIndent = geometry.first;
+    g.spacing[0] = geometry.before;
+    g.spacing[2] = geometry.lineValue;
+    g.ruleValue = geometry.ruleValue;
+    g.align = std::uint32_t(geometry.flags);
+    SetParaMiscType(ctx, &g.typeWord, kMiscRule);
+    g.ruleWord = ruleWord(ctx, width, alignment);
+    AppendPending(r, &ctx->marker, 1);
+    if (!FlushHtmlText(ctx, r))
+        return kTagFailed;
+    CloseGroup(r);
+    return kTagDone;
+}
+
+int NoFramesTag(HtmlCtx*, HtmlReader* r)
+{
+    if (r->beginTag)
+        r->currentGroup().noFrames = 1;
+    else
+        CloseGroup(r);
+    return kTagDone;
+}
+
+}

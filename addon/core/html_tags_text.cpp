@@ -1,0 +1,279 @@
+// Links, fonts, character styles, font-element tags and lists.
+#include "addon/base/number_utils.h"
+#include "addon/convert/html_attributes.h"
+#include "addon/core/font_elements.h"
+#include "addon/core/html_notify.h"
+#include "addon/core/html_tag_handlers.h"
+#include "addon/core/para_type.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace ks::addon {
+namespace {
+
+constexpr int kListIndent = 300;
+constexpr int kItemHang = -375;
+constexpr int kTermHang = -300;
+// HTML sizes are 1 to 7; steps beyond this change nothing but could overflow.
+constexpr int kLargestSizeStep = 1000;
+
+void saveFont(HtmlReader* r, const HtmlGroup& g)
+{
+    if (++r->fontStackIndex < 0 || r->fontStackIndex >= kHtmlFontStackSize)
+        return;
+    HtmlFontStackEntry& e = r->fontStack[r->fontStackIndex];
+    e.colour = g.colour;
+    e.size = g.fontSize;
+    std::memcpy(e.face, g.face, sizeof e.face);
+}
+
+void restoreFont(HtmlReader* r, HtmlGroup& g)
+{
+    if (r->fontStackIndex >= 0 && r->fontStackIndex < kHtmlFontStackSize) {
+        const HtmlFontStackEntry& e = r->fontStack[r->fontStackIndex];
+        g.colour = e.colour;
+        g.fontSize = e.size;
+        std::memcpy(g.face, e.face, sizeof g.face);
+    }
+    --r->fontStackIndex;
+}
+
+// "+n", "-n" step from the current size; a bare number is an absolute size.
+int fontSize(const HtmlCtx* ctx, int current, const char* value)
+{
+    int n = std::clamp(TextToInt(value), -kLargestSizeStep, kLargestSizeStep);
+    if (value[0] != '+' && value[0] != '-')
+        return std::max(100 + n, 101);
+    int size;
+    if (current == 0)
+        size = std::clamp(ctx->baseFontSize, -kLargestSizeStep, kLargestSizeStep) + n;
+    else if (current <= 100)
+        size = current + n;
+    else
+        size = std::max(current + n, 101);
+    return n != 0 && size < 1 ? 1 : size;
+}
+
+// Applies one list item's settings to every group from the list's opening group up.
+void shareWithList(HtmlReader* r, int from, auto&& apply)
+{
+    for (int i = std::clamp(from, 0, r->group); i <= r->group; ++i)
+        apply(r->groups[i]);
+}
+
+// What li, dt and dd share: the open paragraph ends, the item's font is kept for its marker.
+bool startItem(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!EndOpenParagraph(ctx, r, false))
+        return false;
+    const HtmlGroup& g = r->currentGroup();
+    r->itemColour = g.colour;
+    r->itemSize = g.fontSize;
+    return true;
+}
+
+}
+
+int AnchorTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (r->endTag) {
+        CloseGroup(r);
+        return kTagDone;
+    }
+    if (r->currentGroup().inLink)
+        CloseGroup(r);
+    char href[kHtmlTextSize + 1];
+    bool hasHref = TagAttribute(ctx, r, "HREF", href);
+    if (hasHref)
+        SendHtmlNotify(ctx, kNotifyAnchor, reinterpret_cast<WPARAM>(ctx->editorWindow),
+                       reinterpret_cast<LPARAM>(href), false);
+    HtmlGroup& g = r->currentGroup();
+    AppendPending(r, r->attributes, std::min<int>(int(std::strlen(r->attributes)), kHtmlTextSize - 1));
+    g.style |= kStyleHiddenLink;
+    int flushed = FlushHtmlText(ctx, r);
+    g.style &= ~kStyleHiddenLink;
+    if (!flushed)
+        return kTagFailed;
+    if (hasHref) {
+        g.colour = ctx->linkColor;
+        g.style |= ctx->linkStyle | kStyleLinkText;
+        g.linkHasAddress = 1;
+    }
+    g.inLink = 1;
+    return kTagDone;
+}
+
+int FontTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (r->endTag) {
+        restoreFont(r, r->currentGroup());
+        return kTagDone;
+    }
+    CloseGroup(r);
+    HtmlGroup& g = r->currentGroup();
+    saveFont(r, g);
+    char value[kHtmlTextSize + 1];
+    if (TagAttribute(ctx, r, "color", value))
+        g.colour = GetHtmlColor(ctx, value);
+    if (TagAttribute(ctx, r, "face", value)) {
+        std::memset(g.face, 0, sizeof g.face);
+        std::strncpy(g.face, value, sizeof g.face - 1);
+    }
+    if (TagAttribute(ctx, r, "size", value) && value[0])
+        g.fontSize = fontSize(ctx, g.fontSize, value);
+    return kTagDone;
+}
+
+int StyleTag(HtmlCtx*, HtmlReader* r, std::uint32_t bits)
+{
+    if (r->beginTag) {
+        CloseGroup(r);
+        r->currentGroup().style |= bits;
+    } else {
+        r->currentGroup().style &= ~bits;
+    }
+    return kTagDone;
+}
+
+int ElementTag(HtmlCtx*, HtmlReader* r, int element)
+{
+    if (r->beginTag)
+        r->currentGroup().element = element;
+    else
+        CloseGroup(r);
+    return kTagDone;
+}
+
+int ListTag(HtmlCtx* ctx, HtmlReader* r, int type)
+{
+    if (!EndOpenParagraph(ctx, r, r->beginTag != 0))
+        return kTagFailed;
+    if (r->endTag) {
+        CloseGroup(r);
+        return kTagDone;
+    }
+    HtmlGroup& g = r->currentGroup();
+    SetParaListType(ctx, &g.typeWord, type);
+    g.listType = type;
+    g.itemCounter = 1;
+    g.listGroup = r->group;
+    g.element = type == kListMenu ? kElemMenu : type == kListDir ? kElemDirectory : kElemBody;
+    g.numbering = 0;
+    g.listStart = 1;
+    char value[kHtmlTextSize + 1];
+    if (type == kListOrdered) {
+        if (TagAttribute(ctx, r, "type", value)) {
+            const char* styles[] = {"A", "a", "I", "i"};
+            for (int i = 0; i < 4; ++i)
+                if (std::strcmp(value, styles[i]) == 0)
+                    g.numbering = i + 1;
+        }
+        if (TagAttribute(ctx, r, "start", value))
+            g.listStart = TextToInt(value);
+    }
+    g.listLevel = std::min(g.listLevel + 1, 7);
+    g.firstIndent = 0;
+    if (g.listLevel == 1)
+        g.savedIndent = g.leftIndent;
+    g.leftIndent = g.listLevel * kListIndent + g.savedIndent + (type == kListDef ? 0 : kListIndent);
+    SetParaListLevel(ctx, &g.typeWord, g.listLevel);
+    return kTagDone;
+}
+
+int ItemTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!r->beginTag)
+        return kTagDone;
+    int opening = r->currentGroup().listGroup;
+    int type = r->currentGroup().listType;
+    if (!startItem(ctx, r))
+        return kTagFailed;
+    HtmlGroup& g = r->currentGroup();
+    g.typeWord |= kParaMarkerShown;
+    r->paraBitsAdd |= kAlignListItem;
+    r->paraBitsRemove |= kAlignListItem;
+    if (type == kListNone) {
+        CloseGroup(r);
+        return StartLooseListItem(ctx, r, kListUnordered, false);
+    }
+    std::uint32_t word = g.typeWord;
+    shareWithList(r, opening, [&](HtmlGroup& each) {
+        each.firstIndent = kItemHang;
+        each.typeWord = word;
+    });
+    ++r->groups[std::clamp(opening, 0, r->group)].itemCounter;
+    CloseGroup(r);
+    return kTagDone;
+}
+
+int TermTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!r->beginTag)
+        return kTagDone;
+    int opening = r->currentGroup().listGroup;
+    int type = r->currentGroup().listType;
+    if (!startItem(ctx, r))
+        return kTagFailed;
+    HtmlGroup& g = r->currentGroup();
+    g.typeWord |= kParaMarkerShown | kParaDefTerm;
+    if (type == kListNone) {
+        CloseGroup(r);
+        return StartLooseListItem(ctx, r, kListDef, true);
+    }
+    std::uint32_t word = g.typeWord;
+    shareWithList(r, opening, [&](HtmlGroup& each) {
+        each.firstIndent = kTermHang;
+        each.style |= kStyleBold;
+        each.typeWord = word;
+    });
+    ++r->groups[std::clamp(opening, 0, r->group)].itemCounter;
+    CloseGroup(r);
+    return kTagDone;
+}
+
+int DefinitionTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!r->beginTag)
+        return kTagDone;
+    int opening = r->currentGroup().listGroup;
+    int type = r->currentGroup().listType;
+    if (!startItem(ctx, r))
+        return kTagFailed;
+    HtmlGroup& g = r->currentGroup();
+    g.typeWord = (g.typeWord & ~kParaDefTerm) | kParaMarkerShown;
+    if (type == kListNone) {
+        CloseGroup(r);
+        return StartLooseListItem(ctx, r, kListDef, false);
+    }
+    std::uint32_t word = g.typeWord;
+    shareWithList(r, opening, [&](HtmlGroup& each) {
+        each.firstIndent = 0;
+        each.style &= ~kStyleBold;
+        each.typeWord = word;
+    });
+    ++r->groups[std::clamp(opening, 0, r->group)].itemCounter;
+    CloseGroup(r);
+    return kTagDone;
+}
+
+int StartLooseListItem(HtmlCtx* ctx, HtmlReader* r, int type, bool term)
+{
+    HtmlGroup& g = r->currentGroup();
+    g.firstIndent = type == kListUnordered ? kTermHang : 0;
+    if (g.indentSaved)
+        g.leftIndent = g.savedIndent;
+    else
+        g.savedIndent = g.leftIndent;
+    if (type == kListUnordered || (type == kListDef && !term))
+        g.leftIndent += kListIndent;
+    SetParaListType(ctx, &g.typeWord, type);
+    SetParaListLevel(ctx, &g.typeWord, 1);
+    g.typeWord |= kParaMarkerShown;
+    if (type == kListDef)
+        g.typeWord = term ? (g.typeWord | kParaDefTerm) : (g.typeWord & ~kParaDefTerm);
+    g.indentSaved = 1;
+    return kTagDone;
+}
+
+}

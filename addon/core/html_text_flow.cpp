@@ -1,0 +1,261 @@
+// How read text reaches the editor: the pending text, paragraph ends, and the
+// formatting of the current group turned into an editor font and paragraph format.
+#include "addon/base/allocators.h"
+#include "addon/core/editor_ops.h"
+#include "addon/core/font_elements.h"
+#include "addon/core/html_read.h"
+#include "addon/core/para_type.h"
+#include "platform/editor/vek32.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace ks::addon {
+namespace {
+
+constexpr std::uint32_t kFlagNoFormRule = 0x20;
+constexpr int kFormTextRule = 7400;
+constexpr int kQuoteIndent = 600;
+
+bool endsWith(const HtmlReader* r, char c) { return r->pendingLength > 0 && r->pending[r->pendingLength - 1] == c; }
+
+// Text of a text area: appended to its value, at most its maximum length.
+void addToTextArea(HtmlCtx* ctx, HtmlReader* r, FieldRecord& field)
+{
+    auto* value = static_cast<char*>(field.value);
+    if (!value)
+        return;
+    std::size_t used = std::strlen(value);
+    std::size_t room = field.maxLength > 0 && std::size_t(field.maxLength) > used ? field.maxLength - used : 0;
+    std::size_t n = std::min(room, std::size_t(r->pendingLength));
+    std::memcpy(value + used, r->pending, n);
+    used += n;
+    value[used] = 0;
+    if (used > 0 && value[used - 1] == ctx->marker) {
+        value[used - 1] = '\r';
+        value[used] = '\n';
+        value[used + 1] = 0;
+    }
+    r->paraStart = 0;
+}
+
+// Text of an option of a selection list: appended to the option's display text.
+void addToOption(HtmlReader* r, FieldRecord& field)
+{
+    auto* options = static_cast<FieldOption*>(field.value);
+    FieldOption& option = options[field.checked];
+    std::size_t used = option.display ? std::strlen(option.display) : 0;
+    auto* grown = static_cast<char*>(OurRealloc(option.display, used + std::size_t(r->pendingLength) + 1));
+    if (grown) {
+        std::memcpy(grown + used, r->pending, std::size_t(r->pendingLength));
+        grown[used + std::size_t(r->pendingLength)] = 0;
+        option.display = grown;
+    }
+    r->paraStart = 0;
+}
+
+FieldRecord* currentField(HtmlCtx* ctx, HtmlReader* r)
+{
+    int f = r->currentField;
+    return f >= 0 && f < ctx->fieldCount && f < kFieldCount ? &ctx->fields[f] : nullptr;
+}
+
+// Inserts the pending text with the current group's formatting.
+int insertPending(HtmlCtx* ctx, HtmlReader* r)
+{
+    HtmlGroup& g = r->currentGroup();
+    std::uint32_t add = r->paraBitsAdd;
+    if (r->inTable)
+        add &= ~kAlignCentre;
+    std::uint32_t before = g.align;
+    g.align |= add;
+    r->pending[r->pendingLength] = 0;
+    int result = HtmlDocPass(ctx, kDocText, &g, r, r->pending);
+    g.align = before;
+    bool hidden = (g.style & kStyleHiddenLink) != 0;
+    r->paraStart = !hidden && (endsWith(r, ctx->marker) || endsWith(r, kHtmlCellEnd) || endsWith(r, kHtmlRowEnd));
+    r->afterLineBreak = endsWith(r, kHtmlLineBreak);
+    if (r->paraStart) {
+        r->paraBitsAdd &= ~r->paraBitsRemove;
+        g.align &= ~r->paraBitsRemove;
+        r->paraBitsRemove = 0;
+    }
+    return result;
+}
+
+// Further paragraphs of a list item do not hang.
+void unhangListItem(HtmlReader* r)
+{
+    HtmlGroup& g = r->currentGroup();
+    if (!r->paraStart || g.itemCounter < 1)
+        return;
+    for (int i = std::max(0, g.listGroup); i <= r->group; ++i)
+        r->groups[i].firstIndent = 0;
+}
+
+// The editor's list format for a list item's first paragraph, 0 otherwise.
+int listFormat(HtmlCtx* ctx, const HtmlGroup& g)
+{
+    if (!(g.reader->paraBitsAdd & kAlignListItem))
+        return 0;
+    bool bullet = g.listType == kListUnordered;
+    int style = bullet ? std::min(g.listLevel - 1, 2) : g.numbering;
+    return EditorMakeListFormat(ctx->editorWindow, bullet, g.listStart, g.listLevel, std::max(style, 0));
+}
+
+int viewState(HWND hWnd)
+{
+    EditorInfo info;
+    return readInfo(hWnd, info) ? info.viewState : 0;
+}
+
+int paragraphFormat(HtmlCtx* ctx, HtmlGroup& g, int left, int list)
+{
+    HtmlReader* r = g.reader;
+    bool plain = !g.spacing[0] && !g.spacing[1] && !g.spacing[2] && !left && !g.firstIndent && !g.rightIndent &&
+                 !g.ruleValue && !g.align && !g.paraFlags && !g.typeWord && !g.ruleWord && !list && !r->inTable;
+    if (plain)
+        return 0;
+    HWND hWnd = ctx->editorWindow;
+    if (g.ruleWord) {
+        EditorSetParaRule(hWnd, static_cast<int>(g.ruleWord));
+        g.ruleWord = 0;
+    }
+    int rule = g.ruleValue;
+    if ((g.typeWord & kParaInForm) && !(ctx->flags & kFlagNoFormRule) && viewState(hWnd) == 0)
+        rule = kFormTextRule;
+    return EditorMakeParaFormatEx(hWnd, -1, 1, left, g.rightIndent, g.firstIndent, 0, 0, int(g.typeWord), rule,
+                                  int(g.paraFlags), g.spacing[0], g.spacing[1], g.spacing[2], int(g.align), list,
+                                  0xFFFFFF);
+}
+
+// Caption text below its table waits until the table ends.
+void queueCaption(HtmlTableLevel& level, const char* text, int font, int format)
+{
+    auto* node = static_cast<HtmlCaptionNode*>(OurAlloc(sizeof(HtmlCaptionNode)));
+    std::size_t length = std::strlen(text);
+    auto* copy = node ? static_cast<char*>(OurAlloc(length)) : nullptr;
+    if (!copy) {
+        OurFree(node);
+        return;
+    }
+    std::memcpy(copy, text, length + 1);
+    *node = HtmlCaptionNode{copy, font, format, nullptr};
+    if (level.captionLast)
+        level.captionLast->next = node;
+    else
+        level.captionFirst = node;
+    level.captionLast = node;
+}
+
+}
+
+void CloseGroup(HtmlReader* r)
+{
+    if (r->group > 0)
+        --r->group;
+}
+
+void AppendPending(HtmlReader* r, const char* text, int length)
+{
+    if (r->pendingLength + length >= kHtmlTextSize)
+        return;
+    std::memcpy(r->pending + r->pendingLength, text, std::size_t(length));
+    r->pendingLength += length;
+    r->pending[r->pendingLength] = 0;
+}
+
+int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (r->currentGroup().noFrames)
+        r->pendingLength = 0;
+    if (r->pendingLength == 0)
+        return 1;
+    if (r->inTable && !(r->flags & kReadInCaption) && GetTableLevel(r).cell == 0 && !CreateCell(ctx, r, false)) {
+        r->pendingLength = 0;
+        return 0;
+    }
+    int result = 1;
+    if (r->textEnabled) {
+        FieldRecord* field = currentField(ctx, r);
+        if (field && field->type == kFieldTextArea)
+            addToTextArea(ctx, r, *field);
+        else if (field && field->type == kFieldSelect && field->checked >= 0 && field->value)
+            addToOption(r, *field);
+        else
+            result = insertPending(ctx, r);
+    }
+    r->pendingLength = 0;
+    r->pending[0] = 0;
+    unhangListItem(r);
+    return result;
+}
+
+int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing)
+{
+    HtmlGroup& g = r->currentGroup();
+    g.spacing[0] = g.spacing[1] = 0;
+    if (spacing && character == ctx->marker && !r->noSpacing) {
+        int misc = GetParaMiscType(ctx, g.typeWord);
+        if (misc != kMiscPre && misc != kMiscAddress) {
+            if (!r->afterLineBreak) {
+                g.spacing[0] = ctx->spacing[1];
+                g.spacing[1] = ctx->spacing[0];
+                if (GetParaHeader(ctx, g.typeWord)) {
+                    g.spacing[0] += ctx->spacing[1] / 2;
+                    g.spacing[1] -= ctx->spacing[0] / 2;
+                }
+            }
+        } else if (g.listLevel == 1 && (g.listType == kListOrdered || g.listType == kListUnordered) &&
+                   g.listGroup >= 0 && g.listGroup <= r->group && r->groups[g.listGroup].itemCounter == 2) {
+            g.spacing[0] = ctx->spacing[1];
+        }
+    }
+    r->noSpacing = 0;
+    if (character == kHtmlCellEnd)
+        GetTableLevel(r).cellOpen = 0;
+    COLORREF colour = g.colour;
+    int size = g.fontSize;
+    if (g.listType == kListOrdered || g.listType == kListUnordered) {
+        g.colour = r->itemColour;
+        g.fontSize = r->itemSize;
+    }
+    // Words leave the pending text below 300 characters: there is room for the end.
+    if (r->pendingLength < kHtmlTextSize) {
+        r->pending[r->pendingLength++] = character;
+        r->pending[r->pendingLength] = 0;
+    }
+    int result = FlushHtmlText(ctx, r);
+    HtmlGroup& after = r->currentGroup();
+    after.colour = colour;
+    after.fontSize = size;
+    r->itemColour = 0;
+    r->itemSize = 3;
+    return result;
+}
+
+int EndOpenParagraph(HtmlCtx* ctx, HtmlReader* r, bool spacing)
+{
+    return r->paraStart ? 1 : EndParagraph(ctx, r, ctx->marker, spacing);
+}
+
+int InsertHtmlText(HtmlCtx* ctx, HtmlGroup* group, const char* text)
+{
+    HtmlGroup& g = *group;
+    HtmlReader* r = g.reader;
+    int font = GetElementFont(ctx, g.element, g.style, g.colour, g.inLink, g.fontSize, g.face);
+    int list = listFormat(ctx, g);
+    int left = g.leftIndent;
+    if (g.element == kElemBlockQuote && r->inTable)
+        left = std::max(0, left - kQuoteIndent);
+    int format = paragraphFormat(ctx, g, left, list);
+    HtmlTableLevel& level = GetTableLevel(r);
+    if ((r->flags & kReadInCaption) && level.captionBelow) {
+        queueCaption(level, text, font, format);
+        return 1;
+    }
+    EditorAppendText(ctx->editorWindow, text, font, format, CurrentTableCell(r), -1, 0);
+    return 1;
+}
+
+}
