@@ -5,6 +5,7 @@
 #include "addon/convert/html_entities.h"
 #include "addon/convert/html_input.h"
 
+#include <algorithm>
 #include <cstring>
 #include <strings.h>
 

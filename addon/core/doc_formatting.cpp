@@ -4,7 +4,7 @@
 #include "addon/core/para_change.h"
 #include "addon/core/para_formatting.h"
 #include "addon/core/para_type.h"
-#include "addon/core/picture_load.h"
+#include "addon/core/picture_read.h"
 #include "addon/core/plx_module.h"
 #include "platform/editor/vek32.h"
 
@@ -116,7 +116,10 @@ int SetBkPict(HWND hWnd, const char* fileName)
     // A name the context cannot keep whole is refused, not cut.
     if (std::strlen(fileName) >= static_cast<std::size_t>(kCtxNameSize))
         return 0;
-    int picture = LoadPictureFile(*ctx, hWnd, fileName);
+    char name[kPictPathSize];
+    std::strncpy(name, fileName, sizeof name - 1);
+    name[sizeof name - 1] = 0;
+    int picture = LoadPictFile(ctx, name, 0);
     if (!picture)
         return 0;
     EditorSetBkPicture(hWnd, picture, kTiled, 1);

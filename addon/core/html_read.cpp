@@ -8,7 +8,7 @@
 #include "addon/core/editor_ops.h"
 #include "addon/core/field_controls.h"
 #include "addon/core/html_context.h"
-#include "addon/core/link_attributes.h"
+#include "addon/core/named_anchor.h"
 #include "addon/core/picture_read.h"
 #include "addon/core/plx_module.h"
 #include "addon/core/plx_state.h"

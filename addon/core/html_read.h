@@ -38,7 +38,8 @@ int RowTag(HtmlCtx* ctx, HtmlReader* r);
 int CellTag(HtmlCtx* ctx, HtmlReader* r, bool header);
 int CaptionTag(HtmlCtx* ctx, HtmlReader* r);
 int CreateCell(HtmlCtx* ctx, HtmlReader* r, bool header);
-int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header);
+// Begins a cell with these attributes; closeGroup for a cell tag's own group.
+int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, bool closeGroup);
 int FillRowSpans(HtmlCtx* ctx, HtmlReader* r);
 // The editor cell that text of the current level goes into, 0 outside tables.
 int CurrentTableCell(HtmlReader* r);

@@ -6,6 +6,7 @@
 #include "addon/core/font_elements.h"
 #include "addon/core/html_notify.h"
 #include "addon/core/html_tag_handlers.h"
+#include "addon/core/para_type.h"
 #include "addon/core/picture_read.h"
 #include "addon/core/plx_module.h"
 #include "addon/core/tag_data.h"
@@ -248,13 +249,13 @@ int MetaTag(HtmlCtx* ctx, HtmlReader* r)
     char value[kHtmlTextSize + 1], data[kHtmlTextSize + 1];
     int entry = -1;
     if (TagAttribute(ctx, r, "http-equiv", value))
-        entry = AddTagData(ctx, kTagMeta, 1, value);
+        entry = AddTagData(*ctx, kTagMeta, 1, value);
     else if (TagAttribute(ctx, r, "name", value))
-        entry = AddTagData(ctx, kTagMeta, 2, value);
+        entry = AddTagData(*ctx, kTagMeta, 2, value);
     if (entry >= 0 && TagAttribute(ctx, r, "content", value))
-        SetTagDataText2(ctx, entry, value);
+        SetTagDataText2(*ctx, entry, value);
     if (TagAttribute(ctx, r, "UserTagId", value) && TagAttribute(ctx, r, "UserTagData", data))
-        SetUserTag(ctx, TextToInt(value), data);
+        SetUserTag(*ctx, TextToInt(value), data);
     return otherTag(r);
 }
 

@@ -5,6 +5,7 @@
 #include "addon/core/html_notify.h"
 #include "addon/core/html_tag_handlers.h"
 #include "addon/core/para_type.h"
+#include "addon/core/plx_module.h"
 
 #include <algorithm>
 #include <cstring>
@@ -117,8 +118,7 @@ int FontTag(HtmlCtx* ctx, HtmlReader* r)
     if (TagAttribute(ctx, r, "color", value))
         g.colour = GetHtmlColor(ctx, value);
     if (TagAttribute(ctx, r, "face", value)) {
-        std::memset(g.face, 0, sizeof g.face);
-        std::strncpy(g.face, value, sizeof g.face - 1);
+        copyCtxText(g.face, value, sizeof g.face);
     }
     if (TagAttribute(ctx, r, "size", value) && value[0])
         g.fontSize = fontSize(ctx, g.fontSize, value);

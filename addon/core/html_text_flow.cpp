@@ -243,7 +243,7 @@ int InsertHtmlText(HtmlCtx* ctx, HtmlGroup* group, const char* text)
 {
     HtmlGroup& g = *group;
     HtmlReader* r = g.reader;
-    int font = GetElementFont(ctx, g.element, g.style, g.colour, g.inLink, g.fontSize, g.face);
+    int font = GetElementFont(*ctx, g.element, g.style, g.colour, g.inLink, g.fontSize, g.face);
     int list = listFormat(ctx, g);
     int left = g.leftIndent;
     if (g.element == kElemBlockQuote && r->inTable)

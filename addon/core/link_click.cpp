@@ -3,7 +3,8 @@
 #include "addon/core/editor_ops.h"
 #include "addon/core/html_context.h"
 #include "addon/core/html_notify.h"
-#include "addon/core/link_attributes.h"
+#include "addon/convert/html_attributes.h"
+#include "addon/core/named_anchor.h"
 #include "addon/core/plx_module.h"
 #include "platform/editor/vek32.h"
 
@@ -53,9 +54,9 @@ LRESULT LinkClicked(HtmlCtx& ctx, HWND hWnd, LinkClickRecord* record, bool readO
     char* scratch = m.scratch;
     copyCtxText(scratch, record->hiddenRun, sizeof m.scratch);
     char href[kCtxTextSize]{}, target[kCtxTextSize]{};
-    GetLinkAttribute(scratch, "HREF", href, sizeof href);
+    GetHtmlAttrib(&ctx, scratch, "HREF", href);
     copyCtxText(record->hiddenRun, href, sizeof record->hiddenRun);
-    if (!GetLinkAttribute(scratch, "target", target, sizeof target) || !target[0])
+    if (!GetHtmlAttrib(&ctx, scratch, "target", target) || !target[0])
         copyCtxText(target, ctx.defaultTarget);
 
     if (href[0] == '#') {
@@ -63,7 +64,7 @@ LRESULT LinkClicked(HtmlCtx& ctx, HWND hWnd, LinkClickRecord* record, bool readO
         if (readOnly) {
             SendHtmlNotify(&ctx, kNotifyNamedAnchor, reinterpret_cast<WPARAM>(hWnd),
                            reinterpret_cast<LPARAM>(m.linkBuffer), false);
-            return PositionAtName(hWnd, href + 1);
+            return PositionName(hWnd, href + 1);
         }
         SendHtmlNotify(&ctx, kNotifyEditLink, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(m.linkBuffer),
                        true, true);

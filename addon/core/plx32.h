@@ -56,6 +56,20 @@ int PlxWrite(HWND hWnd, int mode, const char* fileName, HGLOBAL* handle, std::in
 int PlxSave(HWND hWnd, int toMemory, const char* fileName, HGLOBAL* handle, std::int32_t* length);
 int PlxClose(HWND hWnd, int toMemory, const char* fileName, HGLOBAL* handle, std::int32_t* length);
 
+// Reading HTML from a file (fromMemory 0) or a block of global memory (length < 0: up to
+// the block's first zero); the caret goes to the named anchor when one is given.
+int PlxRead(HWND hWnd, int fromMemory, const char* fileName, HGLOBAL handle, std::int32_t length,
+            const char* anchorName);
+int PlxPositionName(HWND hWnd, const char* name);
+
+// The tag-data table and the host's user tags. Text outs receive whole copies.
+int PlxGetTagData(HWND hWnd, int type, int id, int start, std::int32_t* value1, std::int32_t* value2, char* text1,
+                  char* text2);
+int PlxSetUserTag(HWND hWnd, int id, const char* text);
+int PlxGetUserTag(HWND hWnd, int id, char* text);
+int PlxLparam2String(const char* source, char* destination);
+int PlxString2Lparam(const char* source, char* destination);
+
 // What the user entered in the document's forms.
 int PlxGetCurForm(HWND hWnd, int* formCount);
 int PlxGetFormInfo(HWND hWnd, int form, char* action, char* method);   // 100 and 5 bytes

@@ -6,11 +6,14 @@
 #include "addon/convert/gif_reader.h"
 #include "addon/convert/tif_reader.h"
 #include "addon/core/editor_ops.h"
+#include "addon/core/field_controls.h"
 #include "addon/core/field_table.h"
 #include "addon/core/frame_teardown.h"
 #include "addon/core/html_context.h"
 #include "addon/core/html_notify.h"
+#include "addon/core/html_read.h"
 #include "addon/core/link_click.h"
+#include "addon/core/picture_read.h"
 #include "addon/core/plx_module.h"
 #include "addon/core/tag_data.h"
 #include "platform/editor/vek32.h"
@@ -28,13 +31,24 @@ constexpr UINT kCtlColorDlg = 0x136, kCtlColorScrollBar = 0x137, kCtlColorStatic
 
 void freePictureFrames(HtmlCtx& ctx)
 {
-    if (GifFrameTable* t = ctx.pictureFrames) {
-        for (int i = 0; i < t->frameCount && i < kGifMaxFrames; ++i)
-            GlobalFree(t->frames[i]);
-        t->~GifFrameTable();
-        MemFree(t);
-    }
+    FreePictFrames(ctx.pictureFrames);
     ctx.pictureFrames = nullptr;
+}
+
+// The picture requested by name is placed: an animation keeps its further frames.
+LRESULT picturePlaced(HtmlCtx& ctx, int picture)
+{
+    if (ctx.pictureFrames && ctx.pictureFrames->frameCount > 0)
+        AddPictFrames(&ctx, picture, ctx.pictureFrames, 0);
+    freePictureFrames(ctx);
+    return 0;
+}
+
+void resetForm(HtmlCtx& ctx, int form)
+{
+    for (int i = 0; i < ctx.fieldCount && i < kFieldCount; ++i)
+        if (ctx.fields[i].form == form && ctx.fields[i].type != kFieldReset)
+            ResetFieldControl(&ctx, &ctx.fields[i]);
 }
 
 LRESULT windowGoing(HtmlCtx& ctx, HWND hWnd, WPARAM wParam, LPARAM lParam)
@@ -92,6 +106,9 @@ LRESULT fieldCommand(HtmlCtx& ctx, WPARAM wParam)
     case kFieldSubmit:
         SubmitForm(&ctx, field.form);
         break;
+    case kFieldReset:
+        resetForm(ctx, field.form);
+        break;
     default:
         break;
     }
@@ -124,6 +141,10 @@ LRESULT resized(HtmlCtx& ctx, HWND hWnd)
     ctx.rootFrame.top = info.windowTop;
     ctx.rootFrame.width = info.windowRight - info.windowLeft;
     ctx.rootFrame.height = info.windowBottom - info.windowTop;
+    if (ctx.rootFrame.childCount > 0) {
+        LayoutFrames(&ctx, &ctx.rootFrame);
+        MoveFrames(&ctx, &ctx.rootFrame);
+    }
     return 0;
 }
 
@@ -143,8 +164,7 @@ LRESULT vekCallback(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
     case kVekPictureNeeded:
         return pictureNeeded(*ctx, reinterpret_cast<const char*>(lParam));
     case kVekPictureMade:
-        freePictureFrames(*ctx);
-        return 0;
+        return picturePlaced(*ctx, static_cast<int>(lParam));
     case WM_COMMAND:
         return fieldCommand(*ctx, wParam);
     case kVekFocus:

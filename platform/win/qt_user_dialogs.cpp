@@ -54,6 +54,7 @@ void useUiDialogs()
     };
     dialogs.fileDialog = fileDialog;
     dialogs.waitCursor = [](bool on) { ui::setHourglass(on); };
+    dialogs.beep = [] { ui::Beep(); };
     setUserDialogs(std::move(dialogs));
 }
 

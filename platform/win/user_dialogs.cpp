@@ -69,5 +69,12 @@ int MessageBox(HWND owner, const char* text, const char* caption, UINT type)
     return buttons == MB_YESNO ? IDNO : buttons == MB_OK ? IDOK : IDCANCEL;
 }
 
+bool MessageBeep(UINT)
+{
+    if (auto& beep = ks::win::installed().beep)
+        beep();
+    return true;
+}
+
 bool GetOpenFileName(OPENFILENAME* request) { return ks::win::fileDialog(false, request); }
 bool GetSaveFileName(OPENFILENAME* request) { return ks::win::fileDialog(true, request); }

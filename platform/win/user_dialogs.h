@@ -14,6 +14,8 @@ constexpr UINT MB_ICONHAND = 0x10, MB_ICONQUESTION = 0x20, MB_ICONEXCLAMATION = 
 constexpr int IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7;
 
 int MessageBox(HWND owner, const char* text, const char* caption, UINT type);
+// The warning sound of a refused action (type as MessageBox's icons; unused here).
+bool MessageBeep(UINT type);
 
 // The open and save dialogs' request and answer.
 struct OPENFILENAME {
@@ -49,6 +51,7 @@ struct UserDialogs {
     std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT type)> messageBox;
     std::function<FileChoice(bool save, const OPENFILENAME& request, const std::string& filter)> fileDialog;
     std::function<void(bool on)> waitCursor;
+    std::function<void()> beep;
 };
 // Returns the dialogs in force before; empty members are headless.
 UserDialogs setUserDialogs(UserDialogs dialogs);

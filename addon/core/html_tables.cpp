@@ -1,0 +1,328 @@
+// Tables: cells are made in the editor as they begin (or when their first text comes),
+// rows end with a row end, cells with a cell end; five levels nest, deeper tables pass
+// their text into the fifth level's cell.
+#include "addon/base/allocators.h"
+#include "addon/base/number_utils.h"
+#include "addon/convert/html_attributes.h"
+#include "addon/core/font_elements.h"
+#include "addon/core/html_tag_handlers.h"
+#include "addon/core/para_type.h"
+#include "addon/core/tag_data.h"
+#include "platform/editor/vek32.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+#include <strings.h>
+
+namespace ks::addon {
+namespace {
+
+constexpr std::uint32_t kUnsupportedDeepTable = 0x2;
+constexpr int kBorder = 15;
+constexpr int kQuoteIndent = 600;
+constexpr int kHeaderCell = 0xA0, kDataCell = 0x20;
+constexpr int kMiddle = 0x1000, kBottom = 0x2000;
+constexpr int kMostSpan = kHtmlTableColumns;
+
+int levelIndex(const HtmlReader* r) { return r->inTable ? std::min(r->tableDepth, kHtmlTableLevels - 1) : 0; }
+
+int ppiX(const HtmlCtx* ctx) { return ctx->pixelsX > 0 ? ctx->pixelsX : 96; }
+
+// A width in twips, or a percentage of at most 100 (as its negative).
+int widthValue(HtmlCtx* ctx, const char* value) { return std::max(ParseHtmlSize(ctx, value, true, true), -100); }
+
+void startLevel(HtmlCtx* ctx, HtmlReader* r, HtmlTableLevel& level)
+{
+    level.rowSpan = level.colSpan = 1;
+    level.cell = 0;
+    level.newRow = 1;
+    level.cellOpen = level.captionBelow = 0;
+    level.columnCount = level.column = 0;
+    level.tableAlign = 0;
+    level.cellWidth = level.cellHeight = 0;
+    std::fill(std::begin(level.borders), std::end(level.borders), 0);
+    level.padding = -1;
+    level.cellColour = level.rowColour = 0xFFFFFF;
+    level.rowAlign = 0;
+    level.indent = 0;
+    level.captionFirst = level.captionLast = nullptr;
+    char value[kHtmlTextSize + 1];
+    if (TagAttribute(ctx, r, "BORDER", value) && std::strcmp(value, "0") != 0)
+        std::fill(std::begin(level.borders), std::end(level.borders), kBorder);
+    level.width = TagAttribute(ctx, r, "WIDTH", value) ? widthValue(ctx, value) : 0;
+    if (TagAttribute(ctx, r, "ALIGN", value)) {
+        if (strcasecmp(value, "center") == 0)
+            level.tableAlign |= kAlignCentre;
+        else if (strcasecmp(value, "right") == 0)
+            level.tableAlign |= kAlignRight;
+        else if (strcasecmp(value, "justify") == 0)
+            level.tableAlign |= kAlignJustify;
+        else if (strcasecmp(value, "left") == 0)
+            level.tableAlign |= kAlignLeft;
+    }
+    HtmlGroup& g = r->currentGroup();
+    if (g.element == kElemBlockQuote) {
+        level.indent = kQuoteIndent;
+        g.element = 0;
+        SetParaMiscType(ctx, &g.typeWord, kMiscNone);
+        g.leftIndent = 0;
+    } else if (g.leftIndent > 0) {
+        level.indent = g.leftIndent;
+        g.element = 0;
+        g.leftIndent = 0;
+    }
+    if (TagAttribute(ctx, r, "cellpadding", value))
+        level.padding = MulDiv(TextToInt(value), 1440, ppiX(ctx));
+    level.tableColour = TagAttribute(ctx, r, "bgcolor", value) ? GetHtmlColor(ctx, value) : 0xFFFFFF;
+}
+
+void freeCaptions(HtmlTableLevel& level)
+{
+    for (HtmlCaptionNode* node = level.captionFirst; node;) {
+        HtmlCaptionNode* next = node->next;
+        OurFree(node->text);
+        OurFree(node);
+        node = next;
+    }
+    level.captionFirst = level.captionLast = nullptr;
+}
+
+// Ends the open cell of the current level, when there is one.
+bool endOpenCell(HtmlCtx* ctx, HtmlReader* r)
+{
+    return !GetTableLevel(r).cellOpen || EndParagraph(ctx, r, kHtmlCellEnd, true);
+}
+
+std::uint32_t alignmentAttribute(HtmlCtx* ctx, const char* attributes, std::uint32_t fallback)
+{
+    char value[kHtmlTextSize + 1];
+    return GetHtmlAttrib(ctx, attributes, "align", value) ? AlignmentOf(value) : fallback;
+}
+
+// Row and column spans of the cell that begins at the current column.
+void takeSpans(HtmlCtx* ctx, const char* attributes, HtmlTableLevel& level)
+{
+    char value[kHtmlTextSize + 1];
+    int rowSpan = GetHtmlAttrib(ctx, attributes, "ROWSPAN", value) ? std::clamp(TextToInt(value), 1, kMostSpan) : 1;
+    int colSpan = GetHtmlAttrib(ctx, attributes, "COLSPAN", value) ? std::max(TextToInt(value), 1) : 1;
+    level.rowSpan = rowSpan;
+    int column = level.column;
+    if (column >= kHtmlTableColumns) {
+        // Past the 300 columns a table level keeps, a cell spans nothing.
+        level.rowSpan = level.colSpan = 1;
+        return;
+    }
+    colSpan = std::min(colSpan, kHtmlTableColumns - column);
+    level.colSpan = colSpan;
+    level.rowSpansLeft[column] = rowSpan - 1;
+    level.colSpans[column] = colSpan;
+    for (int c = column + 1; c < column + colSpan; ++c)
+        level.colSpans[c] = level.rowSpansLeft[c] = 0;
+}
+
+}
+
+HtmlTableLevel& GetTableLevel(HtmlReader* r) { return r->tables[levelIndex(r)]; }
+
+int CurrentTableCell(HtmlReader* r)
+{
+    if (!r->inTable)
+        return 0;
+    int d = levelIndex(r) - ((r->flags & kReadInCaption) ? 1 : 0);
+    return d >= 0 ? r->tables[d].cell : 0;
+}
+
+int CreateCell(HtmlCtx* ctx, HtmlReader* r, bool header)
+{
+    HtmlTableLevel& level = GetTableLevel(r);
+    int d = levelIndex(r);
+    int flags = (header ? kHeaderCell : kDataCell) | level.valign;
+    std::uint32_t alignment = level.tableAlign ? level.tableAlign : (r->paraBitsAdd & kAlignCentre);
+    HWND hWnd = ctx->editorWindow;
+    int cell = EditorCreateCell(hWnd, level.newRow, level.cell, int(alignment), level.indent, level.cellHeight,
+                                level.cellWidth, 0, level.borders[0], level.borders[1], level.borders[2],
+                                level.borders[3], level.rowSpan, level.colSpan, flags);
+    if (!cell)
+        return 0;
+    level.cell = cell;
+    level.newRow = 0;
+    EditorSetCellProps(hWnd, cell, level.cellColour, level.padding, d >= 1 ? r->tables[d - 1].cell : 0);
+    if (level.width) {
+        EditorSetTableWidth(hWnd, cell, level.width);
+        level.width = 0;
+    }
+    return cell;
+}
+
+int FillRowSpans(HtmlCtx* ctx, HtmlReader* r)
+{
+    HtmlTableLevel& level = GetTableLevel(r);
+    while (level.column < level.columnCount && level.column < kHtmlTableColumns &&
+           level.rowSpansLeft[level.column] >= 1) {
+        int column = level.column;
+        level.rowSpan = 0;
+        level.colSpan = level.colSpans[column];
+        level.cellWidth = 0;
+        if (!CreateCell(ctx, r, false) || !EndParagraph(ctx, r, kHtmlCellEnd, true))
+            return 0;
+        --level.rowSpansLeft[column];
+        level.column += std::max(level.colSpans[column], 1);
+    }
+    return 1;
+}
+
+int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, bool closeGroup)
+{
+    HtmlTableLevel& level = GetTableLevel(r);
+    if (!level.newRow && !endOpenCell(ctx, r))
+        return 0;
+    if (!FillRowSpans(ctx, r))
+        return 0;
+    takeSpans(ctx, attributes, level);
+    char value[kHtmlTextSize + 1];
+    level.cellWidth = GetHtmlAttrib(ctx, attributes, "width", value) ? widthValue(ctx, value) : 0;
+    if (GetHtmlAttrib(ctx, attributes, "height", value))
+        level.cellHeight = std::max(0, MulDiv(TextToInt(value), 1440, ppiX(ctx)));
+    level.cellColour = GetHtmlAttrib(ctx, attributes, "bgcolor", value) ? GetHtmlColor(ctx, value) : level.rowColour;
+    level.cellAlign = alignmentAttribute(ctx, attributes, level.rowAlign);
+    level.valign = 0;
+    if (GetHtmlAttrib(ctx, attributes, "valign", value)) {
+        // "middle" is what the writer writes, "center" what older pages say.
+        if (strcasecmp(value, "center") == 0 || strcasecmp(value, "middle") == 0)
+            level.valign = kMiddle;
+        else if (strcasecmp(value, "bottom") == 0)
+            level.valign = kBottom;
+    }
+    int cell = CreateCell(ctx, r, header);
+    if (!cell)
+        return 0;
+    if (GetHtmlAttrib(ctx, attributes, "qfn", value))
+        AddTagData(*ctx, kTagCellAttribute, cell, value);
+    level.column = std::min(level.column + level.colSpan, kHtmlTableColumns);
+    level.columnCount = std::max(level.columnCount, level.column);
+    if (closeGroup)
+        CloseGroup(r);
+    HtmlGroup& g = r->currentGroup();
+    g.align &= ~kAlignAny;
+    g.align |= level.cellAlign ? level.cellAlign : header ? kAlignCentre : 0;
+    g.style = header ? (g.style | kStyleBold) : (g.style & ~kStyleBold);
+    g.align = alignmentAttribute(ctx, attributes, g.align & kAlignAny) | (g.align & ~kAlignAny);
+    if (GetHtmlAttrib(ctx, attributes, "NOWRAP", value))
+        g.paraFlags |= kParaNoWrap;
+    else
+        g.paraFlags &= ~kParaNoWrap;
+    level.cellOpen = 1;
+    r->textSuppressed = 0;
+    return 1;
+}
+
+int TableTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (r->endTag)
+        return EndTable(ctx, r) ? kTagDone : kTagFailed;
+    if (!EndOpenParagraph(ctx, r, true))
+        return kTagFailed;
+    int depth = r->inTable ? r->tableDepth + 1 : 0;
+    r->tableDepth = depth;
+    if (depth >= kHtmlTableLevels) {
+        ctx->unsupported |= kUnsupportedDeepTable;
+        char value[kHtmlTextSize + 1];
+        HtmlTableLevel& last = r->tables[kHtmlTableLevels - 1];
+        if (TagAttribute(ctx, r, "bgcolor", value) && last.cell)
+            EditorSetCellColor(ctx->editorWindow, last.cell, GetHtmlColor(ctx, value), -1);
+        return kTagDone;
+    }
+    r->inTable = r->tableSeen = r->textSuppressed = 1;
+    startLevel(ctx, r, r->tables[depth]);
+    return kTagDone;
+}
+
+int EndTable(HtmlCtx* ctx, HtmlReader* r)
+{
+    // A caption left open ends with its table.
+    r->flags &= ~kReadInCaption;
+    int ok = 1;
+    if (r->tableDepth < kHtmlTableLevels) {
+        HtmlTableLevel& level = GetTableLevel(r);
+        if (level.cell) {
+            ok = endOpenCell(ctx, r) && EndParagraph(ctx, r, kHtmlRowEnd, true);
+            EditorEndTable(ctx->editorWindow, level.cell, level.columnCount);
+        }
+        // Captions below go after the table, in the cell that holds it.
+        int outer = r->tableDepth >= 1 ? r->tables[r->tableDepth - 1].cell : 0;
+        for (HtmlCaptionNode* node = level.captionFirst; node; node = node->next)
+            EditorAppendText(ctx->editorWindow, node->text, node->font, node->format, outer, -1, 0);
+        freeCaptions(level);
+        level.cell = 0;
+        level.captionBelow = 0;
+        if (r->tableDepth == 0)
+            r->inTable = 0;
+        r->textSuppressed = 0;
+    }
+    // Every end takes its table away, also after a failure, so that the read's end terminates.
+    if (r->tableDepth > 0)
+        --r->tableDepth;
+    CloseGroup(r);
+    return ok;
+}
+
+int RowTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    HtmlTableLevel& level = GetTableLevel(r);
+    if (r->beginTag) {
+        if (level.cell && (!endOpenCell(ctx, r) || !EndParagraph(ctx, r, kHtmlRowEnd, true)))
+            return kTagFailed;
+        level.newRow = 1;
+        level.column = level.cellHeight = 0;
+        char value[kHtmlTextSize + 1];
+        if (TagAttribute(ctx, r, "align", value))
+            level.rowAlign = AlignmentOf(value);
+        level.rowColour = TagAttribute(ctx, r, "bgcolor", value) ? GetHtmlColor(ctx, value) : level.tableColour;
+        CloseGroup(r);
+        r->textSuppressed = 0;
+        return kTagDone;
+    }
+    if (level.cell && !endOpenCell(ctx, r))
+        return kTagFailed;
+    if (!FillRowSpans(ctx, r))
+        return kTagFailed;
+    // A row without a single cell gets an empty one.
+    if (level.newRow && !BeginCell(ctx, r, false, "", false))
+        return kTagFailed;
+    r->currentGroup().paraFlags &= ~kParaNoWrap;
+    r->textSuppressed = 1;
+    return kTagDone;
+}
+
+int CellTag(HtmlCtx* ctx, HtmlReader* r, bool header)
+{
+    if (!r->beginTag)
+        return kTagDone;
+    return BeginCell(ctx, r, header, r->attributes, true) ? kTagDone : kTagFailed;
+}
+
+int CaptionTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    HtmlTableLevel& level = GetTableLevel(r);
+    if (r->beginTag) {
+        HtmlGroup& g = r->currentGroup();
+        g.align |= kAlignCentre;
+        g.style |= kStyleBold;
+        r->flags |= kReadInCaption;
+        char value[kHtmlTextSize + 1];
+        if (TagAttribute(ctx, r, "ALIGN", value) && strcasecmp(value, "bottom") == 0)
+            level.captionBelow = 1;
+        r->textSuppressed = 0;
+        return kTagDone;
+    }
+    if (!EndOpenParagraph(ctx, r, true))
+        return kTagFailed;
+    CloseGroup(r);
+    r->flags &= ~kReadInCaption;
+    level.captionBelow = 0;
+    r->textSuppressed = 1;
+    return kTagDone;
+}
+
+}

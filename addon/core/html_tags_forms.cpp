@@ -1,0 +1,246 @@
+// Forms and their fields, pictures and scripts.
+#include "addon/base/allocators.h"
+#include "addon/base/number_utils.h"
+#include "addon/core/field_records.h"
+#include "addon/core/html_tag_handlers.h"
+#include "addon/core/para_type.h"
+#include "addon/core/plx_module.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+#include <strings.h>
+
+namespace ks::addon {
+namespace {
+
+constexpr std::uint32_t kUnsupportedScript = 0x10;
+// Text areas and lists larger than a screen could show are cut to these.
+constexpr int kMostTextAreaLines = 500, kMostTextAreaColumns = 500;
+constexpr int kMostFieldSize = 10000;
+
+struct FieldTypeName {
+    const char* name;
+    int type;
+};
+constexpr FieldTypeName kInputTypes[] = {{"TEXT", kFieldText},      {"CHECKBOX", kFieldCheckBox},
+                                         {"RADIO", kFieldRadio},    {"SUBMIT", kFieldSubmit},
+                                         {"RESET", kFieldReset},    {"HIDDEN", kFieldHidden},
+                                         {"PASSWORD", kFieldPassword}, {"IMAGE", kFieldImage}};
+
+int inputType(const char* value)
+{
+    for (const FieldTypeName& t : kInputTypes)
+        if (strcasecmp(value, t.name) == 0)
+            return t.type;
+    return kFieldText;
+}
+
+char* copyText(const char* text)
+{
+    std::size_t length = std::strlen(text);
+    auto* copy = static_cast<char*>(OurAlloc(length));
+    if (copy)
+        std::memcpy(copy, text, length + 1);
+    return copy;
+}
+
+int number(HtmlCtx* ctx, HtmlReader* r, const char* name, int fallback, int low, int high)
+{
+    char value[kHtmlTextSize + 1];
+    return TagAttribute(ctx, r, name, value) ? std::clamp(TextToInt(value), low, high) : fallback;
+}
+
+void takeName(HtmlCtx* ctx, HtmlReader* r, FieldRecord& f)
+{
+    char value[kHtmlTextSize + 1];
+    if (TagAttribute(ctx, r, "NAME", value))
+        copyCtxText(f.name, value, sizeof f.name);
+}
+
+FieldRecord* currentField(HtmlCtx* ctx, HtmlReader* r)
+{
+    int f = r->currentField;
+    return f >= 0 && f < ctx->fieldCount && f < kFieldCount ? &ctx->fields[f] : nullptr;
+}
+
+// A text area's or a selection list's end: its control is made from what was read.
+int endFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type)
+{
+    int result = kTagDone;
+    if (r->currentForm >= 0) {
+        if (!FlushHtmlText(ctx, r))
+            return kTagFailed;
+        FieldRecord* field = currentField(ctx, r);
+        if (field && field->type == type && !HtmlDocPass(ctx, kDocField, &r->currentGroup(), r))
+            result = kTagAborted;
+        r->currentField = -1;
+    }
+    CloseGroup(r);
+    return result;
+}
+
+bool growOptions(FieldRecord& f)
+{
+    int capacity = f.optionCapacity + kOptionGrowth;
+    void* grown = OurRealloc(f.value, sizeof(FieldOption) * std::size_t(capacity + 1));
+    if (!grown)
+        return false;
+    auto* options = static_cast<FieldOption*>(grown);
+    for (int i = f.optionCapacity + 1; i <= capacity; ++i)
+        new (&options[i]) FieldOption{};
+    f.value = options;
+    f.optionCapacity = capacity;
+    return true;
+}
+
+}
+
+int FormTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (r->endTag) {
+        if (!FlushHtmlText(ctx, r) || !EndOpenParagraph(ctx, r, true))
+            return kTagFailed;
+        CloseGroup(r);
+        r->currentForm = r->currentField = -1;
+        return kTagDone;
+    }
+    if (!EndOpenParagraph(ctx, r, true))
+        return kTagFailed;
+    // The form table holds 25 forms: a further form's fields are not made.
+    if (ctx->formCount < 0 || ctx->formCount >= kFormCount) {
+        r->currentForm = -1;
+        return kTagDone;
+    }
+    r->currentForm = ctx->formCount++;
+    FormRecord& form = ctx->forms[r->currentForm];
+    form = FormRecord{};
+    char value[kHtmlTextSize + 1];
+    form.method = TagAttribute(ctx, r, "METHOD", value) && strcasecmp(value, "GET") == 0 ? 0 : 1;
+    if (TagAttribute(ctx, r, "ACTION", value))
+        copyCtxText(form.action, value, sizeof form.action);
+    r->currentGroup().typeWord |= kParaInForm;
+    return kTagDone;
+}
+
+int InputTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!r->beginTag)
+        return kTagDone;
+    int index = r->currentForm >= 0 ? AppendFieldRecord(ctx, r->currentForm) : -1;
+    if (index >= 0) {
+        FieldRecord& f = ctx->fields[index];
+        char value[kHtmlTextSize + 1];
+        f.type = TagAttribute(ctx, r, "TYPE", value) ? inputType(value) : kFieldText;
+        takeName(ctx, r, f);
+        if (TagAttribute(ctx, r, "VALUE", value))
+            f.value = copyText(value);
+        f.size = number(ctx, r, "SIZE", 40, 0, kMostFieldSize);
+        f.maxLength = number(ctx, r, "MAXLENGTH", 0, 0, INT32_MAX);
+        f.checked = TagAttribute(ctx, r, "CHECKED", value) ? 1 : 0;
+        bool hidden = f.type == kFieldHidden;
+        if (!hidden && !FlushHtmlText(ctx, r))
+            return kTagFailed;
+        r->currentField = index;
+        int made = HtmlDocPass(ctx, kDocField, &r->currentGroup(), r);
+        r->currentField = -1;
+        if (!made)
+            return kTagAborted;
+        if (!hidden)
+            r->paraStart = 0;
+    }
+    CloseGroup(r);
+    return kTagDone;
+}
+
+int TextAreaTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (r->endTag)
+        return endFieldBlock(ctx, r, kFieldTextArea);
+    if (r->currentForm < 0)
+        return kTagDone;
+    if (!FlushHtmlText(ctx, r))
+        return kTagFailed;
+    int index = AppendFieldRecord(ctx, r->currentForm);
+    if (index < 0)
+        return kTagDone;
+    FieldRecord& f = ctx->fields[index];
+    f.type = kFieldTextArea;
+    takeName(ctx, r, f);
+    f.rows = number(ctx, r, "ROWS", 3, 1, kMostTextAreaLines);
+    f.columns = number(ctx, r, "COLS", 40, 1, kMostTextAreaColumns);
+    f.maxLength = f.rows * f.columns + 1;
+    f.value = OurAlloc(std::size_t(f.maxLength) + 2);
+    r->currentField = index;
+    return kTagDone;
+}
+
+int SelectTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (r->endTag)
+        return endFieldBlock(ctx, r, kFieldSelect);
+    if (r->currentForm < 0)
+        return kTagDone;
+    if (!FlushHtmlText(ctx, r))
+        return kTagFailed;
+    int index = AppendFieldRecord(ctx, r->currentForm);
+    if (index < 0)
+        return kTagDone;
+    FieldRecord& f = ctx->fields[index];
+    f.type = kFieldSelect;
+    AllocateOptions(f, kOptionGrowth);
+    takeName(ctx, r, f);
+    char value[kHtmlTextSize + 1];
+    f.multiple = TagAttribute(ctx, r, "MULTIPLE", value) ? 1 : 0;
+    f.size = number(ctx, r, "SIZE", f.multiple ? 5 : 1, 1, kMostFieldSize);
+    r->currentField = index;
+    return kTagDone;
+}
+
+int OptionTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!r->beginTag)
+        return kTagDone;
+    FieldRecord* f = r->currentForm >= 0 ? currentField(ctx, r) : nullptr;
+    if (f && f->type == kFieldSelect && f->value) {
+        if (!FlushHtmlText(ctx, r))
+            return kTagFailed;
+        if (f->checked + 1 < f->optionCapacity || growOptions(*f)) {
+            FieldOption& option = static_cast<FieldOption*>(f->value)[++f->checked];
+            option = FieldOption{};
+            option.display = copyText("");
+            char value[kHtmlTextSize + 1];
+            option.selected = TagAttribute(ctx, r, "SELECTED", value) ? 1 : 0;
+            if (TagAttribute(ctx, r, "value", value))
+                option.value = copyText(value);
+        }
+    }
+    CloseGroup(r);
+    return kTagDone;
+}
+
+int ImageTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!r->beginTag)
+        return kTagDone;
+    if (!HtmlDocPass(ctx, kDocPicture, &r->currentGroup(), r))
+        return kTagAborted;
+    CloseGroup(r);
+    return kTagDone;
+}
+
+int ScriptTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    ctx->unsupported |= kUnsupportedScript;
+    if (r->beginTag) {
+        r->flags |= kReadInScript;
+        r->textSuppressed = 1;
+        return kTagDone;
+    }
+    r->flags &= ~kReadInScript;
+    CloseGroup(r);
+    r->textSuppressed = 0;
+    return kTagDone;
+}
+
+}

@@ -1,0 +1,70 @@
+#pragma once
+// An HTML page read into an editor window, and the document shown back as text: each
+// character as it is, paragraph ends as "|", line breaks as "/", cell ends as "]", row
+// ends as "}", objects as "#", hidden link data in braces.
+#include "plx_fixture.h"
+
+#include "platform/win/global_memory.h"
+
+#include <cstring>
+#include <string>
+
+namespace ks::test {
+
+class PlxReadTest : public PlxTest {
+protected:
+    // PlxRead from a block of global memory holding html.
+    int read(const std::string& html, HWND w = nullptr, const char* anchor = nullptr)
+    {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, html.size() + 1);
+        std::memcpy(GlobalLock(block), html.c_str(), html.size() + 1);
+        GlobalUnlock(block);
+        int result = PlxRead(w ? w : hWnd, 1, nullptr, block, std::int32_t(html.size()), anchor);
+        GlobalFree(block);
+        return result;
+    }
+    std::string text(HWND w = nullptr)
+    {
+        w = w ? w : hWnd;
+        std::string out;
+        bool hidden = false;
+        for (int line = 0; line < info(w).lineCount; ++line) {
+            char chars[301];
+            std::uint16_t fonts[301];
+            int n = EditorGetLineChars(w, line, chars, fonts);
+            for (int i = 0; i < n; ++i) {
+                unsigned style = 0;
+                EditorGetFontInfo(w, fonts[i], nullptr, nullptr, &style);
+                bool h = (style & 0x40) != 0;
+                if (h != hidden)
+                    out += h ? "{" : "}";
+                hidden = h;
+                switch (chars[i]) {
+                case 0x15: out += '|'; break;
+                case 0x0F: out += '/'; break;
+                case 0x13: out += ']'; break;
+                case 0x12: out += '}'; break;
+                case 0x18: out += '#'; break;
+                default: out += chars[i];
+                }
+            }
+        }
+        if (hidden)
+            out += "}";
+        return out;
+    }
+    // The line (counting from 0) on which text first starts.
+    int lineOf(const std::string& what, HWND w = nullptr)
+    {
+        w = w ? w : hWnd;
+        for (int line = 0; line < info(w).lineCount; ++line) {
+            char chars[301];
+            int n = EditorGetLineChars(w, line, chars, nullptr);
+            if (std::string(chars, std::size_t(n)).find(what) != std::string::npos)
+                return line;
+        }
+        return -1;
+    }
+};
+
+}
