@@ -184,7 +184,9 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag)
             }
             bool drop = run.length == 0 && (r->paraStart || r->afterLineBreak || afterTag);
             afterTag = false;
-            if (!drop && !(run.length > 0 && run.text[run.length - 1] == ' '))
+            // After a blank or another line end a line end adds nothing.
+            char last = run.length > 0 ? run.text[run.length - 1] : 0;
+            if (!drop && last != ' ' && last != kHtmlLineEndMark)
                 run.text[run.length++] = kHtmlLineEndMark;
             continue;
         }
@@ -195,6 +197,9 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag)
         }
         if (c == '\t')
             c = ' ';
+        // A blank after a line end is the one blank between the words.
+        if (c == ' ' && !pre && run.length > 0 && run.text[run.length - 1] == kHtmlLineEndMark)
+            --run.length;
         run.text[run.length++] = c;
         if (c == ' ')
             return RunEnd::Text;

@@ -1,0 +1,273 @@
+// The word reader: tags and text words as the document pass receives them.
+#include "addon/convert/html_input.h"
+#include "addon/convert/html_words.h"
+#include "addon/base/message_sink.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace ks::addon;
+
+namespace {
+
+// Reads a page from memory and lists its words: tags as "<name attrs>" or "</name>", text
+// as it comes, a zero character as "\0".
+class Words {
+public:
+    explicit Words(std::string page, std::uint32_t ctxFlags = 0) : page_(std::move(page))
+    {
+        ctx_.flags = ctxFlags;
+        r_.memory = page_.data();
+        r_.memoryLength = std::int32_t(page_.size());
+        r_.groups = groups_.data();
+        r_.fontStack = nullptr;
+        r_.paraStart = 0;
+    }
+    HtmlReader& reader() { return r_; }
+    HtmlCtx& ctx() { return ctx_; }
+    // The next word, or "" at the end.
+    std::string next()
+    {
+        if (!NextHtmlWord(&ctx_, &r_))
+            return "";
+        if (!r_.tag)
+            return std::string(r_.word, std::size_t(r_.wordLength));
+        std::string tag = r_.endTag ? "</" : "<";
+        tag += r_.word;
+        if (r_.attributes[0])
+            tag += std::string(" ") + r_.attributes;
+        return tag + ">";
+    }
+    std::vector<std::string> all()
+    {
+        std::vector<std::string> words;
+        for (std::string w = next(); !w.empty(); w = next())
+            words.push_back(w);
+        return words;
+    }
+
+private:
+    std::string page_;
+    HtmlCtx ctx_;
+    HtmlReader r_;
+    std::vector<HtmlGroup> groups_ = std::vector<HtmlGroup>(kHtmlGroupCount);
+};
+
+using List = std::vector<std::string>;
+
+List words(const std::string& page) { return Words(page).all(); }
+
+}
+
+TEST(HtmlWords, TextIsCutAtBlanksAndTagsComeWhole)
+{
+    struct Case {
+        const char* page;
+        List expected;
+    };
+    const Case cases[] = {
+        {"one two  three", {"one ", "two ", "three"}},
+        {"<p>Hello <b>bold</b> world", {"<p>", "Hello ", "<b>", "bold", "</b>", " ", "world"}},
+        {"<A HREF=\"x.htm\">go</A>", {"<A HREF=\"x.htm\">", "go", "</A>"}},
+        {"a < b <1", {"a ", "< ", "b ", "<1"}},
+        {"x<y z=1>", {"x", "<y z=1>"}},
+        {"if a<b then", {"if ", "a", "<b then>"}},
+        {"</p >", {"</p>"}},
+        {"</ p>x", {"x"}},
+        {"<!DOCTYPE html><p>", {"<!DOCTYPE html>", "<p>"}},
+        {"tab\there", {"tab ", "here"}},
+        {"<p>\r\n  indented\r\nnext line", {"<p>", " ", "indented next ", "line"}},
+        {"some\r\n    more", {"some ", "more"}},
+        {"end <", {"end ", "<"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(words(c.page), c.expected) << c.page;
+}
+
+TEST(HtmlWords, CommentsAreDroppedWholeAndOnlyTwoHyphensEndThem)
+{
+    EXPECT_EQ(words("a<!-- x > y -- z -->b"), (List{"a", "b"}));
+    EXPECT_EQ(words("a<!---->b<!-->c"), (List{"a", "b", "c"}));
+    EXPECT_EQ(words("a<!-- never ends"), (List{"a", "<!-->"})) << "the input's end ends the tag, as it stands";
+    EXPECT_EQ(words("<!--\r\n<p>hidden</p>\r\n--><p>"), (List{"<p>"}));
+}
+
+TEST(HtmlWords, LineEndsInTagsAreBlanksOrNothingInsideQuotes)
+{
+    EXPECT_EQ(words("<a\r\nhref=\"x\r\ny.htm\"\r\ntarget=t>"), (List{"<a href=\"xy.htm\" target=t>"}));
+    EXPECT_EQ(words("<a \r\n href=x>"), (List{"<a href=x>"}));
+    EXPECT_EQ(words("<a\thref=x>"), (List{"<a href=x>"})) << "a tab parts the name from its attributes";
+}
+
+TEST(HtmlWords, ALongTagKeepsItsFirst300CharactersOfEachPart)
+{
+    std::string name(320, 'n'), value(400, 'v');
+    Words w("<" + name + " a=" + value + ">after");
+    ASSERT_EQ(w.next().size(), 1 + 300 + 1 + 300 + 1);
+    EXPECT_EQ(std::string(w.reader().word), std::string(300, 'n'));
+    EXPECT_EQ(std::string(w.reader().attributes), "a=" + std::string(298, 'v'));
+    EXPECT_EQ(w.next(), "after") << "the rest of the tag is read and dropped";
+}
+
+TEST(HtmlWords, ScriptTextRunsToTheScriptsOwnEndTagInAnyCase)
+{
+    Words w("<script>if (a<b && c</d) x();</ScRiPt>after");
+    EXPECT_EQ(w.next(), "<script>");
+    w.reader().flags |= kReadInScript;
+    List text;
+    for (std::string word = w.next(); !w.reader().tag && !word.empty(); word = w.next())
+        text.push_back(word);
+    EXPECT_EQ(text, (List{"if ", "(a", "<b ", "&& ", "c", "</d) ", "x();"}));
+    EXPECT_EQ(std::string(w.reader().word), "ScRiPt");
+    EXPECT_TRUE(w.reader().endTag);
+    w.reader().flags &= ~kReadInScript;
+    EXPECT_EQ(w.next(), "after");
+}
+
+TEST(HtmlWords, LoneSpacesAreKeptOnlyWhereTheyPartWords)
+{
+    EXPECT_EQ(words("<b>x</b> y"), (List{"<b>", "x", "</b>", " ", "y"})) << "after a tag a blank parts words";
+    EXPECT_EQ(words("x  y"), (List{"x ", "y"})) << "after a blank it adds nothing";
+    EXPECT_EQ(words("x\r\n y"), (List{"x ", "y"})) << "a line end and a blank make one blank";
+
+    Words start("<p> first");
+    start.reader().paraStart = 1;
+    EXPECT_EQ(start.all(), (List{"<p>", "first"})) << "at a paragraph's start";
+
+    Words kept("x  y", 0x100);
+    EXPECT_EQ(kept.all(), (List{"x ", " ", "y"})) << "flag 0x100 keeps every blank";
+}
+
+TEST(HtmlWords, PreformattedTextKeepsBlanksAndBreaksLines)
+{
+    Words w("a  b\r\n\tc\n\nd");
+    w.reader().groups[0].pre = 1;
+    EXPECT_EQ(w.all(), (List{"a ", " ", "b", "<br>", " ", "c", "<br>", "<br>", "d"}));
+}
+
+TEST(HtmlWords, LineEndsAfterTagsAndAtParagraphStartsAreDropped)
+{
+    EXPECT_EQ(words("<p>\nword"), (List{"<p>", "word"}));
+    Words w("word\n<b>");
+    EXPECT_EQ(w.all(), (List{"word ", "<b>"}));
+    Words broken("\nafter");
+    broken.reader().afterLineBreak = 1;
+    EXPECT_EQ(broken.all(), (List{"after"}));
+}
+
+TEST(HtmlWords, EntitiesDecodeInsideWords)
+{
+    struct Case {
+        const char* page;
+        std::string word;
+    };
+    const Case cases[] = {
+        {"&amp;&lt;&gt;&quot;", "&<>\""},
+        {"&AMP;&Lt;", "&<"},
+        {"&copy;&reg;&deg;", "\xA9\xAE\xB0"},
+        {"&nbsp;&nbsp;x", "  x"},
+        {"caf&eacute;", "caf\xE9"},
+        {"&Eacute;&EACUTE;", "\xC9" "E"},
+        {"&szlig;&yuml;&THORN;", "\xDF\xFF\xDE"},
+        {"&ecaron;&Ntilde;", "e\xD1"},
+        {"&ndash;", "n"},
+        {"&mdash;x", "&mdash;x"},
+        {"&#233;&#65;", "\xE9" "A"},
+        {"&#xE9;&#X41;", "\xE9" "A"},
+        {"&#8217;&#8364;&#x2603;", "\x92\x80?"},
+        {"a&#0;b&#7;c", "abc"},
+        {"&#10;", " "},
+        {"R&D", "R&D"},
+        {"&averyveryverylongname;", "&averyveryverylongname;"},
+        {"&;", "&;"},
+    };
+    for (const Case& c : cases) {
+        Words w(c.page);
+        EXPECT_EQ(w.next(), c.word) << c.page;
+    }
+}
+
+TEST(HtmlWords, AnEntityIsNeverCutAtTheEndOfARun)
+{
+    std::string page(295, 'x');
+    page += "&amp;y";
+    Words w(page);
+    EXPECT_EQ(w.next(), std::string(295, 'x'));
+    EXPECT_EQ(w.next(), "&y");
+}
+
+TEST(HtmlWords, TheGroupTableHoldsAHundredOpenTags)
+{
+    std::string page;
+    for (int i = 0; i < 120; ++i)
+        page += "<b>";
+    std::vector<std::string> boxes;
+    setMessageSink([&](const AddonMessage& m) { boxes.push_back(m.text); });
+    Words w(page);
+    int tags = 0;
+    while (!w.next().empty())
+        ++tags;
+    setMessageSink({});
+    EXPECT_EQ(tags, 99) << "group 0 is the document's own";
+    EXPECT_EQ(w.reader().group, 99);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Ran out of Group Table for HTML data (GetHtmlWord).");
+}
+
+TEST(HtmlWords, SkipGroupReadsToTheEndOfTheCurrentGroup)
+{
+    Words w("<div><b>x</b><i>y</i></div>after");
+    EXPECT_EQ(w.next(), "<div>");
+    EXPECT_EQ(SkipGroup(&w.ctx(), &w.reader()), 0);
+    EXPECT_EQ(w.reader().group, 0);
+    EXPECT_EQ(w.next(), "after");
+    EXPECT_EQ(SkipGroup(&w.ctx(), &w.reader()), 1) << "the input ended";
+}
+
+TEST(HtmlWords, AFileIsReadInBlocksAndAReadErrorEndsTheInput)
+{
+    std::string page;
+    for (int i = 0; i < 200; ++i)
+        page += "<p>word" + std::to_string(i) + " ";
+    std::FILE* file = std::tmpfile();
+    std::fwrite(page.data(), 1, page.size(), file);
+    std::rewind(file);
+    Words fromFile("");
+    fromFile.reader().file = file;
+    Words fromMemory(page);
+    EXPECT_EQ(fromFile.all(), fromMemory.all());
+    std::fclose(file);
+
+    // A stream that cannot be read: the input ends at once, with one report.
+    std::FILE* unreadable = std::fopen("/dev/null", "w");
+    std::vector<std::string> boxes;
+    setMessageSink([&](const AddonMessage& m) { boxes.push_back(m.text); });
+    Words failing("");
+    failing.reader().file = unreadable;
+    EXPECT_TRUE(failing.all().empty());
+    EXPECT_EQ(failing.next(), "");
+    setMessageSink({});
+    std::fclose(unreadable);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Error reading the HTML input file.");
+    EXPECT_EQ(failing.ctx().lastError, 5);
+}
+
+TEST(HtmlWords, PushBackIsBoundedAndCountedInThePosition)
+{
+    Words w("abc");
+    HtmlReader& r = w.reader();
+    ASSERT_EQ(GetHtmlChar(&w.ctx(), &r), 1);
+    EXPECT_EQ(r.position, 1u);
+    std::vector<std::string> boxes;
+    setMessageSink([&](const AddonMessage& m) { boxes.push_back(m.text); });
+    for (int i = 0; i < kHtmlTextSize; ++i)
+        ASSERT_EQ(PushHtmlChar(&w.ctx(), &r), 1);
+    EXPECT_EQ(PushHtmlChar(&w.ctx(), &r), 0);
+    setMessageSink({});
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Out of HTML character stack.");
+    EXPECT_EQ(r.pushCount, kHtmlTextSize);
+}
