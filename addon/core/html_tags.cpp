@@ -198,6 +198,7 @@ int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
 
 int HeadTag(HtmlCtx*, HtmlReader* r)
 {
+    r->inHead = r->beginTag;
     r->textEnabled = r->endTag;
     r->pendingLength = 0;
     r->pending[0] = 0;
@@ -221,7 +222,8 @@ int TitleTag(HtmlCtx* ctx, HtmlReader* r)
     }
     r->pendingLength = 0;
     r->pending[0] = 0;
-    r->textEnabled = r->endTag;
+    // A title inside the head leaves the head's text out when it ends.
+    r->textEnabled = r->endTag && !r->inHead;
     return kTagDone;
 }
 
@@ -292,6 +294,7 @@ int BodyTag(HtmlCtx* ctx, HtmlReader* r)
         ctx->textColorSet = 1;
     }
     r->textEnabled = 1;
+    r->inHead = 0;
     r->paraStart = 1;
     return otherTag(r);
 }

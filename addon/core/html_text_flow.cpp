@@ -93,14 +93,17 @@ void unhangListItem(HtmlReader* r)
         r->groups[i].firstIndent = 0;
 }
 
-// The editor's list format for a list item's first paragraph, 0 otherwise.
+// The editor's list format for a list item's first paragraph, 0 otherwise. A loose item
+// (outside any list) has its list only in the paragraph-type word.
 int listFormat(HtmlCtx* ctx, const HtmlGroup& g)
 {
     if (!(g.reader->paraBitsAdd & kAlignListItem))
         return 0;
-    bool bullet = g.listType == kListUnordered;
-    int style = bullet ? std::min(g.listLevel - 1, 2) : g.numbering;
-    return EditorMakeListFormat(ctx->editorWindow, bullet, g.listStart, g.listLevel, std::max(style, 0));
+    int type = g.listType ? g.listType : GetParaListType(ctx, g.typeWord);
+    int level = g.listType ? g.listLevel : GetParaListLevel(ctx, g.typeWord);
+    bool bullet = type == kListUnordered;
+    int style = bullet ? std::min(level - 1, 2) : g.numbering;
+    return EditorMakeListFormat(ctx->editorWindow, bullet, g.listStart, level, std::max(style, 0));
 }
 
 int viewState(HWND hWnd)

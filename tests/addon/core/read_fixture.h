@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace ks::test {
 
@@ -52,6 +53,15 @@ protected:
         if (hidden)
             out += "}";
         return out;
+    }
+    // The texts of the notifications of a code the host heard.
+    std::vector<std::string> heard(UINT code)
+    {
+        std::vector<std::string> texts;
+        for (const auto& m : host->heard)
+            if (m.message == code)
+                texts.push_back(m.text);
+        return texts;
     }
     // The line (counting from 0) on which text first starts.
     int lineOf(const std::string& what, HWND w = nullptr)
