@@ -24,11 +24,13 @@ constexpr std::uint32_t kUnsupportedSecondFrameset = 0x4, kUnsupportedFramesInLi
 constexpr unsigned kFrameStyle = 0x54002041, kViewModeStyle = 0x200;
 constexpr unsigned kSizingBorder = 0x40000, kDialogFrame = 0x400000;
 constexpr unsigned kModeLoading = 0x200;
-// A page may hold framesets nested this deep, frames this many in one frameset, and
-// frame documents may open frames this deep; beyond, tags are ignored and frames not made.
+// A page may hold framesets nested this deep and frames this many in one frameset; frame
+// documents may open frames this deep, and a top window holds at most this many frame
+// windows. Beyond, tags are ignored and frames not made.
 constexpr int kMostFramesetDepth = kMaxFrameDepth;
 constexpr int kMostFramesPerSet = 64;
 constexpr int kMostFrameDocumentDepth = 8;
+constexpr int kMostFrameWindows = 64;
 
 char* copyText(const char* text)
 {
@@ -113,13 +115,27 @@ int frameDocumentDepth(HtmlCtx* ctx)
     return depth;
 }
 
+// Frame windows of the tree below record, framesets shown in frame windows included.
+int countFrameWindows(const FrameRecord& record, int depth)
+{
+    int count = 0;
+    for (int i = 0; i < std::min(record.childCount, record.childCapacity) && record.children && depth <= kMaxFrameDepth;
+         ++i) {
+        const FrameRecord& child = record.children[i];
+        if (child.frameset) {
+            count += countFrameWindows(child, depth + 1);
+        } else if (child.window) {
+            HtmlCtx* own = GetHtmlCtx(child.window);
+            count += 1 + (own ? countFrameWindows(own->rootFrame, depth + 1) : 0);
+        }
+    }
+    return count;
+}
+
 int frameWindowCount(HtmlCtx* ctx)
 {
     HtmlCtx* top = GetTopHtmlCtx(ctx->editorWindow);
-    int count = 0;
-    if (top)
-        visitFrames(top->rootFrame, [&](HWND) { return ++count, false; });
-    return count;
+    return top ? countFrameWindows(top->rootFrame, 0) : 0;
 }
 
 // The frame's source against the frameset document's folder, when it names no folder.
@@ -320,7 +336,7 @@ int CreateFrameWindows(HtmlCtx* ctx, FrameRecord* set)
         FrameRecord& c = set->children[i];
         if (c.frameset)
             CreateFrameWindows(ctx, &c);
-        else if (!deepDocument && frameWindowCount(ctx) < kMostFramesPerSet)
+        else if (!deepDocument && frameWindowCount(ctx) < kMostFrameWindows)
             createFrameWindow(ctx, *set, c);
     }
     return 1;
