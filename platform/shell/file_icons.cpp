@@ -3,17 +3,26 @@
 #include <QApplication>
 #include <QHash>
 #include <QMimeDatabase>
+#include <QStandardPaths>
 #include <QStyle>
 
 namespace ks::shell {
 namespace {
 
-// A session without a desktop names no icon theme; the common one stands in.
+// A session without a desktop names no icon theme, and an offscreen one
+// does not even look in the system's icon folders: the common theme stands in.
 void chooseThemeOnce()
 {
     static const bool chosen = [] {
+        QStringList paths = QIcon::themeSearchPaths();
+        for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+            if (!paths.contains(data + "/icons"))
+                paths << data + "/icons";
+        QIcon::setThemeSearchPaths(paths);
         if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == QLatin1String("hicolor"))
             QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+        // Looks made before the change are forgotten.
+        QIcon::setThemeName(QIcon::themeName());
         return true;
     }();
     (void)chosen;

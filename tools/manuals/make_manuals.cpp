@@ -1,45 +1,10 @@
 // Writes the two manuals of the help folder: short PDFs that say what they are.
-#include "platform/files/files.h"
+#include "tools/manuals/pdf_document.h"
 
-#include <QBuffer>
 #include <QGuiApplication>
-#include <QFont>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QTextDocument>
 #include <cstdio>
 
-namespace {
-
-bool writeManual(const QString& path, const QString& html)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QPdfWriter pdf(&buffer);
-    pdf.setPageSize(QPageSize(QPageSize::A4));
-    pdf.setPageMargins(QMarginsF(20, 20, 20, 20), QPageLayout::Millimeter);
-    pdf.setResolution(96);   // the text's point sizes at screen scale
-    pdf.setTitle("Orvantis");
-    QTextDocument text;
-    QFont font("DejaVu Sans");
-    font.setPointSize(11);
-    text.setDefaultFont(font);
-    text.setHtml(html);
-    text.setPageSize(pdf.pageLayout().paintRectPixels(pdf.resolution()).size());
-    QPainter painter;
-    if (!painter.begin(&pdf))
-        return false;
-    text.drawContents(&painter);
-    if (!painter.end())
-        return false;
-    const ks::files::Outcome saved = ks::files::saveFile(path.toStdString(), bytes.toStdString());
-    if (!saved)
-        std::fprintf(stderr, "make_manuals: cannot write %s: %s\n", qPrintable(path), saved.reason.c_str());
-    return bool(saved);
-}
-
-}
+using ks::tools::writePdf;
 
 int main(int argc, char** argv)
 {
@@ -50,7 +15,7 @@ int main(int argc, char** argv)
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
     const bool ok =
-        writeManual(folder + "/Orvantis_manual.pdf",
+        writePdf(folder + "/Orvantis_manual.pdf",
                     "<h1>Orvantis Help Manual</h1>"
                     "<p>This is the help manual of the Orvantis scorecard.</p>"
                     "<h2>The scorecard</h2><p>Pick a month in the month list, type the actual and the target of "
@@ -60,7 +25,7 @@ int main(int argc, char** argv)
                     "Silent Coach or Coach Off in the coach-mode list. RES lets the coach comment again.</p>"
                     "<h2>Reports</h2><p>The report screen builds actual, budget and variance reports over the "
                     "periods and KPIs you choose, with a chart for each KPI.</p>")
-        && writeManual(folder + "/Quickstart_electronic_version.pdf",
+        && writePdf(folder + "/Quickstart_electronic_version.pdf",
                        "<h1>Orvantis Quickstart Tutorial</h1>"
                        "<ol><li>Choose SCORECARD.</li><li>File &gt; New creates a scorecard; give it a name.</li>"
                        "<li>Set up your KPIs on the set-up sheet.</li><li>Pick the month and type your results.</li>"

@@ -15,6 +15,9 @@ set(help_videos datmodule_help SETUP_HELP ReportModule_Help BulkEntryModule_help
 # The coach's topics: the list of the video window shows these names.
 set(topic_videos "Setting up your KPIs" "Entering monthly results" "Reading your reports" "Planning the next month")
 
+# The container's sample items, beside a guide and a checklist in the same group.
+set(container_videos "Welcome to your resources" "Keeping notes beside a video")
+
 set(video_files Templates/intro.wmv)
 foreach(folder Commentvideo SilentVideo)
   foreach(name IN LISTS comment_videos)
@@ -29,4 +32,7 @@ foreach(name IN LISTS help_videos)
 endforeach()
 foreach(name IN LISTS topic_videos)
   list(APPEND video_files "Templates/videos/${name}.wmv")
+endforeach()
+foreach(name IN LISTS container_videos)
+  list(APPEND video_files "Templates/Getting Started/${name}.wmv")
 endforeach()

@@ -2,6 +2,7 @@
 
 #include "tests/support/temp_dir.h"
 
+#include <QFileInfo>
 #include <QImage>
 #include <QPixmap>
 #include <gtest/gtest.h>
@@ -32,7 +33,7 @@ TEST(FileIcons, EachFileGetsTheIconOfItsType)
     EXPECT_EQ(pictureOf(missing), pictureOf(video)) << "a missing file still shows its type";
     EXPECT_EQ(pictureOf(shell::associatedIcon(folder + "/OTHER.WMV")), pictureOf(video))
         << "the ending is matched without regard to case";
-    if (QIcon::hasThemeIcon("video-x-generic")) {
+    if (QFileInfo::exists("/usr/share/icons/Adwaita/index.theme")) {
         EXPECT_NE(pictureOf(video), pictureOf(text)) << "videos and text files look different";
     }
 }

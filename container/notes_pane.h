@@ -1,0 +1,49 @@
+#pragma once
+// The notes editor pane (the main window's Toc1): a window of our editor
+// library with the members the container calls on it. Its document is RTF;
+// the editor library's functions take its window handle.
+#include "platform/win/win_types.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace ks::container {
+
+class NotesPane : public QWidget {
+public:
+    explicit NotesPane(QWidget* parent = nullptr);
+    ~NotesPane() override;
+
+    // The editor window's handle.
+    HWND hWnd() const { return hwnd_; }
+
+    // Shows that RTF file as the document; raises 53 for a missing file and 75
+    // for one that cannot be read as RTF (the document is then unchanged).
+    void LoadFile(const QString& path);
+    // Writes the document to path as RTF, creating or replacing the file whole;
+    // raises 75 when it cannot be written (the old file stays).
+    void SaveFile(const QString& path);
+    // The save member with a second argument (1: the document as it stands).
+    void SaveFile(const QString& path, int& how);
+    // Shows value in every merge field of that name; how is 1.
+    void FillMergeField(const QString& name, const QString& value, int& how);
+
+    // The pane's formatting toolbar: the flag the container keeps, and the show member.
+    bool ToolbarFlag() const { return toolbarFlag_; }
+    void setToolbarFlag(bool on) { toolbarFlag_ = on; }
+    void ShowToolbar(int& show);
+    bool toolbarShown() const;
+
+    // Raised whenever the document is edited.
+    std::function<void()> Change;
+
+private:
+    static LRESULT hostEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND hwnd_ = nullptr;
+    bool toolbarFlag_ = false;
+};
+
+}
