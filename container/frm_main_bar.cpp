@@ -104,9 +104,12 @@ void frmMain::tmrBar_Timer()
         HourglassOn();
         DoEvents();
         const QStringList files = inReadingOrder(ListFiles(barFolder_ + "*.*", ListFilesOnly));
+        RB->beginBatch();
         LoadBarDetails(*group, barFolder_, files);
+        RB->endBatch();
         HourglassOff();
     } catch (const RuntimeError& e) {
+        RB->endBatch();
         HourglassOff();
         ui::showFailure(e, "Error in frmMain: Sub tmrBar_Timer");
     }

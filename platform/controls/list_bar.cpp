@@ -198,12 +198,14 @@ ListBarGroup& ListBar::AddGroup(const QString& key, const QString& caption)
 
 void ListBar::ClearGroups()
 {
-    model_->resetting();
+    if (!batch_)
+        model_->resetting();
     current_ = nullptr;
     for (auto& group : groups_)
         delete group->header_;
     groups_.clear();
-    model_->reset();
+    if (!batch_)
+        model_->reset();
     placeView();
 }
 
@@ -211,9 +213,11 @@ void ListBar::setCurrentGroup(ListBarGroup& group)
 {
     if (current_ == &group)
         return;
-    model_->resetting();
+    if (!batch_)
+        model_->resetting();
     current_ = &group;
-    model_->reset();
+    if (!batch_)
+        model_->reset();
     placeView();
     if (BarClick)
         BarClick(group);
@@ -250,9 +254,21 @@ void ListBar::placeView()
     view_->setVisible(current_ != nullptr);
 }
 
+void ListBar::beginBatch()
+{
+    if (batch_++ == 0)
+        model_->resetting();
+}
+
+void ListBar::endBatch()
+{
+    if (batch_ > 0 && --batch_ == 0)
+        model_->reset();
+}
+
 void ListBar::itemsInserted(ListBarGroup& group, int row)
 {
-    if (&group != current_)
+    if (&group != current_ || batch_)
         return;
     if (row >= 0)
         model_->insertingRow(row);
@@ -262,7 +278,7 @@ void ListBar::itemsInserted(ListBarGroup& group, int row)
 
 void ListBar::itemsRemoved(ListBarGroup& group, int row)
 {
-    if (&group != current_)
+    if (&group != current_ || batch_)
         return;
     if (row >= 0)
         model_->removingRow(row);
@@ -272,7 +288,7 @@ void ListBar::itemsRemoved(ListBarGroup& group, int row)
 
 void ListBar::itemChanged(ListBarItem& item)
 {
-    if (&item.group_ != current_)
+    if (&item.group_ != current_ || batch_)
         return;
     // Items are mostly set up right after they are added: the last one first.
     const auto& items = current_->items_.items_;

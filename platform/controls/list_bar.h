@@ -108,6 +108,11 @@ public:
     // Opens the group; a change of the open group raises BarClick.
     void setCurrentGroup(ListBarGroup& group);
 
+    // Between these, changes to the open group's items are shown once, at the end:
+    // filling a large group does not lay its list out again for every item.
+    void beginBatch();
+    void endBatch();
+
     // The icons of the items; shared, not owned.
     ImageList* Images() const { return images_; }
     void setImages(ImageList* images);
@@ -135,6 +140,7 @@ private:
     QVBoxLayout* column_ = nullptr;
     QListView* view_ = nullptr;
     ListBarModel* model_ = nullptr;
+    int batch_ = 0;
 };
 
 }

@@ -129,3 +129,28 @@ TEST(ListBar, OpeningAGroupAndClickingAnItemRaiseTheirEvents)
     bar.setCurrentGroup(first);
     EXPECT_EQ(view.model()->rowCount(), 1);
 }
+
+TEST(ListBar, ABatchShowsItsItemsOnceAtTheEnd)
+{
+    ListBar bar;
+    ListBarGroup& group = bar.AddGroup("g", "Group");
+    bar.setCurrentGroup(group);
+    QAbstractItemModel& model = *bar.itemView()->model();
+    int resets = 0, inserts = 0;
+    QObject::connect(&model, &QAbstractItemModel::modelReset, [&] { ++resets; });
+    QObject::connect(&model, &QAbstractItemModel::rowsInserted, [&] { ++inserts; });
+
+    bar.beginBatch();
+    for (int i = 0; i < 50; ++i)
+        group.ListItems().Add(QString("g/%1").arg(i), QString::number(i)).setIcon(0);
+    group.ListItems().Remove("g/7");
+    bar.endBatch();
+    bar.endBatch();   // one end too many does nothing
+    EXPECT_EQ(inserts, 0);
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(model.rowCount(), 49);
+    EXPECT_EQ(model.index(7, 0).data().toString(), "8");
+
+    group.ListItems().Add("g/late", "late");
+    EXPECT_EQ(inserts, 1) << "outside a batch every change shows at once";
+}
