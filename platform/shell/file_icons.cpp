@@ -15,14 +15,16 @@ void chooseThemeOnce()
 {
     static const bool chosen = [] {
         QStringList paths = QIcon::themeSearchPaths();
-        for (const QString& data : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
-            if (!paths.contains(data + "/icons"))
-                paths << data + "/icons";
+        QStringList data = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+        data << QStringLiteral("/usr/share");   // the freedesktop default, also when XDG_DATA_DIRS names others
+        for (const QString& folder : data)
+            if (!paths.contains(folder + "/icons"))
+                paths << folder + "/icons";
         QIcon::setThemeSearchPaths(paths);
         if (QIcon::fallbackThemeName().isEmpty() || QIcon::fallbackThemeName() == QLatin1String("hicolor"))
             QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
-        // Looks made before the change are forgotten.
-        QIcon::setThemeName(QIcon::themeName());
+        // The freedesktop default where none is named; looks made before are forgotten.
+        QIcon::setThemeName(QIcon::themeName().isEmpty() ? QStringLiteral("hicolor") : QIcon::themeName());
         return true;
     }();
     (void)chosen;
