@@ -51,8 +51,9 @@ int loadGif(HtmlCtx* ctx, const char* name, int alignment)
     win::HGLOBAL dib = nullptr;
     GifRead(ctx, false, name, nullptr, 0, &dib, frames);
     int id = insertDib(ctx->editorWindow, dib, alignment);
-    if (id && frames->frameCount > 0 && !AddPictFrames(ctx, id, frames, alignment))
-        id = 0;
+    // Frames that cannot be added leave the picture still.
+    if (id && frames->frameCount > 0)
+        AddPictFrames(ctx, id, frames, alignment);
     FreePictFrames(frames);
     return id;
 }

@@ -260,6 +260,7 @@ int EditorPictureFileName(HWND hWnd, int id, int get, char* buffer);
 int EditorSavePicturePng(HWND hWnd, int id, int reserved1, const char* file, int reserved2,
                          int reserved3);
 int EditorSavePictureWmf(HWND hWnd, int id, const char* file);
+// loops: 0 once through, -2 endlessly, else that many times; delays in hundredths of a second.
 int EditorStartAnimation(HWND hWnd, int id, int loops, int delay);
 int EditorAddAnimationFrame(HWND hWnd, int id, int frame, int delay);
 int EditorSetBkPicture(HWND hWnd, int id, int mode, int repaint);   // mode 2: tiled

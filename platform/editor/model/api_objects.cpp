@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;   // at 96 pixels an inch
 constexpr std::size_t kMaxFileName = 259;
+// The loop count of an animation that runs for ever (a GIF's looping extension of 0).
+constexpr int kLoopEndlessly = -2;
 
 int validAlign(int align) { return align == kAlignMiddle || align == kAlignTop ? align : kAlignBottom; }
 
@@ -218,7 +220,7 @@ int EditorStartAnimation(HWND hWnd, int id, int loops, int delay)
 {
     return withEditor(hWnd, 0, [&](Editor& e) {
         ObjectData* o = e.object(id);
-        if (!o || o->kind != ObjectData::Kind::Picture || loops < 0 || delay < 0)
+        if (!o || o->kind != ObjectData::Kind::Picture || loops < kLoopEndlessly || delay < 0)
             return 0;
         o->loopCount = loops;
         o->frameDelay = delay;
