@@ -10,6 +10,8 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libturbojpeg0-dev libjpeg-dev libgif-dev libtiff-dev libxml2-dev libgumbo-dev libstb-dev
   fonts-dejavu-core shared-mime-info adwaita-icon-theme unzip python3-openpyxl
+  # real HTML pages no one here wrote, for the HTML reader's differential test
+  debian-faq developers-reference
 )
 
 missing=()

@@ -148,11 +148,11 @@ bool opensTag(HtmlCtx* ctx, HtmlReader* r)
         return false;
     char next = r->current;
     PushHtmlChar(ctx, r);
-    return next == '/' || next == '!' || isLetter(next);
+    return next == '/' || next == '!' || next == '?' || isLetter(next);
 }
 
 // Reads one run of text, or the tag that comes first.
-RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag)
+RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag, bool& afterEndTag)
 {
     const bool pre = r->currentGroup().pre != 0;
     while (run.length < kHtmlTextSize) {
@@ -183,7 +183,14 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag)
                 return RunEnd::Text;
             }
             bool drop = run.length == 0 && (r->paraStart || r->afterLineBreak || afterTag);
-            afterTag = false;
+            // After an end tag inside a paragraph ("</code>" and a line end, then a word) the line
+            // end is the blank between two words.
+            if (drop && afterEndTag && !r->paraStart && !r->afterLineBreak) {
+                afterTag = afterEndTag = false;
+                run.text[run.length++] = ' ';
+                return RunEnd::Text;
+            }
+            afterTag = afterEndTag = false;
             // After a blank or another line end a line end adds nothing.
             char last = run.length > 0 ? run.text[run.length - 1] : 0;
             if (!drop && last != ' ' && last != kHtmlLineEndMark)
@@ -222,6 +229,7 @@ bool dropsLoneSpace(HtmlCtx* ctx, HtmlReader* r, const Run& run, bool afterTag)
 int NextHtmlWord(HtmlCtx* ctx, HtmlReader* r)
 {
     bool afterTag = r->tag != 0;   // the last word returned was a tag, with no line end since
+    bool afterEndTag = afterTag && r->endTag;
     for (;;) {
         if (r->endOfInput)
             return 0;
@@ -229,7 +237,7 @@ int NextHtmlWord(HtmlCtx* ctx, HtmlReader* r)
         r->word[0] = r->attributes[0] = 0;
         r->wordLength = 0;
         Run run;
-        switch (readRun(ctx, r, run, afterTag)) {
+        switch (readRun(ctx, r, run, afterTag, afterEndTag)) {
         case RunEnd::InputEnded:
         case RunEnd::Failed:
             return 0;

@@ -77,6 +77,7 @@ TEST(HtmlWords, TextIsCutAtBlanksAndTagsComeWhole)
         {"</p >", {"</p>"}},
         {"</ p>x", {"x"}},
         {"<!DOCTYPE html><p>", {"<!DOCTYPE html>", "<p>"}},
+        {"<?xml version=\"1.0\"?>text", {"<?xml version=\"1.0\"?>", "text"}},
         {"tab\there", {"tab ", "here"}},
         {"<p>\r\n  indented\r\nnext line", {"<p>", " ", "indented next ", "line"}},
         {"some\r\n    more", {"some ", "more"}},
@@ -150,6 +151,8 @@ TEST(HtmlWords, PreformattedTextKeepsBlanksAndBreaksLines)
 TEST(HtmlWords, LineEndsAfterTagsAndAtParagraphStartsAreDropped)
 {
     EXPECT_EQ(words("<p>\nword"), (List{"<p>", "word"}));
+    EXPECT_EQ(words("<code>a</code>\nb"), (List{"<code>", "a", "</code>", " ", "b"}))
+        << "after an end tag inside a paragraph the line end parts the words";
     Words w("word\n<b>");
     EXPECT_EQ(w.all(), (List{"word ", "<b>"}));
     Words broken("\nafter");
