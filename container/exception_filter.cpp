@@ -42,8 +42,13 @@ QString GetExceptionText(std::uint32_t code)
 
 void InstallExceptionFilter()
 {
-    const QString self = QFile::symLinkTarget("/proc/self/exe");
-    installFatalSignalHook(self.toStdString(), {self.toStdString()});
+    // Main may run again (the video-folder dialog's Cancel); the reporter stays the same.
+    static const bool installed = [] {
+        const QString self = QFile::symLinkTarget("/proc/self/exe");
+        installFatalSignalHook(self.toStdString(), {self.toStdString()});
+        return true;
+    }();
+    (void)installed;
 }
 
 void MyExceptionFilter(std::uint32_t code)

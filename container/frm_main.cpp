@@ -8,7 +8,6 @@
 #include "container/progress_on_status_bar.h"
 #include "container/tab_strip.h"
 #include "container/vek_dll.h"
-#include "container/video_notes.h"
 #include "platform/controls/keyed_menu.h"
 #include "platform/controls/keyed_toolbar.h"
 #include "platform/controls/list_bar.h"
@@ -54,11 +53,7 @@ frmMain::frmMain()
     resize(900, 620);
 }
 
-frmMain::~frmMain()
-{
-    if (videoNotes().holder == this)
-        videoNotes().holder = nullptr;
-}
+frmMain::~frmMain() = default;
 
 std::vector<frmMain*> frmMain::loadedWindows()
 {

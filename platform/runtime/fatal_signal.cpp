@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 
 extern char** environ;
 
@@ -112,7 +113,10 @@ std::uint32_t exceptionCodeOf(int signal, int signalCode, bool stackOverflow)
 
 void installFatalSignalHook(const std::string& program, const std::vector<std::string>& arguments)
 {
-    auto* r = new Reporter;
+    // Earlier reporters are kept: a handler may be reading one right now.
+    static std::vector<std::unique_ptr<Reporter>> reporters;
+    reporters.push_back(std::make_unique<Reporter>());
+    Reporter* r = reporters.back().get();
     r->program = program;
     r->arguments = arguments.empty() ? std::vector<std::string>{program} : arguments;
     const std::string prefix = std::string(kFaultCodeVariable) + "=";
@@ -124,7 +128,6 @@ void installFatalSignalHook(const std::string& program, const std::vector<std::s
     r->envp = pointersTo(r->environment);
     r->codeDigits = r->environment.back().data() + prefix.size();
     r->stackLow = mainStackLow();
-    // The previous reporter stays allocated: a handler may be reading it right now.
     g_reporter = r;
 
     stack_t alternate{};
