@@ -149,4 +149,13 @@ QMenu* KeyedMenu::submenu(const QString& key) const
     return it ? it->menu : nullptr;
 }
 
+bool KeyedMenu::Popup(const QPoint& at)
+{
+    auto* menu = qobject_cast<QMenu*>(root_);
+    if (!menu)
+        return false;
+    menu->popup(at);
+    return true;
+}
+
 }

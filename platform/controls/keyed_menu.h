@@ -13,6 +13,7 @@
 #include <vector>
 
 class QAction;
+class QPoint;
 class QMenu;
 class QWidget;
 
@@ -53,6 +54,8 @@ public:
     QAction* action(const QString& key) const;
     // The submenu of an item that has items of its own.
     QMenu* submenu(const QString& key) const;
+    // Shows a pop-up menu (a menu built into a QMenu) at a screen point; false for a menu bar.
+    bool Popup(const QPoint& at);
 
     // The number of the item chosen.
     std::function<void(int number)> Click;

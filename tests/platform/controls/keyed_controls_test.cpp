@@ -126,6 +126,24 @@ TEST(KeyedMenu, ShortcutsWorkOnlyThroughVisibleMenus)
     EXPECT_TRUE(w.clicks.empty());
 }
 
+TEST(KeyedMenu, APopupMenuShowsWhereAskedAndReportsItsItems)
+{
+    QMenu root;
+    KeyedMenu popup(&root);
+    popup.Build({{"Cut", "", "Cu&t"}, {"More", "", "More"}, {"Deep", "More", "Deep item"}});
+    std::vector<QString> clicks;
+    popup.Click = [&](int n) { clicks.push_back(popup.Key(n)); };
+    EXPECT_TRUE(popup.Popup(QPoint(40, 40)));
+    EXPECT_TRUE(root.isVisible());
+    popup.action("Deep")->trigger();
+    EXPECT_EQ(clicks, std::vector<QString>{"Deep"});
+    root.hide();
+
+    QMenuBar bar;
+    KeyedMenu barMenu(&bar);
+    EXPECT_FALSE(barMenu.Popup(QPoint(0, 0))) << "a menu bar does not pop up";
+}
+
 TEST(KeyedToolBar, ButtonsAndDropDownItemsReportTheirKeys)
 {
     KeyedToolBar bar;
