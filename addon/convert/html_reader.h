@@ -98,6 +98,22 @@ struct HtmlTableLevel {
     HtmlCaptionNode* captionLast = nullptr;
 };
 
+// The editor fonts and paragraph formats a read made last: runs of text with the same
+// formatting take them again without asking the editor.
+struct HtmlFontUse {
+    std::int32_t element = -1;
+    std::uint32_t style = 0;
+    COLORREF colour = 0;
+    std::int32_t variant = 0, size = 0;
+    char face[kHtmlFaceSize]{};
+    std::int32_t font = 0;
+};
+struct HtmlFormatUse {
+    std::int32_t values[11]{};
+    std::int32_t format = -1;
+};
+inline constexpr int kHtmlFontUses = 8;
+
 struct HtmlReader;
 // Gives the pending text to the document; the word reader calls it before a begin tag.
 using HtmlFlush = int (*)(HtmlCtx* ctx, HtmlReader* reader);
@@ -147,6 +163,10 @@ struct HtmlReader {
     const char* anchorName = nullptr;
 
     HtmlFlush flush = nullptr;
+
+    HtmlFontUse fontUses[kHtmlFontUses];
+    std::int32_t nextFontUse = 0;
+    HtmlFormatUse formatUse;
 
     HtmlGroup& currentGroup() { return groups[group]; }
 };

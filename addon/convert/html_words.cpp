@@ -6,6 +6,7 @@
 #include "addon/convert/html_input.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <strings.h>
 
@@ -14,6 +15,31 @@ namespace {
 
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+// Control characters other than tabs and line ends are left out of words and tags: some
+// are the editor's own codes (paragraph, cell and row ends, objects).
+bool isDroppedControl(char c)
+{
+    auto u = static_cast<unsigned char>(c);
+    return (u < 0x20 && c != '\t' && !isLineEnd(c)) || u == 0x7F;
+}
+
+using StopTable = std::array<bool, 256>;
+
+// Characters that end a stretch of plain characters: every one that a rule looks at.
+constexpr StopTable stopsFor(const char* special)
+{
+    StopTable stops{};
+    for (int c = 0; c < 0x20; ++c)
+        stops[c] = true;
+    stops[0x7F] = true;
+    for (const char* p = special; *p; ++p)
+        stops[static_cast<unsigned char>(*p)] = true;
+    return stops;
+}
+constexpr StopTable kTextStops = stopsFor(" <&");
+constexpr StopTable kTagStops = stopsFor(" >\"");
+constexpr StopTable kCommentStops = stopsFor(">");
 
 // One part of a tag (its name, or its attribute text), filled to at most 300 characters.
 struct TagPart {
@@ -45,8 +71,28 @@ bool readTag(HtmlCtx* ctx, HtmlReader* r)
     TagPart* part = &name;
     bool quoted = false, comment = false;
     char last = 0, beforeLast = 0;
-    while (GetHtmlChar(ctx, r)) {
+    char skipped[kHtmlTextSize];
+    for (;;) {
+        // Stretches without a character of interest go in whole: attribute text, comments.
+        if (comment) {
+            int n = TakeHtmlRun(r, skipped, kHtmlTextSize, kCommentStops);
+            if (n > 0) {
+                beforeLast = n >= 2 ? skipped[n - 2] : last;
+                last = skipped[n - 1];
+            }
+        } else if (part == &attributes) {
+            int n = TakeHtmlRun(r, part->text + part->length, kHtmlTextSize - part->length, kTagStops);
+            if (n > 0) {
+                part->length += n;
+                beforeLast = n >= 2 ? part->text[part->length - 2] : last;
+                last = part->text[part->length - 1];
+            }
+        }
+        if (!GetHtmlChar(ctx, r))
+            break;
         char c = r->current;
+        if (isDroppedControl(c))
+            continue;
         if (comment) {
             if (c == '>' && last == '-' && beforeLast == '-')
                 return false;
@@ -156,9 +202,14 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag, bool& afte
 {
     const bool pre = r->currentGroup().pre != 0;
     while (run.length < kHtmlTextSize) {
+        run.length += TakeHtmlRun(r, run.text + run.length, kHtmlTextSize - run.length, kTextStops);
+        if (run.length >= kHtmlTextSize)
+            break;
         if (!GetHtmlChar(ctx, r))
             return run.length ? RunEnd::Text : RunEnd::InputEnded;
         char c = r->current;
+        if (isDroppedControl(c))
+            continue;
         if (c == '<') {
             if (run.length > 0) {
                 PushHtmlChar(ctx, r);

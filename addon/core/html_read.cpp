@@ -131,9 +131,10 @@ void setUpReader(HtmlReader& r, const ReadInput& in, ReaderMemory& m, const char
     r.flush = FlushHtmlText;
 }
 
-bool isParagraphTag(const char* word)
+bool isParagraphTag(const char* word, int length)
 {
-    return strcasecmp(word, "p") == 0 || strcasecmp(word, "br") == 0 || strcasecmp(word, "div") == 0;
+    return length <= 3 &&
+           (strcasecmp(word, "p") == 0 || strcasecmp(word, "br") == 0 || strcasecmp(word, "div") == 0);
 }
 
 void reportAbort(HtmlCtx* ctx, const HtmlReader& r)
@@ -155,7 +156,7 @@ void readWords(HtmlCtx* ctx, HtmlReader& r)
             AppendPending(&r, r.word, r.wordLength);
             continue;
         }
-        if (!isParagraphTag(r.word) && r.textEnabled && !FlushHtmlText(ctx, &r))
+        if (!isParagraphTag(r.word, r.wordLength) && r.textEnabled && !FlushHtmlText(ctx, &r))
             return;
         int result = HandleHtmlTag(ctx, &r);
         if (result == kTagAborted)

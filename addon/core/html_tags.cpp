@@ -13,9 +13,11 @@
 #include "platform/editor/vek32.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 #include <strings.h>
+#include <vector>
 
 namespace ks::addon {
 namespace {
@@ -32,7 +34,6 @@ struct TagName {
     Tag tag;
 };
 
-// Sorted by name for the search.
 constexpr TagName kTags[] = {
     {"a", Tag::A}, {"address", Tag::Address}, {"b", Tag::B}, {"base", Tag::Base}, {"basefont", Tag::BaseFont},
     {"blockquote", Tag::BlockQuote}, {"body", Tag::Body}, {"br", Tag::Br}, {"caption", Tag::Caption},
@@ -48,29 +49,33 @@ constexpr TagName kTags[] = {
     {"title", Tag::Title}, {"tr", Tag::Tr}, {"tt", Tag::Tt}, {"u", Tag::U}, {"ul", Tag::Ul}, {"var", Tag::Var},
 };
 
-constexpr bool nameBefore(const char* a, const char* b)
-{
-    while (*a && *a == *b)
-        ++a, ++b;
-    return static_cast<unsigned char>(*a) < static_cast<unsigned char>(*b);
-}
-static_assert(std::is_sorted(std::begin(kTags), std::end(kTags),
-                             [](const TagName& a, const TagName& b) { return nameBefore(a.name, b.name); }));
+// The tag names by length and first letter: a lookup compares with a few names at most.
+struct TagIndex {
+    std::array<std::array<std::vector<TagName>, 26>, 11> byLengthAndLetter;
+    TagIndex()
+    {
+        for (const TagName& t : kTags)
+            byLengthAndLetter[std::strlen(t.name)][t.name[0] - 'a'].push_back(t);
+    }
+};
 
 Tag lookupTag(const char* word)
 {
-    char lower[12];
+    static const TagIndex index;
+    char lower[11];
     std::size_t n = 0;
     for (; word[n]; ++n) {
-        if (n + 1 >= sizeof lower)
+        if (n >= sizeof lower)
             return Tag::Unknown;
         char c = word[n];
         lower[n] = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
     }
-    lower[n] = 0;
-    auto found = std::lower_bound(std::begin(kTags), std::end(kTags), lower,
-                                  [](const TagName& t, const char* name) { return std::strcmp(t.name, name) < 0; });
-    return found != std::end(kTags) && std::strcmp(found->name, lower) == 0 ? found->tag : Tag::Unknown;
+    if (n == 0 || lower[0] < 'a' || lower[0] > 'z')
+        return Tag::Unknown;
+    for (const TagName& t : index.byLengthAndLetter[n][lower[0] - 'a'])
+        if (std::memcmp(t.name, lower, n) == 0)
+            return t.tag;
+    return Tag::Unknown;
 }
 
 int otherTag(HtmlReader* r)

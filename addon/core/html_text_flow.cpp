@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace ks::addon {
 namespace {
@@ -120,16 +121,42 @@ int paragraphFormat(HtmlCtx* ctx, HtmlGroup& g, int left, int list)
     if (plain)
         return 0;
     HWND hWnd = ctx->editorWindow;
-    if (g.ruleWord) {
+    // A rule's word goes with the next format made: such a format is always made anew.
+    bool ruled = g.ruleWord != 0;
+    if (ruled) {
         EditorSetParaRule(hWnd, static_cast<int>(g.ruleWord));
         g.ruleWord = 0;
     }
     int rule = g.ruleValue;
     if ((g.typeWord & kParaInForm) && !(ctx->flags & kFlagNoFormRule) && viewState(hWnd) == 0)
         rule = kFormTextRule;
-    return EditorMakeParaFormatEx(hWnd, -1, 1, left, g.rightIndent, g.firstIndent, 0, 0, int(g.typeWord), rule,
-                                  int(g.paraFlags), g.spacing[0], g.spacing[1], g.spacing[2], int(g.align), list,
-                                  0xFFFFFF);
+    const std::int32_t values[11] = {left, g.rightIndent, g.firstIndent, int(g.typeWord), rule, int(g.paraFlags),
+                                     g.spacing[0], g.spacing[1], g.spacing[2], int(g.align), list};
+    HtmlFormatUse& last = r->formatUse;
+    if (!ruled && last.format >= 0 && std::equal(std::begin(values), std::end(values), last.values))
+        return last.format;
+    int format = EditorMakeParaFormatEx(hWnd, -1, 1, left, g.rightIndent, g.firstIndent, 0, 0, int(g.typeWord), rule,
+                                        int(g.paraFlags), g.spacing[0], g.spacing[1], g.spacing[2], int(g.align),
+                                        list, 0xFFFFFF);
+    std::copy(std::begin(values), std::end(values), last.values);
+    last.format = ruled ? -1 : format;
+    return format;
+}
+
+// The editor font of the group's text, from the fonts the read used last when it can.
+int groupFont(HtmlCtx* ctx, HtmlGroup& g)
+{
+    HtmlReader* r = g.reader;
+    for (const HtmlFontUse& use : r->fontUses)
+        if (use.element == g.element && use.style == g.style && use.colour == g.colour && use.variant == g.inLink &&
+            use.size == g.fontSize && std::strcmp(use.face, g.face) == 0)
+            return use.font;
+    int font = GetElementFont(*ctx, g.element, g.style, g.colour, g.inLink, g.fontSize, g.face);
+    HtmlFontUse& use = r->fontUses[r->nextFontUse];
+    r->nextFontUse = (r->nextFontUse + 1) % kHtmlFontUses;
+    use = HtmlFontUse{g.element, g.style, g.colour, g.inLink, g.fontSize, {}, font};
+    std::memcpy(use.face, g.face, sizeof use.face);
+    return font;
 }
 
 // Caption text below its table waits until the table ends.
@@ -246,7 +273,7 @@ int InsertHtmlText(HtmlCtx* ctx, HtmlGroup* group, const char* text)
 {
     HtmlGroup& g = *group;
     HtmlReader* r = g.reader;
-    int font = GetElementFont(*ctx, g.element, g.style, g.colour, g.inLink, g.fontSize, g.face);
+    int font = groupFont(ctx, g);
     int list = listFormat(ctx, g);
     int left = g.leftIndent;
     if (g.element == kElemBlockQuote && r->inTable)

@@ -325,7 +325,13 @@ int EditorInsertParaText(HWND hWnd, const char* text, int, int format, int)
 int EditorAppendText(HWND hWnd, const char* text, int font, int format, int cell, int, int)
 {
     return withEditor(hWnd, 0, [&](Editor& e) {
-        std::string chars = toStream(str(text));
+        // Line ends become paragraph marks; text without them goes in as it is.
+        std::string_view chars = text ? std::string_view(text) : std::string_view();
+        std::string converted;
+        if (chars.find('\r') != std::string_view::npos || chars.find('\n') != std::string_view::npos) {
+            converted = toStream(std::string(chars));
+            chars = converted;
+        }
         const FontEntry* f = e.fonts.get(font);
         bool placesObject = chars.size() == 1 && chars[0] == kObjectChar;
         bool strayObject = !placesObject && chars.find(kObjectChar) != std::string::npos;

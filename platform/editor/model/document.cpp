@@ -181,26 +181,49 @@ bool Document::charAt(std::uint64_t pos, char& c, std::uint16_t& font)
     return true;
 }
 
+namespace {
+
+// The length of the first piece of chars that ends with a paragraph end, or all of it.
+std::size_t pieceLength(std::string_view chars)
+{
+    for (std::size_t i = 0; i < chars.size(); ++i)
+        if (endsParagraph(chars[i]))
+            return i + 1;
+    return chars.size();
+}
+
+}
+
 void Document::appendRun(std::string_view chars, std::uint16_t font, ParaMeta meta)
 {
-    std::vector<std::uint16_t> fonts(chars.size(), font);
-    append(chars, fonts.data(), meta);
+    appendPieces(chars, [&](Paragraph& p, std::size_t, std::size_t n) { p.fonts.insert(p.fonts.end(), n, font); }, meta);
 }
 
 void Document::append(std::string_view chars, const std::uint16_t* fonts, ParaMeta meta)
+{
+    appendPieces(chars, [&](Paragraph& p, std::size_t at, std::size_t n) {
+        p.fonts.insert(p.fonts.end(), fonts + at, fonts + at + n);
+    }, meta);
+}
+
+// Appends paragraph by paragraph; the open tail and each paragraph whose end arrives take meta.
+template <class AddFonts>
+void Document::appendPieces(std::string_view chars, AddFonts&& addFonts, ParaMeta meta)
 {
     if (chars.empty())
         return;
     if (paras_.empty() || paras_.back().terminated())
         paras_.push_back({});
     markDirty(paras_.size() - 1);
-    for (std::size_t i = 0; i < chars.size(); ++i) {
-        Paragraph& p = paras_.back();
-        p.chars.push_back(chars[i]);
-        p.fonts.push_back(fonts[i]);
-        p.meta = meta;
-        if (endsParagraph(chars[i]) && i + 1 < chars.size())
+    for (std::size_t at = 0; at < chars.size();) {
+        if (paras_.back().terminated())
             paras_.push_back({});
+        Paragraph& p = paras_.back();
+        std::size_t n = pieceLength(chars.substr(at));
+        p.chars.append(chars.data() + at, n);
+        addFonts(p, at, n);
+        p.meta = meta;
+        at += n;
     }
 }
 

@@ -81,6 +81,8 @@ public:
     void relayout();
 
 private:
+    template <class AddFonts>
+    void appendPieces(std::string_view chars, AddFonts&& addFonts, ParaMeta meta);
     void markDirty(std::size_t para);
     void ensureLayout() { if (dirtyFrom_ != kClean) layoutFrom(dirtyFrom_); }
     void layoutFrom(std::size_t para);
