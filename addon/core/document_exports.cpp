@@ -50,7 +50,7 @@ int ClearContextWindow(HtmlCtx& ctx, HWND hWnd)
     ctx.unsupported = 0;
     FreeFieldTable(ctx);
     FreeTagData(ctx);
-    if (ctx.rootFrame.childCount > 0) {
+    if (ctx.rootFrame.children) {
         char target[kCtxTextSize]{};
         GetTarget(hWnd, target);
         SetTarget(hWnd, "");

@@ -200,7 +200,7 @@ int ParseFrameset(HtmlCtx* ctx, HtmlReader* r, HtmlGroup* group)
 {
     FrameRecord* record;
     if (group->frameset) {
-        if (depthOf(group->frameset) >= kMostFramesetDepth)
+        if (depthOf(group->frameset) >= kMostFramesetDepth - 1)
             return 1;
         record = nextChild(*group->frameset);
         if (!record)

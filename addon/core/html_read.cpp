@@ -16,6 +16,9 @@
 #include "platform/win/user_dialogs.h"
 
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstring>
 #include <new>
 #include <string>
@@ -27,7 +30,6 @@ namespace {
 constexpr unsigned kMode2Bulk = 0x10000;
 constexpr unsigned kModeLinkClicks = 0x8000;
 constexpr std::uint32_t kFlagNoLinkClicks = 0x80;
-constexpr std::uint32_t kFlagKeepSpaces = 0x100;
 // Pending text goes to the editor once a word would take it past this.
 constexpr int kFlushLength = 80;
 
@@ -58,6 +60,23 @@ std::int32_t memoryBound(const char* memory, win::HGLOBAL block, std::int32_t le
     return static_cast<std::int32_t>(std::min<std::size_t>(bound, INT32_MAX));
 }
 
+// A regular file only: a pipe or a device would block the read or never end it.
+std::FILE* openRegularFile(const std::string& name)
+{
+    int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (!file)
+        ::close(fd);
+    return file;
+}
+
 // 0 without a report for a name that is empty or cannot be opened.
 int openInput(HtmlCtx* ctx, int fromMemory, const char* fileName, win::HGLOBAL handle, std::int32_t length,
               ReadInput& in)
@@ -78,7 +97,7 @@ int openInput(HtmlCtx* ctx, int fromMemory, const char* fileName, win::HGLOBAL h
         name.pop_back();
     if (name.empty())
         return 0;
-    in.file = std::fopen(name.c_str(), "rb");
+    in.file = openRegularFile(name);
     if (!in.file)
         return 0;
     copyCtxText(ctx->fileName, name.c_str(), kCtxNameSize);

@@ -62,10 +62,11 @@ struct TagIndex {
 Tag lookupTag(const char* word)
 {
     static const TagIndex index;
-    char lower[11];
+    constexpr std::size_t kLongestName = 10;   // "blockquote"
+    char lower[kLongestName];
     std::size_t n = 0;
     for (; word[n]; ++n) {
-        if (n >= sizeof lower)
+        if (n >= kLongestName)
             return Tag::Unknown;
         char c = word[n];
         lower[n] = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;

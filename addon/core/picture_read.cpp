@@ -15,6 +15,7 @@
 #include <new>
 #include <string>
 #include <strings.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ks::addon {
@@ -204,7 +205,9 @@ int ResolvePictPath(HtmlCtx* ctx, char* path)
         if (!folder.empty() && whole.size() < std::size_t(kPictPathSize))
             std::memcpy(path, whole.c_str(), whole.size() + 1);
     }
-    if (type != kPictNone && access(path, R_OK) != 0)
+    // A picture is a readable regular file: a pipe or a device of that name would block the read.
+    struct stat info;
+    if (type != kPictNone && (::stat(path, &info) != 0 || !S_ISREG(info.st_mode) || ::access(path, R_OK) != 0))
         type = kPictNone;
     return type;
 }

@@ -56,11 +56,12 @@ LRESULT windowGoing(HtmlCtx& ctx, HWND hWnd, WPARAM wParam, LPARAM lParam)
     FreeFieldTable(ctx);
     FreeTagData(ctx);
     freePictureFrames(ctx);
-    if (ctx.rootFrame.childCount > 0) {
+    if (ctx.rootFrame.childCount > 0)
         if (HtmlCtx* top = GetTopHtmlCtx(hWnd))
             top->activeFrameWindow = ctx.topWindow;
+    // A frameset's list may have made children that no frame filled.
+    if (ctx.rootFrame.children)
         DestroyFrames(ctx);
-    }
     SendMessage(ctx.hostWindow, kVekDestroy, wParam, lParam);
     removeWindow(hWnd);
     return 0;

@@ -165,3 +165,23 @@ TEST_F(PlxReadFrameTest, AFramesetThatShowsItselfStopsNesting)
     EXPECT_GT(frames, 8);
     EXPECT_LE(frames, 64) << "a bounded number of frame windows";
 }
+
+TEST_F(PlxReadFrameTest, DeepOrEmptyFramesetsAreBoundedAndTakenDownWhole)
+{
+    std::string page;
+    for (int i = 0; i < 20; ++i)
+        page += "<frameset rows=50%,50%><frame name=f" + std::to_string(i) + ">";
+    readFile(file("deep.htm", page));
+    int depth = 0;
+    for (const FrameRecord* r = &ctx().rootFrame; r->childCount > 1 && r->children[1].frameset; r = &r->children[1])
+        ++depth;
+    EXPECT_EQ(depth, kMaxFrameDepth - 1) << "framesets deeper than that are left out";
+    EXPECT_EQ(ctx().rootFrame.children[0].window != nullptr, true);
+
+    EditorDestroyWindow(hWnd);
+    hWnd = newEditor();
+    ASSERT_EQ(PlxInitialize(hWnd, hostWnd), 1);
+    readFile(file("empty.htm", "<frameset cols=1,2,3></frameset>"));
+    EXPECT_EQ(ctx().rootFrame.childCapacity, 3);
+    EXPECT_EQ(ctx().rootFrame.childCount, 0) << "a list without frames; its records go with the window";
+}

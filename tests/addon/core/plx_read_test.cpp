@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 using namespace ks;
 using ks::test::PlxReadTest;
@@ -289,6 +290,16 @@ TEST_F(PlxReadTest, TheBodySetsColoursAndTheHeadItsEntries)
     EXPECT_STREQ(text1, "kept data");
 }
 
+TEST_F(PlxReadTest, UnknownTagsOfEveryLengthAreLeftOut)
+{
+    std::string page = "<p>";
+    for (int n = 1; n <= 12; ++n)
+        page += "<" + std::string(std::size_t(n), 'q') + " a=1>" + std::to_string(n) + "</" +
+                std::string(std::size_t(n), 'Q') + ">";
+    read(page + "<blockquotes>x</blockquotes><7up>");
+    EXPECT_EQ(text(), "123456789101112x<7up>");
+}
+
 TEST_F(PlxReadTest, ScriptsAreLeftOutAndReported)
 {
     read("before<script>document.write('<p>not text</p>');</script>after");
@@ -327,6 +338,12 @@ TEST_F(PlxReadTest, FilesAreReadByNameAndBadInputsGiveNothing)
     EXPECT_EQ(PlxRead(hWnd, 0, nullptr, nullptr, 0, nullptr), 0);
     EXPECT_EQ(PlxRead(hWnd, 0, (page.path + ".missing").c_str(), nullptr, 0, nullptr), 0);
     EXPECT_TRUE(boxes.empty()) << "no box for a name that cannot be opened";
+
+    std::string fifo = (page.dir / "pipe.htm").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(PlxRead(hWnd, 0, fifo.c_str(), nullptr, 0, nullptr), 0) << "a pipe would never end the read";
+    EXPECT_EQ(PlxRead(hWnd, 0, page.dir.string().c_str(), nullptr, 0, nullptr), 0) << "nor is a folder a page";
+    EXPECT_TRUE(boxes.empty());
 
     EXPECT_EQ(PlxRead(hWnd, 1, nullptr, nullptr, 5, nullptr), 0);
     ASSERT_EQ(boxes.size(), 1u);
