@@ -127,12 +127,6 @@ int DecodeHtmlRun(const char* run, int length, char* word)
 {
     // An entity name stops 19 places after its "&".
     constexpr int kEntityReach = 19;
-    // Most runs hold neither an entity nor a line end: they are the word as they are.
-    if (!std::memchr(run, '&', std::size_t(length)) && !std::memchr(run, kHtmlLineEndMark, std::size_t(length))) {
-        std::memcpy(word, run, std::size_t(length));
-        word[length] = 0;
-        return length;
-    }
     int out = 0;
     for (int i = 0; i < length; ++i) {
         char c = run[i];

@@ -8,7 +8,8 @@ namespace ks::addon {
 
 // Decodes run (length characters; line-end marks 21 become spaces, or vanish at the
 // start of the word and after a space) into word, which takes at most length + 1
-// bytes; returns the word's length. The text is Windows-1252.
+// bytes; returns the word's length. The text is Windows-1252. word may be run itself:
+// the decoding never writes ahead of what it reads.
 int DecodeHtmlRun(const char* run, int length, char* word);
 
 // The character an entity name (the text between "&" and ";") stands for, or -1 when

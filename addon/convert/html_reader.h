@@ -138,7 +138,7 @@ struct HtmlReader {
 
     char word[kHtmlTextSize + 1]{};
     char attributes[kHtmlTextSize + 1]{};
-    char previousWord[kHtmlTextSize + 1]{};
+    std::int32_t previousEndsWithBlank = 0;   // the last text word ended with a blank
     std::int32_t wordLength = 0;
     std::int32_t beginTag = 0, endTag = 0, tag = 0, textSuppressed = 0;
     std::int32_t endOfInput = 0;

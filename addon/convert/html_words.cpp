@@ -179,10 +179,16 @@ namespace {
 
 enum class RunEnd { Text, Tag, Comment, Failed, InputEnded };
 
+// A text run ends at its 299th character: a word of 300 would never fit the pending text
+// (below 300 characters) and would be lost.
+constexpr int kMostRunLength = kHtmlTextSize - 1;
+
+// A run of text, read straight into the reader's word and decoded there.
 struct Run {
-    char text[kHtmlTextSize + 1];
+    char* text;
     int length = 0;
     bool lineEnd = false;   // a line end was seen in the run
+    bool coded = false;     // it holds an "&" or a line-end mark: it is decoded
 };
 
 // A "<" that starts a tag: the tag is read (RunEnd::Tag or Comment); any other is text.
@@ -201,9 +207,9 @@ bool opensTag(HtmlCtx* ctx, HtmlReader* r)
 RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag, bool& afterEndTag)
 {
     const bool pre = r->currentGroup().pre != 0;
-    while (run.length < kHtmlTextSize) {
-        run.length += TakeHtmlRun(r, run.text + run.length, kHtmlTextSize - run.length, kTextStops);
-        if (run.length >= kHtmlTextSize)
+    while (run.length < kMostRunLength) {
+        run.length += TakeHtmlRun(r, run.text + run.length, kMostRunLength - run.length, kTextStops);
+        if (run.length >= kMostRunLength)
             break;
         if (!GetHtmlChar(ctx, r))
             return run.length ? RunEnd::Text : RunEnd::InputEnded;
@@ -244,8 +250,10 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag, bool& afte
             afterTag = afterEndTag = false;
             // After a blank or another line end a line end adds nothing.
             char last = run.length > 0 ? run.text[run.length - 1] : 0;
-            if (!drop && last != ' ' && last != kHtmlLineEndMark)
+            if (!drop && last != ' ' && last != kHtmlLineEndMark) {
                 run.text[run.length++] = kHtmlLineEndMark;
+                run.coded = true;
+            }
             continue;
         }
         // An entity is never cut at the run's end.
@@ -259,6 +267,7 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag, bool& afte
         if (c == ' ' && !pre && run.length > 0 && run.text[run.length - 1] == kHtmlLineEndMark)
             --run.length;
         run.text[run.length++] = c;
+        run.coded |= c == '&';
         if (c == ' ')
             return RunEnd::Text;
     }
@@ -270,9 +279,7 @@ bool dropsLoneSpace(HtmlCtx* ctx, HtmlReader* r, const Run& run, bool afterTag)
 {
     if (run.length != 1 || run.text[0] != ' ' || r->currentGroup().pre || (ctx && (ctx->flags & 0x100)))
         return false;
-    std::size_t previous = std::strlen(r->previousWord);
-    bool afterSpace = previous > 0 && r->previousWord[previous - 1] == ' ';
-    return (!afterTag && afterSpace) || r->paraStart;
+    return (!afterTag && r->previousEndsWithBlank) || r->paraStart;
 }
 
 }
@@ -287,7 +294,7 @@ int NextHtmlWord(HtmlCtx* ctx, HtmlReader* r)
         r->beginTag = r->endTag = r->tag = 0;
         r->word[0] = r->attributes[0] = 0;
         r->wordLength = 0;
-        Run run;
+        Run run{r->word};
         switch (readRun(ctx, r, run, afterTag, afterEndTag)) {
         case RunEnd::InputEnded:
         case RunEnd::Failed:
@@ -303,8 +310,10 @@ int NextHtmlWord(HtmlCtx* ctx, HtmlReader* r)
             afterTag = false;
         if (dropsLoneSpace(ctx, r, run, afterTag))
             continue;
-        r->wordLength = DecodeHtmlRun(run.text, run.length, r->word);
-        std::memcpy(r->previousWord, r->word, std::size_t(r->wordLength) + 1);
+        // Decoding only shortens a run: it is done in place.
+        r->wordLength = run.coded ? DecodeHtmlRun(run.text, run.length, r->word) : run.length;
+        r->word[r->wordLength] = 0;
+        r->previousEndsWithBlank = r->wordLength > 0 && r->word[r->wordLength - 1] == ' ';
         return 1;
     }
 }

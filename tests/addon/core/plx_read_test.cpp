@@ -392,3 +392,11 @@ TEST_F(PlxReadTest, HostileNestingGivesAShorterDocumentNeverAnOverrun)
     EXPECT_EQ(text().find("deep text"), std::string::npos) << "the read stops where the table is full";
     EXPECT_FALSE(EditorGetModeFlags(hWnd, 2) & 0x10000) << "the end pass ran";
 }
+TEST_F(PlxReadTest, LongWordsAreKeptWhole)
+{
+    std::string token;
+    for (int i = 0; i < 1000; ++i)
+        token += char('a' + i % 26);
+    read("<p>" + token + " end");
+    EXPECT_EQ(text(), token + " end");
+}
