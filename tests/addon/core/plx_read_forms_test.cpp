@@ -4,6 +4,7 @@
 
 #include "addon/core/field_control.h"
 #include "addon/core/field_records.h"
+#include "addon/core/vek_callback.h"
 #include "platform/win/window_handle.h"
 #include "tests/support/temp_dir.h"
 
@@ -197,4 +198,52 @@ TEST_F(PlxReadFormTest, AnImageFieldIsAPictureThatSubmits)
     EditorGetFontData(hWnd, fonts[1], &style, nullptr, nullptr, &aux);
     EXPECT_EQ(style & 0x4080, 0x4080u) << "a picture that clicks like a link";
     EXPECT_EQ(aux, 1 + 2) << "field 1's picture";
+}
+
+TEST_F(PlxReadFormTest, AResetButtonPutsBackItsFormsInitialValues)
+{
+    read("<form><input name=a value=first><textarea name=t>area</textarea><input type=reset></form>"
+         "<form><input name=b value=second></form>");
+    SendMessage(FieldControl(ctx(), field(0)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed"));
+    SendMessage(FieldControl(ctx(), field(1)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("typed too"));
+    SendMessage(FieldControl(ctx(), field(3)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("other form"));
+    EXPECT_EQ(vekCallback(hWnd, WM_COMMAND, WPARAM(field(2).controlId), 0), 0);
+    EXPECT_EQ(control(0)->text(), "first");
+    EXPECT_EQ(control(1)->text(), "area");
+    EXPECT_EQ(control(2)->text(), "Reset") << "the button keeps its label";
+    EXPECT_EQ(control(3)->text(), "other form") << "another form's field is left alone";
+    EXPECT_EQ(ctx().currentField, 2);
+}
+
+TEST_F(PlxReadFormTest, FieldsInsertedAtTheCaretTakeTheCaretsForm)
+{
+    EXPECT_EQ(GetCaretForm(&ctx(), true), 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "Must be positioned in a Form");
+    EXPECT_EQ(ctx().lastError, 13);
+    EXPECT_EQ(ctx().formCount, 1) << "the first form is made on demand";
+    EXPECT_STREQ(ctx().forms[0].action, "empty");
+    EXPECT_EQ(ctx().forms[0].method, 0);
+    boxes.clear();
+
+    read("<form action=a><input name=x></form><p>plain<form action=b>in <input name=y> form</form>");
+    EditorMoveCaret(hWnd, lineOf("in "), 1, 0);
+    EXPECT_EQ(GetCaretForm(&ctx(), true), 1);
+    HtmlReader* state = nullptr;
+    HtmlGroup* group = nullptr;
+    FieldRecord* record = nullptr;
+    ASSERT_EQ(NewFieldRecord(&ctx(), &state, &group, &record), 1);
+    EXPECT_EQ(record, &field(2));
+    EXPECT_EQ(record->form, 2) << "the form of the caret's form block (form 0 was made on demand)";
+    EXPECT_EQ(record->controlId, kFirstFieldId + 2);
+    EXPECT_EQ(group->reader, state);
+    EXPECT_EQ(state->currentField, 2);
+    FreeFieldState(state, group);
+
+    EditorMoveCaret(hWnd, lineOf("plain"), 1, 0);
+    EXPECT_EQ(GetCaretForm(&ctx(), false), 0);
+    EXPECT_TRUE(boxes.empty()) << "no report when none is asked for";
+
+    ctx().fieldCount = kFieldCount;
+    EXPECT_EQ(NewFieldRecord(&ctx(), &state, &group, &record), 0) << "the 201st field is refused";
 }

@@ -4,6 +4,7 @@
 
 #include "../convert/picture_fixtures.h"
 #include "addon/core/picture_read.h"
+#include "addon/core/vek_callback.h"
 #include "platform/editor/model/editor.h"
 #include "tests/support/temp_dir.h"
 
@@ -231,4 +232,19 @@ TEST_F(PlxReadPictureTest, BrokenPictureFilesFailCleanly)
     readPage("<img src=pics/bad.gif alt=g><img src=pics/bad.jpg alt=j>after");
     EXPECT_EQ(text(), "gjafter");
     EXPECT_TRUE(pictures().empty());
+}
+
+TEST_F(PlxReadPictureTest, APictureTheEditorAsksForByNameKeepsItsAnimation)
+{
+    std::string anim = (dir.path() / "pics/anim.gif").string();
+    auto dib = reinterpret_cast<HGLOBAL>(vekCallback(hWnd, kVekPictureNeeded, 0, reinterpret_cast<LPARAM>(anim.c_str())));
+    ASSERT_NE(dib, nullptr);
+    int picture = EditorInsertPictureHandle(hWnd, 8, dib, 0, 0, 0);
+    GlobalFree(dib);
+    ASSERT_GT(picture, 0);
+    ASSERT_NE(ctx().pictureFrames, nullptr);
+    EXPECT_EQ(ctx().pictureFrames->frameCount, 2);
+    EXPECT_EQ(vekCallback(hWnd, kVekPictureMade, 0, picture), 0);
+    EXPECT_EQ(ctx().pictureFrames, nullptr);
+    EXPECT_EQ(object(picture).frames.size(), 2u);
 }
