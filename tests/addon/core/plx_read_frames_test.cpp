@@ -185,3 +185,15 @@ TEST_F(PlxReadFrameTest, DeepOrEmptyFramesetsAreBoundedAndTakenDownWhole)
     EXPECT_EQ(ctx().rootFrame.childCapacity, 3);
     EXPECT_EQ(ctx().rootFrame.childCount, 0) << "a list without frames; its records go with the window";
 }
+
+TEST_F(PlxReadFrameTest, ATargetSendsTheReadToItsFrameAndIsClearedAfter)
+{
+    readFile(file("top.htm", "<frameset cols=50%,50%><frame name=left><frame name=right></frameset>"));
+    ASSERT_EQ(PlxSetTarget(hWnd, "LEFT"), 1);
+    ASSERT_EQ(read("<p>into the left frame<p>second"), 1);
+    EXPECT_EQ(text(child(0).window), "into the left frame|second");
+    EXPECT_EQ(lineOf("into", child(1).window), -1);
+    char target[301] = "x";
+    PlxGetTarget(hWnd, target);
+    EXPECT_STREQ(target, "") << "the read's end clears the target";
+}
