@@ -4,6 +4,7 @@
 #include "platform/win/global_memory.h"
 
 #include <cstdlib>
+#include <cstring>
 
 namespace ks::addon {
 
@@ -60,6 +61,23 @@ void* MeReAlloc(void* pointer, std::size_t size)
     void* resized = size < kLargest ? std::realloc(pointer, size + 1) : nullptr;
     return resized ? resized : outOfMemory("MeReAlloc");
 }
+
+namespace {
+
+template <class Allocate>
+char* copyText(const char* text, Allocate allocate)
+{
+    std::size_t length = text ? std::strlen(text) : 0;
+    auto* copy = static_cast<char*>(allocate(length));
+    if (copy)
+        std::memcpy(copy, text ? text : "", length + 1);
+    return copy;
+}
+
+}
+
+char* OurCopyText(const char* text) { return copyText(text, OurAlloc); }
+char* MemCopyText(const char* text) { return copyText(text, MemAlloc); }
 
 int MemFree(void* pointer)
 {

@@ -18,4 +18,8 @@ void* MemAlloc(std::size_t size);
 void* MeReAlloc(void* pointer, std::size_t size);
 int MemFree(void* pointer);
 
+// Copies of a zero-terminated text (null: an empty one) from either family; null on failure.
+char* OurCopyText(const char* text);
+char* MemCopyText(const char* text);
+
 }

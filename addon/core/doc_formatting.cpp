@@ -71,21 +71,25 @@ int GetParaAttrib(HWND hWnd, int* header, int* listType, int* listLevel, std::ui
     return 1;
 }
 
+void ShowDocBkColor(HtmlCtx& ctx, HWND hWnd)
+{
+    ctx.bkColor = ctx.docBkColor;
+    EditorInfo info;
+    if (readInfo(hWnd, info)) {
+        info.background = ctx.bkColor;
+        EditorSetInfo(hWnd, &info);
+    }
+    EditorInvalidate(hWnd, 1);
+}
+
 int SetNewBkColor(HWND hWnd, COLORREF colour, int set)
 {
     HtmlCtx* ctx = RequireHtmlCtx(&hWnd, true);
     if (!ctx)
         return 0;
     ctx->docBkColor = set ? colour : ctx->defaultBkColor;
-    if (ctx->docBkColor != ctx->bkColor) {
-        ctx->bkColor = ctx->docBkColor;
-        EditorInfo info;
-        if (readInfo(hWnd, info)) {
-            info.background = ctx->bkColor;
-            EditorSetInfo(hWnd, &info);
-        }
-        EditorInvalidate(hWnd, 1);
-    }
+    if (ctx->docBkColor != ctx->bkColor)
+        ShowDocBkColor(*ctx, hWnd);
     ctx->bkColorSet = ctx->bkColor != ctx->defaultBkColor;
     return 1;
 }

@@ -32,15 +32,6 @@ constexpr int kMostFramesPerSet = 64;
 constexpr int kMostFrameDocumentDepth = 8;
 constexpr int kMostFrameWindows = 64;
 
-char* copyText(const char* text)
-{
-    std::size_t length = std::strlen(text);
-    auto* copy = static_cast<char*>(MemAlloc(length));
-    if (copy)
-        std::memcpy(copy, text, length + 1);
-    return copy;
-}
-
 int depthOf(const FrameRecord* record)
 {
     int depth = 0;
@@ -241,11 +232,11 @@ int ParseFrame(HtmlCtx* ctx, HtmlReader* r, HtmlGroup* group)
     MemFree(frame->source);
     MemFree(frame->target);
     TagAttribute(ctx, r, "name", value);
-    frame->name = copyText(value);
+    frame->name = MemCopyText(value);
     TagAttribute(ctx, r, "src", value);
-    frame->source = copyText(value);
+    frame->source = MemCopyText(value);
     TagAttribute(ctx, r, "target", value);
-    frame->target = copyText(value);
+    frame->target = MemCopyText(value);
     if (TagAttribute(ctx, r, "noresize", value))
         frame->flags |= kFrameNoResize;
     return 1;

@@ -9,6 +9,7 @@
 #include "addon/core/field_controls.h"
 #include "addon/core/html_context.h"
 #include "addon/core/named_anchor.h"
+#include "addon/core/para_formatting.h"
 #include "addon/core/picture_read.h"
 #include "addon/core/plx_module.h"
 #include "addon/core/plx_state.h"
@@ -199,17 +200,10 @@ void beginPass(HtmlCtx* ctx, HWND hWnd)
 
 void showBackground(HtmlCtx* ctx, HWND hWnd)
 {
-    if (!ctx->bkColorSet && ctx->docBkColor == ctx->bkColor) {
+    if (!ctx->bkColorSet && ctx->docBkColor == ctx->bkColor)
         EditorInvalidate(hWnd, 0);
-        return;
-    }
-    ctx->bkColor = ctx->docBkColor;
-    EditorInfo info;
-    if (readInfo(hWnd, info)) {
-        info.background = ctx->bkColor;
-        EditorSetInfo(hWnd, &info);
-    }
-    EditorInvalidate(hWnd, 1);
+    else
+        ShowDocBkColor(*ctx, hWnd);
 }
 
 void endPass(HtmlCtx* ctx, HWND hWnd, HtmlReader* r)

@@ -36,6 +36,22 @@ std::uint32_t ruleWord(HtmlCtx* ctx, int width, std::uint32_t alignment)
     return (std::uint32_t(low) & 0xFFFF) | high << 16;
 }
 
+// A block quote or an address: its own paragraphs, element, type and indent until its end.
+int blockTag(HtmlCtx* ctx, HtmlReader* r, int element, int misc, int indent)
+{
+    if (!EndOpenParagraph(ctx, r, true))
+        return kTagFailed;
+    if (r->endTag) {
+        CloseGroup(r);
+        return kTagDone;
+    }
+    HtmlGroup& g = r->currentGroup();
+    g.element = element;
+    g.leftIndent += indent;
+    SetParaMiscType(ctx, &g.typeWord, misc);
+    return kTagDone;
+}
+
 }
 
 int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div)
@@ -114,34 +130,9 @@ int PreTag(HtmlCtx* ctx, HtmlReader* r)
     return kTagDone;
 }
 
-int BlockQuoteTag(HtmlCtx* ctx, HtmlReader* r)
-{
-    if (!EndOpenParagraph(ctx, r, true))
-        return kTagFailed;
-    if (r->endTag) {
-        CloseGroup(r);
-        return kTagDone;
-    }
-    HtmlGroup& g = r->currentGroup();
-    g.element = kElemBlockQuote;
-    g.leftIndent += kQuoteIndent;
-    SetParaMiscType(ctx, &g.typeWord, kMiscBlockQuote);
-    return kTagDone;
-}
+int BlockQuoteTag(HtmlCtx* ctx, HtmlReader* r) { return blockTag(ctx, r, kElemBlockQuote, kMiscBlockQuote, kQuoteIndent); }
 
-int AddressTag(HtmlCtx* ctx, HtmlReader* r)
-{
-    if (!EndOpenParagraph(ctx, r, true))
-        return kTagFailed;
-    if (r->endTag) {
-        CloseGroup(r);
-        return kTagDone;
-    }
-    HtmlGroup& g = r->currentGroup();
-    g.element = kElemAddress;
-    SetParaMiscType(ctx, &g.typeWord, kMiscAddress);
-    return kTagDone;
-}
+int AddressTag(HtmlCtx* ctx, HtmlReader* r) { return blockTag(ctx, r, kElemAddress, kMiscAddress, 0); }
 
 int HeaderTag(HtmlCtx* ctx, HtmlReader* r, int level)
 {

@@ -36,15 +36,6 @@ int inputType(const char* value)
     return kFieldText;
 }
 
-char* copyText(const char* text)
-{
-    std::size_t length = std::strlen(text);
-    auto* copy = static_cast<char*>(OurAlloc(length));
-    if (copy)
-        std::memcpy(copy, text, length + 1);
-    return copy;
-}
-
 int number(HtmlCtx* ctx, HtmlReader* r, const char* name, int fallback, int low, int high)
 {
     char value[kHtmlTextSize + 1];
@@ -78,6 +69,24 @@ int endFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type)
     }
     CloseGroup(r);
     return result;
+}
+
+// A text area's or a selection list's begin: in a form, its field becomes the current one
+// (f null when the table is full or no form is current). False when the flush fails.
+bool startFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type, FieldRecord*& f)
+{
+    if (r->currentForm < 0)
+        return true;
+    if (!FlushHtmlText(ctx, r))
+        return false;
+    int index = AppendFieldRecord(ctx, r->currentForm);
+    if (index < 0)
+        return true;
+    f = &ctx->fields[index];
+    f->type = type;
+    takeName(ctx, r, *f);
+    r->currentField = index;
+    return true;
 }
 
 bool growOptions(FieldRecord& f)
@@ -134,7 +143,7 @@ int InputTag(HtmlCtx* ctx, HtmlReader* r)
         f.type = TagAttribute(ctx, r, "TYPE", value) ? inputType(value) : kFieldText;
         takeName(ctx, r, f);
         if (TagAttribute(ctx, r, "VALUE", value))
-            f.value = copyText(value);
+            f.value = OurCopyText(value);
         f.size = number(ctx, r, "SIZE", 40, 0, kMostFieldSize);
         f.maxLength = number(ctx, r, "MAXLENGTH", 0, 0, INT32_MAX);
         f.checked = TagAttribute(ctx, r, "CHECKED", value) ? 1 : 0;
@@ -157,21 +166,15 @@ int TextAreaTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->endTag)
         return endFieldBlock(ctx, r, kFieldTextArea);
-    if (r->currentForm < 0)
-        return kTagDone;
-    if (!FlushHtmlText(ctx, r))
+    FieldRecord* f = nullptr;
+    if (!startFieldBlock(ctx, r, kFieldTextArea, f))
         return kTagFailed;
-    int index = AppendFieldRecord(ctx, r->currentForm);
-    if (index < 0)
-        return kTagDone;
-    FieldRecord& f = ctx->fields[index];
-    f.type = kFieldTextArea;
-    takeName(ctx, r, f);
-    f.rows = number(ctx, r, "ROWS", 3, 1, kMostTextAreaLines);
-    f.columns = number(ctx, r, "COLS", 40, 1, kMostTextAreaColumns);
-    f.maxLength = f.rows * f.columns + 1;
-    f.value = OurAlloc(std::size_t(f.maxLength) + 2);
-    r->currentField = index;
+    if (f) {
+        f->rows = number(ctx, r, "ROWS", 3, 1, kMostTextAreaLines);
+        f->columns = number(ctx, r, "COLS", 40, 1, kMostTextAreaColumns);
+        f->maxLength = f->rows * f->columns + 1;
+        f->value = OurAlloc(std::size_t(f->maxLength) + 2);
+    }
     return kTagDone;
 }
 
@@ -179,21 +182,15 @@ int SelectTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->endTag)
         return endFieldBlock(ctx, r, kFieldSelect);
-    if (r->currentForm < 0)
-        return kTagDone;
-    if (!FlushHtmlText(ctx, r))
+    FieldRecord* f = nullptr;
+    if (!startFieldBlock(ctx, r, kFieldSelect, f))
         return kTagFailed;
-    int index = AppendFieldRecord(ctx, r->currentForm);
-    if (index < 0)
-        return kTagDone;
-    FieldRecord& f = ctx->fields[index];
-    f.type = kFieldSelect;
-    AllocateOptions(f, kOptionGrowth);
-    takeName(ctx, r, f);
-    char value[kHtmlTextSize + 1];
-    f.multiple = TagAttribute(ctx, r, "MULTIPLE", value) ? 1 : 0;
-    f.size = number(ctx, r, "SIZE", f.multiple ? 5 : 1, 1, kMostFieldSize);
-    r->currentField = index;
+    if (f) {
+        AllocateOptions(*f, kOptionGrowth);
+        char value[kHtmlTextSize + 1];
+        f->multiple = TagAttribute(ctx, r, "MULTIPLE", value) ? 1 : 0;
+        f->size = number(ctx, r, "SIZE", f->multiple ? 5 : 1, 1, kMostFieldSize);
+    }
     return kTagDone;
 }
 
@@ -208,11 +205,11 @@ int OptionTag(HtmlCtx* ctx, HtmlReader* r)
         if (f->checked + 1 < f->optionCapacity || growOptions(*f)) {
             FieldOption& option = static_cast<FieldOption*>(f->value)[++f->checked];
             option = FieldOption{};
-            option.display = copyText("");
+            option.display = OurCopyText("");
             char value[kHtmlTextSize + 1];
             option.selected = TagAttribute(ctx, r, "SELECTED", value) ? 1 : 0;
             if (TagAttribute(ctx, r, "value", value))
-                option.value = copyText(value);
+                option.value = OurCopyText(value);
         }
     }
     CloseGroup(r);

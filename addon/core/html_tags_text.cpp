@@ -63,15 +63,48 @@ void shareWithList(HtmlReader* r, int from, auto&& apply)
         apply(r->groups[i]);
 }
 
-// What li, dt and dd share: the open paragraph ends, the item's font is kept for its marker.
-bool startItem(HtmlCtx* ctx, HtmlReader* r)
+// How li, dt and dd differ.
+struct ItemKind {
+    std::uint32_t addWord, removeWord;   // paragraph-type bits
+    bool listFormat;                     // the item's first paragraph shows a number or bullet
+    int hang;                            // first-line indent of the item's groups
+    std::uint32_t addStyle, removeStyle;
+    int looseType;                       // outside a list: a loose item of this type
+    bool term;
+};
+
+// An item: the open paragraph ends and the item's font is kept for its marker. Inside a list
+// every group from the list's opening one takes the item's indent, style and word, and the
+// list counts the item; outside any list it is a loose item.
+int listItem(HtmlCtx* ctx, HtmlReader* r, const ItemKind& kind)
 {
+    if (!r->beginTag)
+        return kTagDone;
+    int opening = r->currentGroup().listGroup;
+    int type = r->currentGroup().listType;
     if (!EndOpenParagraph(ctx, r, false))
-        return false;
-    const HtmlGroup& g = r->currentGroup();
+        return kTagFailed;
+    HtmlGroup& g = r->currentGroup();
     r->itemColour = g.colour;
     r->itemSize = g.fontSize;
-    return true;
+    g.typeWord = (g.typeWord & ~kind.removeWord) | kind.addWord;
+    if (kind.listFormat) {
+        r->paraBitsAdd |= kAlignListItem;
+        r->paraBitsRemove |= kAlignListItem;
+    }
+    if (type == kListNone) {
+        CloseGroup(r);
+        return StartLooseListItem(ctx, r, kind.looseType, kind.term);
+    }
+    std::uint32_t word = g.typeWord;
+    shareWithList(r, opening, [&](HtmlGroup& each) {
+        each.firstIndent = kind.hang;
+        each.style = (each.style & ~kind.removeStyle) | kind.addStyle;
+        each.typeWord = word;
+    });
+    ++r->groups[std::clamp(opening, 0, r->group)].itemCounter;
+    CloseGroup(r);
+    return kTagDone;
 }
 
 }
@@ -183,78 +216,17 @@ int ListTag(HtmlCtx* ctx, HtmlReader* r, int type)
 
 int ItemTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (!r->beginTag)
-        return kTagDone;
-    int opening = r->currentGroup().listGroup;
-    int type = r->currentGroup().listType;
-    if (!startItem(ctx, r))
-        return kTagFailed;
-    HtmlGroup& g = r->currentGroup();
-    g.typeWord |= kParaMarkerShown;
-    r->paraBitsAdd |= kAlignListItem;
-    r->paraBitsRemove |= kAlignListItem;
-    if (type == kListNone) {
-        CloseGroup(r);
-        return StartLooseListItem(ctx, r, kListUnordered, false);
-    }
-    std::uint32_t word = g.typeWord;
-    shareWithList(r, opening, [&](HtmlGroup& each) {
-        each.firstIndent = kItemHang;
-        each.typeWord = word;
-    });
-    ++r->groups[std::clamp(opening, 0, r->group)].itemCounter;
-    CloseGroup(r);
-    return kTagDone;
+    return listItem(ctx, r, {kParaMarkerShown, 0, true, kItemHang, 0, 0, kListUnordered, false});
 }
 
 int TermTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (!r->beginTag)
-        return kTagDone;
-    int opening = r->currentGroup().listGroup;
-    int type = r->currentGroup().listType;
-    if (!startItem(ctx, r))
-        return kTagFailed;
-    HtmlGroup& g = r->currentGroup();
-    g.typeWord |= kParaMarkerShown | kParaDefTerm;
-    if (type == kListNone) {
-        CloseGroup(r);
-        return StartLooseListItem(ctx, r, kListDef, true);
-    }
-    std::uint32_t word = g.typeWord;
-    shareWithList(r, opening, [&](HtmlGroup& each) {
-        each.firstIndent = kTermHang;
-        each.style |= kStyleBold;
-        each.typeWord = word;
-    });
-    ++r->groups[std::clamp(opening, 0, r->group)].itemCounter;
-    CloseGroup(r);
-    return kTagDone;
+    return listItem(ctx, r, {kParaMarkerShown | kParaDefTerm, 0, false, kTermHang, kStyleBold, 0, kListDef, true});
 }
 
 int DefinitionTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (!r->beginTag)
-        return kTagDone;
-    int opening = r->currentGroup().listGroup;
-    int type = r->currentGroup().listType;
-    if (!startItem(ctx, r))
-        return kTagFailed;
-    HtmlGroup& g = r->currentGroup();
-    g.typeWord = (g.typeWord & ~kParaDefTerm) | kParaMarkerShown;
-    if (type == kListNone) {
-        CloseGroup(r);
-        return StartLooseListItem(ctx, r, kListDef, false);
-    }
-    std::uint32_t word = g.typeWord;
-    shareWithList(r, opening, [&](HtmlGroup& each) {
-        each.firstIndent = 0;
-        each.style &= ~kStyleBold;
-        each.typeWord = word;
-    });
-    ++r->groups[std::clamp(opening, 0, r->group)].itemCounter;
-    CloseGroup(r);
-    return kTagDone;
+    return listItem(ctx, r, {kParaMarkerShown, kParaDefTerm, false, 0, 0, kStyleBold, kListDef, false});
 }
 
 int StartLooseListItem(HtmlCtx* ctx, HtmlReader* r, int type, bool term)

@@ -22,6 +22,8 @@ int GetParaAttrib(HWND hWnd, int* header, int* listType, int* listLevel, std::ui
 int SetNewBkColor(HWND hWnd, COLORREF colour, int set);
 int SetNewTextColor(HWND hWnd, COLORREF colour);
 int SetBkPict(HWND hWnd, const char* fileName);
+// The document's background becomes the one in effect: the editor's record and the window.
+void ShowDocBkColor(HtmlCtx& ctx, HWND hWnd);
 
 // The values of the rule dialog; the dialog answers false for Cancel.
 struct RuleParams {

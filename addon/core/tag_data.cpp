@@ -7,15 +7,6 @@
 namespace ks::addon {
 namespace {
 
-char* copyText(const char* text)
-{
-    std::size_t length = text ? std::strlen(text) : 0;
-    auto* copy = static_cast<char*>(MemAlloc(length));
-    if (copy)
-        std::memcpy(copy, text ? text : "", length + 1);
-    return copy;
-}
-
 // Room for one more entry at the end: the table grows by kTagTableStep entries.
 bool grow(HtmlCtx& ctx)
 {
@@ -49,7 +40,7 @@ int AddTagData(HtmlCtx& ctx, int type, int id, const char* text)
     TagData& entry = ctx.tagTable[index];
     entry.type = type;
     entry.id = id;
-    entry.text1 = copyText(text);
+    entry.text1 = MemCopyText(text);
     entry.text2 = nullptr;
     return index;
 }
@@ -101,7 +92,7 @@ void SetTagDataText2(HtmlCtx& ctx, int index, const char* text)
         return;
     TagData& entry = ctx.tagTable[index];
     MemFree(entry.text2);
-    entry.text2 = copyText(text);
+    entry.text2 = MemCopyText(text);
 }
 
 int SetUserTag(HtmlCtx& ctx, int id, const char* text)

@@ -245,19 +245,10 @@ protected:
     std::vector<std::string> documentWords(HWND w)
     {
         std::string all;
-        for (int line = 0; line < info(w).lineCount; ++line) {
-            char chars[301];
-            std::uint16_t fonts[301];
-            int n = EditorGetLineChars(w, line, chars, fonts);
-            for (int i = 0; i < n; ++i) {
-                unsigned style = 0;
-                EditorGetFontInfo(w, fonts[i], nullptr, nullptr, &style);
-                char c = chars[i];
-                if (style & 0x40 || c == 0x18)
-                    continue;
+        eachCharacter(w, [&](char c, unsigned style) {
+            if (!(style & 0x40) && c != 0x18)
                 all += c == 0x15 || c == 0x0F || c == 0x13 || c == 0x12 ? ' ' : c;
-            }
-        }
+        });
         return words(all);
     }
 };

@@ -24,11 +24,10 @@ protected:
         GlobalFree(block);
         return result;
     }
-    std::string text(HWND w = nullptr)
+    // Calls visit(character, style bits) for every character of the document, in order.
+    template <class Visit>
+    void eachCharacter(HWND w, Visit&& visit)
     {
-        w = w ? w : hWnd;
-        std::string out;
-        bool hidden = false;
         for (int line = 0; line < info(w).lineCount; ++line) {
             char chars[301];
             std::uint16_t fonts[301];
@@ -36,20 +35,28 @@ protected:
             for (int i = 0; i < n; ++i) {
                 unsigned style = 0;
                 EditorGetFontInfo(w, fonts[i], nullptr, nullptr, &style);
-                bool h = (style & 0x40) != 0;
-                if (h != hidden)
-                    out += h ? "{" : "}";
-                hidden = h;
-                switch (chars[i]) {
-                case 0x15: out += '|'; break;
-                case 0x0F: out += '/'; break;
-                case 0x13: out += ']'; break;
-                case 0x12: out += '}'; break;
-                case 0x18: out += '#'; break;
-                default: out += chars[i];
-                }
+                visit(chars[i], style);
             }
         }
+    }
+    std::string text(HWND w = nullptr)
+    {
+        std::string out;
+        bool hidden = false;
+        eachCharacter(w ? w : hWnd, [&](char c, unsigned style) {
+            bool h = (style & 0x40) != 0;
+            if (h != hidden)
+                out += h ? "{" : "}";
+            hidden = h;
+            switch (c) {
+            case 0x15: out += '|'; break;
+            case 0x0F: out += '/'; break;
+            case 0x13: out += ']'; break;
+            case 0x12: out += '}'; break;
+            case 0x18: out += '#'; break;
+            default: out += c;
+            }
+        });
         if (hidden)
             out += "}";
         return out;
