@@ -3,7 +3,9 @@
 #include "platform/ui/ui.h"
 #include "platform/win/user_dialogs.h"
 
+#include <QColorDialog>
 #include <QStringDecoder>
+#include <cmath>
 
 namespace ks::win {
 namespace {
@@ -44,6 +46,45 @@ FileChoice fileDialog(bool save, const OPENFILENAME& request, const std::string&
     return {chosen.path.toStdString(), chosen.filterIndex};
 }
 
+QColor qtColour(COLORREF c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
+COLORREF colourRef(const QColor& c) { return COLORREF(c.red() | (c.green() << 8) | (c.blue() << 16)); }
+
+bool fontDialog(HWND, FontPick& pick)
+{
+    ui::FontChoice font;
+    font.face = libraryText(pick.face);
+    font.points = pick.tenthsOfPoint / 10.0;
+    font.bold = pick.bold;
+    font.italic = pick.italic;
+    font.underline = pick.underline;
+    font.strikeOut = pick.strikeOut;
+    font.color = qtColour(pick.colour);
+    if (!ui::backend().fontDialog(font, nullptr))
+        return false;
+    pick.face = font.face.toLatin1().toStdString();
+    pick.tenthsOfPoint = int(std::lround(font.points * 10));
+    pick.bold = font.bold;
+    pick.italic = font.italic;
+    pick.underline = font.underline;
+    pick.strikeOut = font.strikeOut;
+    pick.colour = colourRef(font.color);
+    return true;
+}
+
+// The sixteen custom colours are the colour dialog's own, shown and kept by it.
+bool colourDialog(HWND, ColourPick& pick)
+{
+    for (int i = 0; i < 16; ++i)
+        QColorDialog::setCustomColor(i, qtColour(pick.custom[i]));
+    QColor colour = pick.initial ? qtColour(pick.colour) : QColor(Qt::white);
+    bool chosen = ui::backend().colorDialog(colour, nullptr);
+    for (int i = 0; i < 16; ++i)
+        pick.custom[i] = colourRef(QColorDialog::customColor(i));
+    if (chosen)
+        pick.colour = colourRef(colour);
+    return chosen;
+}
+
 }
 
 void useUiDialogs()
@@ -55,6 +96,8 @@ void useUiDialogs()
     dialogs.fileDialog = fileDialog;
     dialogs.waitCursor = [](bool on) { ui::setHourglass(on); };
     dialogs.beep = [] { ui::Beep(); };
+    dialogs.fontDialog = fontDialog;
+    dialogs.colourDialog = colourDialog;
     setUserDialogs(std::move(dialogs));
 }
 

@@ -5,6 +5,7 @@
 // is then answered as Cancel (or No) would answer it, a file dialog is cancelled.
 #include "platform/win/win_types.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -35,6 +36,42 @@ constexpr unsigned OFN_OVERWRITEPROMPT = 0x2, OFN_HIDEREADONLY = 0x4, OFN_NOCHAN
 bool GetOpenFileName(OPENFILENAME* request);
 bool GetSaveFileName(OPENFILENAME* request);
 
+using COLORREF = std::uint32_t;   // red in the low byte, then green, blue
+
+// The font dialog's request and answer. Heights are in pixels of the layer's
+// logical inch (kLogicalPixelsPerInch), negative for the character height.
+struct LOGFONT {
+    int lfHeight = 0, lfWidth = 0, lfEscapement = 0, lfOrientation = 0, lfWeight = 400;
+    unsigned char lfItalic = 0, lfUnderline = 0, lfStrikeOut = 0, lfCharSet = 0;
+    unsigned char lfOutPrecision = 0, lfClipPrecision = 0, lfQuality = 0, lfPitchAndFamily = 0;
+    char lfFaceName[32]{};
+};
+struct CHOOSEFONT {
+    unsigned lStructSize = 60;
+    HWND hwndOwner = nullptr;
+    void* hDC = nullptr;
+    LOGFONT* lpLogFont = nullptr;
+    int iPointSize = 0;       // out: tenths of a point
+    unsigned Flags = 0;
+    COLORREF rgbColors = 0;   // in with CF_EFFECTS and out: the text colour
+};
+constexpr unsigned CF_SCREENFONTS = 0x1, CF_PRINTERFONTS = 0x2, CF_INITTOLOGFONTSTRUCT = 0x40, CF_EFFECTS = 0x100;
+constexpr int kLogicalPixelsPerInch = 96;
+
+// The colour dialog's request and answer; lpCustColors holds 16 colours, kept and given back.
+struct CHOOSECOLOR {
+    unsigned lStructSize = 36;
+    HWND hwndOwner = nullptr;
+    COLORREF rgbResult = 0;
+    COLORREF* lpCustColors = nullptr;
+    unsigned Flags = 0;
+};
+constexpr unsigned CC_RGBINIT = 0x1, CC_FULLOPEN = 0x2, CC_PREVENTFULLOPEN = 0x4;
+
+// False when cancelled (or with no place for the answer); the request is then unchanged.
+bool ChooseFont(CHOOSEFONT* request);
+bool ChooseColor(CHOOSECOLOR* request);
+
 namespace ks::win {
 
 // The wait cursor is one screen-wide state; the result is the state before.
@@ -47,11 +84,27 @@ struct FileChoice {
     std::string path;
     int filterIndex = 1;
 };
+// A font as the font dialog shows it; the colour only with effects.
+struct FontPick {
+    std::string face;
+    int tenthsOfPoint = 100;
+    bool bold = false, italic = false, underline = false, strikeOut = false;
+    bool effects = false;
+    COLORREF colour = 0;
+};
+// The colour dialog: the start colour (when asked) and 16 custom colours, changed in place when confirmed.
+struct ColourPick {
+    COLORREF colour = 0;
+    bool initial = false;
+    COLORREF custom[16]{};
+};
 struct UserDialogs {
     std::function<int(HWND owner, const std::string& text, const std::string& caption, UINT type)> messageBox;
     std::function<FileChoice(bool save, const OPENFILENAME& request, const std::string& filter)> fileDialog;
     std::function<void(bool on)> waitCursor;
     std::function<void()> beep;
+    std::function<bool(HWND owner, FontPick& font)> fontDialog;
+    std::function<bool(HWND owner, ColourPick& colour)> colourDialog;
 };
 // Returns the dialogs in force before; empty members are headless.
 UserDialogs setUserDialogs(UserDialogs dialogs);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <deque>
 #include <unordered_map>
+#include <utility>
 
 namespace ks::win {
 namespace {
@@ -12,6 +13,7 @@ struct Registry {
     std::unordered_map<std::uintptr_t, std::shared_ptr<Window>> windows;
     std::uintptr_t next = 0x10000;
     ControlMaker controlMaker;
+    HWND focus = nullptr;
 };
 
 Registry& registry()
@@ -44,6 +46,15 @@ LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
 }
+
+LONG_PTR Window::setLongPtr(int index, LONG_PTR value)
+{
+    if (index != GWLP_USERDATA)
+        return 0;
+    return std::exchange(userData_, value);
+}
+
+LONG_PTR Window::longPtr(int index) const { return index == GWLP_USERDATA ? userData_ : 0; }
 
 HWND registerWindow(std::shared_ptr<Window> window)
 {
@@ -85,6 +96,8 @@ bool destroyWindow(HWND handle)
     for (HWND child : childWindows(handle))
         destroyWindow(child);
     registry().windows.erase(key(handle));
+    if (registry().focus == handle)
+        registry().focus = nullptr;
     return true;
 }
 
@@ -193,4 +206,45 @@ bool GetWindowRect(HWND window, RECT* rect)
         return false;
     *rect = w->rect();
     return true;
+}
+
+bool EnableWindow(HWND window, bool enable)
+{
+    auto w = findWindow(window);
+    if (!w)
+        return false;
+    bool wasDisabled = !w->enabled();
+    w->setStyle(enable ? w->style() & ~WS_DISABLED : w->style() | WS_DISABLED);
+    return wasDisabled;
+}
+
+bool IsWindowEnabled(HWND window)
+{
+    auto w = findWindow(window);
+    return w && w->enabled();
+}
+
+HWND SetFocus(HWND window)
+{
+    HWND before = registry().focus;
+    if (!IsWindow(window) || window == before)
+        return before;
+    registry().focus = window;
+    SendMessage(before, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
+    SendMessage(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(before), 0);
+    return before;
+}
+
+HWND GetFocus() { return IsWindow(registry().focus) ? registry().focus : nullptr; }
+
+LONG_PTR SetWindowLongPtr(HWND window, int index, LONG_PTR value)
+{
+    auto w = findWindow(window);
+    return w ? w->setLongPtr(index, value) : 0;
+}
+
+LONG_PTR GetWindowLongPtr(HWND window, int index)
+{
+    auto w = findWindow(window);
+    return w ? w->longPtr(index) : 0;
 }

@@ -3,7 +3,7 @@
 // windows, host windows, dialogs, child controls) is a Window object here; the
 // handle is an opaque number that is never reused, so a stale or foreign handle
 // simply finds nothing. Free of Qt: a view attaches to a window, not the reverse.
-#include "platform/win/win_types.h"
+#include "platform/win/control_messages.h"
 
 #include <functional>
 #include <memory>
@@ -23,6 +23,9 @@ public:
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Called once, before its children are destroyed and the handle stops being valid.
     virtual void onDestroy() {}
+    // Window data by index (SetWindowLongPtr); the base keeps GWLP_USERDATA. Returns the value before.
+    virtual LONG_PTR setLongPtr(int index, LONG_PTR value);
+    virtual LONG_PTR longPtr(int index) const;
 
     WindowKind kind() const { return kind_; }
     const std::string& className() const { return className_; }
@@ -32,6 +35,7 @@ public:
     unsigned style() const { return style_; }
     const RECT& rect() const { return rect_; }
     const std::string& text() const { return text_; }
+    bool enabled() const { return !(style_ & WS_DISABLED); }
 
     void setParent(HWND parent) { parent_ = parent; }
     void setId(int id) { id_ = id; }
@@ -49,6 +53,7 @@ private:
     unsigned style_ = 0;
     RECT rect_;
     std::string text_;
+    LONG_PTR userData_ = 0;
 };
 
 // Gives the window a new handle and keeps it alive until destroyWindow.
@@ -86,5 +91,14 @@ void RemovePostedMessages(HWND window, const std::function<bool(UINT)>& keep);
 bool IsWindow(HWND window);
 bool DestroyWindow(HWND window);
 HWND GetParent(HWND window);
+// Enabling keeps the WS_DISABLED style bit; the result is whether the window was disabled before.
+bool EnableWindow(HWND window, bool enable);
+bool IsWindowEnabled(HWND window);
+// The window that takes the keyboard: the old one hears WM_KILLFOCUS, the new one WM_SETFOCUS
+// (wParam the other window). Returns the window that had it; a stale handle changes nothing.
+HWND SetFocus(HWND window);
+HWND GetFocus();
+LONG_PTR SetWindowLongPtr(HWND window, int index, LONG_PTR value);
+LONG_PTR GetWindowLongPtr(HWND window, int index);
 int GetDlgCtrlID(HWND window);
 bool GetWindowRect(HWND window, RECT* rect);

@@ -97,3 +97,29 @@ TEST(GlobalMemory, BlocksLockResizeAndRefuseUnknownHandles)
     EXPECT_EQ(GlobalFree(block), block);
     EXPECT_EQ(GlobalAlloc(0, std::size_t(1) << 40), nullptr);
 }
+
+TEST(WindowHandles, FocusMovesWithNoticesAndDisabledWindowsKeepTheirStyleBit)
+{
+    auto first = std::make_shared<RecordingWindow>();
+    auto second = std::make_shared<RecordingWindow>();
+    HWND a = registerWindow(first), b = registerWindow(second);
+    SetFocus(a);
+    EXPECT_EQ(SetFocus(b), a);
+    EXPECT_EQ(GetFocus(), b);
+    EXPECT_EQ(first->messages.back(), WM_KILLFOCUS);
+    EXPECT_EQ(second->messages.back(), WM_SETFOCUS);
+    std::size_t heard = second->messages.size();
+    EXPECT_EQ(SetFocus(b), b);
+    EXPECT_EQ(second->messages.size(), heard) << "focus on the same window again says nothing";
+    DestroyWindow(b);
+    EXPECT_EQ(GetFocus(), nullptr);
+    EXPECT_EQ(SetFocus(b), nullptr) << "a stale handle takes no focus";
+
+    EXPECT_TRUE(IsWindowEnabled(a));
+    EXPECT_FALSE(EnableWindow(a, false));
+    EXPECT_FALSE(IsWindowEnabled(a));
+    EXPECT_TRUE(findWindow(a)->style() & WS_DISABLED);
+    EXPECT_TRUE(EnableWindow(a, true));
+    EXPECT_FALSE(IsWindowEnabled(b));
+    DestroyWindow(a);
+}
