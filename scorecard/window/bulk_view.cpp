@@ -6,6 +6,7 @@
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
+#include "reports/report_screen.h"
 #include "scorecard/window/spread_form.h"
 
 #include <QComboBox>
@@ -85,7 +86,7 @@ void SpreadForm::placeBulkViewControls()
 void SpreadForm::MnuBulkData_Click()
 {
     try {
-        Frame10->hide();
+        Reports->Frame10->hide();
         reportspread->setHostVisible(false);
         F1BookMain->setHostVisible(true);
         try {

@@ -6,6 +6,7 @@
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
+#include "reports/report_screen.h"
 #include "scorecard/window/spread_form.h"
 
 namespace ks {
@@ -55,18 +56,6 @@ void SpreadForm::Formatcells() { formatNamedCells(QString(), QStringLiteral("Err
 
 void SpreadForm::FormatcellsBulk() { formatNamedCells(QStringLiteral("_bulk"), QStringLiteral("Error in format cells")); }
 
-void SpreadForm::getformat()
-{
-    try {
-        if (ReportKpiIndex < 1 || ReportKpiIndex > kKpiCount)
-            throw RuntimeError(9, "Subscript out of range");
-        KPIFormat = QString::fromStdString(kpiFormat(*F1BookMain, ReportKpiIndex));
-    } catch (const RuntimeError& e) {
-        ui::showFailure(e, QStringLiteral("Error in formatBulk cells"));
-        throw;
-    }
-}
-
 // Only the KPI rows of the set-up sheet hold a type and decimals; other rows keep their cells.
 void SpreadForm::writeSetupFormat(int firstRow, int lastRow, const QString& type)
 {
@@ -103,7 +92,7 @@ void SpreadForm::ApplyFixedFormat(FixedFormat format)
     static const struct { const char* format; const char* type; } kFixed[] = {
         {"$#,##0;($#,##0)", "currency"}, {"0%;(0%)", "percent"}, {"#,##0;(#,##0)", "number"}};
     const auto& fixed = kFixed[static_cast<int>(format)];
-    KPIFormat = QString::fromLatin1(fixed.format);
+    Reports->KPIFormat = QString::fromLatin1(fixed.format);
     F1BookMain->setSelectionNumberFormat(fixed.format);
     const auto block = F1BookMain->GetSelectedBlock();
     if (block.col1 == kSampleColumn && block.row1 >= kFirstKpiRow && block.row1 <= kLastKpiRow) {

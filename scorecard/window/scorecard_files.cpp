@@ -11,6 +11,7 @@
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
+#include "reports/report_screen.h"
 #include "scorecard/window/spread_form.h"
 
 #include <QComboBox>
@@ -142,7 +143,7 @@ void SpreadForm::showMonthViewControls()
     ComboBulkData->hide();
     ComboCoachMode->show();
     LabelCoachMode->show();
-    Frame10->hide();
+    Reports->Frame10->hide();
     reportspread->setHostVisible(false);
     ShowToolbar2();
 }
@@ -212,7 +213,7 @@ void SpreadForm::fileNewRename2()
     if (ScorecardPath.endsWith(QStringLiteral("vqa"), Qt::CaseSensitive))
         storeLastFile(ScorecardPath);
     F1BookMain->setHostVisible(true);
-    Frame10->hide();
+    Reports->Frame10->hide();
     F1BookMain->setCurrentSheet(1);
     F1BookMain->PlaceCursor(1, 1);
     F1BookMain->ScrollToCursor();
@@ -248,7 +249,7 @@ void SpreadForm::FileOpen2()
         ScorecardPath = path;
         storeLastFile(path);
         showCaption();
-        Frame10->hide();
+        Reports->Frame10->hide();
         reportspread->setHostZOrder(1);
         F1BookMain->setHostVisible(true);
         DoEvents();

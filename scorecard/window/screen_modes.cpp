@@ -1,13 +1,15 @@
-// The month view and the KPI set-up screens, and the Edit menu's edit-bar entry.
+// The month view, the KPI set-up and the report screens, and the Edit menu's edit-bar entry.
 #include "common/dialogs.h"
 #include "common/layout/scorecard_layout.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
+#include "reports/report_screen.h"
 #include "scorecard/window/spread_form.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QLabel>
 #include <QToolBar>
 
@@ -66,6 +68,20 @@ void SpreadForm::EditBarCaption()
         MnuEditBar->setText(seen->EditBarShown() ? QStringLiteral("Hide Edit Bar") : QStringLiteral("Show Edit Bar"));
     } catch (const RuntimeError& e) {
         ui::showFailure(e, "Error in editbarcaption_err");
+    }
+}
+
+void SpreadForm::MnuViewReports_Click()
+{
+    try {
+        ComboBulkData->hide();
+        ComboCoachMode->hide();
+        LabelCoachMode->hide();
+        Reports->enter();
+        HideToolbar2();
+        EditBarCaption();
+    } catch (const RuntimeError& e) {
+        ui::showFailure(e, QStringLiteral("Error in MnuViewReports_Click_err"));
     }
 }
 

@@ -13,6 +13,8 @@
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
+#include "reports/report_screen.h"
+#include "scorecard/window/progress_window.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -65,6 +67,8 @@ int CoachModeFromText(const QString& text)
 
 SpreadForm::SpreadForm() : Form(QStringLiteral("SpreadForm")) { buildControls(); }
 
+SpreadForm::~SpreadForm() = default;
+
 void SpreadForm::buildControls()
 {
     buildMenus();
@@ -85,13 +89,17 @@ void SpreadForm::buildControls()
     F1BookIMPORT->setHostVisible(false);
     reportspread = new WorkbookControl(this);
     reportspread->setHostVisible(false);
-    Frame10 = new QFrame(this);
-    Frame10->setFrameShape(QFrame::StyledPanel);
-    Frame10->setFixedHeight(48);
-    Frame10->hide();
-    VtChart1 = new ChartControl(this);
-    VtChart1->hide();
-    buildReportScreen();
+    Reports = std::make_unique<reports::ReportScreen>(reports::ReportWindow{
+        this, F1BookMain, reportspread, Toolbar1, [] { return ScorecardPath; },
+        [](const QString& text) {
+            FormcreatingGraphs& progress = form<FormcreatingGraphs>();
+            progress.Show();
+            progress.Label1->setText(text);
+        },
+        [] {
+            if (formSlot<FormcreatingGraphs>().isLoaded())
+                form<FormcreatingGraphs>().Hide();
+        }});
     Picture1 = new QLabel(QStringLiteral("Loading your scorecard..."), this);
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setAutoFillBackground(true);
@@ -344,10 +352,7 @@ void SpreadForm::Form_Resize()
         F1BookMain->setGeometry(0, bandTop, innerWidth, bandHeight);
         Picture1->setGeometry(0, bandTop, innerWidth, bandHeight);
         Picture1->lower();
-        Frame10->setGeometry(0, bandTop, F1BookMain->width(), Frame10->height());
-        reportspread->setGeometry(0, Frame10->y() + Frame10->height(), innerWidth,
-                                  std::max(0, innerHeight - (Toolbar2->height() + Frame10->height())));
-        VtChart1->resize(reportspread->width() / 2, reportspread->height() / 2);
+        Reports->place(0, bandTop, innerWidth, bandHeight);
     } catch (const RuntimeError& e) {
         ui::showFailure(e, QStringLiteral("spreadformResize_err"));
     }

@@ -7,26 +7,22 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QAction;
 class QComboBox;
-class QFrame;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QMenuBar;
 class QPushButton;
-class QRadioButton;
 class QToolBar;
 
 namespace ks {
 
 namespace workbook::view { class WorkbookControl; }
 using workbook::view::WorkbookControl;
-// The report chart.
-namespace chart { class ChartControl; }
-using chart::ChartControl;
+namespace reports { class ReportScreen; }
 
 // Full path of the scorecard file shown.
 extern QString ScorecardPath;
@@ -54,6 +50,7 @@ inline const QString kChangedMarker = QStringLiteral("dirty");
 class SpreadForm : public Form {
 public:
     SpreadForm();
+    ~SpreadForm() override;
 
     WorkbookControl* F1BookMain = nullptr;
     WorkbookControl* F1BookIMPORT = nullptr;
@@ -64,8 +61,6 @@ public:
     QComboBox* ComboCoachMode = nullptr;
     QComboBox* ComboBulkData = nullptr;
     QLabel* Picture1 = nullptr;
-    QFrame* Frame10 = nullptr;
-    ChartControl* VtChart1 = nullptr;
     QMenuBar* MenuBar = nullptr;
     QAction* MnuExit = nullptr;
     QAction* MnuImportData = nullptr;
@@ -125,11 +120,8 @@ public:
     void MnuCompanyName_Click();
 
     // KPI number formats.
-    QString KPIFormat;
-    int ReportKpiIndex = 0;
     void Formatcells();
     void FormatcellsBulk();
-    void getformat();
     void IncreaseDecimal();
     void DecreaseDecimal();
     enum class FixedFormat { Dollar, Percent, Comma };
@@ -178,52 +170,9 @@ public:
     void SetupScorecard();
     void pausewhileloading2();
 
-    // Report screen: its panel in Frame10, the report builder and the spreadsheet export.
-    std::array<QLabel*, 4> Label1{};
-    QLabel* Label5 = nullptr;
-    std::array<QComboBox*, 2> Combo1{};   // start and end period
-    QComboBox* combotype = nullptr;
-    QComboBox* ComboGraph = nullptr;
-    QListWidget* KPIList = nullptr;
-    QPushButton* Command1 = nullptr;
-    QFrame* Frame1 = nullptr;
-    std::array<QRadioButton*, 8> OptionGraph{};   // indices 3 to 7
-    QPushButton* Command2 = nullptr;
-    QFrame* Frame3 = nullptr;
-    std::array<QRadioButton*, 3> OptionExport{};
-    QPushButton* cmdExport = nullptr;
-    std::int32_t ReportEndRow = 0;
-    std::int16_t ReportType = 0;
-    std::int16_t ReportChartCount = 0, ChartLeftOffset = 0, ChartRightOffset = 0;
-    // The folder of the last report's chart pictures.
-    QString GraphFolderInUse;
+    // The report screen, over the scorecard while it is shown.
+    std::unique_ptr<reports::ReportScreen> Reports;
     void MnuViewReports_Click();
-    void loadcombodates();
-    void Loadtree();
-    void loadtemplate();
-    void Combo1_Click(int index);
-    void KPIList_ItemCheck(int item);
-    void Command1_Click();
-    void dochart2();
-    void cmdExport_Click();
-    void ExportReportExcel();
-    void DisableReportControls();
-    void EnableReportControls();
-    // The KPI (1 to 20) a KPIList item stands for; 0 for "Select All".
-    int kpiOfListItem(int item) const;
-    bool kpiTicked(int item) const;
-    // A tick set by the program, which does not run the "Select All" rule.
-    void setKpiTicked(int item, bool ticked);
-    QString reportTemplatePath() const;
-private:
-    void buildReportScreen();
-    void setReportControlsEnabled(bool enabled, const QString& caption);
-    int tickedKpiCount() const;
-    // Writes the block of one KPI; false when the report must stop.
-    bool writeReportBlock(int item, int& totalCol);
-    void writeMonthColumn(int item, int row, int col, int period);
-    void writeTotalColumn(int row, int lastMonthCol, int totalCol);
-    void finishReportSheet(int totalCol);
 
 protected:
     void Form_Load() override;

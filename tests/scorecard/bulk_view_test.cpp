@@ -3,6 +3,7 @@
 #include "common/layout/scorecard_layout.h"
 #include "platform/runtime/runtime_error.h"
 #include "platform/workbook/view/workbook_control.h"
+#include "reports/report_screen.h"
 #include "scorecard_window_fixture.h"
 
 #include <QAction>
@@ -94,7 +95,7 @@ TEST_F(BulkViewTest, TheMenuAndTheToolbarOpenTheHistoryWithItsActualLines)
     EXPECT_EQ(book->CurrentSheet(), kHistory);
     EXPECT_TRUE(book->HostVisible());
     EXPECT_FALSE(w->reportspread->HostVisible());
-    EXPECT_FALSE(w->Frame10->isVisible());
+    EXPECT_FALSE(w->Reports->Frame10->isVisible());
     EXPECT_TRUE(w->ComboBulkData->isVisible());
     EXPECT_EQ(w->ComboBulkData->currentIndex(), -1) << "nothing chosen yet";
     EXPECT_EQ(w->ComboBulkData->count(), 3);

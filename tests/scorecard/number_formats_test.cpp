@@ -3,6 +3,7 @@
 #include "platform/workbook/view/cell_painter.h"
 #include "platform/workbook/view/sheet_geometry.h"
 #include "platform/workbook/view/workbook_control.h"
+#include "reports/report_screen.h"
 #include "tests/scorecard/scorecard_window_fixture.h"
 
 #include <QFontMetrics>
@@ -65,13 +66,13 @@ TEST_F(NumberFormatsTest, EveryKpiGetsItsOwnFormatOnBothViews)
     QLocale::setDefault(saved);
 
     // The charts get the literal dollar sign; a KPI out of range keeps the last format.
-    w->ReportKpiIndex = 3;
-    w->getformat();
-    EXPECT_EQ(w->KPIFormat, "$#,##0.00;($#,##0.00)");
-    w->ReportKpiIndex = 21;
+    w->Reports->ReportKpiIndex = 3;
+    w->Reports->getformat();
+    EXPECT_EQ(w->Reports->KPIFormat, "$#,##0.00;($#,##0.00)");
+    w->Reports->ReportKpiIndex = 21;
     ui.answerMessage(ui::OK);
-    EXPECT_THROW(w->getformat(), RuntimeError);
-    EXPECT_EQ(w->KPIFormat, "$#,##0.00;($#,##0.00)");
+    EXPECT_THROW(w->Reports->getformat(), RuntimeError);
+    EXPECT_EQ(w->Reports->KPIFormat, "$#,##0.00;($#,##0.00)");
 }
 
 TEST_F(NumberFormatsTest, DecimalButtonsChangeTheSampleAndWriteTheSetup)
@@ -110,7 +111,7 @@ TEST_F(NumberFormatsTest, FixedFormatsWriteOnlyKpiRowsOfTheSampleColumn)
     selectOnSetup(21, 4, 24, 4);
     const std::string heading = book->BookText(2, 23, 6);
     w->ApplyFixedFormat(SpreadForm::FixedFormat::Percent);
-    EXPECT_EQ(w->KPIFormat, "0%;(0%)");
+    EXPECT_EQ(w->Reports->KPIFormat, "0%;(0%)");
     EXPECT_EQ(book->BookText(2, 21, 6), "percent");
     EXPECT_EQ(book->BookText(2, 22, 7), "0");
     EXPECT_EQ(book->BookText(2, 23, 6), heading) << "rows below the KPIs keep their cells";

@@ -5,6 +5,7 @@
 #include "platform/chart/chart_control.h"
 #include "platform/runtime/app.h"
 #include "platform/workbook/view/workbook_control.h"
+#include "reports/report_screen.h"
 #include "scorecard/window/spread_form.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_dir.h"
@@ -187,10 +188,10 @@ TEST_F(SpreadFormTest, TheReportChartIsHiddenAtHalfTheReportSheet)
 {
     Main();
     SpreadForm& w = form<SpreadForm>();
-    ASSERT_NE(w.VtChart1, nullptr);
-    EXPECT_FALSE(w.VtChart1->isVisible());
-    EXPECT_EQ(w.VtChart1->width(), w.reportspread->width() / 2);
-    EXPECT_EQ(w.VtChart1->height(), w.reportspread->height() / 2);
-    w.VtChart1->setChartType(chart::kLine);
-    EXPECT_EQ(w.VtChart1->ChartType(), chart::kLine);
+    ASSERT_NE(w.Reports->VtChart1, nullptr);
+    EXPECT_FALSE(w.Reports->VtChart1->isVisible());
+    EXPECT_EQ(w.Reports->VtChart1->width(), w.reportspread->width() / 2);
+    EXPECT_EQ(w.Reports->VtChart1->height(), w.reportspread->height() / 2);
+    w.Reports->VtChart1->setChartType(chart::kLine);
+    EXPECT_EQ(w.Reports->VtChart1->ChartType(), chart::kLine);
 }

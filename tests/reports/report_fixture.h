@@ -3,6 +3,7 @@
 // and helpers that drive the report screen as a user would.
 #include "common/layout/scorecard_layout.h"
 #include "platform/workbook/view/workbook_control.h"
+#include "reports/report_screen.h"
 #include "tests/scorecard/scorecard_window_fixture.h"
 
 #include <QComboBox>
@@ -12,6 +13,7 @@ namespace ks::test {
 
 struct ReportTest : SpreadFormTest {
     SpreadForm* w = nullptr;
+    reports::ReportScreen* screen = nullptr;
     WorkbookControl* book = nullptr;
     WorkbookControl* report = nullptr;
 
@@ -20,6 +22,7 @@ struct ReportTest : SpreadFormTest {
         dir.copyProgramFile("actbud.rt");
         Main();
         w = &form<SpreadForm>();
+        screen = w->Reports.get();
         book = w->F1BookMain;
         report = w->reportspread;
     }
@@ -28,30 +31,30 @@ struct ReportTest : SpreadFormTest {
     // What the user does on the list: the item gets the focus, then its tick changes.
     void userTick(int item, bool ticked)
     {
-        w->KPIList->setCurrentRow(item);
-        w->KPIList->item(item)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+        screen->KPIList->setCurrentRow(item);
+        screen->KPIList->item(item)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
     }
     std::vector<bool> ticks() const
     {
         std::vector<bool> all;
-        for (int i = 0; i < w->KPIList->count(); ++i)
-            all.push_back(w->KPIList->item(i)->checkState() == Qt::Checked);
+        for (int i = 0; i < screen->KPIList->count(); ++i)
+            all.push_back(screen->KPIList->item(i)->checkState() == Qt::Checked);
         return all;
     }
     // The report screen with a report of the given choices; the KPIs by list item.
     void generate(int first, int last, int type, bool graphs, const std::vector<int>& items = {})
     {
         w->MnuViewReports_Click();
-        w->Combo1[1]->setCurrentIndex(last);
-        w->Combo1[0]->setCurrentIndex(first);
-        w->combotype->setCurrentIndex(type);
-        w->ComboGraph->setCurrentIndex(graphs ? 0 : 1);
+        screen->Combo1[1]->setCurrentIndex(last);
+        screen->Combo1[0]->setCurrentIndex(first);
+        screen->combotype->setCurrentIndex(type);
+        screen->ComboGraph->setCurrentIndex(graphs ? 0 : 1);
         if (!items.empty()) {
             userTick(0, false);
             for (int item : items)
                 userTick(item, true);
         }
-        w->Command1_Click();
+        screen->Command1_Click();
     }
     double actual(int kpi, int period) const
     {

@@ -4,8 +4,8 @@
 #include "platform/runtime/app.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "reports/export_naming.h"
-#include "scorecard/window/report_failures.h"
-#include "scorecard/window/spread_form.h"
+#include "reports/report_failures.h"
+#include "reports/report_screen.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -14,9 +14,9 @@
 #include <QRadioButton>
 #include <QToolBar>
 
-namespace ks {
+namespace ks::reports {
 
-void SpreadForm::cmdExport_Click()
+void ReportScreen::cmdExport_Click()
 {
     try {
         // The presentation export is not offered yet: its choice stays disabled.
@@ -28,23 +28,23 @@ void SpreadForm::cmdExport_Click()
     }
 }
 
-void SpreadForm::ExportReportExcel()
+void ReportScreen::ExportReportExcel()
 {
     QString written;
     try {
         const std::string templatePath = reportTemplatePath().toStdString();
         workbook::FileChoice choice;
-        choice.name = reports::proposedExportName(reportspread->BookFileName(), templatePath,
-                                                  ScorecardPath.toStdString(), App::path().toStdString());
+        choice.name = proposedExportName(reportspread->BookFileName(), templatePath,
+                                                  window_.scorecardPath().toStdString(), App::path().toStdString());
         choice.type = workbook::kFileXlsx;
         reportspread->SaveDialog("Save report to excel", choice);
         // The export must never replace the report template or the scorecard in use.
-        if (reports::namesKeptFile(choice.name, {templatePath, ScorecardPath.toStdString()}))
+        if (namesKeptFile(choice.name, {templatePath, window_.scorecardPath().toStdString()}))
             workbook::raise(workbook::kErrFileWrite,
                             "The report can not be saved over " + choice.name + ". Please choose another name.");
         reportspread->WriteBookAs(choice.name, choice.type);
         written = QString::fromStdString(choice.name);
-        qintptr window = static_cast<qintptr>(effectiveWinId());
+        qintptr window = static_cast<qintptr>(window_.window->effectiveWinId());
         cOpenFile().LaunchFile(written, window);
     } catch (const RuntimeError& e) {
         if (e.number() != workbook::kErrDialogCancelled)
@@ -52,11 +52,11 @@ void SpreadForm::ExportReportExcel()
     }
 }
 
-void SpreadForm::setReportControlsEnabled(bool enabled, const QString& caption)
+void ReportScreen::setReportControlsEnabled(bool enabled, const QString& caption)
 {
     try {
         QWidget* const controls[] = {cmdExport, Combo1[0], Combo1[1], ComboGraph, combotype,
-                                     KPIList,   Frame1,    Toolbar1,  Command1};
+                                     KPIList,   Frame1,    window_.modeToolbar,  Command1};
         for (QWidget* control : controls) {
             if (!control)
                 throw RuntimeError(91, "Object variable or With block variable not set");
@@ -67,12 +67,12 @@ void SpreadForm::setReportControlsEnabled(bool enabled, const QString& caption)
     }
 }
 
-void SpreadForm::DisableReportControls()
+void ReportScreen::DisableReportControls()
 {
     setReportControlsEnabled(false, QStringLiteral("Error in DisableReportControls_err"));
 }
 
-void SpreadForm::EnableReportControls()
+void ReportScreen::EnableReportControls()
 {
     setReportControlsEnabled(true, QStringLiteral("Error in EnableReportControls_err"));
 }

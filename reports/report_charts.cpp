@@ -3,9 +3,9 @@
 #include "platform/chart/chart_control.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "reports/report_sheet.h"
-#include "scorecard/window/report_failures.h"
-#include "scorecard/window/report_print.h"
-#include "scorecard/window/spread_form.h"
+#include "reports/report_failures.h"
+#include "reports/report_print.h"
+#include "reports/report_screen.h"
 
 #include <QComboBox>
 #include <QDate>
@@ -13,11 +13,9 @@
 #include <QLocale>
 #include <QPushButton>
 
-namespace ks {
+namespace ks::reports {
 
-using namespace reports;
-
-void SpreadForm::dochart2()
+void ReportScreen::dochart2()
 {
     const QString kChartsTitle = QStringLiteral("Error in dochart2");
     auto step = [&](auto&& f) { reportStep(kChartsTitle, f); };

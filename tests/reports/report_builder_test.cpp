@@ -2,7 +2,7 @@
 // its totals and variances, formats, print set-up, and its failures.
 #include "common/layout/kpi_format.h"
 #include "reports/report_sheet.h"
-#include "tests/scorecard/report_fixture.h"
+#include "tests/reports/report_fixture.h"
 
 #include <QFrame>
 #include <QPushButton>
@@ -34,8 +34,9 @@ std::string lower(std::string s)
 // The controls that a run switches off, and whether each is enabled now.
 std::vector<bool> reportControlsEnabled(SpreadForm* w)
 {
-    const QWidget* controls[] = {w->cmdExport, w->Combo1[0], w->Combo1[1], w->ComboGraph, w->combotype,
-                                 w->KPIList,   w->Frame1,    w->Toolbar1,  w->Command1};
+    const reports::ReportScreen* s = w->Reports.get();
+    const QWidget* controls[] = {s->cmdExport, s->Combo1[0], s->Combo1[1], s->ComboGraph, s->combotype,
+                                 s->KPIList,   s->Frame1,    w->Toolbar1,  s->Command1};
     std::vector<bool> enabled;
     for (const QWidget* c : controls)
         enabled.push_back(c->isEnabled());
@@ -62,13 +63,13 @@ TEST_F(ReportTest, OneMonthOfActualAndBudgetForEveryKpi)
     EXPECT_EQ(report->SheetText(1, 1), "Report");
     EXPECT_FALSE(report->RowHiddenFlag(1));
     EXPECT_EQ(report->SheetText(2, 1), "4") << "one month column (3), the total in column 4";
-    EXPECT_EQ(w->ReportEndRow, 4 + 5 * kKpis);
-    EXPECT_EQ(w->ReportType, 0);
+    EXPECT_EQ(screen->ReportEndRow, 4 + 5 * kKpis);
+    EXPECT_EQ(screen->ReportType, 0);
     for (int k = 1; k <= kKpis; ++k) {
         SCOPED_TRACE("KPI " + std::to_string(k));
         const int r = 5 * k - 1;
         const std::string format = kpiFormat(book, k);
-        EXPECT_EQ(report->SheetText(r, 1), w->KPIList->item(k)->text().toStdString());
+        EXPECT_EQ(report->SheetText(r, 1), screen->KPIList->item(k)->text().toStdString());
         EXPECT_TRUE(boldAt(r, 1));
         EXPECT_EQ(report->SheetNumber(r, 3), monthDate(kLast));
         EXPECT_EQ(formatAt(r, 3), "mmm-yy");
@@ -124,7 +125,7 @@ TEST_F(ReportTest, OneMonthOfActualAndBudgetForEveryKpi)
     EXPECT_EQ(report->GetCursorCell().row, 1);
     EXPECT_EQ(report->GetCursorCell().col, 1);
     EXPECT_EQ(reportControlsEnabled(w), std::vector<bool>(9, true));
-    EXPECT_TRUE(w->cmdExport->isHidden()) << "without graphs the export stays hidden";
+    EXPECT_TRUE(screen->cmdExport->isHidden()) << "without graphs the export stays hidden";
 }
 
 TEST_F(ReportTest, EveryPeriodGivesThirtySixMonthsAndTheirTotals)
@@ -132,7 +133,7 @@ TEST_F(ReportTest, EveryPeriodGivesThirtySixMonthsAndTheirTotals)
     generate(0, 35, reports::kActualAndBudget, false, {1, 2});
 
     EXPECT_EQ(report->SheetText(2, 1), "39");
-    EXPECT_EQ(w->ReportEndRow, 14);
+    EXPECT_EQ(screen->ReportEndRow, 14);
     for (int c = 3; c <= 38; ++c) {
         EXPECT_EQ(report->SheetNumber(4, c), monthDate(c - 3));
         EXPECT_EQ(report->SheetNumber(9, c), monthDate(c - 3));
@@ -164,7 +165,7 @@ TEST_F(ReportTest, EveryPeriodGivesThirtySixMonthsAndTheirTotals)
 TEST_F(ReportTest, ActualsOnlyAndBudgetOnlyWriteOneLinePerKpi)
 {
     generate(0, 11, reports::kActualsOnly, false, {1, 3});
-    EXPECT_EQ(w->ReportType, 1);
+    EXPECT_EQ(screen->ReportType, 1);
     EXPECT_EQ(report->SheetText(5, 1), "  Actual");
     EXPECT_EQ(report->SheetNumber(5, 8), actual(1, 5));
     EXPECT_EQ(report->SheetText(10, 1), "  Actual");
@@ -175,10 +176,10 @@ TEST_F(ReportTest, ActualsOnlyAndBudgetOnlyWriteOneLinePerKpi)
             EXPECT_EQ(report->SheetText(r, c), "") << "row " << r << " column " << c;
     EXPECT_EQ(report->SheetFormula(7, 3), "") << "no variance formula";
     EXPECT_EQ(lower(report->SheetFormula(5, 15)), "sum(c5:n5)");
-    EXPECT_EQ(w->ReportEndRow, 14);
+    EXPECT_EQ(screen->ReportEndRow, 14);
 
     generate(0, 11, reports::kBudgetOnly, false, {1, 3});
-    EXPECT_EQ(w->ReportType, 2);
+    EXPECT_EQ(screen->ReportType, 2);
     EXPECT_EQ(report->SheetText(5, 1), "  Budget");
     EXPECT_EQ(report->SheetNumber(5, 8), target(1, 5));
     EXPECT_EQ(report->SheetNumber(10, 14), target(3, 11));
@@ -205,11 +206,11 @@ TEST_F(ReportTest, TheVarianceChoiceGivesTheVarianceFromTarget)
 TEST_F(ReportTest, GraphsShowTheExportAndPrintTheChartsArea)
 {
     generate(0, kLast, reports::kActualAndBudget, true);
-    EXPECT_TRUE(w->Frame3->isVisible());
-    EXPECT_TRUE(w->cmdExport->isVisible());
+    EXPECT_TRUE(screen->Frame3->isVisible());
+    EXPECT_TRUE(screen->cmdExport->isVisible());
     const workbook::PrintSetup& print = report->book().Print();
     ASSERT_TRUE(print.range.has_value());
-    EXPECT_EQ(print.range->row2, 3 * w->ReportEndRow);
+    EXPECT_EQ(print.range->row2, 3 * screen->ReportEndRow);
     EXPECT_EQ(print.range->col2, 27) << "one past the last month column 26";
     EXPECT_EQ(print.pagesTall, 2);
     EXPECT_EQ(print.pagesWide, 2);
@@ -229,7 +230,7 @@ TEST_F(ReportTest, WithoutATickedKpiTheUserIsToldAndTheSheetIsLeftAlone)
     userTick(0, false);
     report->setSheetText(3, 3, "kept");
     watch.answerMessage(ui::OK);
-    w->Command1_Click();
+    screen->Command1_Click();
     ui::setBackend(&ui);
 
     ASSERT_EQ(watch.messageBoxes().size(), 1u);

@@ -6,9 +6,9 @@
 #include "platform/workbook/view/workbook_control.h"
 #include "reports/report_periods.h"
 #include "reports/report_sheet.h"
-#include "scorecard/window/report_failures.h"
-#include "scorecard/window/report_print.h"
-#include "scorecard/window/spread_form.h"
+#include "reports/report_failures.h"
+#include "reports/report_print.h"
+#include "reports/report_screen.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -16,10 +16,9 @@
 #include <QLocale>
 #include <cmath>
 
-namespace ks {
+namespace ks::reports {
 
 using namespace scorecard::layout;
-using namespace reports;
 
 namespace {
 
@@ -57,7 +56,7 @@ void pasteVariance(WorkbookControl& sheet, int row, int col)
 
 }
 
-void SpreadForm::Command1_Click()
+void ReportScreen::Command1_Click()
 {
     DisableReportControls();
     ChartLeftOffset = 0;
@@ -100,7 +99,7 @@ void SpreadForm::Command1_Click()
     finishReportSheet(totalCol);
 }
 
-bool SpreadForm::writeReportBlock(int item, int& totalCol)
+bool ReportScreen::writeReportBlock(int item, int& totalCol)
 {
     const int row = ReportEndRow;
     builderStep([&] {
@@ -129,7 +128,7 @@ bool SpreadForm::writeReportBlock(int item, int& totalCol)
     return true;
 }
 
-void SpreadForm::writeMonthColumn(int item, int row, int col, int period)
+void ReportScreen::writeMonthColumn(int item, int row, int col, int period)
 {
     const int dateRow = periodRow(period);
     double actual = 0, target = 0;
@@ -168,7 +167,7 @@ void SpreadForm::writeMonthColumn(int item, int row, int col, int period)
     }
 }
 
-void SpreadForm::writeTotalColumn(int row, int lastMonthCol, int totalCol)
+void ReportScreen::writeTotalColumn(int row, int lastMonthCol, int totalCol)
 {
     const std::string format = KPIFormat.toStdString();
     auto caption = [&] {
@@ -192,7 +191,7 @@ void SpreadForm::writeTotalColumn(int row, int lastMonthCol, int totalCol)
     builderStep(caption);
 }
 
-void SpreadForm::finishReportSheet(int totalCol)
+void ReportScreen::finishReportSheet(int totalCol)
 {
     builderStep([&] { reportspread->setSheetText(kTotalColumnRow, kLabelCol, std::to_string(totalCol)); });
     const PrintArea area = reportPrintArea(ReportEndRow, totalCol);

@@ -1,7 +1,7 @@
-#include "scorecard/window/report_print.h"
+#include "reports/report_print.h"
 
 #include "platform/workbook/view/workbook_control.h"
-#include "scorecard/window/report_failures.h"
+#include "reports/report_failures.h"
 
 namespace ks {
 

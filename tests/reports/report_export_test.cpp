@@ -2,7 +2,7 @@
 // failures that keep every file as it was.
 #include "platform/shell/scripted_shell.h"
 #include "reports/report_sheet.h"
-#include "tests/scorecard/report_fixture.h"
+#include "tests/reports/report_fixture.h"
 
 #include <QFile>
 #include <QFrame>
@@ -62,11 +62,11 @@ QStringList readCells(const QString& python, const QString& file, const QStringL
 TEST_F(ExportTest, TheExportWritesASpreadsheetThatAnotherProgramReadsAndOpensIt)
 {
     generate(kLast, kLast, reports::kActualAndBudget, true, {1, 2});
-    ASSERT_TRUE(w->cmdExport->isVisible());
-    EXPECT_FALSE(w->OptionExport[0]->isEnabled()) << "no presentation export yet";
-    EXPECT_TRUE(w->OptionExport[1]->isChecked());
+    ASSERT_TRUE(screen->cmdExport->isVisible());
+    EXPECT_FALSE(screen->OptionExport[0]->isEnabled()) << "no presentation export yet";
+    EXPECT_TRUE(screen->OptionExport[1]->isChecked());
     ui.answerSave(out("Q4 report.xlsx"));
-    w->cmdExport_Click();
+    screen->cmdExport_Click();
 
     ASSERT_EQ(ui.records().size(), 1u);
     const auto& dialog = ui.records()[0].file;
@@ -106,7 +106,7 @@ TEST_F(ExportTest, CancellingWritesNothingOpensNothingAndSaysNothing)
 {
     generate(kLast, kLast, reports::kActualAndBudget, true, {1});
     ui.answerSave(QString());
-    w->cmdExport_Click();
+    screen->cmdExport_Click();
     EXPECT_EQ(ui.messageBoxes().size(), 0u);
     EXPECT_TRUE(desktop.opened().isEmpty());
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "spreadsheets" / "Report.xlsx"));
@@ -119,7 +119,7 @@ TEST_F(ExportTest, AFailedWriteIsToldAndKeepsTheFileThatWasThere)
     std::filesystem::create_directories(dir.path() / "taken.xlsx" / "inside");
     ui.answerSave(out("taken.xlsx"));
     ui.answerMessage(ui::OK);
-    w->cmdExport_Click();
+    screen->cmdExport_Click();
     ASSERT_EQ(ui.messageBoxes().size(), 1u);
     EXPECT_EQ(ui.messageBoxes()[0].caption, "Error in saving");
     EXPECT_TRUE(ui.messageBoxes()[0].text.endsWith(")")) << ui.messageBoxes()[0].text.toStdString();
@@ -131,7 +131,7 @@ TEST_F(ExportTest, AFailedWriteIsToldAndKeepsTheFileThatWasThere)
     // A second export to a good name still works.
     ui.clear();
     ui.answerSave(out("good.xlsx"));
-    w->cmdExport_Click();
+    screen->cmdExport_Click();
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "good.xlsx"));
 }
 
@@ -147,7 +147,7 @@ TEST_F(ExportTest, TheTemplateAndTheScorecardAreNeverReplaced)
         ui.answerSave(QString::fromStdString(kept.string()));
         ui.answerMessage(ui::Yes);   // the dialog's "already exists" question
         ui.answerMessage(ui::OK);
-        w->cmdExport_Click();
+        screen->cmdExport_Click();
         ASSERT_EQ(ui.messageBoxes().size(), 2u);
         EXPECT_EQ(ui.messageBoxes()[1].caption, "Error in saving");
         EXPECT_TRUE(ui.messageBoxes()[1].text.startsWith("The report can not be saved over "));
@@ -162,13 +162,13 @@ TEST_F(ExportTest, AFileWithoutAProgramGoesToTheChooserAndAFailedLaunchIsTold)
     generate(kLast, kLast, reports::kActualsOnly, true, {1});
     desktop.answerOpen(shell::OpenResult::NoAssociation);
     ui.answerSave(out("a.xlsx"));
-    w->cmdExport_Click();
+    screen->cmdExport_Click();
     EXPECT_EQ(desktop.openedWith(), QStringList{out("a.xlsx")});
 
     desktop.answerOpen(shell::OpenResult::Failed);
     ui.answerSave(out("b.xlsx"));
     ui.answerMessage(ui::OK);
-    w->cmdExport_Click();
+    screen->cmdExport_Click();
     ASSERT_EQ(ui.messageBoxes().size(), 1u);
     EXPECT_TRUE(ui.messageBoxes()[0].text.startsWith("Cannot Launch Program! "));
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "b.xlsx")) << "the written file stays";

@@ -1,5 +1,6 @@
 // The report screen: its panel, entering it, and its lists of periods, report types,
 // graph choices and KPIs.
+#include "common/layout/kpi_format.h"
 #include "common/layout/scorecard_layout.h"
 #include "common/paths.h"
 #include "platform/runtime/app.h"
@@ -7,8 +8,9 @@
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/workbook_control.h"
 #include "reports/report_periods.h"
-#include "scorecard/window/report_failures.h"
-#include "scorecard/window/spread_form.h"
+#include "platform/chart/chart_control.h"
+#include "reports/report_failures.h"
+#include "reports/report_screen.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -18,9 +20,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <algorithm>
 #include <cmath>
 
-namespace ks {
+namespace ks::reports {
 
 using namespace scorecard::layout;
 
@@ -46,7 +49,18 @@ QFrame* innerFrame(QWidget* parent)
 
 }
 
-void SpreadForm::buildReportScreen()
+ReportScreen::ReportScreen(ReportWindow window)
+    : F1BookMain(window.book), reportspread(window.report), window_(std::move(window))
+{
+    Frame10 = new QFrame(window_.window);
+    Frame10->setFrameShape(QFrame::StyledPanel);
+    Frame10->hide();
+    VtChart1 = new ChartControl(window_.window);
+    VtChart1->hide();
+    buildPanel();
+}
+
+void ReportScreen::buildPanel()
 {
     auto* panel = new QHBoxLayout(Frame10);
     panel->setContentsMargins(6, 4, 6, 4);
@@ -58,7 +72,7 @@ void SpreadForm::buildReportScreen()
     Label5 = new QLabel(QStringLiteral("Report Type :"), Frame10);
     for (int i = 0; i < 2; ++i) {
         Combo1[i] = dropDownList(Frame10);
-        QObject::connect(Combo1[i], &QComboBox::currentIndexChanged, this, [this, i](int) { Combo1_Click(i); });
+        QObject::connect(Combo1[i], &QComboBox::currentIndexChanged, Frame10, [this, i](int) { Combo1_Click(i); });
     }
     combotype = dropDownList(Frame10);
     ComboGraph = dropDownList(Frame10);
@@ -73,7 +87,7 @@ void SpreadForm::buildReportScreen()
     auto* kpis = new QVBoxLayout;
     KPIList = new QListWidget(Frame10);
     KPIList->setFixedWidth(240);
-    QObject::connect(KPIList, &QListWidget::itemChanged, this,
+    QObject::connect(KPIList, &QListWidget::itemChanged, Frame10,
                      [this](QListWidgetItem* item) { KPIList_ItemCheck(KPIList->row(item)); });
     kpis->addWidget(Label1[2]);
     kpis->addWidget(KPIList);
@@ -92,7 +106,7 @@ void SpreadForm::buildReportScreen()
 
     auto* actions = new QVBoxLayout;
     Command1 = new QPushButton(QStringLiteral("&Generate Report"), Frame10);
-    QObject::connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    QObject::connect(Command1, &QPushButton::clicked, Frame10, [this] { Command1_Click(); });
     actions->addWidget(Command1);
     Frame3 = innerFrame(Frame10);
     auto* exports = new QVBoxLayout(Frame3);
@@ -106,7 +120,7 @@ void SpreadForm::buildReportScreen()
     OptionExport[1]->setChecked(true);
     actions->addWidget(Frame3);
     cmdExport = new QPushButton(QStringLiteral("&Export"), Frame10);
-    QObject::connect(cmdExport, &QPushButton::clicked, this, [this] { cmdExport_Click(); });
+    QObject::connect(cmdExport, &QPushButton::clicked, Frame10, [this] { cmdExport_Click(); });
     actions->addWidget(cmdExport);
     actions->addStretch();
     panel->addLayout(actions);
@@ -120,38 +134,36 @@ void SpreadForm::buildReportScreen()
     Frame10->setFixedHeight(kPanelHeight);
 }
 
-void SpreadForm::MnuViewReports_Click()
+void ReportScreen::enter()
 {
-    try {
-        ComboBulkData->hide();
-        ComboCoachMode->hide();
-        LabelCoachMode->hide();
-        loadcombodates();
-        Loadtree();
-        loadtemplate();
-        const double graphType = std::nearbyint(F1BookMain->BookNumber(kSetup, setup::kGraphTypeRow, setup::kGraphTypeCol));
-        const int button = graphType == 1 ? 4 : graphType == 3 ? 3 : graphType == 5 ? 5 : 7;
-        OptionGraph[button]->setChecked(true);
-        ChartLeftOffset = 0;
-        ChartRightOffset = 0;
-        ReportChartCount = 0;
-        ReportEndRow = 0;
-        Frame10->show();
-        Frame10->raise();
-        reportspread->setHostVisible(true);
-        DoEvents();
-        reportspread->setViewNumberA(0);
-        reportspread->setHostZOrder(0);
-        HideToolbar2();
-        cmdExport->hide();
-        Frame3->hide();
-        EditBarCaption();
-    } catch (const RuntimeError& e) {
-        ui::showFailure(e, QStringLiteral("Error in MnuViewReports_Click_err"));
-    }
+    loadcombodates();
+    Loadtree();
+    loadtemplate();
+    const double graphType = std::nearbyint(F1BookMain->BookNumber(kSetup, setup::kGraphTypeRow, setup::kGraphTypeCol));
+    const int button = graphType == 1 ? 4 : graphType == 3 ? 3 : graphType == 5 ? 5 : 7;
+    OptionGraph[button]->setChecked(true);
+    ChartLeftOffset = 0;
+    ChartRightOffset = 0;
+    ReportChartCount = 0;
+    ReportEndRow = 0;
+    Frame10->show();
+    Frame10->raise();
+    reportspread->setHostVisible(true);
+    DoEvents();
+    reportspread->setViewNumberA(0);
+    reportspread->setHostZOrder(0);
+    cmdExport->hide();
+    Frame3->hide();
 }
 
-void SpreadForm::loadcombodates()
+void ReportScreen::place(int left, int top, int width, int height)
+{
+    Frame10->setGeometry(left, top, width, Frame10->height());
+    reportspread->setGeometry(left, top + Frame10->height(), width, std::max(0, height - Frame10->height()));
+    VtChart1->resize(reportspread->width() / 2, reportspread->height() / 2);
+}
+
+void ReportScreen::loadcombodates()
 {
     try {
         QStringList labels;
@@ -177,7 +189,7 @@ void SpreadForm::loadcombodates()
     }
 }
 
-void SpreadForm::Loadtree()
+void ReportScreen::Loadtree()
 {
     try {
         const QSignalBlocker programChange(KPIList);
@@ -201,9 +213,23 @@ void SpreadForm::Loadtree()
     }
 }
 
-QString SpreadForm::reportTemplatePath() const { return ProgramFile(QStringLiteral("actbud.rt")); }
+void ReportScreen::getformat()
+{
+    try {
+        if (ReportKpiIndex < 1 || ReportKpiIndex > kKpiCount)
+            throw RuntimeError(9, "Subscript out of range");
+        const int row = setup::kpiRow(ReportKpiIndex);
+        KPIFormat = QString::fromStdString(kpiNumberFormat(F1BookMain->BookText(kSetup, row, setup::kFormatTypeCol),
+                                                           F1BookMain->BookText(kSetup, row, setup::kDecimalsCol)));
+    } catch (const RuntimeError& e) {
+        ui::showFailure(e, QStringLiteral("Error in formatBulk cells"));
+        throw;
+    }
+}
 
-void SpreadForm::loadtemplate()
+QString ReportScreen::reportTemplatePath() const { return ProgramFile(QStringLiteral("actbud.rt")); }
+
+void ReportScreen::loadtemplate()
 {
     const QString path = reportTemplatePath();
     try {
@@ -215,7 +241,7 @@ void SpreadForm::loadtemplate()
     }
 }
 
-void SpreadForm::Combo1_Click(int)
+void ReportScreen::Combo1_Click(int)
 {
     try {
         const int start = Combo1[0]->currentIndex(), finish = Combo1[1]->currentIndex();
@@ -226,7 +252,7 @@ void SpreadForm::Combo1_Click(int)
     }
 }
 
-void SpreadForm::KPIList_ItemCheck(int)
+void ReportScreen::KPIList_ItemCheck(int)
 {
     try {
         const int last = KPIList->count() - 1;
@@ -242,7 +268,7 @@ void SpreadForm::KPIList_ItemCheck(int)
     }
 }
 
-int SpreadForm::kpiOfListItem(int item) const
+int ReportScreen::kpiOfListItem(int item) const
 {
     const QListWidgetItem* entry = KPIList->item(item);
     if (!entry)
@@ -250,7 +276,7 @@ int SpreadForm::kpiOfListItem(int item) const
     return entry->data(kKpiRole).toInt();
 }
 
-bool SpreadForm::kpiTicked(int item) const
+bool ReportScreen::kpiTicked(int item) const
 {
     const QListWidgetItem* entry = KPIList->item(item);
     if (!entry)
@@ -258,7 +284,7 @@ bool SpreadForm::kpiTicked(int item) const
     return entry->checkState() == Qt::Checked;
 }
 
-void SpreadForm::setKpiTicked(int item, bool ticked)
+void ReportScreen::setKpiTicked(int item, bool ticked)
 {
     QListWidgetItem* entry = KPIList->item(item);
     if (!entry)
@@ -267,7 +293,7 @@ void SpreadForm::setKpiTicked(int item, bool ticked)
     entry->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
 }
 
-int SpreadForm::tickedKpiCount() const
+int ReportScreen::tickedKpiCount() const
 {
     int count = 0;
     for (int i = 0; i < KPIList->count(); ++i)
