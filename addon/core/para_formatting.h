@@ -5,7 +5,6 @@
 // Each finds the context with redirection; without one "Html Not initialized!".
 #include "addon/base/html_ctx.h"
 
-#include <functional>
 
 namespace ks::addon {
 
@@ -25,15 +24,12 @@ int SetBkPict(HWND hWnd, const char* fileName);
 // The document's background becomes the one in effect: the editor's record and the window.
 void ShowDocBkColor(HtmlCtx& ctx, HWND hWnd);
 
-// The values of the rule dialog; the dialog answers false for Cancel.
+// The values of the rule dialog.
 struct RuleParams {
     int width = 100;        // percent
     int thickness = 0;      // points, 0 the default rule
     int alignment = 0x400;  // 0x400 left, 1 centre, 2 right
 };
-using RuleDialog = std::function<bool(HtmlCtx& ctx, RuleParams& params)>;
-// Installs the dialog that asks for rule values; without one the question counts as cancelled.
-RuleDialog setRuleDialog(RuleDialog dialog);
 
 struct RuleGeometry {
     int left = 0, right = 0, first = 0, before = 0, lineValue = 0, ruleValue = 0, flags = 0;

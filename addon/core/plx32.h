@@ -46,6 +46,9 @@ int PlxSetNewBkColor(HWND hWnd, std::uint32_t colour, int set);
 int PlxSetNewTextColor(HWND hWnd, std::uint32_t colour);
 int PlxSetBkPict(HWND hWnd, const char* fileName);
 
+// Dialog procedures (the dialogs of the same names run them).
+LRESULT RuleParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
 // Documents: emptying the window, a new document after the question to save the old one.
 int PlxClearWindow(HWND hWnd);
 int PlxNewFile(HWND hWnd);

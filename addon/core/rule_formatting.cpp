@@ -1,8 +1,10 @@
 // Horizontal rules: their geometry, inserting one and editing one.
+#include "addon/base/dialog_fields.h"
 #include "addon/core/html_context.h"
 #include "addon/core/para_change.h"
 #include "addon/core/para_formatting.h"
 #include "addon/core/para_type.h"
+#include "addon/core/rule_dialog.h"
 #include "platform/editor/vek32.h"
 
 #include <algorithm>
@@ -11,12 +13,6 @@ namespace ks::addon {
 namespace {
 
 constexpr int kThickRuleValue = 8000;
-
-RuleDialog& ruleDialog()
-{
-    static RuleDialog dialog;
-    return dialog;
-}
 
 int twipsToPixels(const HtmlCtx& ctx, int twips)
 {
@@ -62,13 +58,19 @@ bool readCaretLine(HWND hWnd, unsigned required, EditorInfo& info, unsigned& fla
            readParaProps(hWnd, info.caretLine, p);
 }
 
+// Asks for the rule's values, starting from r; false when cancelled.
+bool askRule(HtmlCtx& ctx, RuleParams& r)
+{
+    std::int32_t* v = ctx.dialog.values;
+    v[kRuleValueWidth] = r.width;
+    v[kRuleValueThickness] = r.thickness;
+    v[kRuleValueAlignment] = r.alignment;
+    if (CallDialogBox(&ctx, "RuleParam", RuleParam, 0) != 1)
+        return false;
+    r = {v[kRuleValueWidth], v[kRuleValueThickness], v[kRuleValueAlignment]};
+    return true;
 }
 
-RuleDialog setRuleDialog(RuleDialog dialog)
-{
-    RuleDialog before = std::move(ruleDialog());
-    ruleDialog() = std::move(dialog);
-    return before;
 }
 
 RuleGeometry GetRuleGeometry(HtmlCtx& ctx, HWND hWnd, int width, int size, int alignment)
@@ -145,7 +147,7 @@ int EditRule(HWND hWnd, int widthPercent, int thicknessPoints, int alignment, in
     RuleParams r{widthPercent, thicknessPoints, alignment};
     if (widthPercent <= 0 || thicknessPoints <= 0) {
         r = currentRule(*ctx, p, windowPixels(info));
-        if (!ruleDialog() || !ruleDialog()(*ctx, r))
+        if (!askRule(*ctx, r))
             return 0;
     }
     r.thickness = std::clamp(r.thickness, 0, 50);

@@ -2,6 +2,9 @@
 
 #include "addon/core/para_formatting.h"
 #include "addon/core/para_type.h"
+#include "addon/core/rule_dialog.h"
+#include "platform/win/scripted_dialogs.h"
+#include "tests/support/stand_in_controls.h"
 
 using namespace ks;
 using namespace ks::addon;
@@ -19,11 +22,7 @@ protected:
         ASSERT_EQ(PlxInsertRule(hWnd, 1), 1);
         EditorMoveCaret(hWnd, 1, 0, 0);
     }
-    void TearDown() override
-    {
-        setRuleDialog({});
-        PlxTest::TearDown();
-    }
+    ks::test::StandInControls controls;
 };
 
 constexpr int kWindowTwips = 640 * 15;   // 640 pixels at 96 per inch
@@ -84,29 +83,64 @@ TEST_F(PlxRuleTest, EditingARuleWithValuesNeedsNoDialog)
 TEST_F(PlxRuleTest, WithoutValuesTheDialogAsksStartingFromTheRule)
 {
     PlxEditRule(hWnd, 50, 3, 2, 0);
-    EXPECT_EQ(PlxEditRule(hWnd, 0, 0, 0, 0), 0) << "no dialog: as if cancelled";
+    EXPECT_EQ(PlxEditRule(hWnd, 0, 0, 0, 0), 0) << "nobody to answer: as if cancelled";
     EXPECT_EQ(props(1).line, -60);
 
-    RuleParams seen;
-    setRuleDialog([&](HtmlCtx&, RuleParams& r) {
-        seen = r;
-        r.width = 100;
-        r.thickness = 0;
-        r.alignment = 0;
-        return true;
+    win::ScriptedDialogs script;
+    script.expect("RuleParam", [](win::DialogUser& user) {
+        EXPECT_EQ(user.title(), "Horizontal Rule Parameters");
+        EXPECT_EQ(user.text(kRuleWidth), "50");
+        EXPECT_EQ(user.text(kRuleThickness), "3");
+        EXPECT_TRUE(user.checked(kRuleRight));
+        EXPECT_FALSE(user.checked(kRuleLeft));
+        user.type(kRuleWidth, "100");
+        user.type(kRuleThickness, "");
+        user.click(kRuleLeft);
+        user.ok();
     });
     EXPECT_EQ(PlxEditRule(hWnd, 0, 5, 0, 0), 1);
-    EXPECT_EQ(seen.thickness, 3);
-    EXPECT_EQ(seen.width, 50);
-    EXPECT_EQ(seen.alignment, 2);
     Props p = props(1);
     EXPECT_EQ(p.flags, 0x210) << "thickness 0: the default rule";
     EXPECT_EQ(p.left, 0);
     EXPECT_EQ(p.right, 0);
 
-    setRuleDialog([](HtmlCtx&, RuleParams&) { return false; });
+    script.expect("RuleParam", [](win::DialogUser& user) {
+        EXPECT_EQ(user.text(kRuleThickness), "") << "the default rule shows no thickness";
+        EXPECT_TRUE(user.checked(kRuleLeft));
+        user.type(kRuleThickness, "9");
+        user.cancel();
+    });
     EXPECT_EQ(PlxEditRule(hWnd, 0, 0, 0, 0), 0);
     EXPECT_EQ(props(1).flags, 0x210);
+    EXPECT_TRUE(script.faults().empty());
+}
+
+TEST_F(PlxRuleTest, TheDialogRefusesNumbersOutsideTheirRangesAndKeepsAsking)
+{
+    win::ScriptedDialogs script;
+    script.expect("RuleParam", [](win::DialogUser& user) {
+        user.type(kRuleWidth, "0");
+        user.ok();
+        EXPECT_TRUE(user.open());
+        EXPECT_TRUE(user.focused(kRuleWidth));
+        user.type(kRuleWidth, "50");
+        user.type(kRuleThickness, "51");
+        user.ok();
+        EXPECT_TRUE(user.focused(kRuleThickness));
+        user.type(kRuleThickness, "2x");
+        user.ok();
+        EXPECT_TRUE(user.open());
+        user.type(kRuleThickness, " 2 ");
+        user.click(kRuleCentre);
+        user.ok();
+    });
+    EXPECT_EQ(PlxEditRule(hWnd, 0, 0, 0, 0), 1);
+    EXPECT_EQ(boxes, (std::vector<std::string>(3, "Invalid value or value out of range")));
+    Props p = props(1);
+    EXPECT_EQ(p.line, -40);
+    EXPECT_EQ(p.left, p.right) << "centred";
+    EXPECT_EQ(p.left, kWindowTwips / 4);
+    EXPECT_TRUE(script.faults().empty());
 }
 
 TEST_F(PlxRuleTest, RuleGeometryOfAbsoluteWidths)

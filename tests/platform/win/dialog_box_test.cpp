@@ -2,7 +2,7 @@
 // number fields, check and radio buttons, disabled controls, and the scripted driver.
 #include "platform/win/dialog_box.h"
 #include "platform/win/scripted_dialogs.h"
-#include "stand_in_controls.h"
+#include "tests/support/stand_in_controls.h"
 
 #include <gtest/gtest.h>
 
