@@ -64,6 +64,26 @@ const DialogParam& acceptDialogParam(HWND dialog, LPARAM lParam)
 
 HtmlCtx* dialogContext(HWND dialog) { return reinterpret_cast<HtmlCtx*>(GetWindowLongPtr(dialog, DWLP_USER)); }
 
+LRESULT runDialogSteps(const DialogSteps& steps, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_INITDIALOG) {
+        if (HtmlCtx* ctx = acceptDialogParam(dialog, lParam).ctx; ctx && steps.start)
+            steps.start(dialog, *ctx);
+        return 0;
+    }
+    HtmlCtx* ctx = dialogContext(dialog);
+    if (message != WM_COMMAND || !ctx)
+        return 0;
+    int id = int(LOWORD(wParam));
+    if (id == IDOK && steps.store && steps.store(dialog, *ctx))
+        EndDialog(dialog, 1);
+    else if (id == IDCANCEL)
+        EndDialog(dialog, steps.cancelResult);
+    else if (id != IDOK && steps.command)
+        steps.command(dialog, *ctx, id, HIWORD(wParam));
+    return 1;
+}
+
 int CheckDlgInt(HWND dialog, int item, unsigned* out)
 {
     char text[kFieldChars + 1];

@@ -22,6 +22,18 @@ const DialogParam& acceptDialogParam(HWND dialog, LPARAM lParam);
 // The context kept by acceptDialogParam; null before.
 HtmlCtx* dialogContext(HWND dialog);
 
+// The shape every add-on dialog procedure shares: start fills the dialog from the context;
+// OK runs store, which keeps the values and gives true (the dialog then ends with 1, unless
+// store ended it with a result of its own) or false to keep the dialog open; Cancel ends
+// with cancelResult; any other command goes to command (which may be null).
+struct DialogSteps {
+    void (*start)(HWND dialog, HtmlCtx& ctx) = nullptr;
+    bool (*store)(HWND dialog, HtmlCtx& ctx) = nullptr;
+    void (*command)(HWND dialog, HtmlCtx& ctx, int id, unsigned code) = nullptr;
+    LRESULT cancelResult = 0;
+};
+LRESULT runDialogSteps(const DialogSteps& steps, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
 // An empty (or blank) item gives 0 and 1; a number gives its value and 1; anything else
 // shows "Invalid value" captioned "Please reenter", focuses the item and gives 0.
 int CheckDlgInt(HWND dialog, int item, unsigned* out);

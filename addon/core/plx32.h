@@ -48,6 +48,8 @@ int PlxSetBkPict(HWND hWnd, const char* fileName);
 
 // Dialog procedures (the dialogs of the same names run them).
 LRESULT RuleParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT LinkParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT LinkDataParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Documents: emptying the window, a new document after the question to save the old one.
 int PlxClearWindow(HWND hWnd);
@@ -64,6 +66,15 @@ int PlxClose(HWND hWnd, int toMemory, const char* fileName, HGLOBAL* handle, std
 int PlxRead(HWND hWnd, int fromMemory, const char* fileName, HGLOBAL handle, std::int32_t length,
             const char* anchorName);
 int PlxPositionName(HWND hWnd, const char* name);
+
+// Links and named anchors. Without text and picture file (or without href, name and
+// target) the values come from a dialog. Link data outs take 301 bytes each.
+int PlxInsertLink(HWND hWnd, const char* text, const char* pictureFile, const char* href, const char* name,
+                  int isMap, int repaint);
+int PlxUpdateLink(HWND hWnd, const char* href, const char* name, int repaint);
+int PlxUpdateLinkEx(HWND hWnd, const char* href, const char* name, const char* target, int repaint);
+int PlxGetLinkData(HWND hWnd, char* href, char* name);
+int PlxGetLinkDataEx(HWND hWnd, char* href, char* name, char* target);
 
 // The tag-data table and the host's user tags. Text outs receive whole copies.
 int PlxGetTagData(HWND hWnd, int type, int id, int start, std::int32_t* value1, std::int32_t* value2, char* text1,

@@ -23,13 +23,14 @@ const win::DialogTemplate& kTemplate = win::registerDialogTemplate({
 
 int radioOf(int alignment) { return alignment == kParaCentre ? kRuleCentre : alignment == kParaRight ? kRuleRight : kRuleLeft; }
 
-void start(HWND dialog, const HtmlCtx& ctx)
+void start(HWND dialog, HtmlCtx& ctx)
 {
     const std::int32_t* v = ctx.dialog.values;
     SetDlgItemNumber(dialog, kRuleWidth, v[kRuleValueWidth]);
     if (v[kRuleValueThickness])
         SetDlgItemNumber(dialog, kRuleThickness, v[kRuleValueThickness]);
     CheckRadioButton(dialog, kRuleLeft, kRuleRight, radioOf(v[kRuleValueAlignment]));
+    SetFocus(GetDlgItem(dialog, kRuleWidth));
 }
 
 bool store(HWND dialog, HtmlCtx& ctx)
@@ -54,17 +55,6 @@ using namespace ks::addon;
 
 LRESULT RuleParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_INITDIALOG) {
-        if (HtmlCtx* ctx = acceptDialogParam(dialog, lParam).ctx)
-            start(dialog, *ctx);
-        return 1;
-    }
-    HtmlCtx* ctx = dialogContext(dialog);
-    if (message != WM_COMMAND || !ctx)
-        return 0;
-    if (LOWORD(wParam) == IDOK && store(dialog, *ctx))
-        EndDialog(dialog, 1);
-    else if (LOWORD(wParam) == IDCANCEL)
-        EndDialog(dialog, 0);
-    return 1;
+    static constexpr DialogSteps steps{start, store};
+    return runDialogSteps(steps, dialog, message, wParam, lParam);
 }

@@ -490,6 +490,9 @@ int WriteDocument(HtmlWriter& w)
     for (int line = w.firstLine; line <= w.endLine; ++line)
         if (!writeLine(w, line, line == w.endLine))
             return 0;
+    // A link that runs to the document's end is closed with it.
+    if (!CloseLink(w))
+        return 0;
     if (w.heldFrom < 0)
         return 1;
     // The held-back lines come last, ending with a closing step of their own.
@@ -501,7 +504,7 @@ int WriteDocument(HtmlWriter& w)
     for (int line = w.heldFrom; line <= w.heldTo + 1 && done; ++line)
         done = writeLine(w, line, line == w.heldTo + 1);
     w.firstLine = first;
-    return done ? 1 : 0;
+    return done && CloseLink(w) ? 1 : 0;
 }
 
 }

@@ -12,6 +12,7 @@ constexpr unsigned HIWORD(std::uintptr_t value) { return unsigned((value >> 16) 
 // Dialog boxes.
 constexpr UINT WM_INITDIALOG = 0x0110;
 constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_SETFONT = 0x0030;   // wParam the font, 0 the system font; lParam non-zero redraws
 
 // Buttons: messages, the click notification, and the kinds in the style's low nibble.
 constexpr UINT BM_GETCHECK = 0x00F0, BM_SETCHECK = 0x00F1, BM_CLICK = 0x00F5;

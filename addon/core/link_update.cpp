@@ -1,0 +1,87 @@
+// Rewriting the link data run at the caret with new attributes.
+#include "addon/base/dialog_fields.h"
+#include "addon/convert/html_reader.h"
+#include "addon/core/html_context.h"
+#include "addon/core/link_dialogs.h"
+#include "addon/core/link_edit.h"
+#include "addon/core/plx_module.h"
+#include "platform/editor/vek32.h"
+
+#include <cstring>
+
+namespace ks::addon {
+namespace {
+
+constexpr unsigned kKeepHiddenMode = 0x4000000;
+
+bool empty(const char* text) { return !text || !*text; }
+
+struct LinkParts {
+    char href[kCtxTextSize]{}, name[kCtxTextSize]{}, target[kCtxTextSize]{};
+};
+
+// The current values in the exchange texts, the dialog, and its answer.
+bool askLinkData(HtmlCtx& ctx, HWND hWnd, LinkParts& parts)
+{
+    DialogExchange& x = ctx.dialog;
+    x.href[0] = x.name[0] = x.target[0] = 0;
+    GetLinkDataEx(hWnd, x.href, x.name, x.target);
+    if (CallDialogBox(&ctx, "LinkDataParam", LinkDataParam, 0) != 1)
+        return false;
+    copyCtxText(parts.href, x.href);
+    copyCtxText(parts.name, x.name);
+    copyCtxText(parts.target, x.target);
+    return true;
+}
+
+// Deletes the run and types the new data in its place, hidden, outside any link style.
+int replaceRun(HtmlCtx& ctx, HWND hWnd, const char* data, int repaint)
+{
+    char run[kCtxTextSize];
+    int line = 0, col = 0;
+    int length = EditorGetHiddenRun(hWnd, run, &line, &col);
+    int start = length > 0 ? EditorLineColToPos(hWnd, line, col) : -1;
+    if (start < 0)
+        return 0;
+    unsigned mode = EditorGetModeFlags(hWnd, 1);
+    EditorSetModeFlags(hWnd, 0, kKeepHiddenMode);
+    EditorSelectRange(hWnd, start, start + EditorGetRunLength(hWnd, start));
+    EditorDeleteSelection(hWnd);
+    EditorRepaint(hWnd, 0);
+    EditorMoveCaret(hWnd, start, -1, 0);
+    EditorSetCharStyle(hWnd, ctx.linkStyle | kStyleLinkText, 0, 0);
+    EditorSetCharStyle(hWnd, kStyleHiddenLink, 1, 0);
+    EditorInsertText(hWnd, data);
+    EditorSetCharStyle(hWnd, kStyleHiddenLink | kStyleLinkText | ctx.linkStyle, 0, 0);
+    EditorMoveCaret(hWnd, start + int(std::strlen(data)), -1, repaint);
+    if (mode & kKeepHiddenMode)
+        EditorSetModeFlags(hWnd, 1, kKeepHiddenMode);
+    return 1;
+}
+
+}
+
+int UpdateLinkEx(HWND hWnd, const char* href, const char* name, const char* target, int repaint)
+{
+    HtmlCtx* ctx = RequireHtmlCtx(&hWnd, true);
+    if (!ctx)
+        return 0;
+    char run[kCtxTextSize];
+    int line = 0, col = 0;
+    if (EditorGetHiddenRun(hWnd, run, &line, &col) <= 0)
+        return 0;
+    LinkParts parts;
+    if (empty(href) && empty(name) && empty(target)) {
+        if (!askLinkData(*ctx, hWnd, parts))
+            return 0;
+    } else {
+        copyCtxText(parts.href, href);
+        copyCtxText(parts.name, name);
+        copyCtxText(parts.target, target);
+    }
+    char data[kCtxTextSize];
+    BuildLinkData(parts.href, parts.name, parts.target, data);
+    return replaceRun(*ctx, hWnd, data, repaint);
+}
+
+}
