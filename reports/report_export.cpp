@@ -19,10 +19,10 @@ namespace ks::reports {
 void ReportScreen::cmdExport_Click()
 {
     try {
-        // The presentation export is not offered yet: its choice stays disabled.
         if (OptionExport[0]->isChecked())
-            return;
-        ExportReportExcel();
+            CreatePowerpoint();
+        else
+            ExportReportExcel();
     } catch (const RuntimeError& e) {
         ui::showFailure(e, QStringLiteral("Exportreport"));
     }

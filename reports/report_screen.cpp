@@ -98,9 +98,14 @@ void ReportScreen::buildPanel()
     const char* const graphCaptions[] = {"Line Graph", "Bar Graph", "Area Graph", "Default Graph", "Custom Graph"};
     for (int i = 3; i <= 7; ++i) {
         OptionGraph[i] = new QRadioButton(QString::fromLatin1(graphCaptions[i - 3]), Frame1);
+        QObject::connect(OptionGraph[i], &QRadioButton::toggled, Frame10, [this, i](bool on) {
+            if (on)
+                OptionGraph_Click(i);
+        });
         graphs->addWidget(OptionGraph[i], (i - 3) % 3, (i - 3) / 3);
     }
     Command2 = new QPushButton(QStringLiteral("Custom"), Frame1);
+    QObject::connect(Command2, &QPushButton::clicked, Frame10, [this] { Command2_Click(); });
     graphs->addWidget(Command2, 2, 1);
     panel->addWidget(Frame1);
 
@@ -115,8 +120,6 @@ void ReportScreen::buildPanel()
         OptionExport[i] = new QRadioButton(QString::fromLatin1(exportCaptions[i]), Frame3);
         exports->addWidget(OptionExport[i]);
     }
-    // The presentation export is not offered yet; the spreadsheet is the choice.
-    OptionExport[0]->setEnabled(false);
     OptionExport[1]->setChecked(true);
     actions->addWidget(Frame3);
     cmdExport = new QPushButton(QStringLiteral("&Export"), Frame10);
@@ -139,9 +142,14 @@ void ReportScreen::enter()
     loadcombodates();
     Loadtree();
     loadtemplate();
-    const double graphType = std::nearbyint(F1BookMain->BookNumber(kSetup, setup::kGraphTypeRow, setup::kGraphTypeCol));
-    const int button = graphType == 1 ? 4 : graphType == 3 ? 3 : graphType == 5 ? 5 : 7;
-    OptionGraph[button]->setChecked(true);
+    const int graphType = storedGraphType();
+    const int button = graphType == 1 ? 4 : graphType == 3 ? 3 : graphType == 5 ? 5 : kCustomGraph;
+    // The chart starts from the stored type, so that "Custom Graph" stores it back unchanged.
+    VtChart1->setChartType(graphType);
+    if (OptionGraph[button]->isChecked())
+        OptionGraph_Click(button);
+    else
+        OptionGraph[button]->setChecked(true);
     ChartLeftOffset = 0;
     ChartRightOffset = 0;
     ReportChartCount = 0;
@@ -161,6 +169,14 @@ void ReportScreen::place(int left, int top, int width, int height)
     Frame10->setGeometry(left, top, width, Frame10->height());
     reportspread->setGeometry(left, top + Frame10->height(), width, std::max(0, height - Frame10->height()));
     VtChart1->resize(reportspread->width() / 2, reportspread->height() / 2);
+}
+
+int ReportScreen::storedGraphType() const
+{
+    // Clamped before the conversion: any number may stand in the cell.
+    const double stored = F1BookMain->BookNumber(kSetup, setup::kGraphTypeRow, setup::kGraphTypeCol);
+    const double limit = 1 << 30;
+    return static_cast<int>(std::nearbyint(std::clamp(std::isnan(stored) ? 0.0 : stored, -limit, limit)));
 }
 
 void ReportScreen::loadcombodates()

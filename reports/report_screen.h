@@ -19,6 +19,7 @@ namespace ks {
 
 namespace workbook::view { class WorkbookControl; }
 namespace chart { class ChartControl; }
+namespace slides { class Presentation; }
 
 namespace reports {
 
@@ -36,6 +37,9 @@ struct ReportWindow {
     std::function<void()> hideProgress;
 };
 
+// The chart pictures are JPEG files of this quality.
+inline constexpr int kChartJpegQuality = 99;
+
 class ReportScreen {
 public:
     explicit ReportScreen(ReportWindow window);
@@ -52,6 +56,7 @@ public:
     QListWidget* KPIList = nullptr;
     QPushButton* Command1 = nullptr;
     QFrame* Frame1 = nullptr;
+    static constexpr int kFirstGraphButton = 3, kCustomGraph = 7;
     std::array<QRadioButton*, 8> OptionGraph{};   // indices 3 to 7
     QPushButton* Command2 = nullptr;
     QFrame* Frame3 = nullptr;
@@ -76,9 +81,18 @@ public:
     void getformat();
     void Combo1_Click(int index);
     void KPIList_ItemCheck(int item);
+    // The graph type: a button or the chart's own editing, stored in the scorecard workbook.
+    void OptionGraph_Click(int index);
+    void Command2_Click();
     void Command1_Click();
     void dochart2();
+    void MoveChartPictureToSheet(int item);
+    // The picture file of a KPI's chart by the graph-folder rule; sets GraphFolderInUse.
+    QString chartPicturePath(int item);
+    // How long each chart's progress text is shown, in milliseconds.
+    int ChartProgressMs = 1000;
     void cmdExport_Click();
+    void CreatePowerpoint();
     void ExportReportExcel();
     void DisableReportControls();
     void EnableReportControls();
@@ -94,6 +108,8 @@ public:
 
 private:
     void buildPanel();
+    void storeGraphType();
+    int storedGraphType() const;
     void setReportControlsEnabled(bool enabled, const QString& caption);
     int tickedKpiCount() const;
     // Writes the block of one KPI; false when the report must stop.
@@ -101,6 +117,18 @@ private:
     void writeMonthColumn(int item, int row, int col, int period);
     void writeTotalColumn(int row, int lastMonthCol, int totalCol);
     void finishReportSheet(int totalCol);
+    void drawKpiChart(int item, int months);
+    void clearChartGrid(int months);
+    void fillChartGrid(int row, int months);
+    void showChartProgress(const QString& name);
+    void dressChart(int item, const QString& name);
+    void labelChartMonths();
+    void finishChartedReport(int lastMonthCol);
+    QString reportPeriodText() const;
+    QString kpiResultText(int block) const;
+    void addKpiSlide(slides::Presentation& deck, int item, int block);
+    // Writes the presentation into a new folder of the user's temporary files; its path.
+    QString writePresentation();
 
     ReportWindow window_;
 };

@@ -15,9 +15,6 @@ using test::ReportTest;
 
 namespace {
 
-constexpr int kLast = 23;    // the sample's last month with actuals
-constexpr int kKpis = 12;    // the sample's KPIs
-
 std::string kpiFormat(WorkbookControl* book, int kpi)
 {
     return kpiNumberFormat(book->BookText(kSetup, setup::kpiRow(kpi), setup::kFormatTypeCol),
@@ -63,6 +60,7 @@ TEST_F(ReportTest, OneMonthOfActualAndBudgetForEveryKpi)
     EXPECT_EQ(report->SheetText(1, 1), "Report");
     EXPECT_FALSE(report->RowHiddenFlag(1));
     EXPECT_EQ(report->SheetText(2, 1), "4") << "one month column (3), the total in column 4";
+    EXPECT_TRUE(report->RowHiddenFlag(2)) << "the total column's number is for the exports, not for the reader";
     EXPECT_EQ(screen->ReportEndRow, 4 + 5 * kKpis);
     EXPECT_EQ(screen->ReportType, 0);
     for (int k = 1; k <= kKpis; ++k) {

@@ -12,6 +12,8 @@
 namespace ks::test {
 
 struct ReportTest : SpreadFormTest {
+    static constexpr int kLast = 23;   // the sample's last month with actuals
+    static constexpr int kKpis = 12;   // the sample's KPIs
     SpreadForm* w = nullptr;
     reports::ReportScreen* screen = nullptr;
     WorkbookControl* book = nullptr;
@@ -23,6 +25,8 @@ struct ReportTest : SpreadFormTest {
         Main();
         w = &form<SpreadForm>();
         screen = w->Reports.get();
+        // The charts' progress text is shown without its second's wait, except where a test asks for it.
+        screen->ChartProgressMs = 0;
         book = w->F1BookMain;
         report = w->reportspread;
     }
