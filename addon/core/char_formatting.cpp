@@ -72,16 +72,7 @@ int SetMiscCharType(HWND hWnd, int element, int repaint)
     EditorInfo info;
     if (!readInfo(hWnd, info) || info.selectionKind != kSelectionText)
         return 0;
-    int startLine = info.selStartLine, startCol = info.selStartColumn;
-    int endLine = info.selEndLine, endCol = info.selEndColumn;
-    if (startLine > endLine || (startLine == endLine && startCol > endCol)) {
-        std::swap(startLine, endLine);
-        std::swap(startCol, endCol);
-    }
-    SelectionKeeper keep(hWnd);
-    for (int line = startLine; line <= endLine; ++line)
-        refontLine(*ctx, hWnd, line, line == startLine ? startCol : 0, line == endLine ? endCol : kCtxTextSize,
-                   element);
+    forSelectedLines(hWnd, info, [&](int line, int from, int to) { refontLine(*ctx, hWnd, line, from, to, element); });
     repaintIf(hWnd, repaint);
     return 1;
 }

@@ -4,6 +4,8 @@
 #include "addon/base/html_ctx.h"
 #include "platform/editor/model/info_record.h"
 
+#include <utility>
+
 namespace ks::addon {
 
 using EditorInfo = editor::EditorInfo;
@@ -49,6 +51,23 @@ private:
     HWND hWnd_;
     int anchor_ = -1, caret_ = -1;
 };
+
+// visit(line, fromColumn, toColumn) for each line of the record's text selection, first to
+// last whichever way it was made (toColumn runs past the end of every line but the last);
+// the selection is put back afterwards.
+template <class Visit>
+void forSelectedLines(HWND hWnd, const EditorInfo& info, Visit&& visit)
+{
+    int startLine = info.selStartLine, startCol = info.selStartColumn;
+    int endLine = info.selEndLine, endCol = info.selEndColumn;
+    if (startLine > endLine || (startLine == endLine && startCol > endCol)) {
+        std::swap(startLine, endLine);
+        std::swap(startCol, endCol);
+    }
+    SelectionKeeper keep(hWnd);
+    for (int line = startLine; line <= endLine; ++line)
+        visit(line, line == startLine ? startCol : 0, line == endLine ? endCol : kCtxTextSize);
+}
 
 // Pixels of the window's width, and the same in twips.
 int windowPixels(const EditorInfo& info);

@@ -46,10 +46,27 @@ int PlxSetNewBkColor(HWND hWnd, std::uint32_t colour, int set);
 int PlxSetNewTextColor(HWND hWnd, std::uint32_t colour);
 int PlxSetBkPict(HWND hWnd, const char* fileName);
 
+// Font elements (0-19), link appearance and HTML font sizes. Faces take 31 bytes.
+int PlxGetFont(HWND hWnd, int element, char* face, int* points, std::uint32_t* style, std::uint32_t* colour,
+               std::uint32_t* colour2);
+int PlxSetFont(HWND hWnd, int element, const char* face, int points, std::uint32_t style, std::uint32_t colour,
+               std::uint32_t colour2, int repaint);
+int PlxSetFontDlg(HWND hWnd, int element);   // an element outside 0-19 is asked for first
+int PlxGetLinkInfo(HWND hWnd, std::uint32_t* style, std::uint32_t* colour);
+int PlxSetLinkInfo(HWND hWnd, std::uint32_t style, std::uint32_t colour);
+int PlxSetLinkInfoDlg(HWND hWnd);
+// The points of HTML sizes 1 to 7, for all windows; they must rise strictly.
+int PlxSetFontSizeTbl(int size1, int size2, int size3, int size4, int size5, int size6, int size7);
+int PlxGetFontSize(HWND hWnd, int* relative);
+int PlxSetFontSize(HWND hWnd, int size, int relative, int repaint);   // size outside -7..7 or 0: asked for
+
 // Dialog procedures (the dialogs of the same names run them).
 LRESULT RuleParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT LinkParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT LinkDataParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SelectFontElement(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT FontSizeParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SelectLinkAttrib(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Documents: emptying the window, a new document after the question to save the old one.
 int PlxClearWindow(HWND hWnd);
