@@ -12,7 +12,13 @@ packages=(
   fonts-dejavu-core shared-mime-info adwaita-icon-theme unzip python3-openpyxl
   # real HTML pages no one here wrote, for the HTML reader's differential test
   debian-faq developers-reference
+  # opening what the programs write, in tests: PDF pages and text
+  poppler-utils
 )
+# The presentation export is checked by converting it to PDF with a headless office suite
+# (about 70 MB to fetch). A machine that already has one keeps it: the headless package
+# would replace a desktop installation.
+command -v soffice >/dev/null || packages+=(libreoffice-impress-nogui)
 
 missing=()
 for p in "${packages[@]}"; do

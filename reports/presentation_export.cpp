@@ -26,7 +26,7 @@ using namespace scorecard::layout;
 
 namespace {
 
-const QString kPresentationTitle = QStringLiteral("Scorecard Summary of Results");
+const QString kPresentationTitle = QStringLiteral("Summary of Results");
 const QString kDesignTemplate = QStringLiteral("Summary of Results.pot");
 const QString kPresentationFile = QStringLiteral("Summary of Results.pptx");
 constexpr int kTitleShape = 1, kBodyShape = 2, kChartPlaceholder = 3;

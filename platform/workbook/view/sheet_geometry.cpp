@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <vector>
 
 namespace ks::workbook::view {
 
@@ -37,18 +38,22 @@ void SheetGeometry::rebuild(const Sheet& sheet, const StyleTable& styles)
         if (points > kDefaultRowPoints && !sheet.rowHeights.count(row))
             fitted[row] = std::max(fitted[row], points);
     });
+    // Every row at the default height, then the few that differ: a rebuild follows each
+    // change shown, so it must not look every one of the sheet's rows up in the maps.
+    std::vector<int> heights(kMaxRows + 1, pixelsOfHeight(0));
+    for (const auto& [row, points] : fitted)
+        heights[static_cast<std::size_t>(row)] = pixelsOfHeight(points);
+    for (const auto& [row, points] : sheet.rowHeights)
+        if (row >= 1 && row <= kMaxRows)
+            heights[static_cast<std::size_t>(row)] = pixelsOfHeight(points);
+    for (int row : sheet.hiddenRows)
+        if (row >= 1 && row <= kMaxRows)
+            heights[static_cast<std::size_t>(row)] = 0;
     rowTops_.assign(kMaxRows + 1, 0);
-    int defaultHeight = pixelsOfHeight(0);
     int y = 0;
     for (int row = 1; row <= kMaxRows; ++row) {
         rowTops_[static_cast<std::size_t>(row) - 1] = y;
-        if (sheet.hiddenRows.count(row))
-            continue;
-        auto h = sheet.rowHeights.find(row);
-        auto f = fitted.find(row);
-        y += h != sheet.rowHeights.end() ? pixelsOfHeight(h->second)
-             : f != fitted.end()         ? pixelsOfHeight(f->second)
-                                         : defaultHeight;
+        y += heights[static_cast<std::size_t>(row)];
     }
     rowTops_[kMaxRows] = y;
 
