@@ -2,7 +2,7 @@
 #include "addon/base/dialog_fields.h"
 #include "addon/base/message_sink.h"
 #include "platform/win/scripted_dialogs.h"
-#include "tests/support/stand_in_controls.h"
+#include "tests/support/dialog_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -58,7 +58,7 @@ struct DialogFieldsTest : ::testing::Test {
         inside = [&](HWND dialog, HtmlCtx*, LPARAM) { step(dialog); };
         CallDialogBox(&ctx, "FieldsParam", fieldsProc, 0);
     }
-    test::StandInControls controls;
+    test::DialogControls controls;
     HWND editor = win::createChildWindow("Static", "", 0, {}, nullptr, 0);
     HtmlCtx ctx;
     std::vector<std::string> boxes;

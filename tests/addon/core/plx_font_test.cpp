@@ -5,7 +5,7 @@
 #include "addon/core/font_dialogs.h"
 #include "addon/core/plx_module.h"
 #include "platform/win/scripted_dialogs.h"
-#include "tests/support/stand_in_controls.h"
+#include "tests/support/dialog_controls.h"
 
 using namespace ks;
 using namespace ks::addon;
@@ -49,7 +49,7 @@ protected:
     }
     std::array<int, 7> sizes;
     win::UserDialogs before;
-    test::StandInControls controls;
+    test::DialogControls controls;
     win::ScriptedDialogs script;
 };
 

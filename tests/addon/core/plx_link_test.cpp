@@ -4,7 +4,7 @@
 
 #include "addon/core/link_dialogs.h"
 #include "platform/win/scripted_dialogs.h"
-#include "tests/support/stand_in_controls.h"
+#include "tests/support/dialog_controls.h"
 #include "tests/support/temp_dir.h"
 
 #include <QImage>
@@ -34,7 +34,7 @@ protected:
         EditorGetFontData(hWnd, fontAt(line, col), nullptr, nullptr, nullptr, &id);
         return id;
     }
-    test::StandInControls controls;
+    test::DialogControls controls;
     win::ScriptedDialogs script;
 };
 

@@ -4,7 +4,7 @@
 #include "addon/core/para_type.h"
 #include "addon/core/rule_dialog.h"
 #include "platform/win/scripted_dialogs.h"
-#include "tests/support/stand_in_controls.h"
+#include "tests/support/dialog_controls.h"
 
 using namespace ks;
 using namespace ks::addon;
@@ -22,7 +22,7 @@ protected:
         ASSERT_EQ(PlxInsertRule(hWnd, 1), 1);
         EditorMoveCaret(hWnd, 1, 0, 0);
     }
-    ks::test::StandInControls controls;
+    ks::test::DialogControls controls;
 };
 
 constexpr int kWindowTwips = 640 * 15;   // 640 pixels at 96 per inch

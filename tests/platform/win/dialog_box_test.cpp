@@ -2,7 +2,7 @@
 // number fields, check and radio buttons, disabled controls, and the scripted driver.
 #include "platform/win/dialog_box.h"
 #include "platform/win/scripted_dialogs.h"
-#include "tests/support/stand_in_controls.h"
+#include "tests/support/dialog_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -127,7 +127,7 @@ struct DialogBoxTest : ::testing::Test {
                                 {{ControlKind::DefaultButton, IDOK, "OK", 5, 30, 40, 14},
                                  {ControlKind::PushButton, IDCANCEL, "Cancel", 50, 30, 40, 14}}});
     }
-    ks::test::StandInControls controls;
+    ks::test::DialogControls controls;
     Values values;
     LRESULT runSample() { return DialogBoxParam("sample", owner, sampleProc, reinterpret_cast<LPARAM>(&values)); }
     HWND owner = createChildWindow("Static", "", 0, {}, nullptr, 0);
