@@ -283,3 +283,18 @@ TEST_F(PlxFontTest, TheLinkDialogStartsFromTheLinkStyleAndOffersGreys)
     EXPECT_EQ(styleAt(0, 6), 0x4002u) << "Cancel changes nothing";
     EXPECT_TRUE(script.faults().empty());
 }
+
+TEST_F(PlxFontTest, WithoutASelectionTheSizeGoesToTheTextTypedNext)
+{
+    add("before\x15", font(0));
+    EditorMoveCaret(hWnd, 0, 6, 0);
+    ASSERT_EQ(PlxSetFontSize(hWnd, 6, 0, 0), 1);
+    EXPECT_EQ(pointsAt(0, 0), 11) << "the text there stays as it was";
+    type(" big");
+    EXPECT_EQ(pointsAt(0, 7), 24);
+    int relative = -1;
+    EXPECT_EQ(PlxGetFontSize(hWnd, &relative), 6);
+    EXPECT_EQ(relative, 0);
+    EXPECT_EQ(PlxGetFontSize(nullptr, &relative), 0);
+    expectNotInitialized("no window");
+}
