@@ -91,10 +91,10 @@ QString ReportScreen::writePresentation()
                              .filePath(QStringLiteral("kestrune-presentation-XXXXXX")));
     if (!folder.isValid())
         throw RuntimeError(75, "Path/File access error: " + utf8(folder.errorString()));
-    // The presentation stays for the program that shows it.
-    folder.setAutoRemove(false);
     const QString path = QDir(folder.path()).filePath(kPresentationFile);
     deck.saveAs(utf8(path));
+    // The presentation stays for the program that shows it; a failed one leaves no folder.
+    folder.setAutoRemove(false);
     return path;
 }
 

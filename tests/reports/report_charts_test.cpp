@@ -133,6 +133,13 @@ TEST_F(ChartsTest, EveryKpiOfTwoYearsGetsItsPicturePlacedBelowTheReport)
     }
     EXPECT_FALSE(screen->VtChart1->isVisible());
     EXPECT_EQ(report->GetCursorCell().row, 1);
+    if (const char* shot = std::getenv("KS_REPORT_SHOT")) {
+        w->resize(1100, 760);
+        report->PlaceCursor(static_cast<int>(end) + 30, 1);
+        report->ScrollToCursor();
+        QCoreApplication::processEvents();
+        w->grab().save(QString::fromLocal8Bit(shot));
+    }
 }
 
 TEST_F(ChartsTest, EachGraphButtonIsStoredAndDrawsTheNextReport)
