@@ -9,6 +9,7 @@
 #include "reports/report_sheet.h"
 #include "tests/reports/report_fixture.h"
 #include "scorecard/window/progress_window.h"
+#include "tests/support/file_faults.h"
 
 #include <QApplication>
 #include <QFile>
@@ -279,4 +280,23 @@ TEST_F(ChartsTest, TheReportWithItsChartsPrintsNoEmptyPage)
     }
     EXPECT_EQ(looked, pages);
     EXPECT_GE(withCharts, 1) << "the charts are printed";
+}
+
+TEST_F(ChartsTest, OnAFullDiskThePicturesAreToldAndTheLastOnesKept)
+{
+    generate(kLast, kLast, reports::kActualAndBudget, true, {1});
+    const std::string kept = readText(graphs() / "KPI_1.jpg");
+    ASSERT_FALSE(kept.empty());
+    ui.answerMessage(ui::OK);
+    ui.answerMessage(ui::OK);
+    {
+        test::FullDisk full(0);
+        generate(kLast - 1, kLast, reports::kActualAndBudget, true, {1});
+    }
+    const auto& boxes = ui.messageBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "Error in dochart2");
+    EXPECT_EQ(boxes[1].caption, "Error : MoveChartPictureToSheet");
+    EXPECT_EQ(readText(graphs() / "KPI_1.jpg"), kept) << "the last report's picture is whole";
+    EXPECT_EQ(test::folderListing(graphs()), "KPI_1.jpg\n") << "no temporary is left";
 }
