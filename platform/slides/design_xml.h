@@ -17,7 +17,8 @@ inline constexpr Box kBodyBox{36, 126, 648, 356.4};
 inline constexpr Box kCentredTitleBox{54, 150, 612, 120};
 inline constexpr Box kSubtitleBox{108, 300, 504, 140};
 inline constexpr Box kTextBox{36, 126, 318, 356.4};
-inline constexpr Box kChartBox{366, 126, 318, 356.4};
+// Three wide by two high, the shape of the report charts put there.
+inline constexpr Box kChartBox{366, 126, 318, 212};
 // The bands behind titles, for styles that have them.
 inline constexpr Box kMasterBand{0, 0, 720, 117};
 inline constexpr Box kMasterRule{0, 117, 720, 5};
