@@ -5,6 +5,7 @@
 #include "addon/core/font_elements.h"
 #include "addon/core/frame_teardown.h"
 #include "addon/core/html_context.h"
+#include "addon/core/html_read.h"
 #include "addon/core/html_write.h"
 #include "addon/core/plx_state.h"
 #include "addon/core/tag_data.h"
@@ -25,6 +26,43 @@ bool viewMode(HWND hWnd)
 {
     HtmlCtx* top = GetTopHtmlCtx(hWnd);
     return top && top->viewMode;
+}
+
+// Keeps the writer, the clearing and the reader on this window: a frame's redirection is
+// decided by its top context, so the flag is set there too (else a target name set on the
+// frameset would send the clearing and the read to another frame).
+class NoRedirect {
+public:
+    explicit NoRedirect(HtmlCtx& ctx) : ctx_(ctx), top_(ctx.topCtx ? ctx.topCtx : &ctx)
+    {
+        saved_ = ctx_.noRedirect;
+        topSaved_ = top_->noRedirect;
+        ctx_.noRedirect = top_->noRedirect = 1;
+    }
+    ~NoRedirect()
+    {
+        top_->noRedirect = topSaved_;
+        ctx_.noRedirect = saved_;
+    }
+    NoRedirect(const NoRedirect&) = delete;
+    NoRedirect& operator=(const NoRedirect&) = delete;
+
+private:
+    HtmlCtx& ctx_;
+    HtmlCtx* top_;
+    std::int32_t saved_ = 0, topSaved_ = 0;
+};
+
+// Write to memory, clear, read back: each step must succeed.
+bool rebuild(HtmlCtx& ctx, HWND hWnd)
+{
+    HGLOBAL block = nullptr;
+    std::int32_t length = 0;
+    bool done = HtmlWrite(hWnd, kWriteMemory, nullptr, &block, &length, 0) && ClearContextWindow(ctx, hWnd) &&
+                ReadHtml(hWnd, 1, nullptr, block, length, nullptr);
+    if (block)
+        GlobalFree(block);
+    return done;
 }
 
 }
@@ -85,6 +123,39 @@ int NewFile(HWND hWnd)
     }
     ctx->fileName[0] = 0;
     return ClearWindow(ctx->editorWindow);
+}
+
+int Reformat(HWND hWnd)
+{
+    HtmlCtx* ctx = GetHtmlCtx(hWnd);
+    if (!ctx)
+        return 0;
+    NoRedirect scope(*ctx);
+    EditorInfo info;
+    bool modified = readInfo(hWnd, info) && info.modified;
+    char name[kCtxNameSize];
+    std::memcpy(name, ctx->fileName, sizeof name);
+    bool done = rebuild(*ctx, hWnd);
+    if (done && modified)
+        EditorSetModified(hWnd, 1);
+    std::memcpy(ctx->fileName, name, sizeof name);
+    return done ? 1 : 0;
+}
+
+int OpenFile(HWND hWnd)
+{
+    HtmlCtx* ctx = RequireHtmlCtx(&hWnd, true);
+    if (!ctx)
+        return 0;
+    char name[kCtxNameSize]{};
+    int filter = SelectFileName(*ctx, true, name, "htm", kDocumentFilter);
+    if (filter == 0 || !NewFile(hWnd))
+        return 0;
+    std::memcpy(ctx->fileName, name, sizeof name);
+    if (filter != kRtfFilter)
+        return ReadHtml(hWnd, 0, name, nullptr, 0, nullptr);
+    ctx->docFormat = 0;
+    return EditorOpenRtf(hWnd, name);
 }
 
 }

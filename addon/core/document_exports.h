@@ -12,5 +12,10 @@ int ClearWindow(HWND hWnd);
 int ClearContextWindow(HtmlCtx& ctx, HWND hWnd);
 // After offering to save a modified document: the result of ClearWindow, or 0.
 int NewFile(HWND hWnd);
+// Writes the window's document as HTML to memory and reads it back, keeping its file name
+// and modified mark; 1, or 0 when a step failed (reported by that step).
+int Reformat(HWND hWnd);
+// Asks for an HTML or RTF file and loads it after offering to save the old document.
+int OpenFile(HWND hWnd);
 
 }

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kSelectionBlock = 2;
 constexpr int kNameSize = 128;
-const char kDocumentFilter[] = "HTML Format(*.HTM)|*.HTM|Rich Text Format(*.RTF)|*.RTF|";
 const char kSaveQuestion[] = "File Modified. Do You Wish to Save the Modifications?";
 
 int saveRtf(HWND hWnd, const char* name) { return EditorSaveRtf(hWnd, 3) ? EditorSaveRtfEnd(hWnd, name) : 0; }
@@ -109,7 +108,7 @@ int HtmlWrite(HWND hWnd, int mode, const char* fileName, HGLOBAL* handle, std::i
         int filter = SelectFileName(*ctx, false, name, "htm", kDocumentFilter);
         if (filter == 0)
             return 0;
-        if (filter == 2)
+        if (filter == kRtfFilter)
             return saveRtf(hWnd, name);
         mode = kWriteFile;
     } else if (mode == kWriteFile) {

@@ -10,6 +10,10 @@ namespace ks::addon {
 
 enum WriteMode : int { kWriteFile = 0, kWriteMemory = 1, kWriteAsk = 2 };
 
+// The file dialogs' choice of format: filter 1 HTML, 2 RTF.
+inline constexpr char kDocumentFilter[] = "HTML Format(*.HTM)|*.HTM|Rich Text Format(*.RTF)|*.RTF|";
+inline constexpr int kRtfFilter = 2;
+
 // mode 0 writes the named file (whole, or the old one stays), 1 a new block of global
 // memory handed back through handle and length (the caller frees it), 2 asks for an HTML
 // or RTF file first. selection: only the selected block. 1 on success, 0 otherwise.

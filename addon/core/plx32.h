@@ -68,9 +68,15 @@ LRESULT SelectFontElement(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 LRESULT FontSizeParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SelectLinkAttrib(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Documents: emptying the window, a new document after the question to save the old one.
+// Documents: emptying the window, a new document after the question to save the old one,
+// an HTML or RTF file chosen and opened, the document rebuilt through HTML.
 int PlxClearWindow(HWND hWnd);
 int PlxNewFile(HWND hWnd);
+int PlxOpenFile(HWND hWnd);
+int PlxReformat(HWND hWnd);
+// An RTF document's paragraphs made HTML ones, then rebuilt; option 1: no headers from sizes.
+int PlxRtfToHtml(HWND hWnd, const char* pictureBase);
+int PlxRtfToHtmlEx(HWND hWnd, const char* pictureBase, int options);
 
 // Documents: writing HTML (mode 0 a file, 1 a block of global memory the caller frees,
 // 2 asking for an HTML or RTF file), saving and closing.

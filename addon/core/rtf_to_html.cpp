@@ -1,5 +1,6 @@
 #include "addon/core/rtf_to_html.h"
 
+#include "addon/core/document_exports.h"
 #include "addon/core/editor_ops.h"
 #include "addon/core/font_elements.h"
 #include "addon/core/html_context.h"
@@ -137,6 +138,24 @@ int MapRtfParagraphs(HtmlCtx& ctx, HWND hWnd, const char* pictureBase, int optio
         line = last + 1;
     }
     return 1;
+}
+
+int RtfToHtml(HWND hWnd, const char* pictureBase, int options)
+{
+    HtmlCtx* ctx = RequireHtmlCtx(&hWnd, true);
+    if (!ctx)
+        return 0;
+    bool cursor = win::setWaitCursor(true);
+    int mapped = MapRtfParagraphs(*ctx, hWnd, pictureBase, options);
+    win::setWaitCursor(cursor);
+    if (!mapped)
+        return 0;
+    EditorSetModified(hWnd, 0);
+    // The writer takes HTML sizes from point sizes: RTF fonts carry no HTML size.
+    ctx->rtfConversion = 1;
+    int rebuilt = Reformat(hWnd);
+    ctx->rtfConversion = 0;
+    return rebuilt;
 }
 
 }

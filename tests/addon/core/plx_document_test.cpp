@@ -127,3 +127,53 @@ TEST_F(PlxWriteTest, ClearingAFramesetTakesDownEveryNestedFrameWindow)
     EXPECT_STREQ(target, "nowhere") << "the target name is put back";
     EXPECT_TRUE(boxes.empty());
 }
+
+TEST_F(PlxWriteTest, ReformatRebuildsTheDocumentKeepingItsNameAndModifiedMark)
+{
+    para("Title", {1 << 6}, font(1));
+    para("some bold", {0, 0, 120, 120}, font(0, 1));
+    std::strcpy(ctx().fileName, "kept.htm");
+    std::string before = written();
+    EditorSetModified(hWnd, 1);
+    EXPECT_EQ(PlxReformat(hWnd), 1);
+    EXPECT_EQ(info().modified, 1) << "a modified document stays modified";
+    EXPECT_EQ(written(), before) << "(writing clears the mark)";
+    EXPECT_STREQ(ctx().fileName, "kept.htm");
+
+    EditorSetModified(hWnd, 0);
+    EXPECT_EQ(PlxReformat(hWnd), 1);
+    EXPECT_EQ(info().modified, 0) << "one without changes stays without the mark";
+    EXPECT_EQ(ctx().noRedirect, 0);
+    EXPECT_TRUE(boxes.empty());
+
+    HWND plain = newEditor();
+    EXPECT_EQ(PlxReformat(plain), 0) << "a window without the add-on";
+}
+
+TEST_F(PlxWriteTest, ReformattingAFrameKeepsToThatFrameWhateverTheTarget)
+{
+    HtmlCtx& top = ctx();
+    top.rootFrame.children = static_cast<FrameRecord*>(MemAlloc(2 * sizeof(FrameRecord)));
+    top.rootFrame.childCount = top.rootFrame.childCapacity = 2;
+    HWND frames[2];
+    const char* names[2] = {"left", "right"};
+    for (int i = 0; i < 2; ++i) {
+        FrameRecord& record = top.rootFrame.children[i];
+        record = FrameRecord{};
+        record.name = copyText(names[i]);
+        record.window = frames[i] = newEditor();
+        ASSERT_EQ(PlxInitialize(record.window, hostWnd), 1);
+        SetTopWin(record.window, hWnd);
+        SetFrameParent(record.window, &ctx());
+        EditorInsertText(record.window, names[i]);
+    }
+    PlxSetTarget(hWnd, "right");
+    EXPECT_EQ(PlxReformat(frames[0]), 1);
+    char chars[16]{};
+    EXPECT_EQ(EditorGetLineChars(frames[0], 0, chars, nullptr), 5);
+    EXPECT_EQ(std::string(chars, 4), "left");
+    EXPECT_EQ(EditorGetLineChars(frames[1], 0, chars, nullptr), 6);
+    EXPECT_EQ(std::string(chars, 5), "right") << "the frame the target names is left alone";
+    EXPECT_EQ(top.noRedirect, 0);
+    EXPECT_EQ(ctx(frames[0]).noRedirect, 0);
+}

@@ -184,3 +184,39 @@ TEST_F(PlxSaveTest, ANewFileOffersToSaveAModifiedDocumentFirst)
     EXPECT_EQ(PlxNewFile(hWnd), 1) << "in view mode nothing is asked";
     EXPECT_EQ(ui.messageBoxes().size(), 3u);
 }
+
+TEST_F(PlxSaveTest, OpeningAFileOffersToSaveFirstThenReadsHtmlOrLoadsRtf)
+{
+    std::string page = temp.write("page.htm", "<h1>Opened</h1><p>page text").string();
+    std::string rtf = temp.write("notes.rtf", "{\\rtf1\\ansi {\\b Loaded} as RTF\\par}").string();
+
+    ui.answerOpen(QString());
+    EXPECT_EQ(PlxOpenFile(hWnd), 0) << "cancelled";
+    ASSERT_EQ(ui.records().size(), 1u);
+    const auto& request = ui.records()[0].file;
+    EXPECT_FALSE(request.save);
+    EXPECT_EQ(request.filter, "HTML Format(*.HTM)|*.HTM;*.htm|Rich Text Format(*.RTF)|*.RTF;*.rtf");
+    EXPECT_EQ(request.defaultExt, "htm");
+    EXPECT_EQ(info().modified, 1) << "nothing asked, nothing changed";
+
+    ui.answerOpen(QString::fromStdString(page), 1);
+    ui.answerMessage(ui::Cancel);
+    EXPECT_EQ(PlxOpenFile(hWnd), 0) << "the user keeps the modified document";
+    EXPECT_EQ(written(), "<body>\r\n<p>saved text</p>\r\n</body>\r\n");
+
+    ui.answerOpen(QString::fromStdString(page), 1);
+    EXPECT_EQ(PlxOpenFile(hWnd), 1) << "written just now: nothing to ask";
+    EXPECT_STREQ(ctx().fileName, page.c_str());
+    EXPECT_EQ(ctx().docFormat, 1);
+    EXPECT_EQ(written(), "<body>\r\n<h1><b>Opened</b></h1>\r\npage text\r\n</body>\r\n");
+
+    ui.answerOpen(QString::fromStdString(rtf), 2);
+    EXPECT_NE(PlxOpenFile(hWnd), 0);
+    EXPECT_STREQ(ctx().fileName, rtf.c_str());
+    EXPECT_EQ(ctx().docFormat, 0) << "an RTF document stays RTF";
+    char chars[64]{};
+    int n = EditorGetLineChars(hWnd, 0, chars, nullptr);
+    EXPECT_EQ(std::string(chars, std::size_t(n)), "Loaded as RTF\x15") << "the editor's RTF reader, not the HTML one";
+    EXPECT_EQ(ui.messageBoxes().size(), 1u);
+    EXPECT_TRUE(boxes.empty());
+}

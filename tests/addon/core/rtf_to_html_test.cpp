@@ -106,3 +106,27 @@ TEST_F(RtfMappingTest, ABreakAloneOnItsParagraphBecomesALineBreakAndPicturesGetF
     EXPECT_EQ(std::string(name), (temp.path() / "repo_1.PNG").string());
     EXPECT_EQ(temp.read("repo_1.PNG").substr(1, 3), "PNG");
 }
+
+TEST_F(RtfMappingTest, ConversionEndsInAnHtmlDocumentWithoutTheModifiedMark)
+{
+    int bullets = EditorMakeListFormat(hWnd, 1, 1, 0, 0);
+    para("Chapter", {}, sized(18));
+    para("item", {0, 8, 0, 0, 0, 360, -360, bullets}, sized(11));
+    add("\x15", sized(11), {0, 0x10});
+    para("large text kept", {}, sized(14));
+    EditorSetModified(hWnd, 1);
+    ASSERT_EQ(PlxRtfToHtmlEx(hWnd, base.c_str(), 0), 1);
+    EXPECT_EQ(info().modified, 0);
+    EXPECT_EQ(ctx().rtfConversion, 0);
+    EXPECT_EQ(header(0), 2) << "the header survives the rebuild";
+    std::string page = written();
+    EXPECT_NE(page.find("<h2><b>Chapter</b></h2>"), std::string::npos) << page;
+    EXPECT_NE(page.find("<ul>\r\n<li>item"), std::string::npos) << page;
+    EXPECT_NE(page.find("<hr"), std::string::npos) << page;
+    EXPECT_NE(page.find("<h3>"), std::string::npos) << "14 points: the first element at or below is Header 3: " << page;
+    EXPECT_TRUE(boxes.empty());
+
+    HWND plain = newEditor();
+    EXPECT_EQ(PlxRtfToHtml(plain, nullptr), 0);
+    expectNotInitialized("PlxRtfToHtml");
+}
