@@ -13,12 +13,12 @@ int EditorCloseDocument(HWND hWnd, int)
 
 int EditorRepaint(HWND hWnd, int)
 {
-    return withEditor(hWnd, 0, [](Editor& e) { return e.doc.relayout(), ++e.relayouts, 1; });
+    return withEditor(hWnd, 0, [](Editor& e) { return e.doc.relayout(), e.requestRepaint(), 1; });
 }
 
 int EditorRepaintParas(HWND hWnd, int)
 {
-    return withEditor(hWnd, 0, [](Editor& e) { return e.doc.relayout(), ++e.relayouts, 1; });
+    return withEditor(hWnd, 0, [](Editor& e) { return e.doc.relayout(), e.requestRepaint(), 1; });
 }
 
 const char* EditorGetPathDir(const char* path)

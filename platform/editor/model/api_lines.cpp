@@ -158,7 +158,7 @@ int EditorPosToLineCol(HWND hWnd, int pos, int* line, int* col)
     });
 }
 
-int EditorMoveCaret(HWND hWnd, int line, int col, int)
+int EditorMoveCaret(HWND hWnd, int line, int col, int scroll)
 {
     return withEditor(hWnd, 0, [&](Editor& e) {
         std::uint64_t pos;
@@ -170,6 +170,8 @@ int EditorMoveCaret(HWND hWnd, int line, int col, int)
             return 0;
         }
         e.setCaret(pos);
+        if (scroll && e.view)
+            e.view->showCaret();
         return 1;
     });
 }
@@ -190,6 +192,8 @@ int EditorShowLine(HWND hWnd, int line, int caretToo)
             return 0;
         if (caretToo)
             e.setCaret(e.doc.line(line)->pos);
+        if (e.view)
+            e.view->showCaret();
         return 1;
     });
 }
@@ -283,6 +287,14 @@ int EditorGetPosPoint(HWND hWnd, int, int pos, int, int* x, int* y)
     return withEditor(hWnd, 0, [&](Editor& e) {
         if (pos < 0 || static_cast<std::uint64_t>(pos) > e.doc.length())
             return 0;
+        if (e.view) {
+            int vx = 0, vy = 0;
+            if (!e.view->pointOf(static_cast<std::uint64_t>(pos), vx, vy))
+                return 0;
+            put(x, vx);
+            put(y, vy);
+            return 1;
+        }
         Position p = e.positionOf(pos);
         put(x, static_cast<int>(p.col) * kColumnPixels);
         put(y, static_cast<int>(p.line) * kLinePixels);

@@ -78,7 +78,7 @@ int EditorSetCellColor(HWND hWnd, int cell, unsigned colour, int)
 
 int EditorUpdateTables(HWND hWnd)
 {
-    return withEditor(hWnd, 0, [](Editor& e) { return e.doc.relayout(), ++e.relayouts, 1; });
+    return withEditor(hWnd, 0, [](Editor& e) { return e.doc.relayout(), e.requestRepaint(), 1; });
 }
 
 int EditorGetCellInfo(HWND hWnd, int cell)

@@ -30,13 +30,15 @@ int EditorMoveWindow(HWND hWnd, int x, int y, int w, int h)
     if (!findEditor(hWnd) || w < 0 || h < 0)
         return 0;
     ks::win::findWindow(hWnd)->setRect({x, y, x + w, y + h});
+    if (Editor* e = findEditor(hWnd); e->view)
+        e->view->moved(x, y, w, h);
     SendMessage(hWnd, WM_SIZE, 0, static_cast<LPARAM>((h & 0xFFFF) << 16 | (w & 0xFFFF)));
     return 1;
 }
 
 int EditorInvalidate(HWND hWnd, int erase)
 {
-    return withEditor(hWnd, 0, [&](Editor& e) { return ++e.relayouts, 1; });
+    return withEditor(hWnd, 0, [&](Editor& e) { return e.requestRepaint(), 1; });
 }
 
 int EditorSetClipChildren(HWND hWnd, int on)
@@ -142,7 +144,7 @@ int EditorSetInfo(HWND hWnd, const VekInfo* record)
         e.settings.option704 = record->option704;
         e.settings.option708 = record->option708;
         e.modified = record->modified != 0;
-        ++e.relayouts;
+        e.requestRepaint();
         return 1;
     });
 }

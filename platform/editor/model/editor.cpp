@@ -96,6 +96,13 @@ void Editor::touch()
         raise(kEventChanged, 0, 0);
 }
 
+void Editor::requestRepaint()
+{
+    ++relayouts;
+    if (view)
+        view->repaint();
+}
+
 std::uint64_t Editor::posOf(Position p)
 {
     std::uint64_t pos = 0;

@@ -7,6 +7,7 @@
 #include "platform/editor/model/info_record.h"
 #include "platform/editor/model/para_formats.h"
 #include "platform/editor/model/tables.h"
+#include "platform/editor/model/view_hooks.h"
 #include "platform/win/window_handle.h"
 
 #include <map>
@@ -76,6 +77,7 @@ public:
     Callback addonCallback = nullptr;
     Callback hostCallback = nullptr;
     HWND hostWindow = nullptr;
+    ViewHooks* view = nullptr;   // the Qt view showing this window, if any
 
     // The document starts again: text, fonts, formats, tables and objects.
     void resetDocument();
@@ -85,6 +87,8 @@ public:
     LRESULT notifyHost(UINT message, WPARAM wParam, LPARAM lParam);
     // Marks the document edited and tells the host, unless a load is running.
     void touch();
+    // Counts a repaint request and passes it to the view.
+    void requestRepaint();
     // Only a bulk append or a file being read silences change events: the container keeps
     // word-1 bit 0x200 set for good and still needs to hear of every edit.
     bool loading() const { return reading || (mode2 & kMode2Bulk); }

@@ -35,6 +35,9 @@ public:
     {
         editor.raise(kEventDestroy, 0, 0);
         editor.addonCallback = nullptr;
+        if (editor.view)
+            editor.view->windowGone();
+        editor.view = nullptr;
     }
 
     Editor editor;

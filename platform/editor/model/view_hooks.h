@@ -1,0 +1,23 @@
+#pragma once
+// What the model asks of a view attached to an editor window. The Qt view
+// implements it; without one the model answers with its headless metrics.
+#include <cstdint>
+
+namespace ks::editor {
+
+class ViewHooks {
+public:
+    virtual ~ViewHooks() = default;
+    // The window point (client pixels) of a text position's top-left; false when it has none.
+    virtual bool pointOf(std::uint64_t pos, int& x, int& y) = 0;
+    // The document changed behind the view's back, or a caller asked for a repaint.
+    virtual void repaint() = 0;
+    // The caret moved and should be brought into sight.
+    virtual void showCaret() = 0;
+    // EditorMoveWindow: the window's place in its parent, client pixels.
+    virtual void moved(int x, int y, int width, int height) = 0;
+    // The window is being destroyed; the view lets go of it.
+    virtual void windowGone() = 0;
+};
+
+}

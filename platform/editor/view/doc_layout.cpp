@@ -1,0 +1,196 @@
+#include "platform/editor/view/doc_layout.h"
+
+#include <algorithm>
+
+namespace ks::editor::view {
+namespace {
+
+constexpr float kMarkerRoom = 24;
+
+}
+
+float ParaBox::markerRoom() const { return listed() && format.firstIndent >= 0 ? kMarkerRoom : 0; }
+
+bool DocLayout::same(std::size_t para, const ParaBox& b) const
+{
+    const Paragraph& p = editor_.doc.paragraphs()[para];
+    return p.meta.cell == b.cell && p.chars.size() == b.chars.size() && p.chars == b.chars && p.fonts == b.fonts &&
+           editor_.formatOf(para) == b.format;
+}
+
+std::size_t DocLayout::sync(int width)
+{
+    width = std::max(1, width - 2 * kMargin);
+    editor_.doc.lineCount();   // lets the model finish its own pending edits first
+    bool all = fonts_.sync(editor_.fonts) || width != width_;
+    width_ = width;
+    std::size_t n = editor_.doc.paragraphs().size(), old = boxes_.size();
+    if (all) {
+        pictures_.clear();
+        relayout(0, old, n);
+        return n;
+    }
+    std::size_t first = 0;
+    while (first < n && first < old && same(first, boxes_[first]))
+        ++first;
+    std::size_t tail = 0;
+    while (tail < n - first && tail < old - first && same(n - 1 - tail, boxes_[old - 1 - tail]))
+        ++tail;
+    if (first == n && first == old)
+        return 0;
+    relayout(first, old - tail, n - tail);
+    return n - tail - first;
+}
+
+// Replaces boxes [first, oldEnd) by layouts of paragraphs [first, newEnd).
+void DocLayout::relayout(std::size_t first, std::size_t oldEnd, std::size_t newEnd)
+{
+    const auto& paras = editor_.doc.paragraphs();
+    std::vector<ParaBox> fresh(newEnd - first);
+    for (std::size_t i = first; i < newEnd; ++i) {
+        ParaBox& b = fresh[i - first];
+        b.chars = paras[i].chars;
+        b.fonts = paras[i].fonts;
+        b.format = editor_.formatOf(i);
+        b.cell = paras[i].meta.cell;
+        b.geometry = layoutParagraph(b.text(), fonts_, width_);
+    }
+    boxes_.erase(boxes_.begin() + static_cast<std::ptrdiff_t>(first), boxes_.begin() + static_cast<std::ptrdiff_t>(oldEnd));
+    boxes_.insert(boxes_.begin() + static_cast<std::ptrdiff_t>(first), std::make_move_iterator(fresh.begin()),
+                  std::make_move_iterator(fresh.end()));
+    place(first);
+    numberLists();
+}
+
+void DocLayout::place(std::size_t from)
+{
+    int y = from > 0 ? boxes_[from - 1].y + boxes_[from - 1].geometry.height : kMargin;
+    for (std::size_t i = from; i < boxes_.size(); ++i) {
+        boxes_[i].y = y;
+        y += boxes_[i].geometry.height;
+    }
+}
+
+int DocLayout::height() const
+{
+    return (boxes_.empty() ? kMargin : boxes_.back().y + boxes_.back().geometry.height) + kMargin;
+}
+
+std::uint64_t DocLayout::paraPos(std::size_t para) const { return editor_.doc.paraPos(para); }
+
+std::size_t DocLayout::paragraphAt(int y) const
+{
+    auto it = std::upper_bound(boxes_.begin(), boxes_.end(), y, [](int v, const ParaBox& b) { return v < b.y; });
+    return it == boxes_.begin() ? 0 : static_cast<std::size_t>(it - boxes_.begin()) - 1;
+}
+
+bool DocLayout::lineOf(std::uint64_t pos, std::size_t& para, std::size_t& line) const
+{
+    std::size_t modelLine, col;
+    if (boxes_.empty() || !editor_.doc.posToLineCol(pos, modelLine, col))
+        return false;
+    const Line* l = editor_.doc.line(modelLine);
+    if (!l || l->para >= boxes_.size())
+        return false;
+    para = l->para;
+    std::uint32_t c = static_cast<std::uint32_t>(l->start + col);
+    const auto& lines = boxes_[para].geometry.lines;
+    line = 0;
+    while (line + 1 < lines.size() && c >= lines[line + 1].start)
+        ++line;
+    return true;
+}
+
+std::uint64_t DocLayout::lineStart(std::size_t para, std::size_t line) const
+{
+    return paraPos(para) + boxes_[para].geometry.lines[line].start;
+}
+
+std::uint64_t DocLayout::lineEnd(std::size_t para, std::size_t line) const
+{
+    const ParaBox& b = boxes_[para];
+    const ScreenLine& l = b.geometry.lines[line];
+    std::uint32_t end = l.start + l.length;
+    // The caret stays before an end mark or a forced break, not after it.
+    if (end > l.start && (endsParagraph(b.chars[end - 1]) || b.chars[end - 1] == kLineBreak))
+        --end;
+    return paraPos(para) + end;
+}
+
+QRect DocLayout::caretRect(std::uint64_t pos) const
+{
+    std::size_t para, line;
+    if (!lineOf(pos, para, line))
+        return {};
+    const ParaBox& b = boxes_[para];
+    const ScreenLine& l = b.geometry.lines[line];
+    ParaText t = b.text();
+    LineWalker w(t, fonts_, l);
+    std::uint32_t col = static_cast<std::uint32_t>(pos - paraPos(para));
+    while (!w.done() && w.col() < col)
+        w.next();
+    return QRect(kMargin + static_cast<int>(w.x()), b.y + l.top, 1, l.height);
+}
+
+std::uint64_t DocLayout::positionAt(QPoint point, bool under) const
+{
+    if (boxes_.empty())
+        return 0;
+    std::size_t para = paragraphAt(point.y());
+    const ParaBox& b = boxes_[para];
+    const auto& lines = b.geometry.lines;
+    std::size_t line = 0;
+    while (line + 1 < lines.size() && point.y() >= b.y + lines[line + 1].top)
+        ++line;
+    ParaText t = b.text();
+    LineWalker w(t, fonts_, lines[line]);
+    float x = static_cast<float>(point.x() - kMargin);
+    std::uint64_t last = lineEnd(para, line) - paraPos(para);
+    while (!w.done() && w.col() < last && w.x() + (under ? w.advance() : w.advance() / 2) < x)
+        w.next();
+    return paraPos(para) + std::min<std::uint64_t>(w.col(), last);
+}
+
+void DocLayout::numberLists()
+{
+    std::vector<int> counters;
+    int previous = 0;
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        ParaBox& b = boxes_[i];
+        int id = b.format.listFormat ? b.format.listFormat : (b.format.flags & kListNumbered ? -1 : 0);
+        if (id == 0) {
+            b.marker.clear();
+            previous = 0;
+            continue;
+        }
+        if (previous == 0)
+            counters.clear();
+        previous = id;
+        ListFormat list = id > 0 ? editor_.lists.get(id) : ListFormat{0, 1, 0, 0};
+        std::size_t slot = static_cast<std::size_t>(id + 1);
+        if (counters.size() <= slot)
+            counters.resize(slot + 1, 0);
+        int number = list.start + counters[slot]++;
+        b.marker = listMarker(list, number);
+    }
+}
+
+std::vector<int> DocLayout::pageTops(int pageHeight) const
+{
+    std::vector<int> tops{0};
+    pageHeight = std::max(pageHeight, 1);
+    for (const ParaBox& b : boxes_) {
+        for (const ScreenLine& l : b.geometry.lines) {
+            int top = b.y + l.top, bottom = top + l.height;
+            // A line that would cross the page's foot starts the next page (a taller one is cut).
+            if (bottom - tops.back() > pageHeight && top > tops.back())
+                tops.push_back(top);
+        }
+        // A page-break paragraph ends its page.
+        if (!b.chars.empty() && b.chars.front() == kPageBreak && b.y + b.geometry.height < height())
+            tops.push_back(b.y + b.geometry.height);
+    }
+    return tops;
+}
+
+}

@@ -1,0 +1,89 @@
+#pragma once
+// The document laid out for the screen (or a page) at a width: every paragraph
+// of the model as screen lines, one under the other. Layout is incremental:
+// sync() compares the model with what was laid out last time and lays out
+// again only the paragraphs that differ, then moves the ones below.
+#include "platform/editor/model/editor.h"
+#include "platform/editor/view/font_cache.h"
+#include "platform/editor/view/list_marker.h"
+#include "platform/editor/view/para_layout.h"
+#include "platform/editor/view/picture_cache.h"
+
+#include <QRect>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+
+namespace ks::editor::view {
+
+struct ParaBox {
+    int y = 0;                   // top, document pixels
+    ParaGeometry geometry;
+    QString marker;              // list bullet or number, empty without
+    // What was laid out, to see later what changed.
+    std::string chars;
+    std::vector<std::uint16_t> fonts;
+    ParaFormat format;
+    int cell = 0;
+    ParaText text() const { return {chars, fonts.data(), &format, markerRoom(), listed()}; }
+    // A list marker takes room before the text unless the first line hangs into the indent.
+    float markerRoom() const;
+    bool listed() const { return format.listFormat != 0 || (format.flags & kListNumbered); }
+};
+
+// What to draw besides the text.
+struct PaintOptions {
+    std::uint64_t selectionFrom = 0, selectionTo = 0;
+    bool paragraphMarks = false;
+};
+
+class DocLayout {
+public:
+    static constexpr int kMargin = 6;   // pixels between the window's edge and the text
+
+    explicit DocLayout(Editor& editor) : editor_(editor) {}
+
+    // Brings the layout up to date for a window width; returns how many paragraphs were laid out.
+    std::size_t sync(int width);
+    int width() const { return width_; }
+    int height() const;
+    std::size_t paragraphCount() const { return boxes_.size(); }
+    const ParaBox& box(std::size_t para) const { return boxes_[para]; }
+
+    // The caret's rectangle at a text position (document pixels); empty when there is none.
+    QRect caretRect(std::uint64_t pos) const;
+    // The text position nearest to a document point; with under, the character under it.
+    std::uint64_t positionAt(QPoint point, bool under = false) const;
+    // The paragraph whose box holds y (the last one below the end).
+    std::size_t paragraphAt(int y) const;
+    // The screen line of a position: its paragraph and line index.
+    bool lineOf(std::uint64_t pos, std::size_t& para, std::size_t& line) const;
+    // Positions at the start and end of a screen line.
+    std::uint64_t lineStart(std::size_t para, std::size_t line) const;
+    std::uint64_t lineEnd(std::size_t para, std::size_t line) const;
+
+    // Paints the part of the document inside clip (document pixels).
+    void paint(QPainter& painter, const QRect& clip, const PaintOptions& options) const;
+    // The tops of pages of a height, cut between screen lines: page n shows [tops[n], tops[n+1]).
+    std::vector<int> pageTops(int pageHeight) const;
+
+private:
+    void relayout(std::size_t first, std::size_t oldEnd, std::size_t newEnd);
+    void place(std::size_t from);
+    void numberLists();
+    bool same(std::size_t para, const ParaBox& box) const;
+    std::uint64_t paraPos(std::size_t para) const;
+    void paintParagraph(QPainter& p, std::size_t para, const QRect& clip, const PaintOptions& o) const;
+    void paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, int top, const PaintOptions& o,
+                   std::uint64_t base) const;
+    void paintObject(QPainter& p, int id, const QRectF& rect) const;
+
+    Editor& editor_;
+    FontCache fonts_;
+    mutable PictureCache pictures_;
+    std::vector<ParaBox> boxes_;
+    int width_ = -1;
+};
+
+}

@@ -1,0 +1,220 @@
+#include "platform/editor/view/editor_view.h"
+#include "platform/editor/model/commands.h"
+#include "platform/editor/vek32.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScrollBar>
+
+namespace ks::editor::view {
+namespace {
+
+constexpr int kBlinkMs = 530;
+
+}
+
+EditorView::EditorView(HWND hWnd, QWidget* parent) : QAbstractScrollArea(parent), hwnd_(hWnd)
+{
+    editor_ = findEditor(hWnd);
+    if (editor_) {
+        if (editor_->view)
+            editor_->view->windowGone();   // one view shows a window at a time
+        editor_->view = this;
+        layout_ = std::make_unique<DocLayout>(*editor_);
+    }
+    setFocusPolicy(Qt::StrongFocus);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setAutoFillBackground(false);
+    verticalScrollBar()->setSingleStep(20);
+    blink_.setInterval(kBlinkMs);
+    connect(&blink_, &QTimer::timeout, this, [this] {
+        caretOn_ = !caretOn_;
+        viewport()->update(caretRect().adjusted(-1, 0, 1, 0));
+    });
+}
+
+EditorView* EditorView::create(QWidget* parent, unsigned style)
+{
+    HWND h = EditorCreateWindow(nullptr, "", style, 0, 0, 0, 0);
+    auto* v = new EditorView(h, parent);
+    v->ownsWindow_ = true;
+    return v;
+}
+
+EditorView::~EditorView()
+{
+    if (!editor_)
+        return;
+    editor_->view = nullptr;
+    if (ownsWindow_)
+        EditorDestroyWindow(hwnd_);
+}
+
+DocLayout* EditorView::layout()
+{
+    if (!layout_)
+        return nullptr;
+    if (layout_->sync(viewport()->width()) || verticalScrollBar()->maximum() != std::max(0, layout_->height() - viewport()->height()))
+        updateScrollRange();
+    return layout_.get();
+}
+
+void EditorView::updateScrollRange()
+{
+    int h = layout_ ? layout_->height() : 0;
+    verticalScrollBar()->setPageStep(viewport()->height());
+    verticalScrollBar()->setRange(0, std::max(0, h - viewport()->height()));
+}
+
+QPoint EditorView::documentPoint(QPoint p) const { return p + QPoint(0, verticalScrollBar()->value()); }
+
+std::uint64_t EditorView::caretPos() { return editor_ ? editor_->posOf(editor_->caret) : 0; }
+std::uint64_t EditorView::anchorPos() { return editor_ ? editor_->posOf(editor_->anchor) : 0; }
+
+// The caret never goes past the document's final paragraph mark.
+std::uint64_t EditorView::lastCaretPos()
+{
+    std::uint64_t n = editor_->doc.length();
+    const auto& paras = editor_->doc.paragraphs();
+    return n > 0 && !paras.empty() && paras.back().terminated() ? n - 1 : n;
+}
+
+QRect EditorView::caretRect()
+{
+    DocLayout* l = layout();
+    if (!l)
+        return {};
+    QRect r = l->caretRect(caretPos());
+    return r.translated(0, -verticalScrollBar()->value()).adjusted(0, 0, 1, 0);
+}
+
+void EditorView::moveCaret(std::uint64_t pos, bool extend)
+{
+    if (!editor_)
+        return;
+    pos = std::min(pos, lastCaretPos());
+    editor_->caret = editor_->positionOf(pos);
+    if (!extend)
+        editor_->anchor = editor_->caret;
+    editor_->typingFont = -1;   // the typing font follows the caret
+    caretOn_ = true;
+    ensureCaretVisible();
+    viewport()->update();
+}
+
+void EditorView::ensureCaretVisible()
+{
+    QRect r = caretRect();
+    if (r.isNull())
+        return;
+    QScrollBar* bar = verticalScrollBar();
+    if (r.top() < 0)
+        bar->setValue(bar->value() + r.top());
+    else if (r.bottom() > viewport()->height())
+        bar->setValue(bar->value() + r.bottom() - viewport()->height());
+}
+
+bool EditorView::editable() { return editor_ && !editor_->readOnly; }
+
+void EditorView::edited()
+{
+    goalX_ = -1;
+    layout();
+    ensureCaretVisible();
+    caretOn_ = true;
+    viewport()->update();
+}
+
+void EditorView::paintEvent(QPaintEvent* event)
+{
+    QPainter p(viewport());
+    QRect clip = event->rect();
+    p.fillRect(clip, editor_ ? colourOf(editor_->settings.background) : QColor(Qt::white));
+    DocLayout* l = layout();
+    if (!l)
+        return;
+    int scroll = verticalScrollBar()->value();
+    p.translate(0, -scroll);
+    PaintOptions o;
+    editor_->selectionRange(o.selectionFrom, o.selectionTo);
+    o.paragraphMarks = editor_->checkedCommands.count(kCmdParagraphMarks) != 0;
+    l->paint(p, clip.translated(0, scroll), o);
+    if (hasFocus() && caretOn_ && o.selectionFrom == o.selectionTo) {
+        QRect c = l->caretRect(caretPos());
+        p.fillRect(c.adjusted(0, 0, 1, 0), Qt::black);
+    }
+}
+
+void EditorView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    layout();
+    updateScrollRange();
+    if (!editor_ || moving_)
+        return;
+    // The window's client rectangle follows the widget; the add-on relays frames on 0xAAE.
+    int w = width(), h = height();
+    if (w != editor_->width || h != editor_->height) {
+        if (auto win = ks::win::findWindow(hwnd_)) {
+            RECT r = win->rect();
+            win->setRect({r.left, r.top, r.left + w, r.top + h});
+        }
+        SendMessage(hwnd_, WM_SIZE, 0, static_cast<LPARAM>((h & 0xFFFF) << 16 | (w & 0xFFFF)));
+    }
+}
+
+void EditorView::scrollContentsBy(int, int) { viewport()->update(); }
+
+void EditorView::focusInEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusInEvent(event);
+    caretOn_ = true;
+    blink_.start();
+    if (editor_)
+        EditorNotifyFocus(hwnd_, 1, nullptr);
+    viewport()->update();
+}
+
+void EditorView::focusOutEvent(QFocusEvent* event)
+{
+    QAbstractScrollArea::focusOutEvent(event);
+    blink_.stop();
+    if (editor_)
+        EditorNotifyFocus(hwnd_, 0, nullptr);
+    viewport()->update();
+}
+
+bool EditorView::pointOf(std::uint64_t pos, int& x, int& y)
+{
+    DocLayout* l = layout();
+    if (!l)
+        return false;
+    QRect r = l->caretRect(pos);
+    if (r.isNull())
+        return false;
+    x = r.x();
+    y = r.y() - verticalScrollBar()->value();
+    return true;
+}
+
+void EditorView::repaint() { viewport()->update(); }
+
+void EditorView::showCaret() { ensureCaretVisible(); }
+
+void EditorView::moved(int x, int y, int width, int height)
+{
+    moving_ = true;
+    setGeometry(x, y, width, height);
+    moving_ = false;
+}
+
+void EditorView::windowGone()
+{
+    editor_ = nullptr;
+    layout_.reset();
+    blink_.stop();
+    hide();
+}
+
+}

@@ -1,0 +1,86 @@
+#pragma once
+// The editor window on screen: a scroll area over one editor window handle
+// that lays the model's document out, paints it, and turns keys and mouse
+// into the model's operations (so the model's events fire from real input).
+#include "platform/editor/model/view_hooks.h"
+#include "platform/editor/view/doc_layout.h"
+#include "platform/win/win_types.h"
+
+#include <QAbstractScrollArea>
+#include <QTimer>
+
+#include <memory>
+
+namespace ks::editor::view {
+
+class EditorView : public QAbstractScrollArea, private ViewHooks {
+public:
+    // Shows the editor window hWnd (made by EditorCreateWindow); an unknown handle shows nothing.
+    explicit EditorView(HWND hWnd, QWidget* parent = nullptr);
+    // Makes a new editor window (style as EditorCreateWindow's) shown by a new view it owns.
+    static EditorView* create(QWidget* parent, unsigned style = 0x54002041);
+    ~EditorView() override;
+
+    HWND handle() const { return hwnd_; }
+    // The layout, brought up to date: for printing and tests.
+    DocLayout* layout();
+    // The caret's rectangle in the viewport's pixels.
+    QRect caretRect();
+    // Copies the selection to the clipboard (plain text and RTF); cut also deletes it.
+    void copy();
+    void cut();
+    // Pastes the clipboard's text at the caret; characters outside Windows-1252 become "?" and the user is told.
+    void paste();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    bool focusNextPrevChild(bool) override { return false; }   // Tab is text
+
+private:
+    // ViewHooks
+    bool pointOf(std::uint64_t pos, int& x, int& y) override;
+    void repaint() override;
+    void showCaret() override;
+    void moved(int x, int y, int width, int height) override;
+    void windowGone() override;
+
+    // Keys (editor_keys.cpp).
+    bool speedKey(QKeyEvent* event);
+    bool navigationKey(QKeyEvent* event);
+    bool editingKey(QKeyEvent* event);
+    void typeText(const QString& text);
+    void deleteAround(bool forward);
+    std::uint64_t wordStep(std::uint64_t pos, bool forward);
+    std::uint64_t lineStep(std::uint64_t pos, int dy);
+
+    // Caret and selection.
+    std::uint64_t caretPos();
+    std::uint64_t anchorPos();
+    std::uint64_t lastCaretPos();
+    void moveCaret(std::uint64_t pos, bool extend);
+    void selectWord(std::uint64_t pos);
+    bool editable();
+    void edited();
+    void ensureCaretVisible();
+    void updateScrollRange();
+    QPoint documentPoint(QPoint viewportPoint) const;
+
+    HWND hwnd_ = nullptr;
+    Editor* editor_ = nullptr;
+    std::unique_ptr<DocLayout> layout_;
+    bool ownsWindow_ = false;
+    bool moving_ = false;
+    bool caretOn_ = true;
+    float goalX_ = -1;   // the column up and down keep to
+    QTimer blink_;
+};
+
+}

@@ -1,0 +1,265 @@
+// The editor view over a real editor window, offscreen: layout, positions, typing, keys,
+// read-only windows, the clipboard's conversion and pagination.
+#include "platform/editor/model/editor.h"
+#include "platform/editor/vek32.h"
+#include "platform/editor/view/editor_view.h"
+#include "platform/editor/view/text_codec.h"
+#include "tests/support/scripted_ui.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace ks::editor;
+using ks::editor::view::EditorView;
+
+namespace {
+
+int changes = 0;
+LRESULT countChanges(HWND, UINT message, WPARAM, LPARAM)
+{
+    if (message == kEventChanged)
+        ++changes;
+    return 0;
+}
+
+class EditorViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        view = EditorView::create(nullptr);
+        h = view->handle();
+        view->resize(400, 300);
+        view->show();
+        changes = 0;
+        EditorSetHostCallback(h, countChanges);
+    }
+    void TearDown() override { delete view; }
+
+    void append(const std::string& text, int font = 0) { EditorAppendText(h, text.c_str(), font, 0, 0, 0, 0); }
+    std::string text()
+    {
+        std::string all;
+        for (const Paragraph& p : findEditor(h)->doc.paragraphs())
+            all += p.chars;
+        return all;
+    }
+    int caret() { return static_cast<int>(findEditor(h)->posOf(findEditor(h)->caret)); }
+    // Keys whose text is no plain ASCII (QTest::keyClicks takes ASCII only).
+    void type(const QString& chars)
+    {
+        for (QChar c : chars) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(view, &press);
+        }
+    }
+    void focus()
+    {
+        view->activateWindow();
+        view->setFocus();
+    }
+
+    ks::test::ScriptedUi ui;
+    EditorView* view = nullptr;
+    HWND h = nullptr;
+};
+
+TEST_F(EditorViewTest, LongParagraphWrapsToTheWindowAndEveryPositionHasAPlace)
+{
+    findEditor(h)->doc.clear();
+    std::string words;
+    for (int i = 0; i < 60; ++i)
+        words += "word" + std::to_string(i) + " ";
+    append(words + "\x15");
+    auto* l = view->layout();
+    ASSERT_EQ(l->paragraphCount(), 1u);
+    const auto& lines = l->box(0).geometry.lines;
+    ASSERT_GT(lines.size(), 3u);
+    // Lines break after blanks, never inside a word, and stay inside the window.
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        EXPECT_EQ(words[lines[i].start - 1], ' ');
+        EXPECT_GT(lines[i].top, lines[i - 1].top);
+    }
+    int lastY = -1;
+    for (int pos = 0; pos < static_cast<int>(words.size()); pos += 7) {
+        int x = -1, y = -1;
+        ASSERT_TRUE(EditorGetPosPoint(h, 2, pos, -1, &x, &y));
+        EXPECT_GE(x, 0);
+        EXPECT_LT(x, view->viewport()->width());
+        EXPECT_GE(y, lastY);   // later text never sits higher
+        lastY = y;
+        EXPECT_EQ(l->positionAt(l->caretRect(pos).center()), static_cast<std::uint64_t>(pos));
+    }
+    EXPECT_EQ(EditorGetPosPoint(h, 2, 1 << 30, -1, nullptr, nullptr), 0);
+}
+
+TEST_F(EditorViewTest, FormatsMoveTextBigFontsMakeTallerLinesAlignmentsPlaceIt)
+{
+    findEditor(h)->doc.clear();
+    int big = EditorCreateFont(h, -1, 1, "Arial", 28, 0, 0, 0xFFFFFF, 0, 0);
+    int indented = EditorMakeParaFormat(h, -1, 1, 1440, 0, 0, 0, 0, 0, 0, 0, 240, 0, 0, 0);
+    int centred = EditorMakeParaFormat(h, -1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, kAlignCentre);
+    EditorAppendText(h, "plain\x15", 0, 0, 0, 0, 0);
+    EditorAppendText(h, "indented\x15", 0, indented, 0, 0, 0);
+    EditorAppendText(h, "big\x15", big, 0, 0, 0, 0);
+    EditorAppendText(h, "mid\x15", 0, centred, 0, 0, 0);
+    auto* l = view->layout();
+    ASSERT_EQ(l->paragraphCount(), 4u);
+    int plainX = l->caretRect(0).x();
+    EXPECT_EQ(l->caretRect(6).x() - plainX, 96);   // an inch of indent
+    EXPECT_GE(l->box(1).geometry.lines[0].top, 16);   // 240 twips before
+    EXPECT_GT(l->box(2).geometry.lines[0].height, 2 * l->box(0).geometry.lines[0].height);
+    int midX = l->caretRect(19).x();
+    EXPECT_GT(midX, view->viewport()->width() / 2 - 40);
+    EXPECT_LT(midX, view->viewport()->width() / 2);
+}
+
+TEST_F(EditorViewTest, TypingGoesThroughTheModelAndTellsTheHost)
+{
+    focus();
+    QTest::keyClicks(view, "Hello");
+    QTest::keyClick(view, Qt::Key_Return);
+    QTest::keyClicks(view, "x");
+    QTest::keyClick(view, Qt::Key_Backspace);
+    QTest::keyClick(view, Qt::Key_Left);
+    QTest::keyClick(view, Qt::Key_Left);
+    QTest::keyClick(view, Qt::Key_Delete);
+    EXPECT_EQ(text(), "Hell\x15\x15");
+    EXPECT_GE(changes, 8);
+    EXPECT_TRUE(findEditor(h)->modified);
+    // The caret is drawn where the model has it.
+    EXPECT_EQ(view->caretRect().x(), view->layout()->caretRect(4).x());
+}
+
+TEST_F(EditorViewTest, ReadOnlyRefusesTypingAndSaysSoWithABeep)
+{
+    append("keep");
+    EditorSetReadOnly(h, 1);
+    changes = 0;
+    focus();
+    QTest::keyClicks(view, "ab");
+    QTest::keyClick(view, Qt::Key_Backspace);
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(text(), "\x15keep");
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(ui.beeps(), 4);
+}
+
+TEST_F(EditorViewTest, SpeedKeysTheHostTurnedOffStayOff)
+{
+    append("text\x15");
+    focus();
+    VekEnableSpeedKey(h, 629, 0);
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_FALSE(findEditor(h)->hasSelection());
+    VekEnableSpeedKey(h, 629, 1);
+    QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_TRUE(findEditor(h)->hasSelection());
+    // Bold on a selection through its key; with the key off the text stays plain.
+    VekEnableSpeedKey(h, 633, 0);
+    QTest::keyClick(view, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(findEditor(h)->styleAt(1) & kBold, 0u);
+    VekEnableSpeedKey(h, 633, 1);
+    QTest::keyClick(view, Qt::Key_B, Qt::ControlModifier);
+    EXPECT_NE(findEditor(h)->styleAt(1) & kBold, 0u);
+}
+
+TEST_F(EditorViewTest, TypedCharactersOutsideTheCodePageAreRefusedPastedOnesBecomeQuestionMarksAndTheUserIsTold)
+{
+    focus();
+    type(QString::fromUtf8("\xE2\x82\xAC\xC3\xA9"));   // euro sign and é: both Windows-1252
+    EXPECT_EQ(text(), "\x80\xE9\x15");
+    type(QString::fromUtf8("\xC5\x91"));   // ő is not
+    EXPECT_EQ(text(), "\x80\xE9\x15");
+    EXPECT_EQ(ui.beeps(), 1);
+    QApplication::clipboard()->setText(QString::fromUtf8("a\xC5\x91" "b\xF0\x9F\x98\x80"));
+    ui.answerMessage(ks::ui::OK);
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text(), "\x80\xE9" "a?b?\x15");
+    ASSERT_EQ(ui.messageBoxes().size(), 1u);
+    EXPECT_TRUE(ui.messageBoxes()[0].text.startsWith("2 pasted"));
+}
+
+TEST_F(EditorViewTest, CopyGivesVisibleTextWithLineEnds)
+{
+    append("one\x15two\x15");
+    EditorSelectRange(h, 1, 8);
+    view->copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), QString("one\ntwo"));
+}
+
+TEST_F(EditorViewTest, ClickPlacesCaretDragSelectsDoubleClickTakesAWord)
+{
+    findEditor(h)->doc.clear();
+    append("alpha beta gamma\x15");
+    auto* l = view->layout();
+    QPoint beta = l->caretRect(7).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, beta);
+    EXPECT_EQ(caret(), 7);
+    VekInfo info{};
+    EditorGetInfo(h, &info);
+    EXPECT_EQ(info.mouseX, beta.x());
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, beta);
+    std::uint64_t from, to;
+    findEditor(h)->selectionRange(from, to);
+    EXPECT_EQ(from, 6u);
+    EXPECT_EQ(to, 10u);
+}
+
+TEST_F(EditorViewTest, EditsRelayOutOnlyTheParagraphsTheyTouch)
+{
+    findEditor(h)->doc.clear();
+    for (int i = 0; i < 200; ++i)
+        append("paragraph " + std::to_string(i) + "\x15");
+    auto* l = view->layout();
+    int lastTop = l->box(199).y;
+    EditorMoveCaret(h, 50, -1, 0);
+    EditorInsertText(h, "\r\n");
+    EXPECT_EQ(l->sync(view->viewport()->width() ), 2u);   // the split paragraph became two
+    EXPECT_EQ(l->paragraphCount(), 201u);
+    EXPECT_GT(l->box(200).y, lastTop);
+    EXPECT_EQ(l->sync(view->viewport()->width()), 0u);
+}
+
+TEST_F(EditorViewTest, PagesCutBetweenLinesAndHoldEveryLine)
+{
+    findEditor(h)->doc.clear();
+    for (int i = 0; i < 300; ++i)
+        append("line " + std::to_string(i) + "\x15");
+    EditorRunCommand(h, 628);   // a page break at the caret (the start)
+    auto* l = view->layout();
+    auto tops = l->pageTops(500);
+    ASSERT_GT(tops.size(), 5u);
+    for (std::size_t n = 1; n < tops.size(); ++n) {
+        EXPECT_LE(tops[n] - tops[n - 1], 500);
+        EXPECT_GT(tops[n], tops[n - 1]);
+    }
+}
+
+TEST(EditorViewCodec, EveryByteComesBackAndUnknownCharactersAreCounted)
+{
+    std::string all;
+    for (int b = 0x20; b < 256; ++b)
+        if (b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D)
+            all.push_back(static_cast<char>(b));
+    auto back = ks::editor::view::toCp1252(ks::editor::view::fromCp1252(all));
+    EXPECT_EQ(back.bytes, all);
+    EXPECT_EQ(back.replaced, 0);
+    auto lines = ks::editor::view::toCp1252("a\r\nb\nc\rd");
+    EXPECT_EQ(lines.bytes, "a\r\nb\r\nc\r\nd");
+}
+
+TEST(EditorViewWindow, AViewOfAnUnknownHandleShowsNothingAndADestroyedWindowLetsItsViewGo)
+{
+    EditorView stray(reinterpret_cast<HWND>(0x7777), nullptr);
+    EXPECT_EQ(stray.layout(), nullptr);
+    HWND h = EditorCreateWindow(nullptr, "", 0x54002041, 0, 0, 100, 100);
+    auto* v = new EditorView(h, nullptr);
+    EditorDestroyWindow(h);
+    EXPECT_EQ(v->layout(), nullptr);
+    delete v;
+}
+
+}
