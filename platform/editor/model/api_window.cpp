@@ -264,6 +264,8 @@ int VekShowToolbar(HWND hWnd, int show)
             e.checkedCommands.insert(kCmdToolbar);
         else
             e.checkedCommands.erase(kCmdToolbar);
+        if (e.view)
+            e.view->optionsChanged();
         return 1;
     });
 }

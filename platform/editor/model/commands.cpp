@@ -51,6 +51,8 @@ int runCommand(Editor& e, int command)
     default:
         if (!e.checkedCommands.erase(command))
             e.checkedCommands.insert(command);
+        if (e.view)
+            e.view->optionsChanged();
     }
     return 1;
 }

@@ -14,6 +14,8 @@ public:
     virtual void repaint() = 0;
     // The caret moved and should be brought into sight.
     virtual void showCaret() = 0;
+    // A view option changed (toolbar, ruler, paragraph marks).
+    virtual void optionsChanged() = 0;
     // EditorMoveWindow: the window's place in its parent, client pixels.
     virtual void moved(int x, int y, int width, int height) = 0;
     // The window is being destroyed; the view lets go of it.

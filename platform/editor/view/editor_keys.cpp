@@ -57,8 +57,7 @@ bool EditorView::speedKey(QKeyEvent* event)
     switch (command) {
     case kKeyBold: case kKeyItalic: case kKeyUnderline: {
         unsigned bit = command == kKeyBold ? kBold : command == kKeyItalic ? kItalic : kUnderline;
-        const FontEntry* f = editor_->fonts.get(editor_->currentTypingFont());
-        EditorSetCharStyle(hwnd_, bit, f && (f->style & bit) ? 0 : 1, 1);
+        EditorSetCharStyle(hwnd_, bit, caretStyle() & bit ? 0 : 1, 1);
         break;
     }
     case kKeyCentre: EditorSetParaFlags(hwnd_, kAlignCentre, 1, 1); break;

@@ -101,6 +101,8 @@ void EditorView::moveCaret(std::uint64_t pos, bool extend)
     caretOn_ = true;
     ensureCaretVisible();
     viewport()->update();
+    if (onCaretMoved)
+        onCaretMoved();
 }
 
 void EditorView::ensureCaretVisible()
@@ -115,6 +117,21 @@ void EditorView::ensureCaretVisible()
         bar->setValue(bar->value() + r.bottom() - viewport()->height());
 }
 
+std::uint32_t EditorView::caretStyle()
+{
+    if (!editor_)
+        return 0;
+    std::uint64_t from, to;
+    editor_->selectionRange(from, to);
+    if (from != to)
+        return editor_->styleAt(from);
+    if (editor_->typingFont >= 0) {
+        const FontEntry* f = editor_->fonts.get(editor_->typingFont);
+        return f ? f->style : 0;
+    }
+    return editor_->styleAt(from > 0 && editor_->caret.col > 0 ? from - 1 : from);
+}
+
 bool EditorView::editable() { return editor_ && !editor_->readOnly; }
 
 void EditorView::edited()
@@ -124,6 +141,8 @@ void EditorView::edited()
     ensureCaretVisible();
     caretOn_ = true;
     viewport()->update();
+    if (onCaretMoved)
+        onCaretMoved();
 }
 
 void EditorView::paintEvent(QPaintEvent* event)
@@ -199,6 +218,13 @@ bool EditorView::pointOf(std::uint64_t pos, int& x, int& y)
 }
 
 void EditorView::repaint() { viewport()->update(); }
+
+void EditorView::optionsChanged()
+{
+    viewport()->update();
+    if (onOptionsChanged)
+        onOptionsChanged();
+}
 
 void EditorView::showCaret() { ensureCaretVisible(); }
 

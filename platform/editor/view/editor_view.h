@@ -9,6 +9,7 @@
 #include <QAbstractScrollArea>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 namespace ks::editor::view {
@@ -29,6 +30,13 @@ public:
     // Copies the selection to the clipboard (plain text and RTF); cut also deletes it.
     void copy();
     void cut();
+    // The character style the formatting buttons show: of the selection's first character,
+    // else of the typing font, else of the character before the caret.
+    std::uint32_t caretStyle();
+    // Called after a view option (toolbar, ruler, paragraph marks) changed.
+    std::function<void()> onOptionsChanged;
+    // Called after the caret moved or the text changed through the view.
+    std::function<void()> onCaretMoved;
     // Pastes the clipboard's text at the caret; characters outside Windows-1252 become "?" and the user is told.
     void paste();
 
@@ -49,6 +57,7 @@ private:
     bool pointOf(std::uint64_t pos, int& x, int& y) override;
     void repaint() override;
     void showCaret() override;
+    void optionsChanged() override;
     void moved(int x, int y, int width, int height) override;
     void windowGone() override;
 
