@@ -78,7 +78,8 @@ int openFont(HtmlWriter& w, const CharState& next)
             return 0;
     }
     w.ctx.fontOpen = 1;
-    return PutTagEnd(&w.ctx, w.out, true);
+    // No line end after the tag: other readers take it for a blank inside the text.
+    return PutTagEnd(&w.ctx, w.out, false);
 }
 
 }

@@ -152,7 +152,7 @@ TEST_F(PlxFontTest, SelectedTextTakesAnHtmlSizeAbsoluteOrRelative)
     EXPECT_EQ(pointsAt(0, 3), 11);
     EXPECT_EQ(pointsAt(0, 8), 11);
     std::string page = body();
-    EXPECT_NE(page.find("one <font size=5>|two</font> three"), std::string::npos) << page;
+    EXPECT_NE(page.find("one <font size=5>two</font> three"), std::string::npos) << page;
     EditorMoveCaret(hWnd, 0, 5, 0);
     EXPECT_EQ(PlxGetFontSize(hWnd, &relative), 5);
 

@@ -63,3 +63,8 @@ TEST_F(PlxRoundTripTest, LinksAndAnchors)
     roundTrip("<p><a name=top>Top</a> see <a href=\"other page.htm#part\" target=_top>the other page</a> "
               "and <a href=#top>back</a>.</p><p><a href=\"mailto:x@example.com\">mail <b>bold</b></a></p>");
 }
+
+TEST_F(PlxRoundTripTest, ElementTagsInsideWordsAddNoBlanks)
+{
+    roundTrip("<p>the patch file (<code>.diff.gz</code>), in <tt>/usr/share/doc/</tt>package<kbd>/changelog</kbd></p>");
+}
