@@ -1,6 +1,6 @@
 // A random or mutated page read by PlxRead, written back to memory by PlxWrite, and that
 // page read again into a second window: what the writer makes of any document the reader
-// can build must be safe to write and to read.
+// can build must be safe to write and to read. Its seeds are the pages of fuzz/corpus/html.
 #include "addon/core/plx32.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/editor/vek32.h"
