@@ -1,6 +1,7 @@
 #include "platform/editor/view/doc_layout.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace ks::editor::view {
 namespace {
@@ -38,6 +39,12 @@ std::size_t DocLayout::sync(int width)
         ++tail;
     if (first == n && first == old)
         return 0;
+    // A table is laid out whole: widen the change to the tables at its ends.
+    const auto& paras = editor_.doc.paragraphs();
+    while (first > 0 && paras[first - 1].meta.cell != 0)
+        --first;
+    while (tail > 0 && paras[n - tail].meta.cell != 0)
+        --tail;
     relayout(first, old - tail, n - tail);
     return n - tail - first;
 }
@@ -53,7 +60,20 @@ void DocLayout::relayout(std::size_t first, std::size_t oldEnd, std::size_t newE
         b.fonts = paras[i].fonts;
         b.format = editor_.formatOf(i);
         b.cell = paras[i].meta.cell;
-        b.geometry = layoutParagraph(b.text(), fonts_, width_);
+    }
+    for (std::size_t i = first; i < newEnd;) {
+        ParaBox& b = fresh[i - first];
+        if (b.cell == 0) {
+            b.width = width_;
+            b.geometry = layoutParagraph(b.text(), fonts_, width_);
+            ++i;
+            continue;
+        }
+        std::size_t j = i;
+        for (int id = outerTable(editor_, b.cell); j < newEnd && outerTable(editor_, paras[j].meta.cell) == id;)
+            ++j;
+        layoutTable(fresh, first, i, j);
+        i = j;
     }
     boxes_.erase(boxes_.begin() + static_cast<std::ptrdiff_t>(first), boxes_.begin() + static_cast<std::ptrdiff_t>(oldEnd));
     boxes_.insert(boxes_.begin() + static_cast<std::ptrdiff_t>(first), std::make_move_iterator(fresh.begin()),
@@ -62,25 +82,56 @@ void DocLayout::relayout(std::size_t first, std::size_t oldEnd, std::size_t newE
     numberLists();
 }
 
-void DocLayout::place(std::size_t from)
+void DocLayout::layoutTable(std::vector<ParaBox>& fresh, std::size_t offset, std::size_t a, std::size_t b)
 {
-    int y = from > 0 ? boxes_[from - 1].y + boxes_[from - 1].geometry.height : kMargin;
-    for (std::size_t i = from; i < boxes_.size(); ++i) {
-        boxes_[i].y = y;
-        y += boxes_[i].geometry.height;
+    std::vector<CellSlot> places(b - a);
+    TableLayouter layouter(editor_, [&](std::size_t p, int w) {
+        ParaBox& box = fresh[p - offset];
+        box.geometry = layoutParagraph(box.text(), fonts_, w);
+        return box.geometry.height;
+    }, places, a);
+    auto geometry = std::make_shared<TableGeometry>(layouter.layout(a, b, width_));
+    for (std::size_t p = a; p < b; ++p) {
+        ParaBox& box = fresh[p - offset];
+        box.x = places[p - a].x;
+        box.width = places[p - a].width;
+        box.relY = places[p - a].relY;
+        box.table = geometry;
     }
 }
 
-int DocLayout::height() const
+int DocLayout::blockBottom(std::size_t para) const
 {
-    return (boxes_.empty() ? kMargin : boxes_.back().y + boxes_.back().geometry.height) + kMargin;
+    const ParaBox& b = boxes_[para];
+    return b.table ? b.table->y + b.table->height : b.y + b.geometry.height;
 }
+
+// Paragraphs one under another; a table takes its height, its paragraphs sit inside it.
+void DocLayout::place(std::size_t from)
+{
+    int y = from > 0 ? blockBottom(from - 1) : kMargin;
+    for (std::size_t i = from; i < boxes_.size(); ++i) {
+        ParaBox& b = boxes_[i];
+        if (!b.table) {
+            b.y = y;
+            y += b.geometry.height;
+            continue;
+        }
+        if (i == 0 || boxes_[i - 1].table != b.table) {
+            b.table->y = y;
+            y += b.table->height;
+        }
+        b.y = b.table->y + b.relY;
+    }
+}
+
+int DocLayout::height() const { return (boxes_.empty() ? kMargin : blockBottom(boxes_.size() - 1)) + kMargin; }
 
 std::uint64_t DocLayout::paraPos(std::size_t para) const { return editor_.doc.paraPos(para); }
 
 std::size_t DocLayout::paragraphAt(int y) const
 {
-    auto it = std::upper_bound(boxes_.begin(), boxes_.end(), y, [](int v, const ParaBox& b) { return v < b.y; });
+    auto it = std::upper_bound(boxes_.begin(), boxes_.end(), y, [](int v, const ParaBox& b) { return v < b.blockTop(); });
     return it == boxes_.begin() ? 0 : static_cast<std::size_t>(it - boxes_.begin()) - 1;
 }
 
@@ -129,7 +180,7 @@ QRect DocLayout::caretRect(std::uint64_t pos) const
     std::uint32_t col = static_cast<std::uint32_t>(pos - paraPos(para));
     while (!w.done() && w.col() < col)
         w.next();
-    return QRect(kMargin + static_cast<int>(w.x()), b.y + l.top, 1, l.height);
+    return QRect(kMargin + b.x + static_cast<int>(w.x()), b.y + l.top, 1, l.height);
 }
 
 std::uint64_t DocLayout::positionAt(QPoint point, bool under) const
@@ -137,6 +188,21 @@ std::uint64_t DocLayout::positionAt(QPoint point, bool under) const
     if (boxes_.empty())
         return 0;
     std::size_t para = paragraphAt(point.y());
+    if (boxes_[para].table) {
+        // In a table: the paragraph whose box holds the point, else the nearest one.
+        while (para > 0 && boxes_[para - 1].table == boxes_[para].table)
+            --para;
+        std::size_t best = para;
+        int bestDistance = INT_MAX;
+        for (std::size_t i = para; i < boxes_.size() && boxes_[i].table == boxes_[para].table; ++i) {
+            QRect r = boxes_[i].rect().translated(kMargin, 0);
+            int dx = std::max({r.left() - point.x(), 0, point.x() - r.right()});
+            int dy = std::max({r.top() - point.y(), 0, point.y() - r.bottom()});
+            if (dx + dy < bestDistance)
+                bestDistance = dx + dy, best = i;
+        }
+        para = best;
+    }
     const ParaBox& b = boxes_[para];
     const auto& lines = b.geometry.lines;
     std::size_t line = 0;
@@ -144,7 +210,7 @@ std::uint64_t DocLayout::positionAt(QPoint point, bool under) const
         ++line;
     ParaText t = b.text();
     LineWalker w(t, fonts_, lines[line]);
-    float x = static_cast<float>(point.x() - kMargin);
+    float x = static_cast<float>(point.x() - kMargin - b.x);
     std::uint64_t last = lineEnd(para, line) - paraPos(para);
     while (!w.done() && w.col() < last && w.x() + (under ? w.advance() : w.advance() / 2) < x)
         w.next();

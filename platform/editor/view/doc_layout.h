@@ -8,10 +8,13 @@
 #include "platform/editor/view/list_marker.h"
 #include "platform/editor/view/para_layout.h"
 #include "platform/editor/view/picture_cache.h"
+#include "platform/editor/view/table_layout.h"
 
 #include <QRect>
 #include <QRectF>
 #include <QString>
+
+#include <memory>
 
 class QPainter;
 
@@ -19,6 +22,11 @@ namespace ks::editor::view {
 
 struct ParaBox {
     int y = 0;                   // top, document pixels
+    int x = 0, width = 0;        // its column: the window's text width, or a table cell's inside
+    int relY = 0;                // in a table: its top below the table's
+    std::shared_ptr<TableGeometry> table;   // the outermost table holding it, null outside tables
+    int blockTop() const { return table ? table->y : y; }
+    QRect rect() const { return QRect(x, y, width, geometry.height); }
     ParaGeometry geometry;
     QString marker;              // list bullet or number, empty without
     // What was laid out, to see later what changed.
@@ -71,6 +79,9 @@ public:
 private:
     void relayout(std::size_t first, std::size_t oldEnd, std::size_t newEnd);
     void place(std::size_t from);
+    void layoutTable(std::vector<ParaBox>& fresh, std::size_t offset, std::size_t a, std::size_t b);
+    int blockBottom(std::size_t para) const;
+    void paintTable(QPainter& p, const TableGeometry& t) const;
     void numberLists();
     bool same(std::size_t para, const ParaBox& box) const;
     std::uint64_t paraPos(std::size_t para) const;

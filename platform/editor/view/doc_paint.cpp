@@ -39,15 +39,23 @@ QRect ruleRect(const ParaFormat& f, const QRect& room, int y, int thickness)
 
 void DocLayout::paint(QPainter& p, const QRect& clip, const PaintOptions& o) const
 {
-    for (std::size_t i = boxes_.empty() ? 0 : paragraphAt(clip.top()); i < boxes_.size() && boxes_[i].y <= clip.bottom(); ++i)
-        paintParagraph(p, i, clip, o);
+    std::size_t i = boxes_.empty() ? 0 : paragraphAt(clip.top());
+    while (i > 0 && boxes_[i].table && boxes_[i - 1].table == boxes_[i].table)
+        --i;   // a table is painted from its start
+    for (; i < boxes_.size() && boxes_[i].blockTop() <= clip.bottom(); ++i) {
+        const ParaBox& b = boxes_[i];
+        if (b.table && (i == 0 || boxes_[i - 1].table != b.table))
+            paintTable(p, *b.table);
+        if (b.rect().translated(kMargin, 0).intersects(clip) || b.geometry.height == 0)
+            paintParagraph(p, i, clip, o);
+    }
 }
 
 void DocLayout::paintParagraph(QPainter& p, std::size_t para, const QRect& clip, const PaintOptions& o) const
 {
     const ParaBox& b = boxes_[para];
     const ParaGeometry& g = b.geometry;
-    QRect room(kMargin + g.left, b.y + g.spaceBefore, std::max(1, width_ - g.left - g.right), contentHeight(g));
+    QRect room(kMargin + b.x + g.left, b.y + g.spaceBefore, std::max(1, b.width - g.left - g.right), contentHeight(g));
     if (b.format.background != kNoBackground)
         p.fillRect(room, colourOf(b.format.background));
     if (b.format.flags & kBorderBits) {
@@ -70,7 +78,7 @@ void DocLayout::paintParagraph(QPainter& p, std::size_t para, const QRect& clip,
         p.setFont(f.font);
         p.setPen(f.colour.isValid() ? f.colour : QColor(Qt::black));
         const ScreenLine& l = g.lines.front();
-        p.drawText(QPointF(kMargin + g.firstLeft, b.y + l.top + l.baseline), b.marker);
+        p.drawText(QPointF(kMargin + b.x + g.firstLeft, b.y + l.top + l.baseline), b.marker);
     }
     std::uint64_t base = paraPos(para);
     for (const ScreenLine& l : g.lines) {
@@ -86,6 +94,7 @@ void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, in
                           std::uint64_t base) const
 {
     ParaText t = b.text();
+    int left = kMargin + b.x;
     // Selection first, under the text.
     std::uint64_t from = std::max(o.selectionFrom, base + l.start), to = std::min(o.selectionTo, base + l.start + l.length);
     if (from < to) {
@@ -99,7 +108,7 @@ void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, in
             }
         }
         if (x0 >= 0)
-            p.fillRect(QRectF(kMargin + x0, top, x1 - x0, l.height), kSelection);
+            p.fillRect(QRectF(left + x0, top, x1 - x0, l.height), kSelection);
     }
     // Text in runs of one font; blanks of a justified line, tabs and objects end a run.
     int baseline = top + l.baseline;
@@ -109,7 +118,7 @@ void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, in
     auto flush = [&] {
         if (!run.isEmpty()) {
             const ScreenFont& f = fonts_.get(runFont);
-            QPointF at(kMargin + runX, baseline + f.baselineShift);
+            QPointF at(left + runX, baseline + f.baselineShift);
             if (f.highlight.isValid()) {
                 QFontMetricsF m(f.font);
                 p.fillRect(QRectF(at.x(), at.y() - f.ascent, m.horizontalAdvance(run), f.ascent + f.descent), f.highlight);
@@ -127,7 +136,7 @@ void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, in
         const ScreenFont& f = fonts_.get(font);
         if (c == kObjectChar && f.object) {
             flush();
-            paintObject(p, font, QRectF(kMargin + w.x(), baseline - f.ascent, f.objectWidth, f.objectHeight));
+            paintObject(p, font, QRectF(left + w.x(), baseline - f.ascent, f.objectWidth, f.objectHeight));
             continue;
         }
         if (f.hidden || !drawn(c) || c == '\t' || (c == ' ' && l.blankExtra > 0)) {
@@ -135,7 +144,7 @@ void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, in
             if (o.paragraphMarks && endsParagraph(c)) {
                 p.setFont(fonts_.get(font).font);
                 p.setPen(Qt::gray);
-                p.drawText(QPointF(kMargin + w.x(), baseline), QString(QChar(0xB6)));
+                p.drawText(QPointF(left + w.x(), baseline), QString(QChar(0xB6)));
             }
             continue;
         }
@@ -147,6 +156,20 @@ void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, in
         run += c == kNoBreakSpace ? QChar(0xA0) : charFromCp1252(static_cast<unsigned char>(c));
     }
     flush();
+}
+
+void DocLayout::paintTable(QPainter& p, const TableGeometry& t) const
+{
+    for (const CellGeometry& c : t.cells) {
+        QRect r = c.rect.translated(kMargin, t.y);
+        if (c.background.isValid())
+            p.fillRect(r, c.background);
+        if (c.border > 0) {
+            p.setPen(QPen(QColor(0x80, 0x80, 0x80), c.border));
+            p.setBrush(Qt::NoBrush);
+            p.drawRect(r.adjusted(0, 0, -1, -1));
+        }
+    }
 }
 
 void DocLayout::paintObject(QPainter& p, int id, const QRectF& r) const

@@ -1,0 +1,131 @@
+// Tables and pictures in the editor view: cells side by side, spans, nested tables,
+// pictures at their size, and a damaged table that still draws.
+#include "platform/editor/model/editor.h"
+#include "platform/editor/vek32.h"
+#include "platform/editor/view/editor_view.h"
+#include "tests/support/temp_dir.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using namespace ks::editor;
+using ks::editor::view::EditorView;
+
+namespace {
+
+class EditorViewTableTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        view = EditorView::create(nullptr);
+        h = view->handle();
+        view->resize(500, 400);
+        findEditor(h)->doc.clear();
+    }
+    void TearDown() override { delete view; }
+    void text(const char* t, int cell) { EditorAppendText(h, t, 0, 0, cell, -1, 0); }
+    // The paragraph holding a text position.
+    const ks::editor::view::ParaBox& boxAt(const char* needle)
+    {
+        int pos = EditorFindText(h, needle, 0, 0x4);
+        std::size_t line, col;
+        findEditor(h)->doc.posToLineCol(pos, line, col);
+        return view->layout()->box(findEditor(h)->doc.paraOfLine(line));
+    }
+
+    EditorView* view = nullptr;
+    HWND h = nullptr;
+};
+
+// Row 1: "wide" spans both columns (the second is covered); row 2: "left" and a cell holding a
+// nested one-cell table with "deep".
+TEST_F(EditorViewTableTest, CellsSitSideBySideSpansTakeTheirColumnsNestedTablesSitInTheirCell)
+{
+    text("above\x15", 0);
+    int wide = EditorCreateCell(h, 1, 0, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 2, 0x20);
+    EditorSetCellProps(h, wide, 0xFFE0C0, 60, 0);
+    text("wide\x13", wide);
+    int covered = EditorCreateCell(h, 0, wide, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 0, 0x20);
+    text("\x13", covered);
+    text("\x12", covered);
+    int left = EditorCreateCell(h, 1, covered, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 1, 0x20);
+    text("left\x13", left);
+    int right = EditorCreateCell(h, 0, left, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 1, 0x20);
+    int inner = EditorCreateCell(h, 1, 0, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 1, 0x20);
+    EditorSetCellProps(h, inner, 0xFFFFFF, -1, right);
+    text("deep\x13", inner);
+    text("\x12", inner);
+    EditorEndTable(h, inner, 1);
+    text("\x13", right);
+    text("\x12", right);
+    EditorEndTable(h, right, 2);
+    text("below\x15", 0);
+    auto* l = view->layout();
+    const auto& wideBox = boxAt("wide");
+    const auto& leftBox = boxAt("left");
+    const auto& deepBox = boxAt("deep");
+    const auto& belowBox = boxAt("below");
+    EXPECT_GT(wideBox.y, boxAt("above").y);
+    EXPECT_GT(leftBox.y, wideBox.y);
+    EXPECT_GT(deepBox.x, leftBox.x + leftBox.width / 2);      // the second column
+    EXPECT_GT(wideBox.width, leftBox.width * 3 / 2);          // both columns
+    EXPECT_LT(deepBox.width, view->viewport()->width() / 2);  // inside its cell
+    EXPECT_GE(belowBox.y, deepBox.y + deepBox.geometry.height);
+    ASSERT_TRUE(wideBox.table);
+    EXPECT_EQ(wideBox.table.get(), deepBox.table.get());   // one outermost table
+    EXPECT_GE(wideBox.table->cells.size(), 4u);
+    // A click in the second column finds the nested cell's text.
+    QRect deepCaret = l->caretRect(EditorFindText(h, "deep", 0, 4) + 2);
+    EXPECT_EQ(l->positionAt(deepCaret.center()), static_cast<std::uint64_t>(EditorFindText(h, "deep", 0, 4) + 2));
+    // Typing in a cell lays out the table again, and only as far as it goes.
+    EditorMoveCaret(h, EditorFindText(h, "left", 0, 4), -1, 0);
+    EditorInsertText(h, "very ");
+    std::size_t laidOut = l->sync(view->viewport()->width());
+    EXPECT_GE(laidOut, 1u);
+    EXPECT_LT(laidOut, l->paragraphCount());
+    EXPECT_GT(boxAt("very").x, -1);
+}
+
+TEST_F(EditorViewTableTest, PicturesTakeTheirSizeInTheLine)
+{
+    ks::test::TempDir dir;
+    QImage image(120, 80, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    std::string file = (dir.path() / "p.png").string();
+    ASSERT_TRUE(image.save(QString::fromStdString(file)));
+    int id = EditorInsertPngFile(h, file.c_str(), 0, 0);
+    ASSERT_GT(id, 0);
+    text("see ", 0);
+    EditorAppendText(h, "\x18", id, 0, 0, -1, 0);
+    text(" here\x15", 0);
+    auto* l = view->layout();
+    const auto& line = l->box(0).geometry.lines.at(0);
+    EXPECT_GE(line.height, 80);
+    int before = l->caretRect(4).x(), after = l->caretRect(5).x();
+    EXPECT_EQ(after - before, 120);
+    QImage shot = view->grab().toImage();
+    QPoint inside(l->caretRect(4).x() + 60, l->caretRect(4).bottom() - 20);
+    EXPECT_EQ(shot.pixelColor(inside), QColor(Qt::red));
+}
+
+TEST_F(EditorViewTableTest, TablesWithManyColumnsOrCellsWithoutATableStillDraw)
+{
+    int previous = 0;
+    for (int c = 0; c < 300; ++c) {
+        previous = EditorCreateCell(h, c == 0, previous, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 1, 0x20);
+        text("x\x13", previous);
+    }
+    text("\x12", previous);
+    EditorEndTable(h, previous, 300);
+    // A paragraph naming a cell that no table row holds.
+    findEditor(h)->doc.appendRun("stray\x15", 0, {0, 9999});
+    auto* l = view->layout();
+    EXPECT_GT(l->height(), 0);
+    for (std::size_t i = 0; i < l->paragraphCount(); ++i)
+        EXPECT_GE(l->box(i).width, 1);
+    QImage shot = view->grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+}
+
+}
