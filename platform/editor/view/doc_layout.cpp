@@ -241,6 +241,30 @@ void DocLayout::numberLists()
     }
 }
 
+std::vector<DocLayout::PlacedObject> DocLayout::objectsIn(const QRect& area) const
+{
+    std::vector<PlacedObject> found;
+    std::size_t i = boxes_.empty() ? 0 : paragraphAt(area.top());
+    while (i > 0 && boxes_[i].table && boxes_[i - 1].table == boxes_[i].table)
+        --i;
+    for (; i < boxes_.size() && boxes_[i].blockTop() <= area.bottom(); ++i) {
+        const ParaBox& b = boxes_[i];
+        if (b.chars.find(kObjectChar) == std::string::npos)
+            continue;
+        ParaText t = b.text();
+        for (const ScreenLine& l : b.geometry.lines)
+            for (LineWalker w(t, fonts_, l); !w.done(); w.next())
+                if (b.chars[w.col()] == kObjectChar) {
+                    const ScreenFont& f = fonts_.get(b.fonts[w.col()]);
+                    QRect r(kMargin + b.x + static_cast<int>(w.x()), b.y + l.top + l.baseline - static_cast<int>(f.ascent),
+                            f.objectWidth, f.objectHeight);
+                    if (r.intersects(area))
+                        found.push_back({b.fonts[w.col()], r});
+                }
+    }
+    return found;
+}
+
 std::vector<int> DocLayout::pageTops(int pageHeight) const
 {
     std::vector<int> tops{0};

@@ -71,6 +71,13 @@ public:
     std::uint64_t lineStart(std::size_t para, std::size_t line) const;
     std::uint64_t lineEnd(std::size_t para, std::size_t line) const;
 
+    // The objects (pictures, controls) of the lines inside a document rectangle, with their rectangles.
+    struct PlacedObject {
+        int id;
+        QRect rect;
+    };
+    std::vector<PlacedObject> objectsIn(const QRect& area) const;
+
     // Paints the part of the document inside clip (document pixels).
     void paint(QPainter& painter, const QRect& clip, const PaintOptions& options) const;
     // The tops of pages of a height, cut between screen lines: page n shows [tops[n], tops[n+1]).

@@ -1,5 +1,6 @@
 #include "platform/editor/view/editor_view.h"
 #include "platform/editor/model/commands.h"
+#include "platform/editor/view/control_widgets.h"
 #include "platform/editor/vek32.h"
 
 #include <QPainter>
@@ -159,9 +160,39 @@ void EditorView::paintEvent(QPaintEvent* event)
     editor_->selectionRange(o.selectionFrom, o.selectionTo);
     o.paragraphMarks = editor_->checkedCommands.count(kCmdParagraphMarks) != 0;
     l->paint(p, clip.translated(0, scroll), o);
+    placeControls();
     if (hasFocus() && caretOn_ && o.selectionFrom == o.selectionTo) {
         QRect c = l->caretRect(caretPos());
         p.fillRect(c.adjusted(0, 0, 1, 0), Qt::black);
+    }
+}
+
+// Control objects in sight get their widgets at their anchors; the others are hidden.
+void EditorView::placeControls()
+{
+    int scroll = verticalScrollBar()->value();
+    std::map<HWND, QRect> inSight;
+    for (const auto& placed : layout_->objectsIn(viewport()->rect().translated(0, scroll)))
+        if (const ObjectData* o = editor_->object(placed.id); o && o->kind == ObjectData::Kind::Control && o->control)
+            inSight[o->control] = placed.rect.translated(0, -scroll);
+    for (auto& [control, rect] : inSight) {
+        QPointer<QWidget>& w = controlWidgets_[control];
+        if (!w)
+            w = makeControlWidget(control, viewport());
+        if (w) {
+            w->setGeometry(rect);
+            w->show();
+        }
+    }
+    for (auto it = controlWidgets_.begin(); it != controlWidgets_.end();) {
+        if (!IsWindow(it->first) || !it->second) {
+            delete it->second.data();   // its window is gone
+            it = controlWidgets_.erase(it);
+            continue;
+        }
+        if (!inSight.count(it->first))
+            it->second->hide();
+        ++it;
     }
 }
 

@@ -7,9 +7,11 @@
 #include "platform/win/win_types.h"
 
 #include <QAbstractScrollArea>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 namespace ks::editor::view {
@@ -81,6 +83,7 @@ private:
     void ensureCaretVisible();
     void updateScrollRange();
     QPoint documentPoint(QPoint viewportPoint) const;
+    void placeControls();
 
     HWND hwnd_ = nullptr;
     Editor* editor_ = nullptr;
@@ -90,6 +93,7 @@ private:
     bool caretOn_ = true;
     float goalX_ = -1;   // the column up and down keep to
     QTimer blink_;
+    std::map<HWND, QPointer<QWidget>> controlWidgets_;
 };
 
 }

@@ -2,10 +2,13 @@
 // pictures at their size, and a damaged table that still draws.
 #include "platform/editor/model/editor.h"
 #include "platform/editor/vek32.h"
+#include "platform/editor/view/control_widgets.h"
 #include "platform/editor/view/editor_view.h"
 #include "tests/support/temp_dir.h"
 
+#include <QCheckBox>
 #include <QImage>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -126,6 +129,50 @@ TEST_F(EditorViewTableTest, TablesWithManyColumnsOrCellsWithoutATableStillDraw)
         EXPECT_GE(l->box(i).width, 1);
     QImage shot = view->grab().toImage();
     EXPECT_FALSE(shot.isNull());
+}
+
+}
+
+namespace {
+
+std::vector<std::pair<WPARAM, LPARAM>> commands;
+LRESULT addonEvents(HWND, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_COMMAND)
+        commands.emplace_back(wParam, lParam);
+    return 0;
+}
+
+TEST_F(EditorViewTableTest, AControlSitsAtItsAnchorAndItsClickReachesTheAddOn)
+{
+    // A check box widget standing in for the controls layer's: it reports clicks to the control's parent.
+    ks::editor::view::setControlWidgetMaker([](HWND control, QWidget* parent) -> QWidget* {
+        auto* box = new QCheckBox(parent);
+        QObject::connect(box, &QCheckBox::clicked, [control] {
+            SendMessage(GetParent(control), WM_COMMAND, static_cast<WPARAM>(GetDlgCtrlID(control)),
+                        reinterpret_cast<LPARAM>(control));
+        });
+        return box;
+    });
+    commands.clear();
+    EditorSetAddonCallback(h, addonEvents);
+    int id = EditorInsertControl(h, "Button", 3, 300, 300, 1, 2001, 0);   // 20 x 20 pixels
+    ASSERT_GT(id, 0);
+    text("tick ", 0);
+    EditorAppendText(h, "\x18", id, 0, 0, -1, 0);
+    text(" done\x15", 0);
+    view->show();
+    view->grab();   // paints, which places the controls
+    auto* box = view->viewport()->findChild<QCheckBox*>();
+    ASSERT_NE(box, nullptr);
+    QRect anchor = view->layout()->caretRect(5);
+    EXPECT_EQ(box->geometry().topLeft().x(), anchor.x());
+    EXPECT_EQ(box->size(), QSize(20, 20));
+    QTest::mouseClick(box, Qt::LeftButton);
+    ASSERT_EQ(commands.size(), 1u);
+    EXPECT_EQ(commands[0].first & 0xFFFF, 2001u);
+    EXPECT_EQ(reinterpret_cast<HWND>(commands[0].second), EditorGetObjectControl(h, id));
+    ks::editor::view::setControlWidgetMaker(nullptr);
 }
 
 }

@@ -1,0 +1,18 @@
+#include "platform/editor/view/control_widgets.h"
+
+namespace ks::editor::view {
+namespace {
+
+ControlWidgetMaker& maker()
+{
+    static ControlWidgetMaker installed;
+    return installed;
+}
+
+}
+
+void setControlWidgetMaker(ControlWidgetMaker m) { maker() = std::move(m); }
+
+QWidget* makeControlWidget(HWND control, QWidget* parent) { return maker() ? maker()(control, parent) : nullptr; }
+
+}
