@@ -67,6 +67,8 @@ HWND createEditorWindow(HWND parent, const std::string& title, unsigned style, i
     e.height = h < 0 ? 0 : h;
     e.readOnly = (style & kStyleReadOnly) != 0;
     e.hostWindow = parent;
+    if (Editor* outer = findEditor(parent); outer && outer->view)
+        outer->view->childCreated(handle);
     return handle;
 }
 

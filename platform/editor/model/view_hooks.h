@@ -18,6 +18,8 @@ public:
     virtual void optionsChanged() = 0;
     // EditorMoveWindow: the window's place in its parent, client pixels.
     virtual void moved(int x, int y, int width, int height) = 0;
+    // An editor window was made inside this one (a frame): the view shows it as a child view.
+    virtual void childCreated(void* child) = 0;
     // The window is being destroyed; the view lets go of it.
     virtual void windowGone() = 0;
 };

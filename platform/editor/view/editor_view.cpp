@@ -272,6 +272,23 @@ void EditorView::windowGone()
     layout_.reset();
     blink_.stop();
     hide();
+    if (child_)
+        deleteLater();
+}
+
+// A frame window: a view of its own over the outer one's text, at the window's rectangle,
+// with the border its style asks for.
+void EditorView::childCreated(void* child)
+{
+    auto* v = new EditorView(static_cast<HWND>(child), viewport());
+    v->child_ = true;
+    if (auto w = ks::win::findWindow(static_cast<HWND>(child))) {
+        RECT r = w->rect();
+        bool framed = w->style() & (WS_THICKFRAME | WS_DLGFRAME);
+        v->setFrameShape(framed ? QFrame::Box : QFrame::NoFrame);
+        v->moved(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    }
+    v->show();
 }
 
 }

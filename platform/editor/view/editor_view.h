@@ -62,6 +62,7 @@ private:
     void optionsChanged() override;
     void moved(int x, int y, int width, int height) override;
     void windowGone() override;
+    void childCreated(void* child) override;
 
     // Keys (editor_keys.cpp).
     bool speedKey(QKeyEvent* event);
@@ -89,6 +90,7 @@ private:
     Editor* editor_ = nullptr;
     std::unique_ptr<DocLayout> layout_;
     bool ownsWindow_ = false;
+    bool child_ = false;   // made for a window inside another: goes when its window goes
     bool moving_ = false;
     bool caretOn_ = true;
     float goalX_ = -1;   // the column up and down keep to

@@ -176,3 +176,32 @@ TEST_F(EditorViewTableTest, AControlSitsAtItsAnchorAndItsClickReachesTheAddOn)
 }
 
 }
+
+namespace {
+
+TEST_F(EditorViewTableTest, WindowsMadeInsideAWindowShowAsFramesThatMoveAndGo)
+{
+    view->show();
+    HWND left = EditorCreateWindow(h, "left", 0x54042041, 0, 0, 200, 300);
+    HWND right = EditorCreateWindow(h, "right", 0x54002041, 200, 0, 280, 300);
+    EditorAppendText(left, "left frame\x15", 0, 0, 0, -1, 0);
+    EditorAppendText(right, "right frame\x15", 0, 0, 0, -1, 0);
+    auto frames = view->viewport()->findChildren<EditorView*>();
+    ASSERT_EQ(frames.size(), 2);
+    EditorView* l = frames[0]->handle() == left ? frames[0] : frames[1];
+    EditorView* r = frames[0]->handle() == right ? frames[0] : frames[1];
+    EXPECT_EQ(l->geometry(), QRect(0, 0, 200, 300));
+    EXPECT_EQ(r->geometry(), QRect(200, 0, 280, 300));
+    EXPECT_EQ(l->frameShape(), QFrame::Box);   // a sizing border
+    EXPECT_EQ(r->frameShape(), QFrame::NoFrame);
+    EditorMoveWindow(right, 250, 10, 200, 200);
+    EXPECT_EQ(r->geometry(), QRect(250, 10, 200, 200));
+    int x = -1, y = -1;
+    ASSERT_TRUE(EditorGetPosPoint(right, 2, 0, -1, &x, &y));   // the frame's own layout answers
+    EXPECT_LT(x, 20);
+    EditorDestroyWindow(left);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(view->viewport()->findChildren<EditorView*>().size(), 1);
+}
+
+}
