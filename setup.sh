@@ -15,10 +15,11 @@ packages=(
   # opening what the programs write, in tests: PDF pages and text
   poppler-utils
 )
-# The presentation export is checked by converting it to PDF with a headless office suite
+# The presentation export is checked by converting it to PDF with a headless office suite,
+# and RTF to HTML is tried on RTF documents its word processor writes
 # (about 70 MB to fetch). A machine that already has one keeps it: the headless package
 # would replace a desktop installation.
-command -v soffice >/dev/null || packages+=(libreoffice-impress-nogui)
+command -v soffice >/dev/null || packages+=(libreoffice-impress-nogui libreoffice-writer-nogui)
 
 missing=()
 for p in "${packages[@]}"; do
