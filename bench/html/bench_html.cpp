@@ -1,13 +1,17 @@
 // bench/html FILE...: each page read by our PlxRead (from memory, into a fresh editor
 // window), by libxml2's htmlReadMemory and by gumbo's gumbo_parse, in turn; MB/s of each
-// and the ratio of our time to libxml2's.
+// and the ratio of our time to libxml2's. Then the read page written back to memory by our
+// PlxWrite beside libxml2 serialising its own tree of the page (htmlDocDumpMemory), and
+// whether libxml2 finds the page's words in what we wrote.
 #include "addon/base/message_sink.h"
 #include "addon/core/plx32.h"
 #include "platform/editor/vek32.h"
 
 #include <gumbo.h>
 #include <libxml/HTMLparser.h>
+#include <libxml/HTMLtree.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -15,6 +19,7 @@
 #include <functional>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -81,6 +86,148 @@ double gumboRead(const std::string& page)
     return since(start);
 }
 
+constexpr int kParseOptions = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET;
+
+// Elements that part words whatever their text: blocks, cells and line breaks.
+bool partsWords(const char* name)
+{
+    static const char* const names[] = {"p",  "div", "br", "li", "dt", "dd", "td", "th", "tr", "table", "caption",
+                                        "h1", "h2",  "h3", "h4", "h5", "h6", "pre", "blockquote", "address", "ul",
+                                        "ol", "dl",  "hr", "form", "body", "img", "input", "select", "textarea"};
+    for (const char* n : names)
+        if (std::strcmp(name, n) == 0)
+            return true;
+    return false;
+}
+
+// The text libxml2 finds in a page, leaving out what no reader shows; blanks where
+// elements part words.
+void collectText(xmlNode* node, std::string& text)
+{
+    for (xmlNode* n = node; n; n = n->next) {
+        if (n->type == XML_TEXT_NODE && n->content) {
+            text += reinterpret_cast<const char*>(n->content);
+            continue;
+        }
+        if (n->type != XML_ELEMENT_NODE)
+            continue;
+        const char* name = reinterpret_cast<const char*>(n->name);
+        if (!std::strcmp(name, "script") || !std::strcmp(name, "style") || !std::strcmp(name, "head") ||
+            !std::strcmp(name, "title"))
+            continue;
+        bool parts = partsWords(name);
+        if (parts)
+            text += ' ';
+        collectText(n->children, text);
+        if (parts)
+            text += ' ';
+    }
+}
+
+// Words part at blanks and at non-breaking spaces (UTF-8 C2 A0).
+std::vector<std::string> splitWords(const std::string& text)
+{
+    std::vector<std::string> words;
+    std::string word;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        unsigned char c = i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
+        bool nbsp = c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xA0;
+        if (c && !std::isspace(c) && !nbsp) {
+            word += char(c);
+            continue;
+        }
+        if (!word.empty())
+            words.push_back(word);
+        word.clear();
+        i += nbsp;
+    }
+    return words;
+}
+
+std::vector<std::string> pageWords(const std::string& page)
+{
+    std::string text;
+    htmlDocPtr doc = htmlReadMemory(page.data(), int(page.size()), nullptr, "ISO-8859-1", kParseOptions);
+    if (doc)
+        collectText(xmlDocGetRootElement(doc), text);
+    xmlFreeDoc(doc);
+    return splitWords(text);
+}
+
+// Our page written back from the window it was read into, and libxml2's tree of the same
+// page serialised: seconds of each (best of turns) and the bytes each wrote.
+struct WriteResult {
+    std::vector<double> seconds;
+    std::string ours;
+    int libxml2Bytes = 0;
+    std::string failure;
+};
+
+WriteResult timeWrites(const std::string& page)
+{
+    WriteResult result;
+    HWND hWnd = EditorCreateWindow(nullptr, "bench", 0x54002041, 0, 0, 800, 600);
+    HGLOBAL input = GlobalAlloc(GMEM_MOVEABLE, page.size());
+    std::memcpy(GlobalLock(input), page.data(), page.size());
+    GlobalUnlock(input);
+    bool read = PlxInitialize(hWnd, nullptr) && PlxRead(hWnd, 1, nullptr, input, std::int32_t(page.size()), nullptr);
+    GlobalFree(input);
+    htmlDocPtr doc = htmlReadMemory(page.data(), int(page.size()), nullptr, nullptr, kParseOptions);
+    if (!read || !doc) {
+        result.failure = read ? "libxml2 read nothing" : "PlxRead returned 0";
+    } else {
+        auto ourWrite = [&] {
+            HGLOBAL block = nullptr;
+            std::int32_t length = 0;
+            auto start = Clock::now();
+            int written = PlxWrite(hWnd, 1, nullptr, &block, &length, 0);
+            double seconds = since(start);
+            if (written != 1) {
+                result.failure = "PlxWrite returned 0";
+            } else if (result.ours.empty()) {
+                result.ours.assign(static_cast<const char*>(GlobalLock(block)), std::size_t(length));
+                GlobalUnlock(block);
+            }
+            GlobalFree(block);
+            return seconds;
+        };
+        auto libxml2Write = [&] {
+            xmlChar* text = nullptr;
+            auto start = Clock::now();
+            htmlDocDumpMemory(doc, &text, &result.libxml2Bytes);
+            double seconds = since(start);
+            xmlFree(text);
+            return seconds;
+        };
+        result.seconds = timeInTurns({ourWrite, libxml2Write});
+    }
+    xmlFreeDoc(doc);
+    EditorDestroyWindow(hWnd);
+    return result;
+}
+
+void reportWrite(const char* file, const std::string& page)
+{
+    WriteResult w = timeWrites(page);
+    if (!w.failure.empty()) {
+        std::printf("write %s FAILED %s\n", file, w.failure.c_str());
+        return;
+    }
+    std::vector<std::string> ours = pageWords(w.ours), theirs = pageWords(page);
+    bool same = ours == theirs;
+    if (!same) {
+        // Where they part, on stderr: the line format stays one line a page.
+        std::size_t k = 0;
+        while (k < ours.size() && k < theirs.size() && ours[k] == theirs[k])
+            ++k;
+        std::fprintf(stderr, "%s: word %zu: ours \"%s\", page \"%s\"\n", file, k,
+                     k < ours.size() ? ours[k].c_str() : "(end)", k < theirs.size() ? theirs[k].c_str() : "(end)");
+    }
+    std::printf("write %s ours %.1f libxml2 %.1f time ours/libxml2 %.2f words %s\n", file,
+                double(w.ours.size()) / 1e6 / w.seconds[0], double(w.libxml2Bytes) / 1e6 / w.seconds[1],
+                w.seconds[0] / w.seconds[1], same ? "same" : "differ");
+}
+
 }
 
 int main(int argc, char** argv)
@@ -112,6 +259,7 @@ int main(int argc, char** argv)
         double mb = double(page.size()) / 1e6;
         std::printf("read %s ours %.1f libxml2 %.1f gumbo %.1f time ours/libxml2 %.2f\n", argv[i], mb / t[0],
                     mb / t[1], mb / t[2], t[0] / t[1]);
+        reportWrite(argv[i], page);
     }
     return 0;
 }
