@@ -1,5 +1,6 @@
 // Prints RTF write and read throughput and the line-by-line font rewrite cost over
 // a 1 MB document, beside unrtf reading the same file.
+#include "bench/editor/bench_document.h"
 #include "platform/editor/vek32.h"
 
 #include <chrono>
@@ -17,41 +18,6 @@ using Clock = std::chrono::steady_clock;
 
 double seconds(Clock::time_point since) { return std::chrono::duration<double>(Clock::now() - since).count(); }
 
-// About 1 MB of text: paragraphs of words in a few fonts, hidden link runs, a small table now and then.
-void buildDocument(HWND h)
-{
-    EditorSetLineChars(h, 0, "", nullptr);
-    int fonts[4] = {
-        EditorCreateFont(h, -1, 1, "Times New Roman", 11, 0, 0, 0xFFFFFF, 0, 0),
-        EditorCreateFont(h, -1, 1, "Times New Roman", 11, 2, 0, 0xFFFFFF, 0, 1),
-        EditorCreateFont(h, -1, 1, "Arial", 10, 0x40, 0, 0xFFFFFF, 0, 0),
-        EditorCreateFont(h, -1, 1, "Arial", 10, 0x4001, 0xFF0000, 0xFFFFFF, 0, 20)};
-    int heading = EditorMakeParaFormat(h, -1, 1, 0, 0, 0, 0, 0, 0x40, 0, 0, 240, 120, 0, 1);
-    EditorSetModeFlags2(h, 1, 0x10000);
-    std::size_t length = 0;
-    for (int p = 0; length < (1u << 20); ++p) {
-        if (p % 40 == 39) {
-            int a = EditorCreateCell(h, 1, 0, 0, 0, 0, 2000, 0, 15, 15, 15, 15, 1, 1, 0x20);
-            EditorAppendText(h, "cell text\x13", fonts[0], 0, a, -1, 0);
-            int b = EditorCreateCell(h, 0, a, 0, 0, 0, 2000, 0, 15, 15, 15, 15, 1, 1, 0x20);
-            EditorAppendText(h, "more text\x13\x12", fonts[0], 0, b, -1, 0);
-            EditorEndTable(h, b, 2);
-            length += 22;
-            continue;
-        }
-        for (int w = 0; w < 60; ++w) {
-            std::string word = "word" + std::to_string(p * 7 + w) + " ";
-            EditorAppendText(h, word.c_str(), fonts[(w / 9) % 2], 0, 0, -1, 0);
-            length += word.size();
-        }
-        EditorAppendText(h, "href=x.htm", fonts[2], 0, 0, -1, 0);
-        EditorAppendText(h, "a link\x15", fonts[3], p % 10 == 0 ? heading : 0, 0, -1, 0);
-        length += 17;
-    }
-    EditorSetModeFlags2(h, 0, 0x10000);
-    EditorUpdateTables(h);
-}
-
 void row(const char* what, double mb, double secs)
 {
     std::printf("%-34s %8.1f MB/s  (%.2f ms)\n", what, mb / secs, secs * 1e3);
@@ -62,7 +28,7 @@ void row(const char* what, double mb, double secs)
 int main()
 {
     HWND h = EditorCreateWindow(nullptr, "bench", 0x54002041, 0, 0, 800, 600);
-    buildDocument(h);
+    bench::buildDocument(h);
     auto file = std::filesystem::temp_directory_path() / "editor_bench.rtf";
     const int rounds = 10;
 

@@ -53,6 +53,8 @@ std::size_t DocLayout::sync(int width)
 void DocLayout::relayout(std::size_t first, std::size_t oldEnd, std::size_t newEnd)
 {
     const auto& paras = editor_.doc.paragraphs();
+    int oldTop = first < boxes_.size() ? boxes_[first].blockTop() : height() - kMargin;
+    int oldBottom = oldEnd > first && oldEnd <= boxes_.size() ? blockBottom(oldEnd - 1) : oldTop;
     std::vector<ParaBox> fresh(newEnd - first);
     for (std::size_t i = first; i < newEnd; ++i) {
         ParaBox& b = fresh[i - first];
@@ -80,6 +82,14 @@ void DocLayout::relayout(std::size_t first, std::size_t oldEnd, std::size_t newE
                   std::make_move_iterator(fresh.end()));
     place(first);
     numberLists();
+    int top = first < boxes_.size() ? boxes_[first].blockTop() : oldTop;
+    int bottom = newEnd > first ? blockBottom(newEnd - 1) : top;
+    int wide = width_ + 2 * kMargin;
+    bool numbersMoved = false;
+    for (std::size_t i = newEnd; i < boxes_.size() && boxes_[i].listed() && !numbersMoved; ++i)
+        numbersMoved = true;   // the numbers of the list below may have changed
+    changed_ = bottom == oldBottom && !numbersMoved ? QRect(0, std::min(top, oldTop), wide, bottom - std::min(top, oldTop))
+                                                    : QRect(0, std::min(top, oldTop), wide, INT_MAX / 2);
 }
 
 void DocLayout::layoutTable(std::vector<ParaBox>& fresh, std::size_t offset, std::size_t a, std::size_t b)

@@ -55,6 +55,8 @@ public:
     // Brings the layout up to date for a window width; returns how many paragraphs were laid out.
     std::size_t sync(int width);
     int width() const { return width_; }
+    // The document rectangle the last sync changed (down to the end when text below moved).
+    QRect changedArea() const { return changed_; }
     int height() const;
     std::size_t paragraphCount() const { return boxes_.size(); }
     const ParaBox& box(std::size_t para) const { return boxes_[para]; }
@@ -102,6 +104,7 @@ private:
     mutable PictureCache pictures_;
     std::vector<ParaBox> boxes_;
     int width_ = -1;
+    QRect changed_;
 };
 
 }

@@ -135,13 +135,23 @@ std::uint32_t EditorView::caretStyle()
 
 bool EditorView::editable() { return editor_ && !editor_->readOnly; }
 
+// After an edit only what changed is painted again: the paragraphs laid out anew (down to
+// the bottom when the text below moved) and the caret's old and new places.
 void EditorView::edited()
 {
     goalX_ = -1;
-    layout();
+    int scroll = verticalScrollBar()->value();
+    QRect oldCaret = paintedCaret_;
+    bool changed = layout_ && layout_->sync(viewport()->width()) > 0;
+    updateScrollRange();
+    QRect area = changed ? layout_->changedArea() : QRect();
+    area |= oldCaret.adjusted(-1, 0, 2, 0);
+    area = area.translated(0, -scroll).intersected(viewport()->rect());
     ensureCaretVisible();
     caretOn_ = true;
-    viewport()->update();
+    QRect caret = caretRect().adjusted(-1, 0, 2, 0);
+    editArea_ = verticalScrollBar()->value() == scroll ? (area | caret).intersected(viewport()->rect()) : viewport()->rect();
+    viewport()->update(editArea_);
     if (onCaretMoved)
         onCaretMoved();
 }
@@ -164,6 +174,7 @@ void EditorView::paintEvent(QPaintEvent* event)
     if (hasFocus() && caretOn_ && o.selectionFrom == o.selectionTo) {
         QRect c = l->caretRect(caretPos());
         p.fillRect(c.adjusted(0, 0, 1, 0), Qt::black);
+        paintedCaret_ = c;
     }
 }
 

@@ -35,6 +35,8 @@ public:
     // The character style the formatting buttons show: of the selection's first character,
     // else of the typing font, else of the character before the caret.
     std::uint32_t caretStyle();
+    // The viewport area the last edit repainted.
+    QRect lastEditArea() const { return editArea_; }
     // Called after a view option (toolbar, ruler, paragraph marks) changed.
     std::function<void()> onOptionsChanged;
     // Called after the caret moved or the text changed through the view.
@@ -95,6 +97,8 @@ private:
     bool caretOn_ = true;
     float goalX_ = -1;   // the column up and down keep to
     QTimer blink_;
+    QRect editArea_;
+    QRect paintedCaret_;   // document pixels
     std::map<HWND, QPointer<QWidget>> controlWidgets_;
 };
 

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QImage>
+#include <QPainter>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -204,4 +205,71 @@ TEST_F(EditorViewTableTest, WindowsMadeInsideAWindowShowAsFramesThatMoveAndGo)
     EXPECT_EQ(view->viewport()->findChildren<EditorView*>().size(), 1);
 }
 
+}
+// A document of every kind of content, for the README's picture: KS_EDITOR_SHOT=<png>.
+TEST(EditorViewShot, EveryKindOfContent)
+{
+    QString shot = qEnvironmentVariable("KS_EDITOR_SHOT");
+    if (shot.isEmpty())
+        GTEST_SKIP() << "KS_EDITOR_SHOT not set";
+    auto* v = EditorView::create(nullptr);
+    HWND h = v->handle();
+    v->setWindowTitle("Editor view");
+    v->resize(640, 460);
+    findEditor(h)->doc.clear();
+    int title = EditorCreateFont(h, -1, 1, "DejaVu Sans", 18, kBold, 0x7F3F00, 0xFFFFFF, 0, 0);
+    int bold = EditorCreateFont(h, -1, 1, "DejaVu Sans", 10, kBold, 0, 0xFFFFFF, 0, 0);
+    int ital = EditorCreateFont(h, -1, 1, "DejaVu Serif", 11, kItalic, 0x0000A0, 0xFFFFFF, 0, 0);
+    int link = EditorCreateFont(h, -1, 1, "DejaVu Sans", 10, kLinkText, 0, 0xFFFFFF, 0, 0);
+    int centred = EditorMakeParaFormat(h, -1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 160, 0, kAlignCentre);
+    int spaced = EditorMakeParaFormat(h, -1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 100, 0, kAlignJustify);
+    int list = EditorMakeListFormat(h, 0, 1, 0, 0);
+    int numbered = EditorMakeParaFormatEx(h, -1, 1, 540, 0, -300, 0, 0, 0, 0, 0, 0, 40, 0, 0, list, 0xFFFFFF);
+    int rule = EditorMakeParaFormat(h, -1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 60, 60, 2, kDefaultRule);
+    EditorAppendText(h, "Quarterly planning notes\x15", title, centred, 0, -1, 0);
+    EditorAppendText(h, "The team agreed on three ", 0, spaced, 0, -1, 0);
+    EditorAppendText(h, "measurable", bold, spaced, 0, -1, 0);
+    EditorAppendText(h, " goals for the quarter. Each goal has an owner, a target and a review date; ", 0, spaced, 0, -1, 0);
+    EditorAppendText(h, "progress is reviewed every month", ital, spaced, 0, -1, 0);
+    EditorAppendText(h, " (see ", 0, spaced, 0, -1, 0);
+    EditorAppendText(h, "the scorecard", link, spaced, 0, -1, 0);
+    EditorAppendText(h, ").\x15", 0, spaced, 0, -1, 0);
+    EditorAppendText(h, "Raise repeat orders by 10 %\x15" "Cut delivery time to two days\x15" "Train every new hire in the first week\x15", 0, numbered, 0, -1, 0);
+    EditorAppendText(h, "\x15", 0, rule, 0, -1, 0);
+    int a = EditorCreateCell(h, 1, 0, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 2, 0xA0);
+    EditorSetCellProps(h, a, 0xF0E0D0, 60, 0);
+    EditorAppendText(h, "Goal owners", bold, 0, a, -1, 0);
+    EditorAppendText(h, "\x13", bold, 0, a, -1, 0);
+    int cov = EditorCreateCell(h, 0, a, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 0, 0x20);
+    EditorAppendText(h, "\x13\x12", 0, 0, cov, -1, 0);
+    const char* rows[3][2] = {{"Repeat orders", "Sales lead"}, {"Delivery time", "Operations"}, {"Training", "Office manager"}};
+    int prev = cov;
+    for (auto& r : rows) {
+        int c1 = EditorCreateCell(h, 1, prev, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 1, 0x20);
+        EditorSetCellProps(h, c1, 0xFFFFFF, 60, 0);
+        EditorAppendText(h, (std::string(r[0]) + "\x13").c_str(), 0, 0, c1, -1, 0);
+        int c2 = EditorCreateCell(h, 0, c1, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 1, 0x20);
+        EditorSetCellProps(h, c2, 0xE8FFE8, 60, 0);
+        EditorAppendText(h, (std::string(r[1]) + "\x13\x12").c_str(), 0, 0, c2, -1, 0);
+        prev = c2;
+    }
+    EditorEndTable(h, prev, 2);
+    ks::test::TempDir dir;
+    QImage image(160, 48, QImage::Format_RGB32);
+    image.fill(QColor(0x30, 0x80, 0xC0));
+    QPainter pp(&image);
+    pp.setPen(Qt::white);
+    pp.drawText(image.rect(), Qt::AlignCenter, "PNG picture");
+    pp.end();
+    std::string file = (dir.path() / "p.png").string();
+    image.save(QString::fromStdString(file));
+    int pic = EditorInsertPngFile(h, file.c_str(), 0, 0);
+    EditorAppendText(h, "A picture in the text: ", 0, 0, 0, -1, 0);
+    EditorAppendText(h, "\x18", pic, 0, 0, -1, 0);
+    EditorAppendText(h, " and text after it.\x15", 0, 0, 0, -1, 0);
+    v->show();
+    v->setFocus();
+    EditorSelectRange(h, 56, 66);
+    EXPECT_TRUE(v->grab().save(shot));
+    delete v;
 }
