@@ -139,6 +139,10 @@ struct HtmlReader {
     char word[kHtmlTextSize + 1]{};
     char attributes[kHtmlTextSize + 1]{};
     std::int32_t previousEndsWithBlank = 0;   // the last text word ended with a blank
+    // A blank that ended the text given to the document waits with its formatting: before a
+    // paragraph end it shows nothing and is dropped (a line end before a block tag).
+    std::int32_t heldBlank = 0;
+    HtmlGroup heldGroup;
     std::int32_t wordLength = 0;
     std::int32_t beginTag = 0, endTag = 0, tag = 0, textSuppressed = 0;
     std::int32_t endOfInput = 0;

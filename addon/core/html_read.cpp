@@ -247,9 +247,9 @@ int HtmlDocPass(HtmlCtx* ctx, int operation, HtmlGroup* group, HtmlReader* r, co
     case kDocText:
         return InsertHtmlText(ctx, group, text);
     case kDocPicture:
-        return ReadImgTag(ctx, r);
+        return ReleaseHeldBlank(ctx, r) && ReadImgTag(ctx, r);
     case kDocField:
-        return CreateFieldControl(ctx, group, 1, 0);
+        return ReleaseHeldBlank(ctx, r) && CreateFieldControl(ctx, group, 1, 0);
     default:
         return 1;
     }
@@ -275,6 +275,7 @@ int ReadHtml(HWND hWnd, int fromMemory, const char* fileName, win::HGLOBAL handl
     FlushHtmlText(ctx, &r);
     while (r.inTable)
         EndTable(ctx, &r);
+    ReleaseHeldBlank(ctx, &r);
     HtmlDocPass(ctx, kDocEnd, nullptr, &r);
     return 1;
 }

@@ -20,6 +20,9 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r);
 int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing);
 int EndOpenParagraph(HtmlCtx* ctx, HtmlReader* r, bool spacing);
 int InsertHtmlText(HtmlCtx* ctx, HtmlGroup* group, const char* text);
+// The blank held back from the last text: dropped when what comes next begins with a
+// paragraph, cell or row end (paragraphEnds), else given to the document first.
+int ReleaseHeldBlank(HtmlCtx* ctx, HtmlReader* r, bool paragraphEnds = false);
 // Subtracts 1 from the current group, never below 0.
 void CloseGroup(HtmlReader* r);
 // Adds text to the pending text when it fits.

@@ -61,6 +61,18 @@ FieldRecord* currentField(HtmlCtx* ctx, HtmlReader* r)
     return f >= 0 && f < ctx->fieldCount && f < kFieldCount ? &ctx->fields[f] : nullptr;
 }
 
+bool endsParagraph(const HtmlCtx* ctx, char c) { return c == ctx->marker || c == kHtmlCellEnd || c == kHtmlRowEnd; }
+
+// A blank just before the pending text's paragraph, cell or row end shows nothing.
+void dropBlankBeforeEnd(const HtmlCtx* ctx, HtmlReader* r, bool keep)
+{
+    int n = r->pendingLength;
+    if (keep || n < 2 || r->pending[n - 2] != ' ' || !endsParagraph(ctx, r->pending[n - 1]))
+        return;
+    r->pending[n - 2] = r->pending[n - 1];
+    r->pendingLength = n - 1;
+}
+
 // Inserts the pending text with the current group's formatting.
 int insertPending(HtmlCtx* ctx, HtmlReader* r)
 {
@@ -70,10 +82,17 @@ int insertPending(HtmlCtx* ctx, HtmlReader* r)
         add &= ~kAlignCentre;
     std::uint32_t before = g.align;
     g.align |= add;
-    r->pending[r->pendingLength] = 0;
-    int result = HtmlDocPass(ctx, kDocText, &g, r, r->pending);
-    g.align = before;
     bool hidden = (g.style & kStyleHiddenLink) != 0;
+    bool hold = !hidden && !g.pre && endsWith(r, ' ');
+    r->pendingLength -= hold;
+    dropBlankBeforeEnd(ctx, r, hidden || g.pre);
+    r->pending[r->pendingLength] = 0;
+    int result = r->pendingLength ? HtmlDocPass(ctx, kDocText, &g, r, r->pending) : 1;
+    if (hold) {
+        r->heldBlank = 1;
+        r->heldGroup = g;
+    }
+    g.align = before;
     r->paraStart = !hidden && (endsWith(r, ctx->marker) || endsWith(r, kHtmlCellEnd) || endsWith(r, kHtmlRowEnd));
     r->afterLineBreak = endsWith(r, kHtmlLineBreak);
     if (r->paraStart) {
@@ -195,12 +214,23 @@ void AppendPending(HtmlReader* r, const char* text, int length)
     r->pending[r->pendingLength] = 0;
 }
 
+int ReleaseHeldBlank(HtmlCtx* ctx, HtmlReader* r, bool paragraphEnds)
+{
+    if (!r->heldBlank)
+        return 1;
+    r->heldBlank = 0;
+    return paragraphEnds ? 1 : HtmlDocPass(ctx, kDocText, &r->heldGroup, r, " ");
+}
+
 int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->currentGroup().noFrames)
         r->pendingLength = 0;
+    // With nothing to follow it yet the held blank waits on.
     if (r->pendingLength == 0)
         return 1;
+    if (!ReleaseHeldBlank(ctx, r, endsParagraph(ctx, r->pending[0])))
+        return 0;
     if (r->inTable && !(r->flags & kReadInCaption) && GetTableLevel(r).cell == 0 && !CreateCell(ctx, r, false)) {
         r->pendingLength = 0;
         return 0;

@@ -400,3 +400,15 @@ TEST_F(PlxReadTest, LongWordsAreKeptWhole)
     read("<p>" + token + " end");
     EXPECT_EQ(text(), token + " end");
 }
+
+TEST_F(PlxReadTest, ABlankBeforeAParagraphEndIsDroppedButKeptBeforeTextAndObjects)
+{
+    ASSERT_EQ(read("<ul>\n<li>one\n<li>two <b>bold</b>\n</ul>\n<p>word\n<b>bold</b> \n<i>it</i>\n</p>"
+                   "<form>name\n<input name=a size=3>\nafter</form>"), 1);
+    EXPECT_EQ(text(), "one|two bold|word bold it|name #after|");
+    std::uint16_t fonts[301];
+    char chars[301];
+    int n = EditorGetLineChars(hWnd, lineOf("word"), chars, fonts);
+    ASSERT_GE(n, 5);
+    EXPECT_EQ(fonts[4], fonts[0]) << "the blank between the words keeps the formatting of the text it ended";
+}

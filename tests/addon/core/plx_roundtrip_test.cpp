@@ -68,3 +68,10 @@ TEST_F(PlxRoundTripTest, ElementTagsInsideWordsAddNoBlanks)
 {
     roundTrip("<p>the patch file (<code>.diff.gz</code>), in <tt>/usr/share/doc/</tt>package<kbd>/changelog</kbd></p>");
 }
+
+TEST_F(PlxRoundTripTest, BlocksAndListsKeepNoBlankBeforeTheirEnds)
+{
+    roundTrip("<blockquote>quoted\n<blockquote>twice\n</blockquote>once</blockquote>"
+              "<ul>\n<li>one\n<ul>\n<li>inner\n<ol type=i start=3>\n<li>deep\n<li>deeper\n</ol>\n<li>inner two\n"
+              "</ul>\n<li>two <b>bold</b>\n</ul>\n<ol type=A><li>A</ol><menu><li>menu</menu><p>last</p>");
+}
