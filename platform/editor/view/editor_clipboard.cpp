@@ -1,6 +1,7 @@
-// The clipboard: the selection as plain text; pasting text through the model's insertion.
+// The clipboard: the selection as plain text and RTF; pasting RTF or text through the model's edits.
 #include "platform/editor/view/editor_view.h"
 #include "platform/editor/view/text_codec.h"
+#include "platform/editor/rtf/rtf_fragment.h"
 #include "platform/editor/vek32.h"
 #include "platform/ui/ui.h"
 
@@ -10,6 +11,9 @@
 
 namespace ks::editor::view {
 namespace {
+
+const QString kRtfMime = QStringLiteral("text/rtf");
+const QString kRtfMimeAlt = QStringLiteral("application/rtf");
 
 // The visible text of [from, to): paragraph and cell ends as line ends; hidden runs and objects left out.
 QString plainText(Editor& e, std::uint64_t from, std::uint64_t to)
@@ -43,6 +47,9 @@ void EditorView::copy()
         return;
     auto* data = new QMimeData;
     data->setText(plainText(*editor_, from, to));
+    QByteArray rtf = QByteArray::fromStdString(rtf::fragmentRtf(*editor_, from, to));
+    data->setData(kRtfMime, rtf);
+    data->setData(kRtfMimeAlt, rtf);
     QApplication::clipboard()->setMimeData(data);
 }
 
@@ -63,7 +70,16 @@ void EditorView::paste()
         ui::Beep();
         return;
     }
-    QString text = QApplication::clipboard()->text();
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    if (!data)
+        return;
+    // RTF is already Windows-1252 (or escapes the model reads): it keeps its formats.
+    for (const QString& mime : {kRtfMime, kRtfMimeAlt})
+        if (data->hasFormat(mime) && rtf::insertRtf(*editor_, data->data(mime).toStdString())) {
+            edited();
+            return;
+        }
+    QString text = data->text();
     if (text.isEmpty())
         return;
     Cp1252Text bytes = toCp1252(text);

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -260,6 +261,42 @@ TEST(EditorViewWindow, AViewOfAnUnknownHandleShowsNothingAndADestroyedWindowLets
     EditorDestroyWindow(h);
     EXPECT_EQ(v->layout(), nullptr);
     delete v;
+}
+
+}
+
+namespace {
+
+TEST_F(EditorViewTest, CopiedTextKeepsItsFormatsWhenPastedAndThePasteIsAChange)
+{
+    findEditor(h)->doc.clear();
+    int bold = EditorCreateFont(h, -1, 1, "Arial", 14, kBold, 0x0000FF, 0xFFFFFF, 0, 0);
+    int centred = EditorMakeParaFormat(h, -1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, kAlignCentre);
+    EditorAppendText(h, "Big", bold, centred, 0, -1, 0);
+    EditorAppendText(h, " words\x15", 0, centred, 0, -1, 0);
+    EditorAppendText(h, "tail\x15", 0, 0, 0, -1, 0);
+    EditorSelectRange(h, 0, 10);   // "Big words" and its mark
+    view->copy();
+    EXPECT_TRUE(QApplication::clipboard()->mimeData()->hasFormat("text/rtf"));
+    EditorMoveCaret(h, 14, -1, 0);   // the end of "tail"
+    changes = 0;
+    focus();
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text(), "Big words\x15tailBig words\x15\x15");
+    EXPECT_GT(changes, 0);
+    Editor& e = *findEditor(h);
+    const FontEntry* f = e.fonts.get(e.doc.paragraphs()[1].fonts[5]);
+    ASSERT_NE(f, nullptr);
+    EXPECT_NE(f->style & kBold, 0u);
+    EXPECT_EQ(f->points, 14);
+    EXPECT_EQ(e.formatOf(1).flags & kAlignCentre, kAlignCentre);   // the pasted paragraph's format
+    // RTF that is no RTF falls back to the text beside it.
+    auto* data = new QMimeData;
+    data->setData("text/rtf", "plain, not rtf");
+    data->setText("ok");
+    QApplication::clipboard()->setMimeData(data);
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_NE(text().find("ok"), std::string::npos);
 }
 
 }
