@@ -258,7 +258,9 @@ int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing)
     if (spacing && character == ctx->marker && !r->noSpacing) {
         int misc = GetParaMiscType(ctx, g.typeWord);
         if (misc != kMiscPre && misc != kMiscAddress) {
-            if (!r->afterLineBreak) {
+            // Text read since the line break (still pending) means the paragraph does not
+            // end at the break.
+            if (!r->afterLineBreak || r->pendingLength > 0) {
                 g.spacing[0] = ctx->spacing[1];
                 g.spacing[1] = ctx->spacing[0];
                 if (GetParaHeader(ctx, g.typeWord)) {

@@ -463,8 +463,6 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     LineEnd end;
     if (!writeChars(w, line, text, end))
         return false;
-    if (end.lineBreak)
-        w.ctx.paraOpen = 0;
     bool endsParaOrCell = end.para || end.cell || end.row;
     if (!endsParaOrCell) {
         // Output lines follow the editor's lines where a line end is only a space.
@@ -475,10 +473,10 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
             return false;
         ResetCharState(w);
     }
-    w.paraStart = endsParaOrCell || end.lineBreak;
-    // Inside "pre" the output line's end is the line break; a paragraph tag after it would
-    // turn the break into a paragraph end.
-    w.afterBreak = end.para || (end.lineBreak && !w.out.pre);
+    w.paraStart = endsParaOrCell;
+    // The line after a line break continues its paragraph: a paragraph tag there would read
+    // back as the paragraph's end and lose its spacing at every save.
+    w.afterBreak = end.para;
     return true;
 }
 

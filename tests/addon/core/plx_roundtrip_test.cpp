@@ -75,3 +75,8 @@ TEST_F(PlxRoundTripTest, BlocksAndListsKeepNoBlankBeforeTheirEnds)
               "<ul>\n<li>one\n<ul>\n<li>inner\n<ol type=i start=3>\n<li>deep\n<li>deeper\n</ol>\n<li>inner two\n"
               "</ul>\n<li>two <b>bold</b>\n</ul>\n<ol type=A><li>A</ol><menu><li>menu</menu><p>last</p>");
 }
+
+TEST_F(PlxRoundTripTest, LineBreaksKeepTheirParagraphAndItsSpacing)
+{
+    roundTrip("<p>line<br>break</p><p>two<br>breaks<br>here</p><pre>pre<br>and\nmore</pre>");
+}

@@ -166,9 +166,10 @@ TEST_F(PlxWriteTest, LinksAndNamedAnchors)
     add("line\x15", font(0), kPlain);
     EXPECT_EQ(body(), "<p>see <a href=\"a b.htm\" target=_top>the page</a> or <a name=\"here\">here</a></p>"
                       "|<p><a href=x>over|<p>|two paragraphs</a> then<br>"
-                      "|<p><a href=y>broken</a><br>"
-                      "|<p>line</p>")
-        << "a link over a paragraph end keeps one anchor; a line break closes it first";
+                      "|<a href=y>broken</a><br>"
+                      "|line</p>")
+        << "a link over a paragraph end keeps one anchor; a line break closes it first; the line after a "
+           "break continues its paragraph";
 }
 
 TEST_F(PlxWriteTest, TablesWithSpansNestingAndCellAttributes)
