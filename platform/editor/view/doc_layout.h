@@ -14,6 +14,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QPainter;
@@ -44,6 +45,8 @@ struct ParaBox {
 struct PaintOptions {
     std::uint64_t selectionFrom = 0, selectionTo = 0;
     bool paragraphMarks = false;
+    std::function<int(int)> frameOf;   // the picture an animated object shows now
+
 };
 
 class DocLayout {
@@ -80,6 +83,8 @@ public:
     };
     std::vector<PlacedObject> objectsIn(const QRect& area) const;
 
+    // The document's background picture (EditorSetBkPicture) under clip: tiled in mode 2, else once at the top.
+    void paintBackground(QPainter& painter, const QRect& clip) const;
     // Paints the part of the document inside clip (document pixels).
     void paint(QPainter& painter, const QRect& clip, const PaintOptions& options) const;
     // The tops of pages of a height, cut between screen lines: page n shows [tops[n], tops[n+1]).
@@ -97,7 +102,7 @@ private:
     void paintParagraph(QPainter& p, std::size_t para, const QRect& clip, const PaintOptions& o) const;
     void paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, int top, const PaintOptions& o,
                    std::uint64_t base) const;
-    void paintObject(QPainter& p, int id, const QRectF& rect) const;
+    void paintObject(QPainter& p, int id, const QRectF& rect, const PaintOptions& o) const;
 
     Editor& editor_;
     FontCache fonts_;

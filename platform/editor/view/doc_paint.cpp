@@ -4,6 +4,7 @@
 #include "platform/editor/view/text_codec.h"
 
 #include <QPainter>
+#include <QPixmap>
 
 namespace ks::editor::view {
 namespace {
@@ -136,7 +137,7 @@ void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, in
         const ScreenFont& f = fonts_.get(font);
         if (c == kObjectChar && f.object) {
             flush();
-            paintObject(p, font, QRectF(left + w.x(), baseline - f.ascent, f.objectWidth, f.objectHeight));
+            paintObject(p, font, QRectF(left + w.x(), baseline - f.ascent, f.objectWidth, f.objectHeight), o);
             continue;
         }
         if (f.hidden || !drawn(c) || c == '\t' || (c == ' ' && l.blankExtra > 0)) {
@@ -158,6 +159,19 @@ void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, in
     flush();
 }
 
+void DocLayout::paintBackground(QPainter& p, const QRect& clip) const
+{
+    const ObjectData* o = editor_.object(editor_.backgroundPicture);
+    const QImage* image = o && o->kind == ObjectData::Kind::Picture ? pictures_.get(editor_.backgroundPicture, *o) : nullptr;
+    if (!image || image->isNull())
+        return;
+    constexpr int kTiledMode = 2;
+    if (editor_.backgroundMode == kTiledMode)
+        p.drawTiledPixmap(clip, QPixmap::fromImage(*image), clip.topLeft());
+    else
+        p.drawImage(QPoint(0, 0), *image);
+}
+
 void DocLayout::paintTable(QPainter& p, const TableGeometry& t) const
 {
     for (const CellGeometry& c : t.cells) {
@@ -172,11 +186,14 @@ void DocLayout::paintTable(QPainter& p, const TableGeometry& t) const
     }
 }
 
-void DocLayout::paintObject(QPainter& p, int id, const QRectF& r) const
+void DocLayout::paintObject(QPainter& p, int id, const QRectF& r, const PaintOptions& options) const
 {
     const ObjectData* o = editor_.object(id);
     if (!o || o->kind != ObjectData::Kind::Picture)
         return;   // controls are widgets of their own
+    int shown = options.frameOf ? options.frameOf(id) : id;
+    if (const ObjectData* frame = editor_.object(shown); frame && frame != o)
+        o = frame, id = shown;
     if (const QImage* image = pictures_.get(id, *o)) {
         p.drawImage(r, *image);
         return;

@@ -14,7 +14,8 @@ constexpr int kBlinkMs = 530;
 
 }
 
-EditorView::EditorView(HWND hWnd, QWidget* parent) : QAbstractScrollArea(parent), hwnd_(hWnd)
+EditorView::EditorView(HWND hWnd, QWidget* parent)
+    : QAbstractScrollArea(parent), hwnd_(hWnd), animator_([this] { viewport()->update(); })
 {
     editor_ = findEditor(hWnd);
     if (editor_) {
@@ -166,9 +167,12 @@ void EditorView::paintEvent(QPaintEvent* event)
         return;
     int scroll = verticalScrollBar()->value();
     p.translate(0, -scroll);
+    l->paintBackground(p, clip.translated(0, scroll));
     PaintOptions o;
     editor_->selectionRange(o.selectionFrom, o.selectionTo);
     o.paragraphMarks = editor_->checkedCommands.count(kCmdParagraphMarks) != 0;
+    animator_.update(*editor_);
+    o.frameOf = [this](int id) { return animator_.frameOf(id); };
     l->paint(p, clip.translated(0, scroll), o);
     placeControls();
     if (hasFocus() && caretOn_ && o.selectionFrom == o.selectionTo) {
@@ -282,6 +286,7 @@ void EditorView::windowGone()
     editor_ = nullptr;
     layout_.reset();
     blink_.stop();
+    animator_.stop();
     hide();
     if (child_)
         deleteLater();

@@ -3,6 +3,7 @@
 // that lays the model's document out, paints it, and turns keys and mouse
 // into the model's operations (so the model's events fire from real input).
 #include "platform/editor/model/view_hooks.h"
+#include "platform/editor/view/animation.h"
 #include "platform/editor/view/doc_layout.h"
 #include "platform/win/win_types.h"
 
@@ -98,6 +99,7 @@ private:
     float goalX_ = -1;   // the column up and down keep to
     QTimer blink_;
     QRect editArea_;
+    Animator animator_;
     QRect paintedCaret_;   // document pixels
     std::map<HWND, QPointer<QWidget>> controlWidgets_;
 };

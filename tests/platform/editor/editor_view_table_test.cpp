@@ -206,6 +206,50 @@ TEST_F(EditorViewTableTest, WindowsMadeInsideAWindowShowAsFramesThatMoveAndGo)
 }
 
 }
+namespace {
+
+TEST_F(EditorViewTableTest, AnAnimatedPictureStepsThroughItsFramesOnceAndStaysOnTheLast)
+{
+    ks::test::TempDir dir;
+    auto picture = [&](const char* name, QColor colour) {
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(colour);
+        std::string file = (dir.path() / name).string();
+        image.save(QString::fromStdString(file));
+        return EditorInsertPngFile(h, file.c_str(), 0, 0);
+    };
+    int first = picture("a.png", Qt::red);
+    int second = picture("b.png", Qt::blue);
+    ASSERT_TRUE(EditorAddAnimationFrame(h, first, second, 3));
+    ASSERT_TRUE(EditorStartAnimation(h, first, 0, 3));   // once through, 30 ms a frame
+    EditorAppendText(h, "\x18", first, 0, 0, -1, 0);
+    text("\x15", 0);
+    view->show();
+    QPoint inside = view->layout()->caretRect(0).center() + QPoint(20, 0);
+    EXPECT_EQ(view->grab().toImage().pixelColor(inside), QColor(Qt::red));
+    QTest::qWait(60);
+    EXPECT_EQ(view->grab().toImage().pixelColor(inside), QColor(Qt::blue));
+    QTest::qWait(120);
+    EXPECT_EQ(view->grab().toImage().pixelColor(inside), QColor(Qt::blue));   // once through: it stays
+}
+
+TEST_F(EditorViewTableTest, ABackgroundPictureTilesUnderTheText)
+{
+    ks::test::TempDir dir;
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    std::string file = (dir.path() / "bg.png").string();
+    image.save(QString::fromStdString(file));
+    int id = EditorInsertPngFile(h, file.c_str(), 0, 0);
+    ASSERT_TRUE(EditorSetBkPicture(h, id, 2, 1));
+    text("over the picture\x15", 0);
+    view->show();
+    QImage shot = view->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(300, 300), QColor(Qt::green));   // far from the text: tiles all the way
+}
+
+}
+
 // A document of every kind of content, for the README's picture: KS_EDITOR_SHOT=<png>.
 TEST(EditorViewShot, EveryKindOfContent)
 {
