@@ -55,6 +55,20 @@ FieldRecord* currentField(HtmlCtx* ctx, HtmlReader* r)
     return f >= 0 && f < ctx->fieldCount && f < kFieldCount ? &ctx->fields[f] : nullptr;
 }
 
+// The line end before an option's or a text area's end is read as a blank that is no part
+// of its text (kept, it would widen the list and grow the text at every save).
+void trimFieldText(FieldRecord& f)
+{
+    char* text = nullptr;
+    if (f.type == kFieldSelect && f.value && f.checked >= 0)
+        text = static_cast<FieldOption*>(f.value)[f.checked].display;
+    else if (f.type == kFieldTextArea)
+        text = static_cast<char*>(f.value);
+    std::size_t n = text ? std::strlen(text) : 0;
+    while (n > 0 && text[n - 1] == ' ')
+        text[--n] = 0;
+}
+
 // A text area's or a selection list's end: its control is made from what was read.
 int endFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type)
 {
@@ -63,6 +77,8 @@ int endFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type)
         if (!FlushHtmlText(ctx, r))
             return kTagFailed;
         FieldRecord* field = currentField(ctx, r);
+        if (field && field->type == type)
+            trimFieldText(*field);
         if (field && field->type == type && !HtmlDocPass(ctx, kDocField, &r->currentGroup(), r))
             result = kTagAborted;
         r->currentField = -1;
@@ -202,6 +218,7 @@ int OptionTag(HtmlCtx* ctx, HtmlReader* r)
     if (f && f->type == kFieldSelect && f->value) {
         if (!FlushHtmlText(ctx, r))
             return kTagFailed;
+        trimFieldText(*f);
         if (f->checked + 1 < f->optionCapacity || growOptions(*f)) {
             FieldOption& option = static_cast<FieldOption*>(f->value)[++f->checked];
             option = FieldOption{};

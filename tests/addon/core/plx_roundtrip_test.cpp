@@ -80,3 +80,15 @@ TEST_F(PlxRoundTripTest, LineBreaksKeepTheirParagraphAndItsSpacing)
 {
     roundTrip("<p>line<br>break</p><p>two<br>breaks<br>here</p><pre>pre<br>and\nmore</pre>");
 }
+
+TEST_F(PlxRoundTripTest, EveryKindOfField)
+{
+    roundTrip("<form action=\"/go\" method=post><p>Name <input name=name value=\"a &lt;b&gt;\" size=20 maxlength=30>"
+              " Secret <input type=password name=pw size=8></p><p><input type=radio name=r value=1 checked> one"
+              " <input type=radio name=r value=2> two <input type=checkbox name=c value=yes checked> check</p>"
+              "<textarea name=t rows=3 cols=20>typed &amp; kept</textarea>"
+              "<select name=s><option>first<option selected value=2>second</select>"
+              "<select name=m multiple size=3><option>x<option selected>y<option selected>z</select>"
+              "<input type=hidden name=h value=secret><input type=image name=i src=\"missing.gif\">"
+              "<p><input type=submit value=Send> <input type=reset></p></form>");
+}
