@@ -1,5 +1,8 @@
 #include "platform/editor/view/picture_cache.h"
 #include "platform/editor/model/picture_files.h"
+#include "platform/editor/view/wmf_player.h"
+
+#include <algorithm>
 
 namespace ks::editor::view {
 namespace {
@@ -30,6 +33,11 @@ QImage decodePicture(const ObjectData& o)
         return QImage::fromData(reinterpret_cast<const uchar*>(o.data.data()), static_cast<int>(o.data.size()));
     case ObjectData::Format::Dib:
         return fromDib(o.data);
+    case ObjectData::Format::Wmf: {
+        // Played at the size the document shows it (the object's rectangle), capped like the others.
+        int ow = std::clamp(o.rect.right - o.rect.left, 1, 4096), oh = std::clamp(o.rect.bottom - o.rect.top, 1, 4096);
+        return playWmf(o.data, ow, oh);
+    }
     default:
         return {};
     }

@@ -4,6 +4,7 @@
 #include "platform/editor/vek32.h"
 #include "platform/editor/view/control_widgets.h"
 #include "platform/editor/view/editor_view.h"
+#include "platform/files/files.h"
 #include "tests/support/temp_dir.h"
 
 #include <QCheckBox>
@@ -316,4 +317,50 @@ TEST(EditorViewShot, EveryKindOfContent)
     EditorSelectRange(h, 56, 66);
     EXPECT_TRUE(v->grab().save(shot));
     delete v;
+}
+
+namespace {
+
+// A metafile: placeable header (an inch square), then a red brush, no pen, a rectangle over the
+// left half, and text; records cut short or unknown are passed over.
+std::string metafile(bool damaged)
+{
+    std::string b;
+    auto u16 = [&](int v) { b.push_back(char(v & 0xFF)); b.push_back(char((v >> 8) & 0xFF)); };
+    auto u32 = [&](std::uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); };
+    u32(0x9AC6CDD7); u16(0); u16(0); u16(0); u16(1440); u16(1440); u16(1440); u32(0); u16(0);
+    u16(1); u16(9); u16(0x300); u32(0); u16(3); u32(0); u16(0);
+    u32(5); u16(0x020C); u16(100); u16(100);                          // window extent 100 x 100
+    u32(7); u16(0x02FC); u16(0); u32(0x0000FF); u16(0);              // red brush
+    u32(4); u16(0x012D); u16(0);
+    u32(8); u16(0x02FA); u16(5); u16(0); u16(0); u32(0);              // no pen
+    u32(4); u16(0x012D); u16(1);
+    u32(3); u16(0x0777);                                              // unknown
+    u32(7); u16(0x041B); u16(100); u16(50); u16(0); u16(0);           // rectangle (0,0)-(50,100)
+    if (damaged)
+        u32(0x7FFFFFFF), u16(0x041B);                                 // a record longer than the file
+    u32(3); u16(0);
+    return b;
+}
+
+TEST_F(EditorViewTableTest, AMetafilePictureIsPlayedAtItsSizeAndADamagedOneStillDraws)
+{
+    ks::test::TempDir dir;
+    for (bool damaged : {false, true}) {
+        std::string file = (dir.path() / (damaged ? "bad.wmf" : "ok.wmf")).string();
+        ASSERT_TRUE(ks::files::saveFile(file, metafile(damaged)));
+        findEditor(h)->doc.clear();
+        int id = EditorInsertWmfFile(h, file.c_str(), 0, 0);
+        ASSERT_GT(id, 0);
+        EditorAppendText(h, "\x18", id, 0, 0, -1, 0);
+        text("\x15", 0);
+        view->show();
+        QRect at = view->layout()->caretRect(0);
+        QImage shot = view->grab().toImage();
+        int bottom = view->layout()->box(0).y + view->layout()->box(0).geometry.lines[0].baseline;
+        EXPECT_EQ(shot.pixelColor(at.x() + 20, bottom - 48), QColor(Qt::red)) << damaged;   // left half
+        EXPECT_EQ(shot.pixelColor(at.x() + 75, bottom - 48), QColor(Qt::white)) << damaged; // right half
+    }
+}
+
 }
