@@ -8,7 +8,7 @@
 namespace ks::addon {
 namespace {
 
-constexpr int kTwipsPerQuote = 600, kDefaultPadding = 60;
+constexpr int kTwipsPerQuote = 600;
 constexpr int kCoveredRows = 0x10, kCoveredCols = 0x40, kHeaderCell = 0x80, kWidthPixels = 0x100,
               kWidthPercent = 0x200, kMiddle = 0x1000, kBottom = 0x2000;
 
@@ -53,7 +53,9 @@ int WriteTableStart(HtmlWriter& w, int level, int cell)
         return 0;
     if ((p.tableAlignment & 2) && !PutAttr(&w.ctx, w.out, "align", "right"))
         return 0;
-    if (p.padding >= 0 && p.padding != kDefaultPadding) {
+    // Any padding the table was given is written: read back without one, a table gets the
+    // editor's default, which is not 60 twips.
+    if (p.padding >= 0) {
         if (!PutAttrInt(&w.ctx, w.out, "cellpadding", toPixels(p.padding, w.ctx.pixelsX)))
             return 0;
         if (p.padding == 0 && !PutAttrInt(&w.ctx, w.out, "cellspacing", 0))
