@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -297,6 +298,74 @@ TEST_F(EditorViewTest, CopiedTextKeepsItsFormatsWhenPastedAndThePasteIsAChange)
     QApplication::clipboard()->setMimeData(data);
     QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier);
     EXPECT_NE(text().find("ok"), std::string::npos);
+}
+
+}
+
+namespace {
+
+int linkClicks = 0;
+VekInfo atClick{};
+LRESULT countLinks(HWND hWnd, UINT message, WPARAM, LPARAM)
+{
+    if (message == kEventLinkClick) {
+        ++linkClicks;
+        EditorGetInfo(hWnd, &atClick);
+    }
+    return 1;
+}
+
+TEST_F(EditorViewTest, AClickOnALinkTellsTheAddOnWithTheMousePositionAndTypingTakesTheFontAtTheCaret)
+{
+    findEditor(h)->doc.clear();
+    int hidden = EditorCreateFont(h, -1, 1, "Arial", 10, kHidden, 0, 0xFFFFFF, 0, 0);
+    int link = EditorCreateFont(h, -1, 1, "Arial", 10, kLinkText, 0, 0xFFFFFF, 0, 0);
+    int bold = EditorCreateFont(h, -1, 1, "Arial", 10, kBold, 0, 0xFFFFFF, 0, 0);
+    EditorAppendText(h, "go ", 0, 0, 0, -1, 0);
+    EditorAppendText(h, "href=x.htm", hidden, 0, 0, -1, 0);
+    EditorAppendText(h, "there", link, 0, 0, -1, 0);
+    EditorAppendText(h, " and bold", bold, 0, 0, -1, 0);
+    EditorAppendText(h, "\x15", 0, 0, 0, -1, 0);
+    EditorSetAddonCallback(h, countLinks);
+    EditorRunCommand(h, 710);   // links become clickable
+    EditorSetReadOnly(h, 1);
+    linkClicks = 0;
+    auto* l = view->layout();
+    QPoint onLink = l->caretRect(15).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, onLink);
+    EXPECT_EQ(linkClicks, 1);
+    EXPECT_EQ(atClick.mouseX, onLink.x());
+    EXPECT_EQ(atClick.mouseY, onLink.y());
+    // The hidden run takes no room: the link text starts where the visible text ends.
+    EXPECT_EQ(l->caretRect(3).x(), l->caretRect(13).x());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, l->caretRect(1).center());
+    EXPECT_EQ(linkClicks, 1);   // plain text is no link
+    EditorSetReadOnly(h, 0);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, l->caretRect(23).center());
+    QTest::keyClicks(view, "Z");
+    EXPECT_EQ(findEditor(h)->styleAt(EditorFindText(h, "Z", 0, 4)) & kBold, kBold);
+}
+
+TEST_F(EditorViewTest, TenThousandRowsAndTablesNestedFortyDeepLayOutAndPaint)
+{
+    findEditor(h)->doc.clear();
+    int previous = 0;
+    for (int r = 0; r < 10000; ++r) {
+        previous = EditorCreateCell(h, 1, previous, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 1, 0x20);
+        EditorAppendText(h, "row\x13\x12", 0, 0, previous, -1, 0);
+    }
+    EditorEndTable(h, previous, 1);
+    int enclosing = 0;
+    for (int d = 0; d < 40; ++d) {
+        int cell = EditorCreateCell(h, 1, 0, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 1, 0x20);
+        EditorSetCellProps(h, cell, 0xFFFFFF, -1, enclosing);
+        EditorAppendText(h, "deep\x13", 0, 0, cell, -1, 0);
+        enclosing = cell;
+    }
+    auto* l = view->layout();
+    EXPECT_GT(l->height(), 10000 * 10);
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
+    EXPECT_FALSE(view->grab().isNull());
 }
 
 }
