@@ -3,6 +3,11 @@
 #include "document_dump.h"
 #include "read_fixture.h"
 
+#include "tests/support/temp_dir.h"
+
+#include <QBuffer>
+#include <QImage>
+
 #include <string>
 
 using namespace ks;
@@ -23,20 +28,31 @@ protected:
         GlobalFree(block);
         return text;
     }
+    // The top document and, depth first, every frame's.
+    std::string dumpAll(const addon::FrameRecord& frames)
+    {
+        std::string dump;
+        for (int i = 0; i < frames.childCount; ++i) {
+            const addon::FrameRecord& f = frames.children[i];
+            dump += std::string("frame ") + (f.name ? f.name : "") + "\n" +
+                    (f.frameset ? dumpAll(f) : test::documentDump(f.window));
+        }
+        return dump;
+    }
     // Writes the window's document and reads it back; the document's dump after the read.
     std::string writeAndRead(std::string& page)
     {
         page = written();
         EXPECT_EQ(PlxClearWindow(hWnd), 1);
         EXPECT_EQ(read(page), 1);
-        return test::documentDump(hWnd);
+        return test::documentDump(hWnd) + dumpAll(ctx().rootFrame);
     }
     // Reads the page, then writes and reads back twice: each trip keeps the document, and
     // the bytes written do not change.
     void roundTrip(const std::string& page)
     {
         ASSERT_EQ(read(page), 1);
-        std::string document = test::documentDump(hWnd), first, second;
+        std::string document = test::documentDump(hWnd) + dumpAll(ctx().rootFrame), first, second;
         EXPECT_EQ(writeAndRead(first), document) << "written as\n" << first;
         EXPECT_EQ(writeAndRead(second), document) << "written as\n" << second;
         EXPECT_EQ(second, first);
@@ -114,4 +130,18 @@ TEST_F(PlxRoundTripTest, TableCellsKeepTheirPaddingSpansAndColours)
     EXPECT_NE(before.find("pad60"), std::string::npos) << before;
     writeAndRead(page);
     EXPECT_EQ(cells(), before) << page;
+}
+
+TEST_F(PlxRoundTripTest, PicturesInTheText)
+{
+    test::TempDir temp;
+    QImage image(12, 8, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    std::string png = temp.write("tile.png", bytes.toStdString()).string();
+    roundTrip("<p>before <img src=\"" + png + "\" width=24 height=16 align=middle alt=tile> after</p>"
+              "<p><a href=x.htm><img src=\"" + png + "\" border=0></a> linked</p><p>end</p>");
 }
