@@ -76,6 +76,7 @@ void EditorView::paste()
     // RTF is already Windows-1252 (or escapes the model reads): it keeps its formats.
     for (const QString& mime : {kRtfMime, kRtfMimeAlt})
         if (data->hasFormat(mime) && rtf::insertRtf(*editor_, data->data(mime).toStdString())) {
+            editor_->typingFont = -1;   // typing goes on in the pasted text's font
             edited();
             return;
         }
