@@ -6,6 +6,7 @@
 #include "platform/editor/vek32.h"
 #include "platform/ui/ui.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QScrollBar>
 
@@ -41,6 +42,21 @@ void EditorView::keyPressEvent(QKeyEvent* event)
         return;
     }
     QAbstractScrollArea::keyPressEvent(event);
+}
+
+// Text an input method composed arrives whole, as if typed.
+void EditorView::inputMethodEvent(QInputMethodEvent* event)
+{
+    if (editor_ && !event->commitString().isEmpty())
+        typeText(event->commitString());
+    event->accept();
+}
+
+QVariant EditorView::inputMethodQuery(Qt::InputMethodQuery query) const
+{
+    if (query == Qt::ImCursorRectangle && editor_ && layout_)
+        return layout_->caretRect(editor_->posOf(editor_->caret)).translated(0, -verticalScrollBar()->value());
+    return QAbstractScrollArea::inputMethodQuery(query);
 }
 
 bool EditorView::speedKey(QKeyEvent* event)
@@ -82,10 +98,10 @@ bool EditorView::navigationKey(QKeyEvent* event)
     float keepGoal = goalX_;
     switch (event->key()) {
     case Qt::Key_Left:
-        pos = ctrl ? wordStep(pos, false) : (!extend && from != to) ? from : pos > 0 ? pos - 1 : 0;
+        pos = ctrl ? wordStep(pos, false) : (!extend && from != to) ? from : overHidden(pos, false);
         break;
     case Qt::Key_Right:
-        pos = ctrl ? wordStep(pos, true) : (!extend && from != to) ? to : pos + 1;
+        pos = ctrl ? wordStep(pos, true) : (!extend && from != to) ? to : overHidden(pos, true);
         break;
     case Qt::Key_Home:
         pos = ctrl ? 0 : l->lineOf(pos, para, line) ? l->lineStart(para, line) : pos;
@@ -102,6 +118,23 @@ bool EditorView::navigationKey(QKeyEvent* event)
     moveCaret(pos, extend);
     goalX_ = keepGoal;
     return true;
+}
+
+// One character left or right; hidden runs take no room, so the caret passes them in one step.
+std::uint64_t EditorView::overHidden(std::uint64_t pos, bool forward)
+{
+    auto hidden = [&](std::uint64_t p) { return (editor_->styleAt(p) & kHidden) != 0; };
+    std::uint64_t end = lastCaretPos();
+    if (forward) {
+        pos = std::min(pos + 1, end);
+        while (pos < end && hidden(pos - 1))
+            ++pos;
+        return pos;
+    }
+    pos = pos > 0 ? pos - 1 : 0;
+    while (pos > 0 && hidden(pos))
+        --pos;
+    return pos;
 }
 
 // Up and down keep to the column the caret came from; dy of ±1 is one screen line.

@@ -25,6 +25,7 @@ EditorView::EditorView(HWND hWnd, QWidget* parent)
         layout_ = std::make_unique<DocLayout>(*editor_);
     }
     setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setCursor(Qt::IBeamCursor);
     viewport()->setAutoFillBackground(false);

@@ -49,6 +49,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -74,6 +76,7 @@ private:
     void typeText(const QString& text);
     void deleteAround(bool forward);
     std::uint64_t wordStep(std::uint64_t pos, bool forward);
+    std::uint64_t overHidden(std::uint64_t pos, bool forward);
     std::uint64_t lineStep(std::uint64_t pos, int dy);
 
     // Caret and selection.

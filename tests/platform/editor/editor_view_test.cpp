@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QInputMethodEvent>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -344,6 +345,18 @@ TEST_F(EditorViewTest, AClickOnALinkTellsTheAddOnWithTheMousePositionAndTypingTa
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, l->caretRect(23).center());
     QTest::keyClicks(view, "Z");
     EXPECT_EQ(findEditor(h)->styleAt(EditorFindText(h, "Z", 0, 4)) & kBold, kBold);
+    // Left and right pass a hidden run in one step; composed text arrives as typing.
+    EditorMoveCaret(h, 3, -1, 0);
+    QTest::keyClick(view, Qt::Key_Right);
+    EXPECT_EQ(caret(), 14);   // past "href=x.htm" and the link's first letter
+    QTest::keyClick(view, Qt::Key_Left);
+    EXPECT_EQ(caret(), 13);
+    QTest::keyClick(view, Qt::Key_Left);
+    EXPECT_EQ(caret(), 2);
+    QInputMethodEvent composed;
+    composed.setCommitString(QString::fromUtf8("\xC3\xA4"));
+    QApplication::sendEvent(view, &composed);
+    EXPECT_EQ(text().substr(0, 4), "go\xE4 ");
 }
 
 TEST_F(EditorViewTest, TenThousandRowsAndTablesNestedFortyDeepLayOutAndPaint)
