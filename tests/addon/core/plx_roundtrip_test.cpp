@@ -43,6 +43,8 @@ protected:
     std::string writeAndRead(std::string& page)
     {
         page = written();
+        // Clearing and reading go to the active frame: the frameset's own window is meant here.
+        PlxSetActiveWnd(hWnd);
         EXPECT_EQ(PlxClearWindow(hWnd), 1);
         EXPECT_EQ(read(page), 1);
         return test::documentDump(hWnd) + dumpAll(ctx().rootFrame);
@@ -144,4 +146,15 @@ TEST_F(PlxRoundTripTest, PicturesInTheText)
     std::string png = temp.write("tile.png", bytes.toStdString()).string();
     roundTrip("<p>before <img src=\"" + png + "\" width=24 height=16 align=middle alt=tile> after</p>"
               "<p><a href=x.htm><img src=\"" + png + "\" border=0></a> linked</p><p>end</p>");
+}
+
+TEST_F(PlxRoundTripTest, AFramesetAndItsFrames)
+{
+    test::TempDir temp;
+    std::string left = temp.write("left.htm", "<h1>Left</h1><p>left text</p>").string();
+    std::string top = temp.write("top.htm", "<p>top <b>text</b></p>").string();
+    std::string bottom = temp.write("bottom.htm", "<ul><li>bottom</ul>").string();
+    roundTrip("<frameset cols=\"100,*\"><frame name=left src=\"" + left + "\"><frameset rows=\"30%,70%\">"
+              "<frame name=top src=\"" + top + "\" noresize><frame name=bottom src=\"" + bottom +
+              "\" scrolling=no></frameset></frameset>");
 }
