@@ -2,48 +2,53 @@
 
 #include "platform/workbook/engine/formula_evaluator.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <string_view>
 
 namespace ks::workbook {
 
 namespace {
-int typeRank(const Value& v)
-{
-    return v.isNumber() ? 0 : v.isText() ? 1 : 2;
-}
+// What an operand compares as. An empty operand takes the other side's kind: 0, "" or FALSE.
+// Read in place: comparisons run in most formulas and must not copy texts.
+struct Operand {
+    int rank;  // numbers before texts before truth values
+    double number;
+    std::string_view text;
+};
 
-std::string lower(const std::string& s)
+Operand operandOf(const Value& v, const Value& other)
 {
-    std::string out = s;
-    for (char& ch : out)
-        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return out;
-}
-
-// An empty operand takes the other side's kind: 0, "" or FALSE.
-Value fillEmpty(const Value& v, const Value& other)
-{
+    if (v.isNumber())
+        return {0, v.number, {}};
+    if (v.isText())
+        return {1, 0, v.text};
     if (!v.isEmpty())
-        return v;
-    if (other.isText())
-        return Value::ofText("");
-    if (other.isBool())
-        return Value::ofBool(false);
-    return Value::ofNumber(0);
+        return {2, v.number, {}};
+    return {other.isText() ? 1 : other.isBool() ? 2 : 0, 0, {}};
+}
+
+// Texts compare without regard to case, byte by byte as unsigned characters.
+int compareFolded(std::string_view a, std::string_view b)
+{
+    std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        int x = std::tolower(static_cast<unsigned char>(a[i])), y = std::tolower(static_cast<unsigned char>(b[i]));
+        if (x != y)
+            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 }
 
 int compareValues(const Value& lhsIn, const Value& rhsIn)
 {
-    Value lhs = fillEmpty(lhsIn, rhsIn), rhs = fillEmpty(rhsIn, lhsIn);
-    int lr = typeRank(lhs), rr = typeRank(rhs);
-    if (lr != rr)
-        return lr < rr ? -1 : 1;
-    if (lhs.isText()) {
-        int c = lower(lhs.text).compare(lower(rhs.text));
-        return c < 0 ? -1 : c > 0 ? 1 : 0;
-    }
+    Operand lhs = operandOf(lhsIn, rhsIn), rhs = operandOf(rhsIn, lhsIn);
+    if (lhs.rank != rhs.rank)
+        return lhs.rank < rhs.rank ? -1 : 1;
+    if (lhs.rank == 1)
+        return compareFolded(lhs.text, rhs.text);
     return lhs.number < rhs.number ? -1 : lhs.number > rhs.number ? 1 : 0;
 }
 

@@ -4,8 +4,10 @@
 #include "platform/workbook/engine/number_format.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cmath>
 #include <limits>
+#include <string_view>
 
 namespace ks::workbook {
 
@@ -44,16 +46,20 @@ Value foldNumbers(const Evaluator& ev, const Args& args, bool countMode, Fold&& 
     return Value{};
 }
 
+bool equalsFolded(std::string_view text, std::string_view upper)
+{
+    return text.size() == upper.size() &&
+           std::equal(text.begin(), text.end(), upper.begin(),
+                      [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
+}
+
 Value truthOf(const Value& v)
 {
     if (v.isError())
         return v;
     if (v.isText()) {
-        std::string up;
-        for (char ch : v.text)
-            up += static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-        if (up == "TRUE" || up == "FALSE")
-            return Value::ofBool(up == "TRUE");
+        if (equalsFolded(v.text, "TRUE") || equalsFolded(v.text, "FALSE"))
+            return Value::ofBool(equalsFolded(v.text, "TRUE"));
         return err(ErrorCode::Value);
     }
     return Value::ofBool(numberOf(v) != 0);

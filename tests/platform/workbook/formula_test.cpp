@@ -40,6 +40,28 @@ TEST(Formula, OperatorsAndPrecedence)
     EXPECT_EQ(eval(book, "=\"x\"*2"), "#VALUE!");
 }
 
+// Comparisons read texts in place; their order must stay that of the folded texts.
+TEST(Formula, TextComparisonsAndTruthTexts)
+{
+    Book book;
+    EXPECT_EQ(eval(book, "=\"apple\"<\"APPLES\""), "TRUE");   // a prefix comes first, whatever the case
+    EXPECT_EQ(eval(book, "=\"Zeta\">\"alpha\""), "TRUE");
+    EXPECT_EQ(eval(book, "=\"abc\"=\"abd\""), "FALSE");
+    EXPECT_EQ(eval(book, "=\"\xc3\xa9\">\"z\""), "TRUE");     // bytes above 127 after ASCII
+    EXPECT_EQ(eval(book, "=\"\"<\"a\""), "TRUE");
+    EXPECT_EQ(eval(book, "=A1<\"a\""), "TRUE");                // an empty cell is "" beside a text
+    EXPECT_EQ(eval(book, "=A1<TRUE"), "TRUE");                  // and FALSE beside a truth value
+    EXPECT_EQ(eval(book, "=A1>-1"), "TRUE");                    // and 0 beside a number
+    EXPECT_EQ(eval(book, "=TRUE>\"zzz\""), "TRUE");
+    book.setSheetText(1, 1, "tRuE");
+    EXPECT_EQ(eval(book, "=IF(A1,\"y\",\"n\")"), "y");
+    book.setSheetText(1, 1, "false");
+    EXPECT_EQ(eval(book, "=AND(A1)"), "#VALUE!");  // a referenced text counts for nothing, leaving no argument
+    book.setSheetText(1, 1, "truer");
+    EXPECT_EQ(eval(book, "=IF(A1,1,2)"), "#VALUE!");
+    EXPECT_EQ(eval(book, "=NOT(\"FALSE\")"), "TRUE");
+}
+
 TEST(Formula, EmptyCellsAndReferences)
 {
     Book book;
