@@ -1,7 +1,9 @@
 #include "platform/win/dialog_controls.h"
 
+#include "platform/win/edit_control.h"
+#include "platform/win/list_controls.h"
+
 #include <algorithm>
-#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -32,6 +34,7 @@ private:
             checked_ = checked_ ? BST_UNCHECKED : BST_CHECKED;
         if (kind() == BS_AUTORADIOBUTTON)
             checkAlone();
+        // Plain check boxes and radio buttons leave their mark to the parent, which hears the click.
         SendMessage(parent(), WM_COMMAND, MAKEWPARAM(unsigned(id()), BN_CLICKED), reinterpret_cast<LPARAM>(handle()));
     }
     // Unchecks the radio buttons of its group: the run from a WS_GROUP control to the next.
@@ -55,50 +58,17 @@ private:
     WPARAM checked_ = BST_UNCHECKED;
 };
 
-class ListBoxControl : public Window {
-public:
-    ListBoxControl() : Window(WindowKind::Control, "ListBox") {}
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        bool valid = wParam < entries_.size();
-        switch (message) {
-        case LB_ADDSTRING:
-            entries_.push_back({lParam ? reinterpret_cast<const char*>(lParam) : "", 0});
-            return LRESULT(entries_.size() - 1);
-        case LB_GETCOUNT: return LRESULT(entries_.size());
-        case LB_SETITEMDATA: return valid ? (entries_[wParam].data = lParam, 0) : LB_ERR;
-        case LB_GETITEMDATA: return valid ? entries_[wParam].data : LB_ERR;
-        case LB_SETCURSEL: current_ = valid ? LRESULT(wParam) : LB_ERR; return current_;
-        case LB_GETCURSEL: return current_;
-        case LB_GETTEXTLEN: return valid ? LRESULT(entries_[wParam].text.size()) : LB_ERR;
-        case LB_GETTEXT: return valid && lParam ? copyText(entries_[wParam].text, reinterpret_cast<char*>(lParam)) : LB_ERR;
-        default: return Window::handleMessage(message, wParam, lParam);
-        }
-    }
-
-private:
-    // The caller's buffer holds LB_GETTEXTLEN + 1 bytes, as the message requires.
-    static LRESULT copyText(const std::string& text, char* out)
-    {
-        std::memcpy(out, text.c_str(), text.size() + 1);
-        return LRESULT(text.size());
-    }
-    struct Entry {
-        std::string text;
-        LPARAM data;
-    };
-    std::vector<Entry> entries_;
-    LRESULT current_ = LB_ERR;
-};
-
 }
-
 std::shared_ptr<Window> makeDialogControl(const std::string& className)
 {
     if (className == "Button")
         return std::make_shared<ButtonControl>();
     if (className == "ListBox")
-        return std::make_shared<ListBoxControl>();
+        return makeListBox();
+    if (className == "ComboBox")
+        return makeComboBox();
+    if (className == "Edit")
+        return makeEdit();
     return nullptr;
 }
 

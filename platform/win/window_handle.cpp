@@ -14,6 +14,7 @@ struct Registry {
     std::uintptr_t next = 0x10000;
     ControlMaker controlMaker;
     HWND focus = nullptr;
+    std::unordered_map<int, bool> keysDown;
 };
 
 Registry& registry()
@@ -23,6 +24,13 @@ Registry& registry()
 }
 
 std::uintptr_t key(HWND handle) { return reinterpret_cast<std::uintptr_t>(handle); }
+
+// The procedure of a window not subclassed: its own handler.
+LRESULT ownProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto target = findWindow(window);
+    return target ? target->handleMessage(message, wParam, lParam) : 0;
+}
 
 }
 
@@ -49,12 +57,23 @@ LRESULT Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 LONG_PTR Window::setLongPtr(int index, LONG_PTR value)
 {
+    if (index == GWLP_WNDPROC) {
+        LONG_PTR before = longPtr(GWLP_WNDPROC);
+        auto proc = reinterpret_cast<WNDPROC>(value);
+        proc_ = proc == &ownProcedure ? nullptr : proc;
+        return before;
+    }
     if (index != GWLP_USERDATA)
         return 0;
     return std::exchange(userData_, value);
 }
 
-LONG_PTR Window::longPtr(int index) const { return index == GWLP_USERDATA ? userData_ : 0; }
+LONG_PTR Window::longPtr(int index) const
+{
+    if (index == GWLP_WNDPROC)
+        return reinterpret_cast<LONG_PTR>(proc_ ? proc_ : &ownProcedure);
+    return index == GWLP_USERDATA ? userData_ : 0;
+}
 
 HWND registerWindow(std::shared_ptr<Window> window)
 {
@@ -143,7 +162,25 @@ std::deque<PostedMessage>& postQueue()
 LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     auto target = findWindow(window);   // held: the handler may destroy its own window
-    return target ? target->handleMessage(message, wParam, lParam) : 0;
+    if (!target)
+        return 0;
+    if (WNDPROC proc = target->subclassProc())
+        return proc(window, message, wParam, lParam);
+    return target->handleMessage(message, wParam, lParam);
+}
+
+LRESULT CallWindowProc(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return proc ? proc(window, message, wParam, lParam) : 0;
+}
+
+void ks::win::setKeyDown(int virtualKey, bool down) { registry().keysDown[virtualKey] = down; }
+
+short GetKeyState(int virtualKey)
+{
+    auto& keys = registry().keysDown;
+    auto it = keys.find(virtualKey);
+    return it != keys.end() && it->second ? short(0x8000) : 0;
 }
 
 bool PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

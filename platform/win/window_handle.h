@@ -23,7 +23,8 @@ public:
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Called once, before its children are destroyed and the handle stops being valid.
     virtual void onDestroy() {}
-    // Window data by index (SetWindowLongPtr); the base keeps GWLP_USERDATA. Returns the value before.
+    // Window data by index (SetWindowLongPtr); the base keeps GWLP_USERDATA and GWLP_WNDPROC
+    // (subclassing: SendMessage goes to that procedure). Returns the value before.
     virtual LONG_PTR setLongPtr(int index, LONG_PTR value);
     virtual LONG_PTR longPtr(int index) const;
 
@@ -36,6 +37,7 @@ public:
     const RECT& rect() const { return rect_; }
     const std::string& text() const { return text_; }
     bool enabled() const { return !(style_ & WS_DISABLED); }
+    WNDPROC subclassProc() const { return proc_; }
 
     void setParent(HWND parent) { parent_ = parent; }
     void setId(int id) { id_ = id; }
@@ -54,6 +56,7 @@ private:
     RECT rect_;
     std::string text_;
     LONG_PTR userData_ = 0;
+    WNDPROC proc_ = nullptr;   // a subclass's procedure; null while the window answers itself
 };
 
 // Gives the window a new handle and keeps it alive until destroyWindow.
@@ -99,6 +102,13 @@ bool IsWindowEnabled(HWND window);
 HWND SetFocus(HWND window);
 HWND GetFocus();
 LONG_PTR SetWindowLongPtr(HWND window, int index, LONG_PTR value);
+// Hands a message on to a procedure, usually the one a subclass replaced.
+LRESULT CallWindowProc(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Whether a key is down: the high bit of the result (negative). The Qt layer keeps the state.
+short GetKeyState(int virtualKey);
+namespace ks::win {
+void setKeyDown(int virtualKey, bool down);
+}
 LONG_PTR GetWindowLongPtr(HWND window, int index);
 int GetDlgCtrlID(HWND window);
 bool GetWindowRect(HWND window, RECT* rect);
