@@ -67,6 +67,14 @@ LRESULT LinkDataParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SelectFontElement(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT FontSizeParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT SelectLinkAttrib(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT PictureParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT AddSelectionItem(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SelectFieldParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT ButtonFieldParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT TextFieldParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT FormEditParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT FormListParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT SetFormParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Documents: emptying the window, a new document after the question to save the old one,
 // an HTML or RTF file chosen and opened, the document rebuilt through HTML.
@@ -106,6 +114,29 @@ int PlxSetUserTag(HWND hWnd, int id, const char* text);
 int PlxGetUserTag(HWND hWnd, int id, char* text);
 int PlxLparam2String(const char* source, char* destination);
 int PlxString2Lparam(const char* source, char* destination);
+
+// Pictures: inserted at the caret (without a file name the values come from a dialog;
+// alignment 0 bottom, 1 middle, 2 top, 3 float left, 4 float right), refilled from a file
+// of type 1 bitmap, 2 GIF, 3 metafile, 4 TIFF, 5 JPEG, and given a client-side map.
+int PlxInsertPicture(HWND hWnd, const char* fileName, int alignment, int isMap, int imageField, int repaint);
+int PlxSetPicture(HWND hWnd, int picture, int type, const char* fileName);
+int PlxSetPictUseMap(HWND hWnd, int picture, const char* mapName);
+
+// Form fields inserted at the caret (without a name the values come from a dialog); the
+// result is the new field's control id. Field types as the reader keeps them: 0 text line,
+// 1 radio button, 2 submit, 3 reset, 4 text area, 5 check box, 7 password.
+int PlxInsertTextField(HWND hWnd, const char* name, int type, int columns, int maxLength, int rows,
+                       const char* value, int repaint);
+int PlxInsertButtonField(HWND hWnd, const char* name, int type, int checked, const char* text, int repaint);
+int PlxInsertSelectField(HWND hWnd, const char* name, int multiple, int visibleItems, int repaint);
+// A selection list's options (control id -1: the field at the caret).
+int PlxAddSelectionItem(HWND hWnd, int controlId, const char* text, const char* value, int selected, int insert);
+int PlxDelSelectionItem(HWND hWnd, int controlId);
+// Forms: the selected paragraphs made (or no longer) form text, the caret's form block given
+// to a form (-1: asked for), a form made or changed (its index, or -1).
+int PlxSetForm(HWND hWnd, int on, int repaint);
+int PlxSetFormId(HWND hWnd, int form);
+int PlxEditFormId(HWND hWnd, int isNew, int form, int method, const char* action, int dialog);
 
 // What the user entered in the document's forms.
 int PlxGetCurForm(HWND hWnd, int* formCount);

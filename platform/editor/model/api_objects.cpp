@@ -13,13 +13,21 @@ constexpr std::size_t kMaxFileName = 259;
 // The loop count of an animation that runs for ever (a GIF's looping extension of 0).
 constexpr int kLoopEndlessly = -2;
 
+// A picture that cannot be made uses up a refill prepared for it: the next picture made
+// must not overwrite the one that was to be refilled.
+int refused(Editor& e)
+{
+    e.pendingReplace = 0;
+    return 0;
+}
+
 int validAlign(int align) { return align == kAlignMiddle || align == kAlignTop ? align : kAlignBottom; }
 
 int makePicture(Editor& e, ObjectData::Format format, std::string bytes, const std::string& fileName, int align)
 {
     int w, h;
     if (!probePicture(format, bytes, w, h))
-        return 0;
+        return refused(e);
     ObjectData o;
     o.format = format;
     o.data = std::move(bytes);
@@ -35,7 +43,7 @@ int pictureFromFile(HWND hWnd, const char* file, ObjectData::Format format, int 
     return withEditor(hWnd, 0, [&](Editor& e) {
         std::string bytes;
         if (!ks::files::readFile(str(file), bytes))
-            return 0;
+            return refused(e);
         return makePicture(e, format, std::move(bytes), str(file), align);
     });
 }
@@ -86,7 +94,7 @@ int EditorInsertPictureHandle(HWND hWnd, int format, HGLOBAL block, int, int ali
         if (!bytes || kind == ObjectData::Format::None) {
             if (bytes)
                 GlobalUnlock(block);
-            return 0;
+            return refused(e);
         }
         std::string copy(bytes, GlobalSize(block));
         GlobalUnlock(block);
