@@ -47,7 +47,7 @@ public:
     DiagramControl& diagram() const { return owner_; }
 
 protected:
-    explicit DiagramItem(DiagramControl& owner);
+    DiagramItem(DiagramControl& owner, const QString& text);
 
 private:
     friend class UndoLog;
@@ -70,7 +70,7 @@ public:
 private:
     friend class DiagramControl;
     friend class UndoLog;
-    Node(DiagramControl& owner, const QRectF& twips);
+    Node(DiagramControl& owner, const QRectF& twips, const QString& text);
     QRectF rect_;
     quint32 fillColor_ = 0xFFFFFF;
 };
@@ -83,7 +83,7 @@ public:
 
 private:
     friend class DiagramControl;
-    Link(DiagramControl& owner, Node& org, Node& dst);
+    Link(DiagramControl& owner, Node& org, Node& dst, const QString& text);
     Node& org_;
     Node& dst_;
 };

@@ -6,6 +6,8 @@
 //
 // Header and footer texts are three parts "left|centre|right"; "<PAGE>" in them
 // becomes the page number. Margins are 1440 twips; texts are in Arial.
+#include "platform/diagram/page_grid.h"
+
 #include <QPageSize>
 #include <QPointer>
 #include <QScrollArea>
@@ -45,9 +47,9 @@ public:
     void setPageSize(const QPageSize& size);
 
     // ---- The layout, as of the last Refresh.
-    int PageCount() const { return across_ * down_; }
-    int PagesAcross() const { return across_; }
-    int PagesDown() const { return down_; }
+    int PageCount() const { return grid_.pages(); }
+    int PagesAcross() const { return grid_.across; }
+    int PagesDown() const { return grid_.down; }
     // From 1, pages counted across first.
     int CurrentPage() const { return current_; }
     void setCurrentPage(int page);   // kErrBadArgument outside 1..PageCount
@@ -65,12 +67,15 @@ public:
     // preview's own paper and layout are left as they were.
     void Print(QPrinter& printer);
 
-    // Draws page (from 1) in twips of the paper, (0,0) its top-left corner.
-    void paintPage(QPainter& painter, int page) const;
+    // Draws page (from 1) of the current layout in twips of the paper, (0,0)
+    // its top-left corner.
+    void paintPage(QPainter& painter, int page) const { paintPage(painter, page, grid_); }
 
 private:
     class PageView;
-    void layOut(const QPageSize& paper);
+    PageGrid layOut(const QPageSize& paper) const;
+    void paintPage(QPainter& painter, int page, const PageGrid& grid) const;
+    void paintDiagramPart(QPainter& painter, int page, const PageGrid& grid) const;
     void showPage();
 
     QPointer<DiagramControl> diagram_;
@@ -79,8 +84,8 @@ private:
     QPageSize pageSize_{QPageSize::A4};
     int orientation_ = 1;
     bool fit_ = false;
-    int across_ = 1, down_ = 1, current_ = 1, zoom_ = 100;
-    double scale_ = 1.0;   // diagram twips to paper twips
+    PageGrid grid_;
+    int current_ = 1, zoom_ = 100;
 };
 
 }
