@@ -1,72 +1,50 @@
 #include "container/notes_pane.h"
 
 #include "common/paths.h"
-#include "platform/editor/model/editor.h"
-#include "platform/editor/vek32.h"
+#include "platform/editor/view/notes_control.h"
 #include "platform/runtime/runtime_error.h"
 
-#include <QHash>
+#include <QVBoxLayout>
 
 namespace ks::container {
-namespace {
-
-constexpr unsigned kChildEditor = 0x54002041;
-
-QHash<HWND, NotesPane*>& panes()
-{
-    static QHash<HWND, NotesPane*> byWindow;
-    return byWindow;
-}
-
-std::string native(const QString& path) { return path.toStdString(); }
-
-}
 
 NotesPane::NotesPane(QWidget* parent) : QWidget(parent)
 {
-    hwnd_ = EditorCreateWindow(nullptr, "Toc1", kChildEditor, 0, 0, 0, 0);
-    panes().insert(hwnd_, this);
-    EditorSetHostCallback(hwnd_, &NotesPane::hostEvents);
+    control_ = new editor::view::NotesControl(this);
+    control_->changed = [this] {
+        if (Change)
+            Change();
+    };
+    auto* fill = new QVBoxLayout(this);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(control_);
+    setFocusProxy(control_);
 }
 
-NotesPane::~NotesPane()
-{
-    panes().remove(hwnd_);
-    EditorDestroyWindow(hwnd_);
-}
+NotesPane::~NotesPane() = default;
 
-LRESULT NotesPane::hostEvents(HWND window, UINT message, WPARAM, LPARAM)
-{
-    if (message == editor::kEventChanged)
-        if (NotesPane* pane = panes().value(window); pane && pane->Change)
-            pane->Change();
-    return 0;
-}
+HWND NotesPane::hWnd() const { return control_->hWnd(); }
 
 void NotesPane::LoadFile(const QString& path)
 {
     if (!FileExists(path))
-        throw RuntimeError(53, "File not found: " + native(path));
-    if (VekLoadFile(hwnd_, native(path).c_str()) == 0)
-        throw RuntimeError(75, "Path/File access error: " + native(path) + " cannot be read as a rich-text document");
+        throw RuntimeError(53, "File not found: " + path.toStdString());
+    if (control_->loadFile(path) == 0)
+        throw RuntimeError(75, "Path/File access error: " + path.toStdString() + " cannot be read as a rich-text document");
 }
 
 void NotesPane::SaveFile(const QString& path)
 {
-    if (SaveVekFile(hwnd_, native(path).c_str()) == 0)
-        throw RuntimeError(75, "Path/File access error: " + native(path) + " cannot be written");
+    if (control_->saveFile(path) == 0)
+        throw RuntimeError(75, "Path/File access error: " + path.toStdString() + " cannot be written");
 }
 
 void NotesPane::SaveFile(const QString& path, int&) { SaveFile(path); }
 
-void NotesPane::FillMergeField(const QString& name, const QString& value, int& how)
-{
-    // The editor's text is 8-bit: the value goes in its Windows-1252 form.
-    VekFillMergeField(hwnd_, name.toLatin1().constData(), value.toLatin1().constData(), &how);
-}
+void NotesPane::FillMergeField(const QString& name, const QString& value, int&) { control_->fillMergeField(name, value); }
 
-void NotesPane::ShowToolbar(int& show) { VekShowToolbar(hwnd_, show); }
+void NotesPane::ShowToolbar(int& show) { control_->showToolbar(show != 0); }
 
-bool NotesPane::toolbarShown() const { return VekToolbarVisible(hwnd_) != 0; }
+bool NotesPane::toolbarShown() const { return control_->toolbarVisible(); }
 
 }

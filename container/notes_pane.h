@@ -1,13 +1,18 @@
 #pragma once
-// The notes editor pane (the main window's Toc1): a window of our editor
-// library with the members the container calls on it. Its document is RTF;
-// the editor library's functions take its window handle.
+// The notes editor pane (the main window's Toc1): the editor library's notes
+// control on screen, with the members the container calls on it. Its document
+// is RTF; the editor library's functions take its window handle. A load or a
+// merge-field fill of the program is no user's change.
 #include "platform/win/win_types.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+
+namespace ks::editor::view {
+class NotesControl;
+}
 
 namespace ks::container {
 
@@ -17,7 +22,9 @@ public:
     ~NotesPane() override;
 
     // The editor window's handle.
-    HWND hWnd() const { return hwnd_; }
+    HWND hWnd() const;
+    // The control on screen, for typing into it.
+    editor::view::NotesControl* control() const { return control_; }
 
     // Shows that RTF file as the document; raises 53 for a missing file and 75
     // for one that cannot be read as RTF (the document is then unchanged).
@@ -36,13 +43,11 @@ public:
     void ShowToolbar(int& show);
     bool toolbarShown() const;
 
-    // Raised whenever the document is edited.
+    // Raised whenever the user edits the document.
     std::function<void()> Change;
 
 private:
-    static LRESULT hostEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND hwnd_ = nullptr;
+    editor::view::NotesControl* control_ = nullptr;
     bool toolbarFlag_ = false;
 };
 

@@ -1,6 +1,8 @@
 // The notes of each video: made from the template the first time, saved
 // before the next item is handled, loaded again when the video comes back.
 #include "platform/controls/list_bar.h"
+#include "platform/editor/view/editor_view.h"
+#include "platform/editor/view/notes_control.h"
 #include "platform/media/media_player.h"
 #include "tests/container/program_fixture.h"
 #include "tests/container/raised.h"
@@ -8,6 +10,7 @@
 
 #include <QDate>
 #include <QLocale>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace ks;
@@ -162,4 +165,31 @@ TEST_F(NotesCycle, AMissingTemplateIsReportedAndTheVideoStillPlays)
     EXPECT_TRUE(ui.messageBoxes()[0].text.endsWith("(Error #53)"));
     EXPECT_EQ(form<MainVideo>().MediaPlayer1->URL(), path("Templates/Training/First.wmv"));
     EXPECT_TRUE(videoNotes().notesPath.isEmpty()) << "no notes file is taken for a video whose notes did not load";
+}
+
+TEST_F(NotesCycle, ThePaneOnScreenTakesTheUsersTypingAndOnlyThatIsAChange)
+{
+    frmMain& w = mainWindow();
+    w.resize(900, 600);
+    w.Show();
+    controls::ListBarGroup& training = openGroup(w, "Training");
+    click(w, training, "First");
+    EXPECT_FALSE(w.notesChanged()) << "loading the template and filling its fields is the program's doing";
+    click(w, training, "First");
+    EXPECT_FALSE(w.notesChanged()) << "nor is loading the notes file";
+
+    QWidget* view = w.Toc1->control()->view();
+    ASSERT_TRUE(view->isVisible());
+    EXPECT_GT(view->height(), 100) << "the notes fill the right-hand pane";
+    view->setFocus();
+    QTest::keyClicks(view, "Typed by hand ");
+    EXPECT_TRUE(w.notesChanged());
+
+    click(w, training, "Second");
+    EXPECT_TRUE(has(notes("First"), "Typed by hand")) << "saved before the next video";
+    EXPECT_FALSE(has(notes("Second"), "Typed by hand"));
+    click(w, training, "First");
+    std::vector<char> line(301, 0);
+    const int n = EditorGetLineText(w.Toc1->hWnd(), 0, line.data(), nullptr);
+    EXPECT_EQ(std::string(line.data(), size_t(std::max(n, 0))).rfind("Typed by hand", 0), 0u) << "and shown again";
 }
