@@ -63,14 +63,19 @@ void peerRow(const char* what, const char* program, const std::string& command, 
     std::printf("%-40s %8.1f x\n", "  its time / our read from file", secs / oursSecs);
 }
 
-void measureRtf(HWND h, const std::filesystem::path& file)
+// source: the RTF the document came from, read again; empty for the generated document,
+// which is read back from what we write.
+void measureRtf(HWND h, const std::filesystem::path& file, std::string source)
 {
     using namespace ks::editor;
     Editor& e = *findEditor(h);
     const int rounds = 30;
     std::string rtfText = rtf::writeRtf(e);
     double mb = rtfText.size() / 1048576.0;
-    std::printf("document: %.2f MB of RTF, %d lines\n", mb, [&] {
+    if (source.empty())
+        source = rtfText;
+    double sourceMb = source.size() / 1048576.0;
+    std::printf("document: %.2f MB of RTF read, %.2f MB written, %d lines\n", sourceMb, mb, [&] {
         VekInfo r{};
         EditorGetInfo(h, &r);
         return r.lineCount;
@@ -78,9 +83,9 @@ void measureRtf(HWND h, const std::filesystem::path& file)
 
     row("write (ours, into memory; goal 150)", mb, bestSeconds(rounds, [&] { rtfText = rtf::writeRtf(e); }));
     // As the exports read: the editor knows a read is under way.
-    row("read (ours, from memory; goal 100)", mb, bestSeconds(rounds, [&] {
+    row("read (ours, from memory; goal 100)", sourceMb, bestSeconds(rounds, [&] {
         e.reading = true;
-        rtf::readRtf(e, rtfText);
+        rtf::readRtf(e, source);
         e.reading = false;
     }));
     double flush = bestSeconds(rounds, [&] { (void)ks::files::saveFile(file.string(), rtfText); });
@@ -102,12 +107,36 @@ void measureRtf(HWND h, const std::filesystem::path& file)
 
 }
 
-int main()
+// editor_bench [FILE.rtf [read|write]]: the generated document, or the given one (a document another
+// word processor wrote has far more control words and shorter runs than ours).
+int main(int argc, char** argv)
 {
     HWND h = EditorCreateWindow(nullptr, "bench", 0x54002041, 0, 0, 800, 600);
-    bench::buildDocument(h);
+    if (argc > 1) {
+        if (!EditorOpenRtf(h, argv[1])) {
+            std::fprintf(stderr, "%s: not read\n", argv[1]);
+            return 1;
+        }
+    } else {
+        bench::buildDocument(h);
+    }
+    std::string source;
+    if (argc > 1)
+        (void)ks::files::readFile(argv[1], source);
+    // "editor_bench FILE read" or "write" repeats only that step, for a profiler.
+    if (argc > 2) {
+        ks::editor::Editor& e = *ks::editor::findEditor(h);
+        bool read = std::strcmp(argv[2], "read") == 0;
+        for (int i = 0; i < 10; ++i)
+            if (read)
+                ks::editor::rtf::readRtf(e, source);
+            else
+                source = ks::editor::rtf::writeRtf(e);
+        EditorDestroyWindow(h);
+        return 0;
+    }
     auto file = std::filesystem::temp_directory_path() / "editor_bench.rtf";
-    measureRtf(h, file);
+    measureRtf(h, file, source);
     // Rewrite every line's fonts in place, as the add-on does on a type change.
     VekInfo r{};
     EditorGetInfo(h, &r);

@@ -7,6 +7,7 @@
 #include "platform/win/global_memory.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstring>
 
@@ -39,13 +40,36 @@ char fromUnicode(long long cp)
     return '?';
 }
 
-int hexValue(char c)
+constexpr auto kHexValues = [] {
+    std::array<std::int8_t, 256> values{};
+    values.fill(-1);
+    for (int i = 0; i < 10; ++i)
+        values['0' + i] = static_cast<std::int8_t>(i);
+    for (int i = 0; i < 6; ++i)
+        values['a' + i] = values['A' + i] = static_cast<std::int8_t>(10 + i);
+    return values;
+}();
+
+int hexValue(char c) { return kHexValues[static_cast<unsigned char>(c)]; }
+
+// ASCII only, whatever the locale: control words are ASCII letters.
+bool isLetter(char c) { return static_cast<unsigned char>((c | 0x20) - 'a') < 26; }
+bool isDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+// Control characters of our own stream: they never come from a file's text.
+bool streamControl(char c)
 {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+    return c == 0 || c == kInternal1 || c == kInternal2 || endsParagraph(c) || c == kObjectChar;
 }
+
+// Bytes that end a stretch of plain text.
+constexpr auto kEndsText = [] {
+    std::array<bool, 256> ends{};
+    for (unsigned char c : {'\\', '{', '}', '\r', '\n'})
+        ends[c] = true;
+    return ends;
+}();
+bool endsText(char c) { return kEndsText[static_cast<unsigned char>(c)]; }
 
 bool on(bool hasParam, long long param) { return !hasParam || param != 0; }
 
@@ -85,6 +109,27 @@ bool endsWith(std::string s, const char* tail)
 
 }
 
+WordKind& WordKinds::at(std::string_view w)
+{
+    // Control words are short and differ early: their length and three letters hash well enough.
+    std::size_t n = w.size();
+    std::size_t h = n == 0 ? 0 : n * 0x9E3779B1u ^ std::size_t(w[0]) * 31 ^ std::size_t(w[n / 2]) * 131 ^ std::size_t(w[n - 1]) * 1031;
+    for (std::size_t i = h % kSlots;; i = (i + 1) % kSlots) {
+        if (!words_[i].empty()) {
+            if (words_[i] == w)
+                return kinds_[i];
+            continue;
+        }
+        if (used_ >= kMaxWords || n == 0) {
+            scratch_ = WordKind::Unseen;
+            return scratch_;
+        }
+        ++used_;
+        words_[i] = w;
+        return kinds_[i];
+    }
+}
+
 bool RtfParser::parse(std::string_view in)
 {
     e_.resetDocument();
@@ -105,24 +150,24 @@ bool RtfParser::parse(std::string_view in)
             ++i;
         } else if (c != '\\') {
             std::size_t j = i;
-            while (j < n && in[j] != '\\' && in[j] != '{' && in[j] != '}' && in[j] != '\r' && in[j] != '\n')
+            while (j < n && !endsText(in[j]))
                 ++j;
             textRun(in.substr(i, j - i));
             i = j;
         } else if (++i >= n) {
             damaged_ = true;
-        } else if (std::isalpha(static_cast<unsigned char>(in[i]))) {
+        } else if (isLetter(in[i])) {
             std::size_t start = i;
-            while (i < n && i - start < 32 && std::isalpha(static_cast<unsigned char>(in[i])))
+            while (i < n && i - start < 32 && isLetter(in[i]))
                 ++i;
             std::string_view word = in.substr(start, i - start);
             bool hasParam = false, negative = false;
             long long param = 0;
-            if (i < n && in[i] == '-' && i + 1 < n && std::isdigit(static_cast<unsigned char>(in[i + 1]))) {
+            if (i < n && in[i] == '-' && i + 1 < n && isDigit(in[i + 1])) {
                 negative = true;
                 ++i;
             }
-            for (int digits = 0; i < n && std::isdigit(static_cast<unsigned char>(in[i])); ++i, ++digits)
+            for (int digits = 0; i < n && isDigit(in[i]); ++i, ++digits)
                 if (digits < 10) {
                     param = param * 10 + (in[i] - '0');
                     hasParam = true;
@@ -236,6 +281,7 @@ bool RtfParser::destinationWord(std::string_view w, bool starred)
         g.dest = Dest::ColourTable;
         colours_.clear();
         red_ = green_ = blue_ = 0;
+        forgetFonts();
     } else if (w == "pict") {
         g.dest = Dest::Pict;
         picture_ = {};
@@ -353,9 +399,30 @@ void RtfParser::controlWord(std::string_view w, bool hasParam, long long param)
     case Dest::ListProps:
         break;
     }
-    if (destinationWord(w, false) || characterWord(w, hasParam, param) || paragraphWord(w, hasParam, param) ||
-        tableWord(w, hasParam, param))
-        return;
+    // Which handler takes a word is learnt the first time the word comes: a file repeats a
+    // few dozen words tens of thousands of times.
+    WordKind& kind = wordKinds_.at(w);
+    switch (kind) {
+    case WordKind::Destination: destinationWord(w, false); return;
+    case WordKind::Character: characterWord(w, hasParam, param); return;
+    case WordKind::Paragraph: paragraphWord(w, hasParam, param); return;
+    case WordKind::Table: tableWord(w, hasParam, param); return;
+    case WordKind::Other: otherWord(w, hasParam, param); return;
+    case WordKind::None: return;
+    case WordKind::Unseen: break;
+    }
+    kind = destinationWord(w, false)              ? WordKind::Destination
+           : characterWord(w, hasParam, param)    ? WordKind::Character
+           : paragraphWord(w, hasParam, param)    ? WordKind::Paragraph
+           : tableWord(w, hasParam, param)        ? WordKind::Table
+           : otherWord(w, hasParam, param)        ? WordKind::Other
+                                                  : WordKind::None;
+}
+
+// Breaks, table ends, special characters and Unicode. False for a word none of the handlers knows.
+bool RtfParser::otherWord(std::string_view w, bool hasParam, long long param)
+{
+    Group& g = top();
     if (w == "par")
         endPiece(kParaMark, g.para.depth);
     else if (w == "line")
@@ -376,9 +443,11 @@ void RtfParser::controlWord(std::string_view w, bool hasParam, long long param)
         endRow(1);
     else if (w == "nestrow")
         endRow(std::max(2, g.para.depth));
-    else if (w == "u" && hasParam) {
-        text(fromUnicode(param));
-        skipChars_ = g.unicodeSkip;
+    else if (w == "u") {
+        if (hasParam) {
+            text(fromUnicode(param));
+            skipChars_ = g.unicodeSkip;
+        }
     } else if (w == "uc")
         g.unicodeSkip = clampInt(param, 0, 10);
     else if (w == "emdash")
@@ -397,6 +466,9 @@ void RtfParser::controlWord(std::string_view w, bool hasParam, long long param)
         text('\x95');
     else if (w == "emspace" || w == "enspace" || w == "qmspace")
         text(' ');
+    else
+        return false;
+    return true;
 }
 
 bool RtfParser::characterWord(std::string_view w, bool hasParam, long long param)
@@ -607,17 +679,47 @@ bool RtfParser::tableWord(std::string_view w, bool, long long param)
     return true;
 }
 
+// A picture's bytes as hex digits; anything else between them (blanks) is passed over.
+void RtfParser::pictureHex(std::string_view digits)
+{
+    for (char c : digits) {
+        int v = hexValue(c);
+        if (v < 0)
+            continue;
+        if (picture_.data.size() >= kMaxPicture) {
+            damaged_ = true;
+            return;
+        }
+        if (picture_.nibble < 0) {
+            picture_.nibble = v;
+        } else {
+            picture_.data.push_back(static_cast<char>(picture_.nibble << 4 | v));
+            picture_.nibble = -1;
+        }
+    }
+}
+
 void RtfParser::textRun(std::string_view run)
 {
+    if (top().dest == Dest::Pict && skipChars_ == 0) {
+        pictureHex(run);
+        return;
+    }
     if (top().dest != Dest::Text || skipChars_ > 0) {
         for (char c : run)
             text(c);
         return;
     }
-    // The common case, plain text into the document: one font lookup for the run.
+    // The common case, plain text into the document: one font lookup for the run, and the
+    // run appended whole unless it holds one of our stream's own control characters.
     auto font = static_cast<std::uint16_t>(fontId());
+    if (std::none_of(run.begin(), run.end(), streamControl)) {
+        piece_.append(run);
+        pieceFonts_.insert(pieceFonts_.end(), run.size(), font);
+        return;
+    }
     for (char c : run)
-        if (c != 0 && c != kInternal1 && c != kInternal2 && !endsParagraph(c) && c != kObjectChar) {
+        if (!streamControl(c)) {
             piece_.push_back(c);
             pieceFonts_.push_back(font);
         }
@@ -636,8 +738,8 @@ void RtfParser::textByte(char c)
 {
     switch (top().dest) {
     case Dest::Text:
-        if (c == 0 || c == kInternal1 || c == kInternal2 || endsParagraph(c) || c == kObjectChar)
-            return;   // control characters of our stream never come from a file's text
+        if (streamControl(c))
+            return;
         piece_.push_back(c);
         pieceFonts_.push_back(static_cast<std::uint16_t>(fontId()));
         return;
@@ -646,6 +748,7 @@ void RtfParser::textByte(char c)
             auto first = fontName_.find_first_not_of(' ');
             faces_[fontTableIndex_] = first == std::string::npos ? "" : clampFace(fontName_.substr(first));
             fontName_.clear();
+            forgetFonts();
         } else if (fontName_.size() < 64) {
             fontName_.push_back(c);
         }
@@ -654,24 +757,12 @@ void RtfParser::textByte(char c)
         if (c == ';') {
             colours_.push_back(red_ | green_ << 8 | blue_ << 16);
             red_ = green_ = blue_ = 0;
+            forgetFonts();
         }
         return;
-    case Dest::Pict: {
-        int v = hexValue(c);
-        if (v < 0)
-            return;
-        if (picture_.data.size() >= kMaxPicture) {
-            damaged_ = true;
-            return;
-        }
-        if (picture_.nibble < 0) {
-            picture_.nibble = v;
-        } else {
-            picture_.data.push_back(static_cast<char>(picture_.nibble << 4 | v));
-            picture_.nibble = -1;
-        }
+    case Dest::Pict:
+        pictureHex(std::string_view(&c, 1));
         return;
-    }
     case Dest::PictName:
     case Dest::FieldInst:
     case Dest::Control:
@@ -693,6 +784,11 @@ int RtfParser::fontId()
     const CharState& s = top().chars;
     if (cachedFont_ >= 0 && s == cachedState_)
         return cachedFont_;
+    if (auto known = fontIds_.find(s); known != fontIds_.end()) {
+        cachedState_ = s;
+        cachedFont_ = known->second;
+        return cachedFont_;
+    }
     const FontEntry& font0 = *e_.fonts.get(0);
     FontEntry f;
     auto face = faces_.find(s.face);
@@ -704,10 +800,18 @@ int RtfParser::fontId()
     f.userId = s.userId;
     f.tag = s.tag;
     f.field = s.field;
-    int id = e_.fonts.share(f);
+    int id = fontIndex_.share(f);
     cachedState_ = s;
     cachedFont_ = id < 0 ? 0 : id;
+    fontIds_.emplace(s, cachedFont_);
     return cachedFont_;
+}
+
+// A face or colour defined anew changes what a character state's numbers stand for.
+void RtfParser::forgetFonts()
+{
+    fontIds_.clear();
+    cachedFont_ = -1;
 }
 
 int RtfParser::formatId(const ParaState& p)

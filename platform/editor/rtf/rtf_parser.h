@@ -1,14 +1,35 @@
 #pragma once
 // The RTF state machine behind readRtf: groups with their character and
 // paragraph state, destinations, and the collection of text into the document.
+#include "platform/editor/rtf/font_index.h"
 #include "platform/editor/rtf/rtf_tables.h"
 
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace ks::editor::rtf {
+
+// Which handler takes a control word in the text.
+enum class WordKind : std::uint8_t { Unseen, Destination, Character, Paragraph, Table, Other, None };
+
+// Which handler takes each control word seen, in a small open-addressed table: a file
+// repeats a few dozen words tens of thousands of times.
+class WordKinds {
+public:
+    // The entry for word (kept as a view: it must outlive the table); once the table is
+    // full, new words get a scratch entry that always reads Unseen.
+    WordKind& at(std::string_view word);
+
+private:
+    static constexpr std::size_t kSlots = 1024, kMaxWords = 768;
+    std::string_view words_[kSlots];
+    WordKind kinds_[kSlots] = {};
+    std::size_t used_ = 0;
+    WordKind scratch_ = WordKind::Unseen;
+};
 
 enum class Dest { Text, Skip, FontTable, ColourTable, Pict, PictName, FieldInst, Control, ListTable, ListOverrides, ListProps };
 
@@ -20,6 +41,18 @@ struct CharState {
     std::uint32_t colour2 = kNoColour;
     int userId = 0, tag = 0, field = 0;
     bool operator==(const CharState&) const = default;
+};
+
+struct CharStateHash {
+    std::size_t operator()(const CharState& s) const
+    {
+        std::uint64_t h = 0;
+        for (std::uint64_t v : {std::uint64_t(s.face), std::uint64_t(s.halfPoints), std::uint64_t(s.style),
+                                std::uint64_t(s.colour), std::uint64_t(s.colour2), std::uint64_t(s.userId),
+                                std::uint64_t(s.tag), std::uint64_t(s.field)})
+            h = (h ^ v) * 0x100000001B3ull;
+        return static_cast<std::size_t>(h ^ (h >> 29));
+    }
 };
 
 struct ParaState {
@@ -53,7 +86,7 @@ struct PictureState {
 
 class RtfParser {
 public:
-    RtfParser(Editor& e, std::string folder) : e_(e), folder_(std::move(folder)) {}
+    RtfParser(Editor& e, std::string folder) : e_(e), folder_(std::move(folder)), fontIndex_(e.fonts) {}
     // False when the file was damaged.
     bool parse(std::string_view bytes);
 
@@ -66,8 +99,10 @@ private:
     bool characterWord(std::string_view word, bool hasParam, long long param);
     bool paragraphWord(std::string_view word, bool hasParam, long long param);
     bool tableWord(std::string_view word, bool hasParam, long long param);
+    bool otherWord(std::string_view word, bool hasParam, long long param);
     void text(char c);
     void textRun(std::string_view run);
+    void pictureHex(std::string_view digits);
     void textByte(char c);
     void endPiece(char mark, int depth);
     void endCell(int depth);
@@ -76,6 +111,7 @@ private:
     std::uint32_t colourAt(long long index) const;
     void closeDeeperThan(int depth);
     int fontId();
+    void forgetFonts();
     int formatId(const ParaState& p);
     void finishPicture();
     void finishFieldInstruction(Group& field);
@@ -86,6 +122,8 @@ private:
     Editor& e_;
     std::string folder_;
     std::vector<Group> stack_;
+    // Keys view the bytes being parsed or literals; the parser lives for one parse.
+    WordKinds wordKinds_;
     bool damaged_ = false;
     int overflow_ = 0;
     int skipChars_ = 0;
@@ -102,6 +140,9 @@ private:
     std::string destText_;
     CharState cachedState_;
     int cachedFont_ = -1;
+    // Font ids of the character states seen so far: the font table's own search is linear.
+    std::unordered_map<CharState, int, CharStateHash> fontIds_;
+    FontIndex fontIndex_;
     // The paragraph piece being read.
     std::string piece_;
     std::vector<std::uint16_t> pieceFonts_;

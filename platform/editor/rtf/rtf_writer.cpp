@@ -4,6 +4,7 @@
 #include "platform/editor/rtf/rtf_words.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 
 namespace ks::editor::rtf {
@@ -23,6 +24,11 @@ public:
     {
         faceIndex(e_.fonts.get(0)->face);
         const auto& paras = e_.doc.paragraphs();
+        // Room for the text and its usual words, so that the body is rarely moved while it grows.
+        std::size_t guess = 0;
+        for (const Paragraph& p : paras)
+            guess += p.chars.size() + 64;
+        body_.reserve(guess + guess / 4);
         for (std::size_t p = 0; p < paras.size(); ++p)
             paragraph(paras[p]);
         std::string head = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\r\n{\\fonttbl";
@@ -33,7 +39,10 @@ public:
             head += "\\red" + std::to_string(c & 0xFF) + "\\green" + std::to_string((c >> 8) & 0xFF) +
                     "\\blue" + std::to_string((c >> 16) & 0xFF) + ";";
         head += "}\r\n";
-        return head + body_ + "}\r\n";
+        head.reserve(head.size() + body_.size() + 3);
+        head += body_;
+        head += "}\r\n";
+        return head;
     }
 
 private:
@@ -192,9 +201,14 @@ private:
         std::size_t n = p.chars.size() - (p.terminated() ? 1 : 0);
         int openField = 0;
         for (std::size_t i = 0; i < n;) {
+            // A run: the characters in one font up to an object character, which stands alone.
             std::size_t j = i + 1;
-            while (j < n && p.fonts[j] == p.fonts[i] && p.chars[j] != kObjectChar && p.chars[i] != kObjectChar)
-                ++j;
+            if (p.chars[i] != kObjectChar) {
+                while (j < n && p.fonts[j] == p.fonts[i])
+                    ++j;
+                j = static_cast<std::size_t>(std::find(p.chars.begin() + i + 1, p.chars.begin() + j, kObjectChar) -
+                                             p.chars.begin());
+            }
             const FontEntry* f = e_.fonts.get(p.fonts[i]);
             int field = f && !f->isObject() ? f->field : 0;
             if (field != openField) {
@@ -212,7 +226,7 @@ private:
             if (f && f->isObject())
                 object(*f);
             else
-                textRun(f ? *f : *e_.fonts.get(0), std::string_view(p.chars).substr(i, j - i));
+                textRun(f ? p.fonts[i] : 0, std::string_view(p.chars).substr(i, j - i));
             wrapIfLong();
             i = j;
         }
@@ -226,9 +240,24 @@ private:
         return name.find(' ') == std::string::npos ? name : "\"" + name + "\"";
     }
 
-    void textRun(const FontEntry& f, std::string_view text)
+    // A document has few fonts and many runs: each font's opening words are made once.
+    void textRun(int fontId, std::string_view text)
     {
-        body_ += "{";
+        if (static_cast<std::size_t>(fontId) >= runOpenings_.size())
+            runOpenings_.resize(fontId + 1);
+        std::string& opening = runOpenings_[fontId];
+        if (opening.empty())
+            opening = runOpening(*e_.fonts.get(fontId));
+        body_ += opening;
+        escaped(text);
+        body_ += '}';
+    }
+
+    std::string runOpening(const FontEntry& f)
+    {
+        // The word writers append to the body: it is set aside meanwhile.
+        std::string saved = std::move(body_);
+        body_.assign(1, '{');
         word("f", faceIndex(f.face));
         word("fs", f.points * 2);
         static const std::pair<std::uint32_t, const char*> styles[] = {
@@ -248,15 +277,42 @@ private:
         wordIf(kUserId, f.userId);
         wordIf(kSizeTag, f.tag);
         body_ += ' ';
-        for (char c : text)
-            character(c);
-        body_ += "}";
+        std::string opening = std::move(body_);
+        body_ = std::move(saved);
+        return opening;
+    }
+
+    // Printable ASCII but for the three characters RTF escapes.
+    static bool plainCharacter(char c)
+    {
+        static constexpr auto plain = [] {
+            std::array<bool, 256> table{};
+            for (int u = 0x20; u < 0x80; ++u)
+                table[u] = u != '\\' && u != '{' && u != '}';
+            return table;
+        }();
+        return plain[static_cast<unsigned char>(c)];
+    }
+
+    // Stretches of plain characters go out in one append.
+    void escaped(std::string_view text)
+    {
+        std::size_t i = 0;
+        while (i < text.size()) {
+            std::size_t j = i;
+            while (j < text.size() && plainCharacter(text[j]))
+                ++j;
+            body_.append(text.data() + i, j - i);
+            if (j < text.size())
+                character(text[j++]);
+            i = j;
+        }
     }
 
     void character(char c)
     {
         auto u = static_cast<unsigned char>(c);
-        if (u >= 0x20 && u < 0x80 && c != '\\' && c != '{' && c != '}') {
+        if (plainCharacter(c)) {
             body_ += c;
             return;
         }
@@ -408,6 +464,7 @@ private:
     std::size_t lineStart_ = 0;
     std::vector<std::string> faces_;
     std::vector<std::uint32_t> colours_;
+    std::vector<std::string> runOpenings_;   // by font id, empty until first used
     int lastOuterRow_ = 0;
 };
 

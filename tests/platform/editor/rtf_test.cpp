@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <random>
+#include <set>
 
 using namespace ks::editor;
 using ks::test::EditorTest;
@@ -293,4 +294,76 @@ TEST_F(RtfTest, PlainTextBuffersAndTheContainerCalls)
     EditorInsertText(hWnd, "changed ");
     ASSERT_EQ(VekLoadFile(hWnd, path.c_str()), 1);
     EXPECT_EQ(text(), "line one\x15line two\x15");
+}
+
+// A file another word processor wrote: thousands of colours, a face defined only after text
+// already used its number, thousands of words we do not know, and \u both bare and with a value.
+TEST_F(RtfTest, ManyColoursFacesAndUnknownWordsReadAsWritten)
+{
+    const int colours = 3000;
+    auto colourOf = [](int k) { return unsigned(k * 7919 % 0xFFFFFF); };
+    std::string rtf = "{\\rtf1\\ansi{\\colortbl;";
+    for (int k = 0; k < colours; ++k)
+        rtf += "\\red" + std::to_string(colourOf(k) & 0xFF) + "\\green" + std::to_string(colourOf(k) >> 8 & 0xFF) +
+               "\\blue" + std::to_string(colourOf(k) >> 16) + ";";
+    rtf += "}{\\f1 early}";
+    rtf += "{\\fonttbl{\\f1\\fnil Courier New;}}{\\f1 late}\\par ";
+    for (int k = 0; k < colours; ++k)
+        rtf += "{\\cf" + std::to_string(k + 1) + " c}";
+    rtf += "{\\cf1 again}\\par ";
+    // Words no handler knows, more than any table of them holds, then known ones still work.
+    for (int k = 0; k < 1500; ++k)
+        rtf += "\\zz" + std::string(1, char('a' + k % 26)) + std::string(1, char('a' + k / 26 % 26)) +
+               std::string(1, char('a' + k / 676));
+    rtf += "\\u {\\b bold}\\u233?\\par}";
+    ASSERT_EQ(open("many.rtf", rtf), 1);
+
+    std::vector<std::uint16_t> fonts;
+    std::string chars;
+    auto gather = [&] {
+        chars.clear();
+        fonts.clear();
+        for (int n = 0; n < lineCount(); ++n) {
+            ks::test::EditorLine l = line(n);
+            chars += l.chars;
+            fonts.insert(fonts.end(), l.fonts.begin(), l.fonts.end());
+        }
+    };
+    gather();
+    ASSERT_EQ(chars.substr(0, 10), "earlylate\x15");
+    char face[64] = {};
+    int points = 0;
+    unsigned style = 0;
+    ASSERT_TRUE(EditorGetFontInfo(hWnd, fonts[0], face, &points, &style));
+    EXPECT_STRNE(face, "Courier New") << "the number meant no face yet";
+    ASSERT_TRUE(EditorGetFontInfo(hWnd, fonts[5], face, &points, &style));
+    EXPECT_STREQ(face, "Courier New");
+
+    std::size_t first = 10;
+    ASSERT_EQ(chars.substr(first, colours), std::string(colours, 'c'));
+    std::set<std::uint16_t> distinct;
+    for (int k = 0; k < colours; ++k) {
+        unsigned colour = 0, colour2 = 0;
+        ASSERT_TRUE(EditorGetFontColors(hWnd, fonts[first + k], &colour, &colour2));
+        ASSERT_EQ(colour, colourOf(k)) << k;
+        distinct.insert(fonts[first + k]);
+    }
+    EXPECT_EQ(distinct.size(), std::size_t(colours)) << "every colour its own font";
+    EXPECT_EQ(fonts[first + colours], fonts[first]) << "the same look shares one font";
+    std::size_t last = chars.rfind("bold");
+    ASSERT_NE(last, std::string::npos);
+    EXPECT_EQ(chars.substr(last), "bold\xE9\x15");
+    ASSERT_TRUE(EditorGetFontInfo(hWnd, fonts[last], face, &points, &style));
+    EXPECT_TRUE(style & kBold);
+
+    // Written and read again, every colour comes back.
+    std::string written = save("again.rtf");
+    ASSERT_EQ(open("again.rtf", written), 1);
+    gather();
+    ASSERT_EQ(chars.substr(first, colours), std::string(colours, 'c'));
+    for (int k = 0; k < colours; k += 97) {
+        unsigned colour = 0, colour2 = 0;
+        ASSERT_TRUE(EditorGetFontColors(hWnd, fonts[first + k], &colour, &colour2));
+        EXPECT_EQ(colour, colourOf(k)) << k;
+    }
 }
