@@ -4,6 +4,7 @@
 #include "addon/core/field_control.h"
 #include "addon/core/html_read.h"
 #include "addon/core/picture_read.h"
+#include "addon/core/plx32.h"
 #include "platform/editor/vek32.h"
 #include "platform/win/window_handle.h"
 
@@ -211,6 +212,9 @@ int CreateFieldControl(HtmlCtx* ctx, HtmlGroup* group, int fromReader, int repai
         EditorAppendText(hWnd, kObjectChar, id, -1, CurrentTableCell(r), -1, 0);
     else
         EditorPlacePicture(hWnd, id, repaint);
+    if (HWND control = EditorGetObjectControl(hWnd, id))
+        f->previousProc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtr(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SubclassEdit)));
     return 1;
 }
 

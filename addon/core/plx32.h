@@ -142,5 +142,8 @@ int PlxEditFormId(HWND hWnd, int isNew, int form, int method, const char* action
 int PlxGetCurForm(HWND hWnd, int* formCount);
 int PlxGetFormInfo(HWND hWnd, int form, char* action, char* method);   // 100 and 5 bytes
 int PlxGetFieldData(HWND hWnd, int form, int n, char* name, int* checked, char* value, int valueSize);
+// The window procedure of every field control: Tab and Shift+Tab move between the fields,
+// Enter in a text line is told to the editor callback.
+LRESULT SubclassEdit(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 }

@@ -15,7 +15,7 @@ TEST(Plx32Library, LoadsAndItsExportsWorkByName)
     auto setHeader = reinterpret_cast<SetHeader>(dlsym(library, "PlxSetHeader"));
     ASSERT_NE(init, nullptr);
     ASSERT_NE(setHeader, nullptr);
-    for (const char* name : {"VekCallback", "WEP", "PlxSetListEx", "PlxGetParaAttrib", "PlxSetNewBkColor", "GifData", "TifData"})
+    for (const char* name : {"VekCallback", "WEP", "PlxSetListEx", "PlxGetParaAttrib", "PlxSetNewBkColor", "GifData", "TifData", "SubclassEdit"})
         EXPECT_NE(dlsym(library, name), nullptr) << name;
 
     HWND hWnd = EditorCreateWindow(nullptr, "html", 0x54002041, 0, 0, 400, 300);

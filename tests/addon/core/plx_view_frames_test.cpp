@@ -8,6 +8,9 @@
 #include "tests/support/temp_dir.h"
 
 #include <QCoreApplication>
+#include <QImage>
+
+#include <filesystem>
 
 using ks::editor::view::EditorView;
 
@@ -51,6 +54,36 @@ TEST_F(PlxViewFramesTest, TwoColumnsShowSideBySideWithTheirPagesAndFollowAResize
     view.resize(800, 480);   // the add-on lays the frames out again
     EXPECT_NEAR(frames[1]->x(), 400, 4);
     QCoreApplication::processEvents();
+}
+
+}
+
+namespace {
+
+// A documentation page as the user sees it: read into an editor window on screen, laid out
+// over many screens with its headings larger than its text. KS_PAGE_SHOT=<png> keeps the
+// first screen (the README's picture).
+TEST_F(PlxViewFramesTest, ARealDocumentationPageIsLaidOutAndDrawn)
+{
+    const char* page = "/usr/share/doc/debian/FAQ/ftparchives.en.html";
+    if (!std::filesystem::exists(page))
+        GTEST_SKIP() << "no documentation pages: run setup.sh";
+    EditorView view(hWnd);
+    view.setWindowTitle("ftparchives.en.html");
+    view.resize(760, 560);
+    view.show();
+    ASSERT_EQ(PlxRead(hWnd, 0, page, nullptr, 0, nullptr), 1);
+    QCoreApplication::processEvents();
+    EXPECT_GT(view.layout()->height(), 4 * view.viewport()->height()) << "a long page";
+    QImage shot = view.grab().toImage();
+    int dark = 0;
+    for (int y = 0; y < shot.height(); y += 2)
+        for (int x = 0; x < shot.width(); x += 2)
+            dark += shot.pixelColor(x, y).lightness() < 100;
+    EXPECT_GT(dark, 1000) << "text is drawn";
+    QString file = qEnvironmentVariable("KS_PAGE_SHOT");
+    if (!file.isEmpty())
+        EXPECT_TRUE(shot.save(file));
 }
 
 }
