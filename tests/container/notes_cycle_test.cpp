@@ -8,6 +8,7 @@
 #include "tests/container/raised.h"
 #include "tests/support/file_faults.h"
 
+#include <QApplication>
 #include <QDate>
 #include <QLocale>
 #include <QTest>
@@ -181,9 +182,13 @@ TEST_F(NotesCycle, ThePaneOnScreenTakesTheUsersTypingAndOnlyThatIsAChange)
     QWidget* view = w.Toc1->control()->view();
     ASSERT_TRUE(view->isVisible());
     EXPECT_GT(view->height(), 100) << "the notes fill the right-hand pane";
+    w.activateWindow();
+    QApplication::setActiveWindow(&w);
     view->setFocus();
     QTest::keyClicks(view, "Typed by hand ");
     EXPECT_TRUE(w.notesChanged());
+    QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(has(notes("First"), "Typed by hand")) << "Ctrl+S in the notes saves them";
 
     click(w, training, "Second");
     EXPECT_TRUE(has(notes("First"), "Typed by hand")) << "saved before the next video";
