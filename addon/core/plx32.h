@@ -60,6 +60,12 @@ int PlxSetFontSizeTbl(int size1, int size2, int size3, int size4, int size5, int
 int PlxGetFontSize(HWND hWnd, int* relative);
 int PlxSetFontSize(HWND hWnd, int size, int relative, int repaint);   // size outside -7..7 or 0: asked for
 
+// Menu commands 12098 to 12179: run one (1 when the id runs something), whether it is
+// available at the caret, whether it shows a check mark.
+int PlxCommand(HWND hWnd, int id);
+int PlxMenuEnable(HWND hWnd, int id);
+int PlxMenuSelect(HWND hWnd, int id);
+
 // Dialog procedures (the dialogs of the same names run them).
 LRESULT RuleParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT LinkParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
