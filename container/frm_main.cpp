@@ -163,6 +163,7 @@ void frmMain::placeRightPane()
     tabStrip().Move(0, height - tabs, width, tabs);
     Toc1->setGeometry(0, 0, twipsToPixelsX(width), std::max(0, twipsToPixelsY(height - tabs)));
     Toc1->setVisible(true);
+    placeDiagrams(Toc1->geometry());
 }
 
 void frmMain::tmrResize_Timer()

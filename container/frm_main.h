@@ -13,6 +13,7 @@
 class QFrame;
 class QMenuBar;
 class QProgressBar;
+class QRect;
 class QTabBar;
 
 namespace ks {
@@ -26,6 +27,9 @@ class ListBarGroup;
 class ListBarItem;
 class Splitter;
 class StatusBar;
+}
+namespace diagram {
+class DiagramControl;
 }
 }
 
@@ -82,6 +86,21 @@ public:
     // The notes file this window's pane holds; "" while it holds none.
     const QString& notesFile() const { return notesFile_; }
 
+    // ---- Diagram view: one diagram per tab, hidden until its tab is clicked.
+    // The diagram of tab index (from 0); a tab that does not exist fails with 340.
+    diagram::DiagramControl& AddFlow1(int index);
+    int diagramCount();
+    bool NodeInGroup(const QString& sNodeGroup, const QString& sGroupText);
+    void DoFixColors();
+    // Shows the nodes of the groups and levels whose Selected flag is set.
+    void ssDBGroups_CloseUp();
+    void ClickTab();
+    void SSTab_Click();
+    void tlbMain_ButtonClick(const QString& key);
+    void DoInsertSlice();
+    void DoDeleteSlice();
+    void DoEditSlices();
+
     // ---- Layout
     void DoResize();
     void DoStatus(const QString& sText);
@@ -133,12 +152,17 @@ private:
     bool saveOwnNotes();
     bool saveNotesAs();
     void holdNotes(const QString& path);
+    // Makes one diagram per tab, laid over the notes pane.
+    void syncDiagrams();
+    void placeDiagrams(const QRect& area);
+    diagram::DiagramControl& selectedDiagram();
 
     bool bNotesChanged = false;
     QString notesFile_;
     QString barFolder_;   // the folder of the group whose items tmrBar builds
     QString popTag_;      // PopMenu1's tag: "1" once a submenu opened
     std::unique_ptr<clsTabStrip> tabStrip_;
+    std::vector<diagram::DiagramControl*> diagrams_;   // children of picRHS
 };
 
 }

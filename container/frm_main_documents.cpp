@@ -58,6 +58,7 @@ void frmMain::Initialize()
         frmPics& pics = form<frmPics>();
         pics.AddUsage();
         tabStrip().setTabCount(1);
+        syncDiagrams();
         setWindowIcon(pics.windowIcon());
         clsSettings = std::make_unique<clsfrmMain>();
         restorePlacement();
