@@ -17,6 +17,7 @@
 #include "platform/ui/failure.h"
 
 #include <QCollator>
+#include <QPointer>
 
 namespace ks::container {
 namespace {
@@ -96,6 +97,8 @@ void frmMain::RB_BarClick(controls::ListBarGroup& group)
 
 void frmMain::tmrBar_Timer()
 {
+    // The events let run below may close this window and delete it.
+    const QPointer<frmMain> self(this);
     try {
         tmrBar.setEnabled(false);
         controls::ListBarGroup* group = RB->CurrentGroup();
@@ -103,14 +106,19 @@ void frmMain::tmrBar_Timer()
             return;
         HourglassOn();
         DoEvents();
+        if (!self)
+            return HourglassOff();
         const QStringList files = inReadingOrder(ListFiles(barFolder_ + "*.*", ListFilesOnly));
         RB->beginBatch();
         LoadBarDetails(*group, barFolder_, files);
-        RB->endBatch();
+        if (self)
+            RB->endBatch();
         HourglassOff();
     } catch (const RuntimeError& e) {
-        RB->endBatch();
         HourglassOff();
+        if (!self)
+            return;
+        RB->endBatch();
         ui::showFailure(e, "Error in frmMain: Sub tmrBar_Timer");
     }
 }
@@ -119,8 +127,11 @@ void frmMain::LoadBarDetails(controls::ListBarGroup& group, const QString& folde
 {
     controls::ImageList& icons = form<frmPics>().MilRB;
     const QString templateEnding = settings().templateEnding;
+    const QPointer<frmMain> self(this);
     for (const QString& name : files) {
         ShowProgress("Loading " + name + "...");
+        if (!self)
+            return;   // closed while the progress text showed: its list bar is gone
         const QString key = folder + name;
         controls::ListBarItem& item = group.ListItems().Add(key, GetFileTitle(name, false));
         const QString ending = key.right(3);

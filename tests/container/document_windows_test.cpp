@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QThread>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -114,6 +115,24 @@ TEST_F(ProgramEnd, ClosingTheOnlyWindowEndsTheProgram)
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });   // safety net
     EXPECT_EQ(QCoreApplication::exec(), 0);
     EXPECT_EQ(Form::loadedCount(), 0) << "no hidden window is left behind";
+}
+
+TEST_F(ProgramEnd, AWindowClosedWhileAGroupFillsEndsTheProgramAndTheFillStops)
+{
+    for (int i = 0; i < 5; ++i)
+        file("Templates/Guides/Guide " + std::to_string(i) + ".txt");
+    frmMain& w = mainWindow();
+    w.Show();
+    QCoreApplication::processEvents();
+    w.tmrBar.setEnabled(false);
+    w.RB->setCurrentGroup(*w.RB->FindGroup(path("Templates/Guides")));
+    ASSERT_TRUE(w.tmrBar.enabled());
+    QThread::msleep(80);   // the fill is due before the close is asked
+    Form::setEntryReturned();
+    QTimer::singleShot(0, [&] { w.close(); });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_EQ(Form::loadedCount(), 0);
 }
 
 TEST_F(ProgramEnd, ClosingOneOfTwoWindowsKeepsTheOtherAndTheLastEndsIt)
