@@ -76,12 +76,17 @@ TifPixelWriter::TifPixelWriter(PackedDib& dib, unsigned samplesPerPixel)
 {
     // Rows of 1 to 8 bits are laid out in the DIB as in the data, and so are
     // RGB rows of three samples until their red and blue change places.
-    if (bits_ == 24)
+    if (bits_ == 24) {
         pending_.resize(rowBytes_);
+        swapped_.resize(dibRowBytes_);
+    }
 }
 
-void TifPixelWriter::writeRgbRow(const std::uint8_t* source, std::uint8_t* out)
+void TifPixelWriter::writeRgbRow(const std::uint8_t* source, std::uint8_t* picture)
 {
+    // Pixels change order in a row held in the cache, and the row goes to the picture in
+    // one copy: the picture is far larger than the cache, and the copy writes it fastest.
+    std::uint8_t* out = swapped_.data();
     std::uint32_t x = samples_ == 3 ? swapRedBlue(source, out, width_) : 0;
     source += std::size_t(x) * samples_;
     out += std::size_t(x) * 3;
@@ -90,6 +95,7 @@ void TifPixelWriter::writeRgbRow(const std::uint8_t* source, std::uint8_t* out)
         out[1] = source[1];
         out[2] = source[0];
     }
+    std::memcpy(picture, swapped_.data(), dibRowBytes_);
 }
 
 void TifPixelWriter::clearPadding(std::uint8_t* row) const

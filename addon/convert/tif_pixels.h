@@ -45,6 +45,7 @@ private:
     std::size_t rowBytes_;
     std::size_t dibRowBytes_;             // the bytes of a DIB row before its padding
     std::vector<std::uint8_t> pending_;   // an RGB row that arrives in pieces
+    std::vector<std::uint8_t> swapped_;   // an RGB row in the picture's order
     std::size_t fill_ = 0;                // bytes of the current row so far
     std::uint32_t row_ = 0;
 };
