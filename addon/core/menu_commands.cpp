@@ -164,7 +164,8 @@ int Command(HWND hWnd, int id)
         return 0;
     HtmlCtx* top = GetTopHtmlCtx(own);
     bool ran = (top && runDocumentCommand(*top, id)) || runViewCommand(hWnd, id) ||
-               runParagraphCommand(*ctx, hWnd, id) || runCharacterCommand(hWnd, id) || runTableCommand(hWnd, id);
+               runParagraphCommand(*ctx, hWnd, id) || runCharacterCommand(hWnd, id) || runTableCommand(hWnd, id) ||
+               runObjectCommand(*ctx, hWnd, id);
     return ran ? 1 : 0;
 }
 

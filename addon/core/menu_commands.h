@@ -24,5 +24,7 @@ unsigned commandAlignment(int id);       // the alignment commands' paragraph fl
 
 // The check mark of a command on a window whose context is already found.
 int commandChecked(HtmlCtx& ctx, HWND hWnd, int id);
+// Runs a picture or form command; false for any other id.
+bool runObjectCommand(HtmlCtx& ctx, HWND hWnd, int id);
 
 }

@@ -3,8 +3,12 @@
 // its question.
 #include "read_fixture.h"
 
+#include "platform/win/scripted_dialogs.h"
 #include "platform/win/user_dialogs.h"
+#include "tests/support/dialog_controls.h"
 #include "tests/support/temp_dir.h"
+
+#include <QImage>
 
 #include <set>
 #include <string>
@@ -433,4 +437,62 @@ TEST_F(PlxMenuTest, CommandsGoToTheActiveFrameAndTheViewModeToTheFrameset)
         EXPECT_NE(EditorGetReadOnly(frame), 0) << i;
         EXPECT_EQ(PlxMenuEnable(frame, 12112), 0) << i;
     }
+}
+
+TEST_F(PlxMenuTest, DialogCommandsOpenTheirDialogsAndCancelChangesNothing)
+{
+    read("<p>plain words</p><hr><p>see <a href=x.htm>the link</a></p><form action=go><p>form text</p></form>");
+    test::DialogControls controls;
+    win::ScriptedDialogs script;
+    struct Case {
+        int id;
+        const char* caret;   // null: the rule line
+        bool selectIt;
+        const char* dialog;
+    };
+    const std::vector<Case> cases = {
+        {12108, "plain", false, "SelectFontElement"}, {12109, "plain", false, "SelectLinkAttrib"},
+        {12154, nullptr, false, "RuleParam"},         {12155, "plain", false, "PictureParam"},
+        {12156, "plain", false, "LinkParam"},         {12162, "form text", false, "PictureParam"},
+        {12175, "words", true, "FontSizeParam"},      {12176, "the link", false, "LinkDataParam"},
+    };
+    for (const Case& c : cases) {
+        if (!c.caret) {
+            caretAt("plain");
+            EditorMoveCaret(hWnd, info().caretLine + 1, 0, 0);
+        } else if (c.selectIt) {
+            select(c.caret);
+        } else {
+            caretAt(c.caret, 1);
+        }
+        ASSERT_EQ(PlxMenuEnable(hWnd, c.id), 1) << c.id;
+        std::string before = text();
+        script.expect(c.dialog, [](win::DialogUser& user) { user.cancel(); });
+        EXPECT_EQ(PlxCommand(hWnd, c.id), 1) << c.id;
+        ASSERT_FALSE(script.shown().empty()) << c.id;
+        EXPECT_EQ(script.shown().back().templateName, c.dialog) << c.id;
+        EXPECT_EQ(text(), before) << c.id;
+    }
+    EXPECT_EQ(script.shown().size(), cases.size());
+    EXPECT_TRUE(script.faults().empty());
+}
+
+TEST_F(PlxMenuTest, APictureChosenInTheDialogGoesInAtTheCaret)
+{
+    test::TempDir temp;
+    std::string picture = (temp.path() / "dot.bmp").string();
+    QImage image(4, 4, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    ASSERT_TRUE(image.save(QString::fromStdString(picture), "BMP"));
+    read("<p>before after</p>");
+    caretAt(" after");
+    test::DialogControls controls;
+    win::ScriptedDialogs script;
+    script.expect("PictureParam", [&](win::DialogUser& user) {
+        user.type(729, picture);
+        user.ok();
+    });
+    EXPECT_EQ(PlxCommand(hWnd, 12155), 1);
+    EXPECT_EQ(text(), "before# after|");
+    EXPECT_TRUE(script.faults().empty());
 }
