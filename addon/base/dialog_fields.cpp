@@ -122,6 +122,16 @@ int SetDlgItemNumber(HWND dialog, int item, long value)
     return 1;
 }
 
+int RequiredDlgText(HWND dialog, int item, char* text, int size)
+{
+    GetDlgItemText(dialog, item, text, size);
+    if (*text)
+        return 1;
+    MessageBeep(0);
+    SetFocus(GetDlgItem(dialog, item));
+    return 0;
+}
+
 int AddListItem(HWND dialog, int listItem, const char* text, LPARAM data)
 {
     HWND list = GetDlgItem(dialog, listItem);

@@ -42,6 +42,9 @@ int CheckDlgInt(HWND dialog, int item, unsigned* out);
 // not a number, shows "Invalid value or value out of range", focuses the item and gives 0.
 int CheckDlgValue(HWND dialog, char kind, int item, double minimum, double maximum);
 int SetDlgItemNumber(HWND dialog, int item, long value);
+// Reads a text the dialog cannot do without (size bytes): an empty one beeps, takes the
+// focus and gives 0.
+int RequiredDlgText(HWND dialog, int item, char* text, int size);
 // Adds the text with its item data; a refusal is shown and gives 0.
 int AddListItem(HWND dialog, int listItem, const char* text, LPARAM data);
 

@@ -44,6 +44,20 @@ bool AllocateOptions(FieldRecord& field, int capacity)
     return true;
 }
 
+bool GrowOptions(FieldRecord& field)
+{
+    int capacity = field.optionCapacity + kOptionGrowth;
+    void* grown = OurRealloc(field.value, sizeof(FieldOption) * std::size_t(capacity + 1));
+    if (!grown)
+        return false;
+    auto* options = static_cast<FieldOption*>(grown);
+    for (int i = field.optionCapacity + 1; i <= capacity; ++i)
+        new (&options[i]) FieldOption{};
+    field.value = options;
+    field.optionCapacity = capacity;
+    return true;
+}
+
 int GetCaretForm(HtmlCtx* ctx, bool report)
 {
     if (ctx->formCount == 0) {

@@ -12,6 +12,8 @@ inline constexpr int kOptionGrowth = 50;
 int AppendFieldRecord(HtmlCtx* ctx, int form);
 // A selection list's option array, capacity + 1 entries; false when memory is refused.
 bool AllocateOptions(FieldRecord& field, int capacity);
+// Makes room for kOptionGrowth more options; false (the list as it was) when memory is refused.
+bool GrowOptions(FieldRecord& field);
 
 // 1 when the caret stands in form text that may take a field (the first form is made
 // when there is none). With report, a caret outside forms gives "Must be positioned in

@@ -105,19 +105,6 @@ bool startFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type, FieldRecord*& f)
     return true;
 }
 
-bool growOptions(FieldRecord& f)
-{
-    int capacity = f.optionCapacity + kOptionGrowth;
-    void* grown = OurRealloc(f.value, sizeof(FieldOption) * std::size_t(capacity + 1));
-    if (!grown)
-        return false;
-    auto* options = static_cast<FieldOption*>(grown);
-    for (int i = f.optionCapacity + 1; i <= capacity; ++i)
-        new (&options[i]) FieldOption{};
-    f.value = options;
-    f.optionCapacity = capacity;
-    return true;
-}
 
 }
 
@@ -219,7 +206,7 @@ int OptionTag(HtmlCtx* ctx, HtmlReader* r)
         if (!FlushHtmlText(ctx, r))
             return kTagFailed;
         trimFieldText(*f);
-        if (f->checked + 1 < f->optionCapacity || growOptions(*f)) {
+        if (f->checked + 1 < f->optionCapacity || GrowOptions(*f)) {
             FieldOption& option = static_cast<FieldOption*>(f->value)[++f->checked];
             option = FieldOption{};
             option.display = OurCopyText("");

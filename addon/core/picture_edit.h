@@ -2,6 +2,7 @@
 // Pictures the host puts into a document: inserted at the caret (from a file name or
 // dialog "PictureParam"), refilled from another file, given a client-side map.
 #include "addon/base/html_ctx.h"
+#include "addon/core/plx32.h"   // PictureParam
 
 namespace ks::addon {
 
@@ -21,5 +22,3 @@ int SetPicture(HWND hWnd, int picture, int type, const char* fileName);
 int SetPictUseMap(HWND hWnd, int picture, const char* mapName);
 
 }
-
-extern "C" LRESULT PictureParam(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
