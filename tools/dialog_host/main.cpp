@@ -1,6 +1,6 @@
 // dialog_host <dialog>: shows one of the HTML add-on's dialogs over an editor window, as
 // its export opens it, to look at (not shipped). Dialogs: rule, link, linkdata, element,
-// size, attrib.
+// size, attrib; viewmode: the question before a changed document goes to the view mode.
 #include "addon/core/plx32.h"
 #include "platform/editor/vek32.h"
 #include "platform/win/dialog_controls.h"
@@ -38,10 +38,11 @@ int main(int argc, char** argv)
         {"element", [](HWND w) { return PlxSetFontDlg(w, -1); }},
         {"size", [](HWND w) { return PlxSetFontSize(w, 0, 0, 1); }},
         {"attrib", [](HWND w) { return PlxSetLinkInfoDlg(w); }},
+        {"viewmode", [](HWND w) { EditorSetModified(w, 1); return PlxCommand(w, 12105); }},
     };
     auto chosen = argc > 1 ? dialogs.find(argv[1]) : dialogs.end();
     if (chosen == dialogs.end()) {
-        std::fprintf(stderr, "usage: dialog_host rule|link|linkdata|element|size|attrib\n");
+        std::fprintf(stderr, "usage: dialog_host rule|link|linkdata|element|size|attrib|viewmode\n");
         return 2;
     }
     ks::win::setControlMaker(ks::win::makeDialogControl);
