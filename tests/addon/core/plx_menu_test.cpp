@@ -441,7 +441,8 @@ TEST_F(PlxMenuTest, CommandsGoToTheActiveFrameAndTheViewModeToTheFrameset)
 
 TEST_F(PlxMenuTest, DialogCommandsOpenTheirDialogsAndCancelChangesNothing)
 {
-    read("<p>plain words</p><hr><p>see <a href=x.htm>the link</a></p><form action=go><p>form text</p></form>");
+    read("<p>plain words</p><hr><p>see <a href=x.htm>the link</a></p>"
+         "<form action=go><p>form text <input name=n></p><p>list <select name=s></select></p></form>");
     test::DialogControls controls;
     win::ScriptedDialogs script;
     struct Case {
@@ -455,6 +456,9 @@ TEST_F(PlxMenuTest, DialogCommandsOpenTheirDialogsAndCancelChangesNothing)
         {12154, nullptr, false, "RuleParam"},         {12155, "plain", false, "PictureParam"},
         {12156, "plain", false, "LinkParam"},         {12162, "form text", false, "PictureParam"},
         {12175, "words", true, "FontSizeParam"},      {12176, "the link", false, "LinkDataParam"},
+        {12157, "plain", false, "FormListParam"},     {12159, "form text", false, "SetFormParam"},
+        {12160, "form text", false, "TextFieldParam"}, {12161, "form text", false, "ButtonFieldParam"},
+        {12163, "form text", false, "SelectFieldParam"}, {12164, "list ", false, "AddSelectionItem"},
     };
     for (const Case& c : cases) {
         if (!c.caret) {
@@ -463,7 +467,7 @@ TEST_F(PlxMenuTest, DialogCommandsOpenTheirDialogsAndCancelChangesNothing)
         } else if (c.selectIt) {
             select(c.caret);
         } else {
-            caretAt(c.caret, 1);
+            caretAt(c.caret, std::string(c.caret) == "list " ? 5 : 1);   // on the list itself
         }
         ASSERT_EQ(PlxMenuEnable(hWnd, c.id), 1) << c.id;
         std::string before = text();
@@ -494,5 +498,58 @@ TEST_F(PlxMenuTest, APictureChosenInTheDialogGoesInAtTheCaret)
     });
     EXPECT_EQ(PlxCommand(hWnd, 12155), 1);
     EXPECT_EQ(text(), "before# after|");
+    EXPECT_TRUE(script.faults().empty());
+}
+
+TEST_F(PlxMenuTest, AFormIsBuiltFromTheMenus)
+{
+    read("<p>Name</p><p>Colour</p>");
+    test::DialogControls controls;
+    win::ScriptedDialogs script;
+    caretAt("Name");
+    EXPECT_EQ(PlxMenuEnable(hWnd, 12160), 0) << "not yet form text";
+    EXPECT_EQ(PlxCommand(hWnd, 12158), 1);
+    EXPECT_EQ(typeWord(info().caretLine) & 0x1000, 0x1000) << "marked as form text";
+    EXPECT_EQ(PlxMenuSelect(hWnd, 12158), 1);
+
+    caretAt("Name", 4);
+    ASSERT_EQ(PlxMenuEnable(hWnd, 12160), 1);
+    script.expect("TextFieldParam", [](win::DialogUser& user) {
+        user.type(757, "who");
+        user.ok();
+    });
+    EXPECT_EQ(PlxCommand(hWnd, 12160), 1);
+    ASSERT_EQ(ctx().fieldCount, 1);
+    EXPECT_STREQ(ctx().fields[0].name, "who");
+    EXPECT_EQ(ctx().fields[0].type, 0) << "a text line";
+
+    caretAt("Colour");
+    EXPECT_EQ(PlxCommand(hWnd, 12158), 1);
+    caretAt("Colour", 6);
+    script.expect("SelectFieldParam", [](win::DialogUser& user) {
+        user.type(757, "colour");
+        user.ok();
+    });
+    EXPECT_EQ(PlxCommand(hWnd, 12163), 1);
+    ASSERT_EQ(ctx().fieldCount, 2);
+    EXPECT_EQ(ctx().fields[1].type, 9) << "a selection list";
+
+    caretAt("Colour", 6);
+    ASSERT_EQ(info().fieldControlId, ctx().fields[1].controlId) << "the caret on the list";
+    EXPECT_EQ(PlxMenuEnable(hWnd, 12165), 0) << "no option yet";
+    script.expect("AddSelectionItem", [](win::DialogUser& user) {
+        user.type(757, "red");
+        user.click(762);   // selected, so that deleting takes it
+        user.ok();
+    });
+    EXPECT_EQ(PlxCommand(hWnd, 12164), 1);
+    EXPECT_EQ(ctx().fields[1].checked, 0) << "one option";
+    ASSERT_EQ(PlxMenuEnable(hWnd, 12165), 1);
+    EXPECT_EQ(PlxCommand(hWnd, 12165), 1);
+    EXPECT_EQ(ctx().fields[1].checked, -1) << "and none again";
+
+    caretAt("Name");
+    EXPECT_EQ(PlxCommand(hWnd, 12158), 1);
+    EXPECT_EQ(typeWord(info().caretLine) & 0x1000, 0) << "the second time removes the mark";
     EXPECT_TRUE(script.faults().empty());
 }
