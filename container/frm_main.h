@@ -6,6 +6,7 @@
 #include "platform/runtime/form.h"
 #include "platform/runtime/timer.h"
 
+#include <QPointer>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -135,6 +136,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // True when the window was closed (unloaded, perhaps deleted) while events ran.
+    static bool closed(const QPointer<frmMain>& window) { return !window || !window->isLoaded(); }
     void buildControls();
     void buildMenus();
     void buildToolbar();

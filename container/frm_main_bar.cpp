@@ -17,7 +17,6 @@
 #include "platform/ui/failure.h"
 
 #include <QCollator>
-#include <QPointer>
 
 namespace ks::container {
 namespace {
@@ -106,17 +105,17 @@ void frmMain::tmrBar_Timer()
             return;
         HourglassOn();
         DoEvents();
-        if (!self)
+        if (closed(self))
             return HourglassOff();
         const QStringList files = inReadingOrder(ListFiles(barFolder_ + "*.*", ListFilesOnly));
         RB->beginBatch();
         LoadBarDetails(*group, barFolder_, files);
-        if (self)
+        if (!closed(self))
             RB->endBatch();
         HourglassOff();
     } catch (const RuntimeError& e) {
         HourglassOff();
-        if (!self)
+        if (closed(self))
             return;
         RB->endBatch();
         ui::showFailure(e, "Error in frmMain: Sub tmrBar_Timer");
@@ -130,7 +129,7 @@ void frmMain::LoadBarDetails(controls::ListBarGroup& group, const QString& folde
     const QPointer<frmMain> self(this);
     for (const QString& name : files) {
         ShowProgress("Loading " + name + "...");
-        if (!self)
+        if (closed(self))
             return;   // closed while the progress text showed: its list bar is gone
         const QString key = folder + name;
         controls::ListBarItem& item = group.ListItems().Add(key, GetFileTitle(name, false));

@@ -78,10 +78,13 @@ void frmMain::playVideo(const QString& name, const QString& key, const QString& 
 {
     VideoNotes& notes = videoNotes();
     notes.videoName = name;
+    const QPointer<frmMain> self(this);   // loading the notes lets events run: a close may come
     // Notes that could not be saved stay in the pane rather than be replaced;
     // notes that cannot be loaded are reported, and the video plays all the same.
     if (loadNotes)
         ui::runStep(failureCaption, [&] { LoadFile(); });
+    if (closed(self))
+        return HourglassOff();
     notes.videoKey = key;
     MainVideo& video = form<MainVideo>();
     video.Show();
@@ -93,8 +96,10 @@ void frmMain::playVideo(const QString& name, const QString& key, const QString& 
 void frmMain::launch(const QString& path)
 {
     HourglassOn();
+    const QPointer<frmMain> self(this);
     DoEvents();
-    qintptr window = qintptr(winId());
+    // A window closed meanwhile owns nothing: the file still opens, as it was asked.
+    qintptr window = closed(self) ? 0 : qintptr(winId());
     cOpenFile().LaunchFile(path, window);
     HourglassOff();
 }
@@ -113,7 +118,10 @@ void frmMain::LoadFile()
             } else {
                 Toc1->LoadFile(notesTemplate());
                 replaced = true;
+                const QPointer<frmMain> self(this);
                 DoEvents();
+                if (closed(self))
+                    return;   // closed meanwhile: no notes file is made for a pane that is going
                 int how = 1;
                 Toc1->FillMergeField("Videoname", notes.videoName, how);
                 Toc1->FillMergeField("Date", QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat), how);

@@ -135,6 +135,31 @@ TEST_F(ProgramEnd, AWindowClosedWhileAGroupFillsEndsTheProgramAndTheFillStops)
     EXPECT_EQ(Form::loadedCount(), 0);
 }
 
+// A close that arrives while a click lets events run (the notes' first load, an outside launch).
+TEST_F(ProgramEnd, AWindowClosedWhileAnItemIsHandledEndsTheProgram)
+{
+    file("Templates/Training/First.wmv");
+    file("Templates/Training/Guide.txt");
+    for (const QString item : {"First", "Guide"}) {
+        SCOPED_TRACE(item.toStdString());
+        frmMain& w = mainWindow();
+        w.Show();
+        controls::ListBarGroup& training = openGroup(w, "Training");
+        Form::setEntryReturned();
+        QTimer::singleShot(0, [&] {
+            QTimer::singleShot(0, [&] { w.close(); });
+            click(w, training, item);
+        });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+        EXPECT_EQ(QCoreApplication::exec(), 0);
+        EXPECT_EQ(Form::loadedCount(), 0) << "no video window is left behind";
+        closeEverything();
+        Form::setEntryReturned(false);
+    }
+    EXPECT_FALSE(QFileInfo::exists(path("Templates/Your Notes/First.rtf"))) << "no notes were made for a closed window";
+    EXPECT_EQ(sh.opened(), QStringList{path("Templates/Training/Guide.txt")}) << "the file asked for still opens";
+}
+
 TEST_F(ProgramEnd, ClosingOneOfTwoWindowsKeepsTheOtherAndTheLastEndsIt)
 {
     frmMain& first = mainWindow();
