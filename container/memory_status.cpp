@@ -12,16 +12,15 @@ namespace ks {
 namespace {
 
 // The first number of a line of a /proc file that starts with label, or 0.
+// Such files report no size, so they are read to their end, never asked for it.
 std::uint64_t procNumber(const char* path, const QByteArray& label)
 {
     QFile file(QString::fromLatin1(path));
     if (!file.open(QIODevice::ReadOnly))
         return 0;
-    while (!file.atEnd()) {
-        const QByteArray line = file.readLine();
+    for (const QByteArray& line : file.readAll().split('\n'))
         if (label.isEmpty() || line.startsWith(label))
             return line.mid(label.size()).simplified().split(' ').value(0).toULongLong();
-    }
     return 0;
 }
 

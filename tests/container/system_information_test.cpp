@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <string>
+
 using namespace ks;
 
 namespace {
@@ -90,4 +93,27 @@ TEST(Memory, CountsAreThirtyTwoBitPatterns)
     EXPECT_EQ(memory.LowAddress(), "&H10000");
     EXPECT_EQ(memory.HighAddress(), "&H7FFEFFFF");
     EXPECT_EQ(addressText(0), "&H0");
+}
+
+// The numbers the system gives in /proc, read here on their own.
+std::uint64_t procValue(const std::string& path, const std::string& label)
+{
+    std::ifstream in(path);
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind(label, 0) == 0)
+            return std::stoull(line.substr(label.size()));
+    return 0;
+}
+
+TEST(Memory, TheSystemsOwnFiguresAreRead)
+{
+    const MemoryFacts facts = systemMemoryFacts();
+    EXPECT_EQ(facts.lowAddress, procValue("/proc/sys/vm/mmap_min_addr", ""));
+    EXPECT_LT(facts.availableVirtual, facts.totalVirtual) << "this process uses some of its address space";
+    // Memory the system can give back (its file cache) counts as available, as the system says.
+    const std::uint64_t available = procValue("/proc/meminfo", "MemAvailable:") * 1024;
+    if (available != 0) {
+        const double apart = std::abs(double(facts.availablePhysical) - double(available));
+        EXPECT_LT(apart, 0.05 * double(facts.totalPhysical));
+    }
 }
