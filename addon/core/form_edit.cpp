@@ -53,6 +53,9 @@ bool askForm(HtmlCtx& ctx, FormChoice& c)
         return false;
     c.form = int(chosen);
     c.isNew = c.form >= ctx.formCount;
+    // No form can be added to a full table: nothing to ask.
+    if (c.isNew && ctx.formCount >= kFormCount)
+        return false;
     PrepareExchange(ctx, c.form, 0);
     if (CallDialogBox(&ctx, "FormEditParam", FormEditParam, 0) != 1)
         return false;

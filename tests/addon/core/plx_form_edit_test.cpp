@@ -401,6 +401,8 @@ TEST_F(PlxFormEditTest, FormRecordsAreMadeAndChangedWithOrWithoutTheirDialogs)
     EXPECT_EQ(PlxEditFormId(hWnd, 0, 12, 1, "/x", 0), -1) << "no form 12";
     EXPECT_EQ(forms(25), 25);
     EXPECT_EQ(PlxEditFormId(hWnd, 1, 0, 1, "/x", 0), -1) << "the table holds 25 forms";
+    script.expect("FormListParam", [](win::DialogUser& user) { user.click(kDlgFormNew); });
+    EXPECT_EQ(PlxEditFormId(hWnd, 0, 0, 0, nullptr, 1), -1) << "no form is asked for a full table";
     EXPECT_EQ(ctx().formCount, 25);
     EXPECT_TRUE(script.faults().empty());
 }
