@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 #include <cmath>
 
@@ -56,7 +57,7 @@ DiagramControl::~DiagramControl() = default;
 Node& DiagramControl::AddNode(const QRectF& twips, const QString& text)
 {
     nodes_.push_back(std::unique_ptr<Node>(new Node(*this, twips, text)));
-    itemChanged();
+    itemMoved();
     return *nodes_.back();
 }
 
@@ -66,7 +67,7 @@ Link& DiagramControl::AddLink(Node& org, Node& dst, const QString& text)
     if (!ours(org) || !ours(dst))
         raiseError(kErrBadArgument, "The link's nodes belong to another diagram");
     links_.push_back(std::unique_ptr<Link>(new Link(*this, org, dst, text)));
-    itemChanged();
+    itemMoved();
     return *links_.back();
 }
 
@@ -80,21 +81,21 @@ void DiagramControl::Clear()
     links_.clear();
     nodes_.clear();
     undo_->clear();
-    itemChanged();
+    itemMoved();
 }
 
 void DiagramControl::setXZoom(int percent)
 {
     checkZoom(percent);
     xZoom_ = percent;
-    itemChanged();
+    itemMoved();
 }
 
 void DiagramControl::setYZoom(int percent)
 {
     checkZoom(percent);
     yZoom_ = percent;
-    itemChanged();
+    itemMoved();
 }
 
 double DiagramControl::DiagramWidth() const
@@ -160,17 +161,32 @@ DiagramControl::Action::~Action()
 void DiagramControl::itemChanged()
 {
     if (repaint_)
+        viewport()->update();
+}
+
+void DiagramControl::itemMoved()
+{
+    if (repaint_)
         Refresh();
 }
 
 double DiagramControl::pixelsPerTwipX() const { return xZoom_ / 100.0 / twipsPerPixelX(); }
 double DiagramControl::pixelsPerTwipY() const { return yZoom_ / 100.0 / twipsPerPixelY(); }
 
+// The bars are switched on and off here rather than left to the area, which
+// misses a range set while the diagram was hidden.
 void DiagramControl::updateScrollBars()
 {
     const int width = int(std::ceil(DiagramWidth() * pixelsPerTwipX()));
     const int height = int(std::ceil(DiagramHeight() * pixelsPerTwipY()));
-    const QSize view = viewport()->size();
+    const QSize area = contentsRect().size();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    bool needH = width > area.width(), needV = height > area.height();
+    needH = width > area.width() - (needV ? bar : 0);
+    needV = height > area.height() - (needH ? bar : 0);
+    setHorizontalScrollBarPolicy(needH ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(needV ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    const QSize view(area.width() - (needV ? bar : 0), area.height() - (needH ? bar : 0));
     horizontalScrollBar()->setRange(0, std::max(0, width - view.width()));
     horizontalScrollBar()->setPageStep(view.width());
     verticalScrollBar()->setRange(0, std::max(0, height - view.height()));

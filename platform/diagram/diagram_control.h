@@ -71,9 +71,11 @@ public:
     // transform gives the zoom. Selection marks are for the screen only.
     void paintDiagram(QPainter& painter, bool withSelection) const;
 
-    // ---- For the items: record a change for undo and repaint.
+    // ---- For the items: record a change for undo and repaint; a change of
+    // place or size also resizes the scrolling area.
     UndoLog& undoLog() { return *undo_; }
     void itemChanged();
+    void itemMoved();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

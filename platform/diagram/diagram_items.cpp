@@ -64,7 +64,7 @@ Node::Node(DiagramControl& owner, const QRectF& twips, const QString& text)
 void Node::setRect(const QRectF& twips)
 {
     rect_ = twips.normalized();
-    diagram().itemChanged();
+    diagram().itemMoved();
 }
 
 void Node::setFillColor(quint32 bgr)

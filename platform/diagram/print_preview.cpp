@@ -8,6 +8,7 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
+#include <QScopeGuard>
 
 namespace ks::diagram {
 
@@ -144,7 +145,10 @@ void PrintPreview::Refresh()
 void PrintPreview::Print(QPrinter& printer)
 {
     printer.setPageOrientation(pageOrientation(orientation_));
+    // The pages place their own margins; the printer's setting is put back after.
+    const bool fullPage = printer.fullPage();
     printer.setFullPage(true);
+    const auto restore = qScopeGuard([&] { printer.setFullPage(fullPage); });
     printer.setDocName(title_);
     printer.setCreator(title_);
     const PageGrid grid = layOut(printer.pageLayout().pageSize());

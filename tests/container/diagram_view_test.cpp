@@ -7,6 +7,7 @@
 #include "tests/container/program_fixture.h"
 #include "tests/container/raised.h"
 
+#include <QScrollBar>
 #include <QTabBar>
 #include <gtest/gtest.h>
 
@@ -273,6 +274,49 @@ TEST_F(DiagramView, TheSliceMethodsLeaveTheDocumentAlone)
     EXPECT_EQ(w->AddFlow1(0).Nodes().size(), 1);
     EXPECT_FALSE(w->clsSettings->Dirty());
     EXPECT_TRUE(ui.records().empty());
+}
+
+}
+
+namespace {
+
+// The picture in the README: KS_DIAGRAM_SHOT=<png> names the file to write.
+TEST_F(DiagramView, ShotOfTheSecondTabColouredAndFiltered)
+{
+    w->tabStrip().setTabCount(2);
+    w->tabStrip().TabStrip()->setTabText(1, "Map 2");
+    DiagramControl& map = w->AddFlow1(1);
+    auto box = [&](double x, double y, const QString& text, const QString& tagText) -> Node& {
+        Node& n = map.AddNode(QRectF(x, y, 2200, 900), text);
+        n.setTag(tagText);
+        return n;
+    };
+    Node& goals = box(600, 600, "Yearly goals", tag(sales + "," + service, strategic));
+    Node& plan = box(5000, 600, "Sales plan", tag(sales, strategic));
+    Node& calls = box(3800, 4200, "Customer calls", tag(sales, operational));
+    Node& desk = box(7000, 4200, "Help desk", tag(support, operational));
+    Node& tickets = box(600, 4200, "Ticket review", tag(service, operational));
+    map.AddLink(goals, plan, "sets");
+    map.AddLink(plan, calls);
+    map.AddLink(goals, tickets);
+    map.AddLink(calls, desk);
+    w->tabStrip().setTheTab(1);
+    w->DoFixColors();
+    select({"Sales", "Service"}, {"Strategic", "Operational"});
+    w->ssDBGroups_CloseUp();
+    plan.setSelected(true);
+    w->tlbMain_ButtonClick("BOLD");
+    w->resize(1000, 620);
+    w->Show();
+    w->DoResize();
+    w->SSTab_Click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(desk.Hidden()) << "Support is not selected";
+    EXPECT_TRUE(map.horizontalScrollBar()->isVisible()) << "the map is wider than the pane";
+    EXPECT_EQ(w->picRHS->children().last(), &map);
+    if (const char* shot = std::getenv("KS_DIAGRAM_SHOT")) {
+        EXPECT_TRUE(w->grab().save(shot));
+    }
 }
 
 }

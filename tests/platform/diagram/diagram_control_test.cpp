@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -177,6 +178,9 @@ TEST_F(DiagramControlTest, ZoomScalesTheDrawingAndHiddenItemsAreNotDrawn)
     diagram.setXZoom(200);
     diagram.setYZoom(200);
     EXPECT_TRUE(redAt(2000, 1400));   // A's centre at twice the size
+    // The scrolling area is the diagram at its zoom.
+    const int widthPixels = twipsToPixelsX(2 * diagram.DiagramWidth());
+    EXPECT_NEAR(diagram.horizontalScrollBar()->maximum(), widthPixels - diagram.viewport()->width(), 2);
     a->setHidden(true);
     EXPECT_FALSE(redAt(2000, 1400));
 }

@@ -35,6 +35,7 @@ protected:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdfPath(name));
         preview.Print(printer);
+        EXPECT_FALSE(printer.fullPage()) << "the printer's own setting is put back";
         return pdfPath(name);
     }
 
