@@ -1,6 +1,7 @@
 #include "platform/win/qt_dialog_boxes.h"
 
 #include "platform/win/dialog_box.h"
+#include "platform/win/qt_control_text.h"
 #include "platform/win/scripted_dialogs.h"
 
 #include <QApplication>
@@ -17,9 +18,6 @@
 
 namespace ks::win {
 namespace {
-
-QString qtText(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
-std::string libraryText(const QString& text) { return text.toLatin1().toStdString(); }
 
 struct Item {
     HWND control;
@@ -156,13 +154,7 @@ private:
 
     static void refreshList(HWND control, QListWidget* list)
     {
-        QStringList entries;
-        LRESULT count = SendMessage(control, LB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            std::string text(std::size_t(std::max<LRESULT>(0, SendMessage(control, LB_GETTEXTLEN, WPARAM(i), 0))), '\0');
-            SendMessage(control, LB_GETTEXT, WPARAM(i), reinterpret_cast<LPARAM>(text.data()));
-            entries << qtText(text.c_str());
-        }
+        QStringList entries = controlEntries(control, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT);
         QStringList shown;
         for (int i = 0; i < list->count(); ++i)
             shown << list->item(i)->text();

@@ -1,4 +1,5 @@
 #include "platform/win/window_handle.h"
+#include "platform/win/dialog_controls.h"
 
 #include <algorithm>
 #include <cstring>
@@ -126,7 +127,7 @@ HWND createChildWindow(const std::string& className, const std::string& text, un
                        const RECT& rect, HWND parent, int id)
 {
     auto& maker = registry().controlMaker;
-    std::shared_ptr<Window> window = maker ? maker(className) : nullptr;
+    std::shared_ptr<Window> window = maker ? maker(className) : makeDialogControl(className);
     if (!window)
         window = std::make_shared<Window>(WindowKind::Control, className);
     window->setText(text);

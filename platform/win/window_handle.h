@@ -71,8 +71,9 @@ std::shared_ptr<T> findWindowAs(HWND handle)
 bool destroyWindow(HWND handle);
 std::vector<HWND> childWindows(HWND parent);
 
-// Makes a child control of a class ("Edit", "Button", ...). The controls layer
-// installs its own maker; the built-in one keeps text, id, style and rectangle.
+// Makes a child control of a class ("Edit", "Button", ...): the controls of
+// dialog_controls.h unless a test installs its own maker; any other class is a
+// plain window that keeps text, id, style and rectangle.
 using ControlMaker = std::function<std::shared_ptr<Window>(const std::string& className)>;
 void setControlMaker(ControlMaker maker);
 HWND createChildWindow(const std::string& className, const std::string& text, unsigned style,

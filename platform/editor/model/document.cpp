@@ -1,6 +1,7 @@
 #include "platform/editor/model/document.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace ks::editor {
 
@@ -56,24 +57,22 @@ void Document::layoutFrom(std::size_t para)
     dirtyFrom_ = kClean;
 }
 
+// Both searches stay inside the line being cut: a paragraph costs its length, not its square.
 void Document::cutLines(std::size_t para, std::uint64_t pos)
 {
     const std::string& s = paras_[para].chars;
+    const char* d = s.data();
     std::size_t i = 0, n = s.size();
     while (i < n) {
         std::size_t end = std::min(n, i + kLineCut);
-        auto brk = s.find(kLineBreak, i);
-        if (brk != std::string::npos && brk < end) {
-            end = brk + 1;
+        if (auto* brk = static_cast<const char*>(std::memchr(d + i, kLineBreak, end - i))) {
+            end = static_cast<std::size_t>(brk - d) + 1;
         } else if (end < n) {
             // The end mark may stay on a full line rather than make a line of its own.
             if (end + 1 == n && endsParagraph(s[end]))
                 ++end;
-            else {
-                auto blank = s.rfind(' ', end - 1);
-                if (blank != std::string::npos && blank > i)
-                    end = blank + 1;
-            }
+            else if (auto* blank = static_cast<const char*>(memrchr(d + i + 1, ' ', end - i - 1)))
+                end = static_cast<std::size_t>(blank - d) + 1;   // a blank at the line's start cuts nothing
         }
         lines_.push_back({static_cast<std::uint32_t>(para), static_cast<std::uint32_t>(i),
                           static_cast<std::uint32_t>(end - i), pos + i});
@@ -242,6 +241,18 @@ void Document::splice(std::uint64_t pos, std::uint64_t erase, std::string_view c
     if (paraPos_.size() < paras_.size())
         last = paras_.size() - 1;   // the extra empty paragraph just pushed
     std::uint64_t base = first < paraPos_.size() ? paraPos_[first] : total;
+    if (erase == 0 && first < paraPos_.size() && std::none_of(chars.begin(), chars.end(), endsParagraph)) {
+        // A keystroke inside one paragraph: its text moves once instead of being rebuilt,
+        // so typing into a long paragraph costs no more than the move.
+        Paragraph& p = paras_[first];
+        std::size_t at = static_cast<std::size_t>(pos - base);
+        if (at < p.chars.size() || !p.terminated()) {
+            p.chars.insert(at, chars);
+            p.fonts.insert(p.fonts.begin() + static_cast<std::ptrdiff_t>(at), fonts, fonts + chars.size());
+            markDirty(first);
+            return;
+        }
+    }
     std::string flat;
     std::vector<std::uint16_t> flatFonts;
     std::vector<ParaMeta> metas;

@@ -1,4 +1,5 @@
 #include "platform/editor/view/control_widgets.h"
+#include "platform/win/qt_child_controls.h"
 
 namespace ks::editor::view {
 namespace {
@@ -13,6 +14,9 @@ ControlWidgetMaker& maker()
 
 void setControlWidgetMaker(ControlWidgetMaker m) { maker() = std::move(m); }
 
-QWidget* makeControlWidget(HWND control, QWidget* parent) { return maker() ? maker()(control, parent) : nullptr; }
+QWidget* makeControlWidget(HWND control, QWidget* parent)
+{
+    return maker() ? maker()(control, parent) : ks::win::makeChildControlWidget(control, parent);
+}
 
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Embedded controls on screen: the controls layer makes a Qt widget for a
-// child control window; the view only places it at its object's anchor.
+// Embedded controls on screen: the window layer's Qt controls make a widget
+// for a child control window (a test may install its own maker); the view
+// only places it at its object's anchor.
 #include "platform/win/win_types.h"
 
 #include <functional>

@@ -135,7 +135,15 @@ void DocLayout::place(std::size_t from)
     }
 }
 
-int DocLayout::height() const { return (boxes_.empty() ? kMargin : blockBottom(boxes_.size() - 1)) + kMargin; }
+// A row end takes no room in its table, but the caret after a table that ends the
+// document stands on it: the document reaches down to its line too.
+int DocLayout::height() const
+{
+    if (boxes_.empty())
+        return 2 * kMargin;
+    const ParaBox& last = boxes_.back();
+    return std::max(blockBottom(boxes_.size() - 1), last.y + last.geometry.height) + kMargin;
+}
 
 std::uint64_t DocLayout::paraPos(std::size_t para) const { return editor_.doc.paraPos(para); }
 

@@ -1,7 +1,9 @@
 #include "platform/editor/view/editor_view.h"
 #include "platform/editor/model/commands.h"
 #include "platform/editor/view/control_widgets.h"
+#include "platform/editor/view/print_document.h"
 #include "platform/editor/vek32.h"
+#include "platform/win/qt_child_controls.h"
 
 #include <QPainter>
 #include <QResizeEvent>
@@ -17,6 +19,8 @@ constexpr int kBlinkMs = 530;
 EditorView::EditorView(HWND hWnd, QWidget* parent)
     : QAbstractScrollArea(parent), hwnd_(hWnd), animator_([this] { viewport()->update(); })
 {
+    installPrintHandler();
+    ks::win::trackKeyStateFromQt();
     editor_ = findEditor(hWnd);
     if (editor_) {
         if (editor_->view)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace ks::editor;
 
 namespace {
@@ -102,4 +104,91 @@ TEST(Document, InPlaceLineEditsWaitForRelayout)
     std::string withMark = "a\x15" "b";
     EXPECT_TRUE(d.setLine(1, withMark, fontsOf(withMark, 0).data()));
     EXPECT_EQ(all(d).substr(all(d).size() - 3), "a\x15" "b") << "a mark inside the line is a real edit";
+}
+
+namespace {
+
+// The cutting rule spelled out a character at a time, to hold the fast cutter to: a line ends
+// at its first forced break, else after its last blank (not its first character) when the
+// paragraph goes on, else hard at kLineCut; a paragraph end right after a full line stays on it.
+std::vector<std::string> cutByRule(const std::string& s)
+{
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < s.size();) {
+        std::size_t len = 0, afterBlank = 0;
+        bool forced = false;
+        while (len < kLineCut && i + len < s.size() && !forced) {
+            char c = s[i + len++];
+            forced = c == kLineBreak;
+            if (c == ' ' && len > 1)
+                afterBlank = len;
+        }
+        if (!forced && i + len < s.size()) {
+            if (i + len + 1 == s.size() && endsParagraph(s[i + len]))
+                ++len;
+            else if (afterBlank)
+                len = afterBlank;
+        }
+        lines.push_back(s.substr(i, len));
+        i += len;
+    }
+    return lines;
+}
+
+std::string randomParagraph(std::mt19937& rng)
+{
+    std::uniform_int_distribution<int> size(0, 1300), pick(0, 99);
+    std::string s(size(rng), 'a');
+    int blanks = pick(rng), breaks = pick(rng) / 10;
+    for (char& c : s) {
+        int r = pick(rng);
+        c = r < blanks / 4 ? ' ' : r < blanks / 4 + breaks / 3 ? kLineBreak : 'a';
+    }
+    return s + kParaMark;
+}
+
+}
+
+TEST(Document, LongParagraphsAreCutAsTheRuleSaysWhereverBlanksAndBreaksFall)
+{
+    // Blanks and breaks at and around every line boundary, none at all, and random mixes.
+    std::vector<std::string> paras;
+    for (std::size_t at : {0u, 1u, 248u, 249u, 250u, 251u, 499u, 500u})
+        for (char c : {' ', kLineBreak}) {
+            std::string s(760, 'w');
+            s[at] = c;
+            paras.push_back(s + kParaMark);
+            paras.push_back(s.substr(0, std::max<std::size_t>(at + 1, 250)) + kParaMark);
+        }
+    paras.push_back(std::string(250, ' ') + kParaMark);
+    paras.push_back(std::string(500, 'x') + kParaMark);
+    paras.push_back(std::string(501, 'x') + kCellEnd);
+    std::mt19937 rng(18);
+    for (int i = 0; i < 300; ++i)
+        paras.push_back(randomParagraph(rng));
+    paras.push_back(std::string(1u << 20, 'n') + kParaMark);
+
+    Document d;
+    d.clear();
+    std::vector<std::string> expected;
+    for (const std::string& p : paras) {
+        d.appendRun(p, 0, {});
+        for (std::string& l : cutByRule(p))
+            expected.push_back(std::move(l));
+    }
+    ASSERT_EQ(d.lineCount(), expected.size());
+    for (std::size_t n = 0; n < expected.size(); ++n)
+        ASSERT_EQ(d.lineChars(n), expected[n]) << "line " << n;
+
+    // An edit in the middle of the long paragraph cuts it again by the same rule.
+    std::uint64_t mid = d.paraPos(paras.size() - 1) + 1000;
+    std::string blank = " ";
+    d.splice(mid, 0, blank, fontsOf(blank, 0).data());
+    std::string edited = paras.back();
+    edited.insert(1000, " ");
+    std::vector<std::string> tail = cutByRule(edited);
+    std::size_t first = d.firstLineOf(paras.size() - 1);
+    ASSERT_EQ(d.lineCount(), first + tail.size());
+    for (std::size_t n = 0; n < tail.size(); ++n)
+        ASSERT_EQ(d.lineChars(first + n), tail[n]) << "line " << first + n;
 }
