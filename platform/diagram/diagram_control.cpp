@@ -33,6 +33,13 @@ void checkZoom(int percent)
         raiseError(kErrBadArgument, "Invalid zoom " + std::to_string(percent));
 }
 
+// A length in pixels as a scroll range can hold it, whatever the diagram's coordinates.
+int pixelsOf(double length)
+{
+    constexpr double kLargest = 1 << 30;
+    return std::isfinite(length) ? int(std::ceil(std::clamp(length, 0.0, kLargest))) : 0;
+}
+
 // Distance in twips from p to the segment a-b.
 double distanceToSegment(const QPointF& p, const QPointF& a, const QPointF& b)
 {
@@ -177,8 +184,8 @@ double DiagramControl::pixelsPerTwipY() const { return yZoom_ / 100.0 / twipsPer
 // misses a range set while the diagram was hidden.
 void DiagramControl::updateScrollBars()
 {
-    const int width = int(std::ceil(DiagramWidth() * pixelsPerTwipX()));
-    const int height = int(std::ceil(DiagramHeight() * pixelsPerTwipY()));
+    const int width = pixelsOf(DiagramWidth() * pixelsPerTwipX());
+    const int height = pixelsOf(DiagramHeight() * pixelsPerTwipY());
     const QSize area = contentsRect().size();
     const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     bool needH = width > area.width(), needV = height > area.height();

@@ -7,6 +7,9 @@
 
 namespace ks::diagram {
 
+// The most pages a diagram takes across or down.
+constexpr int kMostPages = 10000;
+
 struct PageGrid {
     QSizeF paper;        // twips, in the laid-out orientation
     QRectF area;         // the printable area on each page
@@ -17,7 +20,8 @@ struct PageGrid {
 
 // The diagram (its size in twips at its zoom) on paper with equal margins.
 // Fitting shrinks it onto one page and never enlarges it; otherwise it keeps
-// its size and takes as many pages as it covers. An empty diagram takes one page.
+// its size and takes as many pages as it covers, up to kMostPages each way.
+// An empty diagram takes one page.
 PageGrid layOutPages(const QSizeF& paper, double margin, const QSizeF& diagram, bool fit);
 
 }

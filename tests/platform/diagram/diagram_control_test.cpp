@@ -185,6 +185,17 @@ TEST_F(DiagramControlTest, ZoomScalesTheDrawingAndHiddenItemsAreNotDrawn)
     EXPECT_FALSE(redAt(2000, 1400));
 }
 
+TEST_F(DiagramControlTest, AnEnormousNodeStillGivesAScrollableDiagram)
+{
+    diagram.AddNode(QRectF(0, 0, 1e300, 1e12));
+    diagram.setXZoom(10000);
+    diagram.show();
+    EXPECT_GT(diagram.horizontalScrollBar()->maximum(), 0);
+    EXPECT_GT(diagram.verticalScrollBar()->maximum(), 0);
+    diagram.horizontalScrollBar()->setValue(diagram.horizontalScrollBar()->maximum());
+    EXPECT_FALSE(diagram.viewport()->grab().isNull());
+}
+
 TEST_F(DiagramControlTest, ZOrderPutsADiagramInFrontOfOrBehindItsSiblings)
 {
     QWidget parent;

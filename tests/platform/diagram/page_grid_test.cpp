@@ -59,5 +59,16 @@ TEST(PageGridTest, AnEmptyDiagramOrATinyPaperStillGivesOnePageWithRoom)
     EXPECT_EQ(tiny.across, 3);
 }
 
+TEST(PageGridTest, AnEnormousDiagramTakesABoundedNumberOfPages)
+{
+    const PageGrid huge = layOutPages(kA4, kMargin, QSizeF(1e15, 1e300), false);
+    EXPECT_EQ(huge.across, kMostPages);
+    EXPECT_EQ(huge.down, kMostPages);
+    const PageGrid endless = layOutPages(kA4, kMargin, QSizeF(qInf(), 1000), false);
+    EXPECT_GE(endless.across, 1);
+    EXPECT_LE(endless.across, kMostPages);
+    EXPECT_EQ(layOutPages(kA4, kMargin, QSizeF(qQNaN(), 1000), false).pages(), 1);
+}
+
 }
 }
