@@ -164,12 +164,15 @@ TEST_F(PlxFormEditTest, AFormOfEveryKindOfFieldIsWrittenAndReadBack)
         } else if (a.type != kFieldImage) {
             EXPECT_EQ(valueOf(b), valueOf(a)) << a.name;
         }
-        if (a.type == kFieldRadio || a.type == kFieldCheckBox)
+        if (a.type == kFieldRadio || a.type == kFieldCheckBox) {
             EXPECT_EQ(b.checked, a.checked) << a.name;
-        if (a.type == kFieldText || a.type == kFieldPassword)
+        }
+        if (a.type == kFieldText || a.type == kFieldPassword) {
             EXPECT_EQ(std::make_pair(b.size, b.maxLength), std::make_pair(a.size, a.maxLength)) << a.name;
-        if (a.type == kFieldTextArea)
+        }
+        if (a.type == kFieldTextArea) {
             EXPECT_EQ(std::make_pair(b.rows, b.columns), std::make_pair(a.rows, a.columns)) << a.name;
+        }
     }
     EXPECT_EQ(options(field(6)), (std::vector<std::string>{"red=r", "*green"}));
     ASSERT_EQ(PlxWrite(other, 0, again.c_str(), nullptr, nullptr, 0), 1);
