@@ -62,6 +62,8 @@ struct JpgReadState {
     // Two blocks' coefficients, so that the transform can take them together.
     alignas(16) std::int16_t coefficients[2][64] = {};
     PendingBlock pending;   // of the MCU row being decoded
+    // The picture starts unset: rows before this one are written whole, padding included.
+    std::uint32_t rowsWritten = 0;
 
     JpgBits bits;
 };
@@ -162,6 +164,23 @@ const std::uint8_t* chromaRow(const JpgReadState& j, const JpgComponent& c, std:
     return c.plane.data() + (py * unsigned(c.v) / unsigned(j.maxV)) * c.planeStride;
 }
 
+// A row's padding becomes zero, and so do the pixels from xEnd on (where a scan ended)
+// unless an earlier scan wrote the row.
+void finishRow(JpgReadState& j, std::uint64_t y, std::uint32_t xEnd)
+{
+    std::uint8_t* out = j.dib.row(std::int64_t(y));
+    std::size_t from = 3 * std::size_t(y < j.rowsWritten ? j.width : xEnd);
+    std::memset(out + from, 0, j.dib.info().stride - from);
+    j.rowsWritten = std::max(j.rowsWritten, std::uint32_t(y + 1));
+}
+
+// Rows no scan reached are zero, as in a picture allocated zeroed.
+void clearUnwritten(JpgReadState& j)
+{
+    for (std::uint32_t y = j.rowsWritten; y < j.height; ++y)
+        std::memset(j.dib.row(y), 0, j.dib.info().stride);
+}
+
 // Colour-converts the first `columns` MCUs of the buffered MCU row into the DIB.
 void writeMcuRow(JpgReadState& j, std::uint32_t mcuRow, std::uint32_t columns)
 {
@@ -179,6 +198,7 @@ void writeMcuRow(JpgReadState& j, std::uint32_t mcuRow, std::uint32_t columns)
         const std::uint8_t* luma = y0.plane.data() + py * y0.planeStride;
         if (j.componentCount < 3) {
             jpgGreyRow(luma, out, xEnd);
+            finishRow(j, y, xEnd);
             continue;
         }
         const std::uint8_t* cb = chromaRow(j, c1, py);
@@ -190,6 +210,7 @@ void writeMcuRow(JpgReadState& j, std::uint32_t mcuRow, std::uint32_t columns)
             cr = j.crRow.data();
         }
         jpgConvertRow(luma, cb, cr, same && c1.h != j.maxH, out, xEnd);
+        finishRow(j, y, xEnd);
     }
 }
 
@@ -378,7 +399,10 @@ bool JpgReadImageGroup(JpgReadState& j)
     j.mcuHeight = 8u * unsigned(j.maxV);
     j.mcusPerRow = (width + j.mcuWidth - 1) / j.mcuWidth;
     j.mcuRows = (height + j.mcuHeight - 1) / j.mcuHeight;
-    j.dib = PackedDib::create(width, height, 24, 0);
+    // Every row is written or cleared once the scans are read: zeroing the picture first
+    // would write it twice.
+    j.dib = PackedDib::create(width, height, 24, 0, PackedDib::Pixels::Unset);
+    j.rowsWritten = 0;
     if (!j.dib)
         return fail(j, "Error allocating DIB memory(JpgReadImageGroup)", kErrPictureFormat);
     for (int i = 0; i < count; ++i) {
@@ -452,6 +476,8 @@ win::HGLOBAL JpgRead(HtmlCtx* ctx, bool fromMemory, const char* fileName, win::H
     }
     if (!readMarkers(*j))
         return nullptr;   // the DIB of a failed read is freed with the state
+    if (j->dib)
+        clearUnwritten(*j);
     win::HGLOBAL dib = j->dib.release();
     if (outHandle)
         *outHandle = dib;

@@ -278,3 +278,45 @@ TEST(JpgColour, FastRowsMatchTheFormulaAtEveryExtreme)
     for (std::uint32_t x = 0; x < 3 * n; ++x)
         EXPECT_EQ(grey[x], luma[x / 3]) << x;
 }
+
+// A scan that ends early, or no scan at all: what was decoded is kept, and every other
+// byte of the picture (the rest of the rows, the rows' padding) is zero.
+TEST(JpgRead, WhatNoScanReachedIsZero)
+{
+    JpegPicture s = colourPicture(25, 48, 2, 2);
+    Bytes good = makeJpeg(s);
+    std::size_t sos = 0;
+    for (std::size_t i = 0; i + 1 < good.size(); ++i)
+        if (good[i] == 0xFF && good[i + 1] == 0xDA)
+            sos = i;
+    ASSERT_NE(sos, 0u);
+    std::size_t data = sos + 2 + (std::size_t(good[sos + 2]) << 8 | good[sos + 3]);
+
+    auto zeroFrom = [](const Dib& d, int y, std::size_t x) {
+        for (std::size_t i = x; i < d.stride; ++i)
+            if (d.row(y)[i] != 0)
+                return false;
+        return true;
+    };
+    Bytes cut(good.begin(), good.begin() + std::ptrdiff_t(data + (good.size() - data) / 3));
+    cut.push_back(0xFF);
+    cut.push_back(0xD9);
+    JpgResult early = readJpg(cut);
+    ASSERT_NE(early.dib, nullptr);
+    Dib d = takeDib(early.dib);
+    ASSERT_EQ(d.width, 25);
+    ASSERT_GT(d.stride, 75u);
+    EXPECT_FALSE(zeroFrom(d, 0, 0)) << "the first rows were decoded";
+    for (int y = 0; y < d.height; ++y)
+        EXPECT_TRUE(zeroFrom(d, y, 75)) << "padding of row " << y;
+    EXPECT_TRUE(zeroFrom(d, d.height - 1, 0)) << "the last MCU row was never reached";
+
+    Bytes noScan(good.begin(), good.begin() + std::ptrdiff_t(sos));
+    noScan.push_back(0xFF);
+    noScan.push_back(0xD9);
+    JpgResult none = readJpg(noScan);
+    ASSERT_NE(none.dib, nullptr);
+    Dib empty = takeDib(none.dib);
+    for (int y = 0; y < empty.height; ++y)
+        ASSERT_TRUE(zeroFrom(empty, y, 0)) << "row " << y;
+}
