@@ -6,6 +6,7 @@
 #include "addon/core/temp_picture.h"
 #include "platform/win/window_handle.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -14,6 +15,8 @@ namespace {
 
 constexpr int kControlText = 300, kTextAreaText = 3000;
 constexpr char kObjectChar = 0x18;
+// A picture's aux value for image field n is n + 2.
+constexpr int kFirstImageFieldAux = 2;
 
 const char* fieldValue(const FieldRecord& f) { return f.type != kFieldSelect ? static_cast<const char*>(f.value) : nullptr; }
 
@@ -183,6 +186,13 @@ int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line)
             for (int f = 0; controlId && f < ctx.fieldCount && f < kFieldCount; ++f)
                 if (ctx.fields[f].controlId == controlId)
                     return f;
+            // An image field is a picture, not a control: its aux value names the field. A form
+            // whose only field it is keeps its method and action so.
+            int aux = 0;
+            if (!controlId && EditorGetFontData(hWnd, fonts[i], nullptr, nullptr, nullptr, &aux) &&
+                aux >= kFirstImageFieldAux && aux - kFirstImageFieldAux < std::min(ctx.fieldCount, kFieldCount) &&
+                ctx.fields[aux - kFirstImageFieldAux].type == kFieldImage)
+                return aux - kFirstImageFieldAux;
         }
     }
     return -1;

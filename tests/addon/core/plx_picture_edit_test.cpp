@@ -210,8 +210,11 @@ TEST_F(PlxPictureEditTest, AnImageFieldNeedsAFormAndBecomesAnImageInput)
     EXPECT_EQ(ctx().fields[0].controlId, 2000);
     EXPECT_EQ(auxOf(picture), 2) << "the field's index + 2";
     EXPECT_EQ(ctx().dialog.values[kPictValueIsMap], 1);
-    EXPECT_EQ(body(), "<form>|see <input type=image src=" + png + " width=4 height=3>|</form>")
+    EXPECT_EQ(body(), "<form method=get action=empty>|see <input type=image src=" + png + " width=4 height=3>|</form>")
         << "in the first form, made for it";
+    ASSERT_EQ(PlxEditFormId(hWnd, 0, 0, 1, "/cgi/map", 0), 0);
+    EXPECT_EQ(PlxGetCurForm(hWnd, nullptr), 0) << "the image field alone makes the block a form's";
+    EXPECT_NE(body().find("<form method=post action=/cgi/map>"), std::string::npos) << body();
 }
 
 TEST_F(PlxPictureEditTest, ARefilledPictureKeepsItsPlaceAlignmentAndThePageSize)
