@@ -1,5 +1,6 @@
 #include "container/frm_pics.h"
 
+#include "container/frm_print.h"
 #include "container/frm_splash.h"
 #include "container/frm_toc.h"
 
@@ -39,7 +40,7 @@ QIcon frmPics::programIcon()
     return QIcon(picture);
 }
 
-std::vector<FormSlot*> frmPics::auxiliaryWindows() { return {&formSlot<frmToc>(), &formSlot<frmSplash>()}; }
+std::vector<FormSlot*> frmPics::auxiliaryWindows() { return {&formSlot<frmToc>(), &formSlot<frmPrint>(), &formSlot<frmSplash>()}; }
 
 void frmPics::Form_Load()
 {

@@ -45,6 +45,14 @@ void ScriptedBackend::answerPrint(bool accepted, const QString& pdfFile)
     replies_.push_back(r);
 }
 
+void ScriptedBackend::answerPrintWith(std::function<void(QPrinter&)> choose)
+{
+    Reply r{Kind::Print};
+    r.accepted = true;
+    r.choosePrinter = std::move(choose);
+    replies_.push_back(r);
+}
+
 void ScriptedBackend::answerPageSetup(bool accepted)
 {
     Reply r{Kind::PageSetup};
@@ -144,6 +152,8 @@ bool ScriptedBackend::printDialog(QPrinter& printer, QWidget*)
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(reply->text);
     }
+    if (reply->choosePrinter)
+        reply->choosePrinter(printer);
     return true;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace ks::ui {
@@ -29,6 +30,8 @@ public:
     void answerOpen(const QString& path, int filterIndex = 0);   // 0 keeps the index passed in
     void answerSave(const QString& path, int filterIndex = 0);
     void answerPrint(bool accepted, const QString& pdfFile = QString());
+    // Confirms the print dialog after choose has changed the printer as a user would.
+    void answerPrintWith(std::function<void(QPrinter&)> choose);
     void answerPageSetup(bool accepted);
     void answerFont(std::optional<FontChoice> font);
     void answerColor(std::optional<QColor> color);
@@ -60,6 +63,7 @@ private:
         int filterIndex = 0;
         FontChoice font;
         QColor color;
+        std::function<void(QPrinter&)> choosePrinter;
     };
 
     void answerFile(Kind kind, const QString& path, int filterIndex);
