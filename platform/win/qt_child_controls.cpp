@@ -38,6 +38,7 @@ public:
     {
         layout()->addWidget(inner);
         setFocusProxy(inner);
+        inner->installEventFilter(this);
         show_ = std::move(show);
         refresh();
     }
@@ -64,6 +65,13 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override { refresh(); }
+    // The keyboard's owner in the window layer follows the widget's focus.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn && IsWindow(control_) && GetFocus() != control_)
+            SetFocus(control_);
+        return QWidget::eventFilter(watched, event);
+    }
 
 private:
     HWND control_;

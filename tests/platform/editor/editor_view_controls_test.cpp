@@ -6,6 +6,7 @@
 #include "platform/editor/view/editor_view.h"
 #include "platform/win/window_handle.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -114,7 +115,14 @@ TEST_F(EditorViewControlsTest, KeysInAnEditGoThroughTheControlItsLimitAndTheAddO
     auto* line = shown<QLineEdit>();
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->echoMode(), QLineEdit::Password);
+    QApplication::setActiveWindow(view);   // offscreen windows are not activated by the system
     line->setFocus();
+    EXPECT_EQ(GetFocus(), edit) << "the control has the keyboard when its widget has";
+    // The shift state the add-on asks for follows the keyboard.
+    QTest::keyPress(line, Qt::Key_Shift, Qt::ShiftModifier);
+    EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+    QTest::keyRelease(line, Qt::Key_Shift, Qt::NoModifier);
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
     QTest::keyClicks(line, "secret");   // one character past the limit
     EXPECT_EQ(ks::win::findWindow(edit)->text(), "secre");
     EXPECT_EQ(line->text(), "secre");

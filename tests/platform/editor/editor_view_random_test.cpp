@@ -40,7 +40,7 @@ public:
     void step()
     {
         int len = std::max(1, length());
-        int a = pick(len), b = std::min(len, a + pick(400));
+        int a = pick(len), b = std::min(len, a + pick(60));
         switch (pick(9)) {
         case 0:
         case 1: {
@@ -118,14 +118,14 @@ void paintAll(EditorView& view, int width)
 TEST(EditorViewRandomEdits, LayoutAndPaintHoldThroughRandomEditsAtEveryWidth)
 {
     ks::test::ScriptedUi ui;
-    for (unsigned seed : {1u, 2u, 3u}) {
+    for (unsigned seed : {1u, 2u, 3u, 4u, 5u}) {
         std::unique_ptr<EditorView> view(EditorView::create(nullptr));
         HWND h = view->handle();
         view->resize(420, 300);
         view->show();
         RandomEdits edits(h, seed);
         Editor& e = *findEditor(h);
-        for (int round = 0; round < 30; ++round) {
+        for (int round = 0; round < 40; ++round) {
             for (int i = 0; i < 8; ++i)
                 edits.step();
             auto* l = view->layout();

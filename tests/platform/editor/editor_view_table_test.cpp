@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -131,6 +132,46 @@ TEST_F(EditorViewTableTest, TablesWithManyColumnsOrCellsWithoutATableStillDraw)
         EXPECT_GE(l->box(i).width, 1);
     QImage shot = view->grab().toImage();
     EXPECT_FALSE(shot.isNull());
+}
+
+
+TEST_F(EditorViewTableTest, HugePicturesAreDrawnCappedAndKeptWhole)
+{
+    ks::test::TempDir dir;
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    std::string file = (dir.path() / "p.png").string();
+    ASSERT_TRUE(image.save(QString::fromStdString(file)));
+    int shown = EditorInsertPngFile(h, file.c_str(), 0, 0);
+    ASSERT_GT(shown, 0);
+    // Shown 32000 pixels a side: drawn no larger than the cap, the size asked for kept.
+    ASSERT_NE(EditorSetPictureSize(h, shown, 32000, 32000), 0);
+    // A PNG whose header claims 60000 x 60000 pixels: too big to decode, so a frame is drawn.
+    std::string bytes;
+    ASSERT_TRUE(ks::files::readFile(file, bytes));
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bytes[at + i] = static_cast<char>(v >> (24 - 8 * i));
+    };
+    put32(16, 60000);   // IHDR width and height follow the 8-byte signature and the chunk head
+    put32(20, 60000);
+    std::string claimed = (dir.path() / "claimed.png").string();
+    ASSERT_TRUE(ks::files::saveFile(claimed, bytes));
+    int liar = EditorInsertPngFile(h, claimed.c_str(), 0, 0);
+    text("a ", 0);
+    EditorAppendText(h, "\x18", shown, 0, 0, -1, 0);
+    if (liar > 0)
+        EditorAppendText(h, "\x18", liar, 0, 0, -1, 0);
+    text(" b\x15", 0);
+    auto* l = view->layout();
+    EXPECT_LE(l->height(), 21000 + 100);
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 2);
+    QImage shot = view->grab().toImage();
+    EXPECT_FALSE(shot.isNull());
+    RECT r{};
+    EditorGetFontData(h, shown, nullptr, &r, nullptr, nullptr);
+    EXPECT_EQ(r.right - r.left, 32000) << "the document keeps the size it was given";
+    EXPECT_EQ(r.bottom - r.top, 32000);
 }
 
 }
