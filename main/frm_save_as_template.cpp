@@ -29,20 +29,24 @@ const QString kIntro = QStringLiteral("intro.wmv");
 
 }
 
+QString firstOpticalMount(const QByteArray& mountTable)
+{
+    for (const QByteArray& line : mountTable.split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() > 2 && (fields[2] == "iso9660" || fields[2] == "udf"))
+            return QString::fromUtf8(fields[1]).replace("\\040", " ");
+    }
+    return {};
+}
+
 void FindCDDrive()
 {
-    // The first mounted optical disc, in mount order.
+    // The first mounted optical disc, in mount order. The kernel's table reports
+    // a size of 0, so it is read whole rather than line by line up to its end.
     CDDrive.clear();
     QFile mounts("/proc/mounts");
-    if (!mounts.open(QIODevice::ReadOnly))
-        return;
-    while (!mounts.atEnd()) {
-        const QList<QByteArray> fields = mounts.readLine().split(' ');
-        if (fields.size() > 2 && (fields[2] == "iso9660" || fields[2] == "udf")) {
-            CDDrive = QString::fromUtf8(fields[1]).replace("\\040", " ");
-            return;
-        }
-    }
+    if (mounts.open(QIODevice::ReadOnly))
+        CDDrive = firstOpticalMount(mounts.readAll());
 }
 
 frmSaveAsTemplate::frmSaveAsTemplate()

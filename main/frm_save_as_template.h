@@ -10,6 +10,8 @@ extern QString DialogFolder;
 // Root of the first optical drive with a disc, "" when there is none.
 extern QString CDDrive;
 void FindCDDrive();
+// The mount point of the first optical disc in a mount table's text, "" when none.
+QString firstOpticalMount(const QByteArray& mountTable);
 
 class frmSaveAsTemplate : public VideoFolderDialog {
 public:

@@ -143,3 +143,14 @@ TEST_F(VideoFolderDialogTest, TheSettingsCheckOpensAFreshDialogWithItsExplanatio
     EXPECT_FALSE(formSlot<SpreadForm>().isLoaded()) << "the scorecard waits for a settled video folder";
     EXPECT_EQ(frmSaveAsTemplate::designedExplanation().count('"'), 4);
 }
+
+TEST(OpticalDrive, TheFirstDiscInTheMountTableIsFoundWithBlanksInItsName)
+{
+    const QByteArray table = "proc /proc proc rw 0 0\n"
+                             "/dev/sda1 / ext4 rw 0 0\n"
+                             "/dev/sr0 /media/My\\040Disc iso9660 ro 0 0\n"
+                             "/dev/sr1 /media/second udf ro 0 0\n";
+    EXPECT_EQ(firstOpticalMount(table), "/media/My Disc");
+    EXPECT_EQ(firstOpticalMount("/dev/sda1 / ext4 rw 0 0\n"), "");
+    EXPECT_EQ(firstOpticalMount(""), "");
+}
