@@ -65,7 +65,9 @@ TEST_F(ListBarBuild, AGroupForTemplatesAndEachSubFolderAndItemsOnFirstOpening)
     ASSERT_EQ(w.RB->CurrentGroup(), &w.RB->Group(1)) << "group 1 is open after the load";
     EXPECT_EQ(w.RB->Group(2).ListItems().Count(), 0) << "only group headers are built at start";
 
-    EXPECT_TRUE(w.tmrBar.enabled()) << "the open group's items come on the timer";
+    // The timer may already have run on a slow machine while the window loaded.
+    EXPECT_TRUE(w.tmrBar.enabled() || w.RB->Group(1).ListItems().Count() > 0)
+        << "the open group's items come on the timer";
     buildOpenGroup(w);
     EXPECT_EQ(texts(w.RB->Group(1)), (QStringList{"intro|EXTERNAL", "Read me|EXTERNAL"}))
         << "plain files are items of the first group; a name without an ending is listed";
