@@ -114,9 +114,10 @@ void frmPrint::cboZoom_Click()
         PrnFlow1->setZoom(cboZoom->currentData().toInt());
 }
 
+// Showing makes the window the active one, also where no window manager says so.
 bool frmPrint::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate && isLoaded())
+    if ((event->type() == QEvent::WindowActivate || event->type() == QEvent::Show) && isLoaded())
         Form_Activate();
     return Form::event(event);
 }

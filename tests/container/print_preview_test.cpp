@@ -66,8 +66,7 @@ protected:
         window.setAF(&diagram_);
         window.PrnFlow1->setDiagram(&diagram_);
         window.PrnFlow1->Refresh();
-        window.Show();
-        window.Form_Activate();
+        window.Show();   // showing activates it: fit button, zoom entry and page counts
         return window;
     }
 
