@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -241,13 +242,21 @@ int main(int argc, char** argv)
         if (m.kind == ks::addon::AddonMessage::Kind::Box && message.empty())
             message = m.text;
     });
+    // Named from the folder the bench started in, whatever folder a page's pictures need.
+    std::vector<std::filesystem::path> files;
+    for (int i = 1; i < argc; ++i)
+        files.push_back(std::filesystem::absolute(argv[i]));
     for (int i = 1; i < argc; ++i) {
-        std::ifstream in(argv[i], std::ios::binary);
+        std::ifstream in(files[std::size_t(i - 1)], std::ios::binary);
         if (!in) {
             std::printf("read %s FAILED cannot open the file\n", argv[i]);
             continue;
         }
         std::string page((std::istreambuf_iterator<char>(in)), {});
+        // A page read from memory has no folder of its own: its pictures are found from the
+        // working folder, so that they are placed as when the page is opened, not their alt texts.
+        std::error_code error;
+        std::filesystem::current_path(files[std::size_t(i - 1)].parent_path(), error);
         message.clear();
         OurRead ours{page, {}};
         std::vector<double> t = timeInTurns({std::ref(ours), [&] { return libxml2Read(page); },
