@@ -4,7 +4,10 @@
 #include "addon/base/print_error.h"
 #include "platform/files/files.h"
 
+#include <algorithm>
+#include <array>
 #include <cerrno>
+#include <charconv>
 
 #include <cstdio>
 #include <cstring>
@@ -41,6 +44,15 @@ void append(HtmlOutput& out, const char* bytes, std::size_t count)
     std::memcpy(out.data + out.used, bytes, count);
     out.used += count;
 }
+
+// Characters written as they are with no break rule to weigh: printable ASCII but the
+// blank, the four that are entities and the backslash (it has a break rule of its own).
+constexpr auto kPlainText = [] {
+    std::array<bool, 256> plain{};
+    for (int c = '!'; c < 0x7F; ++c)
+        plain[std::size_t(c)] = c != '<' && c != '>' && c != '&' && c != '"' && c != '\\';
+    return plain;
+}();
 
 // Writes an entity with the entity-start flag set for its "&".
 int putEntity(HtmlCtx* ctx, HtmlOutput& out, std::string_view entity)
@@ -166,9 +178,9 @@ int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous)
         out.entityStart = 0;
         return PutChar(ctx, out, c);
     }
-    char entity[8];
-    std::snprintf(entity, sizeof entity, "&#%d;", code);
-    return putEntity(ctx, out, entity);
+    // "&#128;" to "&#255;": always three digits.
+    const char entity[] = {'&', '#', char('0' + code / 100), char('0' + code / 10 % 10), char('0' + code % 10), ';'};
+    return putEntity(ctx, out, std::string_view(entity, sizeof entity));
 }
 
 int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
@@ -180,15 +192,19 @@ int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
         // entity, and single blanks inside the line, are copied at once.
         int length = out.length;
         const char* q = p;
-        char last = previous;
-        for (int room = kSoftBreak - length; q < end && q - p < room; ++q) {
-            auto code = static_cast<unsigned char>(*q);
-            bool plain = code > ' ' && code < 0x7F && *q != '<' && *q != '>' && *q != '&' && *q != '"' && *q != '\\';
-            bool blank = *q == ' ' && last != ' ' && length + (q - p) != 0;
-            if (!plain && !blank)
+        const char* limit = kSoftBreak - length > end - p ? end : p + std::max(kSoftBreak - length, 0);
+        while (q < limit) {
+            if (kPlainText[static_cast<unsigned char>(*q)]) {
+                ++q;
+                continue;
+            }
+            // A single blank inside the line; a second one or one at the line's start is "&nbsp;".
+            char before = q > p ? q[-1] : previous;
+            if (*q != ' ' || before == ' ' || (length == 0 && q == p))
                 break;
-            last = *q;
+            ++q;
         }
+        char last = q > p ? q[-1] : previous;
         if (q > p) {
             if (length == 0)
                 out.preLine = out.pre;
@@ -242,7 +258,7 @@ int PutAttr(HtmlCtx* ctx, HtmlOutput& out, const char* name, const char* value)
 int PutAttrInt(HtmlCtx* ctx, HtmlOutput& out, const char* name, long value)
 {
     char text[24];
-    std::snprintf(text, sizeof text, "%ld", value);
+    *std::to_chars(text, text + sizeof text - 1, value).ptr = 0;
     return PutAttr(ctx, out, name, text);
 }
 

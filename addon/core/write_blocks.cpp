@@ -10,6 +10,12 @@ namespace {
 constexpr int kAlignCentre = 0x1, kAlignRight = 0x2, kAlignJustify = 0x800;
 constexpr int kListDl = 5;
 
+// "h1" to "h7": the paragraph-type word holds a header level in three bits.
+struct HeaderName {
+    explicit HeaderName(int level) : text{'h', char('0' + (level & 7)), 0} {}
+    char text[3];
+};
+
 const char* listTag(int type)
 {
     static const char* const tags[] = {nullptr, "ol", "ul", "menu", "dir", "dl"};
@@ -62,24 +68,22 @@ int WriteParaEnd(HtmlWriter& w)
 
 int WriteHeaderStart(HtmlWriter& w, int level, int alignment)
 {
-    char name[4];
-    std::snprintf(name, sizeof name, "h%d", level);
+    HeaderName name(level);
     alignment &= kAlignCentre | kAlignRight | kAlignJustify;
     w.openHeader = level;
     if (!Flush(w))
         return 0;
     if (!alignment)
-        return Tag(w, name, true, false);
-    return PutTagOpen(&w.ctx, w.out, name) && putAlignment(w, alignment) && PutTagEnd(&w.ctx, w.out, false) ? 1 : 0;
+        return Tag(w, name.text, true, false);
+    return PutTagOpen(&w.ctx, w.out, name.text) && putAlignment(w, alignment) && PutTagEnd(&w.ctx, w.out, false) ? 1 : 0;
 }
 
 int WriteHeaderEnd(HtmlWriter& w)
 {
-    char name[4];
-    std::snprintf(name, sizeof name, "h%d", w.openHeader);
+    HeaderName name(w.openHeader);
     w.openHeader = 0;
     w.afterBreak = false;
-    return CloseAllFormatting(w) && Tag(w, name, false, true) ? 1 : 0;
+    return CloseAllFormatting(w) && Tag(w, name.text, false, true) ? 1 : 0;
 }
 
 int WriteQuotes(HtmlWriter& w, int depth)

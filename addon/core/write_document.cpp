@@ -384,8 +384,9 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
             break;
         }
         int j = i + 1;
-        while (isText(ch) && j < last && text.fonts[j] == text.fonts[i] && isText(text.chars[j]))
-            ++j;
+        if (isText(ch))
+            for (std::uint16_t font = text.fonts[i]; j < last && text.fonts[j] == font && isText(text.chars[j]);)
+                ++j;
         if (!writeRun(w, std::string_view(text.chars + i, static_cast<std::size_t>(j - i)), text.fonts[i], previous))
             return 0;
         previous = text.chars[j - 1];

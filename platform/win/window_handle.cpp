@@ -96,6 +96,13 @@ std::shared_ptr<Window> findWindow(HWND handle)
     return it == windows.end() ? nullptr : it->second;
 }
 
+Window* windowOf(HWND handle)
+{
+    auto& windows = registry().windows;
+    auto it = windows.find(key(handle));
+    return it == windows.end() ? nullptr : it->second.get();
+}
+
 std::vector<HWND> childWindows(HWND parent)
 {
     std::vector<HWND> children;

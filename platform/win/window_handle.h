@@ -62,6 +62,8 @@ private:
 // Gives the window a new handle and keeps it alive until destroyWindow.
 HWND registerWindow(std::shared_ptr<Window> window);
 std::shared_ptr<Window> findWindow(HWND handle);
+// The same without taking a share: for lookups on every call that keep no pointer.
+Window* windowOf(HWND handle);
 template <class T>
 std::shared_ptr<T> findWindowAs(HWND handle)
 {

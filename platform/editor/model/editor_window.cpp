@@ -47,8 +47,10 @@ public:
 
 Editor* findEditor(HWND window)
 {
-    auto w = win::findWindowAs<EditorWindow>(window);
-    return w ? &w->editor : nullptr;
+    // Every call of the editor API starts here: only editor windows are of the editor kind,
+    // so no dynamic cast and no shared pointer is needed.
+    win::Window* w = win::windowOf(window);
+    return w && w->kind() == win::WindowKind::Editor ? &static_cast<EditorWindow*>(w)->editor : nullptr;
 }
 
 HWND createEditorWindow(HWND parent, const std::string& title, unsigned style, int x, int y, int w, int h)
