@@ -54,6 +54,8 @@ protected:
 
 private:
     void buildToolbar();
+    // A toolbar button's action by its upper-case key; failures reach the handler.
+    void runButton(const QString& key);
     void Form_Resize();
     void printThroughChosenPrinter();
     void setOrientation(int orientation);

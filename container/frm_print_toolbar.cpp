@@ -51,7 +51,11 @@ void frmPrint::buildToolbar()
 
 void frmPrint::tlbPint_ButtonClick(const QString& buttonKey)
 {
-    const QString key = buttonKey.toUpper();
+    ui::runStep("Error in frmPrint: Sub tlbPint_ButtonClick", [&] { runButton(buttonKey.toUpper()); });
+}
+
+void frmPrint::runButton(const QString& key)
+{
     if (key == "PRINT") {
         printThroughChosenPrinter();
     } else if (key == "PORTRAIT" || key == "LANDSCAPE") {
@@ -79,9 +83,11 @@ void frmPrint::printThroughChosenPrinter()
                                                   ? printing::kLandscape
                                                   : printing::kPortrait);
     std::int32_t flags = 0;
-    if (printing::ShowPrinter(this, flags))
-        ui::runStep("Error in frmPrint: Sub tlbPint_ButtonClick",
-                    [&] { PrnFlow1->Print(printing::CurrentPrinter().qprinter()); });
+    // A failed print is reported and still closes the window, as a cancelled one does.
+    ui::runStep("Error in frmPrint: Sub tlbPint_ButtonClick", [&] {
+        if (printing::ShowPrinter(this, flags))
+            PrnFlow1->Print(printing::CurrentPrinter().qprinter());
+    });
     Unload();
 }
 
@@ -100,18 +106,18 @@ void frmPrint::tlbPint_ButtonMenuClick(const QString& buttonKey, const QString& 
     if ((key != "DOWN" && key != "WIDE") || !number)
         return;
     HourglassOn();
-    {
+    ui::runStep("Error in frmPrint: Sub tlbPint_ButtonMenuClick", [&] {
         clsLockWindowUpdate lock;
         resetDiagramZoom();
         controls::KeyedMenu* menu = tlbPint->ButtonMenu(key);
         for (int n = 1; n <= menu->Count(); ++n)
             menu->setChecked(menu->Key(n), false);
         menu->setChecked(itemKey, true);
-        tlbPint_ButtonClick(key);
+        runButton(key);
         spreadOverPages(key, pages);
         PrnFlow1->Refresh();
         ShowPages();
-    }
+    });
     HourglassOff();
 }
 

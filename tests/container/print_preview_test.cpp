@@ -347,3 +347,19 @@ TEST_F(PrintPreviewTest, ShowsTheFirstPageWithItsDiagramHeaderAndCounts)
     if (const QString path = qEnvironmentVariable("KS_PRINT_PREVIEW_SHOT"); !path.isEmpty())
         shot.save(path);
 }
+
+TEST_F(PrintPreviewTest, APrinterThatCannotBeDrawnOnIsReportedAndThePreviewStillCloses)
+{
+    drawPlan(20000, 13000);
+    frmPrint& window = showPreview();
+    const QString nowhere = pdf("no such folder/plan.pdf");
+    ui_.answerPrint(true, nowhere);
+    ui_.answerMessage(ui::OK);
+    window.tlbPint_ButtonClick("PRINT");
+    ASSERT_EQ(ui_.messageBoxes().size(), 1u);
+    EXPECT_EQ(ui_.messageBoxes()[0].caption, "Error in frmPrint: Sub tlbPint_ButtonClick");
+    EXPECT_TRUE(ui_.messageBoxes()[0].text.endsWith("(Error #482)")) << ui_.messageBoxes()[0].text.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
+    EXPECT_FALSE(formSlot<frmPrint>().isLoaded());
+    EXPECT_EQ(GetSet("Ori"), "2") << "the settings are still kept";
+}
