@@ -21,7 +21,7 @@
 namespace ks::win {
 namespace {
 
-constexpr WPARAM kBackspace = 0x08, kReturn = 0x0D;
+constexpr WPARAM kBackspace = 0x08, kReturn = 0x0D, kTab = 0x09;
 
 std::string controlText(HWND control) { return IsWindow(control) ? findWindow(control)->text() : std::string(); }
 
@@ -70,10 +70,31 @@ protected:
     {
         if (event->type() == QEvent::FocusIn && IsWindow(control_) && GetFocus() != control_)
             SetFocus(control_);
+        if (event->type() == QEvent::KeyPress && passTab(*static_cast<QKeyEvent*>(event)))
+            return true;
         return QWidget::eventFilter(watched, event);
     }
 
 private:
+    // Tab and Shift+Tab in a subclassed control are its owner's (the add-on walks its
+    // document's fields with them); the widget of the control then given the keyboard takes
+    // the focus. Controls nobody subclassed keep Qt's own focus order.
+    bool passTab(const QKeyEvent& key)
+    {
+        bool back = key.key() == Qt::Key_Backtab;
+        auto window = findWindow(control_);
+        if ((key.key() != Qt::Key_Tab && !back) || !window || !window->subclassProc())
+            return false;
+        setKeyDown(VK_SHIFT, back || (key.modifiers() & Qt::ShiftModifier));
+        SendMessage(control_, WM_CHAR, kTab, 0);
+        HWND focus = GetFocus();
+        if (focus != control_ && parentWidget())
+            for (QObject* sibling : parentWidget()->children())
+                if (auto* frame = dynamic_cast<ControlFrame*>(sibling); frame && frame->control() == focus)
+                    frame->setFocus(back ? Qt::BacktabFocusReason : Qt::TabFocusReason);
+        return true;
+    }
+
     HWND control_;
     std::function<void()> show_;
     bool refreshing_ = false;

@@ -1,5 +1,6 @@
-// A frameset read by the add-on into a window on screen: its frames show as views side by side,
-// each with its own page, and follow the frameset window when it is resized.
+// Pages read by the add-on into a window on screen: a frameset's frames show as views side by
+// side, each with its own page, and follow the frameset window when it is resized; a real
+// documentation page is laid out and drawn.
 #include "plx_fixture.h"
 
 #include "platform/editor/model/editor.h"
@@ -82,8 +83,9 @@ TEST_F(PlxViewFramesTest, ARealDocumentationPageIsLaidOutAndDrawn)
             dark += shot.pixelColor(x, y).lightness() < 100;
     EXPECT_GT(dark, 1000) << "text is drawn";
     QString file = qEnvironmentVariable("KS_PAGE_SHOT");
-    if (!file.isEmpty())
+    if (!file.isEmpty()) {
         EXPECT_TRUE(shot.save(file));
+    }
 }
 
 }
