@@ -22,11 +22,23 @@ Printer firstPrinter()
     return Printer(QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(name + ".pdf"));
 }
 
+void releaseCurrent();
+
+// The printer's device goes before the application object: printing plug-ins may not
+// outlive it.
 std::unique_ptr<Printer>& current()
 {
     static std::unique_ptr<Printer> printer;
+    static const bool releasedAtExit = [] {
+        if (QCoreApplication::instance())
+            qAddPostRoutine(releaseCurrent);
+        return true;
+    }();
+    (void)releasedAtExit;
     return printer;
 }
+
+void releaseCurrent() { current().reset(); }
 
 }
 
