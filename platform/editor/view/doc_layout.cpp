@@ -28,7 +28,7 @@ std::size_t DocLayout::sync(int width)
     std::size_t n = editor_.doc.paragraphs().size(), old = boxes_.size();
     if (all) {
         pictures_.clear();
-        relayout(0, old, n);
+        relayout(0, old, n, false);
         return n;
     }
     std::size_t first = 0;
@@ -45,12 +45,13 @@ std::size_t DocLayout::sync(int width)
         --first;
     while (tail > 0 && paras[n - tail].meta.cell != 0)
         --tail;
-    relayout(first, old - tail, n - tail);
+    relayout(first, old - tail, n - tail, true);
     return n - tail - first;
 }
 
-// Replaces boxes [first, oldEnd) by layouts of paragraphs [first, newEnd).
-void DocLayout::relayout(std::size_t first, std::size_t oldEnd, std::size_t newEnd)
+// Replaces boxes [first, oldEnd) by layouts of paragraphs [first, newEnd). With edited, the
+// width and fonts are those of the old boxes, so an edited paragraph's old lines may serve.
+void DocLayout::relayout(std::size_t first, std::size_t oldEnd, std::size_t newEnd, bool edited)
 {
     const auto& paras = editor_.doc.paragraphs();
     int oldTop = first < boxes_.size() ? boxes_[first].blockTop() : height() - kMargin;
@@ -63,11 +64,15 @@ void DocLayout::relayout(std::size_t first, std::size_t oldEnd, std::size_t newE
         b.format = editor_.formatOf(i);
         b.cell = paras[i].meta.cell;
     }
+    // One paragraph edited in place (a keystroke): its old lines outside the change are kept.
+    const ParaBox* before = edited && newEnd - first == 1 && oldEnd - first == 1 ? &boxes_[first] : nullptr;
     for (std::size_t i = first; i < newEnd;) {
         ParaBox& b = fresh[i - first];
         if (b.cell == 0) {
             b.width = width_;
-            b.geometry = layoutParagraph(b.text(), fonts_, width_);
+            b.geometry = before && before->cell == 0 && before->format == b.format
+                             ? relayoutParagraph(b.text(), fonts_, width_, before->geometry, before->chars, before->fonts.data())
+                             : layoutParagraph(b.text(), fonts_, width_);
             ++i;
             continue;
         }

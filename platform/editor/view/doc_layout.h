@@ -91,7 +91,7 @@ public:
     std::vector<int> pageTops(int pageHeight) const;
 
 private:
-    void relayout(std::size_t first, std::size_t oldEnd, std::size_t newEnd);
+    void relayout(std::size_t first, std::size_t oldEnd, std::size_t newEnd, bool edited);
     void place(std::size_t from);
     void layoutTable(std::vector<ParaBox>& fresh, std::size_t offset, std::size_t a, std::size_t b);
     int blockBottom(std::size_t para) const;

@@ -36,13 +36,17 @@ Extent extentOf(const ParaText& t, const FontCache& fonts, std::uint32_t start, 
 }
 
 // Where the line [start, ...) ends: after a forced break, at the last blank that fits, or
-// at the first character that does not fit (a line holds one character at least).
-std::uint32_t lineEnd(const ParaText& t, const FontCache& fonts, std::uint32_t start, float room, bool wrap)
+// at the first character that does not fit (a line holds one character at least). reads
+// is the last column looked at (the text's length when it ran out): the line depends on
+// nothing after it.
+std::uint32_t lineEnd(const ParaText& t, const FontCache& fonts, std::uint32_t start, float room, bool wrap,
+                      std::uint32_t& reads)
 {
     std::uint32_t n = static_cast<std::uint32_t>(t.chars.size());
     std::uint32_t lastBlank = 0;
     float x = 0;
     for (std::uint32_t i = start; i < n; ++i) {
+        reads = i;
         char c = t.chars[i];
         if (c == kLineBreak || endsParagraph(c))
             return i + 1;
@@ -53,6 +57,7 @@ std::uint32_t lineEnd(const ParaText& t, const FontCache& fonts, std::uint32_t s
             lastBlank = i + 1;
         x += a;
     }
+    reads = n;   // it ended with the text: more text would change it
     return n;
 }
 
@@ -83,7 +88,10 @@ int lineHeight(int natural, int lineValue)
 
 float tabAdvance(float x) { return kTabStop - std::fmod(std::max(x, 0.0f), kTabStop); }
 
-ParaGeometry layoutParagraph(const ParaText& t, const FontCache& fonts, int width)
+namespace {
+
+// The indents, spacing before and, for a rule paragraph, its line.
+ParaGeometry frame(const ParaText& t)
 {
     const ParaFormat& f = *t.format;
     ParaGeometry g;
@@ -92,46 +100,122 @@ ParaGeometry layoutParagraph(const ParaText& t, const FontCache& fonts, int widt
     g.firstLeft = std::max(0, g.left + twipsToPixels(f.firstIndent));
     g.spaceBefore = std::max(0, twipsToPixels(f.spaceBefore));
     g.rule = isRule(f);
-    int y = g.spaceBefore;
-    std::uint32_t n = static_cast<std::uint32_t>(t.chars.size());
     if (g.rule) {
         // A rule paragraph is its line; its text (the end mark) takes no room.
+        std::uint32_t n = static_cast<std::uint32_t>(t.chars.size());
         int thickness = std::clamp(f.lineValue > 0 ? f.lineValue : 2, 1, 50);
-        g.lines.push_back({0, n, static_cast<float>(g.left), 0, y, thickness + 2 * kRuleRoom, thickness + kRuleRoom});
-        y += thickness + 2 * kRuleRoom;
+        g.lines.push_back({0, n, static_cast<float>(g.left), 0, g.spaceBefore, thickness + 2 * kRuleRoom,
+                           thickness + kRuleRoom, n});
     }
-    bool wrap = !(f.styleFlags & kNoWrap);
+    return g;
+}
+
+// The screen line starting at start, top at y.
+ScreenLine layoutLine(const ParaText& t, const FontCache& fonts, const ParaGeometry& g, int width,
+                      std::uint32_t start, bool first, int y)
+{
+    const ParaFormat& f = *t.format;
+    std::uint32_t n = static_cast<std::uint32_t>(t.chars.size());
+    float firstOrigin = t.listed && f.firstIndent < 0 ? g.left : g.firstLeft + t.markerWidth;
+    float origin = first ? firstOrigin : g.left;
+    float room = std::max(1.0f, width - g.right - origin);
+    ScreenLine line{start, 0, origin, 0, y, 0, 0, start};
+    std::uint32_t end = n ? lineEnd(t, fonts, start, room, !(f.styleFlags & kNoWrap), line.reads) : 0;
+    line.length = end - start;
+    Extent ext = extentOf(t, fonts, start, std::max(end, std::min(start + 1, n)));
+    if (ext.ascent == 0 && ext.descent == 0)
+        ext = {fonts.get(0).ascent, fonts.get(0).descent};
+    int natural = static_cast<int>(std::ceil(ext.ascent) + std::ceil(ext.descent));
+    line.height = lineHeight(natural, f.lineValue);
+    line.baseline = line.height - static_cast<int>(std::ceil(ext.descent));
+    float used;
+    int blanks;
+    measure(t, fonts, start, end, used, blanks);
+    bool lastOfPara = end >= n || t.chars[end - 1] == kLineBreak;
     std::uint32_t align = f.flags & kAlignBits;
-    for (std::uint32_t start = 0; !g.rule && (start < n || g.lines.empty());) {
-        bool first = g.lines.empty();
-        float firstOrigin = t.listed && f.firstIndent < 0 ? g.left : g.firstLeft + t.markerWidth;
-        float origin = first ? firstOrigin : g.left;
-        float room = std::max(1.0f, width - g.right - origin);
-        std::uint32_t end = n ? lineEnd(t, fonts, start, room, wrap) : 0;
-        Extent ext = extentOf(t, fonts, start, std::max(end, std::min(start + 1, n)));
-        if (ext.ascent == 0 && ext.descent == 0)
-            ext = {fonts.get(0).ascent, fonts.get(0).descent};
-        ScreenLine line{start, end - start, origin, 0, y, 0, 0};
-        int natural = static_cast<int>(std::ceil(ext.ascent) + std::ceil(ext.descent));
-        line.height = lineHeight(natural, f.lineValue);
-        line.baseline = line.height - static_cast<int>(std::ceil(ext.descent));
-        float used;
-        int blanks;
-        measure(t, fonts, start, end, used, blanks);
-        bool lastOfPara = end >= n || t.chars[end - 1] == kLineBreak;
-        if (align == kAlignCentre)
-            line.x += std::max(0.0f, (room - used) / 2);
-        else if (align == kAlignRight)
-            line.x += std::max(0.0f, room - used);
-        else if (align == kAlignJustify && !lastOfPara && blanks > 0 && used < room)
-            line.blankExtra = (room - used) / blanks;
+    if (align == kAlignCentre)
+        line.x += std::max(0.0f, (room - used) / 2);
+    else if (align == kAlignRight)
+        line.x += std::max(0.0f, room - used);
+    else if (align == kAlignJustify && !lastOfPara && blanks > 0 && used < room)
+        line.blankExtra = (room - used) / blanks;
+    return line;
+}
+
+// Lines from start (top y) to the paragraph's end. reuse, when given, may hand back the
+// rest of the lines for a start it knows; then the laying out stops there.
+template <class Reuse>
+void layoutFrom(const ParaText& t, const FontCache& fonts, int width, ParaGeometry& g, std::uint32_t start, int y,
+                Reuse&& reuse)
+{
+    std::uint32_t n = static_cast<std::uint32_t>(t.chars.size());
+    while (start < n || g.lines.empty()) {
+        if (!g.lines.empty() && reuse(start, y))
+            break;
+        ScreenLine line = layoutLine(t, fonts, g, width, start, g.lines.empty(), y);
         g.lines.push_back(line);
         y += line.height;
-        if (end <= start)
+        if (line.length == 0)
             break;
-        start = end;
+        start += line.length;
     }
-    g.height = y + std::max(0, twipsToPixels(f.spaceAfter));
+    int bottom = g.lines.empty() ? y : g.lines.back().top + g.lines.back().height;
+    g.height = bottom + std::max(0, twipsToPixels(t.format->spaceAfter));
+}
+
+}
+
+ParaGeometry layoutParagraph(const ParaText& t, const FontCache& fonts, int width)
+{
+    ParaGeometry g = frame(t);
+    if (g.rule)
+        g.height = g.lines[0].top + g.lines[0].height + std::max(0, twipsToPixels(t.format->spaceAfter));
+    else
+        layoutFrom(t, fonts, width, g, 0, g.spaceBefore, [](std::uint32_t, int) { return false; });
+    return g;
+}
+
+ParaGeometry relayoutParagraph(const ParaText& t, const FontCache& fonts, int width, const ParaGeometry& old,
+                               std::string_view oldChars, const std::uint16_t* oldFonts)
+{
+    ParaGeometry g = frame(t);
+    if (g.rule || old.rule || old.lines.empty())
+        return layoutParagraph(t, fonts, width);
+    // The changed stretch: [same, n - tail) here, [same, oldN - tail) before.
+    std::size_t n = t.chars.size(), oldN = oldChars.size(), same = 0, tail = 0;
+    while (same < n && same < oldN && t.chars[same] == oldChars[same] && t.fonts[same] == oldFonts[same])
+        ++same;
+    while (tail < n - same && tail < oldN - same && t.chars[n - 1 - tail] == oldChars[oldN - 1 - tail] &&
+           t.fonts[n - 1 - tail] == oldFonts[oldN - 1 - tail])
+        ++tail;
+    // Lines that looked at nothing changed stay as they were.
+    std::size_t kept = 0;
+    while (kept < old.lines.size() && old.lines[kept].reads < same && old.lines[kept].length > 0)
+        ++kept;
+    g.lines.assign(old.lines.begin(), old.lines.begin() + static_cast<std::ptrdiff_t>(kept));
+    std::uint32_t start = kept ? old.lines[kept - 1].start + old.lines[kept - 1].length : 0;
+    int y = kept ? old.lines[kept - 1].top + old.lines[kept - 1].height : g.spaceBefore;
+    // A line starting in the unchanged tail (and not the first) is the old one moved, and so are all after it.
+    const std::int64_t shift = static_cast<std::int64_t>(n) - static_cast<std::int64_t>(oldN);
+    auto reuse = [&](std::uint32_t from, int top) {
+        if (from < n - tail || from == 0)
+            return false;
+        auto oldStart = static_cast<std::uint32_t>(from - shift);
+        auto it = std::lower_bound(old.lines.begin() + 1, old.lines.end(), oldStart,
+                                   [](const ScreenLine& l, std::uint32_t v) { return l.start < v; });
+        if (it == old.lines.end() || it->start != oldStart)
+            return false;
+        int dy = top - it->top;
+        for (; it != old.lines.end(); ++it) {
+            ScreenLine l = *it;
+            l.start = static_cast<std::uint32_t>(l.start + shift);
+            l.reads = static_cast<std::uint32_t>(l.reads + shift);
+            l.top += dy;
+            g.lines.push_back(l);
+        }
+        return true;
+    };
+    layoutFrom(t, fonts, width, g, start, y, reuse);
     return g;
 }
 

@@ -17,6 +17,7 @@ struct ScreenLine {
     int top = 0;                           // from the paragraph's top
     int height = 0;
     int baseline = 0;                      // from the line's top
+    std::uint32_t reads = 0;               // the last column its cutting looked at
 };
 
 struct ParaGeometry {
@@ -37,6 +38,12 @@ struct ParaText {
 };
 
 ParaGeometry layoutParagraph(const ParaText& text, const FontCache& fonts, int width);
+
+// The same after an edit, from the paragraph's old layout (same format, fonts and width):
+// the old lines before the change are kept, and once a line starts in the unchanged tail the
+// old lines from there are moved, so a keystroke in a long paragraph lays out a few lines.
+ParaGeometry relayoutParagraph(const ParaText& text, const FontCache& fonts, int width, const ParaGeometry& old,
+                               std::string_view oldChars, const std::uint16_t* oldFonts);
 
 // Walks a screen line's characters left to right, giving each one's x.
 class LineWalker {

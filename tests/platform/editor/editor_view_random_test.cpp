@@ -1,5 +1,6 @@
 // Random edits through the editor's operations while a view shows the window: after each
-// round the layout holds every paragraph, every position has a caret inside the document,
+// round the layout holds every paragraph and equals a layout made afresh, every position
+// has a caret inside the document,
 // and painting the whole document (at several widths) reads nothing it should not (the
 // suite also runs under the address sanitizer).
 #include "platform/editor/model/editor.h"
@@ -99,6 +100,28 @@ private:
     int formats_[2];
 };
 
+// What the view laid out edit by edit is what a layout made at once makes of the document.
+void expectSameAsAFreshLayout(const ks::editor::view::DocLayout& kept, Editor& e, int width)
+{
+    ks::editor::view::DocLayout fresh(e);
+    fresh.sync(width);
+    ASSERT_EQ(kept.paragraphCount(), fresh.paragraphCount());
+    ASSERT_EQ(kept.height(), fresh.height());
+    for (std::size_t p = 0; p < fresh.paragraphCount(); ++p) {
+        const auto& a = kept.box(p).geometry;
+        const auto& b = fresh.box(p).geometry;
+        ASSERT_EQ(a.height, b.height) << "paragraph " << p;
+        ASSERT_EQ(a.lines.size(), b.lines.size()) << "paragraph " << p;
+        for (std::size_t i = 0; i < a.lines.size(); ++i) {
+            const auto& x = a.lines[i];
+            const auto& y = b.lines[i];
+            ASSERT_TRUE(x.start == y.start && x.length == y.length && x.top == y.top && x.height == y.height &&
+                        x.baseline == y.baseline && x.x == y.x && x.blankExtra == y.blankExtra)
+                << "paragraph " << p << " line " << i;
+        }
+    }
+}
+
 // The whole document painted into an image, a slice at a time as scrolling would.
 void paintAll(EditorView& view, int width)
 {
@@ -140,8 +163,50 @@ TEST(EditorViewRandomEdits, LayoutAndPaintHoldThroughRandomEditsAtEveryWidth)
                 EXPECT_LE(c.bottom(), l->height()) << "seed " << seed << " position " << pos << " of " << length;
             }
             (void)view->grab();
+            expectSameAsAFreshLayout(*l, e, view->viewport()->width());
         }
         for (int width : {40, 200, 1200})
             paintAll(*view, width);
+    }
+}
+
+TEST(EditorViewRandomEdits, KeysInALongParagraphLayItOutAsAFreshLayoutWould)
+{
+    ks::test::ScriptedUi ui;
+    std::mt19937 rng(7);
+    for (unsigned align : {0u, 0x1u, 0x3u}) {   // left, centred, justified
+        std::unique_ptr<EditorView> view(EditorView::create(nullptr));
+        HWND h = view->handle();
+        view->resize(380, 300);
+        view->show();
+        Editor& e = *findEditor(h);
+        e.doc.clear();
+        int wide = EditorCreateFont(h, -1, 1, "Times New Roman", 20, 0, 0, 0xFFFFFF, 0, 0);
+        std::string text;
+        for (int w = 0; w < 400; ++w)
+            text += w % 37 == 0 ? std::string(60, 'x') : w % 23 == 0 ? "\t" : "w" + std::to_string(w) + " ";
+        EditorAppendText(h, (text + "\x15").c_str(), 0, 0, 0, -1, 0);
+        EditorSetCaretPos(h, 0);
+        EditorSetParaFlags(h, align, 1, 1);
+        view->layout();
+        for (int k = 0; k < 120; ++k) {
+            int length = static_cast<int>(e.doc.length());
+            int at = std::uniform_int_distribution<int>(0, length - 1)(rng);
+            int what = std::uniform_int_distribution<int>(0, 5)(rng);
+            EditorMoveCaret(h, at, -1, 0);
+            if (what == 0)
+                EditorSetCurFont(h, wide);   // a taller character changes its line's height
+            static const char* keys[] = {"a", " ", "b", "\t", "c", " "};
+            if (what == 5 && at > 0) {
+                EditorSelectRange(h, at - 1, at);
+                EditorDeleteSelection(h);
+            } else {
+                EditorInsertText(h, keys[what]);
+            }
+            auto* l = view->layout();
+            expectSameAsAFreshLayout(*l, e, view->viewport()->width());
+            if (::testing::Test::HasFatalFailure())
+                return;
+        }
     }
 }
