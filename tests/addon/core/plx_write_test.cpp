@@ -1,3 +1,4 @@
+#include "document_dump.h"
 #include "write_fixture.h"
 
 #include "addon/base/allocators.h"
@@ -22,6 +23,34 @@ int header(int level) { return level << 6; }
 int list(int type, int level) { return type << 3 | level; }
 int misc(int type) { return type << 9; }
 Para inCell(int cell, int flags = 0) { return Para{0, flags, 0, 0, 0, 0, 0, 0, cell}; }
+
+// Documents built through the editor API as a page read into the editor looks, written and
+// read into a fresh window: the same document, line records, fonts and cells. Both windows
+// come straight from set-up, so paragraphs without a format of their own have the same
+// default in each.
+class PlxApiRoundTripTest : public PlxWriteTest {
+protected:
+    // The window's document written and read into a fresh window; the dump of that one.
+    std::string readBack(std::string& page)
+    {
+        page = written();
+        HWND other = newEditor();
+        EXPECT_EQ(PlxInitialize(other, hostWnd), 1);
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, page.size() + 1);
+        std::memcpy(GlobalLock(block), page.c_str(), page.size() + 1);
+        GlobalUnlock(block);
+        EXPECT_EQ(PlxRead(other, 1, nullptr, block, std::int32_t(page.size()), nullptr), 1);
+        GlobalFree(block);
+        std::string dump = ks::test::documentDump(other);
+        EditorDestroyWindow(other);
+        return dump;
+    }
+    void expectRoundTrip()
+    {
+        std::string page;
+        EXPECT_EQ(readBack(page), ks::test::documentDump(hWnd)) << "written as\n" << page;
+    }
+};
 
 char* copyText(const char* text)
 {
@@ -147,7 +176,7 @@ TEST_F(PlxWriteTest, EditorListParagraphsAreWrittenAsListItems)
         << "after the list ends the paragraph needs no tag of its own";
 }
 
-TEST_F(PlxWriteTest, LinksAndNamedAnchors)
+TEST_F(PlxApiRoundTripTest, LinksAndNamedAnchors)
 {
     add("see ", font(0));
     add("href=\"a b.htm\" target=_top", font(0, 0x40));
@@ -170,6 +199,7 @@ TEST_F(PlxWriteTest, LinksAndNamedAnchors)
                       "|line</p>")
         << "a link over a paragraph end keeps one anchor; a line break closes it first; the line after a "
            "break continues its paragraph";
+    expectRoundTrip();
 }
 
 TEST_F(PlxWriteTest, TablesWithSpansNestingAndCellAttributes)
@@ -322,4 +352,56 @@ TEST_F(PlxWriteTest, AFileIsWrittenWholeUnderItsGivenNameOrNotAtAll)
     EXPECT_EQ(info().modified, 0);
     EXPECT_EQ(PlxWrite(hWnd, 0, (temp.str() + "/missing/x.htm").c_str(), nullptr, nullptr, 0), 0);
     EXPECT_TRUE(boxes.empty()) << "a file that cannot be made gives 0 without a message";
+}
+
+TEST_F(PlxApiRoundTripTest, ParagraphsHeadersAndCharacterFormatting)
+{
+    // A header's spacing is the context's, half again before and half less after.
+    para("Title", {header(1), 0, 180, 60}, font(1, 2));
+    add("plain ", font(0));
+    add("bold", font(0, 2));
+    add(" red", font(0, 0, 0xFF));
+    add(" arial", font(0, 0, 0, 0, 0, "Arial"));
+    add(" end\x15", font(0), kPlain);
+    para("centred", {0, 1});
+    expectRoundTrip();
+}
+
+TEST_F(PlxApiRoundTripTest, ListsNested)
+{
+    int bullets = EditorMakeListFormat(hWnd, 1, 1, 1, 0);
+    int roman = EditorMakeListFormat(hWnd, 0, 1, 2, 3);
+    // A list's first item keeps the spacing of the paragraph it starts; levels indent by 300.
+    para("one", {list(2, 1) | 0x2000, 8, kSpaced, kSpaced, 0, 600, -375, bullets});
+    para("i", {list(1, 2) | 0x2000, 8, 0, 0, 0, 900, -375, roman});
+    para("two", {list(2, 1) | 0x2000, 8, 0, 0, 0, 600, -375, bullets});
+    para("after", kPlain);
+    expectRoundTrip();
+}
+
+TEST_F(PlxApiRoundTripTest, TablesWithSpansAndNesting)
+{
+    para("before", kPlain);
+    int a = cell(true, 0, 0xA0, 0, 1, 2, 15);
+    int b = cell(false, a, 0x20, 0, 1, 1, 15);
+    // A header cell's bold is written as such, and ends before the cell does.
+    add("Head", font(0, 2), inCell(a, 1));
+    add("\x13", font(0), inCell(a, 1));
+    add("x\x13", font(0), inCell(b));
+    add("\x12", font(0), inCell(b));
+    int c = cell(true, b, 0x20, 0, 1, 1, 15);
+    int d = cell(false, c, 0x20, 0, 1, 1, 15);
+    add("left\x13", font(0), inCell(c));
+    add("right\x15", font(0), inCell(d));
+    // A table nested in the row's second cell, inside that cell's text.
+    int inner = cell(true, 0, 0x20);
+    EditorSetCellProps(hWnd, inner, 0xFFFFFF, 60, d);
+    add("inner\x13", font(0), inCell(inner));
+    add("\x12", font(0), inCell(inner));
+    EditorEndTable(hWnd, inner, 1);
+    add("\x13", font(0), inCell(d));
+    add("\x12", font(0), inCell(d));
+    EditorEndTable(hWnd, d, 3);
+    para("after", kPlain);
+    expectRoundTrip();
 }
