@@ -9,15 +9,13 @@ namespace {
 struct Graph {
     std::vector<CellKey> cells;  // ascending: sheets, rows and columns in order
     std::vector<const Cell*> formulaCells;
-    std::vector<std::vector<std::uint32_t>> precedents;
+    // The precedents of formula i are edges[edgeStart[i], edgeStart[i + 1]): one list end
+    // to end, as the formulas are read in order, instead of a vector for each.
+    std::vector<std::uint32_t> edges;
+    std::vector<std::uint32_t> edgeStart;
 
-    std::optional<std::uint32_t> indexOf(CellKey key) const
-    {
-        auto it = std::lower_bound(cells.begin(), cells.end(), key);
-        if (it == cells.end() || *it != key)
-            return std::nullopt;
-        return static_cast<std::uint32_t>(it - cells.begin());
-    }
+    std::size_t precedentCount(std::uint32_t v) const { return edgeStart[v + 1] - edgeStart[v]; }
+    std::uint32_t precedent(std::uint32_t v, std::size_t k) const { return edges[edgeStart[v] + k]; }
 };
 
 // A formula cell of a column: its row and its index in the graph.
@@ -55,8 +53,21 @@ Graph collectFormulaCells(const BookData& book, FormulaColumns& columns)
             g.formulaCells.push_back(&cell);
         });
     }
-    g.precedents.assign(g.cells.size(), {});
+    g.edgeStart.reserve(g.cells.size() + 1);
     return g;
+}
+
+// The formula cell at row and col of a sheet's columns, if there is one: a column holds
+// few formulas, so this is quicker than searching all of them.
+std::optional<std::uint32_t> formulaAt(const std::vector<std::vector<ColumnEntry>>& columns, int row, int col)
+{
+    if (col < 0 || col >= static_cast<int>(columns.size()))
+        return std::nullopt;
+    const auto& column = columns[static_cast<std::size_t>(col)];
+    auto e = std::lower_bound(column.begin(), column.end(), row, [](const ColumnEntry& c, int r) { return c.row < r; });
+    if (e == column.end() || e->row != row)
+        return std::nullopt;
+    return e->index;
 }
 
 // Every formula cell inside the block.
@@ -99,8 +110,8 @@ void orderComponents(const Graph& g, std::vector<std::uint32_t>& emitted, std::v
         while (!calls.empty()) {
             Frame& f = calls.back();
             std::uint32_t v = f.v;
-            if (f.edge < g.precedents[v].size()) {
-                std::uint32_t w = g.precedents[v][f.edge++];
+            if (f.edge < g.precedentCount(v)) {
+                std::uint32_t w = g.precedent(v, f.edge++);
                 if (index[w] < 0)
                     enter(w);
                 else if (onStack[w])
@@ -112,8 +123,8 @@ void orderComponents(const Graph& g, std::vector<std::uint32_t>& emitted, std::v
                 do
                     --first;
                 while (stack[first] != v);
-                const auto& pv = g.precedents[v];
-                bool cyclic = stack.size() - first > 1 || std::find(pv.begin(), pv.end(), v) != pv.end();
+                auto pv = g.edges.begin() + g.edgeStart[v], pvEnd = g.edges.begin() + g.edgeStart[v + 1];
+                bool cyclic = stack.size() - first > 1 || std::find(pv, pvEnd, v) != pvEnd;
                 for (std::size_t k = first; k < stack.size(); ++k) {
                     onStack[stack[k]] = 0;
                     cyclicOld[stack[k]] = cyclic;
@@ -138,6 +149,7 @@ void Recalc::rebuild(const BookData& book)
     std::vector<RangeUse> rangeReaders;
     std::vector<FormulaRef> refs;
     for (std::uint32_t i = 0; i < n; ++i) {
+        g.edgeStart.push_back(static_cast<std::uint32_t>(g.edges.size()));
         int s = keySheet(g.cells[i]);
         refs.clear();
         collectRefs(*g.formulaCells[i]->formula, refs);
@@ -149,16 +161,18 @@ void Recalc::rebuild(const BookData& book)
                 if (b.rows() == 1 && b.cols() == 1) {
                     CellKey key = cellKey(area.sheet, b.row1, b.col1);
                     readers.push_back({key, i});
-                    if (auto precedent = g.indexOf(key))
-                        g.precedents[i].push_back(*precedent);
+                    if (auto precedent = formulaAt(columns[static_cast<std::size_t>(area.sheet)], b.row1, b.col1))
+                        g.edges.push_back(*precedent);
                     return;
                 }
                 rangeReaders.push_back({area.sheet, b, i});
                 forEachFormulaIn(columns[static_cast<std::size_t>(area.sheet)], b,
-                                 [&](std::uint32_t precedent) { g.precedents[i].push_back(precedent); });
+                                 [&](std::uint32_t precedent) { g.edges.push_back(precedent); });
             });
         }
     }
+
+    g.edgeStart.push_back(static_cast<std::uint32_t>(g.edges.size()));
 
     std::vector<std::uint32_t> emitted;
     std::vector<char> cyclicOld;
@@ -172,10 +186,17 @@ void Recalc::rebuild(const BookData& book)
         cyclic_[p] = cyclicOld[emitted[p]];
     }
     copyCode(g.formulaCells, emitted);
-    dependents_.assign(n, {});
+    // The dependents of each formula, by position, end to end as well: counted, then placed.
+    dependentStart_.assign(n + 1, 0);
+    for (std::uint32_t p : g.edges)
+        ++dependentStart_[position[p] + 1];
+    for (std::size_t f = 0; f < n; ++f)
+        dependentStart_[f + 1] += dependentStart_[f];
+    dependents_.resize(g.edges.size());
+    std::vector<std::uint32_t> fill(dependentStart_.begin(), dependentStart_.end() - 1);
     for (std::uint32_t i = 0; i < n; ++i)
-        for (std::uint32_t p : g.precedents[i])
-            dependents_[position[p]].push_back(position[i]);
+        for (std::uint32_t e = g.edgeStart[i]; e < g.edgeStart[i + 1]; ++e)
+            dependents_[fill[position[g.edges[e]]]++] = position[i];
     for (Reader& reader : readers)
         reader.formula = position[reader.formula];
     std::sort(readers.begin(), readers.end(),
@@ -216,9 +237,9 @@ void Recalc::markFrom(std::uint32_t formula)
             continue;
         dirty_[f] = 1;
         dirtyList_.push_back(f);
-        for (std::uint32_t d : dependents_[f])
-            if (!dirty_[d])
-                work.push_back(d);
+        for (std::uint32_t e = dependentStart_[f]; e < dependentStart_[f + 1]; ++e)
+            if (!dirty_[dependents_[e]])
+                work.push_back(dependents_[e]);
     }
 }
 

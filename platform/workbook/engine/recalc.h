@@ -41,7 +41,9 @@ private:
     std::vector<std::uint32_t> codeStart_;
     std::vector<FormulaPtr> formulas_;             // the formula each piece of code_ came from
     std::vector<char> cyclic_, dirty_;
-    std::vector<std::vector<std::uint32_t>> dependents_;
+    // The formulas reading formula f: dependents_[dependentStart_[f], dependentStart_[f + 1]).
+    std::vector<std::uint32_t> dependentStart_;
+    std::vector<std::uint32_t> dependents_;
     std::vector<Reader> readers_;                  // the formulas reading each cell, by cell
     std::vector<RangeUse> rangeReaders_;
     std::vector<std::uint32_t> dirtyList_;
