@@ -1,5 +1,6 @@
 #include "platform/win/qt_child_controls.h"
 
+#include "platform/ui/ui.h"
 #include "platform/win/list_controls.h"
 #include "platform/win/qt_control_text.h"
 #include "platform/win/window_handle.h"
@@ -16,6 +17,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
 
 namespace ks::win {
@@ -152,8 +154,13 @@ protected:
             return QObject::eventFilter(watched, event);
         auto* key = static_cast<QKeyEvent*>(event);
         std::string chars;
+        QString typed = key->matches(QKeySequence::Paste) ? QApplication::clipboard()->text() : key->text();
+        if (std::any_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() > 0xFF; })) {
+            ui::Beep();   // a character the control's 8-bit text cannot hold: nothing is typed
+            return true;
+        }
         if (key->matches(QKeySequence::Paste))
-            chars = libraryText(QApplication::clipboard()->text());
+            chars = libraryText(typed);
         else if (key->key() == Qt::Key_Backspace)
             chars = std::string(1, char(kBackspace));
         else if (key->key() == Qt::Key_Delete)
@@ -161,7 +168,7 @@ protected:
         else if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
             chars = std::string(1, char(kReturn));
         else if (!key->text().isEmpty() && key->text()[0].unicode() >= 0x20 && !(key->modifiers() & Qt::ControlModifier))
-            chars = libraryText(key->text());   // a character outside the code page arrives as "?"
+            chars = libraryText(key->text());
         else
             return QObject::eventFilter(watched, event);   // moving, selecting, copying: the widget's own
         type(chars);

@@ -5,6 +5,7 @@
 #include "platform/editor/vek32.h"
 #include "platform/editor/view/editor_view.h"
 #include "platform/win/window_handle.h"
+#include "tests/support/scripted_ui.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -73,6 +74,7 @@ protected:
         return view->viewport()->findChild<W*>();
     }
 
+    ks::test::ScriptedUi ui;
     EditorView* view = nullptr;
     HWND h = nullptr;
 };
@@ -135,6 +137,11 @@ TEST_F(EditorViewControlsTest, KeysInAnEditGoThroughTheControlItsLimitAndTheAddO
     EXPECT_EQ(line->text(), "ecr");
     EXPECT_EQ(notices.back().code, EN_CHANGE);
     EXPECT_EQ(notices.back().id, 40u);
+    // A character the control's text cannot hold is refused with a beep, not changed into another.
+    QKeyEvent euro(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x20AC)));
+    QApplication::sendEvent(line, &euro);
+    EXPECT_EQ(ks::win::findWindow(edit)->text(), "ecr");
+    EXPECT_EQ(ui.beeps(), 1);
 }
 
 TEST_F(EditorViewControlsTest, AMultiLineEditKeepsItsLineEndsAsTheControlDoes)
