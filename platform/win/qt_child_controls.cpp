@@ -53,6 +53,9 @@ public:
         SetFocus(control_);
         action();
         refresh();
+        // The action may have changed other controls (a radio button's group): they show it when painted.
+        if (parentWidget())
+            parentWidget()->update();
     }
     void refresh()
     {

@@ -13,9 +13,12 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace ks::editor;
 using ks::editor::view::EditorView;
@@ -106,6 +109,27 @@ TEST_F(EditorViewControlsTest, ACheckBoxInTheTextTogglesOnAClickAndTellsTheAddOn
     QTest::mouseClick(widget, Qt::LeftButton, {}, onTheBox);
     EXPECT_EQ(notices.size(), 1u);
     EXPECT_EQ(SendMessage(box, BM_GETCHECK, 0, 0), LRESULT(BST_UNCHECKED));
+}
+
+TEST_F(EditorViewControlsTest, ARadioButtonClickedUnchecksTheOtherOfItsGroupOnScreen)
+{
+    HWND first = control("Button", BS_AUTORADIOBUTTON | WS_GROUP, 21);
+    HWND second = control("Button", BS_AUTORADIOBUTTON, 22);
+    SendMessage(first, BM_SETCHECK, BST_CHECKED, 0);
+    view->show();
+    view->grab();
+    auto radios = view->viewport()->findChildren<QRadioButton*>();
+    ASSERT_EQ(radios.size(), 2);
+    std::sort(radios.begin(), radios.end(), [](QRadioButton* a, QRadioButton* b) {
+        return a->mapToGlobal(QPoint()).y() < b->mapToGlobal(QPoint()).y();
+    });
+    EXPECT_TRUE(radios[0]->isChecked());
+    QTest::mouseClick(radios[1], Qt::LeftButton, {}, QPoint(6, radios[1]->height() / 2));
+    EXPECT_EQ(SendMessage(second, BM_GETCHECK, 0, 0), LRESULT(BST_CHECKED));
+    EXPECT_EQ(SendMessage(first, BM_GETCHECK, 0, 0), LRESULT(BST_UNCHECKED));
+    QApplication::processEvents();   // the repaint the click asked for
+    EXPECT_FALSE(radios[0]->isChecked());
+    EXPECT_TRUE(radios[1]->isChecked());
 }
 
 TEST_F(EditorViewControlsTest, KeysInAnEditGoThroughTheControlItsLimitAndTheAddOnsSubclass)
