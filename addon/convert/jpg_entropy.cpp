@@ -182,12 +182,11 @@ template <bool Quick>
     return Step::Done;
 }
 
-}
-
-JpgCoded jpgDecodeCoefficients(PictInput& in, JpgBits& bits, const JpgHuffTable& dc, const JpgHuffTable& ac,
-                               const std::uint16_t* q, std::int32_t& predictor, std::int16_t* coefficients)
+// One block with the bit reader in hand.
+[[gnu::always_inline]] inline JpgCoded decodeBlock(BitCursor& b, const JpgBlockCoding& coding, std::int16_t* coefficients)
 {
-    BitCursor b(in, bits);
+    const JpgHuffTable& dc = *coding.dc;
+    const std::uint16_t* q = coding.quant;
     if (!b.ensure<false>())
         return JpgCoded::Broken;
     std::int32_t difference;
@@ -198,20 +197,34 @@ JpgCoded jpgDecodeCoefficients(PictInput& in, JpgBits& bits, const JpgHuffTable&
     } else {
         int s = b.decode(dc);
         if (s < 0 || s > 15)
-            return huffmanFailure(in), JpgCoded::Broken;
+            return huffmanFailure(b.in), JpgCoded::Broken;
         // At most 16 of the 32 bits went on the code: the value's 15 are there.
         difference = b.receiveExtend(s);
     }
+    std::int32_t& predictor = *coding.predictor;
     predictor = std::clamp(predictor + difference, -65535, 65535);
     coefficients[0] = std::int16_t(predictor * q[0]);
     int k = 1;
-    Step step = decodeAc<true>(b, ac, q, coefficients, k);
+    Step step = decodeAc<true>(b, *coding.ac, q, coefficients, k);
     if (step == Step::Stalled)
-        step = decodeAc<false>(b, ac, q, coefficients, k);
+        step = decodeAc<false>(b, *coding.ac, q, coefficients, k);
     if (step == Step::Broken)
         return JpgCoded::Broken;
     // An end of block straight after the DC leaves the rest zero.
     return k == 1 ? JpgCoded::DcOnly : JpgCoded::Full;
+}
+
+}
+
+int jpgDecodeBlocks(PictInput& in, JpgBits& bits, const JpgBlockCoding* blocks, int count,
+                    std::int16_t (*coefficients)[64], JpgCoded* coded)
+{
+    // The bit reader stays in registers for the whole run of blocks.
+    BitCursor b(in, bits);
+    for (int i = 0; i < count; ++i)
+        if ((coded[i] = decodeBlock(b, blocks[i], coefficients[i])) == JpgCoded::Broken)
+            return i;
+    return count;
 }
 
 }

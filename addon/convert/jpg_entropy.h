@@ -22,10 +22,20 @@ struct JpgBits {
 
 enum class JpgCoded { Broken, DcOnly, Full };
 
-// One block's coefficients, dequantised, in natural order, into coefficients
-// (which must be zero). Values wrap to 16 bits, which only a broken file's
-// exceed. Broken when the data ends or holds a code the tables lack (reported).
-JpgCoded jpgDecodeCoefficients(PictInput& in, JpgBits& bits, const JpgHuffTable& dc, const JpgHuffTable& ac,
-                               const std::uint16_t* quant, std::int32_t& predictor, std::int16_t* coefficients);
+// How one block of an MCU is coded: its tables and its component's DC predictor.
+struct JpgBlockCoding {
+    const JpgHuffTable* dc;
+    const JpgHuffTable* ac;
+    const std::uint16_t* quant;
+    std::int32_t* predictor;
+};
+
+// The coefficients of count blocks in a row, dequantised, in natural order, into
+// coefficients (which must be zero), with how each was coded into coded. Values wrap
+// to 16 bits, which only a broken file's exceed. Returns the blocks decoded before
+// one that is broken (the data ends or holds a code the tables lack; reported), count
+// when none is.
+int jpgDecodeBlocks(PictInput& in, JpgBits& bits, const JpgBlockCoding* blocks, int count,
+                    std::int16_t (*coefficients)[64], JpgCoded* coded);
 
 }

@@ -38,10 +38,17 @@ struct JpgComponent {
     std::vector<std::uint32_t> columnOf;   // picture column -> plane column
 };
 
-// A decoded block waiting in the first slot for a second to share the transform.
+// A decoded block waiting for a second to share the transform.
 struct PendingBlock {
     std::uint8_t* out = nullptr;
     std::size_t stride = 0;
+    std::int16_t* coefficients = nullptr;
+};
+
+// Where one block of an MCU goes: its component and its place in the MCU.
+struct BlockPlace {
+    JpgComponent* component = nullptr;
+    int by = 0, bx = 0;
 };
 
 struct JpgReadState {
@@ -59,8 +66,13 @@ struct JpgReadState {
     std::uint16_t restartInterval = 0;
     std::uint32_t mcusPerRow = 0, mcuRows = 0, mcuWidth = 8, mcuHeight = 8;
     std::vector<std::uint8_t> cbRow, crRow;   // chroma of one pixel row, when upsampled here
-    // Two blocks' coefficients, so that the transform can take them together.
-    alignas(16) std::int16_t coefficients[2][64] = {};
+    // The blocks of an MCU, decoded together; a block left waiting for its partner when
+    // the MCU ends moves to carry. All are zero between uses.
+    int blocksPerMcu = 0;
+    JpgBlockCoding coding[kMaxBlocksPerMcu] = {};
+    BlockPlace places[kMaxBlocksPerMcu];
+    alignas(32) std::int16_t coefficients[kMaxBlocksPerMcu][64] = {};
+    alignas(32) std::int16_t carry[64] = {};
     PendingBlock pending;   // of the MCU row being decoded
     // The picture starts unset: rows before this one are written whole, padding included.
     std::uint32_t rowsWritten = 0;
@@ -105,40 +117,65 @@ void fillFlatBlock(std::int16_t dc, std::uint8_t* out, std::size_t stride)
         std::memset(out + y * stride, sample, 8);
 }
 
-bool JpgDecodeBlock(JpgReadState& j, JpgComponent& c, std::uint8_t* out, std::size_t stride)
+void clearCoefficients(JpgReadState& j)
 {
-    PendingBlock& pending = j.pending;
-    std::int16_t* slot = j.coefficients[pending.out ? 1 : 0];
-    JpgCoded coded = jpgDecodeCoefficients(j.in, j.bits, *c.dcTable, *c.acTable, j.quant[c.quant], c.predictor, slot);
-    if (coded == JpgCoded::Broken) {
-        std::memset(j.coefficients, 0, sizeof j.coefficients);
-        return false;
-    }
-    if (coded == JpgCoded::DcOnly) {
-        fillFlatBlock(slot[0], out, stride);
-        slot[0] = 0;
-    } else if (!pending.out) {
-        pending = {out, stride};
-    } else {
-        jpgInverseTransformPair(j.coefficients[0], pending.out, pending.stride, slot, out, stride);
-        pending = {};
-    }
-    return true;
+    std::memset(j.coefficients, 0, sizeof j.coefficients);
+    std::memset(j.carry, 0, sizeof j.carry);
+    j.pending = {};
 }
 
-bool JpgDecodeMcu(JpgReadState& j, std::uint32_t column)
+// The blocks of an MCU in the order the scan codes them.
+void planMcu(JpgReadState& j)
 {
     bool single = j.componentCount == 1;
+    j.blocksPerMcu = 0;
     for (int ci = 0; ci < j.componentCount; ++ci) {
         JpgComponent& c = j.components[ci];
         int h = single ? 1 : c.h, v = single ? 1 : c.v;
         for (int by = 0; by < v; ++by)
             for (int bx = 0; bx < h; ++bx) {
-                std::uint8_t* out = c.plane.data() + std::size_t(by) * 8 * c.planeStride +
-                                    (std::size_t(column) * h + std::size_t(bx)) * 8;
-                if (!JpgDecodeBlock(j, c, out, c.planeStride))
-                    return false;
+                j.coding[j.blocksPerMcu] = {c.dcTable, c.acTable, j.quant[c.quant], &c.predictor};
+                j.places[j.blocksPerMcu++] = {&c, by, bx};
             }
+    }
+}
+
+// A decoded block into its component's plane: flat at once, others in pairs.
+void placeBlock(JpgReadState& j, std::int16_t* coefficients, JpgCoded coded, std::uint8_t* out, std::size_t stride)
+{
+    PendingBlock& pending = j.pending;
+    if (coded == JpgCoded::DcOnly) {
+        fillFlatBlock(coefficients[0], out, stride);
+        coefficients[0] = 0;
+    } else if (!pending.out) {
+        pending = {out, stride, coefficients};
+    } else {
+        jpgInverseTransformPair(pending.coefficients, pending.out, pending.stride, coefficients, out, stride);
+        pending = {};
+    }
+}
+
+bool JpgDecodeMcu(JpgReadState& j, std::uint32_t column)
+{
+    JpgCoded coded[kMaxBlocksPerMcu];
+    if (jpgDecodeBlocks(j.in, j.bits, j.coding, j.blocksPerMcu, j.coefficients, coded) < j.blocksPerMcu) {
+        clearCoefficients(j);
+        return false;
+    }
+    bool single = j.componentCount == 1;
+    for (int b = 0; b < j.blocksPerMcu; ++b) {
+        const BlockPlace& p = j.places[b];
+        JpgComponent& c = *p.component;
+        int h = single ? 1 : c.h;
+        std::uint8_t* out = c.plane.data() + std::size_t(p.by) * 8 * c.planeStride +
+                            (std::size_t(column) * unsigned(h) + std::size_t(p.bx)) * 8;
+        placeBlock(j, j.coefficients[b], coded[b], out, c.planeStride);
+    }
+    // The next MCU decodes into the same blocks.
+    if (j.pending.out && j.pending.coefficients != j.carry) {
+        std::memcpy(j.carry, j.pending.coefficients, sizeof j.carry);
+        std::memset(j.pending.coefficients, 0, sizeof j.carry);
+        j.pending.coefficients = j.carry;
     }
     return true;
 }
@@ -147,7 +184,7 @@ bool JpgDecodeMcu(JpgReadState& j, std::uint32_t column)
 void flushPending(JpgReadState& j)
 {
     if (j.pending.out)
-        jpgInverseTransform(j.coefficients[0], j.pending.out, j.pending.stride);
+        jpgInverseTransform(j.pending.coefficients, j.pending.out, j.pending.stride);
     j.pending = {};
 }
 
@@ -274,8 +311,8 @@ bool JpgReadImage(JpgReadState& j)
     if (!readScanHeader(j))
         return false;
     resetEntropy(j);
-    std::memset(j.coefficients, 0, sizeof j.coefficients);
-    j.pending = {};
+    clearCoefficients(j);
+    planMcu(j);
     std::uint32_t sinceRestart = 0;
     for (std::uint32_t row = 0; row < j.mcuRows; ++row) {
         for (std::uint32_t column = 0; column < j.mcusPerRow; ++column) {
