@@ -152,7 +152,9 @@ template <bool Quick>
                                             std::int16_t* coefficients, int& k)
 {
     for (; k < 64; ++k) {
-        if (!b.ensure<Quick>())
+        // A short code and its value take at most kJpgLookBits: the quick loop refills
+        // only below that, and makes sure of 32 bits only for a longer code.
+        if (Quick ? b.bits < kJpgLookBits && !b.refillWord() : !b.ensure<false>())
             return Quick ? Step::Stalled : Step::Broken;
         if (std::int32_t fast = ac.fast[b.peek(kJpgLookBits)]) {
             // A short code and its value in one look.
@@ -163,6 +165,8 @@ template <bool Quick>
             coefficients[kNaturalOrder[k]] = std::int16_t((fast >> 16) * q[k]);
             continue;
         }
+        if (Quick && !b.ensure<true>())
+            return Step::Stalled;
         int rs = b.decode(ac);
         if (rs < 0) {
             if (Quick)
