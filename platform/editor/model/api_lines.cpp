@@ -327,7 +327,7 @@ int EditorInsertParaText(HWND hWnd, const char* text, int, int format, int)
         e.selectionRange(from, to);
         std::size_t para = e.doc.paraOfLine(e.positionOf(from).line);
         int cell = para < e.doc.paragraphs().size() ? e.doc.paragraphs()[para].meta.cell : 0;
-        ParaMeta meta{format ? format : e.defaultFormat, cell};
+        ParaMeta meta{format, cell};
         int font = e.currentTypingFont();
         e.replaceText(from, to - from, chars, std::vector<std::uint16_t>(chars.size(), font), &meta);
         return 1;
@@ -349,8 +349,8 @@ int EditorAppendText(HWND hWnd, const char* text, int font, int format, int cell
         bool strayObject = !placesObject && chars.find(kObjectChar) != std::string::npos;
         if (!f || strayObject || f->isObject() != placesObject || (cell != 0 && !e.tables.cell(cell)))
             return 0;
-        if (format <= 0 || !e.formats.valid(format))
-            format = e.defaultFormat;
+        if (!e.formats.valid(format))
+            format = kPlainFormat;
         e.doc.appendRun(chars, static_cast<std::uint16_t>(font), {format, cell});
         e.touch();
         return 1;

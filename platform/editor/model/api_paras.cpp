@@ -143,17 +143,12 @@ int EditorSetParaSpacing(HWND hWnd, int before, int after, int, int)
     return withEditor(hWnd, 0, [&](Editor& e) {
         if (before < 0 || after < 0)
             return 0;
-        bool empty = e.doc.length() <= 1;
+        // Only the selected paragraphs: text that arrives later brings its own format, and
+        // one made without spacing stays without, in a fresh window as in a cleared one.
         changeSelectedFormats(e, [&](ParaFormat& f) {
             f.spaceBefore = before;
             f.spaceAfter = after;
         });
-        if (empty) {
-            ParaFormat f = e.formats.get(e.defaultFormat);
-            f.spaceBefore = before;
-            f.spaceAfter = after;
-            e.defaultFormat = e.formats.intern(f);
-        }
         return 1;
     });
 }

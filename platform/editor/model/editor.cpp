@@ -27,9 +27,8 @@ void Editor::resetDocument()
     formats.reset();
     lists.reset();
     tables.reset();
-    defaultFormat = 0;
     fieldNames.clear();
-    doc.reset({defaultFormat, 0});
+    doc.reset({kPlainFormat, 0});
     caret = anchor = {};
     typingFont = -1;
     pendingFontTag = pendingRuleWord = pendingReplace = 0;
@@ -53,7 +52,7 @@ EditorInfo Editor::info()
     r.windowRight = width;
     r.windowBottom = height;
     r.fontCount = fonts.count();
-    r.defaultParaFormat = defaultFormat;
+    r.defaultParaFormat = kPlainFormat;
     r.viewState = viewState;
     r.modeFlags = mode1;
     r.modeFlags2 = mode2;
@@ -229,7 +228,7 @@ const ParaFormat& Editor::formatOf(std::size_t para) { return formats.get(format
 int Editor::formatIdOf(std::size_t para)
 {
     const auto& ps = doc.paragraphs();
-    return para < ps.size() ? ps[para].meta.format : defaultFormat;
+    return para < ps.size() ? ps[para].meta.format : kPlainFormat;
 }
 
 void Editor::setParaFormat(std::size_t para, int format)

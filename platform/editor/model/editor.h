@@ -48,7 +48,6 @@ public:
     ParaFormats formats;
     ListFormats lists;
     TableStore tables;
-    int defaultFormat = 0;
 
     Position caret, anchor;      // a selection is anchor..caret
     int typingFont = -1;         // -1: the font of the character at the caret

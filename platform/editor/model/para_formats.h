@@ -70,4 +70,8 @@ private:
 using ParaFormats = InternTable<ParaFormat>;
 using ListFormats = InternTable<ListFormat>;
 
+// The format of a paragraph nobody formatted, and of one made with all values 0: no spacing,
+// no indents. It never changes, so a plain paragraph looks the same whatever the window did.
+constexpr int kPlainFormat = 0;
+
 }

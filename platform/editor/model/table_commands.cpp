@@ -33,12 +33,12 @@ Paragraph markParagraph(char mark, int font, int format, int cell)
 }
 
 // Paragraphs of an empty row: one cell end per cell, then the row end in the last cell.
-std::vector<Paragraph> emptyRow(Editor& e, const std::vector<int>& cells)
+std::vector<Paragraph> emptyRow(const std::vector<int>& cells)
 {
     std::vector<Paragraph> out;
     for (int c : cells)
-        out.push_back(markParagraph(kCellEnd, 0, e.defaultFormat, c));
-    out.push_back(markParagraph(kRowEnd, 0, e.defaultFormat, cells.back()));
+        out.push_back(markParagraph(kCellEnd, 0, kPlainFormat, c));
+    out.push_back(markParagraph(kRowEnd, 0, kPlainFormat, cells.back()));
     return out;
 }
 
@@ -102,7 +102,7 @@ int insertTable(Editor& e, int rows)
             previous = e.tables.createCell(c == 0, previous, Cell{}, 0, 0);
             cells.push_back(previous);
         }
-        auto row = emptyRow(e, cells);
+        auto row = emptyRow(cells);
         paras.insert(paras.end(), row.begin(), row.end());
     }
     e.tables.setEnclosing(previous, enclosing);
@@ -130,7 +130,7 @@ int insertRow(Editor& e, bool after)
     std::size_t index = e.tables.rowIndex(rowId) + (after ? 1 : 0);
     auto ids = e.tables.insertRow(tableId, index, copies);
     std::size_t at = after ? end : first;
-    e.doc.insertParagraphs(at, emptyRow(e, ids));
+    e.doc.insertParagraphs(at, emptyRow(ids));
     e.setCaret(e.doc.paraPos(at));
     e.touch();
     return 1;
@@ -170,7 +170,7 @@ int insertColumn(Editor& e, bool after)
         std::size_t place = atEnd ? rowEndParagraph(e, oldLast)
                                   : (cellParagraphs(e, r->cells[i], first, end) ? first : rowEndParagraph(e, oldLast));
         int id = e.tables.insertCell(rowId, i, fresh);
-        e.doc.insertParagraphs(place, {markParagraph(kCellEnd, 0, e.defaultFormat, id)});
+        e.doc.insertParagraphs(place, {markParagraph(kCellEnd, 0, kPlainFormat, id)});
         if (atEnd)
             e.doc.setMeta(place + 1, {e.doc.paragraphs()[place + 1].meta.format, id});
     }
@@ -270,7 +270,7 @@ int splitCell(Editor& e)
     fresh.colSpan = 1;
     fresh.width = 0;
     int id = e.tables.insertCell(c->row, column + 1, fresh);
-    e.doc.insertParagraphs(place, {markParagraph(kCellEnd, 0, e.defaultFormat, id)});
+    e.doc.insertParagraphs(place, {markParagraph(kCellEnd, 0, kPlainFormat, id)});
     if (last)
         e.doc.setMeta(place + 1, {e.doc.paragraphs()[place + 1].meta.format, id});
     e.touch();

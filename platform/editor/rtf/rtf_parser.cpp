@@ -219,7 +219,7 @@ bool RtfParser::parse(std::string_view in)
     endPiece(0, 0);
     closeDeeperThan(0);
     if (e_.doc.length() == 0)
-        e_.doc.reset({e_.defaultFormat, 0});
+        e_.doc.reset({kPlainFormat, 0});
     e_.doc.relayout();
     e_.setCaret(0);
     return !damaged_;

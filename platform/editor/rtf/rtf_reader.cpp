@@ -33,7 +33,7 @@ void readPlainText(Editor& e, std::string_view text)
             clean.push_back(c);
     if (clean.empty() || clean.back() != kParaMark)
         clean.push_back(kParaMark);
-    e.doc.appendRun(clean, 0, {e.defaultFormat, 0});
+    e.doc.appendRun(clean, 0, {kPlainFormat, 0});
 }
 
 }

@@ -17,7 +17,7 @@ void placeItems(Editor& e, std::vector<Item>& items, int cell)
         ended = !item.chars.empty() && item.chars.back() == kCellEnd;
     }
     if (!ended)
-        e.doc.appendRun(std::string(1, kCellEnd), 0, {e.defaultFormat, cell});
+        e.doc.appendRun(std::string(1, kCellEnd), 0, {kPlainFormat, cell});
 }
 
 }
@@ -45,7 +45,7 @@ void placeRow(Editor& e, RowData& row, int enclosing, int& previousCell)
         placeItems(e, row.cells[i].items, id);
         last = id;
     }
-    e.doc.appendRun(std::string(1, kRowEnd), 0, {e.defaultFormat, last});
+    e.doc.appendRun(std::string(1, kRowEnd), 0, {kPlainFormat, last});
     previousCell = last;
 }
 

@@ -44,6 +44,17 @@ inline std::string cellDump(HWND hWnd, int cell)
     return text;
 }
 
+// A line's number, record and cell.
+inline std::string lineHead(HWND hWnd, int line)
+{
+    VekLineRecord r{};
+    EditorGetLineRecord(hWnd, line, &r);
+    char head[200];
+    std::snprintf(head, sizeof head, "%d: f%x w%x l%d r%d i%d b%d a%d s%d al%x", line, r.flags, r.typeWord, r.leftIndent,
+                  r.rightIndent, r.firstIndent, r.spaceBefore, r.spaceAfter, r.lineValue, r.alignment);
+    return head + cellDump(hWnd, r.cell);
+}
+
 // One line a line: record, cell, then each run of one font as "text" {font}.
 inline std::string documentDump(HWND hWnd)
 {
@@ -51,15 +62,10 @@ inline std::string documentDump(HWND hWnd)
     EditorGetInfo(hWnd, &info);
     std::string dump;
     for (int line = 0; line < info.lineCount; ++line) {
-        VekLineRecord r{};
-        EditorGetLineRecord(hWnd, line, &r);
         char chars[302];
         std::uint16_t fonts[302];
         int count = EditorGetLineChars(hWnd, line, chars, fonts);
-        char head[200];
-        std::snprintf(head, sizeof head, "%d: f%x w%x l%d r%d i%d b%d a%d s%d al%x", line, r.flags, r.typeWord,
-                      r.leftIndent, r.rightIndent, r.firstIndent, r.spaceBefore, r.spaceAfter, r.lineValue, r.alignment);
-        dump += head + cellDump(hWnd, r.cell);
+        dump += lineHead(hWnd, line);
         for (int i = 0; i < count;) {
             int j = i;
             std::string run;

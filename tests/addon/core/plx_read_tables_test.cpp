@@ -163,3 +163,28 @@ TEST_F(PlxReadTableTest, TextBeforeTheFirstCellMakesOne)
     read("<p>p<table><td>no row tag</table>");
     EXPECT_NE(cellOf("no row tag"), 0);
 }
+
+// The spacing of every line of a plain table and the paragraphs around it, read into a fresh
+// window and again after clearing it: the window's history must not show.
+TEST_F(PlxReadTableTest, CellsWithoutAttributesLookTheSameInAFreshAndAClearedWindow)
+{
+    const std::string page = "<p>before</p><table><tr><td>one<td>two</tr><tr><td>three<td>four</table><div>plain</div>";
+    auto spacing = [&] {
+        std::string all;
+        for (int line = 0; line < info().lineCount; ++line) {
+            Props p = props(line);
+            all += std::to_string(line) + ":" + std::to_string(p.before) + "/" + std::to_string(p.after) + " ";
+        }
+        return all;
+    };
+    ASSERT_EQ(read(page), 1);
+    std::string fresh = spacing();
+    for (const char* cellText : {"one", "two", "three", "four"}) {
+        Props p = props(lineOf(cellText));
+        EXPECT_EQ(p.before + p.after, 0) << cellText << " in " << fresh;
+    }
+    EXPECT_EQ(props(lineOf("plain")).before, 0) << fresh;
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read(page), 1);
+    EXPECT_EQ(spacing(), fresh);
+}

@@ -135,17 +135,26 @@ TEST_F(EditorTest, ParagraphFormatsAreInternedAppliedAndReadBack)
     EXPECT_FALSE(EditorApplyParaFormat(hWnd, 0, 0, 9999));
 }
 
-TEST_F(EditorTest, EmptyDocumentSpacingBecomesTheDefaultAndRulesInsertBeforeTheCaretLine)
+TEST_F(EditorTest, SpacingOfAnEmptyDocumentStaysWithItsParagraphAndRulesInsertBeforeTheCaretLine)
 {
+    auto before = [&](int line) {
+        int space = -1;
+        EditorGetParaProps(hWnd, line, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &space,
+                           nullptr, nullptr, nullptr);
+        return space;
+    };
     EditorSetParaSpacing(hWnd, 100, 50, 0, 0);
-    int def = info().defaultParaFormat;
-    EXPECT_GT(def, 0);
-    EditorInsertText(hWnd, "text");
-    EditorAppendText(hWnd, "\x15more\x15", 0, 0, 0, -1, 0);
-    int before = -1;
-    EditorGetParaProps(hWnd, 1, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &before,
-                       nullptr, nullptr, nullptr);
-    EXPECT_EQ(before, 100) << "appended paragraphs with format 0 take the default";
+    EXPECT_EQ(info().caretSpaceBefore, 100);
+    EXPECT_EQ(info().caretSpaceAfter, 50);
+    EXPECT_EQ(info().defaultParaFormat, 0) << "the plain format is the default whatever was set";
+    EditorInsertText(hWnd, "text\r\nnext");
+    EXPECT_EQ(before(1), 100) << "a paragraph typed after it takes its spacing";
+    int zeros = EditorMakeParaFormatEx(hWnd, -1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFFFFFF);
+    EditorAppendText(hWnd, "plain\x15", 0, 0, 0, -1, 0);
+    EditorAppendText(hWnd, "made\x15", 0, zeros, 0, -1, 0);
+    ASSERT_EQ(lineCount(), 4);
+    EXPECT_EQ(before(2), 0) << "appended text without a format is plain, not spaced";
+    EXPECT_EQ(before(3), 0) << "so is text in a format made without spacing";
 
     int rule = EditorMakeParaFormat(hWnd, -1, 1, 0, 0, 0, 0, 0, 0x600, 0, 0, 120, 0, -20, 0x210);
     EditorMoveCaret(hWnd, 0, 0, 0);
