@@ -14,6 +14,8 @@ packages=(
   debian-faq developers-reference
   # opening what the programs write, in tests: PDF pages and text
   poppler-utils
+  # making the pictures bench/pictures/make_pictures.sh writes (convert, cjpeg, tiffcp)
+  imagemagick-6.q16 libjpeg-turbo-progs libtiff-tools
 )
 # The presentation export is checked by converting it to PDF with a headless office suite,
 # and RTF to HTML is tried on RTF documents its word processor writes
