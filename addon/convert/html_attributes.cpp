@@ -71,48 +71,84 @@ int pixelsPerInch(const HtmlCtx* ctx, bool horizontal)
 
 }
 
-int NextHtmlAttrib(HtmlCtx*, const char* text, char* name, char* value)
+namespace {
+
+// Where the attribute at text begins and ends: its name (at most 300 characters) and its
+// value, quoted or not. 0 when no attribute is left.
+struct AttribSpan {
+    const char* name = nullptr;
+    std::size_t nameLength = 0;
+    const char* value = nullptr;
+    std::size_t valueLength = 0;
+    int used = 0;
+};
+
+AttribSpan scanAttrib(const char* text)
 {
-    name[0] = value[0] = 0;
+    AttribSpan a;
     if (!text || !*text)
-        return 0;
+        return a;
     const char* p = text;
     while (*p == ' ')
         ++p;
     if (!*p)
-        return 0;
-    std::size_t n = 0;
-    while (*p && *p != '=' && *p != ' ' && n < kHtmlTextSize)
-        name[n++] = *p++;
-    name[n] = 0;
+        return a;
+    a.name = p;
+    while (*p && *p != '=' && *p != ' ' && a.nameLength < kHtmlTextSize)
+        ++p, ++a.nameLength;
     const char* afterName = p;
     while (*p == ' ')
         ++p;
-    if (*p != '=')
-        return int(afterName - text);
+    if (*p != '=') {
+        a.used = int(afterName - text);
+        return a;
+    }
     ++p;
     while (*p == ' ')
         ++p;
-    if (!*p)
-        return int(p - text);
+    if (!*p) {
+        a.used = int(p - text);
+        return a;
+    }
     char quote = 0;
     if (*p == '"' || *p == '\'')
         quote = *p++;
-    n = 0;
-    while (*p && *p != quote && (quote || *p != ' ') && n < kHtmlTextSize)
-        value[n++] = *p++;
-    value[n] = 0;
+    a.value = p;
+    while (*p && *p != quote && (quote || *p != ' ') && a.valueLength < kHtmlTextSize)
+        ++p, ++a.valueLength;
     if (quote && *p == quote)
         ++p;
-    return int(p - text);
+    a.used = int(p - text);
+    return a;
 }
 
-int GetHtmlAttrib(HtmlCtx* ctx, const char* text, const char* name, char* value)
+void copyPart(char* destination, const char* source, std::size_t length)
 {
-    char found[kHtmlTextSize + 1];
-    for (int at = 0, used; (used = NextHtmlAttrib(ctx, text + at, found, value)) > 0; at += used)
-        if (strcasecmp(found, name) == 0)
+    if (length)
+        std::memcpy(destination, source, length);
+    destination[length] = 0;
+}
+
+}
+
+int NextHtmlAttrib(HtmlCtx*, const char* text, char* name, char* value)
+{
+    AttribSpan a = scanAttrib(text);
+    copyPart(name, a.name, a.nameLength);
+    copyPart(value, a.value, a.valueLength);
+    return a.used;
+}
+
+// Only the value asked for is copied: tags carry long links and styles.
+int GetHtmlAttrib(HtmlCtx*, const char* text, const char* name, char* value)
+{
+    std::size_t wanted = std::strlen(name);
+    AttribSpan a;
+    for (int at = 0; (a = scanAttrib(text + at)).used > 0; at += a.used)
+        if (a.nameLength == wanted && strncasecmp(a.name, name, wanted) == 0) {
+            copyPart(value, a.value, a.valueLength);
             return 1;
+        }
     value[0] = 0;
     return 0;
 }

@@ -3,7 +3,11 @@
 // with a push-back stack in front of both. Each call handles one character.
 #include "addon/convert/html_reader.h"
 
+#include <bit>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace ks::addon {
 
@@ -39,12 +43,51 @@ inline int GetHtmlChar(HtmlCtx* ctx, HtmlReader* r)
 // Pushes r->current back; "Out of HTML character stack." (code 1) and 0 when full.
 int PushHtmlChar(HtmlCtx* ctx, HtmlReader* r);
 
+// Characters that end a stretch of plain characters: the control characters (below 0x20,
+// and 0x7F) and up to three others.
+struct HtmlStops {
+    char special[3];
+
+    constexpr explicit HtmlStops(const char* chars) : special{chars[0], chars[0], chars[0]}
+    {
+        for (int i = 1; i < 3 && chars[i]; ++i)
+            special[i] = chars[i];
+    }
+    bool operator[](unsigned char c) const
+    {
+        return c < 0x20 || c == 0x7F || c == special[0] || c == special[1] || c == special[2];
+    }
+};
+
+// The index of the first stop among the length characters at from, or length. Sixteen
+// characters are looked at together: most words end inside the first sixteen.
+inline int firstHtmlStop(const char* from, int length, const HtmlStops& stops)
+{
+    int n = 0;
+#if defined(__SSE2__)
+    const __m128i controls = _mm_set1_epi8(0x1F), del = _mm_set1_epi8(0x7F);
+    const __m128i s0 = _mm_set1_epi8(stops.special[0]), s1 = _mm_set1_epi8(stops.special[1]),
+                  s2 = _mm_set1_epi8(stops.special[2]);
+    for (; n + 16 <= length; n += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + n));
+        // Unsigned c <= 0x1F exactly when max(c, 0x1F) is 0x1F.
+        __m128i hit = _mm_or_si128(_mm_cmpeq_epi8(_mm_max_epu8(v, controls), controls), _mm_cmpeq_epi8(v, del));
+        hit = _mm_or_si128(hit, _mm_or_si128(_mm_cmpeq_epi8(v, s0), _mm_or_si128(_mm_cmpeq_epi8(v, s1),
+                                                                                    _mm_cmpeq_epi8(v, s2))));
+        if (unsigned found = unsigned(_mm_movemask_epi8(hit)))
+            return n + std::countr_zero(found);
+    }
+#endif
+    while (n < length && !stops[static_cast<unsigned char>(from[n])])
+        ++n;
+    return n;
+}
+
 // The characters ahead that are not stops, as GetHtmlChar would give them one by one:
 // up to room of them are copied to out (when out is not null) and consumed; the count is
 // returned. Only what the current memory or file block holds is taken, and nothing while
 // characters are pushed back; r->current becomes the last one taken.
-template <class Stops>
-int TakeHtmlRun(HtmlReader* r, char* out, int room, const Stops& stops)
+inline int TakeHtmlRun(HtmlReader* r, char* out, int room, const HtmlStops& stops)
 {
     if (r->pushCount > 0 || room <= 0)
         return 0;
@@ -57,10 +100,8 @@ int TakeHtmlRun(HtmlReader* r, char* out, int room, const Stops& stops)
         from = r->block + r->blockPos;
         available = r->blockFill - r->blockPos;
     }
-    int n = 0;
     int limit = available < room ? int(available) : room;
-    while (n < limit && !stops[static_cast<unsigned char>(from[n])])
-        ++n;
+    int n = firstHtmlStop(from, limit, stops);
     if (n == 0)
         return 0;
     if (out)

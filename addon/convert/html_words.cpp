@@ -6,7 +6,6 @@
 #include "addon/convert/html_input.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <strings.h>
 
@@ -24,22 +23,10 @@ bool isDroppedControl(char c)
     return (u < 0x20 && c != '\t' && !isLineEnd(c)) || u == 0x7F;
 }
 
-using StopTable = std::array<bool, 256>;
-
-// Characters that end a stretch of plain characters: every one that a rule looks at.
-constexpr StopTable stopsFor(const char* special)
-{
-    StopTable stops{};
-    for (int c = 0; c < 0x20; ++c)
-        stops[c] = true;
-    stops[0x7F] = true;
-    for (const char* p = special; *p; ++p)
-        stops[static_cast<unsigned char>(*p)] = true;
-    return stops;
-}
-constexpr StopTable kTextStops = stopsFor(" <&");
-constexpr StopTable kTagStops = stopsFor(" >\"");
-constexpr StopTable kCommentStops = stopsFor(">");
+// Stops of plain text, of attribute text and of comments: every character a rule looks at.
+constexpr HtmlStops kTextStops{" <&"};
+constexpr HtmlStops kTagStops{" >\""};
+constexpr HtmlStops kCommentStops{">"};
 
 // One part of a tag (its name, or its attribute text), filled to at most 300 characters.
 struct TagPart {

@@ -23,7 +23,6 @@
 #include <cstring>
 #include <new>
 #include <string>
-#include <strings.h>
 
 namespace ks::addon {
 namespace {
@@ -151,10 +150,16 @@ void setUpReader(HtmlReader& r, const ReadInput& in, ReaderMemory& m, const char
     r.flush = FlushHtmlText;
 }
 
+// Asked of every tag: letters compared without a call ("x | 0x20" is a letter in lower case).
 bool isParagraphTag(const char* word, int length)
 {
-    return length <= 3 &&
-           (strcasecmp(word, "p") == 0 || strcasecmp(word, "br") == 0 || strcasecmp(word, "div") == 0);
+    auto is = [&](int i, char lower) { return char(word[i] | 0x20) == lower; };
+    switch (length) {
+    case 1: return is(0, 'p');
+    case 2: return is(0, 'b') && is(1, 'r');
+    case 3: return is(0, 'd') && is(1, 'i') && is(2, 'v');
+    default: return false;
+    }
 }
 
 void reportAbort(HtmlCtx* ctx, const HtmlReader& r)

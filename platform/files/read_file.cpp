@@ -29,7 +29,8 @@ Outcome readToEnd(int fd, std::size_t sizeHint, std::string& bytes, std::size_t 
                 break;
             buffer.resize(std::min(limit, got * 2));
         }
-        ssize_t n = ::read(fd, buffer.data() + got, buffer.size() - got);
+        std::size_t asked = buffer.size() - got;
+        ssize_t n = ::read(fd, buffer.data() + got, asked);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -37,6 +38,11 @@ Outcome readToEnd(int fd, std::size_t sizeHint, std::string& bytes, std::size_t 
         if (n == 0)
             break;
         got += std::size_t(n);
+        // A short read that ends exactly at the size fstat gave is the end: no read of nothing
+        // is needed to learn it (files of the system's own folders give size 0 or a page, and
+        // short reads before their end, so they still read on).
+        if (std::size_t(n) < asked && sizeHint > 0 && got == sizeHint)
+            break;
     }
     if (got > maxBytes)
         return Outcome::failure(EFBIG, "file too large");

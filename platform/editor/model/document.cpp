@@ -1,7 +1,11 @@
 #include "platform/editor/model/document.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace ks::editor {
 
@@ -182,10 +186,24 @@ bool Document::charAt(std::uint64_t pos, char& c, std::uint16_t& font)
 
 namespace {
 
+// Room a new paragraph takes at once: most are a line or two, appended a few words at a time.
+constexpr std::size_t kFirstParagraphRoom = 64;
+
 // The length of the first piece of chars that ends with a paragraph end, or all of it.
+// Sixteen characters are looked at together: appended runs are mostly without an end.
 std::size_t pieceLength(std::string_view chars)
 {
-    for (std::size_t i = 0; i < chars.size(); ++i)
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i para = _mm_set1_epi8(kParaMark), cell = _mm_set1_epi8(kCellEnd), row = _mm_set1_epi8(kRowEnd);
+    for (; i + 16 <= chars.size(); i += 16) {
+        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(chars.data() + i));
+        __m128i ends = _mm_or_si128(_mm_cmpeq_epi8(v, para), _mm_or_si128(_mm_cmpeq_epi8(v, cell), _mm_cmpeq_epi8(v, row)));
+        if (unsigned found = unsigned(_mm_movemask_epi8(ends)))
+            return i + std::size_t(std::countr_zero(found)) + 1;
+    }
+#endif
+    for (; i < chars.size(); ++i)
         if (endsParagraph(chars[i]))
             return i + 1;
     return chars.size();
@@ -219,6 +237,10 @@ void Document::appendPieces(std::string_view chars, AddFonts&& addFonts, ParaMet
             paras_.push_back({});
         Paragraph& p = paras_.back();
         std::size_t n = pieceLength(chars.substr(at));
+        if (p.chars.empty()) {
+            p.chars.reserve(std::max(n, kFirstParagraphRoom));
+            p.fonts.reserve(std::max(n, kFirstParagraphRoom));
+        }
         p.chars.append(chars.data() + at, n);
         addFonts(p, at, n);
         p.meta = meta;
