@@ -9,6 +9,11 @@
 
 namespace ks::workbook {
 
+namespace {
+// What a read of no cell gives. Not a static inside valueAt: every read would test its guard.
+const Value kNoCell;
+}
+
 // The evaluator's view of the book's cells.
 class Book::Source : public CellSource {
 public:
@@ -16,11 +21,11 @@ public:
 
     const Value& valueAt(int sheet, int row, int col) const override
     {
-        static const Value empty;
-        if (sheet < 0 || sheet >= book_.SheetCount())
-            return empty;
-        const Cell* cell = book_.data_.sheets[static_cast<std::size_t>(sheet)].find(row, col);
-        return cell ? cell->value : empty;
+        const auto& sheets = book_.data_.sheets;
+        if (static_cast<std::size_t>(sheet) >= sheets.size())
+            return kNoCell;
+        const Cell* cell = sheets[static_cast<std::size_t>(sheet)].find(row, col);
+        return cell ? cell->value : kNoCell;
     }
     void forEachValue(const Area& area, const std::function<void(const Value&)>& visit) const override
     {

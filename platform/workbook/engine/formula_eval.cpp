@@ -29,6 +29,26 @@ Operand operandOf(const Value& v, const Value& other)
     return {other.isText() ? 1 : other.isBool() ? 2 : 0, 0, {}};
 }
 
+bool equalsFolded(std::string_view text, std::string_view upper)
+{
+    return text.size() == upper.size() &&
+           std::equal(text.begin(), text.end(), upper.begin(),
+                      [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
+}
+
+// The truth a value stands for; none, with the error in failure, for an error or another text.
+std::optional<bool> truthOf(const Value& v, Value& failure)
+{
+    if (v.isNumber() || v.isBool())
+        return v.number != 0;
+    if (v.isEmpty())
+        return false;
+    if (v.isText() && (equalsFolded(v.text, "TRUE") || equalsFolded(v.text, "FALSE")))
+        return equalsFolded(v.text, "TRUE");
+    failure = v.isError() ? v : Value::ofError(ErrorCode::Value);
+    return std::nullopt;
+}
+
 // Texts compare without regard to case, byte by byte as unsigned characters.
 int compareFolded(std::string_view a, std::string_view b)
 {
@@ -88,16 +108,18 @@ Value Evaluator::eval(const Node& n) const
         return cells.valueAt(area->sheet, area->block.row1, area->block.col1);
     }
     case NodeKind::Negate: {
-        Value v = number(n.children()[0]);
-        return v.isError() ? v : Value::ofNumber(-v.number);
+        double x;
+        Value failure;
+        return numeric(n.children()[0], x, failure) ? Value::ofNumber(-x) : failure;
     }
     case NodeKind::Plus: {
         Value v = eval(n.children()[0]);
         return v.isEmpty() ? Value::ofNumber(0) : v;
     }
     case NodeKind::Percent: {
-        Value v = number(n.children()[0]);
-        return v.isError() ? v : Value::ofNumber(v.number / 100);
+        double x;
+        Value failure;
+        return numeric(n.children()[0], x, failure) ? Value::ofNumber(x / 100) : failure;
     }
     case NodeKind::Binary: return binary(n);
     case NodeKind::Call: return callFunction(*this, n);
@@ -105,9 +127,55 @@ Value Evaluator::eval(const Node& n) const
     return Value::ofError(ErrorCode::Value);
 }
 
+const Value& Evaluator::computedOperand(const Node& n, Value& scratch) const
+{
+    switch (n.kind) {
+    case NodeKind::Paren: return operand(n.children()[0], scratch);
+    // Literals are set field by field: a whole value moved in costs more than the test.
+    case NodeKind::Number:
+        scratch.type = ValueType::Number;
+        scratch.number = n.number;
+        return scratch;
+    case NodeKind::Text:
+        scratch.type = ValueType::Text;
+        if (n.text)
+            scratch.text = texts[n.text];
+        return scratch;
+    default: scratch = eval(n); return scratch;
+    }
+}
+
 Value Evaluator::number(const Node& n) const
 {
-    return toNumberValue(eval(n));
+    Value scratch;
+    return toNumberValue(operand(n, scratch));
+}
+
+bool Evaluator::numeric(const Node& n, double& out, Value& failure) const
+{
+    // Sums and quotients nested in sums pass their numbers straight up.
+    switch (n.kind) {
+    case NodeKind::Number: out = n.number; return true;
+    case NodeKind::Paren: return numeric(n.children()[0], out, failure);
+    case NodeKind::Binary:
+        if (n.op < BinaryOp::Concat)
+            return arithmetic(n, out, failure);
+        break;
+    default: break;
+    }
+    Value scratch;
+    const Value& v = operand(n, scratch);
+    if (v.isNumber()) {
+        out = v.number;
+        return true;
+    }
+    Value converted = toNumberValue(v);
+    if (converted.isError()) {
+        failure = std::move(converted);
+        return false;
+    }
+    out = converted.number;
+    return true;
 }
 
 std::optional<Area> Evaluator::areaOf(const Node& n) const
@@ -124,47 +192,84 @@ std::optional<Area> Evaluator::areaOf(const Node& n) const
 
 Value Evaluator::binary(const Node& n) const
 {
-    if (n.op == BinaryOp::Concat || n.op >= BinaryOp::Eq) {
-        Value lhs = eval(n.children()[0]);
+    Value failure;
+    if (n.op == BinaryOp::Concat) {
+        Value lhsScratch, rhsScratch;
+        const Value& lhs = operand(n.children()[0], lhsScratch);
         if (lhs.isError())
             return lhs;
-        Value rhs = eval(n.children()[1]);
+        const Value& rhs = operand(n.children()[1], rhsScratch);
         if (rhs.isError())
             return rhs;
-        if (n.op == BinaryOp::Concat)
-            return Value::ofText(textOf(lhs) + textOf(rhs));
-        int c = compareValues(lhs, rhs);
-        switch (n.op) {
-        case BinaryOp::Eq: return Value::ofBool(c == 0);
-        case BinaryOp::Ne: return Value::ofBool(c != 0);
-        case BinaryOp::Lt: return Value::ofBool(c < 0);
-        case BinaryOp::Le: return Value::ofBool(c <= 0);
-        case BinaryOp::Gt: return Value::ofBool(c > 0);
-        default: return Value::ofBool(c >= 0);
-        }
+        return Value::ofText(textOf(lhs) + textOf(rhs));
     }
-    Value lhs = number(n.children()[0]);
-    if (lhs.isError())
-        return lhs;
-    Value rhs = number(n.children()[1]);
-    if (rhs.isError())
-        return rhs;
-    double a = lhs.number, b = rhs.number, r = 0;
+    if (n.op >= BinaryOp::Eq) {
+        auto holds = comparison(n, failure);
+        return holds ? Value::ofBool(*holds) : failure;
+    }
+    double r;
+    return arithmetic(n, r, failure) ? Value::ofNumber(r) : failure;
+}
+
+std::optional<bool> Evaluator::comparison(const Node& n, Value& failure) const
+{
+    Value lhsScratch, rhsScratch;
+    const Value& lhs = operand(n.children()[0], lhsScratch);
+    if (lhs.isError()) {
+        failure = lhs;
+        return std::nullopt;
+    }
+    const Value& rhs = operand(n.children()[1], rhsScratch);
+    if (rhs.isError()) {
+        failure = rhs;
+        return std::nullopt;
+    }
+    int c = compareValues(lhs, rhs);
+    switch (n.op) {
+    case BinaryOp::Eq: return c == 0;
+    case BinaryOp::Ne: return c != 0;
+    case BinaryOp::Lt: return c < 0;
+    case BinaryOp::Le: return c <= 0;
+    case BinaryOp::Gt: return c > 0;
+    default: return c >= 0;
+    }
+}
+
+bool Evaluator::arithmetic(const Node& n, double& r, Value& failure) const
+{
+    double a, b;
+    if (!numeric(n.children()[0], a, failure) || !numeric(n.children()[1], b, failure))
+        return false;
     switch (n.op) {
     case BinaryOp::Add: r = a + b; break;
     case BinaryOp::Sub: r = a - b; break;
     case BinaryOp::Mul: r = a * b; break;
     case BinaryOp::Div:
-        if (b == 0)
-            return Value::ofError(ErrorCode::Div0);
+        if (b == 0) {
+            failure = Value::ofError(ErrorCode::Div0);
+            return false;
+        }
         r = a / b;
         break;
     default:
-        if (a == 0 && b <= 0)
-            return Value::ofError(b == 0 ? ErrorCode::Num : ErrorCode::Div0);
+        if (a == 0 && b <= 0) {
+            failure = Value::ofError(b == 0 ? ErrorCode::Num : ErrorCode::Div0);
+            return false;
+        }
         r = std::pow(a, b);
     }
-    return std::isfinite(r) ? Value::ofNumber(r) : Value::ofError(ErrorCode::Num);
+    if (std::isfinite(r))
+        return true;
+    failure = Value::ofError(ErrorCode::Num);
+    return false;
+}
+
+std::optional<bool> Evaluator::condition(const Node& n, Value& failure) const
+{
+    if (n.kind == NodeKind::Binary && n.op >= BinaryOp::Eq)
+        return comparison(n, failure);
+    Value scratch;
+    return truthOf(operand(n, scratch), failure);
 }
 
 Value evaluateCode(const Node& root, const std::vector<std::string>& texts, int sheet, const CellSource& cells)

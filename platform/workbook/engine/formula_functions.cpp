@@ -46,25 +46,6 @@ Value foldNumbers(const Evaluator& ev, const Args& args, bool countMode, Fold&& 
     return Value{};
 }
 
-bool equalsFolded(std::string_view text, std::string_view upper)
-{
-    return text.size() == upper.size() &&
-           std::equal(text.begin(), text.end(), upper.begin(),
-                      [](char a, char b) { return std::toupper(static_cast<unsigned char>(a)) == b; });
-}
-
-Value truthOf(const Value& v)
-{
-    if (v.isError())
-        return v;
-    if (v.isText()) {
-        if (equalsFolded(v.text, "TRUE") || equalsFolded(v.text, "FALSE"))
-            return Value::ofBool(equalsFolded(v.text, "TRUE"));
-        return err(ErrorCode::Value);
-    }
-    return Value::ofBool(numberOf(v) != 0);
-}
-
 Value logical(const Evaluator& ev, const Args& args, bool isAnd)
 {
     bool any = false, result = isAnd;
@@ -82,10 +63,11 @@ Value logical(const Evaluator& ev, const Args& args, bool isAnd)
                     take(v.number != 0);
             });
         } else {
-            Value t = truthOf(ev.eval(arg));
-            if (t.isError())
-                return t;
-            take(t.number != 0);
+            Value wrong;
+            auto t = ev.condition(arg, wrong);
+            if (!t)
+                return wrong;
+            take(*t);
         }
         if (failure)
             return *failure;
@@ -235,10 +217,11 @@ Value ifFunction(const Evaluator& ev, const Args& args)
 {
     if (args.empty() || args.size() > 3)
         return err(ErrorCode::Value);
-    Value cond = truthOf(ev.eval(args[0]));
-    if (cond.isError())
-        return cond;
-    if (cond.number != 0)
+    Value failure;
+    auto cond = ev.condition(args[0], failure);
+    if (!cond)
+        return failure;
+    if (*cond)
         return args.size() > 1 && args[1].kind != NodeKind::Missing ? ev.eval(args[1]) : Value::ofNumber(0);
     if (args.size() < 3)
         return Value::ofBool(false);
@@ -307,8 +290,9 @@ Value callFunction(const Evaluator& ev, const Node& call)
         if (args.size() != 1)
             return err(ErrorCode::Value);
         {
-            Value t = truthOf(ev.eval(args[0]));
-            return t.isError() ? t : Value::ofBool(t.number == 0);
+            Value failure;
+            auto t = ev.condition(args[0], failure);
+            return t ? Value::ofBool(!*t) : failure;
         }
     case Function::Sum:
     case Function::Average:

@@ -4,14 +4,6 @@
 
 namespace ks::workbook {
 
-const Cell* Sheet::find(int row, int col) const
-{
-    if (row < 1 || col < 1 || row > lastRow())
-        return nullptr;
-    const auto& cells = rows_[static_cast<std::size_t>(row) - 1];
-    return col <= static_cast<int>(cells.size()) ? &cells[static_cast<std::size_t>(col) - 1] : nullptr;
-}
-
 Cell* Sheet::findMutable(int row, int col)
 {
     return const_cast<Cell*>(find(row, col));

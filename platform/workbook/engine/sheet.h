@@ -73,7 +73,16 @@ public:
     std::vector<ListObject> lists;
     std::vector<PictureObject> pictures;
 
-    const Cell* find(int row, int col) const;
+    // Inline: formulas read cells through it thousands of times a recalculation.
+    const Cell* find(int row, int col) const
+    {
+        // Unsigned: a row or column below 1 wraps past every size.
+        std::size_t r = static_cast<std::size_t>(row) - 1, c = static_cast<std::size_t>(col) - 1;
+        if (r >= rows_.size())
+            return nullptr;
+        const auto& cells = rows_[r];
+        return c < cells.size() ? &cells[c] : nullptr;
+    }
     Cell* findMutable(int row, int col);
     // The cell, created when missing; row and column must be valid.
     Cell& at(int row, int col);

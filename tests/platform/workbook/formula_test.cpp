@@ -178,6 +178,37 @@ TEST(Formula, ErrorsPropagateAndCyclesStop)
     EXPECT_EQ(book.SheetText(3, 2), "3");
 }
 
+// Errors and truth values pass through parentheses, nested sums and conditions unchanged,
+// the leftmost error first.
+TEST(Formula, NestedOperandsAndConditionsKeepTheirErrors)
+{
+    Book book;
+    book.setSheetFormula(1, 1, "=1/0");
+    book.setSheetText(1, 2, "x");
+    book.setSheetNumber(1, 3, 4);
+    EXPECT_EQ(eval(book, "=((A1-1)/2)+1"), "#DIV/0!");
+    EXPECT_EQ(eval(book, "=(B1*2)+A1"), "#VALUE!");
+    EXPECT_EQ(eval(book, "=(A1*2)+B1"), "#DIV/0!");
+    EXPECT_EQ(eval(book, "=-(B1)"), "#VALUE!");
+    EXPECT_EQ(eval(book, "=1/(C1-4)"), "#DIV/0!");
+    EXPECT_EQ(eval(book, "=(C1-4)^0"), "#NUM!");
+    EXPECT_EQ(eval(book, "=(C1-4)^-1"), "#DIV/0!");
+    EXPECT_EQ(eval(book, "=(1E308*10)-1"), "#NUM!");
+    EXPECT_EQ(eval(book, "=(C1/2)*(1+1)%"), "0.04");
+    EXPECT_EQ(eval(book, "=(\"3\"+D1)*(TRUE+1)"), "6");  // a numeric text, an empty cell, a truth value
+
+    EXPECT_EQ(eval(book, "=IF(A1>0,1,2)"), "#DIV/0!");
+    EXPECT_EQ(eval(book, "=IF(1>A1,1,2)"), "#DIV/0!");
+    EXPECT_EQ(eval(book, "=IF((C1>3),\"big\",\"small\")"), "big");
+    EXPECT_EQ(eval(book, "=IF(D1,1,2)"), "2");
+    EXPECT_EQ(eval(book, "=IF(C1-4,1,2)"), "2");
+    EXPECT_EQ(eval(book, "=AND(C1=4,B1=\"X\")"), "TRUE");
+    EXPECT_EQ(eval(book, "=AND(C1=4,A1=0)"), "#DIV/0!");
+    EXPECT_EQ(eval(book, "=OR(C1<0,\"x\")"), "#VALUE!");  // a text given directly must read as a truth value
+    EXPECT_EQ(eval(book, "=NOT(A1)"), "#DIV/0!");
+    EXPECT_EQ(eval(book, "=NOT(C1>5)"), "TRUE");
+}
+
 TEST(Formula, RecalculatesWhatDependsOnAChange)
 {
     Book book;
