@@ -211,20 +211,38 @@ Value Evaluator::binary(const Node& n) const
     return arithmetic(n, r, failure) ? Value::ofNumber(r) : failure;
 }
 
+namespace {
+int compareNumbers(double a, double b)
+{
+    return a < b ? -1 : a > b ? 1 : 0;
+}
+}
+
 std::optional<bool> Evaluator::comparison(const Node& n, Value& failure) const
 {
-    Value lhsScratch, rhsScratch;
-    const Value& lhs = operand(n.children()[0], lhsScratch);
-    if (lhs.isError()) {
-        failure = lhs;
-        return std::nullopt;
+    const Node& left = n.children()[0];
+    const Node& right = n.children()[1];
+    int c;
+    // A cell against a number written in the formula, the commonest test, needs no scratch values.
+    const Value* cell = left.kind == NodeKind::Cell && right.kind == NodeKind::Number
+                            ? &cells.valueAt(left.sheet < 0 ? sheet : left.sheet, left.a.row, left.a.col)
+                            : nullptr;
+    if (cell && (cell->isNumber() || cell->isEmpty())) {
+        c = compareNumbers(cell->isNumber() ? cell->number : 0, right.number);
+    } else {
+        Value lhsScratch, rhsScratch;
+        const Value& lhs = cell ? *cell : operand(left, lhsScratch);
+        if (lhs.isError()) {
+            failure = lhs;
+            return std::nullopt;
+        }
+        const Value& rhs = operand(right, rhsScratch);
+        if (rhs.isError()) {
+            failure = rhs;
+            return std::nullopt;
+        }
+        c = compareValues(lhs, rhs);
     }
-    const Value& rhs = operand(n.children()[1], rhsScratch);
-    if (rhs.isError()) {
-        failure = rhs;
-        return std::nullopt;
-    }
-    int c = compareValues(lhs, rhs);
     switch (n.op) {
     case BinaryOp::Eq: return c == 0;
     case BinaryOp::Ne: return c != 0;

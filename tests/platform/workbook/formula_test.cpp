@@ -197,6 +197,9 @@ TEST(Formula, NestedOperandsAndConditionsKeepTheirErrors)
     EXPECT_EQ(eval(book, "=(C1/2)*(1+1)%"), "0.04");
     EXPECT_EQ(eval(book, "=(\"3\"+D1)*(TRUE+1)"), "6");  // a numeric text, an empty cell, a truth value
 
+    EXPECT_EQ(eval(book, "=B1>5"), "TRUE");  // a text sorts after every number
+    EXPECT_EQ(eval(book, "=D1<1"), "TRUE");  // an empty cell is 0 beside a number
+    EXPECT_EQ(eval(book, "=C1>=4"), "TRUE");
     EXPECT_EQ(eval(book, "=IF(A1>0,1,2)"), "#DIV/0!");
     EXPECT_EQ(eval(book, "=IF(1>A1,1,2)"), "#DIV/0!");
     EXPECT_EQ(eval(book, "=IF((C1>3),\"big\",\"small\")"), "big");
