@@ -1,6 +1,7 @@
 #include "addon/convert/html_attributes.h"
 
 #include "addon/base/number_utils.h"
+#include "addon/convert/html_entities.h"
 #include "addon/convert/html_reader.h"
 
 #include <algorithm>
@@ -129,13 +130,38 @@ void copyPart(char* destination, const char* source, std::size_t length)
     destination[length] = 0;
 }
 
+bool isNameCharacter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '#'; }
+
+// A value with its entities decoded ("&quot;", "&amp;", "&#39;"): only a name of letters and
+// digits closed by ";" is one, so "a.cgi?x=1&y=2" stays as written.
+void copyValue(char* destination, const char* source, std::size_t length)
+{
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < length;) {
+        if (source[i] == '&') {
+            std::size_t end = i + 1;
+            while (end < length && isNameCharacter(source[end]))
+                ++end;
+            int character = end < length && source[end] == ';' ? HtmlEntityCharacter(source + i + 1, end - i - 1) : -1;
+            if (character != -1) {
+                if (character >= 0)
+                    destination[out++] = char(character);
+                i = end + 1;
+                continue;
+            }
+        }
+        destination[out++] = source[i++];
+    }
+    destination[out] = 0;
+}
+
 }
 
 int NextHtmlAttrib(HtmlCtx*, const char* text, char* name, char* value)
 {
     AttribSpan a = scanAttrib(text);
     copyPart(name, a.name, a.nameLength);
-    copyPart(value, a.value, a.valueLength);
+    copyValue(value, a.value, a.valueLength);
     return a.used;
 }
 
@@ -146,7 +172,7 @@ int GetHtmlAttrib(HtmlCtx*, const char* text, const char* name, char* value)
     AttribSpan a;
     for (int at = 0; (a = scanAttrib(text + at)).used > 0; at += a.used)
         if (a.nameLength == wanted && strncasecmp(a.name, name, wanted) == 0) {
-            copyPart(value, a.value, a.valueLength);
+            copyValue(value, a.value, a.valueLength);
             return 1;
         }
     value[0] = 0;

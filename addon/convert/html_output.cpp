@@ -61,14 +61,25 @@ int putEntity(HtmlCtx* ctx, HtmlOutput& out, std::string_view entity)
     return PutString(ctx, out, entity);
 }
 
-// Bare unless the value would not read back whole: a blank, a quote or ">" ends a
-// bare value, so such values are quoted with the quote they do not hold.
+// Bare unless the value would not read back whole: a blank, a quote or ">" ends a bare
+// value, and an "&" may start an entity. A value holding "\"" alone is quoted with "'";
+// any other in double quotes, its "\"" and "&" written as entities.
 char quoteFor(const char* value)
 {
-    std::size_t special = std::strcspn(value, " \"'>\t\r\n");
+    std::size_t special = std::strcspn(value, " \"'>\t\r\n&");
     if (*value && !value[special])
         return 0;
-    return std::strchr(value, '"') && !std::strchr(value, '\'') ? '\'' : '"';
+    return std::strchr(value, '"') && !std::strchr(value, '\'') && !std::strchr(value, '&') ? '\'' : '"';
+}
+
+int putEscapedValue(HtmlCtx* ctx, HtmlOutput& out, const char* value)
+{
+    for (const char* p = value; *p; ++p) {
+        const char* entity = *p == '"' ? "&quot;" : *p == '&' ? "&amp;" : nullptr;
+        if (!(entity ? PutString(ctx, out, entity) : PutChar(ctx, out, *p)))
+            return 0;
+    }
+    return 1;
 }
 
 }
@@ -252,7 +263,10 @@ int PutAttr(HtmlCtx* ctx, HtmlOutput& out, const char* name, const char* value)
         return 0;
     if (!quote)
         return PutString(ctx, out, value);
-    return PutChar(ctx, out, quote) && PutString(ctx, out, value) && PutChar(ctx, out, quote) ? 1 : 0;
+    if (!PutChar(ctx, out, quote))
+        return 0;
+    bool written = quote == '"' ? putEscapedValue(ctx, out, value) : PutString(ctx, out, value);
+    return written && PutChar(ctx, out, quote) ? 1 : 0;
 }
 
 int PutAttrInt(HtmlCtx* ctx, HtmlOutput& out, const char* name, long value)

@@ -24,8 +24,10 @@ inline constexpr char kHtmlRowEnd = 0x12;
 // What a line end inside a text run becomes until the run is decoded.
 inline constexpr char kHtmlLineEndMark = 21;
 
+inline constexpr std::int32_t kHiddenPlain = 1, kHiddenVariant = 2;
+
 // Reader flags.
-inline constexpr std::uint32_t kReadInCaption = 0x2, kReadInScript = 0x4;
+inline constexpr std::uint32_t kReadInCaption = 0x2;
 
 // Group style bits beyond the character styles.
 inline constexpr std::uint32_t kStyleUnderline = 0x1, kStyleBold = 0x2, kStyleItalic = 0x4;
@@ -143,8 +145,14 @@ struct HtmlReader {
     // paragraph end it shows nothing and is dropped (a line end before a block tag).
     std::int32_t heldBlank = 0;
     HtmlGroup heldGroup;
+    // The last text given to the document was an anchor's hidden data (kHiddenPlain, or
+    // kHiddenVariant in the font variant of link text): the next anchor's data takes the
+    // other font, else the two would run together.
+    std::int32_t hiddenTextLast = 0;
     std::int32_t wordLength = 0;
     std::int32_t beginTag = 0, endTag = 0, tag = 0, textSuppressed = 0;
+    std::int32_t selfClosing = 0;       // the tag ended with "/>"
+    const char* rawTextEnd = nullptr;   // inside "script" or "style": the element whose end tag ends it
     std::int32_t endOfInput = 0;
 
     std::int32_t group = 0;

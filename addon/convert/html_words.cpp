@@ -4,6 +4,7 @@
 #include "addon/base/text_utils.h"
 #include "addon/convert/html_entities.h"
 #include "addon/convert/html_input.h"
+#include "addon/convert/html_tokenizer.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,23 +24,11 @@ bool isDroppedControl(char c)
     return (u < 0x20 && c != '\t' && !isLineEnd(c)) || u == 0x7F;
 }
 
-// Stops of plain text, of attribute text and of comments: every character a rule looks at.
+// Stops of plain text: every character a rule looks at.
 constexpr HtmlStops kTextStops{" <&"};
-constexpr HtmlStops kTagStops{" >\""};
-constexpr HtmlStops kCommentStops{">"};
 
-// One part of a tag (its name, or its attribute text), filled to at most 300 characters.
-struct TagPart {
-    char* text;
-    int length = 0;
-    void put(char c)
-    {
-        if (length < kHtmlTextSize)
-            text[length++] = c;
-    }
-    void close() { text[length] = 0; }
-};
-
+// The builder's part of a begin tag: the pending text goes to the document first, and the
+// tag gets a copy of the current group.
 int openGroup(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->flush && !r->flush(ctx, r))
@@ -51,99 +40,18 @@ int openGroup(HtmlCtx* ctx, HtmlReader* r)
     return 1;
 }
 
-// Reads the rest of a tag into the word and the attribute text; false for a comment.
-bool readTag(HtmlCtx* ctx, HtmlReader* r)
-{
-    TagPart name{r->word}, attributes{r->attributes};
-    TagPart* part = &name;
-    bool quoted = false, comment = false;
-    char last = 0, beforeLast = 0;
-    char skipped[kHtmlTextSize];
-    for (;;) {
-        // Stretches without a character of interest go in whole: attribute text, comments.
-        if (comment) {
-            int n = TakeHtmlRun(r, skipped, kHtmlTextSize, kCommentStops);
-            if (n > 0) {
-                beforeLast = n >= 2 ? skipped[n - 2] : last;
-                last = skipped[n - 1];
-            }
-        } else if (part == &attributes) {
-            int n = TakeHtmlRun(r, part->text + part->length, kHtmlTextSize - part->length, kTagStops);
-            if (n > 0) {
-                part->length += n;
-                beforeLast = n >= 2 ? part->text[part->length - 2] : last;
-                last = part->text[part->length - 1];
-            }
-        }
-        if (!GetHtmlChar(ctx, r))
-            break;
-        char c = r->current;
-        if (isDroppedControl(c))
-            continue;
-        if (comment) {
-            if (c == '>' && last == '-' && beforeLast == '-')
-                return false;
-        } else if (c == '>') {
-            break;
-        }
-        if (c == '"')
-            quoted = !quoted;
-        // Line ends (and tabs) inside a tag are blanks, or nothing inside quotes, after a blank
-        // or before anything of the part.
-        if (isLineEnd(c) || c == '\t') {
-            bool drop = part->length == 0 || last == ' ' || (quoted && c != '\t');
-            if (drop) {
-                beforeLast = last;
-                last = c;
-                continue;
-            }
-            c = ' ';
-        }
-        beforeLast = last;
-        last = c;
-        if (comment)
-            continue;
-        if (c == ' ' && part == &name) {
-            part = &attributes;
-            continue;
-        }
-        part->put(c);
-        if (part == &name && name.length == 3 && std::memcmp(r->word, "!--", 3) == 0)
-            comment = true;
-    }
-    name.close();
-    attributes.close();
-    r->wordLength = name.length;
-    return true;
-}
-
-// Takes "<" in script text: only the script's own end tag opens a tag there.
-bool scriptEndFollows(HtmlCtx* ctx, HtmlReader* r)
-{
-    static constexpr char kEnd[] = "/script";
-    char seen[7];
-    int count = 0;
-    while (count < 7 && GetHtmlChar(ctx, r))
-        seen[count++] = r->current;
-    bool match = count == 7 && strncasecmp(seen, kEnd, 7) == 0;
-    while (count > 0) {
-        r->current = seen[--count];
-        PushHtmlChar(ctx, r);
-    }
-    return match;
-}
-
 }
 
 int GetHtmlWord(HtmlCtx* ctx, HtmlReader* r, const char* text)
 {
     r->word[0] = r->attributes[0] = 0;
     r->tag = 1;
+    r->selfClosing = 0;
     if (text && *text) {
         std::size_t n = std::min(std::strlen(text), std::size_t(kHtmlTextSize));
         std::memcpy(r->word, text, n);
         r->word[n] = 0;
-    } else if (!readTag(ctx, r)) {
+    } else if (ReadHtmlTag(ctx, r) == HtmlToken::Comment) {
         r->word[0] = r->attributes[0] = 0;
         r->wordLength = 0;
         r->tag = 0;
@@ -159,7 +67,11 @@ int GetHtmlWord(HtmlCtx* ctx, HtmlReader* r, const char* text)
         r->beginTag = 1;
     }
     r->wordLength = static_cast<std::int32_t>(std::strlen(r->word));
-    return r->beginTag ? openGroup(ctx, r) : 1;
+    if (!r->beginTag)
+        return 1;
+    if (!r->selfClosing)
+        r->rawTextEnd = HtmlRawTextElement(r->word);
+    return openGroup(ctx, r);
 }
 
 namespace {
@@ -181,8 +93,6 @@ struct Run {
 // A "<" that starts a tag: the tag is read (RunEnd::Tag or Comment); any other is text.
 bool opensTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (r->flags & kReadInScript)
-        return scriptEndFollows(ctx, r);
     if (!GetHtmlChar(ctx, r))
         return false;
     char next = r->current;
@@ -281,6 +191,12 @@ int NextHtmlWord(HtmlCtx* ctx, HtmlReader* r)
         r->beginTag = r->endTag = r->tag = 0;
         r->word[0] = r->attributes[0] = 0;
         r->wordLength = 0;
+        // Raw text is no text: the element's end tag comes next.
+        if (r->rawTextEnd) {
+            if (!SkipHtmlRawText(ctx, r))
+                return 0;
+            return GetHtmlWord(ctx, r, nullptr);
+        }
         Run run{r->word};
         switch (readRun(ctx, r, run, afterTag, afterEndTag)) {
         case RunEnd::InputEnded:

@@ -169,6 +169,27 @@ void reportAbort(HtmlCtx* ctx, const HtmlReader& r)
              static_cast<long>(r.position), r.tag, r.beginTag, r.endTag, r.word, r.wordLength);
 }
 
+int handleOneTag(HtmlCtx* ctx, HtmlReader& r)
+{
+    if (!isParagraphTag(r.word, r.wordLength) && r.textEnabled && !FlushHtmlText(ctx, &r))
+        return kTagFailed;
+    return HandleHtmlTag(ctx, &r);
+}
+
+// A tag to its handler. A self-closed tag ("<a id=x/>") whose group is still open after its
+// handler is ended at once, as if its end tag followed: a group left open would take the
+// following text, and each would use up a group.
+int handleTag(HtmlCtx* ctx, HtmlReader& r)
+{
+    int own = r.group;
+    int result = handleOneTag(ctx, r);
+    if (result != kTagDone || !r.beginTag || !r.selfClosing || r.group < own)
+        return result;
+    r.beginTag = 0;
+    r.endTag = 1;
+    return handleOneTag(ctx, r);
+}
+
 // The main loop: text words into the pending text, tags to their handlers.
 void readWords(HtmlCtx* ctx, HtmlReader& r)
 {
@@ -181,9 +202,7 @@ void readWords(HtmlCtx* ctx, HtmlReader& r)
             AppendPending(&r, r.word, r.wordLength);
             continue;
         }
-        if (!isParagraphTag(r.word, r.wordLength) && r.textEnabled && !FlushHtmlText(ctx, &r))
-            return;
-        int result = HandleHtmlTag(ctx, &r);
+        int result = handleTag(ctx, r);
         if (result == kTagAborted)
             reportAbort(ctx, r);
         if (result != kTagDone)
@@ -250,10 +269,14 @@ int HtmlDocPass(HtmlCtx* ctx, int operation, HtmlGroup* group, HtmlReader* r, co
         endPass(ctx, ctx->editorWindow, r);
         return 1;
     case kDocText:
+        if (r && text && *text)
+            r->hiddenTextLast = !(group->style & kStyleHiddenLink) ? 0 : group->inLink ? kHiddenVariant : kHiddenPlain;
         return InsertHtmlText(ctx, group, text);
     case kDocPicture:
+        r->hiddenTextLast = 0;
         return ReleaseHeldBlank(ctx, r) && ReadImgTag(ctx, r);
     case kDocField:
+        r->hiddenTextLast = 0;
         return ReleaseHeldBlank(ctx, r) && CreateFieldControl(ctx, group, 1, 0);
     default:
         return 1;

@@ -22,6 +22,8 @@ int BodyTag(HtmlCtx* ctx, HtmlReader* r);
 
 // Paragraphs and blocks (html_tags_blocks.cpp).
 int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div);
+// Sectioning elements ("section", "nav", ...): blocks as "div" is.
+int SectionTag(HtmlCtx* ctx, HtmlReader* r);
 int BreakTag(HtmlCtx* ctx, HtmlReader* r);
 int CenterTag(HtmlCtx* ctx, HtmlReader* r);
 int PreTag(HtmlCtx* ctx, HtmlReader* r);
@@ -33,6 +35,11 @@ int NoFramesTag(HtmlCtx* ctx, HtmlReader* r);
 
 // Links, fonts, character styles and lists (html_tags_text.cpp).
 int AnchorTag(HtmlCtx* ctx, HtmlReader* r);
+// An anchor's data (its attribute text) as hidden text at the current place.
+int InsertAnchorData(HtmlCtx* ctx, HtmlReader* r, const char* data);
+// The current begin tag's "id" as a named anchor at the current place: in-page links reach
+// it and the writer keeps it.
+int IdAnchor(HtmlCtx* ctx, HtmlReader* r);
 int FontTag(HtmlCtx* ctx, HtmlReader* r);
 int StyleTag(HtmlCtx* ctx, HtmlReader* r, std::uint32_t bits);
 int ElementTag(HtmlCtx* ctx, HtmlReader* r, int element);

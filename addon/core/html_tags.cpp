@@ -26,7 +26,7 @@ enum class Tag {
     Unknown, Head, Title, Base, BaseFont, Meta, Body, P, Div, Br, Frameset, Frame, NoFrames, Table, Tr, Td, Th,
     Caption, Center, Pre, Hr, H1, H2, H3, H4, H5, H6, H7, A, Font, Form, Input, TextArea, Select, Option, Img,
     Ol, Ul, Menu, Dl, Dir, Li, Dt, Dd, U, B, Strong, Dfn, I, Em, Cite, Strike, Sup, Sub, Code, Var, Kbd, Samp,
-    Hv, Tt, BlockQuote, Address, Script,
+    Hv, Tt, BlockQuote, Address, Script, Section,
 };
 
 struct TagName {
@@ -47,6 +47,9 @@ constexpr TagName kTags[] = {
     {"select", Tag::Select}, {"strike", Tag::Strike}, {"strong", Tag::Strong}, {"sub", Tag::Sub},
     {"sup", Tag::Sup}, {"table", Tag::Table}, {"td", Tag::Td}, {"textarea", Tag::TextArea}, {"th", Tag::Th},
     {"title", Tag::Title}, {"tr", Tag::Tr}, {"tt", Tag::Tt}, {"u", Tag::U}, {"ul", Tag::Ul}, {"var", Tag::Var},
+    // Newer sectioning elements are blocks: the words on either side stay apart.
+    {"article", Tag::Section}, {"aside", Tag::Section}, {"figure", Tag::Section}, {"footer", Tag::Section},
+    {"header", Tag::Section}, {"main", Tag::Section}, {"nav", Tag::Section}, {"section", Tag::Section},
 };
 
 // The tag names by length and first letter: a lookup compares with a few names at most.
@@ -111,6 +114,7 @@ int documentTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
     switch (tag) {
     case Tag::P: return ParagraphTag(ctx, r, false);
     case Tag::Div: return ParagraphTag(ctx, r, true);
+    case Tag::Section: return SectionTag(ctx, r);
     case Tag::Br: return BreakTag(ctx, r);
     case Tag::Frameset: return FramesetTag(ctx, r);
     case Tag::Frame: return FrameTag(ctx, r);
@@ -185,9 +189,26 @@ void TakeAlignAttribute(HtmlCtx* ctx, HtmlReader* r, HtmlGroup& group)
         group.align = (group.align & ~kAlignAny) | AlignmentOf(value);
 }
 
-int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
+namespace {
+
+// Tags whose "id" becomes an anchor where they begin: not an anchor (its data holds it),
+// nor where text would go to the wrong place (the head, a table outside its cells, frames,
+// the fields' values, scripts, a link's text, which the anchor would end).
+bool takesIdAnchor(const HtmlCtx* ctx, const HtmlReader* r, Tag tag)
 {
-    Tag tag = lookupTag(r->word);
+    switch (tag) {
+    case Tag::A: case Tag::Head: case Tag::Title: case Tag::Base: case Tag::BaseFont: case Tag::Meta:
+    case Tag::Table: case Tag::Tr: case Tag::Caption: case Tag::Frameset: case Tag::Frame: case Tag::NoFrames:
+    case Tag::Script: case Tag::Select: case Tag::Option: case Tag::TextArea:
+        return false;
+    default:
+        return r->textEnabled && !r->textSuppressed && r->currentField < 0 && !r->inHead &&
+               !r->groups[r->group].inLink && ctx->rootFrame.childCount == 0;
+    }
+}
+
+int dispatchTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
+{
     switch (tag) {
     case Tag::Head: return HeadTag(ctx, r);
     case Tag::Title: return TitleTag(ctx, r);
@@ -200,6 +221,17 @@ int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
     if (!r->textEnabled)
         return otherTag(r);
     return documentTag(ctx, r, tag);
+}
+
+}
+
+int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    Tag tag = lookupTag(r->word);
+    int result = dispatchTag(ctx, r, tag);
+    if (result == kTagDone && r->beginTag && takesIdAnchor(ctx, r, tag))
+        return IdAnchor(ctx, r);
+    return result;
 }
 
 int HeadTag(HtmlCtx*, HtmlReader* r)

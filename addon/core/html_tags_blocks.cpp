@@ -88,6 +88,14 @@ int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div)
     return kTagDone;
 }
 
+int SectionTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    // They nest deep on real pages: an end with no text since the last paragraph adds none.
+    if (r->endTag && r->paraStart && r->pendingLength == 0)
+        return kTagDone;
+    return ParagraphTag(ctx, r, true);
+}
+
 int BreakTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (!r->beginTag)

@@ -234,11 +234,9 @@ int ScriptTag(HtmlCtx* ctx, HtmlReader* r)
 {
     ctx->unsupported |= kUnsupportedScript;
     if (r->beginTag) {
-        r->flags |= kReadInScript;
         r->textSuppressed = 1;
         return kTagDone;
     }
-    r->flags &= ~kReadInScript;
     CloseGroup(r);
     r->textSuppressed = 0;
     return kTagDone;

@@ -8,6 +8,7 @@
 #include "addon/core/plx_module.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 namespace ks::addon {
@@ -109,25 +110,60 @@ int listItem(HtmlCtx* ctx, HtmlReader* r, const ItemKind& kind)
 
 }
 
+int InsertAnchorData(HtmlCtx* ctx, HtmlReader* r, const char* data)
+{
+    AppendPending(r, data, std::min<int>(int(std::strlen(data)), kHtmlTextSize - 1));
+    HtmlGroup& g = r->currentGroup();
+    // Right after another anchor's data this one takes the other font variant, so that the
+    // two stay apart ("<a name=top></a><a href=x>", not "name=tophref=x").
+    std::int32_t inLink = g.inLink;
+    if (r->hiddenTextLast)
+        g.inLink = r->hiddenTextLast == kHiddenPlain;
+    g.style |= kStyleHiddenLink;
+    int flushed = FlushHtmlText(ctx, r);
+    g.style &= ~kStyleHiddenLink;
+    g.inLink = inLink;
+    return flushed;
+}
+
+int IdAnchor(HtmlCtx* ctx, HtmlReader* r)
+{
+    char id[kHtmlTextSize + 1];
+    if (!TagAttribute(ctx, r, "id", id) || !id[0])
+        return kTagDone;
+    char quote = std::strchr(id, '"') ? '\'' : '"';
+    char data[kHtmlTextSize + 8];
+    std::snprintf(data, sizeof data, "id=%c%s%c", quote, id, quote);
+    return InsertAnchorData(ctx, r, data) ? kTagDone : kTagFailed;
+}
+
 int AnchorTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->endTag) {
         CloseGroup(r);
         return kTagDone;
     }
-    if (r->currentGroup().inLink)
+    if (r->currentGroup().inLink) {
+        // An anchor inside another ends that one: the link's group becomes this anchor's,
+        // with the text formatting from outside the link.
         CloseGroup(r);
+        int outside = r->group;
+        while (outside > 0 && r->groups[outside].inLink)
+            --outside;
+        HtmlGroup& g = r->currentGroup();
+        const HtmlGroup& base = r->groups[outside];
+        g.style = base.style;
+        g.colour = base.colour;
+        g.inLink = base.inLink;
+        g.linkHasAddress = base.linkHasAddress;
+    }
     char href[kHtmlTextSize + 1];
     bool hasHref = TagAttribute(ctx, r, "HREF", href);
     if (hasHref)
         SendHtmlNotify(ctx, kNotifyAnchor, reinterpret_cast<WPARAM>(ctx->editorWindow),
                        reinterpret_cast<LPARAM>(href), false);
     HtmlGroup& g = r->currentGroup();
-    AppendPending(r, r->attributes, std::min<int>(int(std::strlen(r->attributes)), kHtmlTextSize - 1));
-    g.style |= kStyleHiddenLink;
-    int flushed = FlushHtmlText(ctx, r);
-    g.style &= ~kStyleHiddenLink;
-    if (!flushed)
+    if (!InsertAnchorData(ctx, r, r->attributes))
         return kTagFailed;
     if (hasHref) {
         g.colour = ctx->linkColor;

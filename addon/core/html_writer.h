@@ -52,7 +52,6 @@ struct FontFacts {
 
 struct TableLevelState {
     bool open = false, rowOpen = false, cellOpen = false, headerCell = false;
-    bool centred = false;                 // a "center" tag went before the table
     int quotes = 0;                       // "blockquote" tags indenting it
 };
 
@@ -74,6 +73,7 @@ struct HtmlWriter {
     CharState chars;
     int charsLink = -1;                   // the link state chars was worked out in; -1 none
     int linkState = 0;                    // 0 none, 1 "<a " data being written, 2 anchor open
+    int hiddenFont = -1;                  // the font of the anchor data written last
     bool linkParagraph = false;           // a "p" inside an anchor began the next paragraph
     bool paraStart = true;                // the next line starts a paragraph
     bool afterBreak = false;              // a paragraph ended at its mark or a line break

@@ -17,6 +17,7 @@ struct Character {
     char c = 0;
     bool hidden = false;
     int line = -1;
+    int font = -1;
 };
 
 Character characterAt(HWND hWnd, int pos)
@@ -33,6 +34,7 @@ Character characterAt(HWND hWnd, int pos)
     unsigned style = 0;
     EditorGetFontInfo(hWnd, fonts[col], nullptr, nullptr, &style);
     ch.c = chars[col];
+    ch.font = fonts[col];
     ch.hidden = (style & kHiddenLinkStyle) != 0;
     ch.line = line;
     return ch;
@@ -45,18 +47,20 @@ int showAnchor(HWND hWnd, int line)
     return 1;
 }
 
-// An anchor written without quotes, as pages often have it: "name=spot", the whole value.
-int unquotedAnchor(HWND hWnd, const char* name)
+// An anchor written without quotes, as pages often have it: "name=spot" or "id=spot",
+// the whole value.
+int unquotedAnchor(HWND hWnd, const char* key, const char* name)
 {
-    std::string wanted = std::string("name=") + name;
+    std::string wanted = std::string(key) + name;
     int length = int(wanted.size());
     for (int pos = EditorFindText(hWnd, wanted.c_str(), 0, kSearchDown); pos >= 0;
          pos = EditorFindText(hWnd, wanted.c_str(), pos + 1, kSearchDown)) {
         Character first = characterAt(hWnd, pos);
         Character before = characterAt(hWnd, pos - 1);
         Character after = characterAt(hWnd, pos + length);
-        bool starts = !before.hidden || before.c == ' ';
-        bool ends = !after.hidden || after.c == ' ';
+        // Another anchor's data right beside it is in another font.
+        bool starts = !before.hidden || before.c == ' ' || before.font != first.font;
+        bool ends = !after.hidden || after.c == ' ' || after.font != first.font;
         if (first.hidden && starts && ends)
             return showAnchor(hWnd, first.line);
     }
@@ -76,7 +80,7 @@ int PositionName(HWND hWnd, const char* name)
         if (found.hidden)
             return showAnchor(hWnd, found.line);
     }
-    return unquotedAnchor(hWnd, name);
+    return unquotedAnchor(hWnd, "name=", name) || unquotedAnchor(hWnd, "id=", name);
 }
 
 }

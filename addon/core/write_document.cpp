@@ -300,9 +300,14 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
     bool hidden = (facts.style & 0x40) != 0;
     bool object = ch == kObjectChar && (facts.style & 0x80);
     bool elementFont = !object && facts.userId < 20;
-    if (w.linkState == 2 && elementFont && !(facts.style & 0x4000) && !CloseLink(w))
-        return 0;
     if (hidden) {
+        // Another anchor's data while one is open (it would be written as text), or in
+        // another font right after one's data (two anchors with nothing between): the open
+        // anchor ends first.
+        bool another = w.linkState == 2 || (w.linkState == 1 && font != w.hiddenFont);
+        if (another && !object && !CloseLink(w))
+            return 0;
+        w.hiddenFont = font;
         if (w.linkState == 0) {
             if (!object && !CloseAllFormatting(w))
                 return 0;
@@ -317,6 +322,10 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
             return 0;
         w.linkState = 2;
     }
+    // Text in an element's own font is outside the anchor: a target written before its
+    // text ("<a id=t></a>Title") ends there.
+    if (w.linkState == 2 && elementFont && !(facts.style & 0x4000) && !CloseLink(w))
+        return 0;
     if (w.out.suppress)
         return 1;
     if (object) {

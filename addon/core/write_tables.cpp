@@ -33,9 +33,8 @@ int WriteTableStart(HtmlWriter& w, int level, int cell)
     for (int i = 0; i < t.quotes; ++i)
         if (!Tag(w, "blockquote", true, true))
             return 0;
-    t.centred = (p.tableAlignment & 1) != 0;
-    if (t.centred && !Tag(w, "center", true, true))
-        return 0;
+    // A centred table is written with "align" alone: a "center" around it would centre
+    // every table nested in it when read back.
     if (!PutTagOpen(&w.ctx, w.out, "table"))
         return 0;
     bool border = p.borders[0] || p.borders[1] || p.borders[2] || p.borders[3];
@@ -157,7 +156,7 @@ int WriteTableEnd(HtmlWriter& w, int level)
         --w.out.indent;
     TableLevelState was = t;
     t = TableLevelState{};
-    if (!Tag(w, "table", false, true) || (was.centred && !Tag(w, "center", false, true)))
+    if (!Tag(w, "table", false, true))
         return 0;
     for (int i = 0; i < was.quotes; ++i)
         if (!Tag(w, "blockquote", false, true))

@@ -242,7 +242,7 @@ std::uint64_t DocLayout::positionAt(QPoint point, bool under) const
 
 void DocLayout::numberLists()
 {
-    std::vector<int> counters;
+    std::vector<int> counters, levels;
     int previous = 0;
     for (std::size_t i = 0; i < boxes_.size(); ++i) {
         ParaBox& b = boxes_[i];
@@ -257,8 +257,15 @@ void DocLayout::numberLists()
         previous = id;
         ListFormat list = id > 0 ? editor_.lists.get(id) : ListFormat{0, 1, 0, 0};
         std::size_t slot = static_cast<std::size_t>(id + 1);
-        if (counters.size() <= slot)
+        if (counters.size() <= slot) {
             counters.resize(slot + 1, 0);
+            levels.resize(slot + 1, 0);
+        }
+        levels[slot] = list.level;
+        // An item of an outer list ends the lists nested deeper: the next one starts anew.
+        for (std::size_t deeper = 0; deeper < counters.size(); ++deeper)
+            if (levels[deeper] > list.level)
+                counters[deeper] = 0;
         int number = list.start + counters[slot]++;
         b.marker = listMarker(list, number);
     }

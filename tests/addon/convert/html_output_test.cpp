@@ -1,6 +1,8 @@
 #include "addon/base/message_sink.h"
 #include "addon/base/print_error.h"
+#include "addon/convert/html_attributes.h"
 #include "addon/convert/html_output.h"
+#include "addon/convert/html_reader.h"
 #include "tests/support/file_faults.h"
 #include "tests/support/temp_dir.h"
 
@@ -179,12 +181,30 @@ TEST_F(HtmlOutputTest, AttributeValuesAreQuotedSoTheyReadBackWhole)
         {"it's", " width=\"it's\""},
         {"a>b", " width=\"a>b\""},
         {"", " width=\"\""},
+        {"it's \"x\"", " width=\"it's &quot;x&quot;\""},
+        {"R&D", " width=\"R&amp;D\""},
     };
     for (const Case& c : cases) {
         FreeHtmlOutput(out);
         out = NewHtmlOutput(ctx.get(), kOutputMemory);
         ASSERT_EQ(PutAttr(ctx.get(), *out, "width", c.value), 1);
         EXPECT_EQ(written(), std::string(c.expected) + "\r\n") << c.value;
+    }
+}
+
+TEST_F(HtmlOutputTest, EveryAttributeValueReadsBackAsItWasWritten)
+{
+    const char* values[] = {"plain", "a b", "it's \"x\"", "x>y", "'single'", "\"double\"", "R&D",
+                            "&amp; stays &amp;", "a.cgi?x=1&y=2", "&quot;", "both ' and \" > &lt;"};
+    for (const char* value : values) {
+        FreeHtmlOutput(out);
+        out = NewHtmlOutput(ctx.get(), kOutputMemory);
+        ASSERT_EQ(PutAttr(ctx.get(), *out, "title", value), 1);
+        std::string tag = written();
+        tag.erase(tag.find_last_not_of("\r\n") + 1);
+        char back[kHtmlTextSize + 1];
+        ASSERT_EQ(GetHtmlAttrib(ctx.get(), tag.c_str(), "title", back), 1) << tag;
+        EXPECT_STREQ(back, value) << "written as" << tag;
     }
 }
 

@@ -112,19 +112,52 @@ TEST(HtmlWords, ALongTagKeepsItsFirst300CharactersOfEachPart)
     EXPECT_EQ(w.next(), "after") << "the rest of the tag is read and dropped";
 }
 
-TEST(HtmlWords, ScriptTextRunsToTheScriptsOwnEndTagInAnyCase)
+TEST(HtmlWords, ScriptAndStyleTextIsNoTextUpToTheirOwnEndTagInAnyCase)
 {
-    Words w("<script>if (a<b && c</d) x();</ScRiPt>after");
-    EXPECT_EQ(w.next(), "<script>");
-    w.reader().flags |= kReadInScript;
-    List text;
-    for (std::string word = w.next(); !w.reader().tag && !word.empty(); word = w.next())
-        text.push_back(word);
-    EXPECT_EQ(text, (List{"if ", "(a", "<b ", "&& ", "c", "</d) ", "x();"}));
-    EXPECT_EQ(std::string(w.reader().word), "ScRiPt");
-    EXPECT_TRUE(w.reader().endTag);
-    w.reader().flags &= ~kReadInScript;
-    EXPECT_EQ(w.next(), "after");
+    EXPECT_EQ(words("<script>if (a<b && c</d) x('</scripts>');</ScRiPt>after"),
+              (List{"<script>", "</ScRiPt>", "after"}));
+    EXPECT_EQ(words("<p>x<style type=text/css>p { content: \"<b>\" }</style >y"),
+              (List{"<p>", "x", "<style type=text/css>", "</style>", "y"}));
+    EXPECT_EQ(words("<script src=a.js/>text"), (List{"<script src=a.js/>"}))
+        << "a bare value keeps its slash: the script goes on";
+    EXPECT_EQ(words("<script src=\"a.js\"/>text"), (List{"<script src=\"a.js\">", "text"}))
+        << "a self-closed script holds nothing";
+    EXPECT_EQ(words("<style>never ended"), (List{"<style>"}));
+}
+
+TEST(HtmlWords, QuotedValuesAreReadWholeWhateverTheyHold)
+{
+    EXPECT_EQ(words("<a title=\"x>y\" href=z.htm>t</a>"), (List{"<a title=\"x>y\" href=z.htm>", "t", "</a>"}));
+    EXPECT_EQ(words("<a title='it\"s \"x\" > y' href = 'z.htm'>t"),
+              (List{"<a title='it\"s \"x\" > y' href='z.htm'>", "t"}));
+    EXPECT_EQ(words("<img alt=\"a\tb\" src=x>"), (List{"<img alt=\"a b\" src=x>"}));
+    EXPECT_EQ(words("<a title=\"never closed>text"), (List{"<a title=\"never closed>text>"}))
+        << "the input's end ends the tag";
+}
+
+TEST(HtmlWords, ASlashBeforeTheTagsEndClosesIt)
+{
+    struct Case {
+        const char* page;
+        const char* word;
+        const char* attributes;
+        bool selfClosing;
+    };
+    const Case cases[] = {
+        {"<br/>", "br", "", true},
+        {"<br />", "br", "", true},
+        {"<a id=\"t\"/>", "a", "id=\"t\"", true},
+        {"<input disabled/>", "input", "disabled", true},
+        {"<a href=http://x/>", "a", "href=http://x/", false},
+        {"<a / href=x>", "a", "href=x", false},
+    };
+    for (const Case& c : cases) {
+        Words w(c.page);
+        w.next();
+        EXPECT_STREQ(w.reader().word, c.word) << c.page;
+        EXPECT_STREQ(w.reader().attributes, c.attributes) << c.page;
+        EXPECT_EQ(w.reader().selfClosing != 0, c.selfClosing) << c.page;
+    }
 }
 
 TEST(HtmlWords, LoneSpacesAreKeptOnlyWhereTheyPartWords)

@@ -412,3 +412,70 @@ TEST_F(PlxReadTest, ABlankBeforeAParagraphEndIsDroppedButKeptBeforeTextAndObject
     ASSERT_GE(n, 5);
     EXPECT_EQ(fonts[4], fonts[0]) << "the blank between the words keeps the formatting of the text it ended";
 }
+
+TEST_F(PlxReadTest, ASelfClosedTagClosesWhatItOpens)
+{
+    read("<h3><a id=\"t\"/>Title</h3><p>body</p><p>more<br/>lines</p>");
+    EXPECT_EQ(text(), "{id=\"t\"}Title|body|more/lines|");
+    EXPECT_EQ(header(typeWord(lineOf("Title"))), 3);
+    EXPECT_EQ(header(typeWord(lineOf("body"))), 0) << "the heading ended at its own end tag";
+
+    // Each self-closed anchor once took one of the hundred groups for good.
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    std::string page;
+    for (int i = 0; i < 150; ++i)
+        page += "<p><a name=\"a" + std::to_string(i) + "\"/>para" + std::to_string(i) + "</p>";
+    read(page);
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+    EXPECT_GE(lineOf("para149"), 0);
+}
+
+TEST_F(PlxReadTest, StyleAndScriptAreNoTextWhereverTheyStand)
+{
+    read("<p>one</p><style>p { color: red }</style><p>two<script>var a = '<p>x</p>';</script> three</p>"
+         "<p>four<style type=\"text/css\">\r\nh1 { margin: 0 }\r\n</STYLE> five<style/> six</p>");
+    EXPECT_EQ(text(), "one|two three|four five six|");
+}
+
+TEST_F(PlxReadTest, AnIdOnAnyElementIsANamedAnchorWhereItBegins)
+{
+    std::string page;
+    for (int i = 0; i < 30; ++i)
+        page += "<p>paragraph " + std::to_string(i);
+    page += "<h2 id=\"part\">Part</h2><p>text <span id=s>in a span</span></p><ul><li id=item>item</ul>"
+            "<p><a id=bare href=\"#part\">back</a></p>";
+    read(page);
+    EXPECT_NE(text().find("{id=\"part\"}Part|"), std::string::npos) << text();
+    EXPECT_EQ(PlxPositionName(hWnd, "part"), 1);
+    EXPECT_EQ(info().caretLine, lineOf("Part"));
+    EXPECT_EQ(PlxPositionName(hWnd, "s"), 1);
+    EXPECT_EQ(info().caretLine, lineOf("in a span"));
+    EXPECT_EQ(PlxPositionName(hWnd, "item"), 1);
+    EXPECT_EQ(info().caretLine, lineOf("item"));
+    EXPECT_EQ(PlxPositionName(hWnd, "bare"), 1) << "an anchor's own id, unquoted";
+    EXPECT_EQ(info().caretLine, lineOf("back"));
+}
+
+TEST_F(PlxReadTest, AnchorsThatFollowEachOtherDoNotRunTogether)
+{
+    read("<p><a name=top></a><a href=\"x.htm\">go</a> and <a title=\"x>y\" href=z.htm>t</a>"
+         "<a name=a></a><a name=b></a><a name=c></a>end</p>");
+    EXPECT_EQ(text(), "{name=tophref=\"x.htm\"}go and {title=\"x>y\" href=z.htm}t{name=aname=bname=c}end|");
+    int top = int(text().find("name=top")) - 1, x = int(text().find("href=\"x")) - 1;
+    EXPECT_NE(fontAt(0, top), fontAt(0, x)) << "the two anchors' data stay apart by their fonts";
+    int a = int(text().find("name=a")) - 3, b = a + 6, c = b + 6;
+    EXPECT_NE(fontAt(0, a), fontAt(0, b));
+    EXPECT_NE(fontAt(0, b), fontAt(0, c));
+    EXPECT_EQ(heard(3280), (std::vector<std::string>{"x.htm", "z.htm"}));
+    EXPECT_EQ(styleAt(0, int(text().find("go")) - 2) & 0x4000, 0x4000u);
+    for (const char* name : {"top", "a", "b", "c"})
+        EXPECT_EQ(PlxPositionName(hWnd, name), 1) << name;
+}
+
+TEST_F(PlxReadTest, SectioningElementsAreBlocks)
+{
+    read("one<section>two</section>three<nav>four</nav><article><header>five</header>six<aside>seven</aside>"
+         "</article><main>eight<figure>nine</figure></main><footer>ten</footer>");
+    EXPECT_EQ(text(), "one|two|three|four|five|six|seven|eight|nine|ten|");
+    EXPECT_EQ(misc(typeWord(lineOf("two"))), 0) << "no quote, list or other block type";
+}

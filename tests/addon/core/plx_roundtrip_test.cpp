@@ -49,6 +49,17 @@ protected:
         EXPECT_EQ(read(page), 1);
         return test::documentDump(hWnd) + dumpAll(ctx().rootFrame);
     }
+    // Every line's record, its cell and its characters.
+    std::string cellLines()
+    {
+        std::string all;
+        for (int line = 0; line < info().lineCount; ++line) {
+            char chars[301];
+            int n = EditorGetLineChars(hWnd, line, chars, nullptr);
+            all += test::lineHead(hWnd, line) + " " + std::string(chars, std::size_t(n)) + "\n";
+        }
+        return all;
+    }
     // Reads the page, then writes and reads back twice: each trip keeps the document, and
     // the bytes written do not change.
     void roundTrip(const std::string& page)
@@ -115,15 +126,7 @@ TEST_F(PlxRoundTripTest, EveryKindOfField)
 // record, spacing included, its cell and its characters must.
 TEST_F(PlxRoundTripTest, TableCellsKeepTheirSpacingPaddingSpansAndColours)
 {
-    auto cells = [&] {
-        std::string all;
-        for (int line = 0; line < info().lineCount; ++line) {
-            char chars[301];
-            int n = EditorGetLineChars(hWnd, line, chars, nullptr);
-            all += test::lineHead(hWnd, line) + " " + std::string(chars, std::size_t(n)) + "\n";
-        }
-        return all;
-    };
+    auto cells = [&] { return cellLines(); };
     ASSERT_EQ(read("<p>before the table</p><table border width=80% align=center cellpadding=4>"
                    "<tr><th colspan=2 bgcolor=#ffff00>Head</th><th rowspan=2 valign=bottom>tall</th></tr>"
                    "<tr><td width=100 align=right>a</td><td>b</td></tr>"
@@ -136,6 +139,34 @@ TEST_F(PlxRoundTripTest, TableCellsKeepTheirSpacingPaddingSpansAndColours)
     writeAndRead(second);
     EXPECT_EQ(cells(), before) << second;
     EXPECT_EQ(second, first);
+}
+
+TEST_F(PlxRoundTripTest, ATableNestedInACentredOneStaysWhereItWas)
+{
+    ASSERT_EQ(read("<table align=center border><tr><td>outer<table border><tr><td>inner</td></tr></table></td></tr>"
+                   "</table><p>after</p>"), 1);
+    std::string before = cellLines(), first, second;
+    writeAndRead(first);
+    EXPECT_EQ(cellLines(), before) << first;
+    writeAndRead(second);
+    EXPECT_EQ(cellLines(), before) << second;
+}
+
+TEST_F(PlxRoundTripTest, AnchorsTargetsAndQuotedValuesKeepTheirPlace)
+{
+    roundTrip("<h3><a id=\"t\"/>Title</h3><h2 id=part>Part</h2><p><a name=top></a><a href=\"x.htm\">go</a> "
+              "<a title='it\"s \"x\" > y' href=\"z.htm#part\">quoted</a></p><p>a <span id=s>span</span></p>");
+    std::string page = written();
+    for (const char* kept : {"<a id=\"t\"></a>", "<a id=\"part\"></a>", "<a name=top></a><a href=\"x.htm\">",
+                             "href=\"z.htm#part\"", "title='it\"s \"x\" > y'", "<a id=\"s\">"})
+        EXPECT_NE(page.find(kept), std::string::npos) << kept << " in\n" << page;
+}
+
+TEST_F(PlxRoundTripTest, ALinkThatStartsInsideAnotherEndsItFirst)
+{
+    roundTrip("<p><a href=a.htm>one <a href=b.htm>two</a> three</p>");
+    std::string page = written();
+    EXPECT_NE(page.find("<a href=b.htm>two</a>"), std::string::npos) << page;
 }
 
 TEST_F(PlxRoundTripTest, PicturesInTheText)

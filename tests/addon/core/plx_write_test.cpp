@@ -232,7 +232,7 @@ TEST_F(PlxWriteTest, TablesWithSpansNestingAndCellAttributes)
     std::string all = written();
     EXPECT_EQ(all, "<body>\r\n"
                    "<p>before</p>\r\n"
-                   "<blockquote>\r\n<center>\r\n"
+                   "<blockquote>\r\n"
                    "<table border width=80% align=center cellpadding=0 cellspacing=0>\r\n"
                    "    <tr>\r\n"
                    "    <th colspan=2 align=center valign=top><b>Head</b></th></tr>\r\n"
@@ -246,7 +246,7 @@ TEST_F(PlxWriteTest, TablesWithSpansNestingAndCellAttributes)
                    "    p2</td></tr>\r\n"
                    "    <tr>\r\n"
                    "    <td valign=top>last</td></tr>\r\n"
-                   "</table>\r\n</center>\r\n</blockquote>\r\n"
+                   "</table>\r\n</blockquote>\r\n"
                    "<p>after</p>\r\n"
                    "</body>\r\n")
         << "a filler cell under a row span writes nothing, its text neither; any padding given is written";

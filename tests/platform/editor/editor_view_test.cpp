@@ -382,3 +382,25 @@ TEST_F(EditorViewTest, TenThousandRowsAndTablesNestedFortyDeepLayOutAndPaint)
 }
 
 }
+
+TEST_F(EditorViewTest, ANestedListStartsAnewAfterAnItemOfTheListAroundIt)
+{
+    int numbers = EditorMakeListFormat(h, 0, 1, 1, 0);
+    int letters = EditorMakeListFormat(h, 0, 1, 2, 2);
+    auto format = [&](int list) {
+        return EditorMakeParaFormatEx(h, -1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, list, 0xFFFFFF);
+    };
+    const struct {
+        const char* text;
+        int list;
+    } items[] = {{"one", numbers}, {"x", letters}, {"y", letters}, {"two", numbers}, {"z", letters}};
+    for (const auto& item : items)
+        EditorAppendText(h, (std::string(item.text) + "\x15").c_str(), 0, format(item.list), 0, -1, 0);
+    QCoreApplication::processEvents();
+    auto* l = view->layout();
+    ASSERT_NE(l, nullptr);
+    std::vector<QString> markers;
+    for (std::size_t i = 1; i <= 5; ++i)   // after the empty paragraph a window starts with
+        markers.push_back(l->box(i).marker);
+    EXPECT_EQ(markers, (std::vector<QString>{"1.", "a.", "b.", "2.", "a."}));
+}
