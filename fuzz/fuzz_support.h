@@ -1,7 +1,7 @@
 #pragma once
-// Shared set-up of the fuzzers: inputs in a memory block, a smaller block limit so
-// large declared sizes stay cheap, silent message boxes, and a file of the process's
-// own for readers that take a file name.
+// Shared set-up of the fuzzers: inputs in a memory block, smaller block and picture
+// limits so large declared sizes stay cheap, silent message boxes, and a file of the
+// process's own for readers that take a file name.
 #include "addon/base/html_ctx.h"
 #include "platform/win/global_memory.h"
 
@@ -9,12 +9,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <unistd.h>
 
 namespace ks::fuzz {
 
 inline constexpr std::size_t kMaxInput = 1 << 20;
+inline constexpr std::uint64_t kMaxPictureBytes = std::uint64_t(48) << 20;
 
 // "<temp>/ks_fuzz.<pid>", removed when the process ends: parallel fuzzing jobs never share it.
 inline const std::string& processFile()
@@ -39,18 +41,12 @@ inline win::HGLOBAL blockOf(const std::uint8_t* data, std::size_t size)
     return block;
 }
 
-// Runs one reader of the form Read(ctx, fromMemory, name, block, length, &out)
-// on the input held in memory and frees what it returns.
-template <class Reader>
-int readFromMemory(Reader read, const std::uint8_t* data, std::size_t size)
+// Runs one picture decoder of the form read(bytes, maxBytes) on the input.
+template <class Decoder>
+int decode(Decoder read, const std::uint8_t* data, std::size_t size)
 {
-    if (size > kMaxInput)
-        return 0;
-    win::HGLOBAL block = blockOf(data, size);
-    addon::HtmlCtx ctx;
-    win::HGLOBAL out;
-    win::GlobalFree(read(&ctx, true, nullptr, block, std::int32_t(size), &out));
-    win::GlobalFree(block);
+    if (size <= kMaxInput)
+        read(std::span<const std::uint8_t>(data, size), kMaxPictureBytes);
     return 0;
 }
 

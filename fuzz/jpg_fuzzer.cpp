@@ -1,7 +1,7 @@
-#include "addon/convert/jpg_reader.h"
 #include "fuzz/fuzz_support.h"
+#include "platform/pictures/jpg_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    return ks::fuzz::readFromMemory(ks::addon::JpgRead, data, size);
+    return ks::fuzz::decode(ks::pictures::readJpg, data, size);
 }

@@ -3,7 +3,7 @@
 // is fed in pieces whose lengths come from the data, so codes straddle the feeds.
 // Each input is decoded twice, through the callback and into a sink whose size
 // the last byte picks: the sink must hold what the callback got, up to its size.
-#include "addon/convert/lzw.h"
+#include "platform/pictures/lzw.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -20,7 +20,7 @@ struct Collected {
     std::size_t total = 0;
 };
 
-int collect(ks::addon::LzwState* s)
+int collect(ks::pictures::LzwState* s)
 {
     auto* c = static_cast<Collected*>(s->owner);
     std::size_t take = std::min(s->outputLength, kKept - c->bytes.size());
@@ -30,14 +30,14 @@ int collect(ks::addon::LzwState* s)
 }
 
 // Feeds the data after its first byte in pieces; false when the setup failed.
-bool decode(ks::addon::LzwState& s, const std::uint8_t* data, std::size_t size)
+bool decode(ks::pictures::LzwState& s, const std::uint8_t* data, std::size_t size)
 {
-    if (!ks::addon::LzwInit(&s))
+    if (!ks::pictures::LzwInit(&s))
         return false;
     for (std::size_t at = 1; at < size;) {
         std::size_t piece = 1 + data[at] % 64;
         piece = piece < size - at ? piece : size - at;
-        ks::addon::LzwDecode(&s, data + at, piece);
+        ks::pictures::LzwDecode(&s, data + at, piece);
         at += piece;
     }
     return true;
@@ -47,7 +47,7 @@ bool decode(ks::addon::LzwState& s, const std::uint8_t* data, std::size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    using namespace ks::addon;
+    using namespace ks::pictures;
     if (size < 2 || size > (1 << 20))
         return 0;
 #ifdef KS_LZW_MSB_FIRST

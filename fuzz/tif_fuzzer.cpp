@@ -1,7 +1,7 @@
-#include "addon/convert/tif_reader.h"
 #include "fuzz/fuzz_support.h"
+#include "platform/pictures/tif_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    return ks::fuzz::readFromMemory(ks::addon::TifRead, data, size);
+    return ks::fuzz::decode(ks::pictures::readTif, data, size);
 }

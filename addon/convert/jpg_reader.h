@@ -1,6 +1,6 @@
 #pragma once
-// Baseline JPEG files (one sequential Huffman-coded frame of one to three
-// components, restart intervals included) into 24-bit packed DIBs.
+// JpgRead: baseline JPEG files or blocks into 24-bit packed DIBs; decoded by
+// platform/pictures, reported in the add-on's words.
 #include "addon/base/html_ctx.h"
 #include "platform/win/global_memory.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// Placeable metafiles: the standard metafile behind the 22-byte placeable
-// header, in a movable block handed to the editor as a picture.
+// ReadWmfFile: placeable metafiles, their standard metafile handed to the editor
+// as a picture in a movable block.
 #include "addon/base/html_ctx.h"
 #include "platform/win/global_memory.h"
 

@@ -2,11 +2,10 @@
 // and with the peers, checks that the pictures agree, and prints megapixels
 // per second for each and the ratio of the times (ours / peer), each pair
 // timed in turn.
-#include "addon/convert/gif_reader.h"
-#include "addon/convert/jpg_reader.h"
-#include "addon/convert/packed_dib.h"
-#include "addon/convert/tif_reader.h"
 #include "bench/pictures/peers.h"
+#include "platform/pictures/gif_reader.h"
+#include "platform/pictures/jpg_reader.h"
+#include "platform/pictures/tif_reader.h"
 
 #include <ctime>
 #include <cmath>
@@ -65,26 +64,24 @@ Timings timeAlternately(const std::function<void()>& ours, const std::function<v
     return best;
 }
 
-win::HGLOBAL decodeOurs(Kind kind, win::HGLOBAL block, std::int32_t size)
+pictures::PackedDib decodeOurs(Kind kind, const Bytes& file)
 {
-    win::HGLOBAL out = nullptr;
     switch (kind) {
-    case Kind::Gif: return addon::GifRead(nullptr, true, nullptr, block, size, &out, nullptr);
-    case Kind::Tiff: return addon::TifRead(nullptr, true, nullptr, block, size, &out);
-    case Kind::Jpeg: return addon::JpgRead(nullptr, true, nullptr, block, size, &out);
-    default: return nullptr;
+    case Kind::Gif: return pictures::readGif(file, {}).first;
+    case Kind::Tiff: return pictures::readTif(file).picture;
+    case Kind::Jpeg: return pictures::readJpg(file).picture;
+    default: return {};
     }
 }
 
 // Compares our DIB with the peer's rows: exact for indices and packed rows
 // (bgr for 24-bit TIFF), PSNR for JPEG. Returns a short verdict.
-std::string agreement(Kind kind, win::HGLOBAL dib, const PeerImage& peer)
+std::string agreement(Kind kind, const pictures::PackedDib& dib, const PeerImage& peer)
 {
-    addon::DibInfo info;
-    if (!addon::readDibInfo(dib, info) || info.width != peer.width || info.height != peer.height)
+    const pictures::DibInfo& info = dib.info();
+    if (info.width != peer.width || info.height != peer.height)
         return "DIFFERENT SIZE";
-    auto* base = static_cast<const std::uint8_t*>(win::GlobalLock(dib));
-    const std::uint8_t* pixels = base + 40 + 4 * info.colorsUsed;
+    const std::uint8_t* pixels = dib.pixels();
     double squares = 0;
     std::size_t mismatches = 0;
     for (int y = 0; y < info.height; ++y) {
@@ -103,7 +100,6 @@ std::string agreement(Kind kind, win::HGLOBAL dib, const PeerImage& peer)
             mismatches += std::memcmp(ours, theirs, whole) != 0;
         }
     }
-    win::GlobalUnlock(dib);
     if (kind == Kind::Jpeg) {
         double mse = squares / (double(peer.rowBytes) * peer.height);
         char text[64];
@@ -122,18 +118,12 @@ void benchFile(const char* path)
         std::printf("%s: not a GIF, TIFF or JPEG file\n", path);
         return;
     }
-    win::HGLOBAL block = win::GlobalAlloc(win::GMEM_MOVEABLE, file.size());
-    std::memcpy(win::GlobalLock(block), file.data(), file.size());
-    win::GlobalUnlock(block);
-    auto size = std::int32_t(file.size());
-
-    win::HGLOBAL dib = decodeOurs(kind, block, size);
+    pictures::PackedDib dib = decodeOurs(kind, file);
     if (!dib) {
         std::printf("%s: our reader refused it\n", path);
-        win::GlobalFree(block);
         return;
     }
-    auto runOurs = [&] { win::GlobalFree(decodeOurs(kind, block, size)); };
+    auto runOurs = [&] { decodeOurs(kind, file); };
 
     struct Peer { const char* name; bool (*decode)(const Bytes&, PeerImage&); };
     std::vector<Peer> peers;
@@ -158,8 +148,6 @@ void benchFile(const char* path)
         std::printf("  %-14s ours %.1f MP/s, theirs %.1f MP/s, time ours/peer %.2f\n", p.name,
                     megapixels / t.ours, megapixels / t.peer, t.ours / t.peer);
     }
-    win::GlobalFree(dib);
-    win::GlobalFree(block);
 }
 
 }

@@ -82,6 +82,17 @@ HGLOBAL GlobalAlloc(unsigned flags, std::size_t size)
     return block;
 }
 
+HGLOBAL GlobalAdopt(void* bytes, std::size_t size)
+{
+    auto* block = bytes ? new (std::nothrow) GlobalBlock : nullptr;
+    if (!block)
+        return nullptr;
+    block->bytes = static_cast<unsigned char*>(bytes);
+    block->size = size;
+    enter(block);
+    return block;
+}
+
 void* GlobalLock(HGLOBAL block)
 {
     if (!live(block))

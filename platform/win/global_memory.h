@@ -17,6 +17,9 @@ inline constexpr unsigned GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
 
 // Null when the size is refused (above the limit) or memory runs out.
 HGLOBAL GlobalAlloc(unsigned flags, std::size_t size);
+// A block made of size bytes from std::malloc, which it takes over (no copy);
+// null when the handle cannot be made, the bytes then still the caller's.
+HGLOBAL GlobalAdopt(void* bytes, std::size_t size);
 // The block's address, pinned until the matching unlock; null for a bad handle.
 void* GlobalLock(HGLOBAL block);
 // True while the block stays locked by an earlier lock.

@@ -5,7 +5,7 @@
 #include "addon/core/picture_edit.h"
 #include "addon/core/tag_data.h"
 #include "platform/win/scripted_dialogs.h"
-#include "tests/addon/convert/picture_fixtures.h"
+#include "tests/platform/pictures/picture_fixtures.h"
 #include "tests/support/dialog_controls.h"
 #include "tests/support/temp_dir.h"
 

@@ -2,7 +2,7 @@
 // aligned, linked, with an animation's frames and the ALT text when there is no picture.
 #include "read_fixture.h"
 
-#include "../convert/picture_fixtures.h"
+#include "tests/platform/pictures/picture_fixtures.h"
 #include "addon/core/picture_read.h"
 #include "addon/core/vek_callback.h"
 #include "platform/editor/model/editor.h"
