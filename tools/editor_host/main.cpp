@@ -84,6 +84,7 @@ int main(int argc, char** argv)
     ks::win::useQtDialogBoxes();
     auto* view = ks::editor::view::EditorView::create(nullptr);
     HWND h = view->handle();
+    PlxSetBkColor(0xFFFFFF);   // white behind a page without a colour of its own, where the add-on's default is grey
     if (!PlxInitialize(h, nullptr) || !open(h, o.file)) {
         std::fprintf(stderr, "editor_host: could not open %s\n", o.file.toLocal8Bit().constData());
         delete view;

@@ -244,11 +244,12 @@ int VekSpeedKeyEnabled(HWND hWnd, int key)
 int SetVekDefaultFont(HWND hWnd, const char* face, int size, int, int, int)
 {
     return withEditor(hWnd, 0, [&](Editor& e) {
-        FontEntry* f0 = e.fonts.get(0);
         if (!face || !*face || size <= 0 || size > 1638)
             return 0;
-        f0->face = clampFace(face);
-        f0->points = size;
+        FontEntry f0 = *e.fonts.get(0);
+        f0.face = face;
+        f0.points = size;
+        e.fonts.set(0, std::move(f0));
         return 1;
     });
 }

@@ -1,5 +1,7 @@
 #include "platform/editor/model/font_table.h"
 
+#include <functional>
+
 namespace ks::editor {
 
 bool FontEntry::sameText(const FontEntry& o) const
@@ -11,6 +13,36 @@ bool FontEntry::sameText(const FontEntry& o) const
 
 std::string clampFace(const std::string& face) { return face.substr(0, 31); }
 
+namespace {
+
+// Over the fields sameText compares.
+std::size_t lookHash(const FontEntry& f)
+{
+    std::size_t h = std::hash<std::string>{}(f.face);
+    for (std::size_t v : {std::size_t(f.points), std::size_t(f.style), std::size_t(f.colour), std::size_t(f.colour2),
+                          std::size_t(f.userId), std::size_t(f.tag), std::size_t(f.field)})
+        h = (h ^ v) * 0x100000001B3ull;
+    return h;
+}
+
+}
+
+void FontTable::index(int id)
+{
+    if (!entries_[id].isObject())
+        byLook_.emplace(lookHash(entries_[id]), id);
+}
+
+void FontTable::unindex(int id)
+{
+    auto [first, last] = byLook_.equal_range(lookHash(entries_[id]));
+    for (auto it = first; it != last; ++it)
+        if (it->second == id) {
+            byLook_.erase(it);
+            return;
+        }
+}
+
 void FontTable::reset(const std::string& defaultFace, int defaultPoints)
 {
     FontEntry font0;
@@ -18,6 +50,8 @@ void FontTable::reset(const std::string& defaultFace, int defaultPoints)
     font0.points = defaultPoints;
     entries_.assign(1, font0);
     used_.assign(1, true);
+    byLook_.clear();
+    index(0);
 }
 
 int FontTable::set(int id, FontEntry entry)
@@ -28,9 +62,12 @@ int FontTable::set(int id, FontEntry entry)
         entries_.resize(id + 1);
         used_.resize(id + 1, false);
     }
+    if (used_[id])
+        unindex(id);
     entry.face = clampFace(entry.face);
     entries_[id] = std::move(entry);
     used_[id] = true;
+    index(id);
     return id;
 }
 
@@ -38,10 +75,12 @@ int FontTable::share(const FontEntry& entry)
 {
     FontEntry wanted = entry;
     wanted.face = clampFace(wanted.face);
-    for (int id = 0; id < count(); ++id)
-        if (used_[id] && entries_[id].sameText(wanted))
-            return id;
-    return append(std::move(wanted));
+    int found = -1;
+    auto [first, last] = byLook_.equal_range(lookHash(wanted));
+    for (auto it = first; it != last; ++it)
+        if (entries_[it->second].sameText(wanted) && (found < 0 || it->second < found))
+            found = it->second;
+    return found >= 0 ? found : append(std::move(wanted));
 }
 
 int FontTable::append(FontEntry entry) { return set(count(), std::move(entry)); }

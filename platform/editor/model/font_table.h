@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace ks::editor {
@@ -63,16 +64,24 @@ public:
     int count() const { return static_cast<int>(entries_.size()); }
     bool valid(int id) const { return id >= 0 && id < count() && used_[id]; }
     const FontEntry* get(int id) const { return valid(id) ? &entries_[id] : nullptr; }
+    // For changing an object's data in place; a text font's look changes through set(),
+    // which keeps the look index right.
     FontEntry* get(int id) { return valid(id) ? &entries_[id] : nullptr; }
     // Defines or redefines entry id, growing the table with unused entries; -1 past the limit.
     int set(int id, FontEntry entry);
-    // An equal text font's id, or a new one; -1 when the table is full.
+    // The first equal text font's id, or a new one; -1 when the table is full. Found by a
+    // hash of the look: a page of many differently formatted runs would otherwise take
+    // quadratic time.
     int share(const FontEntry& entry);
     int append(FontEntry entry);
 
 private:
+    void index(int id);
+    void unindex(int id);
+
     std::vector<FontEntry> entries_;
     std::vector<bool> used_;
+    std::unordered_multimap<std::size_t, int> byLook_;   // text fonts by lookHash
 };
 
 // Cuts a face name to the 31 characters an entry keeps.

@@ -800,7 +800,7 @@ int RtfParser::fontId()
     f.userId = s.userId;
     f.tag = s.tag;
     f.field = s.field;
-    int id = fontIndex_.share(f);
+    int id = e_.fonts.share(f);
     cachedState_ = s;
     cachedFont_ = id < 0 ? 0 : id;
     fontIds_.emplace(s, cachedFont_);

@@ -1,7 +1,6 @@
 #pragma once
 // The RTF state machine behind readRtf: groups with their character and
 // paragraph state, destinations, and the collection of text into the document.
-#include "platform/editor/rtf/font_index.h"
 #include "platform/editor/rtf/rtf_tables.h"
 
 #include <map>
@@ -86,7 +85,7 @@ struct PictureState {
 
 class RtfParser {
 public:
-    RtfParser(Editor& e, std::string folder) : e_(e), folder_(std::move(folder)), fontIndex_(e.fonts) {}
+    RtfParser(Editor& e, std::string folder) : e_(e), folder_(std::move(folder)) {}
     // False when the file was damaged.
     bool parse(std::string_view bytes);
 
@@ -140,9 +139,8 @@ private:
     std::string destText_;
     CharState cachedState_;
     int cachedFont_ = -1;
-    // Font ids of the character states seen so far: the font table's own search is linear.
+    // Font ids of the character states seen so far: a run repeats a state far more often than it brings a new one.
     std::unordered_map<CharState, int, CharStateHash> fontIds_;
-    FontIndex fontIndex_;
     // The paragraph piece being read.
     std::string piece_;
     std::vector<std::uint16_t> pieceFonts_;

@@ -104,6 +104,9 @@ void DocLayout::layoutTable(std::vector<ParaBox>& fresh, std::size_t offset, std
         ParaBox& box = fresh[p - offset];
         box.geometry = layoutParagraph(box.text(), fonts_, w);
         return box.geometry.height;
+    }, [&](std::size_t p) {
+        ContentWidth w = contentWidth(fresh[p - offset].text(), fonts_);
+        return std::pair(w.narrowest, w.widest);
     }, places, a);
     auto geometry = std::make_shared<TableGeometry>(layouter.layout(a, b, width_));
     for (std::size_t p = a; p < b; ++p) {

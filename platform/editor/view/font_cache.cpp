@@ -23,17 +23,18 @@ bool sameForLayout(const FontEntry& a, const FontEntry& b)
 
 bool FontCache::sync(const FontTable& table)
 {
+    static const FontEntry unused;
     bool changed = static_cast<int>(seen_.size()) != table.count();
     seen_.resize(static_cast<std::size_t>(table.count()));
     fonts_.resize(seen_.size());
     for (int id = 0; id < table.count(); ++id) {
         const FontEntry* e = table.get(id);
-        FontEntry current = e ? *e : FontEntry{};
+        const FontEntry& current = e ? *e : unused;
         if (!changed && sameForLayout(seen_[id], current) && !fonts_[id].font.family().isEmpty())
             continue;
         changed = true;
         fonts_[id] = make(current);
-        seen_[id] = std::move(current);
+        seen_[id] = current;
     }
     return changed;
 }
@@ -46,7 +47,27 @@ const ScreenFont& FontCache::get(int id) const
     return fonts_.empty() ? fallback : fonts_[0];
 }
 
-ScreenFont FontCache::make(const FontEntry& e) const
+const FontCache::Metrics& FontCache::metricsOf(const QFont& font)
+{
+    MetricsKey key{font.family(), font.pixelSize(), font.bold(), font.italic(), font.underline(), font.strikeOut()};
+    auto [it, fresh] = metrics_.try_emplace(std::move(key));
+    Metrics& m = it->second;
+    if (!fresh)
+        return m;
+    QFontMetricsF q(font);
+    for (int b = 0; b < 256; ++b)
+        m.advance[b] = static_cast<float>(q.horizontalAdvance(charFromCp1252(static_cast<unsigned char>(b))));
+    m.advance['\t'] = 0;   // tab stops are placed by the layout
+    for (char c : {kParaMark, kCellEnd, kRowEnd, kLineBreak, kPageBreak, kSectionBreak, kColumnBreak,
+                   kInternal1, kInternal2, kObjectChar})
+        m.advance[static_cast<unsigned char>(c)] = 0;
+    m.advance[static_cast<unsigned char>(kNoBreakSpace)] = static_cast<float>(q.horizontalAdvance(QChar(' ')));
+    m.ascent = static_cast<float>(q.ascent());
+    m.descent = static_cast<float>(q.descent());
+    return m;
+}
+
+ScreenFont FontCache::make(const FontEntry& e)
 {
     ScreenFont s;
     s.object = e.isObject();
@@ -61,14 +82,8 @@ ScreenFont FontCache::make(const FontEntry& e) const
     s.font.setUnderline(e.style & (kUnderline | kLinkText));
     s.font.setStrikeOut(e.style & kStrike);
     s.font.setKerning(false);
-    QFontMetricsF m(s.font);
-    for (int b = 0; b < 256; ++b)
-        s.advance[b] = static_cast<float>(m.horizontalAdvance(charFromCp1252(static_cast<unsigned char>(b))));
-    s.advance['\t'] = 0;   // tab stops are placed by the layout
-    for (char c : {kParaMark, kCellEnd, kRowEnd, kLineBreak, kPageBreak, kSectionBreak, kColumnBreak,
-                   kInternal1, kInternal2, kObjectChar})
-        s.advance[static_cast<unsigned char>(c)] = 0;
-    s.advance[static_cast<unsigned char>(kNoBreakSpace)] = static_cast<float>(m.horizontalAdvance(QChar(' ')));
+    const Metrics& m = metricsOf(s.font);
+    s.advance = m.advance;
     if (s.hidden)
         s.advance.fill(0);
     if (s.object && e.object) {
@@ -83,8 +98,8 @@ ScreenFont FontCache::make(const FontEntry& e) const
         s.descent = s.objectHeight - s.ascent;
         return s;
     }
-    s.ascent = static_cast<float>(m.ascent());
-    s.descent = static_cast<float>(m.descent());
+    s.ascent = m.ascent;
+    s.descent = m.descent;
     if (e.style & kSuperscript)
         s.baselineShift = -static_cast<float>(pixels / 3);
     else if (e.style & kSubscript)

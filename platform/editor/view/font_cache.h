@@ -7,6 +7,8 @@
 #include <QFont>
 
 #include <array>
+#include <map>
+#include <tuple>
 #include <vector>
 
 namespace ks::editor::view {
@@ -37,9 +39,19 @@ public:
     const ScreenFont& get(int id) const;
 
 private:
-    ScreenFont make(const FontEntry& e) const;
+    // What measuring a font gives; shared by the fonts that differ only in colour or tags,
+    // since measuring 256 characters costs far more than everything else about a font.
+    struct Metrics {
+        std::array<float, 256> advance{};
+        float ascent = 0, descent = 0;
+    };
+    using MetricsKey = std::tuple<QString, int, bool, bool, bool, bool>;
+    ScreenFont make(const FontEntry& e);
+    const Metrics& metricsOf(const QFont& font);
+
     std::vector<FontEntry> seen_;
     std::vector<ScreenFont> fonts_;
+    std::map<MetricsKey, Metrics> metrics_;
 };
 
 }

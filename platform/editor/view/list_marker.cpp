@@ -31,9 +31,9 @@ QString roman(int n, bool upper)
 QString listMarker(const ListFormat& list, int number)
 {
     if (list.bullet == 1) {
-        // Disc, circle, square: by the style, else by the nesting level.
+        // Disc, circle, square: by the style, else by the nesting level (the first level is 1).
         static const QChar bullets[] = {QChar(0x2022), QChar(0x25E6), QChar(0x25AA)};
-        int which = list.style > 0 ? list.style : list.level;
+        int which = list.style > 0 ? list.style : list.level - 1;
         return bullets[std::clamp(which, 0, 2)];
     }
     switch (list.style) {

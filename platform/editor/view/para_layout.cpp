@@ -110,14 +110,43 @@ ParaGeometry frame(const ParaText& t)
     return g;
 }
 
+float firstOrigin(const ParaText& t, const ParaGeometry& g)
+{
+    return t.listed && t.format->firstIndent < 0 ? g.left : g.firstLeft + t.markerWidth;
+}
+
+}
+
+ContentWidth contentWidth(const ParaText& t, const FontCache& fonts)
+{
+    ParaGeometry g = frame(t);
+    float origin = firstOrigin(t, g), x = 0, word = 0, widest = 0, narrowest = 0;
+    for (std::uint32_t i = 0; i < t.chars.size(); ++i) {
+        char c = t.chars[i];
+        if (c == kLineBreak || endsParagraph(c)) {
+            widest = std::max(widest, origin + x);
+            origin = static_cast<float>(g.left);
+            x = word = 0;
+            continue;
+        }
+        float a = charAdvance(t, fonts, i, x);
+        x += a;
+        word = c == ' ' ? 0 : word + a;
+        narrowest = std::max(narrowest, origin + word);
+    }
+    widest = std::max(widest, origin + x);
+    return {static_cast<int>(std::ceil(narrowest)) + g.right, static_cast<int>(std::ceil(widest)) + g.right};
+}
+
+namespace {
+
 // The screen line starting at start, top at y.
 ScreenLine layoutLine(const ParaText& t, const FontCache& fonts, const ParaGeometry& g, int width,
                       std::uint32_t start, bool first, int y)
 {
     const ParaFormat& f = *t.format;
     std::uint32_t n = static_cast<std::uint32_t>(t.chars.size());
-    float firstOrigin = t.listed && f.firstIndent < 0 ? g.left : g.firstLeft + t.markerWidth;
-    float origin = first ? firstOrigin : g.left;
+    float origin = first ? firstOrigin(t, g) : g.left;
     float room = std::max(1.0f, width - g.right - origin);
     ScreenLine line{start, 0, origin, 0, y, 0, 0, start};
     std::uint32_t end = n ? lineEnd(t, fonts, start, room, !(f.styleFlags & kNoWrap), line.reads) : 0;

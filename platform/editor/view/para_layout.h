@@ -45,6 +45,13 @@ ParaGeometry layoutParagraph(const ParaText& text, const FontCache& fonts, int w
 ParaGeometry relayoutParagraph(const ParaText& text, const FontCache& fonts, int width, const ParaGeometry& old,
                                std::string_view oldChars, const std::uint16_t* oldFonts);
 
+// The width a paragraph needs without wrapping (widest) and at its longest word (narrowest),
+// indents included: what sizes a table column that has no width of its own.
+struct ContentWidth {
+    int narrowest = 0, widest = 0;
+};
+ContentWidth contentWidth(const ParaText& text, const FontCache& fonts);
+
 // Walks a screen line's characters left to right, giving each one's x.
 class LineWalker {
 public:

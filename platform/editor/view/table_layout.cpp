@@ -28,8 +28,11 @@ TableGeometry TableLayouter::layout(std::size_t a, std::size_t b, int width)
     return g;
 }
 
-// Columns: given widths (twips or percent of the table) first, the rest shared; scaled down to fit.
-std::vector<int> TableLayouter::columnWidths(const Table& t, int width)
+// Columns: given widths (twips or percent of the table) first; the others share the rest, or,
+// in a table without a width, take what their content needs up to the rest (as browsers do);
+// scaled down to fit.
+std::vector<int> TableLayouter::columnWidths(const Table& t, int width, bool fitContent, std::size_t a, std::size_t b,
+                                             int depth)
 {
     int columns = std::max(t.columns, 1);
     for (int rowId : t.rows)
@@ -56,6 +59,8 @@ std::vector<int> TableLayouter::columnWidths(const Table& t, int width)
         }
     int given = std::accumulate(w.begin(), w.end(), 0);
     int open = static_cast<int>(std::count(w.begin(), w.end(), 0));
+    if (fitContent && open)
+        fitToContent(t, w, std::max(0, width - given), a, b, depth);
     int share = open ? std::max(kMinColumn, (width - given) / open) : 0;
     for (int& c : w)
         if (c == 0)
@@ -67,6 +72,49 @@ std::vector<int> TableLayouter::columnWidths(const Table& t, int width)
     return w;
 }
 
+// Open columns (width 0) of w get their content's width: the widest when all fit in room,
+// else between the narrowest and the widest in proportion. Cells over several columns count
+// for none of them.
+void TableLayouter::fitToContent(const Table& t, std::vector<int>& w, int room, std::size_t a, std::size_t b, int depth)
+{
+    std::vector<int> narrow(w.size(), kMinColumn), wide(w.size(), kMinColumn);
+    std::size_t p = a;
+    for (int rowId : t.rows) {
+        const Row* row = e_.tables.row(rowId);
+        std::size_t col = 0;
+        for (int cellId : row ? row->cells : std::vector<int>{}) {
+            const Cell* cell = e_.tables.cell(cellId);
+            if (!cell)
+                continue;
+            int span = cell->rowSpan == 0 ? 1 : cell->colSpan;
+            int pad = cell->padding >= 0 ? twipsToPixels(cell->padding) : kDefaultPadding;
+            int inner = 2 * (pad + (*std::max_element(cell->borders.begin(), cell->borders.end()) > 0 ? 1 : 0));
+            for (; p < b && cellAt(p, depth) == cellId; ++p)
+                if (span == 1 && col < w.size()) {
+                    auto [n, x] = measurePara_(p);
+                    narrow[col] = std::max(narrow[col], n + inner);
+                    wide[col] = std::max(wide[col], x + inner);
+                }
+            col += std::max(span, 0);
+        }
+    }
+    int sumNarrow = 0, sumWide = 0;
+    for (std::size_t c = 0; c < w.size(); ++c)
+        if (w[c] == 0)
+            sumNarrow += narrow[c], sumWide += wide[c];
+    for (std::size_t c = 0; c < w.size(); ++c) {
+        if (w[c] != 0)
+            continue;
+        if (sumWide <= room)
+            w[c] = wide[c];
+        else if (sumNarrow >= room)
+            w[c] = narrow[c];
+        else
+            w[c] = narrow[c] + static_cast<int>(static_cast<long long>(wide[c] - narrow[c]) * (room - sumNarrow) /
+                                                std::max(1, sumWide - sumNarrow));
+    }
+}
+
 int TableLayouter::table(int tableId, std::size_t a, std::size_t b, int x, int width, int y, int depth, TableGeometry& g)
 {
     Table* t = e_.tables.table(tableId);
@@ -75,11 +123,13 @@ int TableLayouter::table(int tableId, std::size_t a, std::size_t b, int x, int w
     x += std::max(0, twipsToPixels(t->indent));
     int tableWidth = t->width > 0 ? twipsToPixels(t->width) : t->width < 0 ? width * std::min(-t->width, 100) / 100 : width;
     tableWidth = std::clamp(tableWidth, 1, std::max(1, width));
+    std::vector<int> cols = columnWidths(*t, tableWidth, t->width == 0, a, b, depth);
+    if (t->width == 0)
+        tableWidth = std::min(tableWidth, std::accumulate(cols.begin(), cols.end(), 0));
     if (t->alignment & kAlignCentre)
         x += (width - tableWidth) / 2;
     else if (t->alignment & kAlignRight)
         x += width - tableWidth;
-    std::vector<int> cols = columnWidths(*t, tableWidth);
     struct Spanning {
         std::size_t cellIndex;
         int rowsLeft, top, contentHeight;

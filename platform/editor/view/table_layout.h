@@ -7,6 +7,7 @@
 #include <QRect>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace ks::editor::view {
@@ -32,8 +33,12 @@ class TableLayouter {
 public:
     // Lays out a paragraph at a width and gives its height.
     using LayoutPara = std::function<int(std::size_t para, int width)>;
-    TableLayouter(Editor& e, LayoutPara layoutPara, std::vector<CellSlot>& places, std::size_t firstPara)
-        : e_(e), layoutPara_(std::move(layoutPara)), places_(places), first_(firstPara) {}
+    // The narrowest and widest a paragraph can be laid out (pixels).
+    using MeasurePara = std::function<std::pair<int, int>(std::size_t para)>;
+    TableLayouter(Editor& e, LayoutPara layoutPara, MeasurePara measurePara, std::vector<CellSlot>& places,
+                  std::size_t firstPara)
+        : e_(e), layoutPara_(std::move(layoutPara)), measurePara_(std::move(measurePara)), places_(places),
+          first_(firstPara) {}
 
     // The outermost table holding paragraphs [a, b); returns its geometry.
     TableGeometry layout(std::size_t a, std::size_t b, int width);
@@ -41,11 +46,13 @@ public:
 private:
     int table(int tableId, std::size_t a, std::size_t b, int x, int width, int y, int depth, TableGeometry& g);
     int flow(int cell, std::size_t a, std::size_t b, int x, int width, int y, int depth, TableGeometry& g);
-    std::vector<int> columnWidths(const Table& t, int width);
+    std::vector<int> columnWidths(const Table& t, int width, bool fitContent, std::size_t a, std::size_t b, int depth);
+    void fitToContent(const Table& t, std::vector<int>& w, int room, std::size_t a, std::size_t b, int depth);
     int cellAt(std::size_t para, int depth) const;
 
     Editor& e_;
     LayoutPara layoutPara_;
+    MeasurePara measurePara_;
     std::vector<CellSlot>& places_;   // by paragraph - firstPara
     std::size_t first_;
 };

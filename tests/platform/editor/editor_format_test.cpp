@@ -1,5 +1,6 @@
 #include "editor_fixture.h"
 #include "platform/editor/model/codes.h"
+#include "platform/editor/model/font_table.h"
 
 using namespace ks::editor;
 using ks::test::EditorTest;
@@ -189,4 +190,48 @@ TEST_F(EditorTest, ListFormatsAreInternedAndReported)
     EXPECT_EQ(EditorGetParaRule(hWnd, 0), 0x10032) << "the pending rule word went into the format";
     EXPECT_FALSE(EditorGetListInfo(hWnd, 1, &bullet, &style, &start));
     EXPECT_EQ(EditorGetParaRule(hWnd, 1), 0);
+}
+
+TEST(FontTable, FindsEqualLooksKeepsOthersApartAndStopsWhenFull)
+{
+    FontTable t;
+    auto look = [](int n) {
+        FontEntry f;
+        f.face = n % 2 ? "Arial" : "Times New Roman";
+        f.points = 8 + n % 7;
+        f.colour = static_cast<std::uint32_t>(n);
+        return f;
+    };
+    int a = t.share(look(1)), b = t.share(look(2));
+    EXPECT_NE(a, b);
+    EXPECT_EQ(t.share(look(1)), a);
+    FontEntry tagged = look(1);
+    tagged.tag = 103;
+    EXPECT_NE(t.share(tagged), a) << "every field of the look counts";
+
+    // A redefined entry is found by its new look only; the first equal entry wins.
+    int c = t.share(look(3));
+    t.set(c, look(2));
+    EXPECT_EQ(t.share(look(2)), b);
+    EXPECT_NE(t.share(look(3)), c);
+    t.set(b, look(4));
+    EXPECT_EQ(t.share(look(2)), c);
+    FontEntry object = look(5);
+    object.style = kObjectStyle;
+    int o = t.append(object);
+    EXPECT_NE(t.share(look(5)), o) << "objects are never shared";
+    FontEntry longFace = look(6);
+    longFace.face = std::string(40, 'F');
+    int clipped = t.share(longFace);
+    longFace.face = std::string(31, 'F');
+    EXPECT_EQ(t.share(longFace), clipped);
+
+    int last = 0;
+    for (int n = 7; last >= 0; ++n)
+        last = t.share(look(n));
+    EXPECT_EQ(t.count(), FontTable::kMaxFonts);
+    EXPECT_EQ(t.share(look(1)), a) << "a full table still finds what it holds";
+    EXPECT_EQ(t.share(look(1 << 30)), -1);
+    t.reset();
+    EXPECT_EQ(t.share(look(1)), 1) << "a reset table forgets its looks";
 }

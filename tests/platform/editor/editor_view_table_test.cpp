@@ -94,6 +94,58 @@ TEST_F(EditorViewTableTest, CellsSitSideBySideSpansTakeTheirColumnsNestedTablesS
     EXPECT_GT(boxAt("very").x, -1);
 }
 
+// A table without a width is as wide as its content, up to the window's width; a column
+// that cannot have its content on one line wraps it.
+TEST_F(EditorViewTableTest, ATableWithoutAWidthIsSizedToItsContent)
+{
+    auto row = [&](int previous, const char* a, const char* b, bool last) {
+        int c1 = EditorCreateCell(h, 1, previous, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 1, 0x20);
+        text((std::string(a) + "\x13").c_str(), c1);
+        int c2 = EditorCreateCell(h, 0, c1, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 1, 0x20);
+        text((std::string(b) + "\x13\x12").c_str(), c2);
+        if (last)
+            EditorEndTable(h, c2, 2);
+        return c2;
+    };
+    row(row(0, "Item", "Count", false), "Pens", "12", true);
+    text("between\x15", 0);
+    std::string longText;
+    for (int i = 0; i < 80; ++i)
+        longText += "word ";
+    row(0, "Notes", longText.c_str(), true);
+    text("below\x15", 0);
+    int window = view->layout()->width();
+    const auto& item = boxAt("Item");
+    const auto& count = boxAt("Count");
+    EXPECT_EQ(count.y, item.y) << "side by side";
+    int right = count.x + count.width;
+    EXPECT_LT(right, window / 2) << "two short columns make a narrow table, the numbers next to their names";
+    EXPECT_GT(count.x, item.x);
+    EXPECT_EQ(boxAt("12").x, count.x);
+    const auto& notes = boxAt("Notes");
+    const auto& words = boxAt("word word");
+    EXPECT_LE(words.x + words.width, window) << "no wider than the window";
+    EXPECT_GT(words.x + words.width, window * 9 / 10) << "a long cell takes the room there is";
+    EXPECT_GT(words.geometry.lines.size(), 1u) << "and wraps";
+    EXPECT_LT(notes.width, window / 4) << "a short column keeps its content's width";
+}
+
+// Bullets by level: a filled disc first, then a circle, then a square.
+TEST_F(EditorViewTableTest, FirstLevelBulletsAreDiscsThenCirclesThenSquares)
+{
+    for (int level = 1; level <= 3; ++level) {
+        int list = EditorMakeListFormat(h, 1, 1, level, level - 1);   // as the HTML reader makes them
+        int format = EditorMakeParaFormatEx(h, -1, 1, 300 * level, 0, -300, 0, 0, 0, 0, 0, 0, 0, 0, 0, list, 0xFFFFFF);
+        EditorAppendText(h, ("level " + std::to_string(level) + "\x15").c_str(), 0, format, 0, -1, 0);
+    }
+    int bare = EditorMakeListFormat(h, 1, 1, 0, 0);   // no level given: a disc too
+    EditorAppendText(h, "bare\x15", 0, EditorMakeParaFormatEx(h, -1, 1, 300, 0, -300, 0, 0, 0, 0, 0, 0, 0, 0, 0, bare, 0xFFFFFF), 0, -1, 0);
+    EXPECT_EQ(boxAt("level 1").marker, QString(QChar(0x2022)));
+    EXPECT_EQ(boxAt("level 2").marker, QString(QChar(0x25E6)));
+    EXPECT_EQ(boxAt("level 3").marker, QString(QChar(0x25AA)));
+    EXPECT_EQ(boxAt("bare").marker, QString(QChar(0x2022)));
+}
+
 TEST_F(EditorViewTableTest, PicturesTakeTheirSizeInTheLine)
 {
     ks::test::TempDir dir;
