@@ -1,5 +1,6 @@
 #include "platform/pictures/gif_reader.h"
 
+#include "platform/pictures/gif_format.h"
 #include "platform/pictures/picture_input.h"
 
 #include <algorithm>
@@ -12,6 +13,38 @@
 namespace ks::pictures {
 
 namespace {
+
+// What the reader tolerates, each in one place.
+//
+// Quirk: the signature is "gif" in any case, and the version after it ("87a", "89a")
+// is not checked; browsers show such files, so pages carry them.
+bool isGifSignature(const char (&signature)[6])
+{
+    return strncasecmp(signature, "gif", 3) == 0;
+}
+
+// Quirk: a logical screen of zero width or height takes the first image's; some
+// encoders leave the screen size zero and browsers size such files by their image.
+void takeZeroScreenSizeFromImage(std::uint32_t& screenSide, std::uint32_t imageSide)
+{
+    if (screenSide == 0)
+        screenSide = imageSide;
+}
+
+// Quirk: an image that reaches past the logical screen is cut at its edge (the
+// pixels beyond are dropped); editors that crop the screen alone leave such frames.
+std::uint32_t visibleOnScreen(std::uint32_t screenWidth, std::uint32_t x, std::uint32_t count)
+{
+    return x >= screenWidth ? 0 : std::min(count, screenWidth - x);
+}
+
+// Quirk: indices beyond the image's last row are ignored; some encoders write more
+// codes than the image holds.
+bool imageIsFull(std::uint32_t row, std::uint32_t height) { return row >= height; }
+
+// Quirk: a transparent index outside the global colour table (or without one) is
+// taken as no transparency at all.
+bool inGlobalTable(bool hasGlobalTable, int index, int globalSize) { return hasGlobalTable && index < globalSize; }
 
 struct GifReadState {
     GifReadState(std::span<const std::uint8_t> bytes, const GifOptions& options) : in(bytes), options(options) {}
@@ -66,9 +99,7 @@ bool readColorTable(PictInput& in, Colour* table, int size)
 bool GifReadSignature(GifReadState& g)
 {
     char signature[6];
-    if (!g.in.readBytes(signature, 6))
-        return false;
-    return (signature[0] | 0x20) == 'g' && (signature[1] | 0x20) == 'i' && (signature[2] | 0x20) == 'f';
+    return g.in.readBytes(signature, 6) && isGifSignature(signature);
 }
 
 bool GifReadScreenDescriptor(GifReadState& g)
@@ -77,7 +108,7 @@ bool GifReadScreenDescriptor(GifReadState& g)
     if (!readWordLsbFirst(g.in, g.screenWidth) || !readWordLsbFirst(g.in, g.screenHeight) ||
         !g.in.readByte(packed) || !g.in.readByte(background) || !g.in.readByte(aspect))
         return false;
-    g.hasGlobalTable = packed & 0x80;
+    g.hasGlobalTable = packed & gif::kColourTableFlag;
     g.globalSize = 1 << ((packed & 7) + 1);
     int resolution = ((packed >> 4) & 7) + 1;
     g.backgroundIndex = background & ((1 << resolution) - 1);
@@ -110,11 +141,13 @@ bool readApplicationExtension(GifReadState& g)
         std::uint8_t block[255];
         if (!g.in.readBytes(block, size))
             return false;
-        if (size == 11 && strncasecmp(reinterpret_cast<char*>(block), "netscape", 8) == 0) {
+        // Quirk: the looping application is known by its name in any case, without its version.
+        if (size == gif::kApplicationIdSize &&
+            strncasecmp(reinterpret_cast<char*>(block), gif::kLoopingApplication, sizeof gif::kLoopingApplication - 1) == 0) {
             looping = true;
-        } else if (looping && size == 3) {
+        } else if (looping && size == gif::kLoopSubBlockSize) {
             int count = block[1] | block[2] << 8;
-            g.loopCount = count == 0 ? -2 : count;
+            g.loopCount = count == 0 ? gif::kLoopForever : count;
         }
     }
     return false;
@@ -125,10 +158,10 @@ bool readGraphicControl(GifReadState& g)
     std::uint8_t block[5];
     if (!g.in.readBytes(block, 5))
         return false;
-    g.transparent = block[1] & 1;
+    g.transparent = block[1] & gif::kTransparencyFlag;
     g.delay = block[2] | block[3] << 8;
     g.transparentIndex = block[4];
-    if (!g.hasGlobalTable || g.transparentIndex >= g.globalSize)
+    if (!inGlobalTable(g.hasGlobalTable, g.transparentIndex, g.globalSize))
         g.transparent = false;
     Colour docBk = g.options.background;
     if (g.transparent) {
@@ -152,11 +185,11 @@ bool GifReadExtension(GifReadState& g)
     if (!g.in.readByte(label))
         return false;
     switch (label) {
-    case 0x01:
-    case 0xFE: return skipSubBlocks(g.in);
-    case 0xFF: return readApplicationExtension(g);
-    case 0xF9: return readGraphicControl(g);
-    default: return true;
+    case gif::kPlainTextLabel:
+    case gif::kCommentLabel: return skipSubBlocks(g.in);
+    case gif::kApplicationLabel: return readApplicationExtension(g);
+    case gif::kGraphicControlLabel: return readGraphicControl(g);
+    default: return true;   // a label the format does not define: its data ends the read
     }
 }
 
@@ -181,6 +214,8 @@ void prefillPixels(GifReadState& g, bool globalInUse)
 }
 
 // Feeds the image's data sub-blocks to the decoder; false when the image failed.
+// Quirk: data that ends (at its zero-length block) without an end code is taken as
+// far as it goes; data after an end code fails the image.
 bool decodeImageData(GifReadState& g, LzwState& lzw)
 {
     bool ok = true;
@@ -205,19 +240,17 @@ bool GifReadImageGroup(GifReadState& g)
     if (!readWordLsbFirst(g.in, g.left) || !readWordLsbFirst(g.in, g.top) ||
         !readWordLsbFirst(g.in, g.width) || !readWordLsbFirst(g.in, g.height) || !g.in.readByte(packed))
         return false;
-    if (g.screenWidth == 0)
-        g.screenWidth = g.width;
-    if (g.screenHeight == 0)
-        g.screenHeight = g.height;
+    takeZeroScreenSizeFromImage(g.screenWidth, g.width);
+    takeZeroScreenSizeFromImage(g.screenHeight, g.height);
     const Colour* table = g.globalTable;
     int tableSize = g.globalSize;
-    if (packed & 0x80) {
+    if (packed & gif::kColourTableFlag) {
         tableSize = 1 << ((packed & 7) + 1);
         if (!readColorTable(g.in, g.localTable, tableSize))
             return false;
         table = g.localTable;
     }
-    g.interlaced = packed & 0x40;
+    g.interlaced = packed & gif::kInterlaceFlag;
     g.column = g.row = 0;
     g.pass = 0;
 
@@ -233,8 +266,8 @@ bool GifReadImageGroup(GifReadState& g)
     std::uint8_t codeSize;
     if (!g.in.readByte(codeSize))
         return false;
-    if (codeSize < 2 || codeSize > 8)
-        return false;   // outside the code sizes that the format allows
+    if (codeSize < gif::kMinCodeSize || codeSize > gif::kMaxCodeSize)
+        return false;
     LzwState lzw;
     LzwSetup(&lzw, codeSize, kLzwLsbFirst, &g, placeGifIndices);
     lzw.chunkSize = 256;
@@ -284,9 +317,9 @@ void nextRow(GifReadState& g)
 void placeRun(GifReadState& g, const std::uint8_t* values, std::uint32_t count)
 {
     std::uint32_t y = g.top + g.row;
-    if (y >= g.screenHeight || g.left + g.column >= g.screenWidth)
+    std::uint32_t visible = visibleOnScreen(g.screenWidth, g.left + g.column, count);
+    if (y >= g.screenHeight || visible == 0)
         return;
-    std::uint32_t visible = std::min(count, g.screenWidth - (g.left + g.column));
     std::uint8_t* out = g.dib.row(y) + g.left + g.column;
     if (!g.composing) {
         std::memcpy(out, values, visible);
@@ -309,7 +342,7 @@ int placeGifIndices(LzwState* state)
     std::size_t left = state->outputLength;
     if (g.width == 0)
         return 1;
-    while (left > 0 && g.row < g.height) {
+    while (left > 0 && !imageIsFull(g.row, g.height)) {
         std::uint32_t take = std::uint32_t(std::min<std::size_t>(left, g.width - g.column));
         placeRun(g, values, take);
         values += take;
@@ -331,15 +364,15 @@ void readBlocks(GifReadState& g, GifPicture& picture)
 {
     std::uint64_t heldBytes = 0;   // pixels of the frames kept
     for (std::uint8_t introducer; g.in.readByte(introducer);) {
-        if (introducer == 0x21) {
+        if (introducer == gif::kExtensionIntroducer) {
             if (!GifReadExtension(g)) {
                 g.in.report(Fault::Broken);
                 break;
             }
             continue;
         }
-        if (introducer != 0x2C)
-            break;
+        if (introducer != gif::kImageSeparator)
+            break;   // the trailer, or anything else, ends the file
         bool ok = GifReadImageGroup(g);
         restoreTransparency(g);
         PackedDib image = std::move(g.dib);

@@ -1,5 +1,7 @@
 #include "platform/pictures/jpg_entropy.h"
 
+#include "platform/pictures/jpg_format.h"
+
 
 #include <algorithm>
 #include <cstring>
@@ -34,13 +36,13 @@ bool fillBytes(PictInput& in, JpgBits& j)
         } else {
             if (!in.readByte(b))
                 return false;
-            if (b == 0xFF) {
+            if (b == jpg::kMarkerPrefix) {
                 std::uint8_t next;
                 do {
                     if (!in.readByte(next))
                         return false;
-                } while (next == 0xFF);
-                if (next != 0) {
+                } while (jpg::isFillByte(next));
+                if (next != jpg::kStuffedZero) {
                     j.pendingMarker = next;
                     b = 0;
                     j.zeroBits += 8;

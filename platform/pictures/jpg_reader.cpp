@@ -2,6 +2,7 @@
 
 #include "platform/pictures/jpg_colour.h"
 #include "platform/pictures/jpg_entropy.h"
+#include "platform/pictures/jpg_format.h"
 #include "platform/pictures/jpg_huffman.h"
 #include "platform/pictures/jpg_idct.h"
 #include "platform/pictures/packed_dib.h"
@@ -86,12 +87,12 @@ bool JpgNextMarker(JpgReadState& j, std::uint8_t& code)
         return true;
     }
     std::uint8_t b;
-    if (!j.in.readByte(b) || b != 0xFF)
+    if (!j.in.readByte(b) || b != jpg::kMarkerPrefix)
         return false;
     do {
         if (!j.in.readByte(b))
             return false;
-    } while (b == 0xFF);
+    } while (jpg::isFillByte(b));
     code = b;
     return true;
 }
@@ -255,6 +256,7 @@ void resetEntropy(JpgReadState& j)
 }
 
 // At a restart point: the marker must come next, after at most the padding bits.
+// Quirk: any of the eight restart markers is taken; its number is not checked.
 bool JpgRestart(JpgReadState& j)
 {
     j.bits.count -= j.bits.count % 8;
@@ -263,7 +265,7 @@ bool JpgRestart(JpgReadState& j)
     std::uint8_t marker;
     if (!JpgNextMarker(j, marker))
         return false;
-    if (marker < 0xD0 || marker > 0xD7)
+    if (!jpg::isRestart(marker))
         return fail(j, Fault::RestartMissing);
     resetEntropy(j);
     return true;
@@ -302,6 +304,16 @@ bool readScanHeader(JpgReadState& j)
     return j.in.readBytes(nullptr, 3);
 }
 
+// The MCU ran into a marker. Quirk: a restart marker there comes too early and fails
+// the picture; any other ends the scan and keeps the rows decoded before it (the rest
+// stays zero), so a file cut short shows what arrived, as browsers show it.
+bool scanCutByMarker(JpgReadState& j, std::uint32_t row, std::uint32_t columns)
+{
+    flushPending(j);
+    writeMcuRow(j, row, columns);
+    return !jpg::isRestart(j.bits.pendingMarker) || fail(j, Fault::RestartMisplaced);
+}
+
 bool JpgReadImage(JpgReadState& j)
 {
     if (!readScanHeader(j))
@@ -321,13 +333,7 @@ bool JpgReadImage(JpgReadState& j)
                 return false;
             ++sinceRestart;
             if (j.bits.zeroBits > j.bits.count) {
-                // The MCU ran into a marker: a restart one comes too early; any
-                // other ends the scan with what was decoded.
-                flushPending(j);
-                writeMcuRow(j, row, column + 1);
-                if (j.bits.pendingMarker >= 0xD0 && j.bits.pendingMarker <= 0xD7)
-                    return fail(j, Fault::RestartMisplaced);
-                return true;
+                return scanCutByMarker(j, row, column + 1);
             }
         }
         flushPending(j);
@@ -466,23 +472,24 @@ bool readMarkers(JpgReadState& j)
         if (!JpgNextMarker(j, marker))
             return false;
         switch (marker) {
-        case 0xD9:
+        case jpg::kEndOfImage:
             return true;
-        case 0xDB: if (!JpgReadQuantTables(j)) return false; break;
-        case 0xC0: if (!JpgReadImageGroup(j)) return false; break;
-        case 0xC4: if (!JpgReadHuffTables(j)) return false; break;
-        case 0xDA: if (!JpgReadImage(j)) return false; break;
-        case 0xDD: {
+        case jpg::kQuantisationTables: if (!JpgReadQuantTables(j)) return false; break;
+        case jpg::kBaselineFrame: if (!JpgReadImageGroup(j)) return false; break;
+        case jpg::kHuffmanTables: if (!JpgReadHuffTables(j)) return false; break;
+        case jpg::kStartOfScan: if (!JpgReadImage(j)) return false; break;
+        case jpg::kRestartInterval: {
             int remaining;
             if (!readLength(j, remaining) || remaining != 2 || !j.in.readWordMsbFirst(j.restartInterval))
                 return false;
             break;
         }
-        case 0x01:
-        case 0xD0: case 0xD1: case 0xD2: case 0xD3: case 0xD4: case 0xD5: case 0xD6: case 0xD7:
-            break;   // markers without a segment
+        case jpg::kTem:
+            break;   // a marker without a segment
         default:
-            if (marker >= 0xC1 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC)
+            if (jpg::isRestart(marker))
+                break;   // Quirk: a restart marker outside a scan is skipped, as libjpeg skips it
+            if (jpg::isOtherFrame(marker))
                 return invalid(j);   // only baseline frames are read
             if (!JpgSkipSegment(j))
                 return false;
@@ -499,7 +506,7 @@ Decoded readJpg(std::span<const std::uint8_t> bytes, std::uint64_t maxBytes)
     std::uint8_t marker;
     if (!JpgNextMarker(*j, marker))
         j->in.report(Fault::NoHeader);
-    else if (marker != 0xD8)
+    else if (marker != jpg::kStartOfImage)
         invalid(*j);
     else if (!readMarkers(*j))
         j->in.report(Fault::Broken);   // the picture of a failed read is dropped

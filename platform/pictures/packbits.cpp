@@ -42,7 +42,7 @@ std::size_t PackBitsReader::read(std::uint8_t* out, std::size_t room)
         if (header >= 0) {
             literal_ = true;
             pending_ = std::min(std::size_t(header) + 1, length_ - at_);
-        } else if (header != -128 && at_ < length_) {
+        } else if (header != packbits_blocks::kNoOp && at_ < length_) {
             literal_ = false;
             pending_ = std::size_t(1 - header);
             value_ = data_[at_++];

@@ -8,6 +8,9 @@
 
 namespace ks::pictures::packbits_blocks {
 
+// A header byte that codes nothing: skipped, as the format says.
+inline constexpr int kNoOp = -128;
+
 // Unpacks from data + at into out while a run or literal and one block beyond
 // it fit on both sides (a block may write up to Block - 1 bytes past a run, and
 // the next run overwrites them); returns the bytes written, at moved on.
@@ -25,13 +28,13 @@ inline std::size_t unpackWhole(const std::uint8_t* data, std::size_t length, std
                 std::memcpy(out + done + i, data + at + 1 + i, Block);
             at += count + 1;
             done += count;
-        } else if (header < 0 && header != -128 && count + Block <= room - done) {
+        } else if (header < 0 && header != kNoOp && count + Block <= room - done) {
             std::memset(fill, data[at + 1], Block);
             for (std::size_t i = 0; i < count; i += Block)
                 std::memcpy(out + done + i, fill, Block);
             at += 2;
             done += count;
-        } else if (header == -128) {
+        } else if (header == kNoOp) {
             ++at;
         } else {
             break;

@@ -5,6 +5,7 @@
 #include "platform/pictures/packbits.h"
 #include "platform/pictures/packed_dib.h"
 #include "platform/pictures/picture_input.h"
+#include "platform/pictures/tif_format.h"
 #include "platform/pictures/tif_pixels.h"
 
 #include <algorithm>
@@ -44,7 +45,7 @@ struct TifReadState {
     std::uint16_t samplesPerPixel = 1;
     std::uint32_t rowsPerStrip = 0;
     std::uint16_t photometric = 0;
-    std::uint16_t compression = 1;
+    std::uint16_t compression = tif::kUncompressed;
     std::uint32_t width = 0, height = 0;
     std::uint32_t colorMapOffset = 0;
     TifField stripOffsets, stripByteCounts;
@@ -65,11 +66,12 @@ std::uint32_t get32(const TifReadState& t, const std::uint8_t* p)
 
 unsigned typeSize(std::uint16_t type)
 {
+    using namespace tif;
     switch (type) {
-    case 1: case 2: case 6: case 7: return 1;
-    case 3: case 8: return 2;
-    case 4: case 9: case 11: return 4;
-    case 5: case 10: case 12: return 8;
+    case kByte: case kAscii: case kSignedByte: case kUndefined: return 1;
+    case kShort: case kSignedShort: return 2;
+    case kLong: case kSignedLong: case kFloat: return 4;
+    case kRational: case kSignedRational: case kDouble: return 8;
     default: return 0;
     }
 }
@@ -110,36 +112,45 @@ bool readEntry(TifReadState& t, const std::uint8_t* e)
     TifField f{true, get16(t, e + 2), get32(t, e + 4), {e[8], e[9], e[10], e[11]}};
     std::uint32_t value = scalar(t, f.type, f.raw);
     switch (tag) {
-    case 256: t.width = value; break;
-    case 257: t.height = value; break;
-    case 258: {
-        // The first of one value per sample, at the offset when they do not fit.
+    case tif::kImageWidth: t.width = value; break;
+    case tif::kImageLength: t.height = value; break;
+    case tif::kBitsPerSample: {
+        // Quirk: the first sample's bits stand for all (one value per sample, at the offset
+        // when they do not fit in the entry).
         std::vector<std::uint32_t> first;
         if (readArray(t, f, 1, first) && !first.empty())
             t.bitsPerSample = std::uint16_t(first[0]);
         break;
     }
-    case 259: t.compression = std::uint16_t(value); break;
-    case 262: t.photometric = std::uint16_t(value); break;
-    case 277: t.samplesPerPixel = std::uint16_t(value); break;
-    case 273: t.stripOffsets = f; break;
-    case 279: t.stripByteCounts = f; break;
-    case 278: t.rowsPerStrip = value; break;
-    case 320: t.colorMapOffset = get32(t, f.raw); break;
+    case tif::kCompression: t.compression = std::uint16_t(value); break;
+    case tif::kPhotometric: t.photometric = std::uint16_t(value); break;
+    case tif::kSamplesPerPixel: t.samplesPerPixel = std::uint16_t(value); break;
+    case tif::kStripOffsets: t.stripOffsets = f; break;
+    case tif::kStripByteCounts: t.stripByteCounts = f; break;
+    case tif::kRowsPerStrip: t.rowsPerStrip = value; break;
+    case tif::kColorMap: t.colorMapOffset = get32(t, f.raw); break;
     default: break;
     }
     return true;
 }
 
+// Quirk: a byte-order mark passes when either of its bytes is 'I' or 'M', and the
+// first byte alone sets the order; marks damaged in one byte still read.
+bool isByteOrderMark(const std::uint8_t* h)
+{
+    auto mark = [](std::uint8_t c) { return c == tif::kIntelOrder || c == tif::kMotorolaOrder; };
+    return mark(h[0]) || mark(h[1]);
+}
+
 bool TifReadHeader(TifReadState& t, std::uint32_t& firstDirectory)
 {
-    std::uint8_t h[8];
-    if (!t.in.readBytes(h, 8))
+    std::uint8_t h[tif::kHeaderSize];
+    if (!t.in.readBytes(h, sizeof h))
         return t.in.report(Fault::NoHeader);
-    if (h[0] != 'I' && h[0] != 'M' && h[1] != 'I' && h[1] != 'M')
+    if (!isByteOrderMark(h))
         return t.in.report(Fault::NotThisFormat);
-    t.motorola = h[0] == 'M';
-    if (get16(t, h + 2) != 42)
+    t.motorola = h[0] == tif::kMotorolaOrder;
+    if (get16(t, h + 2) != tif::kVersion)
         return t.in.report(Fault::UnsupportedVersion);
     firstDirectory = get32(t, h + 4);
     return firstDirectory != 0 || t.in.report(Fault::NoPicture);
@@ -156,12 +167,13 @@ unsigned refuse(TifReadState& t, Fault fault)
 unsigned choosePalette(TifReadState& t, std::vector<Colour>& palette)
 {
     unsigned bits;
-    if (t.photometric == 2) {
-        // Samples after blue are skipped, but a row of them is held: their count is bounded.
+    if (t.photometric == tif::kRgb) {
+        // Quirk: samples after blue (the alpha of RGBA files) are dropped; a row of them
+        // is held, so their count is bounded.
         if (t.bitsPerSample != 8 || t.samplesPerPixel < 3 || t.samplesPerPixel > kMaxRgbSamples)
             return refuse(t, Fault::UnsupportedDepth);
         bits = 24;
-    } else if (t.photometric <= 3) {
+    } else if (t.photometric <= tif::kPalette) {
         bits = t.bitsPerSample;
         if (bits != 1 && bits != 4 && bits != 8)
             return refuse(t, Fault::UnsupportedDepth);
@@ -170,14 +182,15 @@ unsigned choosePalette(TifReadState& t, std::vector<Colour>& palette)
     } else {
         return refuse(t, Fault::UnsupportedColourModel);
     }
-    bool known = t.compression == 1 || t.compression == 5 || t.compression == 32773 ||
-                 (t.compression == 2 && bits == 1);
+    bool known = t.compression == tif::kUncompressed || t.compression == tif::kLzw ||
+                 t.compression == tif::kPackBits || (t.compression == tif::kCcittModifiedHuffman && bits == 1);
     if (!known)
         return refuse(t, Fault::UnsupportedCompression);
     if (bits == 24)
         return bits;
     unsigned n = 1u << bits;
-    if (t.photometric == 3) {
+    if (t.photometric == tif::kPalette) {
+        // Three tables of 16-bit intensities, of which the high byte is kept.
         std::vector<std::uint8_t> map(n * 6);
         if (!t.in.readAt(t.colorMapOffset, map.data(), map.size()))
             return refuse(t, Fault::ColourMapMissing);
@@ -191,7 +204,7 @@ unsigned choosePalette(TifReadState& t, std::vector<Colour>& palette)
     unsigned step = 255 / (n - 1);
     for (unsigned i = 0; i < n; ++i) {
         unsigned g = std::min(255u, i * step);
-        if (t.photometric == 0)
+        if (t.photometric == tif::kWhiteIsZero)
             g = 255 - g;
         palette.push_back(g | g << 8 | Colour(g) << 16);
     }
@@ -203,7 +216,7 @@ int TifHufDecompress(TifReadState& t, TifPixelWriter& writer, const std::uint8_t
     const std::uint64_t totalBits = std::uint64_t(length) * 8;
     std::uint64_t pos = 0;
     std::vector<std::uint8_t> row(writer.rowBytes());
-    const bool whiteIsOne = t.photometric != 0;
+    const bool whiteIsOne = t.photometric != tif::kWhiteIsZero;
     std::uint32_t rows = std::min(t.rowsPerStrip ? t.rowsPerStrip : t.height, t.height);
     for (std::uint32_t r = 0; r < rows; ++r) {
         pos = (pos + 7) & ~std::uint64_t(7);
@@ -242,7 +255,7 @@ int TifHufDecompress(TifReadState& t, TifPixelWriter& writer, const std::uint8_t
 }
 
 // The bytes a compressed strip may give: no more than its rows, nor than the
-// picture's rest.
+// picture's rest. Quirk: what a strip unpacks to beyond that is ignored.
 std::size_t stripOutputSize(const TifReadState& t, const TifPixelWriter& writer)
 {
     std::uint32_t rows = t.rowsPerStrip ? std::min(t.rowsPerStrip, t.height) : t.height;
@@ -275,7 +288,7 @@ bool decodeLzwStrip(TifReadState& t, TifPixelWriter& writer, const std::uint8_t*
     if (lzw.tables) {
         LzwRestart(&lzw);
     } else {
-        LzwSetup(&lzw, 8, kLzwMsbFirst, &writer, placeTifBytes);
+        LzwSetup(&lzw, tif::kLzwRootBits, kLzwMsbFirst, &writer, placeTifBytes);
         if (!LzwInit(&lzw))
             return t.in.report(Fault::OutOfMemory);
     }
@@ -287,15 +300,15 @@ bool decodeLzwStrip(TifReadState& t, TifPixelWriter& writer, const std::uint8_t*
 // Decodes one strip; false stops the build.
 bool decodeStrip(TifReadState& t, TifPixelWriter& writer, std::uint64_t offset, std::uint64_t count)
 {
-    // A strip never reaches beyond the input, and its decoder never beyond the rows the
-    // strip may fill, so a strip of any length is safe to decode.
-    // It is decoded where it lies.
+    // Quirk: a strip that reaches beyond the data is cut at its end. Its decoder never
+    // goes beyond the rows the strip may fill, so a strip of any length is safe to decode
+    // where it lies.
     std::span<const std::uint8_t> strip = t.in.at(offset, count);
     switch (t.compression) {
-    case 1: writer.put(strip.data(), strip.size()); break;
-    case 2: TifHufDecompress(t, writer, strip.data(), strip.size()); break;
-    case 5: return decodeLzwStrip(t, writer, strip.data(), strip.size());
-    case 32773: decodePackBitsStrip(t, writer, strip.data(), strip.size()); break;
+    case tif::kUncompressed: writer.put(strip.data(), strip.size()); break;
+    case tif::kCcittModifiedHuffman: TifHufDecompress(t, writer, strip.data(), strip.size()); break;
+    case tif::kLzw: return decodeLzwStrip(t, writer, strip.data(), strip.size());
+    case tif::kPackBits: decodePackBitsStrip(t, writer, strip.data(), strip.size()); break;
     }
     return true;
 }
@@ -310,6 +323,8 @@ void decodeStrips(TifReadState& t, TifPixelWriter& writer, unsigned bits)
         return;
     if (t.stripByteCounts.present && !readArray(t, t.stripByteCounts, strips, counts))
         return;
+    // Quirk: without strip byte counts (early writers left the field out) each strip
+    // may take as many bytes as the whole picture; its decoder stops at its rows.
     std::uint64_t whole = (std::uint64_t(bits) * t.width * t.height + 7) / 8;
     for (std::size_t i = 0; i < offsets.size() && !writer.done(); ++i) {
         if (t.stripByteCounts.present && i >= counts.size())
@@ -340,7 +355,9 @@ PackedDib TifReadImageGroup(TifReadState& t)
     return dib;
 }
 
-// Reads the directory chain; false after an abort. The last directory wins.
+// Reads the directory chain; false after an abort.
+// Quirk: every directory is read and a later one's fields replace an earlier one's, so
+// a multi-page file shows its last page; a chain that loops back ends where it does.
 bool readDirectories(TifReadState& t, std::uint32_t offset)
 {
     std::set<std::uint32_t> visited;
@@ -351,11 +368,11 @@ bool readDirectories(TifReadState& t, std::uint32_t offset)
         std::uint8_t b[4];
         if (!t.in.readAt(offset, b, 2))
             return t.in.report(Fault::Broken);
-        entries.resize(std::size_t(get16(t, b)) * 12);
+        entries.resize(std::size_t(get16(t, b)) * tif::kEntrySize);
         if (!t.in.readBytes(entries.data(), entries.size()) || !t.in.readBytes(b, 4))
             return t.in.report(Fault::Broken);
         offset = get32(t, b);
-        for (std::size_t e = 0; e < entries.size(); e += 12)
+        for (std::size_t e = 0; e < entries.size(); e += tif::kEntrySize)
             readEntry(t, &entries[e]);
     }
     return true;
