@@ -6,6 +6,7 @@
 #include "platform/ui/ui.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QUrl>
 
 namespace ks {
@@ -34,7 +35,21 @@ bool cOpenFile::LaunchFile(const QString& lFile, qintptr& hwnd)
             return true;
         case shell::OpenResult::NoAssociation:
             // Offering the chooser counts as launched; not being able to offer it does not.
-            return shell::shell().openWith(lFile, QApplication::activeWindow());
+            switch (shell::shell().openWith(lFile, QApplication::activeWindow())) {
+            case shell::OpenWithResult::Opened:
+                return true;
+            case shell::OpenWithResult::Cancelled:
+                // A file made for the user (an export in a temporary folder) is otherwise lost from sight.
+                ui::MsgBox("No program was chosen to open the file. It is kept at:\r\n'"
+                               + QFileInfo(lFile).absoluteFilePath() + "'",
+                           ui::OKOnly | ui::Information);
+                return true;
+            case shell::OpenWithResult::Unavailable:
+                return false;
+            case shell::OpenWithResult::Failed:
+                break;
+            }
+            break;
         case shell::OpenResult::Failed:
             break;
         }

@@ -144,17 +144,23 @@ private:
     void placeRightPane();
     void menuClicked(int number);
     void restorePlacement();
-    void playVideo(const QString& name, const QString& key, const QString& caption, bool loadNotes,
-                   const QString& failureCaption);
+    void playVideo(const QString& name, const QString& key, const QString& caption, const QString& failureCaption);
     void launch(const QString& path);
-    // Saves the notes of the last played video from the pane that holds them;
-    // false when that failed (reported) and this window's pane holds them.
-    bool saveCurrentNotes(const QString& caption);
+    // Before a click goes on: saves the notes of the pane that holds the last video's and
+    // this window's pane to their files (failures reported). When this pane is about to be
+    // replaced by other notes and holds changes no file took, asks as the close does
+    // (save as, discard, cancel); false when the click is to stop.
+    bool saveCurrentNotes(const QString& caption, bool replacing);
+    // Saves this pane to its own file (failures reported); true when the notes are in it.
+    bool writeNotes(const QString& caption);
+    // Saves this pane to its own file, keeping a damaged original beside it first; raises.
+    void saveToOwnFile();
+    void tellRepaired(const QString& path);
     // Saves this pane to its own notes file, or asks for a name when it has
     // none; false when nothing was saved.
     bool saveOwnNotes();
     bool saveNotesAs();
-    void holdNotes(const QString& path);
+    void holdNotes(const QString& path, bool damaged = false);
     // Makes one diagram per tab, laid over the notes pane.
     void syncDiagrams();
     void placeDiagrams(const QRect& area);
@@ -162,6 +168,7 @@ private:
 
     bool bNotesChanged = false;
     QString notesFile_;
+    QString damagedCopy_;   // where the damaged original of notesFile_ is to be kept; "" when sound
     QString barFolder_;   // the folder of the group whose items tmrBar builds
     QString popTag_;      // PopMenu1's tag: "1" once a submenu opened
     std::unique_ptr<clsTabStrip> tabStrip_;

@@ -12,6 +12,7 @@ NotesPane::NotesPane(QWidget* parent) : QWidget(parent)
 {
     control_ = new editor::view::NotesControl(this);
     control_->changed = [this] {
+        edited_ = true;
         if (Change)
             Change();
     };
@@ -25,18 +26,22 @@ NotesPane::~NotesPane() = default;
 
 HWND NotesPane::hWnd() const { return control_->hWnd(); }
 
-void NotesPane::LoadFile(const QString& path)
+bool NotesPane::LoadFile(const QString& path)
 {
     if (!FileExists(path))
         throw RuntimeError(53, "File not found: " + path.toStdString());
-    if (control_->loadFile(path) == 0)
+    const int loaded = control_->loadFile(path);
+    if (loaded == 0)
         throw RuntimeError(75, "Path/File access error: " + path.toStdString() + " cannot be read as a rich-text document");
+    edited_ = false;
+    return loaded == 2;
 }
 
 void NotesPane::SaveFile(const QString& path)
 {
     if (control_->saveFile(path) == 0)
         throw RuntimeError(75, "Path/File access error: " + path.toStdString() + " cannot be written");
+    edited_ = false;
 }
 
 void NotesPane::SaveFile(const QString& path, int&) { SaveFile(path); }

@@ -27,11 +27,14 @@ public:
     editor::view::NotesControl* control() const { return control_; }
 
     // Shows that RTF file as the document; raises 53 for a missing file and 75
-    // for one that cannot be read as RTF (the document is then unchanged).
-    void LoadFile(const QString& path);
+    // for one that cannot be read as RTF (the document is then unchanged). True
+    // when the file was damaged and what could be read of it is shown.
+    bool LoadFile(const QString& path);
     // Writes the document to path as RTF, creating or replacing the file whole;
     // raises 75 when it cannot be written (the old file stays).
     void SaveFile(const QString& path);
+    // True when the user changed the document since it was last loaded or saved.
+    bool edited() const { return edited_; }
     // The save member with a second argument (1: the document as it stands).
     void SaveFile(const QString& path, int& how);
     // Shows value in every merge field of that name; how is 1.
@@ -49,6 +52,7 @@ public:
 private:
     editor::view::NotesControl* control_ = nullptr;
     bool toolbarFlag_ = false;
+    bool edited_ = false;
 };
 
 }

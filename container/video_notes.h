@@ -23,6 +23,12 @@ QString notesFileOf(const QString& videoName);
 // The template new notes are made from.
 QString notesTemplate();
 
+// Where the original of a damaged notes file is kept before the repaired notes are first
+// saved over it: "<file>.damaged", or "<file>.damaged.<n>" when that name is taken.
+QString damagedCopyOf(const QString& notesFile);
+// Copies the notes file there, whole; raises 75 when it cannot.
+void keepDamagedCopy(const QString& notesFile, const QString& copy);
+
 // What a click on a list-bar item does, by its tag and the last three letters of its key.
 enum class ItemAction { Nothing, PlayVideo, Launch };
 // An item without a tag that is no template ("TEM") gets the tag "EXTERNAL" first.

@@ -107,17 +107,18 @@ ListBarItem& ListBarItems::Item(int position)
 
 ListBarItem* ListBarItems::Find(const QString& key)
 {
-    const int at = positionOf(key);
+    const int at = keys_.contains(key) ? positionOf(key) : 0;
     return at ? items_[size_t(at - 1)].get() : nullptr;
 }
 
 ListBarItem& ListBarItems::Add(const QString& key, const QString& text)
 {
-    if (positionOf(key))
+    if (keys_.contains(key))
         throw controlError(kKeyNotUnique, QStringLiteral("Key is not unique in collection"));
     const int row = Count();
     group_.bar_.itemsInserted(group_, row);   // tells the list before...
     items_.push_back(std::unique_ptr<ListBarItem>(new ListBarItem(group_, key, text)));
+    keys_.insert(key);
     group_.bar_.itemsInserted(group_, -1);    // ...and after
     return *items_.back();
 }
@@ -129,6 +130,7 @@ bool ListBarItems::Remove(const QString& key)
         return false;
     group_.bar_.itemsRemoved(group_, at - 1);
     items_.erase(items_.begin() + (at - 1));
+    keys_.remove(key);
     group_.bar_.itemsRemoved(group_, -1);
     return true;
 }

@@ -5,6 +5,7 @@
 // from 1. The bar raises BarClick when a group becomes the open group and
 // ItemClick when an item of the open group is clicked.
 #include <QFrame>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -63,6 +64,7 @@ private:
 
     ListBarGroup& group_;
     std::vector<std::unique_ptr<ListBarItem>> items_;
+    QSet<QString> keys_;   // a large group's fill checks each key without scanning the others
 };
 
 class ListBarGroup {

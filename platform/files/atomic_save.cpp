@@ -1,10 +1,13 @@
 #include "platform/files/files.h"
+#include "platform/files/temp_names.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <fstream>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,7 +17,6 @@ namespace ks::files {
 namespace {
 
 constexpr int kMaxLinkHops = 40;             // as the kernel's own limit
-constexpr std::size_t kMaxTempStem = 200;    // keeps the temporary name under NAME_MAX
 constexpr std::size_t kMaxWriteChunk = std::size_t(1) << 30;
 
 std::string folderOf(const std::string& path)
@@ -23,10 +25,16 @@ std::string folderOf(const std::string& path)
     return cut == std::string::npos ? "." : cut == 0 ? "/" : path.substr(0, cut);
 }
 
-std::string nameOf(const std::string& path)
+// The process's umask, read without changing it (umask() would, for every thread).
+mode_t currentUmask()
 {
-    auto cut = path.rfind('/');
-    return cut == std::string::npos ? path : path.substr(cut + 1);
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("Umask:", 0) == 0)
+            return mode_t(std::stoul(line.substr(6), nullptr, 8));
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
 }
 
 // The file a save replaces: the end of any chain of symbolic links, and what it is now.
@@ -84,18 +92,17 @@ public:
 
     Outcome create(const Target& target)
     {
-        const std::string stem = folderOf(target.path) + "/." + nameOf(target.path).substr(0, kMaxTempStem) + ".";
+        const std::string stem = tempStem(target.path);
         std::random_device random;
         for (int attempt = 0; attempt < 100; ++attempt) {
             std::string candidate = stem + std::to_string(random() % 1000000000u) + ".tmp";
-            // 0666 lets the umask decide a new file's permissions, as for any new file.
-            fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            // Only the owner may read the temporary until commit gives it the target's mode:
+            // a save killed half way must not leave a copy others can read.
+            fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
             if (fd_ >= 0) {
                 path_ = std::move(candidate);
-                struct stat st;
-                if (::fstat(fd_, &st) != 0)
-                    return Outcome::failure(errno);
-                mode_ = target.exists ? target.status.st_mode & 07777 : st.st_mode & 07777;
+                // A new file gets what the umask gives any new file.
+                mode_ = target.exists ? target.status.st_mode & 07777 : 0666 & ~currentUmask();
                 return {};
             }
             if (errno != EEXIST)
@@ -129,8 +136,8 @@ public:
         return S_ISREG(st.st_mode) ? Outcome{} : Outcome::failure(EINVAL, "the writer left no file");
     }
 
-    // Flushes, takes over the target's owner and permissions (a new file keeps what the umask
-    // gave it) and renames it over the target.
+    // Flushes, takes over the target's owner and permissions (a new file gets what the umask
+    // gives) and renames it over the target.
     Outcome commit(const Target& target)
     {
         if (::fsync(fd_) != 0)
@@ -168,6 +175,27 @@ private:
     mode_t mode_ = 0;
 };
 
+// Temporaries of the target last written this long before a save began are orphans. The
+// margin spares a save that starts at the same moment: file times lag the clock by a tick.
+constexpr time_t kOrphanAgeSeconds = 1;
+
+timespec orphansBefore()
+{
+    timespec t{};
+    ::clock_gettime(CLOCK_REALTIME, &t);
+    t.tv_sec -= kOrphanAgeSeconds;
+    return t;
+}
+
+// A save that worked also takes away what earlier, killed saves of the target left.
+Outcome finish(const Target& target, TempFile& temp, const timespec& began)
+{
+    Outcome committed = temp.commit(target);
+    if (committed)
+        removeStaleTemporaries(target.path, began);
+    return committed;
+}
+
 Outcome prepare(const std::string& path, Target& target, TempFile& temp)
 {
     if (path.empty())
@@ -181,17 +209,19 @@ Outcome prepare(const std::string& path, Target& target, TempFile& temp)
 
 Outcome saveFile(const std::string& path, std::string_view bytes)
 {
+    const timespec began = orphansBefore();
     Target target;
     TempFile temp;
     if (Outcome ready = prepare(path, target, temp); !ready)
         return ready;
     if (Outcome written = temp.writeAll(bytes); !written)
         return written;
-    return temp.commit(target);
+    return finish(target, temp, began);
 }
 
 Outcome saveFileWith(const std::string& path, const TempWriter& write)
 {
+    const timespec began = orphansBefore();
     Target target;
     TempFile temp;
     if (Outcome ready = prepare(path, target, temp); !ready)
@@ -199,7 +229,7 @@ Outcome saveFileWith(const std::string& path, const TempWriter& write)
     write(temp.path());
     if (Outcome reopened = temp.reopen(); !reopened)
         return reopened;
-    return temp.commit(target);
+    return finish(target, temp, began);
 }
 
 }

@@ -1,11 +1,12 @@
 #pragma once
 // The one way the programs and libraries save and read whole files; no Qt.
 //
-// A save writes a temporary file beside the target, flushes it to disk, gives it the
-// target's permissions and renames it over the target, so the target is always either
-// the old file or the new one, whole. On any failure the old file is untouched, the
-// temporary is removed and the caller gets the reason. A target that is a symbolic
-// link is saved through the link; the link stays a link.
+// A save writes a temporary file beside the target, readable by its owner alone, flushes
+// it to disk, gives it the target's permissions and renames it over the target, so the
+// target is always either the old file or the new one, whole. On any failure the old file
+// is untouched, the temporary is removed and the caller gets the reason. A save that works
+// also removes the temporaries killed saves of the same target left (see temp_names.h). A
+// target that is a symbolic link is saved through the link; the link stays a link.
 #include <cstddef>
 #include <functional>
 #include <string>

@@ -60,6 +60,7 @@ std::optional<DesktopEntry> readEntry(const QString& file, const QString& id)
         else if (key == "Exec") e.exec = value;
         else if (key == "MimeType") e.mimeTypes = value.split(';', Qt::SkipEmptyParts);
         else if (key == "Type") isApp = value == "Application";
+        else if (key == "Terminal") e.terminal = value == "true";
         else if ((key == "NoDisplay" || key == "Hidden") && value == "true") hidden = true;
     }
     if (!isApp || hidden || e.exec.isEmpty())
@@ -67,33 +68,6 @@ std::optional<DesktopEntry> readEntry(const QString& file, const QString& id)
     if (e.name.isEmpty())
         e.name = id;
     return e;
-}
-
-// Splits an Exec line by the desktop-entry quoting rules.
-QStringList splitExec(const QString& exec)
-{
-    QStringList args;
-    QString current;
-    bool quoted = false, any = false;
-    for (int i = 0; i < exec.size(); ++i) {
-        QChar c = exec[i];
-        if (quoted && c == '\\' && i + 1 < exec.size()) {
-            current += exec[++i];
-        } else if (c == '"') {
-            quoted = !quoted;
-            any = true;
-        } else if (c.isSpace() && !quoted) {
-            if (any || !current.isEmpty())
-                args << current;
-            current.clear();
-            any = false;
-        } else {
-            current += c;
-        }
-    }
-    if (any || !current.isEmpty())
-        args << current;
-    return args;
 }
 
 }
@@ -141,46 +115,35 @@ const DesktopEntry* DesktopEntries::find(const QString& id) const
 
 const DesktopEntry* DesktopEntries::defaultFor(const QString& mimeType) const
 {
+    const std::vector<const DesktopEntry*> all = handlersOf(mimeType);
+    // A program that runs in a terminal shows nothing without one: one with a window comes first.
+    for (const DesktopEntry* e : all)
+        if (!e->terminal)
+            return e;
+    return all.empty() ? nullptr : all.front();
+}
+
+std::vector<const DesktopEntry*> DesktopEntries::handlersOf(const QString& mimeType) const
+{
     QStringList types{mimeType};
     QMimeType mime = QMimeDatabase().mimeTypeForName(mimeType);
     if (mime.isValid())
         types += mime.allAncestors();
+    std::vector<const DesktopEntry*> found;
+    auto add = [&](const DesktopEntry* e) {
+        if (e && std::find(found.begin(), found.end(), e) == found.end())
+            found.push_back(e);
+    };
     for (const QString& type : types) {
         for (const auto& [mt, ids] : defaults_)
             if (mt == type)
                 for (const QString& id : ids)
-                    if (const DesktopEntry* e = find(id))
-                        return e;
+                    add(find(id));
         for (const auto& e : apps_)
             if (e.mimeTypes.contains(type))
-                return &e;
+                add(&e);
     }
-    return nullptr;
-}
-
-QStringList DesktopEntries::commandFor(const QString& exec, const QString& target)
-{
-    QStringList command;
-    bool placed = false;
-    for (QString arg : splitExec(exec)) {
-        if (arg == "%f" || arg == "%F" || arg == "%u" || arg == "%U") {
-            command << target;
-            placed = true;
-            continue;
-        }
-        if (arg == "%i" || arg == "%c" || arg == "%k")
-            continue;
-        for (const char* code : {"%f", "%F", "%u", "%U"})
-            if (arg.contains(code)) {
-                arg.replace(code, target);
-                placed = true;
-            }
-        arg.replace("%%", "%");
-        command << arg;
-    }
-    if (!placed && !command.isEmpty())
-        command << target;
-    return command;
+    return found;
 }
 
 }

@@ -13,6 +13,7 @@ struct DesktopEntry {
     QString name;
     QString exec;        // the Exec line, field codes unexpanded
     QStringList mimeTypes;
+    bool terminal = false;   // Terminal=true: a program that needs a terminal to show anything
 };
 
 class DesktopEntries {
@@ -23,11 +24,16 @@ public:
     // Applications that can be offered to the user, sorted by name.
     const std::vector<DesktopEntry>& applications() const { return sorted_; }
     const DesktopEntry* find(const QString& id) const;
-    // The default application for a MIME type (its parents are asked too):
-    // a mimeapps.list default first, else the first entry that lists the type.
+    // The applications for a MIME type, its parents asked after it: for each type, the
+    // mimeapps.list defaults first, then the entries that list the type.
+    std::vector<const DesktopEntry*> handlersOf(const QString& mimeType) const;
+    // The default application: the first of handlersOf that opens a window of its own,
+    // else the first one.
     const DesktopEntry* defaultFor(const QString& mimeType) const;
 
-    // The command for an Exec line with its field codes filled in for target.
+    // The command for an Exec line for target, which is always an argument of its own (for
+    // "sh -c", a positional parameter); empty for an entry that writes a field code inside
+    // a quoted argument, where no file name is safe.
     static QStringList commandFor(const QString& exec, const QString& target);
 
 private:

@@ -1,6 +1,7 @@
 #include "platform/shell/desktop_shell.h"
 
 #include "platform/shell/open_with_dialog.h"
+#include "platform/shell/terminal.h"
 
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -63,24 +64,33 @@ OpenResult DesktopShell::open(const QString& target)
 
 OpenResult DesktopShell::launch(const DesktopEntry& entry, const QString& target)
 {
-    QStringList command = DesktopEntries::commandFor(entry.exec, target);
-    if (command.isEmpty())
-        return OpenResult::Failed;
-    QString program = command.takeFirst();
-    return QProcess::startDetached(program, command) ? OpenResult::Done : OpenResult::Failed;
+    return start(DesktopEntries::commandFor(entry.exec, target), entry.terminal) ? OpenResult::Done
+                                                                                 : OpenResult::Failed;
 }
 
-bool DesktopShell::openWith(const QString& path, QWidget* owner)
+bool DesktopShell::start(QStringList command, bool inTerminal)
+{
+    if (command.isEmpty())
+        return false;
+    // Started without a terminal, such a program would run unseen and show nothing.
+    if (inTerminal) {
+        const QStringList terminal = terminalPrefix();
+        if (terminal.isEmpty())
+            return false;
+        command = terminal + command;
+    }
+    QString program = command.takeFirst();
+    return QProcess::startDetached(program, command);
+}
+
+OpenWithResult DesktopShell::openWith(const QString& path, QWidget* owner)
 {
     auto choice = OpenWithDialog::choose(DesktopEntries::fromEnvironment(), path, owner);
     if (!choice.started)
-        return false;
-    if (!choice.command.isEmpty()) {
-        QStringList command = choice.command;
-        QString program = command.takeFirst();
-        QProcess::startDetached(program, command);
-    }
-    return true;
+        return OpenWithResult::Unavailable;
+    if (!choice.chosen)
+        return OpenWithResult::Cancelled;
+    return start(choice.command, choice.terminal) ? OpenWithResult::Opened : OpenWithResult::Failed;
 }
 
 bool DesktopShell::startProgram(const QString& program)

@@ -8,7 +8,7 @@ namespace ks::shell {
 class DesktopShell : public Shell {
 public:
     OpenResult open(const QString& target) override;
-    bool openWith(const QString& path, QWidget* owner) override;
+    OpenWithResult openWith(const QString& path, QWidget* owner) override;
     bool startProgram(const QString& program) override;
 
     // The address an internet shortcut (.url) points to, "" when it has none.
@@ -16,6 +16,8 @@ public:
 
 private:
     static OpenResult launch(const DesktopEntry& entry, const QString& target);
+    // Starts the command detached, in a terminal window when asked; false when it could not.
+    static bool start(QStringList command, bool inTerminal);
 };
 
 }

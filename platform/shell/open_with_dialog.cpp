@@ -3,15 +3,52 @@
 #include "platform/ui/ui.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QMimeDatabase>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace ks::shell {
+namespace {
+
+constexpr int kExecRole = Qt::UserRole, kTerminalRole = Qt::UserRole + 1;
+
+void addApplication(QListWidget* list, const DesktopEntry& app)
+{
+    auto* item = new QListWidgetItem(app.name, list);
+    item->setData(kExecRole, app.exec);
+    item->setData(kTerminalRole, app.terminal);
+}
+
+// The programs for the file's type, in the desktop's order of preference; with every, the
+// other programs follow under a line that cannot be chosen.
+void fill(QListWidget* list, const DesktopEntries& db, const std::vector<const DesktopEntry*>& forType, bool every)
+{
+    list->clear();
+    for (const DesktopEntry* app : forType)
+        addApplication(list, *app);
+    if (!every)
+        return;
+    if (!forType.empty()) {
+        auto* line = new QListWidgetItem(QStringLiteral("Other programs"), list);
+        line->setFlags(Qt::NoItemFlags);
+        QFont bold = line->font();
+        bold.setBold(true);
+        line->setFont(bold);
+    }
+    for (const DesktopEntry& app : db.applications())
+        if (std::none_of(forType.begin(), forType.end(), [&](const DesktopEntry* e) { return e->id == app.id; }))
+            addApplication(list, app);
+}
+
+}
 
 OpenWithDialog::Choice OpenWithDialog::choose(const DesktopEntries& db, const QString& path, QWidget* owner)
 {
@@ -26,11 +63,17 @@ OpenWithDialog::Choice OpenWithDialog::choose(const DesktopEntries& db, const QS
     layout->addWidget(new QLabel("Choose the program you want to use to open this file:\n"
                                  + QFileInfo(path).fileName()));
     auto* list = new QListWidget;
-    for (const auto& app : db.applications()) {
-        auto* item = new QListWidgetItem(app.name, list);
-        item->setData(Qt::UserRole, app.exec);
-    }
+    const std::vector<const DesktopEntry*> forType = db.handlersOf(QMimeDatabase().mimeTypeForFile(path).name());
+    auto* showAll = new QCheckBox("Show all programs");
+    // With no program for the type, every program is offered at once.
+    showAll->setChecked(forType.empty());
+    showAll->setEnabled(!forType.empty());
+    fill(list, db, forType, showAll->isChecked());
+    if (list->count() > 0)
+        list->setCurrentRow(0);
+    QObject::connect(showAll, &QCheckBox::toggled, list, [&, list](bool every) { fill(list, db, forType, every); });
     layout->addWidget(list);
+    layout->addWidget(showAll);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     QPushButton* browse = buttons->addButton("Other program...", QDialogButtonBox::ActionRole);
     layout->addWidget(buttons);
@@ -51,10 +94,13 @@ OpenWithDialog::Choice OpenWithDialog::choose(const DesktopEntries& db, const QS
 
     if (dialog.exec() != QDialog::Accepted)
         return choice;
-    if (!picked.isEmpty())
+    choice.chosen = true;
+    if (!picked.isEmpty()) {
         choice.command = {picked, path};
-    else if (list->currentItem())
-        choice.command = DesktopEntries::commandFor(list->currentItem()->data(Qt::UserRole).toString(), path);
+    } else if (const QListWidgetItem* item = list->currentItem(); item && (item->flags() & Qt::ItemIsSelectable)) {
+        choice.command = DesktopEntries::commandFor(item->data(kExecRole).toString(), path);
+        choice.terminal = item->data(kTerminalRole).toBool();
+    }
     return choice;
 }
 

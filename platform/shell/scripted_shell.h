@@ -1,6 +1,6 @@
 #pragma once
 // A shell for tests: records every request and answers from queued results
-// (Done, true) when none is queued.
+// (Done, Opened, true) when none is queued.
 #include "platform/shell/shell.h"
 
 #include <deque>
@@ -10,7 +10,7 @@ namespace ks::shell {
 class ScriptedShell : public Shell {
 public:
     void answerOpen(OpenResult r) { openResults_.push_back(r); }
-    void answerOpenWith(bool started) { openWithResults_.push_back(started); }
+    void answerOpenWith(OpenWithResult r) { openWithResults_.push_back(r); }
     void answerStart(bool started) { startResults_.push_back(started); }
 
     const QStringList& opened() const { return opened_; }
@@ -22,10 +22,10 @@ public:
         opened_ << target;
         return next(openResults_, OpenResult::Done);
     }
-    bool openWith(const QString& path, QWidget*) override
+    OpenWithResult openWith(const QString& path, QWidget*) override
     {
         openedWith_ << path;
-        return next(openWithResults_, true);
+        return next(openWithResults_, OpenWithResult::Opened);
     }
     bool startProgram(const QString& program) override
     {
@@ -45,7 +45,8 @@ private:
     }
 
     std::deque<OpenResult> openResults_;
-    std::deque<bool> openWithResults_, startResults_;
+    std::deque<OpenWithResult> openWithResults_;
+    std::deque<bool> startResults_;
     QStringList opened_, openedWith_, started_;
 };
 

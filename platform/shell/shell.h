@@ -14,14 +14,20 @@ enum class OpenResult {
     Failed,          // missing file, or the program could not be started
 };
 
+enum class OpenWithResult {
+    Opened,        // the user chose a program and it started
+    Cancelled,     // the user chose none
+    Failed,        // the chosen program could not be started
+    Unavailable,   // the chooser cannot be shown
+};
+
 class Shell {
 public:
     virtual ~Shell() = default;
     // A file path, an internet shortcut (.url), or an address ("mailto:...", "https://...").
     virtual OpenResult open(const QString& target) = 0;
     // Lets the user pick a program for the file and opens it with that program.
-    // False when the chooser cannot be started; true once it was offered.
-    virtual bool openWith(const QString& path, QWidget* owner) = 0;
+    virtual OpenWithResult openWith(const QString& path, QWidget* owner) = 0;
     // Starts a program as a separate process with no arguments, without waiting.
     virtual bool startProgram(const QString& program) = 0;
 };

@@ -71,36 +71,69 @@ std::string ZipReader::read(const std::string& name) const
 }
 
 namespace {
-// Writes the archive at path (the temporary file of the save).
-void writeArchive(const std::string& path, const std::string& target, const std::vector<ZipEntry>& entries)
-{
-    int code = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
-    if (!archive)
-        raiseWriteError(target, zipErrorText(code));
-    for (const auto& entry : entries) {
-        zip_source_t* source = zip_source_buffer(archive, entry.bytes->data(), entry.bytes->size(), 0);
-        zip_int64_t index = source ? zip_file_add(archive, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8) : -1;
-        if (index < 0) {
-            zip_source_free(source);
-            std::string reason = zip_strerror(archive);
+// Frees what the archive writer holds on every way out.
+struct ArchiveParts {
+    zip_source_t* buffer = nullptr;
+    zip_t* archive = nullptr;
+    ~ArchiveParts()
+    {
+        if (archive)
             zip_discard(archive);
-            raiseWriteError(target, reason);
-        }
-        zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), entry.store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
+        if (buffer)
+            zip_source_free(buffer);
     }
-    if (zip_close(archive) != 0) {
-        std::string reason = zip_strerror(archive);
-        zip_discard(archive);
+};
+
+// The archive's bytes, built in memory: libzip writing to a file name makes a temporary of
+// its own beside it, which a killed save would leave behind.
+std::string archiveBytes(const std::string& target, const std::vector<ZipEntry>& entries)
+{
+    ArchiveParts parts;
+    zip_error_t error;
+    zip_error_init(&error);
+    parts.buffer = zip_source_buffer_create(nullptr, 0, 0, &error);
+    if (parts.buffer)
+        parts.archive = zip_open_from_source(parts.buffer, ZIP_TRUNCATE, &error);
+    if (!parts.archive) {
+        std::string reason = zip_error_strerror(&error);
+        zip_error_fini(&error);
         raiseWriteError(target, reason);
     }
+    zip_error_fini(&error);
+    zip_source_keep(parts.buffer);   // the archive owns the buffer now; it is read back after zip_close
+    for (const auto& entry : entries) {
+        zip_source_t* source = zip_source_buffer(parts.archive, entry.bytes->data(), entry.bytes->size(), 0);
+        zip_int64_t index = source ? zip_file_add(parts.archive, entry.name.c_str(), source, ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
+            zip_source_free(source);
+            raiseWriteError(target, zip_strerror(parts.archive));
+        }
+        zip_set_file_compression(parts.archive, static_cast<zip_uint64_t>(index),
+                                 entry.store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
+    }
+    if (zip_close(parts.archive) != 0)
+        raiseWriteError(target, zip_strerror(parts.archive));
+    parts.archive = nullptr;
+
+    std::string bytes;
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    bool read = zip_source_stat(parts.buffer, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)
+             && zip_source_open(parts.buffer) == 0;
+    if (read) {
+        bytes.resize(static_cast<std::size_t>(stat.size));
+        read = zip_source_read(parts.buffer, bytes.data(), stat.size) == static_cast<zip_int64_t>(stat.size);
+        zip_source_close(parts.buffer);
+    }
+    if (!read)
+        raiseWriteError(target, "the archive could not be built in memory");
+    return bytes;
 }
 }
 
 void writeZipFile(const std::string& path, const std::vector<ZipEntry>& entries)
 {
-    const files::Outcome saved =
-        files::saveFileWith(path, [&](const std::string& temp) { writeArchive(temp, path, entries); });
+    const files::Outcome saved = files::saveFile(path, archiveBytes(path, entries));
     if (!saved)
         raiseWriteError(path, saved.reason);
 }

@@ -32,9 +32,8 @@ struct ZipEntry {
     bool store = false;
 };
 
-// Writes the entries as a new zip file. The zip library writes a temporary file beside
-// path and renames it over path only when complete; raises kErrFileAccess and leaves
-// any file at path as it was.
+// Writes the entries as a new zip file, built in memory and saved whole by the one
+// atomic save; raises kErrFileAccess and leaves any file at path as it was.
 void writeZipFile(const std::string& path, const std::vector<ZipEntry>& entries);
 
 }

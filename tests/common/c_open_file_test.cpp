@@ -35,7 +35,7 @@ TEST_F(OpenFileTest, LaunchFileHasThreeOutcomes)
     EXPECT_EQ(sh.openedWith(), QStringList{"/docs/b.xyz"});
 
     sh.answerOpen(shell::OpenResult::NoAssociation);
-    sh.answerOpenWith(false);   // the chooser could not be started
+    sh.answerOpenWith(shell::OpenWithResult::Unavailable);
     EXPECT_FALSE(cOpenFile().LaunchFile("/docs/c.xyz"));
 
     sh.answerOpen(shell::OpenResult::Failed);
@@ -48,6 +48,26 @@ TEST_F(OpenFileTest, LaunchFileHasThreeOutcomes)
     EXPECT_EQ(box.icon, ui::Exclamation);
     EXPECT_EQ(box.buttons, ui::OKOnly);
     EXPECT_EQ(sh.opened().size(), 4);
+}
+
+// A file no program opened (an export made in a temporary folder) is not lost from sight.
+TEST_F(OpenFileTest, AChooserLeftWithoutAProgramSaysWhereTheFileIs)
+{
+    sh.answerOpen(shell::OpenResult::NoAssociation);
+    sh.answerOpenWith(shell::OpenWithResult::Cancelled);
+    ui.answerMessage(ui::OK);
+    EXPECT_TRUE(cOpenFile().LaunchFile("/tmp/export-1/Scorecard.odp"));
+    ASSERT_EQ(ui.messageBoxes().size(), 1u);
+    EXPECT_EQ(ui.messageBoxes()[0].text, "No program was chosen to open the file. It is kept at:\r\n'/tmp/export-1/Scorecard.odp'");
+    EXPECT_EQ(ui.messageBoxes()[0].icon, ui::Information);
+
+    // A chosen program that cannot start is the launch failure.
+    sh.answerOpen(shell::OpenResult::NoAssociation);
+    sh.answerOpenWith(shell::OpenWithResult::Failed);
+    ui.answerMessage(ui::OK);
+    EXPECT_FALSE(cOpenFile().LaunchFile("/docs/d.xyz"));
+    ASSERT_EQ(ui.messageBoxes().size(), 2u);
+    EXPECT_TRUE(ui.messageBoxes()[1].text.startsWith("Cannot Launch Program!"));
 }
 
 TEST_F(OpenFileTest, OpenEmailEncodesItsPartsAndReportsFailure)

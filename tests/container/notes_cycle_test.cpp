@@ -91,21 +91,23 @@ TEST_F(NotesCycle, TwoVideosOfOneNameShareTheirNotes)
     EXPECT_EQ(form<MainVideo>().MediaPlayer1->URL(), path("Templates/Other/First.wmv"));
 }
 
-TEST_F(NotesCycle, AFailedSaveIsReportedTheVideoPlaysAndTheNotesStayInThePane)
+TEST_F(NotesCycle, AFailedSaveIsReportedAndAskedAboutAndTheNotesStayInThePane)
 {
     frmMain& w = mainWindow();
     controls::ListBarGroup& training = openGroup(w, "Training");
     click(w, training, "First");
     typeNote(w, "Do not lose me. ");
     ui.answerMessage(ui::OK);
+    ui.answerMessage(ui::Cancel);
     {
         test::FullDisk full(0);
         click(w, training, "Second");
     }
-    ASSERT_EQ(ui.messageBoxes().size(), 1u);
+    ASSERT_EQ(ui.messageBoxes().size(), 2u);
     EXPECT_EQ(ui.messageBoxes()[0].caption, "Error in frmMain: Sub RB_ItemClick");
     EXPECT_TRUE(ui.messageBoxes()[0].text.endsWith("(Error #75)"));
-    EXPECT_EQ(form<MainVideo>().MediaPlayer1->URL(), path("Templates/Training/Second.wmv")) << "the click goes on";
+    EXPECT_EQ(ui.messageBoxes()[1].text, "Save Changes?") << "the notes no file took are asked about";
+    EXPECT_EQ(form<MainVideo>().MediaPlayer1->URL(), path("Templates/Training/First.wmv")) << "cancel stops the click";
     EXPECT_EQ(w.notesFile(), notes("First")) << "the unsaved notes keep their file";
     EXPECT_EQ(videoNotes().notesPath, notes("First"));
     EXPECT_FALSE(QFileInfo::exists(notes("Second")));

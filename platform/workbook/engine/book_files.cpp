@@ -45,7 +45,7 @@ void Book::WriteBookFile(const std::string& path, int type)
     if (type == kFileNative)
         check(files::saveFile(path, writeNativeXml(data_)), kErrFileWrite, "write", path);
     else if (type == kFileXlsx)
-        check(files::saveFileWith(path, [this](const std::string& temp) { writeXlsx(data_, temp); }), kErrFileWrite,
+        check(files::saveFileWith(path, [&](const std::string& temp) { writeXlsx(data_, temp, path); }), kErrFileWrite,
               "write", path);
     else
         raise(kErrBadArgument, "Unsupported file type " + std::to_string(type));

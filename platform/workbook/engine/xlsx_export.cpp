@@ -3,6 +3,8 @@
 #include "platform/workbook/engine/errors.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <unordered_map>
 #include <xlsxwriter.h>
 
@@ -175,20 +177,44 @@ private:
 };
 }
 
-void writeXlsx(const BookData& book, const std::string& path)
+namespace {
+// The library names its file failures by its zip layer ("Zip generic error ZIP_ERRNO"); the
+// user is told the system's reason, as every other save tells it.
+std::string closeReason(lxw_error result, int systemError)
+{
+    switch (result) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        if (systemError != 0)
+            return std::strerror(systemError);
+        break;
+    default:
+        break;
+    }
+    return lxw_strerror(result);
+}
+}
+
+void writeXlsx(const BookData& book, const std::string& path, const std::string& shownAs)
 {
     lxw_workbook* wb = workbook_new(path.c_str());
     if (!wb)
-        raise(kErrFileWrite, "Cannot write \"" + path + "\"");
+        raise(kErrFileWrite, "Cannot write \"" + shownAs + "\"");
     try {
         Exporter(book, wb).run();
     } catch (...) {
         workbook_close(wb);
         throw;
     }
-    lxw_error result = workbook_close(wb);
+    errno = 0;
+    const lxw_error result = workbook_close(wb);
+    const int systemError = errno;
     if (result != LXW_NO_ERROR)
-        raise(kErrFileWrite, "Cannot write \"" + path + "\": " + lxw_strerror(result));
+        raise(kErrFileWrite, "Cannot write \"" + shownAs + "\": " + closeReason(result, systemError));
 }
 
 }

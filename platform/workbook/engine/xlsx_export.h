@@ -8,7 +8,8 @@
 
 namespace ks::workbook {
 
-// Writes to path (which must be new or replaceable); raises kErrFileWrite.
-void writeXlsx(const BookData& book, const std::string& path);
+// Writes to path (which must be new or replaceable); raises kErrFileWrite naming shownAs,
+// the user's file, when path is a temporary that stands for it.
+void writeXlsx(const BookData& book, const std::string& path, const std::string& shownAs);
 
 }

@@ -2,10 +2,16 @@
 #include "platform/shell/desktop_shell.h"
 #include "tests/support/temp_dir.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QElapsedTimer>
-#include <filesystem>
 #include <QFile>
+#include <QListWidget>
+#include <QProcess>
 #include <QThread>
+#include <QTimer>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -91,4 +97,110 @@ TEST_F(FakeDesktop, ApplicationsAndStartingPrograms)
     EXPECT_EQ(launched(), "\n");
     EXPECT_FALSE(desktop.startProgram(QString::fromStdString(dir.str() + "/bin/container")));
     EXPECT_FALSE(desktop.startProgram(QString::fromStdString(dir.str() + "/notes-that-is-not-a-program")));
+}
+
+// Every shape of Exec line hands a hostile file name over as one argument, as it is: no
+// shell runs what the name holds, and a field code inside quotes refuses the entry.
+TEST_F(FakeDesktop, FileNamesNeverRunAsCommands)
+{
+    const std::string recorder = dir.str() + "/bin/recorder";
+    const std::vector<std::string> shapes = {
+        recorder + " %f",
+        recorder + " --file=%f",
+        "sh -c \"" + recorder + " %f\"",
+        "sh -c \"" + recorder + " \\\"%f\\\"\"",
+        "/bin/sh -c \"" + recorder + " '%f'\"",
+        "env bash -ec \"cd / && " + recorder + " %u\"",
+    };
+    const std::vector<std::string> names = {"a $(touch pwned) b.txt", "a `touch pwned` b.txt",
+                                            "it's \"quoted\" \\ $HOME.txt", "a; touch pwned; b.txt",
+                                            "line\ntouch pwned\n.txt"};
+    for (const std::string& shape : shapes) {
+        for (const std::string& name : names) {
+            const std::string target = dir.str() + "/" + name;
+            QStringList command = DesktopEntries::commandFor(QString::fromStdString(shape), QString::fromStdString(target));
+            ASSERT_FALSE(command.isEmpty()) << shape;
+            std::filesystem::remove(log);
+            const QString program = command.takeFirst();
+            QProcess run;
+            run.setWorkingDirectory(QString::fromStdString(dir.str()));
+            run.start(program, command);
+            ASSERT_TRUE(run.waitForFinished(10000)) << shape;
+            EXPECT_FALSE(std::filesystem::exists(dir.path() / "pwned")) << shape << " ran code from " << name;
+            const std::string expected = (shape.find("--file=") != std::string::npos ? "--file=" : "") + target + "\n";
+            EXPECT_EQ(dir.read("launched.txt"), expected) << shape;
+        }
+    }
+    // Quotes the entry wrote around a field code are no quoting for a name that holds quotes.
+    EXPECT_EQ(DesktopEntries::commandFor("viewer \"%f\"", "/a\" b.txt"), QStringList({"viewer", "/a\" b.txt"}));
+    EXPECT_TRUE(DesktopEntries::commandFor("viewer \"--open %f\"", "/a\" b.txt").isEmpty());
+    EXPECT_TRUE(DesktopEntries::commandFor("python3 -c \"open('%f')\"", "/a').txt").isEmpty());
+    // A name that starts with "-" is no option.
+    EXPECT_EQ(DesktopEntries::commandFor("viewer %f", "-rf.txt"), QStringList({"viewer", "./-rf.txt"}));
+    EXPECT_EQ(DesktopEntries::commandFor("sh -c \"viewer %f\"", "-rf.txt"),
+              QStringList({"sh", "-c", "viewer \"$1\"", "sh", "./-rf.txt"}));
+}
+
+// A program that needs a terminal runs in one; one with a window of its own is preferred.
+TEST_F(FakeDesktop, TerminalProgramsRunInTheDesktopsTerminal)
+{
+    const std::string recorder = dir.str() + "/bin/recorder";
+    dir.write("data/applications/recorder.desktop",
+              "[Desktop Entry]\nType=Application\nName=Recorder\nExec=" + recorder
+                  + " --open %f\nTerminal=true\nMimeType=text/plain;\n");
+    auto terminal = dir.write("bin/terminal", "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + log + "'\n");
+    ::chmod(terminal.c_str(), 0755);
+    qputenv("TERMINAL", QByteArray::fromStdString(terminal.string()));
+    DesktopShell desktop;
+    auto doc = dir.write("notes.txt", "hello");
+    EXPECT_EQ(desktop.open(QString::fromStdString(doc.string())), OpenResult::Done);
+    EXPECT_EQ(launched(), "-e\n" + recorder + "\n--open\n" + doc.string() + "\n");
+
+    // No terminal anywhere: the open fails, so the user is told.
+    const QByteArray path = qgetenv("PATH");
+    qputenv("TERMINAL", "");
+    qputenv("PATH", QByteArray::fromStdString(dir.str() + "/none"));
+    std::filesystem::remove(log);
+    EXPECT_EQ(desktop.open(QString::fromStdString(doc.string())), OpenResult::Failed);
+    qputenv("PATH", path);
+    qunsetenv("TERMINAL");
+    EXPECT_FALSE(std::filesystem::exists(log));
+
+    // The desktop's own default is a terminal program, another has a window: that one opens.
+    dir.write("data/applications/windowed.desktop",
+              "[Desktop Entry]\nType=Application\nName=Windowed\nExec=windowed %f\nMimeType=text/plain;\n");
+    dir.write("config/mimeapps.list", "[Default Applications]\ntext/plain=recorder.desktop\n");
+    DesktopEntries db = DesktopEntries::fromEnvironment();
+    ASSERT_NE(db.defaultFor("text/plain"), nullptr);
+    EXPECT_EQ(db.defaultFor("text/plain")->id, "windowed.desktop");
+    ASSERT_EQ(db.handlersOf("text/plain").size(), 2u);
+    EXPECT_EQ(db.handlersOf("text/plain")[0]->id, "recorder.desktop") << "the user's default comes first in the list";
+}
+
+// The chooser offers the programs for the file's type; the others only when asked.
+TEST_F(FakeDesktop, OpenWithOffersTheProgramsForTheFilesTypeFirst)
+{
+    dir.write("data/applications/docs.desktop",
+              "[Desktop Entry]\nType=Application\nName=Aardvark Docs\nExec=docs %u\nMimeType=text/html;\n");
+    auto doc = dir.write("notes.txt", "hello");
+    QStringList first, every;
+    DesktopShell desktop;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        auto* list = dialog->findChild<QListWidget*>();
+        for (int i = 0; i < list->count(); ++i)
+            first << list->item(i)->text();
+        dialog->findChild<QCheckBox*>()->setChecked(true);
+        for (int i = 0; i < list->count(); ++i)
+            every << list->item(i)->text();
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    EXPECT_EQ(desktop.openWith(QString::fromStdString(doc.string()), nullptr), OpenWithResult::Cancelled);
+    EXPECT_EQ(first, QStringList({"Recorder"}));
+    EXPECT_EQ(every, QStringList({"Recorder", "Other programs", "Aardvark Docs"}));
+
+    QTimer::singleShot(0, [&] { static_cast<QDialog*>(QApplication::activeModalWidget())->accept(); });
+    EXPECT_EQ(desktop.openWith(QString::fromStdString(doc.string()), nullptr), OpenWithResult::Opened);
+    EXPECT_EQ(launched(), "--open\n" + doc.string() + "\n");
 }

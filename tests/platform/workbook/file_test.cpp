@@ -4,6 +4,8 @@
 #include "tests/support/file_faults.h"
 #include "tests/support/temp_dir.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include "tests/platform/workbook/error_number.h"
 
@@ -216,6 +218,26 @@ TEST(XlsxExport, WritesACompleteWorkbookPackage)
     EXPECT_NE(workbook.find("Print_Area"), std::string::npos);
     EXPECT_NE(zipEntry(archive, "xl/styles.xml").find("0.0%;(0%)"), std::string::npos);
     zip_close(archive);
+}
+
+TEST(XlsxExport, AFailedExportNamesTheUsersFileAndTheSystemsReason)
+{
+    ks::test::TempDir dir;
+    Book book;
+    fill(book);
+    const std::string path = dir.str() + "/report.xlsx";
+    std::string description;
+    {
+        ks::test::FullDisk full(512);
+        try {
+            book.WriteBookFile(path, kFileXlsx);
+        } catch (const ks::RuntimeError& e) {
+            description = e.description();
+        }
+    }
+    EXPECT_EQ(description, "Cannot write \"" + path + "\": " + std::strerror(EFBIG));
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_EQ(ks::test::folderListing(dir.path()), "");
 }
 
 // Damage anywhere in a file: it either still reads as a book or raises 20012, and a
