@@ -128,9 +128,9 @@ bool ListBarItems::Remove(const QString& key)
     const int at = positionOf(key);
     if (!at)
         return false;
+    keys_.remove(key);   // before the erase: key may be the removed item's own
     group_.bar_.itemsRemoved(group_, at - 1);
     items_.erase(items_.begin() + (at - 1));
-    keys_.remove(key);
     group_.bar_.itemsRemoved(group_, -1);
     return true;
 }

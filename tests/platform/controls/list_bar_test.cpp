@@ -73,6 +73,9 @@ TEST(ListBar, GroupsAndItemsByKeyAndPosition)
     EXPECT_EQ(items.Count(), 2);
     EXPECT_EQ(items.Item(2).Text(), "b");
     EXPECT_EQ(items.Find("/p/Templates/missing"), nullptr);
+    EXPECT_EQ(items.Find("/p/Templates/A.pdf"), nullptr);
+    EXPECT_EQ(items.Add("/p/Templates/A.pdf", "again").Text(), "again") << "a removed key may come back";
+    EXPECT_EQ(items.Find("/p/Templates/A.pdf"), &items.Item(3));
 
     bar.ClearGroups();
     EXPECT_EQ(bar.GroupCount(), 0);
