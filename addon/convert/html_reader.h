@@ -4,6 +4,7 @@
 // formatting of the open tags, the font stack, the table levels and the flags of the
 // text flow. Alive from PlxRead's call to its return; plain data, zero-filled.
 #include "addon/base/html_ctx.h"
+#include "platform/editor/vek32_codes.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -17,10 +18,6 @@ inline constexpr int kHtmlTableLevels = 5;
 inline constexpr int kHtmlTableColumns = 300;
 inline constexpr int kHtmlFaceSize = 32;
 
-// Characters the reader writes into the editor's text.
-inline constexpr char kHtmlLineBreak = 0x0F;
-inline constexpr char kHtmlCellEnd = 0x13;
-inline constexpr char kHtmlRowEnd = 0x12;
 // What a line end inside a text run becomes until the run is decoded.
 inline constexpr char kHtmlLineEndMark = 21;
 
@@ -30,13 +27,15 @@ inline constexpr std::int32_t kHiddenPlain = 1, kHiddenVariant = 2;
 inline constexpr std::uint32_t kReadInCaption = 0x2;
 
 // Group style bits beyond the character styles.
-inline constexpr std::uint32_t kStyleUnderline = 0x1, kStyleBold = 0x2, kStyleItalic = 0x4;
-inline constexpr std::uint32_t kStyleHiddenLink = 0x40, kStyleLinkText = 0x4000;
+inline constexpr std::uint32_t kStyleUnderline = editor::kUnderline, kStyleBold = editor::kBold,
+                               kStyleItalic = editor::kItalic;
+inline constexpr std::uint32_t kStyleHiddenLink = editor::kHidden, kStyleLinkText = editor::kLinkText;
 // Group alignment bits.
-inline constexpr std::uint32_t kAlignCentre = 0x1, kAlignRight = 0x2, kAlignListItem = 0x8;
-inline constexpr std::uint32_t kAlignLeft = 0x400, kAlignJustify = 0x800;
+inline constexpr std::uint32_t kAlignCentre = editor::kAlignCentre, kAlignRight = editor::kAlignRight,
+                               kAlignListItem = editor::kListNumbered;
+inline constexpr std::uint32_t kAlignLeft = editor::kAlignLeft, kAlignJustify = editor::kAlignJustify;
 inline constexpr std::uint32_t kAlignAny = kAlignCentre | kAlignRight | kAlignLeft | kAlignJustify;
-inline constexpr std::uint32_t kParaNoWrap = 0x10;
+inline constexpr std::uint32_t kParaNoWrap = editor::kNoWrap;
 
 struct HtmlReader;
 

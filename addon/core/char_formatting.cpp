@@ -29,7 +29,7 @@ int refont(HtmlCtx& ctx, HWND hWnd, int font, int element)
     EditorGetFontColors(hWnd, font, &colour, &colour2);
     int htmlSize = EditorGetFontTag(hWnd, font);
     if (userId >= kLinkFontBase && userId < kVariantFontBase) {
-        style = ctx.linkStyle | 0x4000;
+        style = ctx.linkStyle | editor::kLinkText;
         colour = ctx.linkColor;
     } else if (userId < kNoElementFont) {
         int own = std::clamp(userId < kLinkFontBase ? userId : userId - kVariantFontBase, 0, kFontElementCount - 1);

@@ -14,7 +14,6 @@
 namespace ks::addon {
 namespace {
 
-constexpr unsigned kHiddenLinkStyle = 0x40, kLinkTextStyle = 0x4000;
 
 }
 
@@ -74,7 +73,7 @@ int GetCaretForm(HtmlCtx* ctx, bool report)
     if (readParaProps(hWnd, info.caretLine, p) && (std::uint32_t(p.typeWord) & kParaInForm)) {
         unsigned style = 0;
         EditorGetFontData(hWnd, EditorGetCurFont(hWnd), &style, nullptr, nullptr, nullptr);
-        if (style & (kHiddenLinkStyle | kLinkTextStyle)) {
+        if (style & (editor::kHidden | editor::kLinkText)) {
             if (report)
                 MessageBeep(0);
             return 0;

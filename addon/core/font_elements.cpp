@@ -105,7 +105,7 @@ int GetElementFont(HtmlCtx& ctx, int element, std::uint32_t style, COLORREF colo
     if ((style & ~e.style) == 0 && (colour == 0 || colour == e.colour) && variant == 0 && htmlSize == 0 && noFace)
         return e.fontId;
     std::uint32_t fullStyle = style | e.style;
-    int userId = (fullStyle & 0x4000) ? element + kLinkFontBase : variant ? element + kVariantFontBase : element;
+    int userId = (fullStyle & editor::kLinkText) ? element + kLinkFontBase : variant ? element + kVariantFontBase : element;
     int points = HtmlSizeToPoints(ctx, htmlSize, e.points, element);
     int id = EditorCreateFont(hWnd, -1, 1, noFace ? e.face : face, points, fullStyle, colour ? colour : e.colour,
                               e.colour2, 0, userId);

@@ -12,7 +12,7 @@
 namespace ks::addon {
 namespace {
 
-constexpr unsigned kObjectStyle = 0x80, kLinkTextStyle = 0x4000;
+using editor::kObjectStyle;
 
 struct EditorFont {
     char face[32]{};
@@ -134,7 +134,7 @@ int SetLinkInfo(HWND hWnd, std::uint32_t style, COLORREF colour)
     bool changed = refontAll(hWnd, [&](EditorFont& f) {
         if (f.userId < kLinkFontBase || f.userId >= kVariantFontBase)
             return false;
-        f.style = style | kLinkTextStyle;
+        f.style = style | editor::kLinkText;
         f.colour = colour;
         return true;
     });

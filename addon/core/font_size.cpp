@@ -47,7 +47,7 @@ int resized(HtmlCtx& ctx, HWND hWnd, int font, int element, const SizeChange& ch
     if (userId < kLinkFontBase)
         style &= ~ctx.fonts[userId].style;
     else if (userId < kVariantFontBase)
-        style = ctx.linkStyle | 0x4000;
+        style = ctx.linkStyle | editor::kLinkText;
     else if (userId < kNoElementFont)
         style &= ~ctx.fonts[userId - kVariantFontBase].style;
     else

@@ -91,7 +91,7 @@ void freeCaptions(HtmlTableLevel& level)
 // Ends the open cell of the current level, when there is one.
 bool endOpenCell(HtmlCtx* ctx, HtmlReader* r)
 {
-    return !GetTableLevel(r).cellOpen || EndParagraph(ctx, r, kHtmlCellEnd, true);
+    return !GetTableLevel(r).cellOpen || EndParagraph(ctx, r, editor::kCellEnd, true);
 }
 
 std::uint32_t alignmentAttribute(HtmlCtx* ctx, const char* attributes, std::uint32_t fallback)
@@ -164,7 +164,7 @@ int FillRowSpans(HtmlCtx* ctx, HtmlReader* r)
         level.rowSpan = 0;
         level.colSpan = level.colSpans[column];
         level.cellWidth = 0;
-        if (!CreateCell(ctx, r, false) || !EndParagraph(ctx, r, kHtmlCellEnd, true))
+        if (!CreateCell(ctx, r, false) || !EndParagraph(ctx, r, editor::kCellEnd, true))
             return 0;
         --level.rowSpansLeft[column];
         level.column += std::max(level.colSpans[column], 1);
@@ -246,7 +246,7 @@ int EndTable(HtmlCtx* ctx, HtmlReader* r)
     if (r->tableDepth < kHtmlTableLevels) {
         HtmlTableLevel& level = GetTableLevel(r);
         if (level.cell) {
-            ok = endOpenCell(ctx, r) && EndParagraph(ctx, r, kHtmlRowEnd, true);
+            ok = endOpenCell(ctx, r) && EndParagraph(ctx, r, editor::kRowEnd, true);
             EditorEndTable(ctx->editorWindow, level.cell, level.columnCount);
         }
         // Captions below go after the table, in the cell that holds it.
@@ -271,7 +271,7 @@ int RowTag(HtmlCtx* ctx, HtmlReader* r)
 {
     HtmlTableLevel& level = GetTableLevel(r);
     if (r->beginTag) {
-        if (level.cell && (!endOpenCell(ctx, r) || !EndParagraph(ctx, r, kHtmlRowEnd, true)))
+        if (level.cell && (!endOpenCell(ctx, r) || !EndParagraph(ctx, r, editor::kRowEnd, true)))
             return kTagFailed;
         level.newRow = 1;
         level.column = level.cellHeight = 0;

@@ -101,7 +101,7 @@ int BreakTag(HtmlCtx* ctx, HtmlReader* r)
     if (!r->beginTag)
         return kTagDone;
     char value[kHtmlTextSize + 1];
-    if (!TagAttribute(ctx, r, "clear", value) && !EndParagraph(ctx, r, kHtmlLineBreak, true))
+    if (!TagAttribute(ctx, r, "clear", value) && !EndParagraph(ctx, r, editor::kLineBreak, true))
         return kTagFailed;
     CloseGroup(r);
     return kTagDone;

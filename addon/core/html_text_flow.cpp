@@ -61,7 +61,7 @@ FieldRecord* currentField(HtmlCtx* ctx, HtmlReader* r)
     return f >= 0 && f < ctx->fieldCount && f < kFieldCount ? &ctx->fields[f] : nullptr;
 }
 
-bool endsParagraph(const HtmlCtx* ctx, char c) { return c == ctx->marker || c == kHtmlCellEnd || c == kHtmlRowEnd; }
+bool endsParagraph(const HtmlCtx* ctx, char c) { return c == ctx->marker || c == editor::kCellEnd || c == editor::kRowEnd; }
 
 // A blank just before the pending text's paragraph, cell or row end shows nothing.
 void dropBlankBeforeEnd(const HtmlCtx* ctx, HtmlReader* r, bool keep)
@@ -93,8 +93,8 @@ int insertPending(HtmlCtx* ctx, HtmlReader* r)
         r->heldGroup = g;
     }
     g.align = before;
-    r->paraStart = !hidden && (endsWith(r, ctx->marker) || endsWith(r, kHtmlCellEnd) || endsWith(r, kHtmlRowEnd));
-    r->afterLineBreak = endsWith(r, kHtmlLineBreak);
+    r->paraStart = !hidden && (endsWith(r, ctx->marker) || endsWith(r, editor::kCellEnd) || endsWith(r, editor::kRowEnd));
+    r->afterLineBreak = endsWith(r, editor::kLineBreak);
     if (r->paraStart) {
         r->paraBitsAdd &= ~r->paraBitsRemove;
         g.align &= ~r->paraBitsRemove;
@@ -274,7 +274,7 @@ int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing)
         }
     }
     r->noSpacing = 0;
-    if (character == kHtmlCellEnd)
+    if (character == editor::kCellEnd)
         GetTableLevel(r).cellOpen = 0;
     COLORREF colour = g.colour;
     int size = g.fontSize;

@@ -36,7 +36,7 @@ ClickedPicture clickedCharacter(HWND hWnd)
         return c;
     unsigned style = 0;
     RECT rect;
-    if (!EditorGetFontData(hWnd, fonts[info.caretColumn], &style, &rect, nullptr, &c.userId) || !(style & 0x80))
+    if (!EditorGetFontData(hWnd, fonts[info.caretColumn], &style, &rect, nullptr, &c.userId) || !(style & editor::kObjectStyle))
         return c;
     c.picture = true;
     c.x = info.mouseX - rect.left - info.windowLeft;

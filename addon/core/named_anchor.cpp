@@ -10,7 +10,6 @@
 namespace ks::addon {
 namespace {
 
-constexpr unsigned kHiddenLinkStyle = 0x40;
 constexpr int kSearchDown = 0x12;
 
 struct Character {
@@ -35,7 +34,7 @@ Character characterAt(HWND hWnd, int pos)
     EditorGetFontInfo(hWnd, fonts[col], nullptr, nullptr, &style);
     ch.c = chars[col];
     ch.font = fonts[col];
-    ch.hidden = (style & kHiddenLinkStyle) != 0;
+    ch.hidden = (style & editor::kHidden) != 0;
     ch.line = line;
     return ch;
 }

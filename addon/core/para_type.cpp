@@ -99,7 +99,7 @@ int ApplyParaType(HtmlCtx& ctx, HWND hWnd, int line, std::uint32_t oldWord, std:
             colour = ctx.fonts[newElement].colour;
         int element = elementMode ? newElement : kElemBody;
         if (userId >= kLinkFontBase && userId < kVariantFontBase) {
-            style = ctx.linkStyle | 0x4000;
+            style = ctx.linkStyle | editor::kLinkText;
             colour = ctx.linkColor;
             if (!elementMode)
                 element = userId - kLinkFontBase == inherited ? newElement : userId - kLinkFontBase;

@@ -16,7 +16,7 @@
 namespace ks::addon {
 namespace {
 
-constexpr unsigned kPictureFlag = 0x80, kPictureLinked = 0x4000;
+constexpr unsigned kPictureFlag = editor::kObjectStyle, kPictureLinked = editor::kLinkText;
 constexpr int kImageMap = 1, kFirstImageField = 2;
 
 unsigned styleOfFont(HWND hWnd, int font)

@@ -22,7 +22,7 @@ namespace ks::addon {
 namespace {
 
 constexpr int kPackedDib = 8;
-constexpr unsigned kPictureFlag = 0x80, kPictureLinked = 0x4000;
+constexpr unsigned kPictureFlag = editor::kObjectStyle, kPictureLinked = editor::kLinkText;
 constexpr int kImageMap = 1, kFirstImageField = 2;
 constexpr char kObjectChar[] = "\x18";
 

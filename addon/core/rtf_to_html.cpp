@@ -15,15 +15,17 @@
 namespace ks::addon {
 namespace {
 
-constexpr char kLineBreakChar = 0x0F, kObjectChar = 0x18;
 constexpr int kListIndentStep = 720;
 constexpr int kBorderFlags = 0xF0, kEditorListFlag = 0x8;
 
-bool isBreak(char c) { return c == 0x14 || c == 0x16 || c == 0x0C; }
+using editor::kCellEnd, editor::kColumnBreak, editor::kHidden, editor::kInternal1, editor::kInternal2,
+    editor::kLineBreak, editor::kObjectChar, editor::kObjectStyle, editor::kPageBreak, editor::kParaMark,
+    editor::kSectionBreak;
+
+bool isBreak(char c) { return c == kSectionBreak || c == kColumnBreak || c == kPageBreak; }
 bool uncounted(char c)
 {
-    return c == 0x15 || c == 0x0F || c == 0x13 || c == 0x12 || c == 0x14 || c == 0x16 || c == 0x11 || c == 0x10 ||
-           c == 0x0C;
+    return editor::endsParagraph(c) || c == kLineBreak || isBreak(c) || c == kInternal1 || c == kInternal2;
 }
 
 struct LineChars {
@@ -31,7 +33,10 @@ struct LineChars {
     std::uint16_t fonts[kHtmlLineMax + 2]{};
     int count = 0;
     // The characters before the line's paragraph end, if it has one.
-    int content() const { return count > 0 && (chars[count - 1] == 0x15 || chars[count - 1] == 0x13) ? count - 1 : count; }
+    int content() const
+    {
+        return count > 0 && (chars[count - 1] == kParaMark || chars[count - 1] == kCellEnd) ? count - 1 : count;
+    }
 };
 
 struct SizeSum {
@@ -53,9 +58,9 @@ void measureLine(HtmlCtx& ctx, HWND hWnd, const LineChars& line, const char* pic
             if (!EditorGetFontInfo(hWnd, font, nullptr, &points, &style))
                 return;
         }
-        if ((style & 0x80) && c == kObjectChar)
+        if ((style & kObjectStyle) && c == kObjectChar)
             MakeTempPictName(ctx, font, pictureBase);
-        else if (!(style & 0x40)) {
+        else if (!(style & kHidden)) {
             sum.points += points;
             ++sum.count;
         }
@@ -76,7 +81,7 @@ bool breakToLineBreak(HtmlCtx& ctx, HWND hWnd, int line, LineChars& text, const 
 {
     if (text.content() != 1 || !isBreak(text.chars[0]) || CheckLineInfo(ctx, hWnd, line + 1))
         return false;
-    text.chars[0] = kLineBreakChar;
+    text.chars[0] = kLineBreak;
     text.chars[text.count] = 0;
     EditorSetLineChars(hWnd, line, text.chars, text.fonts);
     if (line + 1 < info.lineCount)

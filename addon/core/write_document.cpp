@@ -20,7 +20,7 @@ static bool continuesParagraph(HtmlWriter& w, int line)
     int count = 0;
     if (!EditorGetLineInfo(w.hWnd, line + 1, nullptr, &flags, &count, nullptr, nullptr, nullptr, nullptr, nullptr))
         return false;
-    return !(flags & 0x4) && !CheckLineInfo(w.ctx, w.hWnd, line + 1);
+    return !(flags & editor::kLineFirst) && !CheckLineInfo(w.ctx, w.hWnd, line + 1);
 }
 
 int CheckLineInfo(HtmlCtx& ctx, HWND hWnd, int line)
@@ -31,18 +31,25 @@ int CheckLineInfo(HtmlCtx& ctx, HWND hWnd, int line)
     VekLineRecord record{};
     if (!EditorGetLineRecord(hWnd, line, &record))
         return 0;
-    return (record.flags & 0x8) && record.firstIndent < 0 ? 1 : 0;
+    return (record.flags & editor::kLineListed) && record.firstIndent < 0 ? 1 : 0;
 }
 
 namespace {
 
-constexpr char kLineBreakChar = 0x0F, kCellEndChar = 0x13, kRowEndChar = 0x12, kObjectChar = 0x18;
-constexpr unsigned kFlagEndsPara = 0x1, kFlagFirst = 0x4, kFlagListed = 0x8, kFlagEndsCell = 0x10,
-                   kFlagEndsRow = 0x20, kFlagSkipSingle = 0x1000, kFlagHeldBack = 0x2000;
+using editor::kCellEnd, editor::kColumnBreak, editor::kHidden, editor::kInternal1, editor::kInternal2,
+    editor::kLineBreak, editor::kLineCellEnd, editor::kLineFirst, editor::kLineListed, editor::kLineParaEnd,
+    editor::kLineRowEnd, editor::kLinkText, editor::kObjectChar, editor::kObjectStyle, editor::kPageBreak,
+    editor::kRowEnd, editor::kSectionBreak;
+// The writer's own line flags, beside the editor's.
+constexpr unsigned kFlagSkipSingle = 0x1000, kFlagHeldBack = 0x2000;
 constexpr int kTwipsPerQuote = 600;
 constexpr int kAlignWritten = 0x1 | 0x2 | 0x800;
 
-bool notWritten(char c) { return c == 0x10 || c == 0x11 || c == 0x12 || c == 0x14 || c == 0x16 || c == 0x0C; }
+bool notWritten(char c)
+{
+    return c == kInternal1 || c == kInternal2 || c == kRowEnd || c == kSectionBreak || c == kColumnBreak ||
+           c == kPageBreak;
+}
 
 // The cells holding the line's innermost cell, one per nesting level from 1.
 void readCells(HtmlWriter& w, int innermost, int depth)
@@ -76,7 +83,7 @@ void readState(HtmlWriter& w, int line, bool closing)
     s.term = (word & kParaDefTerm) != 0;
     s.other = GetParaMiscType(&w.ctx, word);
     s.inForm = (word & kParaInForm) != 0;
-    if (s.listType == kListNone && (r.flags & kFlagListed) && r.firstIndent < 0) {
+    if (s.listType == kListNone && (r.flags & kLineListed) && r.firstIndent < 0) {
         int bullet = 0;
         EditorGetListInfo(w.hWnd, line, &bullet, nullptr, nullptr);
         s.listType = bullet ? kListUnordered : kListOrdered;
@@ -269,7 +276,7 @@ std::uint32_t nextLineStyle(HtmlWriter& w, int line)
 int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text)
 {
     // A paragraph of only its end (or of a line break) would read back as nothing.
-    if (text.count == 1 && (text.chars[0] == kLineBreakChar || text.chars[0] == kRowEndChar ||
+    if (text.count == 1 && (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd ||
                             text.chars[0] == w.ctx.marker))
         return 1;
     int align = w.record.alignment & kAlignWritten & ~d.cellAlign;
@@ -297,8 +304,8 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
 {
     char ch = run[0];
     const FontFacts& facts = FactsOf(w, font);
-    bool hidden = (facts.style & 0x40) != 0;
-    bool object = ch == kObjectChar && (facts.style & 0x80);
+    bool hidden = (facts.style & kHidden) != 0;
+    bool object = ch == kObjectChar && (facts.style & kObjectStyle);
     bool elementFont = !object && facts.userId < 20;
     if (hidden) {
         // Another anchor's data while one is open (it would be written as text), or in
@@ -324,7 +331,7 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
     }
     // Text in an element's own font is outside the anchor: a target written before its
     // text ("<a id=t></a>Title") ends there.
-    if (w.linkState == 2 && elementFont && !(facts.style & 0x4000) && !CloseLink(w))
+    if (w.linkState == 2 && elementFont && !(facts.style & kLinkText) && !CloseLink(w))
         return 0;
     if (w.out.suppress)
         return 1;
@@ -348,7 +355,7 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
         next.style = facts.style & 0x3F;
         next.type = facts.userId < 60 ? facts.userId % 20 : 0;
         if (w.linkState == 2) {
-            next.style &= ~(w.ctx.linkStyle | 0x4000);
+            next.style &= ~(w.ctx.linkStyle | kLinkText);
             next.colour = w.out.impliedColour;
         }
         if (!WriteCharFormat(w, next))
@@ -364,22 +371,22 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
     char previous = 0;
     for (int i = first; i < last;) {
         char ch = text.chars[i];
-        if (ch == kRowEndChar)
+        if (ch == kRowEnd)
             end.row = true;
         if (notWritten(ch)) {
             ++i;
             continue;
         }
         bool onlyMark = text.count == 1 && ch == w.ctx.marker;
-        if (ch == kLineBreakChar || (onlyMark && continuesParagraph(w, line))) {
+        if (ch == kLineBreak || (onlyMark && continuesParagraph(w, line))) {
             if (!WriteLineBreak(w))
                 return 0;
             end.lineBreak = true;
             ++i;
             continue;
         }
-        if (ch == w.ctx.marker || ch == kCellEndChar) {
-            bool inLinkText = ch == w.ctx.marker && w.linkState == 2 && (nextLineStyle(w, line) & 0x4000);
+        if (ch == w.ctx.marker || ch == kCellEnd) {
+            bool inLinkText = ch == w.ctx.marker && w.linkState == 2 && (nextLineStyle(w, line) & kLinkText);
             if (inLinkText) {
                 // This "p" is the next paragraph's start, inside the one anchor.
                 if (!Flush(w) || !Tag(w, "p", true, true))
@@ -389,7 +396,7 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
                 return 0;
             }
             end.para = ch == w.ctx.marker;
-            end.cell = ch == kCellEndChar;
+            end.cell = ch == kCellEnd;
             break;
         }
         int j = i + 1;
@@ -442,8 +449,8 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     unsigned lastFlags = inRange ? w.prevLineFlags : 0;
     if (inRange && w.prevLine != line - 1)
         EditorGetLineInfo(w.hWnd, line - 1, nullptr, &lastFlags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-    d.endedRow = (lastFlags & kFlagEndsRow) != 0;
-    d.endedCell = (lastFlags & kFlagEndsCell) != 0;
+    d.endedRow = (lastFlags & kLineRowEnd) != 0;
+    d.endedCell = (lastFlags & kLineCellEnd) != 0;
     w.prevLine = line;
     w.prevLineFlags = w.record.flags;
     d.leavingCell = d.endedCell || c.level != w.prev.level || (c.level && c.cell[c.level] != w.prev.cell[c.level]);

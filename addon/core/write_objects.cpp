@@ -14,7 +14,7 @@ namespace ks::addon {
 namespace {
 
 constexpr int kControlText = 300, kTextAreaText = 3000;
-constexpr char kObjectChar = 0x18;
+using editor::kObjectChar;
 // A picture's aux value for image field n is n + 2.
 constexpr int kFirstImageFieldAux = 2;
 

@@ -2,11 +2,12 @@
 // VEK32, the editor library's C API (libvek32.so). Every operation takes the
 // editor window handle first and fails softly (0, or < 0 where the result is an
 // id or a position) for a handle that is no editor window or a bad argument.
-// Text is 8-bit Windows-1252; the stream's control characters are in
-// model/codes.h. Lines and columns are the editor's logical lines (at most 300
+// Text is 8-bit Windows-1252; the stream's control characters and the flag bits
+// are named in vek32_codes.h. Lines and columns are the editor's logical lines (at most 300
 // characters, see model/document.h); a position counts characters from the start
 // of the document, paragraph ends included.
 #include "platform/editor/model/info_record.h"
+#include "platform/editor/vek32_codes.h"
 #include "platform/win/global_memory.h"
 #include "platform/win/win_types.h"
 
