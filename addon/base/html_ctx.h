@@ -104,6 +104,7 @@ struct TagData {
 };
 
 struct GifFrameTable;
+struct PictureMemo;
 
 struct HtmlCtx {
     FontElement fonts[kFontElementCount];
@@ -152,6 +153,7 @@ struct HtmlCtx {
     std::uint32_t flags = 0;             // PlxSetFlags
     std::uint32_t unsupported = 0;       // features the reader met but cannot show
     GifFrameTable* pictureFrames = nullptr;
+    PictureMemo* pictureMemo = nullptr;  // the pictures of the read under way
     HtmlCtx* topCtx = nullptr;
 };
 

@@ -20,7 +20,6 @@ namespace {
 
 constexpr unsigned kModeLinkClicks = 0x8000, kModeLoading = 0x200;
 constexpr int kTiled = 2;
-const char kSaveQuestion[] = "File Modified. Do You Wish to Save the Modifications?";
 
 bool viewMode(HWND hWnd)
 {
@@ -53,13 +52,13 @@ private:
     std::int32_t saved_ = 0, topSaved_ = 0;
 };
 
-// Write to memory, clear, read back: each step must succeed.
-bool rebuild(HtmlCtx& ctx, HWND hWnd)
+// Write to memory, clear, read back as the document of name: each step must succeed.
+bool rebuild(HtmlCtx& ctx, HWND hWnd, const char* name)
 {
     HGLOBAL block = nullptr;
     std::int32_t length = 0;
     bool done = HtmlWrite(hWnd, kWriteMemory, nullptr, &block, &length, 0) && ClearContextWindow(ctx, hWnd) &&
-                ReadHtml(hWnd, 1, nullptr, block, length, nullptr);
+                ReadHtml(hWnd, 1, nullptr, block, length, nullptr, name);
     if (block)
         GlobalFree(block);
     return done;
@@ -135,7 +134,8 @@ int Reformat(HWND hWnd)
     bool modified = readInfo(hWnd, info) && info.modified;
     char name[kCtxNameSize];
     std::memcpy(name, ctx->fileName, sizeof name);
-    bool done = rebuild(*ctx, hWnd);
+    // The name stays through the read: relative pictures and frame sources are the file's.
+    bool done = rebuild(*ctx, hWnd, name);
     if (done && modified)
         EditorSetModified(hWnd, 1);
     std::memcpy(ctx->fileName, name, sizeof name);

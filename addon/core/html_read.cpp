@@ -8,6 +8,7 @@
 #include "addon/core/editor_ops.h"
 #include "addon/core/field_controls.h"
 #include "addon/core/html_context.h"
+#include "addon/core/picture_memo.h"
 #include "addon/core/named_anchor.h"
 #include "addon/core/para_formatting.h"
 #include "addon/core/picture_read.h"
@@ -284,7 +285,7 @@ int HtmlDocPass(HtmlCtx* ctx, int operation, HtmlGroup* group, HtmlReader* r, co
 }
 
 int ReadHtml(HWND hWnd, int fromMemory, const char* fileName, win::HGLOBAL handle, std::int32_t length,
-             const char* anchorName)
+             const char* anchorName, const char* documentName)
 {
     HtmlCtx* ctx = RequireHtmlCtx(&hWnd, true);
     if (!ctx)
@@ -293,9 +294,12 @@ int ReadHtml(HWND hWnd, int fromMemory, const char* fileName, win::HGLOBAL handl
     ReadInput in;
     if (!openInput(ctx, fromMemory, fileName, handle, length, in))
         return 0;
+    if (fromMemory && documentName)
+        copyCtxText(ctx->fileName, documentName, kCtxNameSize);
     ReaderMemory memory;
     if (!memory.allocate(ctx))
         return 0;
+    PictureMemoScope pictures(*ctx);
     HtmlReader& r = *memory.reader;
     setUpReader(r, in, memory, anchorName);
     HtmlDocPass(ctx, kDocBegin, nullptr, &r);

@@ -7,9 +7,11 @@
 
 namespace ks::addon {
 
-// PlxRead: 1 when the input was opened and read (also after "Read aborted").
+// PlxRead: 1 when the input was opened and read (also after "Read aborted"). A read from
+// memory leaves the window without a file name, unless documentName gives the one the
+// document keeps (a rebuild): its pictures and frames are then found beside that file.
 int ReadHtml(HWND hWnd, int fromMemory, const char* fileName, win::HGLOBAL handle, std::int32_t length,
-             const char* anchorName);
+             const char* anchorName, const char* documentName = nullptr);
 
 // Operations of HtmlDocPass.
 enum HtmlDocOperation : int { kDocBegin = 1, kDocEnd = 2, kDocText = 4, kDocPicture = 5, kDocField = 6 };

@@ -17,7 +17,6 @@ namespace {
 
 constexpr int kSelectionBlock = 2;
 constexpr int kNameSize = 128;
-const char kSaveQuestion[] = "File Modified. Do You Wish to Save the Modifications?";
 
 int saveRtf(HWND hWnd, const char* name) { return EditorSaveRtf(hWnd, 3) ? EditorSaveRtfEnd(hWnd, name) : 0; }
 

@@ -10,6 +10,9 @@ namespace ks::addon {
 
 enum WriteMode : int { kWriteFile = 0, kWriteMemory = 1, kWriteAsk = 2 };
 
+// Asked before a modified document's edits are written to its file or dropped.
+inline constexpr char kSaveQuestion[] = "File Modified. Do You Wish to Save the Modifications?";
+
 // The file dialogs' choice of format: filter 1 HTML, 2 RTF.
 inline constexpr char kDocumentFilter[] = "HTML Format(*.HTM)|*.HTM|Rich Text Format(*.RTF)|*.RTF|";
 inline constexpr int kRtfFilter = 2;

@@ -7,6 +7,7 @@
 #include "addon/convert/tif_reader.h"
 #include "addon/core/html_notify.h"
 #include "addon/core/html_read.h"
+#include "addon/core/picture_memo.h"
 #include "addon/core/tag_data.h"
 #include "platform/editor/vek32.h"
 
@@ -25,6 +26,8 @@ constexpr int kPackedDib = 8;
 constexpr unsigned kPictureFlag = editor::kObjectStyle, kPictureLinked = editor::kLinkText;
 constexpr int kImageMap = 1, kFirstImageField = 2;
 constexpr char kObjectChar[] = "\x18";
+// A placeholder without a size is as wide as its alt text in a plain font would be, about.
+constexpr int kAltCharWidth = 7, kPlaceholderMinWidth = 24, kPlaceholderMaxWidth = 300, kPlaceholderHeight = 24;
 
 // Copies an attribute value (at most 300 characters) with its zero.
 void copyValue(char* destination, const char* source)
@@ -105,6 +108,8 @@ void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, c
     copyValue(name, src);
     EditorPictureFileName(hWnd, id, 0, name);
     char value[kHtmlTextSize + 1];
+    if (GetHtmlAttrib(ctx, r->attributes, "ALT", value))
+        EditorPictureAltText(hWnd, id, 0, value);
     if (a.width != 0 || a.height >= 1) {
         int entry = AddTagData(*ctx, kTagPictureSize, id, "");
         if (entry >= 0) {
@@ -128,6 +133,33 @@ void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, c
         EditorSetPictureFloat(hWnd, id, a.floatSide, 0);
     EditorAppendText(hWnd, kObjectChar, id, -1, CurrentTableCell(r), -1, 0);
     SendHtmlNotify(ctx, kNotifyImagePlaced, reinterpret_cast<WPARAM>(hWnd), id, false);
+}
+
+// Stands for a picture that cannot be had (a missing file, one the decoder or the document's
+// pixel budget refuses), so that the tag is kept and its place shows the alt text.
+int placeholder(HtmlCtx* ctx, const ImgAttributes& a, const char* attributes)
+{
+    char alt[kHtmlTextSize + 1] = "";
+    GetHtmlAttrib(ctx, attributes, "ALT", alt);
+    int textWidth = int(std::strlen(alt)) * kAltCharWidth + 2 * kAltCharWidth;
+    int width = a.width > 0 ? a.width : std::clamp(textWidth, kPlaceholderMinWidth, kPlaceholderMaxWidth);
+    int height = a.height >= 1 ? a.height : kPlaceholderHeight;
+    return EditorInsertPicturePlaceholder(ctx->editorWindow, width, height, a.vertical);
+}
+
+int loadByType(HtmlCtx* ctx, int type, const char* name, int alignment)
+{
+    HWND hWnd = ctx->editorWindow;
+    win::HGLOBAL dib = nullptr;
+    switch (type) {
+    case kPictBmp: return EditorInsertBmpFile(hWnd, name, alignment, 0);
+    case kPictWmf: return EditorInsertWmfFile(hWnd, name, alignment, 0);
+    case kPictPng: return EditorInsertPngFile(hWnd, name, alignment, 0);
+    case kPictGif: return loadGif(ctx, name, alignment);
+    case kPictTif: return insertDib(hWnd, TifRead(ctx, false, name, nullptr, 0, &dib), alignment);
+    case kPictJpg: return insertDib(hWnd, JpgRead(ctx, false, name, nullptr, 0, &dib), alignment);
+    default: return 0;
+    }
 }
 
 bool startsWithIgnoringCase(const char* text, const char* prefix)
@@ -155,7 +187,10 @@ int ReadImgTag(HtmlCtx* ctx, HtmlReader* r)
     if (GetHtmlAttrib(ctx, r->attributes, "SRC", src) && src[0]) {
         char path[kPictPathSize];
         copyValue(path, src);
-        if (int id = LoadPictFile(ctx, path, a.vertical)) {
+        int id = LoadPictFile(ctx, path, a.vertical);
+        if (!id)
+            id = placeholder(ctx, a, r->attributes);
+        if (id) {
             placePicture(ctx, r, id, a, src);
             return 1;
         }
@@ -172,16 +207,14 @@ int LoadPictFile(HtmlCtx* ctx, char* name, int alignment)
     auto answer = SendHtmlNotify(ctx, kNotifyLoadPicture, reinterpret_cast<WPARAM>(hWnd),
                                  reinterpret_cast<LPARAM>(name), false);
     int type = answer > 0 && answer <= kPictNone ? int(answer) : ResolvePictPath(ctx, name);
-    win::HGLOBAL dib = nullptr;
-    switch (type) {
-    case kPictBmp: return EditorInsertBmpFile(hWnd, name, alignment, 0);
-    case kPictWmf: return EditorInsertWmfFile(hWnd, name, alignment, 0);
-    case kPictPng: return EditorInsertPngFile(hWnd, name, alignment, 0);
-    case kPictGif: return loadGif(ctx, name, alignment);
-    case kPictTif: return insertDib(hWnd, TifRead(ctx, false, name, nullptr, 0, &dib), alignment);
-    case kPictJpg: return insertDib(hWnd, JpgRead(ctx, false, name, nullptr, 0, &dib), alignment);
-    default: return 0;
-    }
+    PictureMemo* memo = ctx->pictureMemo;
+    if (!memo || type == kPictNone)
+        return loadByType(ctx, type, name, alignment);
+    if (auto known = memo->loaded.find(name); known != memo->loaded.end())
+        return known->second ? EditorSharePicture(hWnd, known->second, alignment) : 0;
+    int id = loadByType(ctx, type, name, alignment);
+    memo->loaded.emplace(name, id);
+    return id;
 }
 
 int ResolvePictPath(HtmlCtx* ctx, char* path)

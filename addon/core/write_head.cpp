@@ -2,6 +2,7 @@
 #include "addon/core/html_context.h"
 #include "addon/core/html_write.h"
 #include "addon/core/html_writer.h"
+#include "platform/win/user_dialogs.h"
 
 #include <cstdio>
 #include <string>
@@ -40,10 +41,23 @@ void frameSize(const FrameRecord& child, char* text, std::size_t size)
         std::snprintf(text, size, "%d", child.size);
 }
 
-bool frameNeedsSaving(HWND frame)
+// A frame's edits go to its file only when the user says so: the frameset is written to
+// memory on every rebuild (the view mode's), which is no request to save its frames. The
+// frames of a frame whose document is a frameset are asked for in turn.
+void offerFrameSave(HWND frame, int depth)
 {
+    HtmlCtx* own = frame ? GetHtmlCtx(frame) : nullptr;
+    if (!own || depth >= kMaxFrameDepth)
+        return;
+    if (IsFrameSet(frame)) {
+        for (int i = 0; i < own->rootFrame.childCount && own->rootFrame.children; ++i)
+            offerFrameSave(own->rootFrame.children[i].window, depth + 1);
+        return;
+    }
     VekInfo info{};
-    return frame && (IsFrameSet(frame) || (EditorGetInfo(frame, &info) && info.modified));
+    if (own->fileName[0] && EditorGetInfo(frame, &info) && info.modified &&
+        MessageBox(frame, kSaveQuestion, own->fileName, MB_YESNO) == IDYES)
+        HtmlWrite(frame, kWriteFile, own->fileName, nullptr, nullptr, 0);
 }
 
 int writeFrame(HtmlWriter& w, const FrameRecord& child)
@@ -55,10 +69,7 @@ int writeFrame(HtmlWriter& w, const FrameRecord& child)
         ((child.flags & kFrameNoResize) && !PutAttr(&w.ctx, w.out, "noresize", nullptr)) ||
         !PutTagEnd(&w.ctx, w.out, true))
         return 0;
-    // A frame's own document goes to its own file.
-    if (frameNeedsSaving(child.window))
-        if (HtmlCtx* own = GetHtmlCtx(child.window); own && own->fileName[0])
-            HtmlWrite(child.window, kOutputFile, own->fileName, nullptr, nullptr, 0);
+    offerFrameSave(child.window, 0);
     return 1;
 }
 

@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kControlText = 300, kTextAreaText = 3000;
 using editor::kObjectChar;
+constexpr int kAltTextSize = 301;   // the editor keeps 300 characters of it
 // A picture's aux value for image field n is n + 2.
 constexpr int kFirstImageFieldAux = 2;
 
@@ -68,6 +69,21 @@ int writeSelect(HtmlWriter& w, const FieldRecord& f, HWND control)
             return 0;
     }
     return Tag(w, "select", false, true);
+}
+
+// A placeholder's own size is only how it is shown: it writes the size the page gave, if any,
+// so that the picture has its natural size once its file is there.
+int putPictureSize(HtmlWriter& w, int picture, const RECT& rect)
+{
+    if (!EditorPictureIsPlaceholder(w.hWnd, picture))
+        return PutAttrInt(&w.ctx, w.out, "width", rect.right - rect.left) &&
+               PutAttrInt(&w.ctx, w.out, "height", rect.bottom - rect.top);
+    const TagData* given = FindTagData(w.ctx, kTagPictureSize, picture);
+    if (!given)
+        return 1;
+    std::string width = given->value1 < 0 ? std::to_string(-given->value1) + "%" : std::to_string(given->value1);
+    return (given->value1 == 0 || PutAttr(&w.ctx, w.out, "width", width.c_str())) &&
+           (given->value2 < 1 || PutAttrInt(&w.ctx, w.out, "height", given->value2));
 }
 
 }
@@ -155,8 +171,10 @@ int WritePicture(HtmlWriter& w, int picture)
         if ((kind == 1 && !PutAttr(&w.ctx, w.out, "ismap", nullptr)) || (align && !PutAttr(&w.ctx, w.out, "align", align)))
             return 0;
     }
-    if (!PutAttrInt(&w.ctx, w.out, "width", rect.right - rect.left) ||
-        !PutAttrInt(&w.ctx, w.out, "height", rect.bottom - rect.top))
+    if (!putPictureSize(w, picture, rect))
+        return 0;
+    char alt[kAltTextSize]{};
+    if (EditorPictureAltText(w.hWnd, picture, 1, alt) && alt[0] && !PutAttr(&w.ctx, w.out, "alt", alt))
         return 0;
     if (const TagData* map = FindTagData(w.ctx, kTagPictureMap, picture); map && map->text1 &&
         !PutAttr(&w.ctx, w.out, "usemap", map->text1))

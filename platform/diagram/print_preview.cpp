@@ -3,6 +3,7 @@
 #include "platform/diagram/diagram_control.h"
 #include "platform/diagram/diagram_errors.h"
 #include "platform/diagram/header_footer.h"
+#include "platform/printing/pdf_output.h"
 #include "platform/runtime/events.h"
 
 #include <QPageLayout>
@@ -151,22 +152,28 @@ void PrintPreview::Print(QPrinter& printer)
     const auto restore = qScopeGuard([&] { printer.setFullPage(fullPage); });
     printer.setDocName(title_);
     printer.setCreator(title_);
+    const files::Outcome printed = printing::printWhole(printer, [&] { return printPages(printer); });
+    if (!printed)
+        raiseError(kErrPrinter, "Printer error: " + printed.reason);
+}
+
+bool PrintPreview::printPages(QPrinter& printer) const
+{
     const PageGrid grid = layOut(printer.pageLayout().pageSize());
     QPainter painter;
     if (!printer.isValid() || !painter.begin(&printer))
-        raiseError(kErrPrinter, "Printer error");
+        return false;
     const double dotsPerTwip = printer.resolution() / 1440.0;
     painter.scale(dotsPerTwip, dotsPerTwip);
     painter.setRenderHint(QPainter::Antialiasing);
     for (int page = 1; page <= grid.pages(); ++page) {
         if (page > 1 && !printer.newPage()) {
             painter.end();
-            raiseError(kErrPrinter, "Printer error");
+            return false;
         }
         paintPage(painter, page, grid);
     }
-    if (!painter.end())
-        raiseError(kErrPrinter, "Printer error");
+    return painter.end();
 }
 
 PageGrid PrintPreview::layOut(const QPageSize& paper) const

@@ -63,7 +63,8 @@ public:
     // Lays the pages out again from the diagram's items and zoom.
     void Refresh();
     // Lays out on the printer's paper in this preview's orientation and draws
-    // every page; kErrPrinter when the printer cannot be drawn on. The
+    // every page; kErrPrinter when the printer cannot be drawn on or a PDF
+    // file not written whole (the file chosen then stays as it was). The
     // preview's own paper and layout are left as they were.
     void Print(QPrinter& printer);
 
@@ -75,6 +76,8 @@ private:
     class PageView;
     PageGrid layOut(const QPageSize& paper) const;
     void paintPage(QPainter& painter, int page, const PageGrid& grid) const;
+    // Every page on printer; false when the printer cannot be drawn on.
+    bool printPages(QPrinter& printer) const;
     void paintDiagramPart(QPainter& painter, int page, const PageGrid& grid) const;
     void showPage();
 

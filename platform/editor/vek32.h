@@ -241,12 +241,21 @@ int EditorIsNewTable(HWND hWnd, int row);
 
 // ---- I. Objects ----
 // Create an unplaced picture from a file (BMP, placeable or plain WMF, PNG); 0 on failure.
+// Every picture made is refused (0) when the document's pictures would pass 64 M decoded
+// pixels together (bytes shared by several pictures count once).
 int EditorInsertBmpFile(HWND hWnd, const char* file, int align, int reserved);
 int EditorInsertWmfFile(HWND hWnd, const char* file, int align, int reserved);
 int EditorInsertPngFile(HWND hWnd, const char* file, int align, int reserved);
 // format 8: packed DIB, 3: metafile bytes. The data is copied; the caller frees the block.
 int EditorInsertPictureHandle(HWND hWnd, int format, HGLOBAL block, int reserved1, int align,
                               int reserved2);
+// A new unplaced picture showing the bytes (and animation) of picture id, at its natural
+// size; the bytes are shared, not copied. 0 on failure.
+int EditorSharePicture(HWND hWnd, int id, int align);
+// A new unplaced picture without bytes, drawn as a frame of the size given (pixels; 0 or less:
+// a small square) with its alt text: it stands for a picture whose file could not be had.
+int EditorInsertPicturePlaceholder(HWND hWnd, int width, int height, int align);
+int EditorPictureIsPlaceholder(HWND hWnd, int id);
 int EditorPreparePictureReplace(HWND hWnd, int id);
 int EditorPlacePicture(HWND hWnd, int id, int repaint);
 // flags: 0x4000 marks a picture inside a link (0x80 is always kept). Vertical alignment 0
@@ -258,6 +267,8 @@ int EditorSetPictureFloat(HWND hWnd, int id, int side, int reserved);   // 0 non
 int EditorGetPictAlign(HWND hWnd, int id);
 // get 1: copies the name into buffer (260 bytes); get 0: sets it from buffer.
 int EditorPictureFileName(HWND hWnd, int id, int get, char* buffer);
+// get 1: copies the picture's alt text into buffer (301 bytes); get 0: sets it from buffer.
+int EditorPictureAltText(HWND hWnd, int id, int get, char* buffer);
 int EditorSavePicturePng(HWND hWnd, int id, int reserved1, const char* file, int reserved2,
                          int reserved3);
 int EditorSavePictureWmf(HWND hWnd, int id, const char* file);

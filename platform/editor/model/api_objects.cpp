@@ -1,5 +1,6 @@
 // Exports: pictures, embedded controls, animation and the background picture.
 #include "platform/editor/model/api_support.h"
+#include "platform/editor/model/picture_budget.h"
 #include "platform/editor/model/picture_files.h"
 #include "platform/files/files.h"
 #include "platform/win/global_memory.h"
@@ -10,6 +11,9 @@ namespace {
 
 constexpr int kTwipsPerPixel = 15;   // at 96 pixels an inch
 constexpr std::size_t kMaxFileName = 259;
+constexpr std::size_t kMaxAltText = 300;
+constexpr int kPlaceholderSide = 24;   // a placeholder given no size
+constexpr std::size_t kPictureHeaderBytes = 64;   // enough for a DIB's or a placeable metafile's size
 // The loop count of an animation that runs for ever (a GIF's looping extension of 0).
 constexpr int kLoopEndlessly = -2;
 
@@ -35,7 +39,7 @@ int makePicture(Editor& e, ObjectData::Format format, std::string bytes, const s
     o.verticalAlign = validAlign(align);
     o.fileName = fileName.substr(0, kMaxFileName);
     int id = e.newObject(std::move(o));
-    return id < 0 ? 0 : id;
+    return id < 0 ? refused(e) : id;
 }
 
 int pictureFromFile(HWND hWnd, const char* file, ObjectData::Format format, int align)
@@ -60,6 +64,21 @@ int findObjectChar(Editor& e, Test&& test)
         pos += p.chars.size();
     }
     return -1;
+}
+
+// Copies an object's text out to buffer (get 1), or sets it from buffer, cut to max characters.
+int objectText(HWND hWnd, int id, int get, char* buffer, std::string ObjectData::*text, std::size_t max)
+{
+    return withEditor(hWnd, 0, [&](Editor& e) {
+        ObjectData* o = e.object(id);
+        if (!o || !buffer)
+            return 0;
+        if (get)
+            copyOut(buffer, o->*text, max + 1);
+        else
+            o->*text = std::string(buffer).substr(0, max);
+        return 1;
+    });
 }
 
 bool saveBytes(const char* file, const std::string& bytes)
@@ -96,9 +115,56 @@ int EditorInsertPictureHandle(HWND hWnd, int format, HGLOBAL block, int, int ali
                 GlobalUnlock(block);
             return refused(e);
         }
+        // The budget is asked of the header first: copying a refused picture would double its memory.
+        ObjectData header;
+        header.format = kind;
+        header.data = std::string(bytes, std::min<std::size_t>(GlobalSize(block), kPictureHeaderBytes));
+        if (!fitsPictureBudget(e.fonts, header, e.object(e.pendingReplace) ? e.pendingReplace : 0)) {
+            GlobalUnlock(block);
+            return refused(e);
+        }
         std::string copy(bytes, GlobalSize(block));
         GlobalUnlock(block);
         return makePicture(e, kind, std::move(copy), {}, align);
+    });
+}
+
+int EditorSharePicture(HWND hWnd, int id, int align)
+{
+    return withEditor(hWnd, 0, [&](Editor& e) {
+        const ObjectData* source = e.object(id);
+        int w, h;
+        if (!source || source->kind != ObjectData::Kind::Picture || !probePicture(source->format, source->data, w, h))
+            return refused(e);
+        ObjectData o;
+        o.format = source->format;
+        o.data = source->data;
+        o.frames = source->frames;
+        o.loopCount = source->loopCount;
+        o.frameDelay = source->frameDelay;
+        o.rect = {0, 0, w, h};
+        o.verticalAlign = validAlign(align);
+        int shared = e.newObject(std::move(o));
+        return shared < 0 ? refused(e) : shared;
+    });
+}
+
+int EditorInsertPicturePlaceholder(HWND hWnd, int width, int height, int align)
+{
+    return withEditor(hWnd, 0, [&](Editor& e) {
+        ObjectData o;
+        o.rect = {0, 0, width > 0 ? width : kPlaceholderSide, height > 0 ? height : kPlaceholderSide};
+        o.verticalAlign = validAlign(align);
+        int id = e.newObject(std::move(o));
+        return id < 0 ? refused(e) : id;
+    });
+}
+
+int EditorPictureIsPlaceholder(HWND hWnd, int id)
+{
+    return withEditor(hWnd, 0, [&](Editor& e) {
+        const ObjectData* o = e.object(id);
+        return o && o->kind == ObjectData::Kind::Picture && o->data.empty() ? 1 : 0;
     });
 }
 
@@ -196,16 +262,12 @@ int EditorGetPictAlign(HWND hWnd, int id)
 
 int EditorPictureFileName(HWND hWnd, int id, int get, char* buffer)
 {
-    return withEditor(hWnd, 0, [&](Editor& e) {
-        ObjectData* o = e.object(id);
-        if (!o || !buffer)
-            return 0;
-        if (get)
-            copyOut(buffer, o->fileName, kMaxFileName + 1);
-        else
-            o->fileName = std::string(buffer).substr(0, kMaxFileName);
-        return 1;
-    });
+    return objectText(hWnd, id, get, buffer, &ObjectData::fileName, kMaxFileName);
+}
+
+int EditorPictureAltText(HWND hWnd, int id, int get, char* buffer)
+{
+    return objectText(hWnd, id, get, buffer, &ObjectData::altText, kMaxAltText);
 }
 
 int EditorSavePicturePng(HWND hWnd, int id, int, const char* file, int, int)

@@ -1,4 +1,5 @@
 #include "platform/editor/model/editor.h"
+#include "platform/editor/model/picture_budget.h"
 
 #include <algorithm>
 
@@ -255,6 +256,8 @@ ObjectData* Editor::object(int id)
 
 int Editor::newObject(ObjectData data, std::uint32_t extraStyle)
 {
+    if (!fitsPictureBudget(fonts, data, object(pendingReplace) ? pendingReplace : 0))
+        return -1;
     FontEntry e;
     e.style = kObjectStyle | extraStyle;
     e.userId = data.aux;

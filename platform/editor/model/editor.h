@@ -122,6 +122,8 @@ public:
 
     // Objects.
     ObjectData* object(int id);
+    // The new object's id; -1 when the table is full or a picture would take the
+    // document past its pixel budget.
     int newObject(ObjectData data, std::uint32_t extraStyle = 0);
 };
 

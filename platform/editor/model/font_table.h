@@ -3,6 +3,7 @@
 // controls) share the id space so that an object character's font id names its
 // object; ids stay stable for the life of a document.
 #include "platform/editor/model/codes.h"
+#include "platform/editor/model/picture_bytes.h"
 #include "platform/win/win_types.h"
 
 #include <cstdint>
@@ -27,8 +28,10 @@ struct ObjectData {
     int floatSide = kFloatNone;
     std::string fileName;
     // Picture bytes: a PNG/BMP/WMF file's bytes, or a packed DIB / metafile from a memory block.
+    // None with no bytes: a placeholder for a picture whose file could not be had.
     enum class Format { None, Png, Bmp, Dib, Wmf } format = Format::None;
-    std::string data;
+    PictureBytes data;
+    std::string altText;         // what a reader is shown in place of the picture
     std::vector<Frame> frames;
     int loopCount = 0;
     int frameDelay = 0;

@@ -350,6 +350,8 @@ private:
                      " " + std::to_string(w) + " " + std::to_string(h) + " " + std::to_string(o.controlId) + "}";
             return;
         }
+        if (o.data.empty())
+            return;   // a placeholder for a missing picture: RTF has no picture without bytes
         std::string data = o.data;
         using F = ObjectData::Format;
         const char* kind = "pngblip";

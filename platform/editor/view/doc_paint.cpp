@@ -162,7 +162,7 @@ void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, in
 void DocLayout::paintBackground(QPainter& p, const QRect& clip) const
 {
     const ObjectData* o = editor_.object(editor_.backgroundPicture);
-    const QImage* image = o && o->kind == ObjectData::Kind::Picture ? pictures_.get(editor_.backgroundPicture, *o) : nullptr;
+    const QImage* image = o && o->kind == ObjectData::Kind::Picture ? pictures_.get(*o) : nullptr;
     if (!image || image->isNull())
         return;
     constexpr int kTiledMode = 2;
@@ -194,13 +194,21 @@ void DocLayout::paintObject(QPainter& p, int id, const QRectF& r, const PaintOpt
     int shown = options.frameOf ? options.frameOf(id) : id;
     if (const ObjectData* frame = editor_.object(shown); frame && frame != o)
         o = frame, id = shown;
-    if (const QImage* image = pictures_.get(id, *o)) {
+    if (const QImage* image = pictures_.get(*o)) {
         p.drawImage(r, *image);
         return;
     }
-    // Bytes that cannot be decoded keep their place as an empty frame.
+    // A missing picture, or bytes that cannot be decoded, keep their place as a frame
+    // with the picture's alt text, as browsers show them.
+    p.save();
     p.setPen(QPen(Qt::gray, 1, Qt::DashLine));
     p.drawRect(r.adjusted(0, 0, -1, -1));
+    if (!o->altText.empty()) {
+        p.setPen(Qt::darkGray);
+        p.setClipRect(r, Qt::IntersectClip);
+        p.drawText(r.adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap, fromCp1252(o->altText));
+    }
+    p.restore();
 }
 
 }

@@ -1,4 +1,5 @@
 #include "platform/editor/view/picture_cache.h"
+#include "platform/editor/model/picture_budget.h"
 #include "platform/editor/model/picture_files.h"
 #include "platform/editor/view/wmf_player.h"
 
@@ -43,15 +44,45 @@ QImage decodePicture(const ObjectData& o)
     }
 }
 
-const QImage* PictureCache::get(int id, const ObjectData& o)
+const QImage* PictureCache::get(const ObjectData& o)
 {
-    Entry& e = images_[id];
-    if (e.data != o.data.data() || e.size != o.data.size()) {
-        e.data = o.data.data();
-        e.size = o.data.size();
-        e.image = decodePicture(o);
+    const auto& bytes = o.data.shared();
+    if (!bytes || bytes->empty())
+        return nullptr;
+    const bool sized = o.format == ObjectData::Format::Wmf;
+    const Key key{bytes.get(), sized ? o.rect.right - o.rect.left : 0, sized ? o.rect.bottom - o.rect.top : 0};
+    auto found = images_.find(key);
+    // An entry whose bytes are gone may have left its address to new bytes.
+    if (found != images_.end() && found->second.bytes.lock() != bytes) {
+        pixels_ -= qint64(found->second.image.width()) * found->second.image.height();
+        images_.erase(found);
+        found = images_.end();
     }
-    return e.image.isNull() ? nullptr : &e.image;
+    if (found == images_.end()) {
+        dropUnused();
+        int w = 0, h = 0;
+        if (!probePicture(o.format, o.data, w, h))
+            return nullptr;
+        const qint64 need = sized ? qint64(std::get<1>(key)) * std::get<2>(key) : qint64(w) * h;
+        if (pixels_ + need > kMaxDocumentPixels)
+            return nullptr;
+        Entry entry{bytes, decodePicture(o)};
+        pixels_ += qint64(entry.image.width()) * entry.image.height();
+        found = images_.emplace(key, std::move(entry)).first;
+    }
+    return found->second.image.isNull() ? nullptr : &found->second.image;
+}
+
+void PictureCache::dropUnused()
+{
+    for (auto it = images_.begin(); it != images_.end();) {
+        if (it->second.bytes.expired()) {
+            pixels_ -= qint64(it->second.image.width()) * it->second.image.height();
+            it = images_.erase(it);
+        } else {
+            ++it;
+        }
+    }
 }
 
 }

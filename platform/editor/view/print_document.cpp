@@ -1,6 +1,7 @@
 #include "platform/editor/view/print_document.h"
 #include "platform/editor/view/doc_layout.h"
 #include "platform/editor/vek32.h"
+#include "platform/printing/pdf_output.h"
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 
@@ -69,11 +70,12 @@ int printWindow(HWND hWnd)
     }
     if (!ui::backend().printDialog(printer, nullptr))
         return 0;
-    if (printDocument(*editor, printer))
+    const files::Outcome printed = printing::printWhole(printer, [&] { return printDocument(*editor, printer); });
+    if (printed)
         return 1;
     QString where = printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
     ui::showFailure(RuntimeError(kPrinterError, "Printer error: the document could not be printed to " +
-                                                    where.toStdString() + "."),
+                                                    where.toStdString() + " (" + printed.reason + ")."),
                     QStringLiteral("Print"));
     return 0;
 }

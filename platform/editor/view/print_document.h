@@ -13,7 +13,8 @@ namespace ks::editor::view {
 bool printDocument(Editor& editor, QPrinter& printer);
 
 // VekPrint's handler: the print dialog (set to a PDF file when the machine has no
-// printer), then the pages. 1 when printed, 0 when cancelled or failed (the user is told).
+// printer), then the pages. 1 when printed, 0 when cancelled or failed (the user is told;
+// a PDF file chosen is replaced only by a whole new one).
 int printWindow(HWND hWnd);
 
 // Registers printWindow with the library; the first view does this.

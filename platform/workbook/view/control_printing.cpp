@@ -1,5 +1,7 @@
 // Printing of the workbook control: the print, page-setup and printer-setup dialogs go
-// through the ui layer; without a dialog a default printer is required.
+// through the ui layer; without a dialog a default printer is required. A printout to
+// a PDF file replaces the file only when written whole.
+#include "platform/printing/pdf_output.h"
 #include "platform/ui/failure.h"
 #include "platform/ui/ui.h"
 #include "platform/workbook/view/grid_view.h"
@@ -26,7 +28,13 @@ void WorkbookControl::PrintBook(bool withDialog)
     } else if (!hasDefaultPrinter() && printer_->outputFileName().isEmpty()) {
         workbook::raise(kErrNoPrinter, "No default printer");
     }
-    printSheet(*book_, *printer_);
+    // A PDF file is replaced only by a whole new one; a failed write keeps the old file.
+    const files::Outcome printed = printing::printWhole(*printer_, [this] {
+        printSheet(*book_, *printer_);
+        return true;
+    });
+    if (!printed)
+        workbook::raise(kErrNoPrinter, "The printout could not be written: " + printed.reason);
 }
 
 void WorkbookControl::PageSetupDialog()

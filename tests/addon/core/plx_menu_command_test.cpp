@@ -185,7 +185,10 @@ TEST_F(PlxMenuTest, CommandsGoToTheActiveFrameAndTheViewModeToTheFrameset)
 
     answerQuestions(IDYES);
     EXPECT_EQ(PlxCommand(hWnd, 12105), 1);
-    EXPECT_EQ(questions.size(), 1u) << "a frame's change counts for the frameset";
+    ASSERT_EQ(questions.size(), 2u) << "a frame's change counts for the frameset";
+    EXPECT_EQ(questions[1].text, "File Modified. Do You Wish to Save the Modifications?")
+        << "the changed frame's edits are saved only when the user says so";
+    EXPECT_NE(temp.read("b.htm").find("<h2>"), std::string::npos) << "Yes saved them";
     EXPECT_EQ(ctx().viewMode, 1) << "the frameset's window is in the view mode";
     // The frameset was rebuilt: its frames are new windows, shown read-only.
     for (int i = 0; i < 2; ++i) {

@@ -1,5 +1,6 @@
 // Pictures placed by img tags: every kind of picture file, found beside the page, sized,
-// aligned, linked, with an animation's frames and the ALT text when there is no picture.
+// aligned, linked, with an animation's frames; a picture that cannot be had keeps its
+// place, tag and ALT text; a file named again is decoded once.
 #include "read_fixture.h"
 
 #include "tests/platform/pictures/picture_fixtures.h"
@@ -190,13 +191,38 @@ TEST_F(PlxReadPictureTest, SizesAlignmentLinksAndMapsComeFromTheTag)
     EXPECT_EQ(object(ids[2]).rect.right, 192) << "two inches at 96 pixels an inch";
 }
 
-TEST_F(PlxReadPictureTest, AMissingPictureLeavesItsAltText)
+TEST_F(PlxReadPictureTest, AMissingPictureKeepsItsTagAndShowsItsAltText)
 {
     ASSERT_EQ(::mkfifo((dir.path() / "pics/pipe.gif").c_str(), 0600), 0);
-    readPage("a <img src=pics/none.gif alt=\"[no picture]\"> b <img alt=plain> c <img src=pics/notes.txt>"
-             "<img src=pics/pipe.gif alt=\" pipe\">");
-    EXPECT_EQ(text(), "a [no picture] b plain c  pipe") << "a pipe is no picture file";
-    EXPECT_TRUE(pictures().empty());
+    readPage("a <img src=pics/none.gif alt=\"[no picture]\" width=40 height=30 usemap=#m> b <img alt=plain>"
+             " c <img src=pics/notes.txt> <img src=pics/pipe.gif alt=\" pipe\" width=25%>");
+    EXPECT_EQ(text(), "a # b plain c # #") << "a picture without a source is its alt text";
+    std::vector<int> ids = pictures();
+    ASSERT_EQ(ids.size(), 3u);
+    for (int id : ids)
+        EXPECT_EQ(EditorPictureIsPlaceholder(hWnd, id), 1) << "a pipe is no picture file";
+    EXPECT_EQ(fileName(ids[0]), "pics/none.gif");
+    EXPECT_EQ(object(ids[0]).altText, "[no picture]");
+    EXPECT_EQ(object(ids[0]).rect.right, 40);
+    EXPECT_EQ(object(ids[0]).rect.bottom, 30);
+    EXPECT_GT(object(ids[1]).rect.right, 0) << "a placeholder without a size still takes room";
+
+    // Saved, the tags come back as they were read; read again, the same placeholders.
+    HGLOBAL block = nullptr;
+    std::int32_t length = 0;
+    ASSERT_EQ(PlxWrite(hWnd, 1, nullptr, &block, &length, 0), 1);
+    std::string saved(static_cast<const char*>(GlobalLock(block)), std::size_t(length));
+    GlobalUnlock(block);
+    GlobalFree(block);
+    EXPECT_NE(saved.find("<img src=pics/none.gif width=40 height=30 alt=\"[no picture]\" usemap=#m>"), std::string::npos)
+        << saved;
+    EXPECT_NE(saved.find("<img src=pics/notes.txt>"), std::string::npos) << "no size invented for it: " << saved;
+    EXPECT_NE(saved.find("width=25%"), std::string::npos) << saved;
+    readPage(saved);
+    ids = pictures();
+    ASSERT_EQ(ids.size(), 3u);
+    EXPECT_EQ(object(ids[0]).altText, "[no picture]");
+    EXPECT_EQ(object(ids[0]).rect.right, 40);
 }
 
 TEST_F(PlxReadPictureTest, PathsResolveAgainstThePageAndTheHostMayName)
@@ -214,7 +240,9 @@ TEST_F(PlxReadPictureTest, PathsResolveAgainstThePageAndTheHostMayName)
     // The host answers the type itself: its answer stands, even "none".
     host->answer = kPictNone;
     readPage("<p>x<img src=pics/one.gif alt=refused>");
-    EXPECT_EQ(lineOf("refused"), 0);
+    ASSERT_EQ(pictures().size(), 1u);
+    EXPECT_EQ(EditorPictureIsPlaceholder(hWnd, pictures()[0]), 1);
+    EXPECT_EQ(object(pictures()[0]).altText, "refused");
 }
 
 TEST_F(PlxReadPictureTest, TheBodysBackgroundPictureIsLoaded)
@@ -230,8 +258,46 @@ TEST_F(PlxReadPictureTest, BrokenPictureFilesFailCleanly)
     dir.write("pics/bad.gif", "GIF89a not really");
     dir.write("pics/bad.jpg", std::string("\xFF\xD8\xFF\xE0 truncated", 14));
     readPage("<img src=pics/bad.gif alt=g><img src=pics/bad.jpg alt=j>after");
-    EXPECT_EQ(text(), "gjafter");
-    EXPECT_TRUE(pictures().empty());
+    EXPECT_EQ(text(), "##after");
+    ASSERT_EQ(pictures().size(), 2u);
+    EXPECT_EQ(object(pictures()[1]).altText, "j") << "a picture that cannot be decoded stands as a placeholder";
+}
+
+TEST_F(PlxReadPictureTest, AFileNamedOftenIsDecodedOnceAndTheDocumentsPixelsAreBounded)
+{
+    std::string tenTimes;
+    for (int i = 0; i < 10; ++i)
+        tenTimes += "<img src=photo.jpeg width=" + std::to_string(10 + i) + ">";
+    readPage("<p>" + tenTimes + "<img src=pics/anim.gif><img src=pics/anim.gif>");
+    std::vector<int> ids = pictures();
+    ASSERT_EQ(ids.size(), 12u);
+    for (int i = 1; i < 10; ++i) {
+        EXPECT_EQ(object(ids[i]).data.shared(), object(ids[0]).data.shared()) << "the bytes are decoded once";
+        EXPECT_EQ(object(ids[i]).rect.right, 10 + i) << "each place keeps its own size";
+    }
+    EXPECT_EQ(object(ids[11]).frames.size(), 2u) << "a shared animation keeps its frames";
+
+    // A JPEG of a few hundred bytes whose header says 9000 x 9000, named ten times: refused
+    // once (its pixels pass the document's budget), the page still read round it.
+    test::JpegPicture tiny;
+    tiny.width = tiny.height = 8;
+    tiny.pixels = test::patternRgb(8, 8);
+    std::string huge = asText(test::makeJpeg(tiny));
+    std::size_t sof = huge.find("\xFF\xC0");
+    ASSERT_NE(sof, std::string::npos);
+    huge[sof + 5] = huge[sof + 7] = char(9000 >> 8);
+    huge[sof + 6] = huge[sof + 8] = char(9000 & 0xFF);
+    ASSERT_LT(huge.size(), 1000u);
+    dir.write("huge.jpg", huge);
+    std::string page = "<p>before ";
+    for (int i = 0; i < 10; ++i)
+        page += "<img src=huge.jpg alt=huge>";
+    readPage(page + " after</p>");
+    EXPECT_EQ(text(), "before ########## after|");
+    ids = pictures();
+    ASSERT_EQ(ids.size(), 10u);
+    for (int id : ids)
+        EXPECT_EQ(EditorPictureIsPlaceholder(hWnd, id), 1);
 }
 
 TEST_F(PlxReadPictureTest, APictureTheEditorAsksForByNameKeepsItsAnimation)

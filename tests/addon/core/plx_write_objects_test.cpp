@@ -5,10 +5,12 @@
 #include "addon/core/html_context.h"
 #include "addon/core/tag_data.h"
 #include "addon/core/temp_picture.h"
+#include "platform/win/user_dialogs.h"
 #include "tests/support/temp_dir.h"
 
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 using namespace ks;
 using namespace ks::addon;
@@ -150,7 +152,7 @@ TEST_F(PlxWriteObjectsTest, ImageFieldsAreInputsWithTheirFieldName)
     ctx().fieldCount = 0;
 }
 
-TEST_F(PlxWriteObjectsTest, AFramesetWritesNoBodyAndSavesItsModifiedFrames)
+TEST_F(PlxWriteObjectsTest, AFramesetWritesNoBodyAndSavesAModifiedFrameWhenTheUserSaysSo)
 {
     ks::test::TempDir temp;
     HtmlCtx& top = ctx();
@@ -194,8 +196,26 @@ TEST_F(PlxWriteObjectsTest, AFramesetWritesNoBodyAndSavesItsModifiedFrames)
     EditorInsertText(changed, "edited frame");
     EditorSetModified(unchanged, 0);
     PlxSetDocTitle(hWnd, "Frames");
+    std::vector<std::string> asked;
+    int answer = IDNO;
+    win::UserDialogs dialogs;
+    dialogs.messageBox = [&](HWND, const std::string& text, const std::string&, UINT) {
+        asked.push_back(text);
+        return answer;
+    };
+    win::setUserDialogs(dialogs);
 
-    EXPECT_EQ(written(), "<head>\r\n<title>Frames</title>\r\n</head>\r\n"
+    // Written to memory (a rebuild), No: the frame's file is not touched.
+    const std::string frameset = written();
+    EXPECT_EQ(asked, std::vector<std::string>{"File Modified. Do You Wish to Save the Modifications?"})
+        << "only the modified frame is asked for";
+    EXPECT_FALSE(std::filesystem::exists(mainFile)) << "No writes nothing";
+    EXPECT_EQ(info(changed).modified, 1);
+
+    answer = IDYES;
+    EXPECT_EQ(written(), frameset);
+    win::setUserDialogs({});
+    EXPECT_EQ(frameset, "<head>\r\n<title>Frames</title>\r\n</head>\r\n"
                          "<frameset cols=\"30%, *, 2*\" frameborder=yes>\r\n"
                          "<frame name=menu src=menu.htm noresize>\r\n"
                          "<frame name=main src=main.htm target=_top>\r\n"
@@ -203,7 +223,7 @@ TEST_F(PlxWriteObjectsTest, AFramesetWritesNoBodyAndSavesItsModifiedFrames)
                          "<frame src=foot.htm>\r\n"
                          "</frameset>\r\n"
                          "</frameset>\r\n");
-    EXPECT_NE(temp.read("main.htm").find("edited frame"), std::string::npos) << "the modified frame is saved";
+    EXPECT_NE(temp.read("main.htm").find("edited frame"), std::string::npos) << "Yes saves the modified frame";
     EXPECT_FALSE(std::filesystem::exists(menuFile)) << "an unmodified frame is not";
     EXPECT_EQ(info(changed).modified, 0);
     // The frameset window's teardown frees the records and takes down the frame windows.

@@ -2,6 +2,7 @@
 #include "platform/diagram/diagram_errors.h"
 #include "platform/diagram/print_preview.h"
 
+#include "tests/support/file_faults.h"
 #include "tests/support/pdf_reader.h"
 #include "tests/support/qt_print.h"
 #include "tests/support/temp_dir.h"
@@ -170,6 +171,16 @@ TEST_F(PrintPreviewTest, APrinterThatCannotBeWrittenIsReportedAndTheOldFileIsKep
         EXPECT_EQ(e.number(), kErrPrinter);
     }
     EXPECT_EQ(dir.read("kept.pdf"), "an older file");
+
+    // A disk that fills up half way: reported, the older file whole, no temporary left.
+    printer.setOutputFileName(pdfPath("kept.pdf"));
+    {
+        test::FullDisk full(4096);
+        EXPECT_THROW(preview.Print(printer), RuntimeError) << "a printout cut short is not a success";
+    }
+    EXPECT_EQ(dir.read("kept.pdf"), "an older file");
+    EXPECT_EQ(test::folderListing(dir.str()), "kept.pdf\n");
+    EXPECT_EQ(printer.outputFileName(), pdfPath("kept.pdf")) << "the printer keeps the file chosen";
 }
 
 TEST_F(PrintPreviewTest, ADiagramThatGoesAwayLeavesEmptyPages)

@@ -1,5 +1,6 @@
 #include "editor_fixture.h"
 #include "platform/editor/model/codes.h"
+#include "platform/editor/model/editor.h"
 #include "platform/win/window_handle.h"
 #include "tests/support/temp_dir.h"
 
@@ -110,6 +111,60 @@ TEST_F(EditorTest, PicturesAreCreatedUnplacedThenPlacedAndSaved)
     EXPECT_FALSE(EditorAddAnimationFrame(hWnd, id, id, 10));
     EXPECT_TRUE(EditorSetBkPicture(hWnd, id, 2, 1));
     EXPECT_FALSE(EditorSetBkPicture(hWnd, 999, 2, 1));
+}
+
+// A packed DIB's header alone, of a picture of width x height.
+HGLOBAL dibHeader(int width, int height)
+{
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 40);
+    auto* d = static_cast<char*>(GlobalLock(block));
+    std::memset(d, 0, 40);
+    const std::int32_t fields[] = {40, width, height};
+    std::memcpy(d, fields, sizeof fields);
+    d[12] = 1;
+    d[14] = 24;
+    GlobalUnlock(block);
+    return block;
+}
+
+int insertDib(HWND hWnd, int width, int height)
+{
+    HGLOBAL block = dibHeader(width, height);
+    int id = EditorInsertPictureHandle(hWnd, 8, block, 0, 0, 0);
+    GlobalFree(block);
+    return id;
+}
+
+TEST_F(EditorTest, PicturesShareTheirBytesAndTheDocumentsPixelsAreBounded)
+{
+    int big = insertDib(hWnd, 8000, 8000);
+    ASSERT_GT(big, 0) << "64 million pixels fit the budget";
+    Editor& e = *findEditor(hWnd);
+    EditorSetPictureSize(hWnd, big, 30, 20);
+    int again = EditorSharePicture(hWnd, big, 2);
+    ASSERT_GT(again, 0) << "a shared picture costs no pixels more";
+    EXPECT_EQ(e.object(again)->data.shared(), e.object(big)->data.shared()) << "the bytes are not copied";
+    EXPECT_EQ(e.object(again)->rect.right, 8000) << "a shared picture starts at its natural size";
+    EXPECT_EQ(e.object(again)->verticalAlign, 2);
+
+    EXPECT_EQ(insertDib(hWnd, 2000, 2000), 0) << "another picture would pass the budget";
+    ks::test::TempDir dir;
+    auto bmp = dir.write("pic.bmp", bmpFile());
+    EXPECT_GT(EditorInsertBmpFile(hWnd, bmp.c_str(), 0, 0), 0) << "a small one still fits";
+
+    // A placeholder has no pixels: it takes its size and keeps the picture's alt text.
+    int missing = EditorInsertPicturePlaceholder(hWnd, 40, 0, 0);
+    ASSERT_GT(missing, 0);
+    EXPECT_EQ(EditorPictureIsPlaceholder(hWnd, missing), 1);
+    EXPECT_EQ(EditorPictureIsPlaceholder(hWnd, big), 0);
+    EXPECT_EQ(e.object(missing)->rect.right, 40);
+    EXPECT_GT(e.object(missing)->rect.bottom, 0) << "a side not given gets a size of its own";
+    char alt[301] = "Company logo";
+    ASSERT_EQ(EditorPictureAltText(hWnd, missing, 0, alt), 1);
+    char back[301]{};
+    ASSERT_EQ(EditorPictureAltText(hWnd, missing, 1, back), 1);
+    EXPECT_STREQ(back, "Company logo");
+    EXPECT_EQ(EditorSharePicture(hWnd, missing, 0), 0) << "nothing to share";
 }
 
 TEST_F(EditorTest, ControlsEmbedAndTheirNotificationsReachTheAddOn)

@@ -1,7 +1,9 @@
 // Printing an editor window through VekPrint: the pages of a PDF hold every paragraph in
-// order; a cancelled dialog prints nothing; a file that cannot be written is reported.
+// order; a cancelled dialog prints nothing; a file that cannot be written is reported and
+// a PDF that cannot be written whole leaves the previous one.
 #include "platform/editor/vek32.h"
 #include "platform/editor/view/editor_view.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/temp_dir.h"
 
@@ -108,6 +110,31 @@ TEST_F(EditorPrintTest, ACancelledDialogPrintsNothingAndAnUnwritableFileIsReport
 
     EXPECT_EQ(VekPrint(reinterpret_cast<HWND>(0x7777)), 0) << "no window, nothing to print";
     EXPECT_EQ(ui.records().size(), 3u) << "no dialog for a window that does not exist";
+}
+
+TEST_F(EditorPrintTest, AFullDiskIsReportedAndKeepsThePreviousPdf)
+{
+    buildDocument(20);
+    const QString pdf = in("kept.pdf");
+    ui.answerPrint(true, pdf);
+    ASSERT_EQ(VekPrint(h), 1);
+    QFile before(pdf);
+    ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+    const QByteArray old = before.readAll();
+    ASSERT_TRUE(old.trimmed().endsWith("%%EOF"));
+
+    ui.answerPrint(true, pdf);
+    ui.answerMessage(ks::ui::OK);
+    {
+        ks::test::FullDisk full(4096);
+        EXPECT_EQ(VekPrint(h), 0) << "a printout cut short by the disk is not a success";
+    }
+    ASSERT_EQ(ui.messageBoxes().size(), 1u);
+    EXPECT_TRUE(ui.messageBoxes()[0].text.startsWith("Printer error")) << ui.messageBoxes()[0].text.toStdString();
+    QFile after(pdf);
+    ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+    EXPECT_EQ(after.readAll(), old) << "the previous PDF is whole";
+    EXPECT_EQ(ks::test::folderListing(dir.path()), "kept.pdf\n") << "no temporary file is left";
 }
 
 }

@@ -2,6 +2,7 @@
 
 #include "platform/workbook/view/header_footer.h"
 #include "platform/workbook/view/print_job.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/temp_dir.h"
 
 #include <QFile>
@@ -85,6 +86,30 @@ TEST_F(ControlTest, PrintingToAPdfFollowsPageBreaksScaleAndHeaderCodes)
     ui.answerPrint(false, QString::fromStdString(none));
     control.PrintBook(true);
     EXPECT_FALSE(QFile::exists(QString::fromStdString(none)));
+}
+
+TEST_F(ControlTest, APrintoutCutShortByAFullDiskIsReportedAndKeepsThePreviousPdf)
+{
+    TempDir dir;
+    for (int row = 1; row <= 200; ++row)
+        control.setSheetNumber(row, 1, row);
+    const std::string pdf = dir.str() + "/sheet.pdf";
+    ui.answerPrint(true, QString::fromStdString(pdf));
+    control.PrintBook(true);
+    const int pages = pdfPages(pdf);
+    ASSERT_GT(pages, 1);
+
+    control.setSheetNumber(1, 1, 12345);
+    ui.answerPrint(true, QString::fromStdString(pdf));
+    try {
+        FullDisk full(4096);
+        control.PrintBook(true);
+        FAIL() << "a printout cut short by the disk was taken for a success";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), workbook::kErrNoPrinter);
+    }
+    EXPECT_EQ(pdfPages(pdf), pages) << "the previous PDF is whole";
+    EXPECT_EQ(folderListing(dir.str()), "sheet.pdf\n");
 }
 
 TEST_F(ControlTest, PrintingWithoutDialogNeedsADefaultPrinter)
