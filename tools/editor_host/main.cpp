@@ -5,8 +5,10 @@
 //   editor_host <file> [--size <width>x<height>] [--shot <png>] [--save <file>]
 //
 // Without --shot or --save the window stays open: Ctrl+S saves the document back to the
-// file it came from (in the same format), Ctrl+P prints it. --save writes it to another
+// file it came from (in the same format), Ctrl+P prints it, F5 switches the view mode
+// (read-only, links live) on and off. --save writes it to another
 // file and --shot paints the window into a PNG; either ends the program without showing it.
+#include "addon/core/menu_ids.h"
 #include "addon/core/plx32.h"
 #include "platform/editor/vek32.h"
 #include "platform/editor/view/editor_view.h"
@@ -109,6 +111,11 @@ int main(int argc, char** argv)
     }
     QObject::connect(new QShortcut(QKeySequence::Save, view), &QShortcut::activated, view, [h, &o] { save(h, o.file); });
     QObject::connect(new QShortcut(QKeySequence::Print, view), &QShortcut::activated, view, [h] { VekPrint(h); });
+    QObject::connect(new QShortcut(QKeySequence(Qt::Key_F5), view), &QShortcut::activated, view, [h, view, &o] {
+        PlxCommand(h, PlxInViewMode(h) ? ks::addon::menu::kLeaveViewMode : ks::addon::menu::kEnterViewMode);
+        const QString mode = PlxInViewMode(h) ? QStringLiteral(" (view mode)") : QString();
+        view->setWindowTitle(QFileInfo(o.file).fileName() + mode + " - editor_host");
+    });
     view->setAttribute(Qt::WA_DeleteOnClose);
     view->show();
     return app.exec();
