@@ -14,18 +14,25 @@ packages=(
   debian-faq developers-reference
   # opening what the programs write, in tests: PDF pages and text
   poppler-utils
+  # locale sources, from which tests make a comma-decimal locale with localedef
+  locales
   # making the pictures bench/pictures/make_pictures.sh writes (convert, cjpeg, tiffcp)
   imagemagick-6.q16 libjpeg-turbo-progs libtiff-tools
 )
-# The presentation export is checked by converting it to PDF with a headless office suite,
-# and RTF to HTML is tried on RTF documents its word processor writes
-# (about 70 MB to fetch). A machine that already has one keeps it: the headless package
-# would replace a desktop installation.
-command -v soffice >/dev/null || packages+=(libreoffice-impress-nogui libreoffice-writer-nogui)
+# The presentation and spreadsheet exports are checked by opening them with a headless office
+# suite, and RTF to HTML is tried on RTF documents its word processor writes (about 80 MB to
+# fetch). A machine with the desktop suite gets its spreadsheet program beside it (the headless
+# packages would replace a desktop installation); a suite installed some other way is kept.
+installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }
+if installed libreoffice-core; then
+  packages+=(libreoffice-calc)
+elif installed libreoffice-core-nogui || ! command -v soffice >/dev/null; then
+  packages+=(libreoffice-calc-nogui libreoffice-impress-nogui libreoffice-writer-nogui)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+  if ! installed "$p"; then
     missing+=("$p")
   fi
 done

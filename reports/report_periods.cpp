@@ -3,9 +3,8 @@
 #include "common/layout/scorecard_layout.h"
 #include "platform/workbook/engine/number_format.h"
 
-#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace ks::reports {
 
@@ -17,10 +16,11 @@ std::string periodLabel(const std::string& dateText)
 {
     if (dateText.empty())
         return {};
-    char* end = nullptr;
-    errno = 0;
-    const double serial = std::strtod(dateText.c_str(), &end);
-    if (errno != 0 || end != dateText.c_str() + dateText.size() || !std::isfinite(serial))
+    // The cell's text is written with a point in every locale; from_chars reads it so.
+    double serial = 0;
+    const char* last = dateText.data() + dateText.size();
+    auto [end, ec] = std::from_chars(dateText.data(), last, serial);
+    if (ec != std::errc() || end != last || !std::isfinite(serial))
         return dateText;
     return workbook::formatNumber(serial, kPeriodDateFormat);
 }

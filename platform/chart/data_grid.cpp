@@ -37,21 +37,28 @@ bool stripCurrency(std::string& s)
     return false;
 }
 
-// Commas count as grouping only between digits.
+// Commas group the whole part's digits in threes ("1,234,567.5"); any other comma makes the
+// text no number, so that a decimal comma ("0,453") is never read as a thousands separator.
 bool removeGrouping(std::string& s)
 {
+    const std::size_t firstComma = s.find(',');
+    if (firstComma == std::string::npos)
+        return true;
+    const std::size_t wholeEnd = std::min(s.find_first_of(".eE"), s.size());
+    const std::string whole = s.substr(0, wholeEnd);
+    auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+    if (firstComma >= whole.size() || firstComma < 1 || firstComma > 3 || whole[0] == '0' ||
+        (whole.size() - firstComma) % 4 != 0)
+        return false;
     std::string out;
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        if (s[i] != ',') {
-            out += s[i];
-            continue;
-        }
-        const bool between = i > 0 && i + 1 < s.size() && std::isdigit(static_cast<unsigned char>(s[i - 1])) &&
-                             std::isdigit(static_cast<unsigned char>(s[i + 1]));
-        if (!between)
+    for (std::size_t i = 0; i < whole.size(); ++i) {
+        const bool commaPlace = i >= firstComma && (i - firstComma) % 4 == 0;
+        if (commaPlace != (whole[i] == ',') || (!commaPlace && !digit(whole[i])))
             return false;
+        if (!commaPlace)
+            out += whole[i];
     }
-    s = out;
+    s = out + s.substr(wholeEnd);
     return true;
 }
 

@@ -2,13 +2,19 @@
 // failures that keep every file as it was.
 #include "platform/shell/scripted_shell.h"
 #include "reports/report_sheet.h"
+#include "platform/chart/chart_control.h"
 #include "tests/reports/report_fixture.h"
+#include "tests/support/comma_locale.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QFrame>
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 using namespace ks;
@@ -55,6 +61,70 @@ QStringList readCells(const QString& python, const QString& file, const QStringL
     return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
 }
 
+// The file as the office suite's spreadsheet reads it: one list of cell values per row, numbers
+// as stored rather than as shown; empty when the suite is missing or could not open the file.
+std::vector<QStringList> officeRows(const QString& xlsx, const QString& folder)
+{
+    const QString soffice = QStandardPaths::findExecutable("soffice");
+    if (soffice.isEmpty())
+        return {};
+    QProcess p;
+    p.start(soffice, {"-env:UserInstallation=file://" + folder + "/office-profile", "--headless", "--convert-to",
+                      "csv:Text - txt - csv (StarCalc):44,34,76,1,,1033,false,true,false", "--outdir", folder, xlsx});
+    p.waitForFinished(180000);
+    QFile csv(folder + "/" + QFileInfo(xlsx).completeBaseName() + ".csv");
+    if (!csv.open(QIODevice::ReadOnly))
+        return {};
+    std::vector<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(csv.readAll()).split('\n'))
+        rows.push_back(line.trimmed().split(','));
+    return rows;
+}
+
+// A number of those rows: stored values are written in full, percentages with their sign.
+double officeNumber(QString text)
+{
+    const bool percent = text.endsWith('%');
+    const double n = (percent ? text.chopped(1) : text).toDouble();
+    return percent ? n / 100 : n;
+}
+
+}
+
+TEST_F(ExportTest, UnderACommaDecimalLocaleTheChartsAndTheSpreadsheetKeepEveryNumber)
+{
+    // Where no such locale can be made, the office suite's reading is still checked.
+    test::CommaDecimalLocale german;
+    constexpr int kFirst = kLast - 2, kMonths = 3;
+    generate(kFirst, kLast, reports::kActualAndBudget, true, {1, 2});
+
+    // The last chart is the second KPI's ("Gross Margin", a percentage): its points are the scorecard's.
+    const chart::ChartControl& chart = *screen->VtChart1;
+    ASSERT_EQ(chart.ColumnCount(), kMonths);
+    for (int c = 1; c <= kMonths; ++c) {
+        SCOPED_TRACE("month " + std::to_string(c));
+        EXPECT_EQ(chart.Value(1, c), actual(2, kFirst + c - 1));
+        EXPECT_EQ(chart.Value(2, c), target(2, kFirst + c - 1));
+    }
+
+    ui.answerSave(out("comma locale.xlsx"));
+    screen->cmdExport_Click();
+    ASSERT_TRUE(std::filesystem::exists(dir.path() / "comma locale.xlsx"));
+    const std::vector<QStringList> rows = officeRows(out("comma locale.xlsx"), QString::fromStdString(dir.str()));
+    if (rows.empty())
+        GTEST_SKIP() << "no office suite to open the spreadsheet with";
+    ASSERT_GT(rows.size(), 11u) << "the report's two blocks";
+    EXPECT_EQ(rows[8].value(0), "Gross Margin");
+    // Rows 5 and 6, 10 and 11 hold the KPIs' actual and budget lines; the months from column C.
+    for (int kpi = 1; kpi <= 2; ++kpi)
+        for (int c = 0; c < kMonths; ++c) {
+            SCOPED_TRACE("KPI " + std::to_string(kpi) + ", month " + std::to_string(c + 1));
+            const int row = 5 * kpi - 1;
+            const double a = actual(kpi, kFirst + c), t = target(kpi, kFirst + c);
+            EXPECT_NEAR(officeNumber(rows[row].value(2 + c)), a, 1e-12 * std::max(1.0, std::abs(a)))
+                << rows[row].join(',').toStdString();
+            EXPECT_NEAR(officeNumber(rows[row + 1].value(2 + c)), t, 1e-12 * std::max(1.0, std::abs(t)));
+        }
 }
 
 TEST_F(ExportTest, TheExportWritesASpreadsheetThatAnotherProgramReadsAndOpensIt)

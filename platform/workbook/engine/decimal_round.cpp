@@ -1,9 +1,9 @@
 #include "platform/workbook/engine/decimal_round.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 
 namespace ks::workbook {
 
@@ -16,12 +16,14 @@ std::string roundedDigits(double x, int decimals, int& integerDigits)
     integerDigits = 0;
     if (x == 0 || !std::isfinite(x))
         return "";
+    // d.dddddddddddddde±x; to_chars writes the point whatever the C library's locale.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", x);
+    const char* end = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, 14).ptr;
     std::string digits;
     digits += buf[0];
     digits.append(buf + 2, 14);
-    int exponent = std::atoi(buf + 17);
+    int exponent = 0;
+    std::from_chars(buf + 17 + (buf[17] == '+'), end, exponent);
     integerDigits = exponent + 1;
     int keep = integerDigits + decimals;
     if (keep < 0)
@@ -74,7 +76,8 @@ double roundHalfAway(double x, int decimals)
         return 0;
     // digits × 10^(integerDigits - digits.size())
     std::string text = "0." + digits + "e" + std::to_string(integerDigits);
-    double magnitude = std::strtod(text.c_str(), nullptr);
+    double magnitude = 0;
+    std::from_chars(text.data(), text.data() + text.size(), magnitude);
     return x < 0 ? -magnitude : magnitude;
 }
 

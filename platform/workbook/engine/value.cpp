@@ -4,7 +4,6 @@
 #include <cctype>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 namespace ks::workbook {
@@ -40,10 +39,11 @@ std::string plainNumberText(double n)
         return "0";
     if (!std::isfinite(n))
         return "#NUM!";
+    // to_chars, unlike printf, writes a point whatever the C library's locale.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.15G", n);
-    std::string s = buf;
-    auto e = s.find('E');
+    char* end = std::to_chars(buf, buf + sizeof buf, n, std::chars_format::general, 15).ptr;
+    std::string s(buf, end);
+    auto e = s.find('e');
     std::string mantissa = e == std::string::npos ? s : s.substr(0, e);
     if (mantissa.find('.') != std::string::npos) {
         while (mantissa.back() == '0')

@@ -1,5 +1,6 @@
 #include "platform/workbook/engine/xlsx_export.h"
 
+#include "platform/workbook/engine/classic_numbers.h"
 #include "platform/workbook/engine/errors.h"
 
 #include <algorithm>
@@ -201,6 +202,9 @@ std::string closeReason(lxw_error result, int systemError)
 
 void writeXlsx(const BookData& book, const std::string& path, const std::string& shownAs)
 {
+    // libxlsxwriter writes numbers with printf, which follows the C library's locale: under a
+    // comma-decimal locale the file would hold "0,5", which spreadsheet programs read as 0.
+    const ClassicNumbers pointDecimals;
     lxw_workbook* wb = workbook_new(path.c_str());
     if (!wb)
         raise(kErrFileWrite, "Cannot write \"" + shownAs + "\"");

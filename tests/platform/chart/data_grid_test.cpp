@@ -34,6 +34,15 @@ TEST(ChartValue, BlanksAndOtherTextsGiveNoValue)
         EXPECT_FALSE(chartValueOf(text).has_value()) << text;
 }
 
+TEST(ChartValue, CommasGroupOnlyThousands)
+{
+    EXPECT_EQ(chartValueOf("12,345"), 12345);
+    EXPECT_EQ(chartValueOf("123,456.75"), 123456.75);
+    // A decimal comma is no grouping: "0,453" is not 453.
+    for (const char* text : {"0,453", "1,5", "1,23", "1234,567", "12,3456", "1,234,56", "1.5,3", "0,000"})
+        EXPECT_FALSE(chartValueOf(text).has_value()) << text;
+}
+
 TEST(DataGrid, CellsKeepTheirTextAndValueThroughResizing)
 {
     DataGrid grid;
