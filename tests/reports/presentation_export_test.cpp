@@ -6,6 +6,7 @@
 #include "tests/platform/slides/deck_fixture.h"
 #include "reports/report_sheet.h"
 #include "tests/reports/report_fixture.h"
+#include "tests/support/chart_preview.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -80,8 +81,7 @@ TEST_F(PresentationTest, EveryKpiGetsASlideThatAnOfficeSuiteShows)
                   "--outdir", out, pptx});
     const QString pdf = out + "/" + QFileInfo(pptx).completeBaseName() + ".pdf";
     ASSERT_TRUE(QFileInfo::exists(pdf)) << "the office suite opened the presentation";
-    if (const char* keep = std::getenv("KS_CHART_PREVIEW"))
-        QFile::copy(pdf, QString("%1/presentation.pdf").arg(keep));
+    ks::test::keepPreview("presentation.pdf", [&](const QString& path) { return QFile::copy(pdf, path); });
     EXPECT_TRUE(run("pdfinfo", {pdf}).contains(QRegularExpression("Pages:\\s+" + QString::number(1 + kKpis) + "\\n")));
 
     const QString period = screen->Combo1[0]->currentText() + "-" + screen->Combo1[1]->currentText();

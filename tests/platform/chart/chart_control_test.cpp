@@ -1,6 +1,7 @@
 #include "chart_fixture.h"
 #include "platform/chart/chart_errors.h"
 #include "platform/chart/chart_type_dialog.h"
+#include "tests/support/chart_preview.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -71,8 +72,7 @@ TEST(ChartControl, TheTypeDialogSetsThePickedTypeAndCancelKeepsTheOldOne)
     EXPECT_EQ(dialog.typeList()->count(), static_cast<int>(chartTypes().size()) + 1);
     dialog.selectType(kLine);
     EXPECT_EQ(dialog.chosenType(), kLine);
-    if (const char* keep = std::getenv("KS_CHART_PREVIEW"))
-        dialog.grab().save(QString("%1/type_dialog.png").arg(keep));
+    ks::test::keepPreview("type_dialog.png", [&](const QString& path) { return dialog.grab().save(path); });
 }
 
 TEST(ChartControl, BadNumbersAreRefusedAndChangeNothing)

@@ -2,12 +2,14 @@
 #include "platform/chart/chart_errors.h"
 #include "platform/chart/paint_parts.h"
 #include "tests/support/file_faults.h"
+#include "tests/support/chart_preview.h"
 #include "tests/support/temp_dir.h"
 
 #include <QFile>
 #include <QImageReader>
 #include <cstdlib>
 #include <filesystem>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 using namespace ks::chart;
@@ -214,7 +216,6 @@ TEST(ChartPicture, TheReportsKindsOfChartsDrawInEveryType)
         {"area_depth_one_month", kAreaDepth, {{"850"}}, {"Budget"}, "#,##0;(#,##0)"},
         {"two_years", kLine, {twoYears(0), twoYears(50)}, {"Actual", "Budget"}, "$#,##0;($#,##0)"},
     };
-    const char* keep = std::getenv("KS_CHART_PREVIEW");
     for (const Sample& s : samples) {
         ChartControl chart;
         chart.resize(kWidth, kHeight);
@@ -227,9 +228,36 @@ TEST(ChartPicture, TheReportsKindsOfChartsDrawInEveryType)
                 << s.name << " drawn as " << type.name << " shows its first series";
         }
         chart.setChartType(s.type);
-        if (keep)
-            chart.WritePictureFile(QString("%1/%2.jpg").arg(keep, s.name), kPictureJpeg, 99);
+        ks::test::keepPreview(QString("%1.jpg").arg(s.name), [&](const QString& path) {
+            chart.WritePictureFile(path, kPictureJpeg, 99);
+            return true;
+        });
     }
+}
+
+// A preview asked for lands in its folder, made when new; one that cannot be written fails.
+TEST(ChartPicture, PreviewsAreWrittenOrTheTestFails)
+{
+    ks::test::TempDir dir;
+    const std::string before = std::getenv("KS_CHART_PREVIEW") ? std::getenv("KS_CHART_PREVIEW") : "";
+    ChartControl chart;
+    makeSalesChart(chart);
+    const QImage image = chart.RenderImage();
+    const auto save = [&](const QString& path) { return image.save(path); };
+
+    ::setenv("KS_CHART_PREVIEW", (dir.str() + "/new/folder").c_str(), 1);
+    ks::test::keepPreview("sales.png", save);
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.path() / "new/folder/sales.png"));
+    ks::test::keepPreview("sales.png", save);   // again, over the first
+
+    dir.write("taken", "a file where the folder should be");
+    ::setenv("KS_CHART_PREVIEW", (dir.str() + "/taken").c_str(), 1);
+    EXPECT_NONFATAL_FAILURE(ks::test::keepPreview("sales.png", save), "cannot write the preview");
+
+    if (before.empty())
+        ::unsetenv("KS_CHART_PREVIEW");
+    else
+        ::setenv("KS_CHART_PREVIEW", before.c_str(), 1);
 }
 
 TEST(ChartPicture, TheTitleSitsWhereItsPositionAndLayoutPutIt)
@@ -265,8 +293,7 @@ TEST(ChartPicture, TheTitleSitsWhereItsPositionAndLayoutPutIt)
     chart.setTitlePosition(kLeft);
     chart.setTitleTextLayout(kUpward, 0, kAlignCentre);
     const QImage turned = chart.RenderImage();
-    if (const char* keep = std::getenv("KS_CHART_PREVIEW"))
-        turned.save(QString("%1/turned_title.png").arg(keep));
+    ks::test::keepPreview("turned_title.png", [&](const QString& path) { return turned.save(path); });
     chart.setTitleVisible(false);
     const QImage none = chart.RenderImage();
     EXPECT_GT(darkIn(turned, leftStrip), darkIn(none, leftStrip) + 30) << "an upward title runs down the left side";

@@ -2,6 +2,7 @@
 #include "chart_fixture.h"
 #include "platform/chart/paint_parts.h"
 #include "platform/workbook/view/workbook_control.h"
+#include "tests/support/chart_preview.h"
 
 #include <QTest>
 #include <cstdlib>
@@ -38,6 +39,5 @@ TEST(ChartOnSheet, TheMetafileBecomesAPictureObjectThatTheSheetDraws)
         }
     EXPECT_GT(blue, 200);
     EXPECT_GT(orange, 200);
-    if (const char* keep = std::getenv("KS_CHART_PREVIEW"))
-        shot.save(QString("%1/sheet.png").arg(keep));
+    ks::test::keepPreview("sheet.png", [&](const QString& path) { return shot.save(path); });
 }
