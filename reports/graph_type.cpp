@@ -23,7 +23,13 @@ constexpr int kButtonTypes[] = {chart::kLine, chart::kBar, chart::kArea, chart::
 
 void ReportScreen::storeGraphType()
 {
+    // The type is part of the scorecard: a new one is a change to save. Entering the screen
+    // stores the type it read, which changes nothing.
+    if (VtChart1->ChartType() == storedGraphType())
+        return;
     F1BookMain->setBookNumber(kSetup, setup::kGraphTypeRow, setup::kGraphTypeCol, VtChart1->ChartType());
+    if (window_.markScorecardChanged)
+        window_.markScorecardChanged();
 }
 
 void ReportScreen::OptionGraph_Click(int)

@@ -35,6 +35,7 @@ struct ReportWindow {
     std::function<QString()> scorecardPath;   // the scorecard file shown, never replaced by an export
     std::function<void(const QString&)> showProgress;   // the progress window with a text
     std::function<void()> hideProgress;
+    std::function<void()> markScorecardChanged;   // closing then offers to save it
 };
 
 // The chart pictures are JPEG files of this quality.

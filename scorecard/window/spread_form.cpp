@@ -99,7 +99,8 @@ void SpreadForm::buildControls()
         [] {
             if (formSlot<FormcreatingGraphs>().isLoaded())
                 form<FormcreatingGraphs>().Hide();
-        }});
+        },
+        [this] { F1BookMain->setHostTag(kChangedMarker.toStdString()); }});
     Picture1 = new QLabel(QStringLiteral("Loading your scorecard..."), this);
     Picture1->setAlignment(Qt::AlignCenter);
     Picture1->setAutoFillBackground(true);

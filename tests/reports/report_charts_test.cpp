@@ -10,6 +10,7 @@
 #include "tests/reports/report_fixture.h"
 #include "scorecard/window/progress_window.h"
 #include "tests/support/file_faults.h"
+#include "tests/support/chart_preview.h"
 
 #include <QApplication>
 #include <QFile>
@@ -116,8 +117,7 @@ TEST_F(ChartsTest, EveryKpiOfTwoYearsGetsItsPicturePlacedBelowTheReport)
         EXPECT_GE(image.height(), 320);
         EXPECT_EQ(shapeOf(image), Shape::Bars) << "the sample's stored type is a bar chart";
         pictures.push_back(image);
-        if (const char* keep = std::getenv("KS_CHART_PREVIEW"))
-            image.save(QString("%1/report_kpi_%2.png").arg(keep).arg(k));
+        ks::test::keepPreview(QString("report_kpi_%1.png").arg(k), [&](const QString& path) { return image.save(path); });
     }
     EXPECT_NE(pictures[0], pictures[1]) << "each KPI draws its own data";
 
@@ -158,8 +158,8 @@ TEST_F(ChartsTest, EachGraphButtonIsStoredAndDrawsTheNextReport)
         generate(kLast - 11, kLast, reports::kActualAndBudget, true, {1});
         EXPECT_EQ(screen->VtChart1->ChartType(), choice.type);
         EXPECT_EQ(shapeOf(picture(1)), choice.shape);
-        if (const char* keep = std::getenv("KS_CHART_PREVIEW"))
-            picture(1).save(QString("%1/report_type_%2.png").arg(keep).arg(choice.type));
+        ks::test::keepPreview(QString("report_type_%1.png").arg(choice.type),
+                          [&](const QString& path) { return picture(1).save(path); });
         EXPECT_TRUE(screen->OptionGraph[choice.type == chart::kLine ? 3 : choice.type == chart::kArea ? 5 : 4]->isChecked())
             << "the stored type chooses its button on the next entry";
     }
@@ -188,6 +188,32 @@ TEST_F(ChartsTest, ACustomTypeIsKeptInTheCellAndUsedByTheCharts)
     EXPECT_EQ(book->BookNumber(kSetup, setup::kGraphTypeRow, setup::kGraphTypeCol), chart::kAreaDepth);
     screen->OptionGraph[3]->click();
     EXPECT_EQ(book->BookNumber(kSetup, setup::kGraphTypeRow, setup::kGraphTypeCol), chart::kLine);
+}
+
+TEST_F(ChartsTest, ANewGraphTypeIsAChangeThatExitOffersToSave)
+{
+    w->MnuViewReports_Click();
+    EXPECT_EQ(book->HostTag(), "") << "entering the screen changes nothing";
+    answerTypeDialog(chart::kLine, false);
+    screen->Command2_Click();
+    EXPECT_EQ(book->HostTag(), "") << "a cancelled choice changes nothing";
+    screen->OptionGraph[4]->click();
+    EXPECT_EQ(book->HostTag(), "") << "the sample's stored type is the bar chart already";
+
+    answerTypeDialog(chart::kAreaDepth, true);
+    screen->Command2_Click();
+    EXPECT_EQ(book->HostTag(), "dirty");
+
+    // File > Exit asks, and Yes saves the type with the scorecard (the sample under a new name).
+    ui.answerMessage(ui::Yes);
+    ui.answerMessage(ui::OK);
+    ui.answerSave(QString::fromStdString(dir.str() + "/mine.vqa"));
+    w->MnuExit_Click();
+    ASSERT_FALSE(ui.messageBoxes().empty());
+    EXPECT_EQ(ui.messageBoxes().front().text, "Save Changes?");
+    workbook::Book saved;
+    saved.ReadBookFile(dir.str() + "/mine.vqa");
+    EXPECT_EQ(saved.BookNumber(kSetup, setup::kGraphTypeRow, setup::kGraphTypeCol), chart::kAreaDepth);
 }
 
 TEST_F(ChartsTest, EachChartIsDressedFromItsReportBlock)
@@ -254,8 +280,7 @@ TEST_F(ChartsTest, TheReportWithItsChartsPrintsNoEmptyPage)
     printer.setOutputFileName(pdf);
     const int pages = workbook::view::printSheet(report->book(), printer);
     EXPECT_GE(pages, 2) << "the report and its charts";
-    if (const char* keep = std::getenv("KS_CHART_PREVIEW"))
-        QFile::copy(pdf, QString("%1/report.pdf").arg(keep));
+    ks::test::keepPreview("report.pdf", [&](const QString& path) { return QFile::copy(pdf, path); });
 
     if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
         GTEST_SKIP() << "no pdftoppm to look at the pages";
