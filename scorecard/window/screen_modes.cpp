@@ -1,4 +1,5 @@
 // The month view, the KPI set-up and the report screens, and the Edit menu's edit-bar entry.
+#include "coaching/main_video.h"
 #include "common/dialogs.h"
 #include "common/layout/scorecard_layout.h"
 #include "platform/runtime/runtime_error.h"
@@ -78,6 +79,9 @@ void SpreadForm::MnuViewReports_Click()
         ComboCoachMode->hide();
         LabelCoachMode->hide();
         Reports->enter();
+        // The coach's window would cover the report's charts, whichever way the screen was entered.
+        if (formSlot<MainVideo>().isLoaded())
+            form<MainVideo>().Hide();
         HideToolbar2();
         EditBarCaption();
     } catch (const RuntimeError& e) {

@@ -121,6 +121,20 @@ TEST_F(ReportTest, TheToolbarsReportButtonEntersTheScreenAndEveryEntryStartsAfre
     EXPECT_EQ(report->SheetText(1, 1), "") << "the template replaces the earlier report";
 }
 
+TEST_F(ReportTest, TheCoachsWindowStaysHiddenOnTheReportScreenHoweverItIsEntered)
+{
+    ASSERT_TRUE(videoShown()) << "the coach is there beside the scorecard";
+    QAction* reports = menuItem(w->MenuBar, "&View", "Reports");
+    ASSERT_NE(reports, nullptr);
+    reports->trigger();
+    EXPECT_FALSE(videoShown()) << "View > Reports";
+
+    w->Toolbar1_ButtonClick("MonthData");
+    ASSERT_TRUE(videoShown());
+    w->Toolbar1_ButtonClick("Graph Report");
+    EXPECT_FALSE(videoShown()) << "the toolbar's Report button";
+}
+
 TEST_F(ReportTest, TheStoredGraphTypeChoosesItsButton)
 {
     const std::pair<double, int> cases[] = {{1, 4}, {3, 3}, {5, 5}, {2, 7}, {0, 7}, {51, 7}, {0.6, 4}, {2.5, 7}, {3.4, 3}};
