@@ -59,8 +59,9 @@ void ReportScreen::MoveChartPictureToSheet(int item)
         DoEvents();
         DoEvents();
     }) && step([&] {
+        // The cursor marks the chart's corner; the sheet is not scrolled there, so the user
+        // keeps the view they had while the charts are made.
         reportspread->PlaceCursor(lastRow, 1);
-        reportspread->ScrollToCursor();
     }) && step([&] {
         if (breaksPageBelow(lastRow))
             reportspread->SetRowPageBreak(lastRow + 1);

@@ -62,7 +62,10 @@ void ReportScreen::dochart2()
     const int months = lastMonthColumn(first, last) - 2;
     chartStep([&] { VtChart1->setColumnCount(months); });
     // A chart picture needs room for its axes, legend and title whatever the window's size.
-    chartStep([&] { VtChart1->resize(VtChart1->size().expandedTo(kLeastChartSize)); });
+    chartStep([&] {
+        VtChart1->resize(VtChart1->size().expandedTo(kLeastChartSize));
+        placeChart();
+    });
     ReportChartCount = 0;
     for (int i = 0; i < KPIList->count(); ++i) {
         bool ticked = false;
@@ -76,6 +79,9 @@ void ReportScreen::dochart2()
 void ReportScreen::drawKpiChart(int item, int months)
 {
     chartStep([&] {
+        // The last chart would show the next KPI's numbers under its own title and axis
+        // format while the grid is refilled; it is shown again once dressed.
+        VtChart1->hide();
         VtChart1->Refresh();
         VtChart1->setRepaint(true);
         DoEvents();
@@ -91,7 +97,10 @@ void ReportScreen::drawKpiChart(int item, int months)
     showChartProgress(name);
     dressChart(item, name);
     chartStep([&] { labelChartMonths(); });
-    chartStep([&] { VtChart1->show(); });
+    chartStep([&] {
+        VtChart1->show();
+        VtChart1->raise();   // over the report sheet, under the progress window
+    });
     chartStep([&] {
         VtChart1->WritePictureFile(chartPicturePath(item), chart::kPictureJpeg, kChartJpegQuality);
         DoEvents();

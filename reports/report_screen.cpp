@@ -169,6 +169,17 @@ void ReportScreen::place(int left, int top, int width, int height)
     Frame10->setGeometry(left, top, width, Frame10->height());
     reportspread->setGeometry(left, top + Frame10->height(), width, std::max(0, height - Frame10->height()));
     VtChart1->resize(reportspread->width() / 2, reportspread->height() / 2);
+    placeChart();
+}
+
+// The chart is drawn in the middle of the report sheet, behind the progress window that
+// names it, never over the menus, the toolbar or the report panel.
+void ReportScreen::placeChart()
+{
+    const QRect sheet = reportspread->geometry();
+    const QSize size = VtChart1->size();
+    VtChart1->move(sheet.left() + std::max(0, (sheet.width() - size.width()) / 2),
+                   sheet.top() + std::max(0, (sheet.height() - size.height()) / 2));
 }
 
 int ReportScreen::storedGraphType() const

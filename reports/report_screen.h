@@ -109,6 +109,7 @@ public:
 
 private:
     void buildPanel();
+    void placeChart();
     void storeGraphType();
     int storedGraphType() const;
     void setReportControlsEnabled(bool enabled, const QString& caption);

@@ -94,6 +94,7 @@ void SpreadForm::buildControls()
         [](const QString& text) {
             FormcreatingGraphs& progress = form<FormcreatingGraphs>();
             progress.Show();
+            progress.raise();   // in front of the chart being drawn
             progress.Label1->setText(text);
         },
         [] {

@@ -5,6 +5,7 @@
 #include "platform/chart/chart_type.h"
 #include "platform/chart/chart_type_dialog.h"
 #include "platform/workbook/engine/book.h"
+#include "platform/workbook/view/grid_view.h"
 #include "platform/workbook/view/print_job.h"
 #include "reports/report_sheet.h"
 #include "tests/reports/report_fixture.h"
@@ -188,6 +189,40 @@ TEST_F(ChartsTest, ACustomTypeIsKeptInTheCellAndUsedByTheCharts)
     EXPECT_EQ(book->BookNumber(kSetup, setup::kGraphTypeRow, setup::kGraphTypeCol), chart::kAreaDepth);
     screen->OptionGraph[3]->click();
     EXPECT_EQ(book->BookNumber(kSetup, setup::kGraphTypeRow, setup::kGraphTypeCol), chart::kLine);
+}
+
+TEST_F(ChartsTest, WhileTheChartsAreDrawnTheyStayOffTheMenusAndTheSheetStaysPut)
+{
+    w->resize(1100, 760);
+    screen->ChartProgressMs = 30;
+    int seen = 0, sheetMoved = 0, stale = 0;
+    QStringList misplaced;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        if (report->grid().topRow() != 1 || report->grid().leftColumn() != 1)
+            ++sheetMoved;
+        if (!screen->VtChart1->isVisible())
+            return;
+        ++seen;
+        // A chart on show holds the numbers of the KPI its title names.
+        for (int k = 1; k <= 6; ++k)
+            if (QString::fromStdString(report->SheetText(5 * k - 1, 1)) == screen->VtChart1->TitleText() &&
+                screen->VtChart1->Value(1, 1) != report->SheetNumber(5 * k, 3))
+                ++stale;
+        const QRect chart = screen->VtChart1->geometry();
+        const QString where = QStringLiteral("%1,%2 %3x%4").arg(chart.x()).arg(chart.y()).arg(chart.width()).arg(chart.height());
+        if (!report->geometry().contains(chart) && !misplaced.contains(where))
+            misplaced << where;
+    });
+    watch.start(0);
+    generate(kLast - 23, kLast, reports::kActualAndBudget, true, {1, 2, 3, 4, 5, 6});
+    watch.stop();
+    EXPECT_GT(seen, 0) << "the watch saw the charts being drawn";
+    EXPECT_TRUE(misplaced.isEmpty()) << "drawn outside the report sheet, over the menus or the panel: "
+                                     << misplaced.join("; ").toStdString();
+    EXPECT_EQ(sheetMoved, 0) << "the report sheet scrolled while the charts were placed";
+    EXPECT_EQ(stale, 0) << "a chart showed another KPI's numbers under its title";
+    EXPECT_EQ(screen->ReportChartCount, 6);
 }
 
 TEST_F(ChartsTest, ANewGraphTypeIsAChangeThatExitOffersToSave)
