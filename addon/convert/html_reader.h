@@ -148,6 +148,9 @@ struct HtmlReader {
     // kHiddenVariant in the font variant of link text): the next anchor's data takes the
     // other font, else the two would run together.
     std::int32_t hiddenTextLast = 0;
+    // An element's "id", as anchor data, held until the element's first text: a section's
+    // id goes into its heading's paragraph, not into an empty one before it.
+    char heldId[kHtmlTextSize + 1]{};
     std::int32_t wordLength = 0;
     std::int32_t beginTag = 0, endTag = 0, tag = 0, textSuppressed = 0;
     std::int32_t selfClosing = 0;       // the tag ended with "/>"

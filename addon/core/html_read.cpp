@@ -8,9 +8,10 @@
 #include "addon/core/editor_ops.h"
 #include "addon/core/field_controls.h"
 #include "addon/core/html_context.h"
-#include "addon/core/picture_memo.h"
+#include "addon/core/html_tag_handlers.h"
 #include "addon/core/named_anchor.h"
 #include "addon/core/para_formatting.h"
+#include "addon/core/picture_memo.h"
 #include "addon/core/picture_read.h"
 #include "addon/core/plx_module.h"
 #include "addon/core/plx_state.h"
@@ -198,6 +199,8 @@ void readWords(HtmlCtx* ctx, HtmlReader& r)
         if (!r.tag) {
             if (r.wordLength == 0 || r.textSuppressed)
                 continue;
+            if (r.heldId[0] && r.textEnabled && !ReleaseHeldId(ctx, &r))
+                return;
             if (r.pendingLength + r.wordLength > kFlushLength && r.textEnabled && !FlushHtmlText(ctx, &r))
                 return;
             AppendPending(&r, r.word, r.wordLength);
@@ -304,6 +307,8 @@ int ReadHtml(HWND hWnd, int fromMemory, const char* fileName, win::HGLOBAL handl
     setUpReader(r, in, memory, anchorName);
     HtmlDocPass(ctx, kDocBegin, nullptr, &r);
     readWords(ctx, r);
+    if (r.textEnabled)
+        ReleaseHeldId(ctx, &r);
     FlushHtmlText(ctx, &r);
     while (r.inTable)
         EndTable(ctx, &r);

@@ -37,9 +37,11 @@ int NoFramesTag(HtmlCtx* ctx, HtmlReader* r);
 int AnchorTag(HtmlCtx* ctx, HtmlReader* r);
 // An anchor's data (its attribute text) as hidden text at the current place.
 int InsertAnchorData(HtmlCtx* ctx, HtmlReader* r, const char* data);
-// The current begin tag's "id" as a named anchor at the current place: in-page links reach
-// it and the writer keeps it.
+// The current begin tag's "id" as a named anchor where the element's first text (or picture)
+// comes: in-page links reach it and the writer keeps it. It is held until then.
 int IdAnchor(HtmlCtx* ctx, HtmlReader* r);
+// Inserts the id held, if any.
+int ReleaseHeldId(HtmlCtx* ctx, HtmlReader* r);
 int FontTag(HtmlCtx* ctx, HtmlReader* r);
 int StyleTag(HtmlCtx* ctx, HtmlReader* r, std::uint32_t bits);
 int ElementTag(HtmlCtx* ctx, HtmlReader* r, int element);

@@ -224,7 +224,7 @@ int ImageTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (!r->beginTag)
         return kTagDone;
-    if (!HtmlDocPass(ctx, kDocPicture, &r->currentGroup(), r))
+    if (!ReleaseHeldId(ctx, r) || !HtmlDocPass(ctx, kDocPicture, &r->currentGroup(), r))
         return kTagAborted;
     CloseGroup(r);
     return kTagDone;

@@ -110,8 +110,31 @@ int listItem(HtmlCtx* ctx, HtmlReader* r, const ItemKind& kind)
 
 }
 
+int ReleaseHeldId(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!r->heldId[0])
+        return 1;
+    char held[kHtmlTextSize + 1];
+    std::memcpy(held, r->heldId, sizeof held);
+    r->heldId[0] = 0;
+    if (!FlushHtmlText(ctx, r))
+        return 0;
+    // One anchor for each id held, one a line.
+    for (char* data = held; data;) {
+        char* next = std::strchr(data, '\n');
+        if (next)
+            *next++ = 0;
+        if (!InsertAnchorData(ctx, r, data))
+            return 0;
+        data = next;
+    }
+    return 1;
+}
+
 int InsertAnchorData(HtmlCtx* ctx, HtmlReader* r, const char* data)
 {
+    if (!ReleaseHeldId(ctx, r))
+        return 0;
     AppendPending(r, data, std::min<int>(int(std::strlen(data)), kHtmlTextSize - 1));
     HtmlGroup& g = r->currentGroup();
     // Right after another anchor's data this one takes the other font variant, so that the
@@ -132,9 +155,15 @@ int IdAnchor(HtmlCtx* ctx, HtmlReader* r)
     if (!TagAttribute(ctx, r, "id", id) || !id[0])
         return kTagDone;
     char quote = std::strchr(id, '"') ? '\'' : '"';
-    char data[kHtmlTextSize + 8];
-    std::snprintf(data, sizeof data, "id=%c%s%c", quote, id, quote);
-    return InsertAnchorData(ctx, r, data) ? kTagDone : kTagFailed;
+    char data[kHtmlTextSize + 1];
+    int length = std::snprintf(data, sizeof data, "id=%c%.*s%c", quote, kHtmlTextSize - 5, id, quote);
+    // Ids of elements nested before any text wait together ("<section id=a><h2 id=b>").
+    int held = int(std::strlen(r->heldId));
+    if (held > 0 && held + 1 + length > kHtmlTextSize && !ReleaseHeldId(ctx, r))
+        return kTagFailed;
+    held = int(std::strlen(r->heldId));
+    std::snprintf(r->heldId + held, sizeof r->heldId - std::size_t(held), "%s%s", held ? "\n" : "", data);
+    return kTagDone;
 }
 
 int AnchorTag(HtmlCtx* ctx, HtmlReader* r)

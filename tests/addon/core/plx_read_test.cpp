@@ -443,9 +443,12 @@ TEST_F(PlxReadTest, AnIdOnAnyElementIsANamedAnchorWhereItBegins)
     for (int i = 0; i < 30; ++i)
         page += "<p>paragraph " + std::to_string(i);
     page += "<h2 id=\"part\">Part</h2><p>text <span id=s>in a span</span></p><ul><li id=item>item</ul>"
-            "<p><a id=bare href=\"#part\">back</a></p>";
+            "<p><a id=bare href=\"#part\">back</a></p><section id=sec><h3 id=head>Heading</h3>body</section>";
     read(page);
     EXPECT_NE(text().find("{id=\"part\"}Part|"), std::string::npos) << text();
+    EXPECT_NE(text().find("|{id=\"sec\"id=\"head\"}Heading|body|"), std::string::npos)
+        << "a section's id goes into its heading's paragraph, not an empty one: " << text();
+    EXPECT_EQ(header(typeWord(lineOf("Heading"))), 3);
     EXPECT_EQ(PlxPositionName(hWnd, "part"), 1);
     EXPECT_EQ(info().caretLine, lineOf("Part"));
     EXPECT_EQ(PlxPositionName(hWnd, "s"), 1);
