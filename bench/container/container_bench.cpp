@@ -1,6 +1,7 @@
 // Prints the time from the container's start to its main window shown, beside the
 // splash's one second, and the time groups of 500, 5,000 and 50,000 files take to fill
-// their lists, each beside a stock Qt list widget filled with the same files and icons.
+// their lists, each beside a stock Qt list widget filled with the same files and icons
+// (the fills in this thread's processor time).
 #include "container/frm_main.h"
 #include "container/main_mod.h"
 #include "platform/controls/list_bar.h"
@@ -16,6 +17,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <iterator>
 #include <fstream>
 
@@ -25,6 +27,15 @@ using Clock = std::chrono::steady_clock;
 using namespace ks;
 
 double msSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
+
+// This thread's processor time in ms: the fills are compared by it, which other programs
+// on a shared machine disturb far less than the wall clock.
+double threadMs()
+{
+    timespec t{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
 
 constexpr int kGroups = 20, kSmallItems = 1500;
 // The groups whose fill is measured, the first groups of the folder.
@@ -63,13 +74,13 @@ void row(const char* what, double ours, const char* peerName, double peer, const
 // The peer: a stock list widget, filled with the same names and the desktop's icons for them.
 double stockListFill(const QString& folder)
 {
-    const Clock::time_point start = Clock::now();
+    const double start = threadMs();
     QListWidget list;
     QFileIconProvider icons;
     for (const QFileInfo& file : QDir(folder).entryInfoList(QDir::Files, QDir::Name))
         list.addItem(new QListWidgetItem(icons.icon(file), file.completeBaseName()));
     QCoreApplication::processEvents();
-    return msSince(start);
+    return threadMs() - start;
 }
 
 }
@@ -97,10 +108,10 @@ int main(int argc, char** argv)
     for (int g = 0; g < kMeasuredCount; ++g) {
         controls::ListBarGroup* group = bar.FindGroup(groupFolder(root, g));
         bar.setCurrentGroup(*group);
-        const Clock::time_point fill = Clock::now();
+        const double fill = threadMs();
         window.tmrBar_Timer();
         QCoreApplication::processEvents();
-        const double filled = msSince(fill);
+        const double filled = threadMs() - fill;
         const QString what = QString("a %L1-file group fills its list").arg(group->ListItems().Count());
         row(what.toUtf8().constData(), filled, "stock list, same files", stockListFill(groupFolder(root, g)),
             g == 0 ? "goal: within 200 ms" : g == kMeasuredCount - 1 ? "goal: ratio at most 2" : "");

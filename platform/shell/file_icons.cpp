@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QHash>
+#include <QIconEngine>
 #include <QMimeDatabase>
 #include <QStandardPaths>
 #include <QStyle>
@@ -48,9 +49,8 @@ QIcon iconOfType(const QMimeType& type)
     return genericFileIcon();
 }
 
-}
-
-QIcon associatedIcon(const QString& path)
+// The icon of a file's type, shared by all files of the type.
+QIcon iconOfFile(const QString& path)
 {
     chooseThemeOnce();
     // By the name alone: the list of a large folder must not read every file.
@@ -61,6 +61,59 @@ QIcon associatedIcon(const QString& path)
     if (found == byType.end())
         found = byType.insert(type.name(), iconOfType(type));
     return *found;
+}
+
+// Finds the file's type when the icon is first drawn or measured: a list of 50,000 files
+// then looks up the few types on screen, not every file's name among the desktop's patterns.
+class TypeIconEngine : public QIconEngine {
+public:
+    explicit TypeIconEngine(QString path) : path_(std::move(path)) {}
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        icon().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().actualSize(size, mode, state);
+    }
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().pixmap(size, mode, state);
+    }
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state, qreal scale) override
+    {
+        return icon().pixmap(size, scale, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return icon().availableSizes(mode, state);
+    }
+    QString iconName() override { return icon().name(); }
+    bool isNull() override { return icon().isNull(); }
+    QString key() const override { return QStringLiteral("ks-file-type"); }
+    QIconEngine* clone() const override { return new TypeIconEngine(*this); }
+
+private:
+    const QIcon& icon()
+    {
+        if (!resolved_) {
+            icon_ = iconOfFile(path_);
+            resolved_ = true;
+        }
+        return icon_;
+    }
+
+    QString path_;
+    QIcon icon_;
+    bool resolved_ = false;
+};
+
+}
+
+QIcon associatedIcon(const QString& path)
+{
+    return QIcon(new TypeIconEngine(path));
 }
 
 }

@@ -7,7 +7,8 @@
 namespace ks::shell {
 
 // Never null: a file of a type without an icon of its own gets the generic
-// file icon, a missing file the icon its name's type would have.
+// file icon, a missing file the icon its name's type would have. The type is
+// found when the icon is first drawn.
 QIcon associatedIcon(const QString& path);
 
 }
