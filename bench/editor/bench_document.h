@@ -6,8 +6,9 @@
 
 namespace bench {
 
-// About 1 MB of text: paragraphs of words in a few fonts, hidden link runs, a small table now and then.
-inline void buildDocument(HWND h)
+// About bytes (1 MB unless told) of text: paragraphs of words in a few fonts, hidden link runs,
+// a small table now and then.
+inline void buildDocument(HWND h, std::size_t bytes = std::size_t(1) << 20)
 {
     EditorSetLineChars(h, 0, "", nullptr);
     int fonts[4] = {
@@ -18,7 +19,7 @@ inline void buildDocument(HWND h)
     int heading = EditorMakeParaFormat(h, -1, 1, 0, 0, 0, 0, 0, 0x40, 0, 0, 240, 120, 0, 1);
     EditorSetModeFlags2(h, 1, 0x10000);
     std::size_t length = 0;
-    for (int p = 0; length < (1u << 20); ++p) {
+    for (int p = 0; length < bytes; ++p) {
         if (p % 40 == 39) {
             int a = EditorCreateCell(h, 1, 0, 0, 0, 0, 2000, 0, 15, 15, 15, 15, 1, 1, 0x20);
             EditorAppendText(h, "cell text\x13", fonts[0], 0, a, -1, 0);

@@ -1,4 +1,4 @@
-// The editor view beside QTextDocument on the same document at 900 pixels: layout time,
+// The editor view beside QTextDocument on the same document (1 MB, then 5 MB) at 900 pixels: layout time,
 // then the median keystroke-to-repaint time in the middle of the document and the slowest
 // frame of a scroll from top to bottom (offscreen); then a keystroke into a paragraph of a
 // million characters.
@@ -71,17 +71,15 @@ void buildPeer(Editor& e, QTextDocument& doc)
     }
 }
 
-}
-
-int main(int argc, char** argv)
+// Layout beside QTextDocument, keystrokes and a scroll on the benchmark document of a size.
+void documentFigures(std::size_t bytes)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
     auto* v = view::EditorView::create(nullptr);
     HWND h = v->handle();
-    bench::buildDocument(h);
+    bench::buildDocument(h, bytes);
     Editor& e = *findEditor(h);
-    std::printf("document: %llu characters, %zu lines\n", static_cast<unsigned long long>(e.doc.length()), e.doc.lineCount());
+    std::printf("document: %.1f MB, %llu characters, %zu lines\n", e.doc.length() / 1048576.0,
+                static_cast<unsigned long long>(e.doc.length()), e.doc.lineCount());
 
     auto t0 = Clock::now();
     view::DocLayout ours(e);
@@ -132,11 +130,22 @@ int main(int argc, char** argv)
     }
     std::printf("%-40s %9.3f ms  over %d frames (goal: under 16 ms)\n", "scroll top to bottom, slowest frame", slowest, frames);
     delete v;
+}
+
+}
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    documentFigures(std::size_t(1) << 20);
+    documentFigures(std::size_t(5) << 20);
+    std::vector<double> keys;
 
     // One paragraph of a million characters, words of eight letters: the view lays out the
     // whole paragraph again for each key.
-    v = view::EditorView::create(nullptr);
-    h = v->handle();
+    auto* v = view::EditorView::create(nullptr);
+    HWND h = v->handle();
     std::string words;
     for (int i = 0; words.size() < (1u << 20); ++i)
         words += "letters ";

@@ -27,13 +27,21 @@ constexpr WPARAM kBackspace = 0x08, kReturn = 0x0D, kTab = 0x09;
 
 std::string controlText(HWND control) { return IsWindow(control) ? findWindow(control)->text() : std::string(); }
 
-// Holds the control's widget; paints refresh it from the control.
+// Holds the control's widget, which mirrors the control whenever the control changes (once
+// for a burst of messages: a list being filled is shown once, full).
 class ControlFrame : public QWidget {
 public:
     ControlFrame(HWND control, QWidget* parent) : QWidget(parent), control_(control)
     {
         auto* box = new QVBoxLayout(this);
         box->setContentsMargins(0, 0, 0, 0);
+        if (Window* w = windowOf(control_))
+            w->watch([this] { refreshSoon(); });
+    }
+    ~ControlFrame() override
+    {
+        if (Window* w = windowOf(control_))
+            w->watch(nullptr);
     }
     HWND control() const { return control_; }
     void hold(QWidget* inner, std::function<void()> show)
@@ -52,14 +60,11 @@ public:
             return;
         SetFocus(control_);
         action();
-        refresh();
-        // The action may have changed other controls (a radio button's group): they show it when painted.
-        if (parentWidget())
-            parentWidget()->update();
+        refresh();   // now, not later: the widget must not show the state before the action meanwhile
     }
     void refresh()
     {
-        if (refreshing_ || !IsWindow(control_))
+        if (refreshing_ || !show_ || !IsWindow(control_))
             return;
         refreshing_ = true;
         setEnabled(IsWindowEnabled(control_));
@@ -69,7 +74,6 @@ public:
     bool refreshing() const { return refreshing_; }
 
 protected:
-    void paintEvent(QPaintEvent*) override { refresh(); }
     // The keyboard's owner in the window layer follows the widget's focus.
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -100,9 +104,22 @@ private:
         return true;
     }
 
+    // Messages the refresh itself sends (reading the state back) change nothing.
+    void refreshSoon()
+    {
+        if (refreshing_ || refreshQueued_)
+            return;
+        refreshQueued_ = true;
+        QMetaObject::invokeMethod(this, [this] {
+            refreshQueued_ = false;
+            refresh();
+        }, Qt::QueuedConnection);
+    }
+
     HWND control_;
     std::function<void()> show_;
     bool refreshing_ = false;
+    bool refreshQueued_ = false;
 };
 
 QWidget* makeButton(ControlFrame* frame, unsigned style)

@@ -172,9 +172,10 @@ LRESULT SendMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     auto target = findWindow(window);   // held: the handler may destroy its own window
     if (!target)
         return 0;
-    if (WNDPROC proc = target->subclassProc())
-        return proc(window, message, wParam, lParam);
-    return target->handleMessage(message, wParam, lParam);
+    WNDPROC proc = target->subclassProc();
+    LRESULT result = proc ? proc(window, message, wParam, lParam) : target->handleMessage(message, wParam, lParam);
+    target->changed();
+    return result;
 }
 
 LRESULT CallWindowProc(WNDPROC proc, HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -260,6 +261,7 @@ bool EnableWindow(HWND window, bool enable)
         return false;
     bool wasDisabled = !w->enabled();
     w->setStyle(enable ? w->style() & ~WS_DISABLED : w->style() | WS_DISABLED);
+    w->changed();
     return wasDisabled;
 }
 

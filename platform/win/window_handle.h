@@ -39,6 +39,15 @@ public:
     bool enabled() const { return !(style_ & WS_DISABLED); }
     WNDPROC subclassProc() const { return proc_; }
 
+    // Called after each message the window handled and when it is enabled or disabled: a widget
+    // showing the window mirrors its state then. One watcher at a time; null stops it.
+    void watch(std::function<void()> onChange) { watcher_ = std::move(onChange); }
+    void changed() const
+    {
+        if (watcher_)
+            watcher_();
+    }
+
     void setParent(HWND parent) { parent_ = parent; }
     void setId(int id) { id_ = id; }
     void setStyle(unsigned style) { style_ = style; }
@@ -57,6 +66,7 @@ private:
     std::string text_;
     LONG_PTR userData_ = 0;
     WNDPROC proc_ = nullptr;   // a subclass's procedure; null while the window answers itself
+    std::function<void()> watcher_;
 };
 
 // Gives the window a new handle and keeps it alive until destroyWindow.

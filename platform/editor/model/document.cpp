@@ -9,16 +9,32 @@
 
 namespace ks::editor {
 
+void Document::changed(std::size_t first, std::size_t removed, std::size_t added)
+{
+    if (onChange)
+        onChange({first, removed, added});
+}
+
+void Document::changedInside(std::size_t para, std::size_t at, std::size_t erased, std::size_t inserted)
+{
+    if (onChange)
+        onChange({para, 1, 1, true, at, erased, inserted});
+}
+
 void Document::reset(ParaMeta meta, std::uint16_t font)
 {
+    std::size_t before = paras_.size();
     paras_.assign(1, Paragraph{std::string(1, kParaMark), {font}, meta});
     markDirty(0);
+    changed(0, before, 1);
 }
 
 void Document::clear()
 {
+    std::size_t before = paras_.size();
     paras_.clear();
     markDirty(0);
+    changed(0, before, 0);
 }
 
 void Document::markDirty(std::size_t para) { dirtyFrom_ = std::min(dirtyFrom_, para); }
@@ -37,11 +53,13 @@ void Document::layoutFrom(std::size_t para)
         Paragraph& p = paras_[i];
         if (p.chars.empty()) {
             paras_.erase(paras_.begin() + i);
+            changed(i, 1, 0);
         } else if (!p.terminated() && i + 1 < paras_.size()) {
             Paragraph& next = paras_[i + 1];
             next.chars.insert(0, p.chars);
             next.fonts.insert(next.fonts.begin(), p.fonts.begin(), p.fonts.end());
             paras_.erase(paras_.begin() + i);
+            changed(i, 2, 1);
         } else {
             ++i;
         }
@@ -229,9 +247,11 @@ void Document::appendPieces(std::string_view chars, AddFonts&& addFonts, ParaMet
 {
     if (chars.empty())
         return;
+    std::size_t before = paras_.size();
     if (paras_.empty() || paras_.back().terminated())
         paras_.push_back({});
-    markDirty(paras_.size() - 1);
+    std::size_t first = paras_.size() - 1;
+    markDirty(first);
     for (std::size_t at = 0; at < chars.size();) {
         if (paras_.back().terminated())
             paras_.push_back({});
@@ -246,6 +266,7 @@ void Document::appendPieces(std::string_view chars, AddFonts&& addFonts, ParaMet
         p.meta = meta;
         at += n;
     }
+    changed(first, before - first, paras_.size() - first);
 }
 
 void Document::splice(std::uint64_t pos, std::uint64_t erase, std::string_view chars,
@@ -255,7 +276,8 @@ void Document::splice(std::uint64_t pos, std::uint64_t erase, std::string_view c
     std::uint64_t total = length();
     pos = std::min(pos, total);
     erase = std::min(erase, total - pos);
-    if (paras_.empty())
+    bool pushed = paras_.empty();
+    if (pushed)
         paras_.push_back({});
     // Flatten the paragraphs the edit touches, with the meta of each character's paragraph.
     std::size_t first = paraAt(pos);
@@ -272,6 +294,7 @@ void Document::splice(std::uint64_t pos, std::uint64_t erase, std::string_view c
             p.chars.insert(at, chars);
             p.fonts.insert(p.fonts.begin() + static_cast<std::ptrdiff_t>(at), fonts, fonts + chars.size());
             markDirty(first);
+            changedInside(first, at, 0, chars.size());
             return;
         }
     }
@@ -328,10 +351,12 @@ void Document::splice(std::uint64_t pos, std::uint64_t erase, std::string_view c
         cur.meta = tail;
         rebuilt.push_back(std::move(cur));
     }
-    paras_.erase(paras_.begin() + first, paras_.begin() + std::min(last + 1, paras_.size()));
+    std::size_t removed = std::min(last + 1, paras_.size()) - first;
+    paras_.erase(paras_.begin() + first, paras_.begin() + first + removed);
     paras_.insert(paras_.begin() + first, std::make_move_iterator(rebuilt.begin()),
                   std::make_move_iterator(rebuilt.end()));
     markDirty(first);
+    changed(first, removed - (pushed ? 1 : 0), rebuilt.size());
 }
 
 bool Document::setLine(std::size_t n, std::string_view chars, const std::uint16_t* fonts)
@@ -354,6 +379,7 @@ bool Document::setLine(std::size_t n, std::string_view chars, const std::uint16_
     p.chars.replace(start, oldLength, chars);
     p.fonts.erase(p.fonts.begin() + start, p.fonts.begin() + start + oldLength);
     p.fonts.insert(p.fonts.begin() + start, fonts, fonts + chars.size());
+    changedInside(l->para, start, oldLength, chars.size());
     std::int64_t delta = static_cast<std::int64_t>(chars.size()) - oldLength;
     if (delta != 0) {
         lines_[lineIndex].length = static_cast<std::uint32_t>(chars.size());
@@ -375,6 +401,7 @@ void Document::insertParagraphs(std::size_t at, std::vector<Paragraph> paras)
     at = std::min(at, paras_.size());
     paras_.insert(paras_.begin() + at, std::make_move_iterator(paras.begin()), std::make_move_iterator(paras.end()));
     markDirty(at);
+    changed(at, 0, paras.size());
 }
 
 void Document::eraseParagraphs(std::size_t first, std::size_t count)
@@ -384,6 +411,7 @@ void Document::eraseParagraphs(std::size_t first, std::size_t count)
     count = std::min(count, paras_.size() - first);
     paras_.erase(paras_.begin() + first, paras_.begin() + first + count);
     markDirty(first);
+    changed(first, count, 0);
 }
 
 void Document::replaceEnd(std::size_t para, char end)
@@ -391,6 +419,7 @@ void Document::replaceEnd(std::size_t para, char end)
     if (para < paras_.size() && paras_[para].terminated() && endsParagraph(end)) {
         paras_[para].chars.back() = end;
         markDirty(para);
+        changedInside(para, paras_[para].chars.size() - 1, 1, 1);
     }
 }
 
@@ -399,14 +428,18 @@ bool Document::setFont(std::uint64_t pos, std::uint16_t font)
     if (pos >= length())
         return false;
     std::size_t p = paraAt(pos);
-    paras_[p].fonts[static_cast<std::size_t>(pos - paraPos_[p])] = font;
+    std::size_t at = static_cast<std::size_t>(pos - paraPos_[p]);
+    paras_[p].fonts[at] = font;
+    changedInside(p, at, 1, 1);
     return true;
 }
 
 void Document::setMeta(std::size_t para, ParaMeta meta)
 {
-    if (para < paras_.size())
+    if (para < paras_.size() && !(paras_[para].meta == meta)) {
         paras_[para].meta = meta;
+        changed(para, 1, 1);
+    }
 }
 
 }

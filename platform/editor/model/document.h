@@ -7,6 +7,7 @@
 #include "platform/editor/model/codes.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,15 @@ struct Line {
     std::uint32_t start = 0;    // column of the paragraph where the line begins
     std::uint32_t length = 0;
     std::uint64_t pos = 0;      // absolute position of its first character
+};
+
+// Which paragraphs an edit changed: [first, first + removed) before it are [first, first + added)
+// after it. An edit inside one paragraph also says which of its characters: erased characters
+// from at were replaced by inserted ones.
+struct TextChange {
+    std::size_t first = 0, removed = 0, added = 0;
+    bool inPlace = false;
+    std::size_t at = 0, erased = 0, inserted = 0;
 };
 
 class Document {
@@ -80,7 +90,13 @@ public:
     // Cuts the lines again where text changed.
     void relayout();
 
+    // Told of every change to the paragraphs as it is made (also of the joins the lines'
+    // cutting makes), so that a view lays out only what changed.
+    std::function<void(const TextChange&)> onChange;
+
 private:
+    void changed(std::size_t first, std::size_t removed, std::size_t added);
+    void changedInside(std::size_t para, std::size_t at, std::size_t erased, std::size_t inserted);
     template <class AddFonts>
     void appendPieces(std::string_view chars, AddFonts&& addFonts, ParaMeta meta);
     void markDirty(std::size_t para);

@@ -7,6 +7,10 @@ namespace ks::editor {
 
 Editor::Editor(HWND selfHandle) : self(selfHandle)
 {
+    doc.onChange = [this](const TextChange& change) {
+        if (view)
+            view->textChanged(change);
+    };
     resetDocument();
 }
 

@@ -41,6 +41,8 @@ struct Position {
 class Editor {
 public:
     explicit Editor(HWND self);
+    Editor(const Editor&) = delete;   // the document reports its changes to this editor
+    Editor& operator=(const Editor&) = delete;
 
     HWND self;
     Document doc;

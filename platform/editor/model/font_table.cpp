@@ -52,6 +52,7 @@ void FontTable::reset(const std::string& defaultFace, int defaultPoints)
     used_.assign(1, true);
     byLook_.clear();
     index(0);
+    ++revision_;
 }
 
 int FontTable::set(int id, FontEntry entry)
@@ -68,6 +69,7 @@ int FontTable::set(int id, FontEntry entry)
     entries_[id] = std::move(entry);
     used_[id] = true;
     index(id);
+    ++revision_;
     return id;
 }
 

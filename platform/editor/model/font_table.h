@@ -68,8 +68,16 @@ public:
     bool valid(int id) const { return id >= 0 && id < count() && used_[id]; }
     const FontEntry* get(int id) const { return valid(id) ? &entries_[id] : nullptr; }
     // For changing an object's data in place; a text font's look changes through set(),
-    // which keeps the look index right.
-    FontEntry* get(int id) { return valid(id) ? &entries_[id] : nullptr; }
+    // which keeps the look index right. Counts as a change (see revision()).
+    FontEntry* get(int id)
+    {
+        if (!valid(id))
+            return nullptr;
+        ++revision_;
+        return &entries_[id];
+    }
+    // Grows with every change that may have been made, so a view knows when to look again.
+    std::uint64_t revision() const { return revision_; }
     // Defines or redefines entry id, growing the table with unused entries; -1 past the limit.
     int set(int id, FontEntry entry);
     // The first equal text font's id, or a new one; -1 when the table is full. Found by a
@@ -85,6 +93,7 @@ private:
     std::vector<FontEntry> entries_;
     std::vector<bool> used_;
     std::unordered_multimap<std::size_t, int> byLook_;   // text fonts by lookHash
+    std::uint64_t revision_ = 0;
 };
 
 // Cuts a face name to the 31 characters an entry keeps.

@@ -5,6 +5,8 @@
 
 namespace ks::editor {
 
+struct TextChange;
+
 class ViewHooks {
 public:
     virtual ~ViewHooks() = default;
@@ -12,6 +14,9 @@ public:
     virtual bool pointOf(std::uint64_t pos, int& x, int& y) = 0;
     // The document changed behind the view's back, or a caller asked for a repaint.
     virtual void repaint() = 0;
+    // Paragraphs of the text changed (told as each change is made, before the model has
+    // cut its lines again: the view notes it and lays out later).
+    virtual void textChanged(const TextChange& change) = 0;
     // The caret moved and should be brought into sight.
     virtual void showCaret() = 0;
     // A view option changed (toolbar, ruler, paragraph marks).

@@ -12,46 +12,74 @@ constexpr float kMarkerRoom = 24;
 
 float ParaBox::markerRoom() const { return listed() && format.firstIndent >= 0 ? kMarkerRoom : 0; }
 
-bool DocLayout::same(std::size_t para, const ParaBox& b) const
+ParaText DocLayout::text(std::size_t para, const ParaBox& b) const
 {
-    const Paragraph& p = editor_.doc.paragraphs()[para];
-    return p.meta.cell == b.cell && p.chars.size() == b.chars.size() && p.chars == b.chars && p.fonts == b.fonts &&
-           editor_.formatOf(para) == b.format;
+    const auto& paras = editor_.doc.paragraphs();
+    if (para >= paras.size())
+        return {{}, nullptr, &b.format, 0, false};
+    return {paras[para].chars, paras[para].fonts.data(), &b.format, b.markerRoom(), b.listed()};
+}
+
+// Changes add up: the first one's range grows by each later one, in the model's numbering
+// after it.
+void DocLayout::changed(const TextChange& c)
+{
+    if (!pending_.any) {
+        pending_ = {true, c.first, c.first + c.removed, c.first + c.added, c.inPlace, c.at, c.erased, c.inserted};
+        return;
+    }
+    std::size_t end = std::max(pending_.newEnd, c.first + c.removed);
+    pending_.oldEnd += end - pending_.newEnd;
+    pending_.newEnd = end - c.removed + c.added;
+    pending_.first = std::min(pending_.first, c.first);
+    pending_.inPlace = false;
+}
+
+bool DocLayout::upToDate(int width) const
+{
+    return !pending_.any && fontsSeen_ == editor_.fonts.revision() && std::max(1, width - 2 * kMargin) == width_;
 }
 
 std::size_t DocLayout::sync(int width)
 {
     width = std::max(1, width - 2 * kMargin);
-    editor_.doc.lineCount();   // lets the model finish its own pending edits first
-    bool all = fonts_.sync(editor_.fonts) || width != width_;
+    editor_.doc.lineCount();   // lets the model finish its own pending edits (and report them) first
+    bool fontsChanged = fontsSeen_ != editor_.fonts.revision() && fonts_.sync(editor_.fonts);
+    fontsSeen_ = editor_.fonts.revision();
+    bool all = fontsChanged || width != width_;
     width_ = width;
+    Pending c = pending_;
+    pending_ = {};
     std::size_t n = editor_.doc.paragraphs().size(), old = boxes_.size();
     if (all) {
         pictures_.clear();
-        relayout(0, old, n, false);
+        relayout(0, old, n, nullptr);
         return n;
     }
-    std::size_t first = 0;
-    while (first < n && first < old && same(first, boxes_[first]))
-        ++first;
-    std::size_t tail = 0;
-    while (tail < n - first && tail < old - first && same(n - 1 - tail, boxes_[old - 1 - tail]))
-        ++tail;
-    if (first == n && first == old)
+    if (!c.any)
         return 0;
+    // Reports past the end come from an edit the model then cut short.
+    c.newEnd = std::min(c.newEnd, n);
+    c.oldEnd = std::min(c.oldEnd, old);
+    c.first = std::min({c.first, c.newEnd, c.oldEnd});
     // A table is laid out whole: widen the change to the tables at its ends.
     const auto& paras = editor_.doc.paragraphs();
-    while (first > 0 && paras[first - 1].meta.cell != 0)
-        --first;
-    while (tail > 0 && paras[n - tail].meta.cell != 0)
-        --tail;
-    relayout(first, old - tail, n - tail, true);
-    return n - tail - first;
+    while (c.first > 0 && paras[c.first - 1].meta.cell != 0) {
+        --c.first;
+        c.inPlace = false;
+    }
+    while (c.newEnd < n && c.oldEnd < old && paras[c.newEnd].meta.cell != 0) {
+        ++c.newEnd;
+        ++c.oldEnd;
+        c.inPlace = false;
+    }
+    relayout(c.first, c.oldEnd, c.newEnd, c.inPlace ? &c : nullptr);
+    return c.newEnd - c.first;
 }
 
-// Replaces boxes [first, oldEnd) by layouts of paragraphs [first, newEnd). With edited, the
-// width and fonts are those of the old boxes, so an edited paragraph's old lines may serve.
-void DocLayout::relayout(std::size_t first, std::size_t oldEnd, std::size_t newEnd, bool edited)
+// Replaces boxes [first, oldEnd) by layouts of paragraphs [first, newEnd). With inPlace (one
+// paragraph edited inside, same width and fonts), its old lines outside the change may serve.
+void DocLayout::relayout(std::size_t first, std::size_t oldEnd, std::size_t newEnd, const Pending* inPlace)
 {
     const auto& paras = editor_.doc.paragraphs();
     int oldTop = first < boxes_.size() ? boxes_[first].blockTop() : height() - kMargin;
@@ -59,20 +87,23 @@ void DocLayout::relayout(std::size_t first, std::size_t oldEnd, std::size_t newE
     std::vector<ParaBox> fresh(newEnd - first);
     for (std::size_t i = first; i < newEnd; ++i) {
         ParaBox& b = fresh[i - first];
-        b.chars = paras[i].chars;
-        b.fonts = paras[i].fonts;
         b.format = editor_.formatOf(i);
         b.cell = paras[i].meta.cell;
     }
     // One paragraph edited in place (a keystroke): its old lines outside the change are kept.
-    const ParaBox* before = edited && newEnd - first == 1 && oldEnd - first == 1 ? &boxes_[first] : nullptr;
+    const ParaBox* before = inPlace && newEnd - first == 1 && oldEnd - first == 1 ? &boxes_[first] : nullptr;
     for (std::size_t i = first; i < newEnd;) {
         ParaBox& b = fresh[i - first];
         if (b.cell == 0) {
             b.width = width_;
-            b.geometry = before && before->cell == 0 && before->format == b.format
-                             ? relayoutParagraph(b.text(), fonts_, width_, before->geometry, before->chars, before->fonts.data())
-                             : layoutParagraph(b.text(), fonts_, width_);
+            ParaText t = text(i, b);
+            if (before && before->cell == 0 && before->format == b.format) {
+                std::size_t n = t.chars.size(), unchanged = inPlace->at + inPlace->inserted;
+                b.geometry = relayoutParagraph(t, fonts_, width_, before->geometry, inPlace->at,
+                                               n - std::min(n, unchanged), n - inPlace->inserted + inPlace->erased);
+            } else {
+                b.geometry = layoutParagraph(t, fonts_, width_);
+            }
             ++i;
             continue;
         }
@@ -102,10 +133,10 @@ void DocLayout::layoutTable(std::vector<ParaBox>& fresh, std::size_t offset, std
     std::vector<CellSlot> places(b - a);
     TableLayouter layouter(editor_, [&](std::size_t p, int w) {
         ParaBox& box = fresh[p - offset];
-        box.geometry = layoutParagraph(box.text(), fonts_, w);
+        box.geometry = layoutParagraph(text(p, box), fonts_, w);
         return box.geometry.height;
     }, [&](std::size_t p) {
-        ContentWidth w = contentWidth(fresh[p - offset].text(), fonts_);
+        ContentWidth w = contentWidth(text(p, fresh[p - offset]), fonts_);
         return std::pair(w.narrowest, w.widest);
     }, places, a);
     auto geometry = std::make_shared<TableGeometry>(layouter.layout(a, b, width_));
@@ -185,11 +216,11 @@ std::uint64_t DocLayout::lineStart(std::size_t para, std::size_t line) const
 
 std::uint64_t DocLayout::lineEnd(std::size_t para, std::size_t line) const
 {
-    const ParaBox& b = boxes_[para];
-    const ScreenLine& l = b.geometry.lines[line];
+    const ScreenLine& l = boxes_[para].geometry.lines[line];
+    std::string_view chars = text(para).chars;
     std::uint32_t end = l.start + l.length;
     // The caret stays before an end mark or a forced break, not after it.
-    if (end > l.start && (endsParagraph(b.chars[end - 1]) || b.chars[end - 1] == kLineBreak))
+    if (end > l.start && end <= chars.size() && (endsParagraph(chars[end - 1]) || chars[end - 1] == kLineBreak))
         --end;
     return paraPos(para) + end;
 }
@@ -201,7 +232,7 @@ QRect DocLayout::caretRect(std::uint64_t pos) const
         return {};
     const ParaBox& b = boxes_[para];
     const ScreenLine& l = b.geometry.lines[line];
-    ParaText t = b.text();
+    ParaText t = text(para);
     LineWalker w(t, fonts_, l);
     std::uint32_t col = static_cast<std::uint32_t>(pos - paraPos(para));
     while (!w.done() && w.col() < col)
@@ -234,7 +265,7 @@ std::uint64_t DocLayout::positionAt(QPoint point, bool under) const
     std::size_t line = 0;
     while (line + 1 < lines.size() && point.y() >= b.y + lines[line + 1].top)
         ++line;
-    ParaText t = b.text();
+    ParaText t = text(para);
     LineWalker w(t, fonts_, lines[line]);
     float x = static_cast<float>(point.x() - kMargin - b.x);
     std::uint64_t last = lineEnd(para, line) - paraPos(para);
@@ -282,17 +313,17 @@ std::vector<DocLayout::PlacedObject> DocLayout::objectsIn(const QRect& area) con
         --i;
     for (; i < boxes_.size() && boxes_[i].blockTop() <= area.bottom(); ++i) {
         const ParaBox& b = boxes_[i];
-        if (b.chars.find(kObjectChar) == std::string::npos)
+        ParaText t = text(i);
+        if (t.chars.find(kObjectChar) == std::string::npos)
             continue;
-        ParaText t = b.text();
         for (const ScreenLine& l : b.geometry.lines)
             for (LineWalker w(t, fonts_, l); !w.done(); w.next())
-                if (b.chars[w.col()] == kObjectChar) {
-                    const ScreenFont& f = fonts_.get(b.fonts[w.col()]);
+                if (t.chars[w.col()] == kObjectChar) {
+                    const ScreenFont& f = fonts_.get(t.fonts[w.col()]);
                     QRect r(kMargin + b.x + static_cast<int>(w.x()), b.y + l.top + l.baseline - static_cast<int>(f.ascent),
                             f.objectWidth, f.objectHeight);
                     if (r.intersects(area))
-                        found.push_back({b.fonts[w.col()], r});
+                        found.push_back({t.fonts[w.col()], r});
                 }
     }
     return found;
@@ -302,7 +333,8 @@ std::vector<int> DocLayout::pageTops(int pageHeight) const
 {
     std::vector<int> tops{0};
     pageHeight = std::max(pageHeight, 1);
-    for (const ParaBox& b : boxes_) {
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
+        const ParaBox& b = boxes_[i];
         for (const ScreenLine& l : b.geometry.lines) {
             int top = b.y + l.top, bottom = top + l.height;
             // A line that would cross the page's foot starts the next page (a taller one is cut).
@@ -310,7 +342,8 @@ std::vector<int> DocLayout::pageTops(int pageHeight) const
                 tops.push_back(top);
         }
         // A page-break paragraph ends its page.
-        if (!b.chars.empty() && b.chars.front() == kPageBreak && b.y + b.geometry.height < height())
+        std::string_view chars = text(i).chars;
+        if (!chars.empty() && chars.front() == kPageBreak && b.y + b.geometry.height < height())
             tops.push_back(b.y + b.geometry.height);
     }
     return tops;

@@ -1,8 +1,9 @@
 #pragma once
 // The document laid out for the screen (or a page) at a width: every paragraph
-// of the model as screen lines, one under the other. Layout is incremental:
-// sync() compares the model with what was laid out last time and lays out
-// again only the paragraphs that differ, then moves the ones below.
+// of the model as screen lines, one under the other. Layout is incremental: the
+// owner passes on the model's reports of changed paragraphs (changed()), and
+// sync() lays out again only those, then moves the ones below. The text itself
+// is read from the model, never copied.
 #include "platform/editor/model/editor.h"
 #include "platform/editor/view/font_cache.h"
 #include "platform/editor/view/list_marker.h"
@@ -30,12 +31,8 @@ struct ParaBox {
     QRect rect() const { return QRect(x, y, width, geometry.height); }
     ParaGeometry geometry;
     QString marker;              // list bullet or number, empty without
-    // What was laid out, to see later what changed.
-    std::string chars;
-    std::vector<std::uint16_t> fonts;
-    ParaFormat format;
+    ParaFormat format;           // as laid out
     int cell = 0;
-    ParaText text() const { return {chars, fonts.data(), &format, markerRoom(), listed()}; }
     // A list marker takes room before the text unless the first line hangs into the indent.
     float markerRoom() const;
     bool listed() const { return format.listFormat != 0 || (format.flags & kListNumbered); }
@@ -55,6 +52,10 @@ public:
 
     explicit DocLayout(Editor& editor) : editor_(editor) {}
 
+    // The model changed these paragraphs; the next sync lays them out.
+    void changed(const TextChange& change);
+    // Whether sync at this window width has anything to do.
+    bool upToDate(int width) const;
     // Brings the layout up to date for a window width; returns how many paragraphs were laid out.
     std::size_t sync(int width);
     int width() const { return width_; }
@@ -91,17 +92,25 @@ public:
     std::vector<int> pageTops(int pageHeight) const;
 
 private:
-    void relayout(std::size_t first, std::size_t oldEnd, std::size_t newEnd, bool edited);
+    // Paragraphs changed since the last sync: [first, oldEnd) of the boxes are [first, newEnd) of the model.
+    struct Pending {
+        bool any = false;
+        std::size_t first = 0, oldEnd = 0, newEnd = 0;
+        bool inPlace = false;   // one paragraph, characters [at, at + inserted) new, erased ones gone
+        std::size_t at = 0, erased = 0, inserted = 0;
+    };
+    ParaText text(std::size_t para, const ParaBox& box) const;
+    ParaText text(std::size_t para) const { return text(para, boxes_[para]); }
+    void relayout(std::size_t first, std::size_t oldEnd, std::size_t newEnd, const Pending* inPlace);
     void place(std::size_t from);
     void layoutTable(std::vector<ParaBox>& fresh, std::size_t offset, std::size_t a, std::size_t b);
     int blockBottom(std::size_t para) const;
     void paintTable(QPainter& p, const TableGeometry& t) const;
     void numberLists();
-    bool same(std::size_t para, const ParaBox& box) const;
     std::uint64_t paraPos(std::size_t para) const;
     void paintParagraph(QPainter& p, std::size_t para, const QRect& clip, const PaintOptions& o) const;
-    void paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, int top, const PaintOptions& o,
-                   std::uint64_t base) const;
+    void paintLine(QPainter& p, const ParaBox& b, const ParaText& t, const ScreenLine& l, int top,
+                   const PaintOptions& o, std::uint64_t base) const;
     void paintObject(QPainter& p, int id, const QRectF& rect, const PaintOptions& o) const;
 
     Editor& editor_;
@@ -110,6 +119,8 @@ private:
     std::vector<ParaBox> boxes_;
     int width_ = -1;
     QRect changed_;
+    Pending pending_;
+    std::uint64_t fontsSeen_ = ~std::uint64_t(0);   // the font table's revision last looked at
 };
 
 }

@@ -74,8 +74,9 @@ void DocLayout::paintParagraph(QPainter& p, std::size_t para, const QRect& clip,
         p.fillRect(r, QColor(0x80, 0x80, 0x80));
         return;
     }
-    if (!b.marker.isEmpty() && !g.lines.empty() && !b.fonts.empty()) {
-        const ScreenFont& f = fonts_.get(b.fonts.front());
+    ParaText t = text(para);
+    if (!b.marker.isEmpty() && !g.lines.empty() && !t.chars.empty()) {
+        const ScreenFont& f = fonts_.get(t.fonts[0]);
         p.setFont(f.font);
         p.setPen(f.colour.isValid() ? f.colour : QColor(Qt::black));
         const ScreenLine& l = g.lines.front();
@@ -87,14 +88,13 @@ void DocLayout::paintParagraph(QPainter& p, std::size_t para, const QRect& clip,
         if (top > clip.bottom())
             break;
         if (top + l.height >= clip.top())
-            paintLine(p, b, l, top, o, base);
+            paintLine(p, b, t, l, top, o, base);
     }
 }
 
-void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, int top, const PaintOptions& o,
-                          std::uint64_t base) const
+void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ParaText& t, const ScreenLine& l, int top,
+                          const PaintOptions& o, std::uint64_t base) const
 {
-    ParaText t = b.text();
     int left = kMargin + b.x;
     // Selection first, under the text.
     std::uint64_t from = std::max(o.selectionFrom, base + l.start), to = std::min(o.selectionTo, base + l.start + l.length);
@@ -105,7 +105,7 @@ void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, in
             if (pos >= from && pos < to) {
                 if (x0 < 0)
                     x0 = w.x();
-                x1 = w.x() + std::max(w.advance(), endsParagraph(b.chars[w.col()]) ? 6.0f : 0.0f);
+                x1 = w.x() + std::max(w.advance(), endsParagraph(t.chars[w.col()]) ? 6.0f : 0.0f);
             }
         }
         if (x0 >= 0)
@@ -132,8 +132,8 @@ void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ScreenLine& l, in
     };
     for (LineWalker w(t, fonts_, l); !w.done(); w.next()) {
         std::uint32_t i = w.col();
-        char c = b.chars[i];
-        int font = b.fonts[i];
+        char c = t.chars[i];
+        int font = t.fonts[i];
         const ScreenFont& f = fonts_.get(font);
         if (c == kObjectChar && f.object) {
             flush();

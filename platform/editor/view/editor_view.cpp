@@ -58,13 +58,38 @@ EditorView::~EditorView()
         EditorDestroyWindow(hwnd_);
 }
 
+// Lays out what the model reported changed (nothing when nothing did), then places the controls.
 DocLayout* EditorView::layout()
 {
     if (!layout_)
         return nullptr;
-    if (layout_->sync(viewport()->width()) || verticalScrollBar()->maximum() != std::max(0, layout_->height() - viewport()->height()))
-        updateScrollRange();
+    if (layout_->upToDate(viewport()->width()))
+        return layout_.get();
+    layout_->sync(viewport()->width());
+    updateScrollRange();
+    placeControls();
     return layout_.get();
+}
+
+// Changes come in bursts (a page being read, a command): they are laid out once, after the
+// burst, and before the paint they asked for.
+void EditorView::layOutSoon()
+{
+    if (layoutQueued_)
+        return;
+    layoutQueued_ = true;
+    QMetaObject::invokeMethod(this, [this] {
+        layoutQueued_ = false;
+        layout();
+    }, Qt::QueuedConnection);
+}
+
+void EditorView::textChanged(const TextChange& change)
+{
+    if (!layout_)
+        return;
+    layout_->changed(change);
+    layOutSoon();
 }
 
 void EditorView::updateScrollRange()
@@ -150,6 +175,8 @@ void EditorView::edited()
     QRect oldCaret = paintedCaret_;
     bool changed = layout_ && layout_->sync(viewport()->width()) > 0;
     updateScrollRange();
+    if (changed)
+        placeControls();
     QRect area = changed ? layout_->changedArea() : QRect();
     area |= oldCaret.adjusted(-1, 0, 2, 0);
     area = area.translated(0, -scroll).intersected(viewport()->rect());
@@ -179,7 +206,6 @@ void EditorView::paintEvent(QPaintEvent* event)
     animator_.update(*editor_);
     o.frameOf = [this](int id) { return animator_.frameOf(id); };
     l->paint(p, clip.translated(0, scroll), o);
-    placeControls();
     if (hasFocus() && caretOn_ && o.selectionFrom == o.selectionTo) {
         QRect c = l->caretRect(caretPos());
         p.fillRect(c.adjusted(0, 0, 1, 0), Qt::black);
@@ -187,9 +213,12 @@ void EditorView::paintEvent(QPaintEvent* event)
     }
 }
 
-// Control objects in sight get their widgets at their anchors; the others are hidden.
+// Control objects in sight get their widgets at their anchors; the others are hidden. Done
+// after layout and scrolling, never while painting.
 void EditorView::placeControls()
 {
+    if (!layout_)
+        return;
     int scroll = verticalScrollBar()->value();
     std::map<HWND, QRect> inSight;
     for (const auto& placed : layout_->objectsIn(viewport()->rect().translated(0, scroll)))
@@ -234,7 +263,11 @@ void EditorView::resizeEvent(QResizeEvent* event)
     }
 }
 
-void EditorView::scrollContentsBy(int, int) { viewport()->update(); }
+void EditorView::scrollContentsBy(int, int)
+{
+    placeControls();
+    viewport()->update();
+}
 
 void EditorView::focusInEvent(QFocusEvent* event)
 {
@@ -268,7 +301,12 @@ bool EditorView::pointOf(std::uint64_t pos, int& x, int& y)
     return true;
 }
 
-void EditorView::repaint() { viewport()->update(); }
+void EditorView::repaint()
+{
+    if (layout_)
+        layOutSoon();   // a font or picture may have changed in place
+    viewport()->update();
+}
 
 void EditorView::optionsChanged()
 {

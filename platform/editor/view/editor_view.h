@@ -63,6 +63,7 @@ private:
     // ViewHooks
     bool pointOf(std::uint64_t pos, int& x, int& y) override;
     void repaint() override;
+    void textChanged(const TextChange& change) override;
     void showCaret() override;
     void optionsChanged() override;
     void moved(int x, int y, int width, int height) override;
@@ -91,6 +92,7 @@ private:
     void updateScrollRange();
     QPoint documentPoint(QPoint viewportPoint) const;
     void placeControls();
+    void layOutSoon();
 
     HWND hwnd_ = nullptr;
     Editor* editor_ = nullptr;
@@ -99,6 +101,7 @@ private:
     bool child_ = false;   // made for a window inside another: goes when its window goes
     bool moving_ = false;
     bool caretOn_ = true;
+    bool layoutQueued_ = false;
     float goalX_ = -1;   // the column up and down keep to
     QTimer blink_;
     QRect editArea_;

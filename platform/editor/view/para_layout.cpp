@@ -205,18 +205,13 @@ ParaGeometry layoutParagraph(const ParaText& t, const FontCache& fonts, int widt
 }
 
 ParaGeometry relayoutParagraph(const ParaText& t, const FontCache& fonts, int width, const ParaGeometry& old,
-                               std::string_view oldChars, const std::uint16_t* oldFonts)
+                               std::size_t same, std::size_t tail, std::size_t oldN)
 {
     ParaGeometry g = frame(t);
-    if (g.rule || old.rule || old.lines.empty())
+    std::size_t n = t.chars.size();
+    if (g.rule || old.rule || old.lines.empty() || same + tail > std::min(n, oldN))
         return layoutParagraph(t, fonts, width);
     // The changed stretch: [same, n - tail) here, [same, oldN - tail) before.
-    std::size_t n = t.chars.size(), oldN = oldChars.size(), same = 0, tail = 0;
-    while (same < n && same < oldN && t.chars[same] == oldChars[same] && t.fonts[same] == oldFonts[same])
-        ++same;
-    while (tail < n - same && tail < oldN - same && t.chars[n - 1 - tail] == oldChars[oldN - 1 - tail] &&
-           t.fonts[n - 1 - tail] == oldFonts[oldN - 1 - tail])
-        ++tail;
     // Lines that looked at nothing changed stay as they were.
     std::size_t kept = 0;
     while (kept < old.lines.size() && old.lines[kept].reads < same && old.lines[kept].length > 0)

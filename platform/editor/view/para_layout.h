@@ -39,11 +39,12 @@ struct ParaText {
 
 ParaGeometry layoutParagraph(const ParaText& text, const FontCache& fonts, int width);
 
-// The same after an edit, from the paragraph's old layout (same format, fonts and width):
-// the old lines before the change are kept, and once a line starts in the unchanged tail the
-// old lines from there are moved, so a keystroke in a long paragraph lays out a few lines.
+// The same after an edit, from the paragraph's old layout (same format, fonts and width) of
+// oldLength characters, the first same and the last tail of which the edit left alone: the old
+// lines before the change are kept, and once a line starts in the unchanged tail the old lines
+// from there are moved, so a keystroke in a long paragraph lays out a few lines.
 ParaGeometry relayoutParagraph(const ParaText& text, const FontCache& fonts, int width, const ParaGeometry& old,
-                               std::string_view oldChars, const std::uint16_t* oldFonts);
+                               std::size_t same, std::size_t tail, std::size_t oldLength);
 
 // The width a paragraph needs without wrapping (widest) and at its longest word (narrowest),
 // indents included: what sizes a table column that has no width of its own.

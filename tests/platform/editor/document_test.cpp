@@ -192,3 +192,86 @@ TEST(Document, LongParagraphsAreCutAsTheRuleSaysWhereverBlanksAndBreaksFall)
     for (std::size_t n = 0; n < tail.size(); ++n)
         ASSERT_EQ(d.lineChars(first + n), tail[n]) << "line " << first + n;
 }
+
+// Every edit reports which paragraphs it changed: following the reports, each paragraph from
+// before the edit that no report covers is found unchanged where the reports put it, and the
+// counts add up; a report of an edit inside one paragraph names the characters it changed.
+TEST(Document, EveryEditReportsTheParagraphsItChanged)
+{
+    std::mt19937 rng(11);
+    auto pick = [&](std::size_t n) { return std::uniform_int_distribution<std::size_t>(0, n ? n - 1 : 0)(rng); };
+    Document d;
+    std::vector<Paragraph> before = d.paragraphs();
+    std::vector<TextChange> reports;
+    d.onChange = [&](const TextChange& c) { reports.push_back(c); };
+    auto check = [&](int step) {
+        d.lineCount();   // the lines are cut: the joins and removals that makes are reported too
+        const auto& now = d.paragraphs();
+        std::vector<std::size_t> at(before.size());   // where each paragraph went, SIZE_MAX: reported changed
+        for (std::size_t i = 0; i < at.size(); ++i)
+            at[i] = i;
+        std::size_t count = before.size();
+        for (const TextChange& c : reports) {
+            ASSERT_LE(c.first + c.removed, count) << "step " << step;
+            count = count - c.removed + c.added;
+            for (auto& p : at)
+                if (p != SIZE_MAX)
+                    p = p >= c.first + c.removed ? p - c.removed + c.added : p >= c.first ? SIZE_MAX : p;
+        }
+        ASSERT_EQ(count, now.size()) << "step " << step;
+        for (std::size_t i = 0; i < at.size(); ++i)
+            if (at[i] != SIZE_MAX) {
+                const Paragraph& p = now[at[i]];
+                ASSERT_TRUE(p.chars == before[i].chars && p.fonts == before[i].fonts && p.meta == before[i].meta)
+                    << "step " << step << ": paragraph " << i << " changed unreported";
+            }
+        if (reports.size() == 1 && reports[0].inPlace) {
+            const TextChange& c = reports[0];
+            std::string chars = before[c.first].chars;
+            ASSERT_LE(c.at + c.erased, chars.size());
+            chars.replace(c.at, c.erased, now[c.first].chars.substr(c.at, c.inserted));
+            EXPECT_EQ(chars, now[c.first].chars) << "step " << step << ": only the characters reported changed";
+        }
+        reports.clear();
+        before = now;
+    };
+    static const char* pieces[] = {"word ", "\x15", "cell\x13", "\x12", " ", "\x0F"};
+    for (int step = 0; step < 400; ++step) {
+        std::string text;
+        for (std::size_t i = pick(6); i > 0; --i)
+            text += pieces[pick(6)];
+        auto fonts = fontsOf(text, static_cast<std::uint16_t>(pick(3)));
+        std::uint64_t len = d.length(), pos = pick(len + 1);
+        switch (pick(8)) {
+        case 0: d.appendRun(text, 1, {int(pick(3)), 0}); break;
+        case 1: d.splice(pos, pick(20), text, fonts.data()); break;
+        case 2: d.splice(pos, 0, "k", fontsOf("k", 2).data()); break;   // a keystroke
+        case 3: d.setFont(pos, static_cast<std::uint16_t>(pick(4))); break;
+        case 4: d.setMeta(pick(d.paragraphs().size()), {int(pick(3)), 0}); break;
+        case 5: {
+            std::size_t n = pick(d.lineCount());
+            std::string_view old = d.lineChars(n);
+            std::string line(old.substr(0, old.size() / 2));
+            line += old.substr(old.size() / 2);   // the same line with a letter more
+            line.insert(line.begin() + static_cast<std::ptrdiff_t>(line.size() / 2), 'z');
+            d.setLine(n, line, fontsOf(line, 1).data());
+            break;
+        }
+        case 6:
+            if (pick(4) == 0)
+                d.eraseParagraphs(pick(d.paragraphs().size()), pick(3));
+            else
+                d.insertParagraphs(pick(d.paragraphs().size() + 1), {Paragraph{"new\x15", fontsOf("new\x15", 0), {}}});
+            break;
+        default:
+            if (pick(20) == 0)
+                pick(2) ? d.clear() : d.reset({1, 0});
+            else if (!d.paragraphs().empty())
+                d.replaceEnd(pick(d.paragraphs().size()), pick(2) ? '\x15' : '\x0C');
+            break;
+        }
+        check(step);
+        if (::testing::Test::HasFailure())
+            return;
+    }
+}

@@ -1,6 +1,6 @@
 // Controls in the text as the add-on makes them, shown by the window layer's own widgets:
 // clicks, keys and picks reach the control as its messages and its notifications reach
-// the add-on; what the add-on sets by messages shows at the next paint.
+// the add-on; what the add-on sets by messages shows as soon as events run, painted or not.
 #include "platform/editor/model/editor.h"
 #include "platform/editor/vek32.h"
 #include "platform/editor/view/editor_view.h"
@@ -73,7 +73,7 @@ protected:
     W* shown()
     {
         view->show();
-        view->grab();   // paints, which places the controls and shows them as they are now
+        QApplication::processEvents();   // the layout the new text asked for places the controls
         return view->viewport()->findChild<W*>();
     }
 
@@ -98,17 +98,52 @@ TEST_F(EditorViewControlsTest, ACheckBoxInTheTextTogglesOnAClickAndTellsTheAddOn
     EXPECT_EQ(notices[0].id, 31u);
     EXPECT_EQ(notices[0].code, BN_CLICKED);
     EXPECT_EQ(notices[0].control, box);
-    // The add-on unchecks it by message; the widget follows when painted.
+    // The add-on unchecks it by message; the widget follows.
     SendMessage(box, BM_SETCHECK, BST_UNCHECKED, 0);
-    view->grab();
+    QApplication::processEvents();
     EXPECT_FALSE(widget->isChecked());
     // A disabled control's widget takes no clicks.
     EnableWindow(box, false);
-    view->grab();
+    QApplication::processEvents();
     EXPECT_FALSE(widget->isEnabled());
     QTest::mouseClick(widget, Qt::LeftButton, {}, onTheBox);
     EXPECT_EQ(notices.size(), 1u);
     EXPECT_EQ(SendMessage(box, BM_GETCHECK, 0, 0), LRESULT(BST_UNCHECKED));
+}
+
+// Nothing waits for a paint: a window never painted (hidden) has its controls' widgets made
+// and placed when the text arrives, and they follow what the add-on sets by message.
+TEST_F(EditorViewControlsTest, WidgetsAreMadeAndFollowTheirControlsWithoutAPaint)
+{
+    struct CountPaints : QObject {
+        int paints = 0;
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            paints += e->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    view->viewport()->installEventFilter(&counter);
+    HWND box = control("Button", BS_AUTOCHECKBOX, 31);
+    HWND list = control("ListBox", LBS_NOTIFY, 50, 1200);
+    QApplication::processEvents();
+    auto* check = view->viewport()->findChild<QCheckBox*>();
+    auto* entries = view->viewport()->findChild<QListWidget*>();
+    ASSERT_NE(check, nullptr) << "made when laid out, not when painted";
+    ASSERT_NE(entries, nullptr);
+    SendMessage(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("agree"));
+    SendMessage(box, BM_SETCHECK, BST_CHECKED, 0);
+    for (const char* e : {"red", "green", "blue"})
+        SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(e));
+    SendMessage(list, LB_SETCURSEL, 1, 0);
+    EnableWindow(list, false);
+    QApplication::processEvents();
+    EXPECT_EQ(check->text(), "agree");
+    EXPECT_TRUE(check->isChecked());
+    EXPECT_EQ(entries->count(), 3);
+    EXPECT_EQ(entries->currentRow(), 1);
+    EXPECT_FALSE(entries->isEnabled());
+    EXPECT_EQ(counter.paints, 0) << "the view was never shown";
 }
 
 TEST_F(EditorViewControlsTest, ARadioButtonClickedUnchecksTheOtherOfItsGroupOnScreen)
@@ -117,7 +152,7 @@ TEST_F(EditorViewControlsTest, ARadioButtonClickedUnchecksTheOtherOfItsGroupOnSc
     HWND second = control("Button", BS_AUTORADIOBUTTON, 22);
     SendMessage(first, BM_SETCHECK, BST_CHECKED, 0);
     view->show();
-    view->grab();
+    QApplication::processEvents();
     auto radios = view->viewport()->findChildren<QRadioButton*>();
     ASSERT_EQ(radios.size(), 2);
     std::sort(radios.begin(), radios.end(), [](QRadioButton* a, QRadioButton* b) {
@@ -127,7 +162,7 @@ TEST_F(EditorViewControlsTest, ARadioButtonClickedUnchecksTheOtherOfItsGroupOnSc
     QTest::mouseClick(radios[1], Qt::LeftButton, {}, QPoint(6, radios[1]->height() / 2));
     EXPECT_EQ(SendMessage(second, BM_GETCHECK, 0, 0), LRESULT(BST_CHECKED));
     EXPECT_EQ(SendMessage(first, BM_GETCHECK, 0, 0), LRESULT(BST_UNCHECKED));
-    QApplication::processEvents();   // the repaint the click asked for
+    QApplication::processEvents();   // the other button's widget follows its control
     EXPECT_FALSE(radios[0]->isChecked());
     EXPECT_TRUE(radios[1]->isChecked());
 }

@@ -226,6 +226,30 @@ TEST_F(EditorViewTest, EditsRelayOutOnlyTheParagraphsTheyTouch)
     EXPECT_EQ(l->sync(view->viewport()->width()), 0u);
 }
 
+// The model says what changed and the view lays it out then, painted or not: a hidden view's
+// scroll range follows text the add-on appends, and nothing is laid out again after that.
+TEST_F(EditorViewTest, WhatTheModelChangesIsLaidOutWithoutAPaint)
+{
+    view->hide();
+    QApplication::processEvents();
+    QScrollBar* bar = view->verticalScrollBar();
+    int before = bar->maximum();
+    for (int i = 0; i < 100; ++i)
+        append("a paragraph that the add-on appended " + std::to_string(i) + "\x15");
+    QApplication::processEvents();
+    EXPECT_GT(bar->maximum(), before + 500) << "laid out once the burst of changes was over";
+    auto* l = view->layout();
+    EXPECT_EQ(l->paragraphCount(), findEditor(h)->doc.paragraphs().size());
+    EXPECT_EQ(l->sync(view->viewport()->width()), 0u) << "nothing left to lay out";
+    // An edit in the middle through the API: the paragraphs below move, the one edited is laid out anew.
+    int lastTop = l->box(l->paragraphCount() - 1).y;
+    EditorMoveCaret(h, 10, -1, 0);
+    EditorInsertText(h, std::string(300, 'w').c_str());
+    QApplication::processEvents();
+    EXPECT_GT(l->box(l->paragraphCount() - 1).y, lastTop);
+    EXPECT_EQ(l->sync(view->viewport()->width()), 0u);
+}
+
 TEST_F(EditorViewTest, PagesCutBetweenLinesAndHoldEveryLine)
 {
     findEditor(h)->doc.clear();
