@@ -890,6 +890,7 @@ void RtfParser::endRow(int depth)
     RowData row = std::move(rows_[depth - 1]);
     rows_[depth - 1] = {};
     row.def = rowDefs_[depth];
+    row.endFormat = formatId(top().para);
     if (row.cells.empty())
         return;
     if (depth == 1)

@@ -45,7 +45,7 @@ void placeRow(Editor& e, RowData& row, int enclosing, int& previousCell)
         placeItems(e, row.cells[i].items, id);
         last = id;
     }
-    e.doc.appendRun(std::string(1, kRowEnd), 0, {kPlainFormat, last});
+    e.doc.appendRun(std::string(1, kRowEnd), 0, {row.endFormat, last});
     previousCell = last;
 }
 

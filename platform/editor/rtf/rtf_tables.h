@@ -31,6 +31,7 @@ struct RowDef {
 struct RowData {
     std::vector<CellData> cells;
     RowDef def;
+    int endFormat = 0;   // the paragraph format in force at \row, which the row end keeps
 };
 
 // Places a finished row: its cells after previousCell (0: a new table), nested in enclosing.

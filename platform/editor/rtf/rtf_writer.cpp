@@ -20,9 +20,11 @@ class Writer {
 public:
     explicit Writer(Editor& e) : e_(e) {}
 
+    // Faces are numbered as runs first use them: every run names its face, and a reader keeps
+    // no face for the document's own default, so naming that one first would number the
+    // faces differently once the file was read back.
     std::string run()
     {
-        faceIndex(e_.fonts.get(0)->face);
         const auto& paras = e_.doc.paragraphs();
         // Room for the text and its usual words, so that the body is rarely moved while it grows.
         std::size_t guess = 0;
@@ -31,6 +33,8 @@ public:
         body_.reserve(guess + guess / 4);
         for (std::size_t p = 0; p < paras.size(); ++p)
             paragraph(paras[p]);
+        if (faces_.empty())
+            faceIndex(e_.fonts.get(0)->face);   // \deff0 names a face even in a document without text
         std::string head = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\r\n{\\fonttbl";
         for (std::size_t i = 0; i < faces_.size(); ++i)
             head += "{\\f" + std::to_string(i) + "\\fnil " + faces_[i] + ";}";

@@ -147,6 +147,35 @@ TEST_F(RtfTest, SaveAndLoadGiveTheSameDocumentAndTheSameBytes)
     EXPECT_GE(EditorFindControlPos(hWnd, 77), 0) << "the control came back";
 }
 
+// What a window of its own makes of our file writes it again byte for byte, and again: also
+// when the document's default font is not the window's, and a row end has a format.
+TEST_F(RtfTest, AFileWrittenReadIntoAFreshWindowAndWrittenAgainIsTheSame)
+{
+    ASSERT_TRUE(SetVekDefaultFont(hWnd, "Times New Roman", 12, 0, 0, 0));
+    buildRich(hWnd);
+    EditorAppendText(hWnd, "\x15", 0, 0, 0, -1, 0);
+    int centred = EditorMakeParaFormat(hWnd, -1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, kAlignCentre);
+    int c = EditorCreateCell(hWnd, 1, 0, 0, 0, 0, 0, 0, 15, 15, 15, 15, 1, 1, 0x20);
+    EditorAppendText(hWnd, "cell\x13", 0, centred, c, -1, 0);
+    EditorAppendText(hWnd, "\x12", 0, centred, c, -1, 0);
+    EditorEndTable(hWnd, c, 1);
+    EditorAppendText(hWnd, "after\x15", 0, 0, 0, -1, 0);
+    std::vector<std::string> files{save("1.rtf")};
+    for (int round = 2; round <= 3; ++round) {
+        HWND fresh = EditorCreateWindow(nullptr, "", 0x54002041, 0, 0, 400, 300);
+        auto in = dir.path() / (std::to_string(round - 1) + ".rtf");
+        auto out = dir.path() / (std::to_string(round) + ".rtf");
+        ASSERT_EQ(EditorOpenRtf(fresh, in.c_str()), 1);
+        ASSERT_TRUE(EditorSaveRtf(fresh, 3));
+        ASSERT_EQ(EditorSaveRtfEnd(fresh, out.c_str()), 1);
+        files.push_back(dir.read(std::to_string(round) + ".rtf"));
+        EditorDestroyWindow(fresh);
+    }
+    ASSERT_FALSE(files[0].empty());
+    EXPECT_EQ(files[1], files[0]) << "read into a window whose default font is Arial";
+    EXPECT_EQ(files[2], files[1]);
+}
+
 TEST_F(RtfTest, MergeFieldsAreFilledByNameAndSurviveSaving)
 {
     std::string templ =
