@@ -45,11 +45,18 @@ void formatAt(WorkbookControl& sheet, int row, int col, const QString& format)
 }
 
 // A variance cell is a copy of the first block's, so its references follow its column.
-void pasteVariance(WorkbookControl& sheet, int row, int col)
+// The first block's cell is copied once per report: every paste takes that same cell,
+// and copying it again after each paste would recalculate the whole sheet every time.
+void copyVarianceSource(WorkbookControl& sheet)
 {
     workbook::Book& book = sheet.book();
     book.SelectBlock(kVarianceSourceRow, kVarianceSourceCol, kVarianceSourceRow, kVarianceSourceCol);
     book.CopyBlock();
+}
+
+void pasteVariance(WorkbookControl& sheet, int row, int col)
+{
+    workbook::Book& book = sheet.book();
     book.SelectBlock(row, col, row, col);
     book.PasteBlock();
 }
@@ -81,6 +88,7 @@ void ReportScreen::Command1_Click()
         builderStep([&] {
             const int choice = static_cast<int>(std::nearbyint(F1BookMain->BookNumber(kSetup, setup::kVarianceRow, setup::kVarianceCol)));
             reportspread->setSheetFormula(kVarianceSourceRow, kVarianceSourceCol, varianceFormula(choice));
+            copyVarianceSource(*reportspread);
         });
     builderStep([&] {
         if (kpiTicked(0))

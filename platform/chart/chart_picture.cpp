@@ -4,11 +4,15 @@
 #include "platform/files/files.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QPainter>
 
 namespace ks::chart {
 
 namespace {
+
+// Qt's PNG quality 100 - 9 x level: 91 for zlib level 1.
+constexpr int kFastPng = 91;
 
 // A chart too small to draw (a hidden control not yet laid out) is drawn at a usable size.
 QSize drawableSize(QSize size)
@@ -29,6 +33,14 @@ const char* formatName(int format)
 [[noreturn]] void writeFailed(const std::string& path, const std::string& reason)
 {
     raiseError(kErrFileWrite, "Cannot write the chart picture \"" + path + "\": " + reason);
+}
+
+// A file that holds these very bytes already is left alone: writing it again would cost
+// a flush to disk and change nothing (the report writes each left-hand chart twice).
+bool alreadyHolds(const std::string& path, const QByteArray& bytes)
+{
+    QFile file(QString::fromStdString(path));
+    return file.size() == bytes.size() && file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
 }
 
 }
@@ -53,6 +65,8 @@ void writeChartPicture(const ChartModel& model, QSize size, const std::string& p
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, name, format == kPictureJpeg ? option : -1))
         writeFailed(path, "the picture could not be encoded");
+    if (alreadyHolds(path, bytes))
+        return;
     const files::Outcome saved = files::saveFile(path, {bytes.constData(), std::size_t(bytes.size())});
     if (!saved)
         writeFailed(path, saved.reason);
@@ -64,7 +78,8 @@ ChartMetafile renderChartMetafile(const ChartModel& model, QSize size)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    // The fastest compression: a chart's flat colours pack well at any level.
+    image.save(&buffer, "PNG", kFastPng);
     return {bytes.toStdString(), image.width(), image.height()};
 }
 

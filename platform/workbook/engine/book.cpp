@@ -132,6 +132,10 @@ const Cell* Book::cellAt(int sheet, int row, int col) const
 {
     const Sheet& s = sheetAt(sheet);
     checkCell(row, col);
+    // Only a formula's value waits on the recalculation: a constant is as it was entered.
+    const Cell* cell = s.find(row, col);
+    if (!cell || !cell->formula || !recalc_.pending())
+        return cell;
     ensureCurrent();
     return s.find(row, col);
 }
@@ -166,7 +170,9 @@ std::string Book::BookText(int sheet, int row, int col) const
 
 std::string Book::BookFormula(int sheet, int row, int col) const
 {
-    const Cell* cell = cellAt(sheet, row, col);
+    // A formula's text needs no recalculation.
+    checkCell(row, col);
+    const Cell* cell = sheetAt(sheet).find(row, col);
     return cell && cell->formula ? printFormula(*cell->formula, data_.sheetNames()) : "";
 }
 

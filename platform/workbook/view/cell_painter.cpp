@@ -1,9 +1,13 @@
 #include "platform/workbook/view/cell_painter.h"
 
+#include <QCache>
 #include <QFontMetrics>
 #include <QImage>
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <memory>
+#include <string_view>
 
 namespace ks::workbook::view {
 
@@ -102,14 +106,39 @@ void drawText(QPainter& p, const QRect& r, const CellFormat& format, const Value
     p.drawText(r.adjusted(2, 1, -2, -1), alignmentOf(format, value), text);
 }
 
+// Decoding a picture costs more than drawing it, and the grid draws on every change: the
+// pictures decoded last are kept, by a hash of their bytes (and their size, to be sure).
+// The reference returned holds until the next call.
+const QImage& decoded(const std::string& data)
+{
+    struct Entry {
+        std::size_t size;
+        QImage image;
+    };
+    static QCache<std::size_t, Entry> cache(64 * 1024);   // kilobytes of pixels
+    const std::size_t key = std::hash<std::string_view>{}(data);
+    if (const Entry* hit = cache.object(key); hit && hit->size == data.size())
+        return hit->image;
+    auto entry = std::make_unique<Entry>(Entry{data.size(), {}});
+    entry->image.loadFromData(reinterpret_cast<const uchar*>(data.data()), int(data.size()));
+    const qsizetype cost = std::max<qsizetype>(1, entry->image.sizeInBytes() / 1024);
+    if (cost > cache.maxCost()) {
+        static QImage large;
+        large = std::move(entry->image);
+        return large;
+    }
+    const QImage& image = entry->image;
+    cache.insert(key, entry.release(), cost);
+    return image;
+}
+
 void drawPictures(QPainter& p, const Book& book, const SheetGeometry& g, const QRect& area)
 {
     for (const PictureObject* picture : book.PictureObjects(book.CurrentSheet())) {
         QRectF r = g.anchorRect(picture->anchor);
         if (!r.intersects(area))
             continue;
-        QImage image;
-        if (image.loadFromData(reinterpret_cast<const uchar*>(picture->data.data()), int(picture->data.size())))
+        if (const QImage& image = decoded(picture->data); !image.isNull())
             p.drawImage(r, image);
         else {
             p.setPen(Qt::gray);
@@ -136,6 +165,16 @@ void drawLists(QPainter& p, const Book& book, const SheetGeometry& g, const QRec
 
 }
 
+QRect textArea(const Book& book, const SheetGeometry& g, int row, int col)
+{
+    const QRect cell(g.colLeft(col), g.rowTop(row), g.colWidth(col), g.rowHeight(row));
+    const QString text = QString::fromStdString(book.SheetShownText(row, col));
+    if (text.isEmpty())
+        return cell;
+    const int sheet = book.CurrentSheet();
+    return textRect(book, g, row, col, cell, book.CellFormatAt(sheet, row, col), book.BookValue(sheet, row, col), text);
+}
+
 QColor colorOf(std::int32_t rgb)
 {
     return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -158,7 +197,7 @@ void paintBlock(QPainter& p, const Book& book, const SheetGeometry& g, const Blo
     QRect area(QPoint(g.colLeft(block.col1), g.rowTop(block.row1)),
                QPoint(g.colLeft(block.col2 + 1) - 1, g.rowTop(block.row2 + 1) - 1));
     p.save();
-    p.setClipRect(area);
+    p.setClipRect(area.adjusted(0, 0, options.runOnRight, 0));
     for (int row = block.row1; row <= block.row2; ++row) {
         int h = g.rowHeight(row);
         if (h == 0)

@@ -13,7 +13,12 @@ namespace ks::workbook::view {
 struct PaintOptions {
     bool gridLines = true;
     bool listObjects = false;  // draw drop-downs as boxes (the grid shows real ones)
+    int runOnRight = 0;        // pixels past the block that texts may run on into
 };
+
+// Where a cell's shown text is drawn: its cell, or more when a left-aligned text runs on
+// over the empty cells to its right.
+QRect textArea(const Book& book, const SheetGeometry& geometry, int row, int col);
 
 void paintBlock(QPainter& painter, const Book& book, const SheetGeometry& geometry, const Block& block,
                 const PaintOptions& options);

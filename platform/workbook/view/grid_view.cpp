@@ -565,6 +565,9 @@ void GridView::syncLists()
 
 void GridView::placeLists()
 {
+    // Without drop-downs there is nothing to place, and no geometry to rebuild for it.
+    if (lists_.empty())
+        return;
     QPoint o = sheetOrigin();
     QRect area(rowHeaderWidth_, colHeaderHeight_, viewport()->width(), viewport()->height());
     for (auto& [id, box] : lists_) {

@@ -160,6 +160,25 @@ TEST(ChartPicture, AWriteReplacesTheOldFileWhole)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
+TEST(ChartPicture, AWriteOfTheSameChartAgainLeavesTheFileAndAnyOtherFileIsReplaced)
+{
+    ks::test::TempDir dir;
+    ChartControl chart;
+    makeSalesChart(chart);
+    const QString path = QString::fromStdString((dir.path() / "KPI_5.jpg").string());
+    chart.WritePictureFile(path, kPictureJpeg, 99);
+    const std::string first = dir.read("KPI_5.jpg");
+    chart.WritePictureFile(path, kPictureJpeg, 99);
+    EXPECT_EQ(dir.read("KPI_5.jpg"), first);
+
+    // Bytes of the same length that differ are no copy of the picture: they are replaced.
+    std::string damaged = first;
+    damaged[damaged.size() / 2] ^= 0x55;
+    dir.write("KPI_5.jpg", damaged);
+    chart.WritePictureFile(path, kPictureJpeg, 99);
+    EXPECT_EQ(dir.read("KPI_5.jpg"), first);
+}
+
 TEST(ChartPicture, TheMetafileHasTheChartsSizeAndDecodesToTheChart)
 {
     ChartControl chart;
