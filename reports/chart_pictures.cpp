@@ -1,5 +1,6 @@
 // Each chart placed into the report sheet below the report, two side by side, so that
-// the report prints with its charts.
+// the report prints with its charts. The page breaks between rows of charts are set with
+// the print set-up, once the page size is known.
 #include "platform/chart/chart_control.h"
 #include "platform/runtime/events.h"
 #include "platform/ui/failure.h"
@@ -14,9 +15,6 @@ namespace {
 constexpr int kMaxPlacedCharts = 20, kChartRows = 16, kChartPitch = 17;
 constexpr double kLeftHalf = 1.0, kRightHalf = 8.0, kChartColumns = 6.0;
 constexpr int kIsotropic = 7;
-
-// Pages break below a left-hand chart that ends near the foot of the first or second page.
-bool breaksPageBelow(int bottom) { return (bottom > 75 && bottom < 85) || (bottom > 150 && bottom < 180); }
 
 }
 
@@ -62,9 +60,6 @@ void ReportScreen::MoveChartPictureToSheet(int item)
         // The cursor marks the chart's corner; the sheet is not scrolled there, so the user
         // keeps the view they had while the charts are made.
         reportspread->PlaceCursor(lastRow, 1);
-    }) && step([&] {
-        if (breaksPageBelow(lastRow))
-            reportspread->SetRowPageBreak(lastRow + 1);
     });
     if (placed) {
         DoEvents();

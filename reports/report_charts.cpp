@@ -217,6 +217,11 @@ void ReportScreen::finishChartedReport(int lastMonthCol)
         cmdExport->show();
     });
     const PrintArea area = chartedPrintArea(ReportEndRow, lastMonthCol);
+    // Over more than one page across, the charts start a page of their own: the pages to
+    // their right then hold nothing (the KPI names repeated beside would show slices of
+    // charts) and are left out.
+    if (area.pagesWide > 1)
+        chartStep([&] { reportspread->SetRowPageBreak(ReportEndRow + 2); });
     const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
     setUpReportPrint(*reportspread, area, today.toStdString(), kChartsTitle);
     chartStep([&] { VtChart1->hide(); });

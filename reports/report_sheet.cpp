@@ -41,10 +41,11 @@ PrintArea reportPrintArea(int endRow, int totalCol) { return {endRow + 2, totalC
 
 PrintArea chartedPrintArea(int endRow, int lastMonthCol)
 {
-    const int tall = 3 * endRow > 50 ? 2 : 1;
+    // As many pages down as the width's fit leaves: a fixed count of pages down would
+    // squeeze the charts and make the page breaks between them void.
     const int wide = lastMonthCol <= 20 ? 1 : lastMonthCol <= 39 ? 2 : 3;
     const int lastCol = lastMonthCol + 1 < 14 ? 14 : lastMonthCol + 1;
-    return {3 * endRow, lastCol, tall, wide};
+    return {3 * endRow, lastCol, 0, wide};
 }
 
 std::string reportFooter(const std::string& printedAt)

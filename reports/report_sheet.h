@@ -38,7 +38,7 @@ std::string totalFormula(int row, int lastMonthCol, const std::string& kpiFormat
 std::string varianceFormula(int varianceChoice);
 
 struct PrintArea {
-    int lastRow, lastCol, pagesTall, pagesWide;
+    int lastRow, lastCol, pagesTall, pagesWide;  // 0 pages: as many as needed
 };
 // What the finished report prints: the blocks and two rows more, one column past the total.
 PrintArea reportPrintArea(int endRow, int totalCol);

@@ -3,6 +3,7 @@
 #include "coaching/coach_comments.h"
 #include "coaching/coach_state.h"
 #include "coaching/main_video.h"
+#include "common/layout/scorecard_layout.h"
 #include "common/paths.h"
 #include "common/settings.h"
 #include "platform/chart/chart_control.h"
@@ -245,13 +246,17 @@ void SpreadForm::loadscorecard()
 
 void SpreadForm::SetupScorecard()
 {
+    namespace month = scorecard::layout::month;
     try {
         F1BookMain->setCurrentSheet(1);
         F1BookMain->setViewSwitchB(false);
         F1BookMain->setViewSwitchA(false);
         F1BookMain->setEditBarShown(true);
-        F1BookMain->SelectBlock(1, 1, 68, 6);
+        F1BookMain->SelectBlock(1, 1, month::kPrintLastRow, month::kPrintLastCol);
         F1BookMain->PrintRangeFromSelection();
+        // Every column on the page's width, the heads and the KPI names on every page.
+        F1BookMain->SetPrintScale(100, true, 0, 1);
+        F1BookMain->SetPrintTitles(month::kFirstKpiRow - 1, month::kNameCol);
         DoEvents();
         F1BookMain->SelectBlock(1, 1, 1, 1);
         F1BookMain->PlaceCursor(1, 1);

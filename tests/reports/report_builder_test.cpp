@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QPushButton>
 #include <QToolBar>
+#include <algorithm>
 #include <cmath>
 
 using namespace ks;
@@ -210,9 +211,17 @@ TEST_F(ReportTest, GraphsShowTheExportAndPrintTheChartsArea)
     ASSERT_TRUE(print.range.has_value());
     EXPECT_EQ(print.range->row2, 3 * screen->ReportEndRow);
     EXPECT_EQ(print.range->col2, 27) << "one past the last month column 26";
-    EXPECT_EQ(print.pagesTall, 2);
+    EXPECT_EQ(print.pagesTall, 0) << "as many pages down as needed";
     EXPECT_EQ(print.pagesWide, 2);
     EXPECT_TRUE(print.fitToPages);
+    EXPECT_TRUE(print.landscape);
+    EXPECT_EQ(print.titleRows, 3) << "the head above the first block";
+    EXPECT_EQ(print.titleColumns, 2) << "the KPI names and the line labels";
+    // The charts start a page of their own, and the later breaks fall between rows of charts.
+    const std::vector<int> breaks = report->book().RowPageBreaks();
+    EXPECT_TRUE(std::find(breaks.begin(), breaks.end(), screen->ReportEndRow + 2) != breaks.end());
+    for (int row : breaks)
+        EXPECT_TRUE(row < screen->ReportEndRow + 2 || (row - screen->ReportEndRow - 2) % 17 == 0) << row;
     EXPECT_EQ(print.header, "Report");
     EXPECT_TRUE(print.footer.starts_with("&C &08 Report printed as at "));
     EXPECT_EQ(reportControlsEnabled(w), std::vector<bool>(9, true));

@@ -7,6 +7,7 @@
 #include "platform/workbook/engine/errors.h"
 #include "scorecard/window/form_graph_options.h"
 #include "scorecard/window/form_options.h"
+#include "tests/support/pdf_reader.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -400,6 +401,51 @@ TEST_F(ScorecardCommandTest, EveryPrintedPageOfTheScorecardHoldsSomething)
     for (int page = 1; page <= pages; ++page) {
         const QString n = QString::number(page);
         EXPECT_FALSE(run(pdftotext, {"-f", n, "-l", n, pdf, "-"}).trimmed().isEmpty()) << "page " << page << " of " << pages;
+    }
+}
+
+TEST_F(ScorecardCommandTest, TheScorecardPrintsEveryColumnOnThePagesWidthWithNoWordCut)
+{
+    if (!test::havePdfTools())
+        GTEST_SKIP() << "poppler-utils are not installed";
+    const QString pdf = QString::fromStdString(dir.str()) + "/scorecard.pdf";
+    ui.answerPrint(true, pdf);
+    w->MnuPrint_Click();
+    QStringList pages;
+    for (int page = 1, count = test::pdfPageCount(pdf); page <= count; ++page)
+        pages << test::pdfPageText(pdf, page).normalized(QString::NormalizationForm_KC);
+    ASSERT_FALSE(pages.isEmpty());
+    const workbook::Book& sheet = book->book();
+    // The right-hand texts, the last column, each drawn to the end of its last word.
+    constexpr int kDpi = 100;
+    std::vector<std::pair<QImage, std::vector<test::PdfWord>>> drawn;
+    for (int page = 1; page <= pages.size(); ++page)
+        drawn.emplace_back(test::pdfPageImage(pdf, page, kDpi), test::pdfWords(pdf, page));
+    for (int row = 1; row <= month::kPrintLastRow; ++row) {
+        const QString text = QString::fromStdString(sheet.SheetShownText(row, month::kRightTextCol)).simplified();
+        if (text.isEmpty())
+            continue;
+        const QString last = text.section(' ', -1);
+        bool whole = false;
+        for (const auto& [image, words] : drawn)
+            for (const test::PdfWord& word : words)
+                whole = whole || (word.text == last && test::inkedToItsEnd(image, word, kDpi));
+        EXPECT_TRUE(whole) << "row " << row << ": " << text.toStdString();
+    }
+    // Each KPI's name on the line with its actual and target.
+    for (int k = 1; k <= kKpiCount; ++k) {
+        const QString name = QString::fromStdString(sheet.SheetShownText(month::kpiRow(k), month::kNameCol));
+        if (name.isEmpty())
+            continue;
+        const QString actual = QString::fromStdString(sheet.SheetShownText(month::kpiRow(k), month::kActualCol));
+        const QString target = QString::fromStdString(sheet.SheetShownText(month::kpiRow(k), month::kTargetCol));
+        const QRegularExpression line("^\\s*" + QRegularExpression::escape(name) + "\\s+" + QRegularExpression::escape(actual) +
+                                          "\\s+" + QRegularExpression::escape(target) + "(\\s|$)",
+                                      QRegularExpression::MultilineOption);
+        bool beside = false;
+        for (const QString& page : pages)
+            beside = beside || line.match(page).hasMatch();
+        EXPECT_TRUE(beside) << name.toStdString();
     }
 }
 

@@ -136,6 +136,8 @@ public:
     std::string PrintFooterText() const { return Print().footer; }
     void setPrintFooterText(const std::string& text);
     void SetPrintScale(int percent, bool fitToPages, int pagesTall, int pagesWide);
+    void SetPrintTitles(int rows, int columns);
+    void setPrintLandscape(bool landscape);
     void AddPageBreak();  // before the cursor's row, and column when not the first
     void SetRowPageBreak(int row);
     std::vector<int> RowPageBreaks() const;

@@ -201,6 +201,19 @@ void Book::SetPrintScale(int percent, bool fitToPages, int pagesTall, int pagesW
     current().print.pagesWide = pagesWide;
 }
 
+void Book::SetPrintTitles(int rows, int columns)
+{
+    if (rows < 0 || columns < 0 || rows > kMaxRows || columns > kMaxColumns)
+        raise(kErrBadArgument, "Invalid print titles");
+    current().print.titleRows = rows;
+    current().print.titleColumns = columns;
+}
+
+void Book::setPrintLandscape(bool landscape)
+{
+    current().print.landscape = landscape;
+}
+
 void Book::AddPageBreak()
 {
     CellPos p = current().cursor;

@@ -245,6 +245,9 @@ void readSheetLayout(pugi::xml_node n, Sheet& sheet)
     sheet.print.fitToPages = boolAttr(print, "fit", false);
     sheet.print.pagesTall = intAttr(print, "tall", 1, 0, 32767);
     sheet.print.pagesWide = intAttr(print, "wide", 1, 0, 32767);
+    sheet.print.landscape = boolAttr(print, "landscape", false);
+    sheet.print.titleRows = intAttr(print, "titleRows", 0, 0, kMaxRows);
+    sheet.print.titleColumns = intAttr(print, "titleColumns", 0, 0, kMaxColumns);
     for (long long r : numbers(print.attribute("rowBreaks").value(), 0, 2, kMaxRows, "row breaks"))
         sheet.rowBreaks.insert(int(r));
     for (long long c : numbers(print.attribute("columnBreaks").value(), 0, 2, kMaxColumns, "column breaks"))

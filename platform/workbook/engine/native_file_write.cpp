@@ -122,6 +122,9 @@ void writeSheet(pugi::xml_node node, const Sheet& sheet, const SheetNames& names
     print.append_attribute("fit") = sheet.print.fitToPages;
     print.append_attribute("tall") = sheet.print.pagesTall;
     print.append_attribute("wide") = sheet.print.pagesWide;
+    print.append_attribute("landscape") = sheet.print.landscape;
+    print.append_attribute("titleRows") = sheet.print.titleRows;
+    print.append_attribute("titleColumns") = sheet.print.titleColumns;
     print.append_attribute("rowBreaks") = listText(sheet.rowBreaks).c_str();
     print.append_attribute("columnBreaks") = listText(sheet.columnBreaks).c_str();
     pugi::xml_node rows = node.append_child("rows");

@@ -25,7 +25,11 @@ struct PrintSetup {
     std::string header, footer;
     int scale = 100;       // percent
     bool fitToPages = false;
-    int pagesTall = 1, pagesWide = 1;
+    int pagesTall = 1, pagesWide = 1;  // 0: as many as the other direction's fit leaves
+    bool landscape = false;
+    // Print titles: rows 1..titleRows and columns 1..titleColumns print again at the top
+    // and left of every page that does not hold them already; 0 for none.
+    int titleRows = 0, titleColumns = 0;
     bool operator==(const PrintSetup&) const = default;
 };
 

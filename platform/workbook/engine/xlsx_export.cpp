@@ -138,6 +138,12 @@ private:
             worksheet_fit_to_pages(ws, static_cast<std::uint16_t>(p.pagesWide), static_cast<std::uint16_t>(p.pagesTall));
         else if (p.scale != 100)
             worksheet_set_print_scale(ws, static_cast<std::uint16_t>(p.scale));
+        if (p.landscape)
+            worksheet_set_landscape(ws);
+        if (p.titleRows > 0)
+            worksheet_repeat_rows(ws, 0, static_cast<lxw_row_t>(p.titleRows - 1));
+        if (p.titleColumns > 0)
+            worksheet_repeat_columns(ws, 0, static_cast<lxw_col_t>(p.titleColumns - 1));
         // Both lists end with a 0, and xlsx counts the rows before the break from 0.
         std::vector<lxw_row_t> rowBreaks;
         for (int r : sheet.rowBreaks)

@@ -21,6 +21,7 @@ bool WorkbookControl::hasDefaultPrinter() const
 void WorkbookControl::PrintBook(bool withDialog)
 {
     grid_->commitEdit();
+    applyPageSetup(*book_, *printer_);
     if (withDialog) {
         // The dialog also offers printing to a PDF file, so it needs no printer.
         if (!ui::backend().printDialog(*printer_, this))
@@ -39,18 +40,38 @@ void WorkbookControl::PrintBook(bool withDialog)
 
 void WorkbookControl::PageSetupDialog()
 {
-    ui::backend().pageSetupDialog(*printer_, this);
+    applyPageSetup(*book_, *printer_);
+    if (ui::backend().pageSetupDialog(*printer_, this))
+        keepOrientation();
+}
+
+// The orientation chosen in a set-up dialog is the sheet's from now on.
+void WorkbookControl::keepOrientation()
+{
+    book_->setPrintLandscape(printer_->pageLayout().orientation() == QPageLayout::Landscape);
+}
+
+void WorkbookControl::SetRowBreaksAsPrinted()
+{
+    applyPageSetup(*book_, *printer_);
+    const PageCut cut = cutPages(*book_, *printer_);
+    for (const Block& page : cut.pages)
+        if (page.row1 > cut.pages.front().row1)
+            book_->SetRowPageBreak(page.row1);
 }
 
 void WorkbookControl::PrinterSetupDialog()
 {
     // Choosing the printer without printing: the choice is kept for the next PrintBook.
-    ui::backend().printDialog(*printer_, this);
+    applyPageSetup(*book_, *printer_);
+    if (ui::backend().printDialog(*printer_, this))
+        keepOrientation();
 }
 
 void WorkbookControl::ShowPrintPreview()
 {
     grid_->commitEdit();
+    applyPageSetup(*book_, *printer_);
     QPrintPreviewDialog preview(printer_.get(), this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
         try {

@@ -147,6 +147,11 @@ public:
     std::string PrintFooterText() const { return book_->PrintFooterText(); }
     void setPrintFooterText(const std::string& t) { book_->setPrintFooterText(t); }
     void SetPrintScale(int percent, bool fit, int tall, int wide) { book_->SetPrintScale(percent, fit, tall, wide); }
+    void SetPrintTitles(int rows, int columns) { book_->SetPrintTitles(rows, columns); }
+    void setPrintLandscape(bool landscape) { book_->setPrintLandscape(landscape); }
+    // A manual row break wherever the printout on this control's printer starts a page, so
+    // that a program reading the exported file breaks the pages where ours does.
+    void SetRowBreaksAsPrinted();
     void AddPageBreak() { book_->AddPageBreak(); }
     void SetRowPageBreak(int row) { book_->SetRowPageBreak(row); }
     // Prints the current sheet; without the dialog it needs a default printer (20024).
@@ -216,6 +221,7 @@ private:
     void bookChanged(const BookChange& change);
     void refreshEditBar();
     bool hasDefaultPrinter() const;
+    void keepOrientation();
 
     std::unique_ptr<Book> book_;
     GridView* grid_ = nullptr;

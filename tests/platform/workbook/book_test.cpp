@@ -269,6 +269,11 @@ TEST(Book, PrintSetupAndPictures)
     book.SetPrintScale(100, true, 1, 1);
     EXPECT_TRUE(book.Print().fitToPages);
     EXPECT_EQ(errorNumberOf([&] { book.SetPrintScale(0, false, 1, 1); }), kErrBadArgument);
+    book.SetPrintTitles(3, 1);
+    EXPECT_EQ(errorNumberOf([&] { book.SetPrintTitles(-1, 1); }), kErrBadArgument);
+    EXPECT_EQ(errorNumberOf([&] { book.SetPrintTitles(1, kMaxColumns + 1); }), kErrBadArgument);
+    EXPECT_EQ(book.Print().titleRows, 3) << "a refused change changes nothing";
+    EXPECT_EQ(book.Print().titleColumns, 1);
     book.PlaceCursor(1, 1);
     book.AddPageBreak();                               // nothing to break before row 1
     EXPECT_TRUE(book.RowPageBreaks().empty());

@@ -48,7 +48,9 @@ void fill(Book& book)
     book.PrintRangeFromSelection();
     book.setPrintHeaderText("Report");
     book.setPrintFooterText("&C &08 Page &P");
-    book.SetPrintScale(80, true, 2, 3);
+    book.SetPrintScale(80, true, 0, 3);
+    book.SetPrintTitles(3, 2);
+    book.setPrintLandscape(true);
     book.PlaceCursor(30, 3);
     book.AddPageBreak();
     book.SetRowPageBreak(81);
@@ -108,6 +110,7 @@ TEST(NativeFile, EverythingSurvivesSaveAndLoad)
     EXPECT_EQ(loaded.ColumnWidth(2), 15.25);
     EXPECT_EQ(loaded.Print().range, (Block{1, 1, 68, 6}));
     EXPECT_EQ(loaded.PrintFooterText(), "&C &08 Page &P");
+    EXPECT_EQ(loaded.Print(), book.data().sheets[0].print) << "the page set-up whole: fit, titles, orientation";
     EXPECT_EQ(loaded.RowPageBreaks(), (std::vector<int>{30, 81}));
     EXPECT_EQ(loaded.ColumnPageBreaks(), (std::vector<int>{3}));
     EXPECT_EQ(loaded.CellFormatAt(1, 3, 3), book.CellFormatAt(1, 3, 3));

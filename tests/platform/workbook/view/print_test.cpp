@@ -157,3 +157,57 @@ TEST(PrintPages, APageWithNothingOnItIsLeftOut)
     book.setRowHiddenFlag(90, true);
     EXPECT_EQ(pages(), (std::vector<std::string>{"1-40/1", "81-120/1", "1-40/4", "41-80/5"}));
 }
+
+TEST(PrintPages, CutsKeepPicturesWholePreferBlankRowsAndMakeRoomForTheTitles)
+{
+    workbook::Book book;
+    for (int row = 1; row <= 120; ++row)
+        book.setSheetText(row, 1, "line " + std::to_string(row));
+    book.SelectBlock(1, 1, 120, 4);
+    book.PrintRangeFromSelection();
+    book.AddPictureObject(2, 35, 4, 55, "", 7, 100, 100);   // rows 35 to 54
+    workbook::view::SheetGeometry g;
+    auto pages = [&] {
+        g.rebuild(book.data().sheets[0], book.data().styles);
+        const QSizeF area(g.colLeft(5) - g.colLeft(1), g.rowTop(41) - g.rowTop(1));   // 40 rows a page
+        std::vector<std::string> cut;
+        for (const Block& b : workbook::view::cutPages(book, g, area).pages)
+            cut.push_back(std::to_string(b.row1) + "-" + std::to_string(b.row2));
+        return cut;
+    };
+    EXPECT_EQ(pages(), (std::vector<std::string>{"1-34", "35-74", "75-114", "115-120"}))
+        << "the first page ends above the picture";
+
+    book.SetPrintTitles(2, 1);
+    EXPECT_EQ(pages(), (std::vector<std::string>{"1-34", "35-72", "73-110", "111-120"}))
+        << "each later page holds the two title rows too";
+
+    book.setSheetText(60, 1, "");
+    EXPECT_EQ(pages(), (std::vector<std::string>{"1-34", "35-60", "61-98", "99-120"}))
+        << "a page ends after a blank row in its last half";
+
+    // Fitted one page across, a manual break counts when the pages down are left open.
+    book.SetRowPageBreak(90);
+    book.SetPrintScale(100, true, 0, 1);
+    EXPECT_EQ(pages(), (std::vector<std::string>{"1-34", "35-60", "61-89", "90-120"}));
+    book.SetPrintScale(100, true, 4, 1);
+    EXPECT_EQ(pages().size(), 4u);
+    EXPECT_EQ(pages()[2], "61-98") << "fitted to a number of pages down, the break is not kept";
+}
+
+TEST(PrintPages, TextRunningOnPastTheLastColumnWidensThePrintout)
+{
+    workbook::Book book;
+    book.setSheetText(1, 1, "short");
+    book.setSheetText(2, 2, std::string(80, 'x'));
+    book.SelectBlock(1, 1, 2, 2);
+    book.PrintRangeFromSelection();
+    book.SetPrintScale(100, true, 0, 1);
+    workbook::view::SheetGeometry g;
+    g.rebuild(book.data().sheets[0], book.data().styles);
+    const double rangeWidth = g.colLeft(3) - g.colLeft(1);
+    const workbook::view::PageCut cut = workbook::view::cutPages(book, g, QSizeF(rangeWidth * 1.5, 1000));
+    EXPECT_GT(cut.runOnRight, rangeWidth * 0.5) << "the long text's run is measured";
+    EXPECT_LT(cut.scale, 1.0) << "and fitted onto the page with the columns";
+    EXPECT_NEAR((rangeWidth + cut.runOnRight) * cut.scale, rangeWidth * 1.5, 1.0);
+}
