@@ -9,8 +9,8 @@
 #include <QPainter>
 #include <QPrinter>
 #include <algorithm>
-#include <functional>
 #include <cmath>
+#include <functional>
 
 namespace ks::workbook::view {
 
