@@ -12,6 +12,8 @@ packages=(
   fonts-dejavu-core shared-mime-info adwaita-icon-theme unzip python3-openpyxl
   # real HTML pages no one here wrote, for the HTML reader's differential test
   debian-faq developers-reference
+  # pages in UTF-8 with "id" targets, named entities beyond Latin-1, XHTML with self-closed anchors
+  debian-policy libffi-dev libxslt1-dev
   # opening what the programs write, in tests: PDF pages and text
   poppler-utils
   # locale sources, from which tests make a comma-decimal locale with localedef

@@ -2,6 +2,7 @@
 
 #include "addon/base/allocators.h"
 #include "addon/base/print_error.h"
+#include "addon/convert/html_entities.h"
 #include "platform/files/files.h"
 
 #include <algorithm>
@@ -144,6 +145,18 @@ HGLOBAL TakeHtmlBlock(HtmlOutput& out, std::uint64_t* length)
     return block;
 }
 
+int InsertHtmlOutput(HtmlCtx* ctx, HtmlOutput& out, std::uint64_t offset, std::string_view text)
+{
+    if (offset > out.used)
+        return 1;
+    if (!reserve(out, out.used + text.size()))
+        return PrintError(ctx, "Out of memory in FlushHtmlLine", kErrMemory);
+    std::memmove(out.data + offset + text.size(), out.data + offset, out.used - offset);
+    std::memcpy(out.data + offset, text.data(), text.size());
+    out.used += text.size();
+    return 1;
+}
+
 int PutChar(HtmlCtx* ctx, HtmlOutput& out, char c)
 {
     int length = out.length;
@@ -189,9 +202,36 @@ int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous)
         out.entityStart = 0;
         return PutChar(ctx, out, c);
     }
-    // "&#128;" to "&#255;": always three digits.
-    const char entity[] = {'&', '#', char('0' + code / 100), char('0' + code / 10 % 10), char('0' + code % 10), ';'};
-    return putEntity(ctx, out, std::string_view(entity, sizeof entity));
+    // The Unicode number of the character: Windows-1252's 0x80-0x9F are other characters there.
+    char entity[12] = "&#";
+    char* end = std::to_chars(entity + 2, entity + sizeof entity - 1, std::uint32_t(Windows1252Character(code))).ptr;
+    *end++ = ';';
+    return putEntity(ctx, out, std::string_view(entity, std::size_t(end - entity)));
+}
+
+int PutKeptReferences(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        std::size_t length = text[i] == '&' ? KeptReferenceLength(text.substr(i)) : 0;
+        bool numeric = length > 0 && text[i + 1] == '#';
+        bool semicolon = length > 0 && text[i + length - 1] == ';';
+        std::size_t name = length - semicolon;
+        bool whole = numeric ? name > (text[i + 2] == 'x' || text[i + 2] == 'X' ? 3u : 2u) : semicolon && name > 1;
+        if (!whole) {
+            if (!PutTextChar(ctx, out, text[i], previous))
+                return 0;
+            previous = text[i++];
+            continue;
+        }
+        // A reference is never cut by a line end; a numeric one that lost its ";" gets it back.
+        if (out.length + int(name) + 1 > kHtmlLineMax && !FlushHtmlLine(ctx, out))
+            return 0;
+        if (!putEntity(ctx, out, text.substr(i, name)) || !PutChar(ctx, out, ';'))
+            return 0;
+        previous = ';';
+        i += length;
+    }
+    return 1;
 }
 
 int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)

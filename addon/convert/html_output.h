@@ -68,6 +68,9 @@ int SaveHtmlFile(HtmlCtx* ctx, const HtmlOutput& out, const char* path);
 // Hands the block over, unlocked, holding `used` bytes; the state keeps no block.
 HGLOBAL TakeHtmlBlock(HtmlOutput& out, std::uint64_t* length);
 
+// Puts text into the page written so far at offset (flushed lines only).
+int InsertHtmlOutput(HtmlCtx* ctx, HtmlOutput& out, std::uint64_t offset, std::string_view text);
+
 int PutChar(HtmlCtx* ctx, HtmlOutput& out, char c);
 int PutString(HtmlCtx* ctx, HtmlOutput& out, std::string_view text);
 // A document character, escaped; previous is the character before it on its editor
@@ -76,6 +79,9 @@ int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous);
 // Escaped text, each character after the one before it (previous: the one before the
 // first, 0 at an editor line's start).
 int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous = 0);
+// Text of kept references: each "&name;" or "&#n;" is written as it stands (with its ";"
+// when it lost it), every other character escaped as by PutTextChar.
+int PutKeptReferences(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous);
 int PutTag(HtmlCtx* ctx, HtmlOutput& out, const char* name, bool start, bool flush);
 int PutTagOpen(HtmlCtx* ctx, HtmlOutput& out, const char* name);
 // A null value writes a bare attribute ("ismap").

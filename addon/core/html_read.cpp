@@ -4,6 +4,7 @@
 #include "addon/base/message_sink.h"
 #include "addon/base/print_error.h"
 #include "addon/base/text_utils.h"
+#include "addon/convert/html_charset.h"
 #include "addon/convert/html_words.h"
 #include "addon/core/editor_ops.h"
 #include "addon/core/field_controls.h"
@@ -25,6 +26,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 
 namespace ks::addon {
 namespace {
@@ -35,12 +37,14 @@ constexpr std::uint32_t kFlagNoLinkClicks = 0x80;
 // Pending text goes to the editor once a word would take it past this.
 constexpr int kFlushLength = 80;
 
-// The input of one read: a file, or a locked memory block.
+// The input of one read: a file, or a locked memory block, or a UTF-8 page of either
+// turned into Windows-1252 text.
 struct ReadInput {
     std::FILE* file = nullptr;
     win::HGLOBAL block = nullptr;
     const char* memory = nullptr;
     std::int32_t length = 0;
+    std::string decoded;
 
     ~ReadInput()
     {
@@ -50,6 +54,33 @@ struct ReadInput {
             GlobalUnlock(block);
     }
 };
+
+// The whole of a file input, or nothing when it cannot be read (the read reports it).
+bool readWholeFile(std::FILE* file, std::string& bytes)
+{
+    char block[65536];
+    while (std::size_t got = std::fread(block, 1, sizeof block, file))
+        bytes.append(block, got);
+    bool whole = !std::ferror(file);
+    std::clearerr(file);
+    return whole && std::fseek(file, 0, SEEK_SET) == 0;
+}
+
+// A UTF-8 page is read from its Windows-1252 text instead.
+void decodeUtf8Input(ReadInput& in)
+{
+    std::string bytes;
+    if (in.file && !readWholeFile(in.file, bytes))
+        return;
+    std::string_view page = in.file ? std::string_view(bytes) : std::string_view(in.memory, std::size_t(in.length));
+    if (!IsUtf8Page(page))
+        return;
+    in.decoded = Utf8PageToWindows1252(page);
+    in.memory = in.decoded.data();
+    in.length = static_cast<std::int32_t>(std::min<std::size_t>(in.decoded.size(), INT32_MAX));
+    if (in.file)
+        std::fclose(std::exchange(in.file, nullptr));
+}
 
 // A memory block is never read past its end; without a length, up to its first zero.
 std::int32_t memoryBound(const char* memory, win::HGLOBAL block, std::int32_t length)
@@ -299,6 +330,7 @@ int ReadHtml(HWND hWnd, int fromMemory, const char* fileName, win::HGLOBAL handl
         return 0;
     if (fromMemory && documentName)
         copyCtxText(ctx->fileName, documentName, kCtxNameSize);
+    decodeUtf8Input(in);
     ReaderMemory memory;
     if (!memory.allocate(ctx))
         return 0;

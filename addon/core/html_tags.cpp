@@ -3,6 +3,7 @@
 #include "addon/base/number_utils.h"
 #include "addon/base/text_utils.h"
 #include "addon/convert/html_attributes.h"
+#include "addon/convert/html_entities.h"
 #include "addon/core/font_elements.h"
 #include "addon/core/html_notify.h"
 #include "addon/core/html_tag_handlers.h"
@@ -248,6 +249,7 @@ int TitleTag(HtmlCtx* ctx, HtmlReader* r)
     if (r->endTag) {
         HWND hWnd = ctx->editorWindow;
         r->pending[r->pendingLength] = 0;
+        RestoreKeptReferences(r->pending, r->pendingLength);
         if (ctx->topWindow == hWnd) {
             char* text = plxModule().scratch;
             copyCtxText(text, r->pending, kScratchSize + 1);

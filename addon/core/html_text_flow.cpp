@@ -1,6 +1,7 @@
 // How read text reaches the editor: the pending text, paragraph ends, and the
 // formatting of the current group turned into an editor font and paragraph format.
 #include "addon/base/allocators.h"
+#include "addon/convert/html_entities.h"
 #include "addon/core/editor_ops.h"
 #include "addon/core/font_elements.h"
 #include "addon/core/html_read.h"
@@ -238,6 +239,8 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
     int result = 1;
     if (r->textEnabled) {
         FieldRecord* field = currentField(ctx, r);
+        if (field && (field->type == kFieldTextArea || field->type == kFieldSelect))
+            RestoreKeptReferences(r->pending, r->pendingLength);
         if (field && field->type == kFieldTextArea)
             addToTextArea(ctx, r, *field);
         else if (field && field->type == kFieldSelect && field->checked >= 0 && field->value)
@@ -301,9 +304,10 @@ int EndOpenParagraph(HtmlCtx* ctx, HtmlReader* r, bool spacing)
     return r->paraStart ? 1 : EndParagraph(ctx, r, ctx->marker, spacing);
 }
 
-int InsertHtmlText(HtmlCtx* ctx, HtmlGroup* group, const char* text)
+namespace {
+
+int insertRun(HtmlCtx* ctx, HtmlGroup& g, const char* text)
 {
-    HtmlGroup& g = *group;
     HtmlReader* r = g.reader;
     int font = groupFont(ctx, g);
     int list = listFormat(ctx, g);
@@ -317,6 +321,33 @@ int InsertHtmlText(HtmlCtx* ctx, HtmlGroup* group, const char* text)
         return 1;
     }
     EditorAppendText(ctx->editorWindow, text, font, format, CurrentTableCell(r), -1, 0);
+    return 1;
+}
+
+}
+
+int InsertHtmlText(HtmlCtx* ctx, HtmlGroup* group, const char* text)
+{
+    if (!std::strchr(text, kKeptReferenceMark))
+        return insertRun(ctx, *group, text);
+    // Kept references go in a font of their own that tells the writer to leave them as
+    // they are; their mark becomes the "&" again.
+    HtmlGroup kept = *group;
+    kept.style |= kStyleKeptReference;
+    const char marks[] = {kKeptReferenceMark, 0};
+    char run[kHtmlTextSize + 1];
+    while (*text) {
+        bool reference = *text == kKeptReferenceMark;
+        std::size_t length = reference ? KeptReferenceLength(text) : std::strcspn(text, marks);
+        length = std::min(length, sizeof run - 1);
+        std::memcpy(run, text, length);
+        run[length] = 0;
+        if (reference)
+            run[0] = '&';
+        if (!insertRun(ctx, reference ? kept : *group, run))
+            return 0;
+        text += length;
+    }
     return 1;
 }
 

@@ -70,9 +70,9 @@ int writePage(HtmlWriter& w)
     bool frameset = w.ctx.rootFrame.childCount > 0;
     if (frameset ? !WriteFrameset(w, w.ctx.rootFrame, 0) : (!WriteBodyStart(w) || !WriteDocument(w)))
         return 0;
-    if (!Flush(w))
+    if (!Flush(w) || (!frameset && !Tag(w, "body", false, true)))
         return 0;
-    return frameset ? 1 : Tag(w, "body", false, true);
+    return DeclareCharset(w);
 }
 
 }

@@ -86,6 +86,11 @@ struct HtmlWriter {
     int heldFrom = -1, heldTo = -1;       // the first run of held-back lines
     bool heldDone = false;                // that run has ended (or is being written)
 
+    // Where a character set declaration goes if the page needs one: after "<head>", or at
+    // the start when there is no head (-1 until the head is written); none once one is.
+    std::int64_t charsetAt = -1;
+    bool headWritten = false, charsetDeclared = false;
+
     std::vector<FontFacts> fontFacts;     // each font read once a write
     std::vector<bool> fontKnown;
 
@@ -140,6 +145,9 @@ int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line);
 
 // write_head.cpp
 int WriteHead(HtmlWriter& w);
+// Once the page is written: a page holding bytes above 127 that does not say in what
+// character set gets a declaration of Windows-1252 in its head.
+int DeclareCharset(HtmlWriter& w);
 int WriteBodyStart(HtmlWriter& w);
 int WriteFrameset(HtmlWriter& w, const FrameRecord& record, int depth);
 

@@ -2,6 +2,7 @@
 // before it; what ends is closed, what begins is opened, and the line's characters
 // are written run by run.
 #include "addon/base/text_utils.h"
+#include "addon/convert/html_entities.h"
 #include "addon/core/field_table.h"
 #include "addon/core/html_writer.h"
 #include "addon/core/para_type.h"
@@ -361,6 +362,8 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
         if (!WriteCharFormat(w, next))
             return 0;
     }
+    if (facts.style & kStyleKeptReference)
+        return PutKeptReferences(&w.ctx, w.out, run, previous);
     return PutText(&w.ctx, w.out, run, previous);
 }
 

@@ -4,13 +4,35 @@
 #include "addon/core/html_writer.h"
 #include "platform/win/user_dialogs.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <string>
+#include <strings.h>
 
 namespace ks::addon {
 namespace {
 
 bool headTag(const TagData& t) { return t.type == kTagMeta || t.type == kTagUser; }
+
+bool isContentType(const TagData& t) { return t.id == 1 && t.text1 && strcasecmp(t.text1, "content-type") == 0; }
+
+// The content of a meta tag. A content type names the character set the page is written
+// in, whatever the page read said: the document's text is Windows-1252.
+std::string metaContent(const TagData& t)
+{
+    std::string content = t.text2;
+    if (!isContentType(t))
+        return content;
+    std::string lower = content;
+    for (char& c : lower)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    std::size_t at = lower.find("charset=");
+    if (at == std::string::npos)
+        return content + "; charset=windows-1252";
+    std::size_t end = content.find(';', at);
+    return content.replace(at, end == std::string::npos ? end : end - at, "charset=windows-1252");
+}
 
 int writeMeta(HtmlWriter& w, const TagData& t)
 {
@@ -19,8 +41,9 @@ int writeMeta(HtmlWriter& w, const TagData& t)
     if (t.type == kTagMeta) {
         const char* attribute = t.id == 1 ? "http-equiv" : "name";
         if (!PutAttr(&w.ctx, w.out, attribute, t.text1 ? t.text1 : "") ||
-            (t.text2 && !PutAttr(&w.ctx, w.out, "content", t.text2)))
+            (t.text2 && !PutAttr(&w.ctx, w.out, "content", metaContent(t).c_str())))
             return 0;
+        w.charsetDeclared |= t.text2 && isContentType(t);
     } else if (t.text1) {
         if (!PutAttrInt(&w.ctx, w.out, "UserTagId", t.id) || !PutAttr(&w.ctx, w.out, "UserTagData", t.text1))
             return 0;
@@ -81,16 +104,29 @@ int WriteHead(HtmlWriter& w)
     for (int i = 0; i < w.ctx.tagCount && w.ctx.tagTable && !meta; ++i)
         meta = headTag(w.ctx.tagTable[i]);
     bool title = w.ctx.docTitle[0] != 0;
+    w.charsetAt = std::int64_t(w.out.used);
     if (!title && !meta)
         return 1;
     if (!Tag(w, "head", true, true))
         return 0;
+    w.charsetAt = std::int64_t(w.out.used);
+    w.headWritten = true;
     if (title && (!Tag(w, "title", true, false) || !PutText(&w.ctx, w.out, w.ctx.docTitle) || !Tag(w, "title", false, true)))
         return 0;
     for (int i = 0; i < w.ctx.tagCount && w.ctx.tagTable; ++i)
         if (headTag(w.ctx.tagTable[i]) && !writeMeta(w, w.ctx.tagTable[i]))
             return 0;
     return Tag(w, "head", false, true);
+}
+
+int DeclareCharset(HtmlWriter& w)
+{
+    std::string_view page = HtmlOutputText(w.out);
+    bool beyondAscii = std::any_of(page.begin(), page.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
+    if (w.charsetDeclared || !beyondAscii || w.charsetAt < 0)
+        return 1;
+    std::string meta = "<meta http-equiv=Content-Type content=\"text/html; charset=windows-1252\">\r\n";
+    return InsertHtmlOutput(&w.ctx, w.out, std::uint64_t(w.charsetAt), w.headWritten ? meta : "<head>\r\n" + meta + "</head>\r\n");
 }
 
 int WriteBodyStart(HtmlWriter& w)

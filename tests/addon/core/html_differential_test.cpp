@@ -1,24 +1,21 @@
 // Real pages no one here wrote — the HTML documentation Debian packages install (setup.sh
-// installs two such packages) — read by PlxRead and by libxml2's HTML parser: the words of
-// the editor's document must be the words libxml2 finds in the page's body, in order.
-// libxml2 reads the page as ISO 8859-1 bytes, as PlxRead does. What PlxRead does differently
-// by design is applied to libxml2's side first, each rule with the reason the reader has it.
-// What the writer makes of each page parses with no error the page did not have, and with
-// the same words.
+// installs them) — read by PlxRead and by libxml2's HTML parser: the words of the editor's
+// document must be the words libxml2 finds in the body of the page as it is on disk.
+// libxml2 reads each page in the character set the page declares; the editor's Windows-1252
+// text, with its kept references, is turned into the same Unicode text to compare. What the
+// writer makes of each page parses with no error the page did not have, with the same words,
+// and reads back into the same words; its links and link targets are all still there.
+#include "libxml2_page.h"
 #include "read_fixture.h"
 
 #include "addon/convert/html_entities.h"
 
-#include <libxml/HTMLparser.h>
-#include <libxml/tree.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iconv.h>
+#include <map>
 #include <set>
 #include <sstream>
-#include <strings.h>
 
 using namespace ks;
 using ks::test::PlxReadTest;
@@ -27,8 +24,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The documentation folders of the packages setup.sh installs for this test.
-const char* const kDocFolders[] = {"/usr/share/doc/debian/FAQ", "/usr/share/developers-reference"};
+// The documentation folders of the packages setup.sh installs for this test: Sphinx pages
+// in UTF-8 with "id" targets and curly quotes, DocBook chapters, Texinfo pages with named
+// entities beyond Latin-1, XHTML made by XSLT with self-closed anchors.
+const char* const kDocFolders[] = {"/usr/share/doc/debian/FAQ",
+                                   "/usr/share/developers-reference",
+                                   "/usr/share/doc/debian-policy/policy.html",
+                                   "/usr/share/doc/debian-policy/perl-policy.html",
+                                   "/usr/share/doc/libffi-dev/html",
+                                   "/usr/share/doc/libxslt1-dev/html"};
 
 std::vector<std::string> pages()
 {
@@ -37,7 +41,7 @@ std::vector<std::string> pages()
         std::error_code error;
         for (const auto& entry : fs::directory_iterator(folder, error)) {
             std::string name = entry.path().filename().string();
-            bool html = entry.path().extension() == ".html";
+            bool html = entry.path().extension() == ".html" && entry.is_regular_file();
             // The FAQ names each page twice (a link without the language).
             bool alias = fs::is_symlink(entry.symlink_status());
             if (html && !alias && name != "search.html")
@@ -54,98 +58,74 @@ std::string readBytes(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-bool isBlank(unsigned char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-std::vector<std::string> words(const std::string& text)
+// Blanks part words; a no-break space is one too (the reader makes a blank of "&nbsp;").
+std::vector<std::string> words(const std::string& utf8)
 {
     std::vector<std::string> list;
     std::string word;
-    for (unsigned char c : text) {
-        if (isBlank(c)) {
-            if (!word.empty())
-                list.push_back(word);
-            word.clear();
+    auto end = [&] {
+        if (!word.empty())
+            list.push_back(word);
+        word.clear();
+    };
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        unsigned char c = utf8[i];
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            end();
+        } else if (c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) == 0xA0) {
+            end();
+            ++i;
         } else {
             word += char(c);
         }
     }
-    if (!word.empty())
-        list.push_back(word);
+    end();
     return list;
 }
 
-// The standard names libxml2 decodes the way the reader's tables do; the reader knows no
-// others (Part rules: the first letter of an accented name, else the text as written).
-bool sharedEntityName(const std::string& name)
+void appendUtf8(std::string& out, char32_t c)
 {
-    static const char* const shared[] = {"amp", "lt", "gt", "quot", "deg", "nbsp", "copy", "reg"};
-    for (const char* s : shared)
-        if (name == s)
-            return true;
-    int c = ks::addon::HtmlEntityCharacter(name.c_str(), name.size());
-    return c >= 0xC0 && c != (unsigned char)name[0];
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | c >> 6);
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | c >> 12);
+        out += char(0x80 | (c >> 6 & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | c >> 18);
+        out += char(0x80 | (c >> 12 & 0x3F));
+        out += char(0x80 | (c >> 6 & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
 }
 
-// libxml2's input: entities the reader decodes by its own rules are written out as the
-// reader decodes them; a non-breaking space is the ordinary blank the reader makes of it.
-std::string asTheReaderDecodesEntities(const std::string& page)
+// The Unicode text of a run of kept references, each "&name;" as libxml2's own entity
+// lookup reads it; a name it does not know stays as written, as libxml2 leaves it.
+std::string keptAsUnicode(const std::string& kept)
 {
     std::string out;
-    for (std::size_t i = 0; i < page.size(); ++i) {
-        if (page[i] != '&') {
-            out += page[i];
+    for (std::size_t i = 0; i < kept.size();) {
+        std::size_t semicolon = kept.find(';', i);
+        if (kept[i] != '&' || semicolon == std::string::npos) {
+            out += kept[i++];
             continue;
         }
-        std::size_t semicolon = page.find(';', i + 1);
-        if (semicolon == std::string::npos || semicolon - i >= 19) {
-            out += "&amp;";
-            continue;
-        }
-        std::string name = page.substr(i + 1, semicolon - i - 1);
-        if (strcasecmp(name.c_str(), "nbsp") == 0) {
-            out += ' ';
-            i = semicolon;
-            continue;
-        }
-        if (name.empty() || name[0] == '#' || sharedEntityName(name)) {
-            out += name.empty() ? "&amp;" : "&";
-            continue;
-        }
-        int c = ks::addon::HtmlEntityCharacter(name.c_str(), name.size());
-        if (c < 0) {
-            out += "&amp;";
-            continue;
-        }
-        out += c == '&' ? "&amp;" : c == '<' ? "&lt;" : std::string(1, char(c));
-        i = semicolon;
+        std::string name = kept.substr(i + 1, semicolon - i - 1);
+        char32_t c = 0;
+        if (name.size() > 1 && name[0] == '#')
+            c = char32_t(name[1] == 'x' || name[1] == 'X' ? std::stoul(name.substr(2), nullptr, 16)
+                                                          : std::stoul(name.substr(1)));
+        else if (const htmlEntityDesc* e = htmlEntityLookup(reinterpret_cast<const xmlChar*>(name.c_str())))
+            c = e->value;
+        if (c)
+            appendUtf8(out, c);
+        else
+            out += kept.substr(i, semicolon + 1 - i);
+        i = semicolon + 1;
     }
-    return out;
-}
-
-// libxml2's UTF-8 back to the editor's Windows-1252 ('?' where it has no character).
-std::string toWindows1252(const char* utf8)
-{
-    std::string out;
-    iconv_t convert = iconv_open("CP1252", "UTF-8");
-    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p;) {
-        int length = *p < 0x80 ? 1 : *p < 0xE0 ? 2 : *p < 0xF0 ? 3 : 4;
-        std::uint32_t code = length == 1 ? *p : *p & (0xFF >> (length + 1));
-        for (int k = 1; k < length && p[k]; ++k)
-            code = code << 6 | (p[k] & 0x3F);
-        if (code < 0x100) {
-            out += char(code);
-        } else {
-            char in[4], converted[4];
-            std::memcpy(in, p, std::size_t(length));
-            char* inPtr = in;
-            char* outPtr = converted;
-            std::size_t inLeft = std::size_t(length), outLeft = 4;
-            bool ok = iconv(convert, &inPtr, &inLeft, &outPtr, &outLeft) != std::size_t(-1) && outLeft == 3;
-            out += ok ? converted[0] : '?';
-        }
-        p += length;
-    }
-    iconv_close(convert);
     return out;
 }
 
@@ -178,7 +158,7 @@ void walk(xmlNode* node, Walk& w)
             // Text between a table's rows and cells: the reader suppresses it.
             std::string parent = n->parent && n->parent->name ? reinterpret_cast<const char*>(n->parent->name) : "";
             if (!isTableFrame(parent))
-                w.text += toWindows1252(reinterpret_cast<const char*>(n->content));
+                w.text += reinterpret_cast<const char*>(n->content);
             continue;
         }
         if (n->type != XML_ELEMENT_NODE)
@@ -203,24 +183,12 @@ void walk(xmlNode* node, Walk& w)
     }
 }
 
-xmlNode* findBody(xmlNode* node)
+// The words libxml2 finds in the body of a page, read in the character set it declares.
+std::vector<std::string> libxml2Words(const std::string& page)
 {
-    for (xmlNode* n = node; n; n = n->next) {
-        if (n->type == XML_ELEMENT_NODE && xmlStrEqual(n->name, BAD_CAST "body"))
-            return n;
-        if (xmlNode* found = findBody(n->children))
-            return found;
-    }
-    return nullptr;
-}
-
-std::vector<std::string> libxml2Words(const std::string& page, const std::string& path)
-{
-    std::string input = asTheReaderDecodesEntities(page);
-    htmlDocPtr doc = htmlReadMemory(input.data(), int(input.size()), path.c_str(), "ISO-8859-1",
-                                    HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET);
+    htmlDocPtr doc = test::ParseWithLibxml2(page);
     Walk w;
-    if (xmlNode* body = doc ? findBody(xmlDocGetRootElement(doc)) : nullptr)
+    if (xmlNode* body = doc ? test::FindBody(xmlDocGetRootElement(doc)) : nullptr)
         walk(body->children, w);
     xmlFreeDoc(doc);
     return words(w.text);
@@ -241,17 +209,189 @@ std::string firstDifference(const std::vector<std::string>& ours, const std::vec
     return "word " + std::to_string(i) + "\n  ours:   " + around(ours) + "\n  libxml2:" + around(theirs);
 }
 
+// Pages a test knows to fail until the faults named are mended: the page below
+// /usr/share/doc (or /usr/share) and why.
+// A page listed must still fail, and is struck off once it passes; nothing else may fail.
+using Marks = std::map<std::string, std::string>;
+
+const char* const kMissingPictures = "a missing picture is read as its alt text";
+const char* const kPicturesAndForms =
+    "a missing picture is read as its alt text; a form that starts between table rows is closed inside a cell";
+const char* const kListInQuote = "a list inside a block quote is closed after the block quote";
+const char* const kIdTargets = "\"id\" targets are not read";
+
+const Marks kWordsNotYet = {
+    {"libxslt1-dev/html/API.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk0.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk1.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk10.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk11.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk12.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk2.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk3.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk4.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk5.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk6.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk7.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk8.html", kMissingPictures},
+    {"libxslt1-dev/html/APIchunk9.html", kMissingPictures},
+    {"libxslt1-dev/html/APIconstructors.html", kMissingPictures},
+    {"libxslt1-dev/html/APIfiles.html", kMissingPictures},
+    {"libxslt1-dev/html/APIfunctions.html", kMissingPictures},
+    {"libxslt1-dev/html/APIsymbols.html", kMissingPictures},
+    {"libxslt1-dev/html/FAQ.html", kMissingPictures},
+    {"libxslt1-dev/html/bugs.html", kMissingPictures},
+    {"libxslt1-dev/html/contribs.html", kMissingPictures},
+    {"libxslt1-dev/html/docbook.html", kMissingPictures},
+    {"libxslt1-dev/html/docs.html", kMissingPictures},
+    {"libxslt1-dev/html/downloads.html", kMissingPictures},
+    {"libxslt1-dev/html/extensions.html", kMissingPictures},
+    {"libxslt1-dev/html/help.html", kMissingPictures},
+    {"libxslt1-dev/html/index.html", kMissingPictures},
+    {"libxslt1-dev/html/internals.html", kMissingPictures},
+    {"libxslt1-dev/html/intro.html", kMissingPictures},
+    {"libxslt1-dev/html/news.html", kMissingPictures},
+    {"libxslt1-dev/html/python.html", kMissingPictures},
+    {"libxslt1-dev/html/xslt.html", kMissingPictures},
+    {"libxslt1-dev/html/xsltproc2.html", kMissingPictures},
+};
+const Marks kWrittenNotYet = {
+    {"debian-policy/policy.html/ch-controlfields.html", kListInQuote},
+    {"libxslt1-dev/html/API.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk0.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk1.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk10.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk11.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk12.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk2.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk3.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk4.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk5.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk6.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk7.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk8.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIchunk9.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIconstructors.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIfiles.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIfunctions.html", kPicturesAndForms},
+    {"libxslt1-dev/html/APIsymbols.html", kPicturesAndForms},
+    {"libxslt1-dev/html/FAQ.html", kPicturesAndForms},
+    {"libxslt1-dev/html/bugs.html", kPicturesAndForms},
+    {"libxslt1-dev/html/contribs.html", kPicturesAndForms},
+    {"libxslt1-dev/html/docbook.html", kPicturesAndForms},
+    {"libxslt1-dev/html/docs.html", kPicturesAndForms},
+    {"libxslt1-dev/html/downloads.html", kPicturesAndForms},
+    {"libxslt1-dev/html/extensions.html", kPicturesAndForms},
+    {"libxslt1-dev/html/help.html", kPicturesAndForms},
+    {"libxslt1-dev/html/index.html", kPicturesAndForms},
+    {"libxslt1-dev/html/internals.html", kPicturesAndForms},
+    {"libxslt1-dev/html/intro.html", kPicturesAndForms},
+    {"libxslt1-dev/html/news.html", kPicturesAndForms},
+    {"libxslt1-dev/html/python.html", kPicturesAndForms},
+    {"libxslt1-dev/html/xslt.html", kPicturesAndForms},
+    {"libxslt1-dev/html/xsltproc2.html", kPicturesAndForms},
+};
+const Marks kLinksNotYet = {
+    {"debian-policy/perl-policy.html/ch-module_packages.html", kIdTargets},
+    {"debian-policy/perl-policy.html/ch-perl.html", kIdTargets},
+    {"debian-policy/policy.html/ap-flowcharts.html", kIdTargets},
+    {"debian-policy/policy.html/ap-license.html", kIdTargets},
+    {"debian-policy/policy.html/ap-pkg-alternatives.html", kIdTargets},
+    {"debian-policy/policy.html/ap-pkg-binarypkg.html", kIdTargets},
+    {"debian-policy/policy.html/ap-pkg-conffiles.html", kIdTargets},
+    {"debian-policy/policy.html/ap-pkg-controlfields.html", kIdTargets},
+    {"debian-policy/policy.html/ap-pkg-diversions.html", kIdTargets},
+    {"debian-policy/policy.html/ap-pkg-scope.html", kIdTargets},
+    {"debian-policy/policy.html/ap-pkg-sourcepkg.html", kIdTargets},
+    {"debian-policy/policy.html/ap-process.html", kIdTargets},
+    {"debian-policy/policy.html/ch-archive.html", kIdTargets},
+    {"debian-policy/policy.html/ch-binary.html", kIdTargets},
+    {"debian-policy/policy.html/ch-controlfields.html", kIdTargets},
+    {"debian-policy/policy.html/ch-customized-programs.html", kIdTargets},
+    {"debian-policy/policy.html/ch-docs.html", kIdTargets},
+    {"debian-policy/policy.html/ch-files.html", kIdTargets},
+    {"debian-policy/policy.html/ch-maintainerscripts.html", kIdTargets},
+    {"debian-policy/policy.html/ch-opersys.html", kIdTargets},
+    {"debian-policy/policy.html/ch-relationships.html", kIdTargets},
+    {"debian-policy/policy.html/ch-scope.html", kIdTargets},
+    {"debian-policy/policy.html/ch-sharedlibs.html", kIdTargets},
+    {"debian-policy/policy.html/ch-source.html", kIdTargets},
+    {"debian-policy/policy.html/genindex.html", kIdTargets},
+    {"debian-policy/policy.html/index.html", kIdTargets},
+    {"debian-policy/policy.html/upgrading-checklist.html", kIdTargets},
+    {"debian/FAQ/compatibility.en.html", kIdTargets},
+    {"debian/FAQ/customizing.en.html", kIdTargets},
+    {"debian/FAQ/ftparchives.en.html", kIdTargets},
+    {"debian/FAQ/pkgtools.en.html", kIdTargets},
+    {"debian/FAQ/support.en.html", kIdTargets},
+    {"developers-reference/best-pkging-practices.html", kIdTargets},
+    {"developers-reference/beyond-pkging.html", kIdTargets},
+    {"developers-reference/developer-duties.html", kIdTargets},
+    {"developers-reference/developers-reference.html", kIdTargets},
+    {"developers-reference/index.html", kIdTargets},
+    {"developers-reference/l10n.html", kIdTargets},
+    {"developers-reference/new-maintainer.html", kIdTargets},
+    {"developers-reference/pkgs.html", kIdTargets},
+    {"developers-reference/resources.html", kIdTargets},
+    {"developers-reference/scope.html", kIdTargets},
+    {"developers-reference/tools.html", kIdTargets},
+    {"libffi-dev/html/Arrays-Unions-Enums.html", kIdTargets},
+    {"libffi-dev/html/Closure-Example.html", kIdTargets},
+    {"libffi-dev/html/Complex-Type-Example.html", kIdTargets},
+    {"libffi-dev/html/Complex.html", kIdTargets},
+    {"libffi-dev/html/Index.html", kIdTargets},
+    {"libffi-dev/html/Introduction.html", kIdTargets},
+    {"libffi-dev/html/Memory-Usage.html", kIdTargets},
+    {"libffi-dev/html/Missing-Features.html", kIdTargets},
+    {"libffi-dev/html/Multiple-ABIs.html", kIdTargets},
+    {"libffi-dev/html/Primitive-Types.html", kIdTargets},
+    {"libffi-dev/html/Simple-Example.html", kIdTargets},
+    {"libffi-dev/html/Size-and-Alignment.html", kIdTargets},
+    {"libffi-dev/html/Structures.html", kIdTargets},
+    {"libffi-dev/html/The-Basics.html", kIdTargets},
+    {"libffi-dev/html/The-Closure-API.html", kIdTargets},
+    {"libffi-dev/html/Thread-Safety.html", kIdTargets},
+    {"libffi-dev/html/Type-Example.html", kIdTargets},
+    {"libffi-dev/html/Types.html", kIdTargets},
+    {"libffi-dev/html/Using-libffi.html", kIdTargets},
+    {"libffi-dev/html/index.html", kIdTargets},
+};
+
+void expectPasses(const Marks& marks, const std::string& path, const std::string& failure)
+{
+    std::string page = path;
+    for (std::string root : {"/usr/share/doc/", "/usr/share/"})
+        if (page.starts_with(root))
+            page.erase(0, root.size());
+    auto mark = marks.find(page);
+    if (mark == marks.end())
+        EXPECT_EQ(failure, "");
+    else
+        EXPECT_NE(failure, "") << "passes now: strike the mark off (" << mark->second << ")";
+}
+
 class HtmlDifferentialTest : public PlxReadTest {
 protected:
-    // The words of the document: hidden link data left out, paragraph, line, cell and row
-    // ends as blanks, objects as nothing.
+    // The words of the document in Unicode: hidden link data left out, paragraph, line,
+    // cell and row ends as blanks, objects as nothing, kept references as what they name.
     std::vector<std::string> documentWords(HWND w)
     {
-        std::string all;
+        std::string all, kept;
         eachCharacter(w, [&](char c, unsigned style) {
-            if (!(style & 0x40) && c != 0x18)
-                all += c == 0x15 || c == 0x0F || c == 0x13 || c == 0x12 ? ' ' : c;
+            if (!(style & addon::kStyleKeptReference) && !kept.empty()) {
+                all += keptAsUnicode(kept);
+                kept.clear();
+            }
+            if (style & 0x40 || c == 0x18)
+                return;
+            if (style & addon::kStyleKeptReference)
+                kept += c;
+            else if (c == 0x15 || c == 0x0F || c == 0x13 || c == 0x12)
+                all += ' ';
+            else
+                appendUtf8(all, addon::Windows1252Character(static_cast<unsigned char>(c)));
         });
+        all += keptAsUnicode(kept);
         return words(all);
     }
 };
@@ -271,10 +411,9 @@ TEST_F(HtmlDifferentialTest, RealPagesGiveTheWordsLibxml2FindsInTheirBodies)
         ASSERT_EQ(PlxInitialize(w, hostWnd), 1);
         ASSERT_EQ(PlxRead(w, 0, path.c_str(), nullptr, 0, nullptr), 1);
         std::vector<std::string> ours = documentWords(w);
-        std::vector<std::string> theirs = libxml2Words(readBytes(path), path);
-        EXPECT_GT(ours.size(), 50u);
-        if (ours != theirs)
-            ADD_FAILURE() << firstDifference(ours, theirs);
+        std::vector<std::string> theirs = libxml2Words(readBytes(path));
+        EXPECT_GT(theirs.size(), 20u);
+        expectPasses(kWordsNotYet, path, ours == theirs ? "" : firstDifference(ours, theirs));
         totalWords += ours.size();
         EditorDestroyWindow(w);
     }
@@ -291,24 +430,12 @@ std::set<int> libxml2Errors(const std::string& page)
     xmlSetStructuredErrorFunc(&codes, [](void* data, xmlError* error) {
         static_cast<std::set<int>*>(data)->insert(error->code);
     });
-    htmlDocPtr doc = htmlReadMemory(page.data(), int(page.size()), nullptr, "ISO-8859-1",
-                                    HTML_PARSE_RECOVER | HTML_PARSE_NONET);
+    htmlDocPtr doc = htmlReadMemory(page.data(), int(page.size()), nullptr, nullptr, HTML_PARSE_RECOVER | HTML_PARSE_NONET);
     xmlFreeDoc(doc);
     xmlSetStructuredErrorFunc(nullptr, nullptr);
     return codes;
 }
 
-std::string writtenPage(HWND w)
-{
-    HGLOBAL block = nullptr;
-    std::int32_t length = 0;
-    if (PlxWrite(w, 1, nullptr, &block, &length, 0) != 1)
-        return {};
-    std::string page(static_cast<const char*>(GlobalLock(block)), std::size_t(length));
-    GlobalUnlock(block);
-    GlobalFree(block);
-    return page;
-}
 
 }
 
@@ -319,18 +446,94 @@ TEST_F(HtmlDifferentialTest, RealPagesWrittenBackParseWithoutNewErrorsAndKeepThe
         GTEST_SKIP() << "no documentation pages: run setup.sh";
     for (const std::string& path : list) {
         SCOPED_TRACE(path);
+        HWND w = newEditor(), back = newEditor();
+        ASSERT_EQ(PlxInitialize(w, hostWnd), 1);
+        ASSERT_EQ(PlxInitialize(back, hostWnd), 1);
+        ASSERT_EQ(PlxRead(w, 0, path.c_str(), nullptr, 0, nullptr), 1);
+        std::string page = readBytes(path), saved = written(w);
+        ASSERT_NE(saved, "(write failed)");
+        std::string failure;
+        std::set<int> before = libxml2Errors(page);
+        for (int code : libxml2Errors(saved))
+            if (!before.count(code))
+                failure += "libxml2 error " + std::to_string(code) + " is new in the page written\n";
+        std::vector<std::string> theirs = libxml2Words(page);
+        if (std::vector<std::string> ours = libxml2Words(saved); ours != theirs)
+            failure += "written: " + firstDifference(ours, theirs) + "\n";
+        ASSERT_EQ(read(saved, back), 1);
+        if (std::vector<std::string> ours = documentWords(back); ours != theirs)
+            failure += "read back: " + firstDifference(ours, theirs);
+        expectPasses(kWrittenNotYet, path, failure);
+        EditorDestroyWindow(back);
+        EditorDestroyWindow(w);
+    }
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+namespace {
+
+struct Links {
+    std::multiset<std::string> hrefs;
+    std::set<std::string> targets;   // "name" of an anchor, "id" of any element
+};
+
+void collectLinks(xmlNode* node, Links& links)
+{
+    for (xmlNode* n = node; n; n = n->next) {
+        if (n->type != XML_ELEMENT_NODE)
+            continue;
+        auto attribute = [&](const char* name) {
+            xmlChar* value = xmlGetProp(n, BAD_CAST name);
+            std::string text = value ? reinterpret_cast<const char*>(value) : "";
+            xmlFree(value);
+            return std::pair(value != nullptr, text);
+        };
+        bool anchor = xmlStrEqual(n->name, BAD_CAST "a");
+        if (auto [has, href] = attribute("href"); has && anchor)
+            links.hrefs.insert(href);
+        if (auto [has, name] = attribute("name"); has && anchor)
+            links.targets.insert(name);
+        if (auto [has, id] = attribute("id"); has)
+            links.targets.insert(id);
+        collectLinks(n->children, links);
+    }
+}
+
+Links libxml2Links(const std::string& page)
+{
+    Links links;
+    htmlDocPtr doc = test::ParseWithLibxml2(page);
+    if (doc)
+        collectLinks(xmlDocGetRootElement(doc), links);
+    xmlFreeDoc(doc);
+    return links;
+}
+
+}
+
+TEST_F(HtmlDifferentialTest, RealPagesWrittenBackKeepEveryLinkAndTarget)
+{
+    std::vector<std::string> list = pages();
+    if (list.empty())
+        GTEST_SKIP() << "no documentation pages: run setup.sh";
+    for (const std::string& path : list) {
+        SCOPED_TRACE(path);
         HWND w = newEditor();
         ASSERT_EQ(PlxInitialize(w, hostWnd), 1);
         ASSERT_EQ(PlxRead(w, 0, path.c_str(), nullptr, 0, nullptr), 1);
-        std::string page = readBytes(path), written = writtenPage(w);
-        ASSERT_FALSE(written.empty());
-        std::set<int> before = libxml2Errors(page);
-        for (int code : libxml2Errors(written))
-            EXPECT_TRUE(before.count(code)) << "libxml2 error " << code << " is new in the page written";
-        std::vector<std::string> ours = libxml2Words(written, path), theirs = libxml2Words(page, path);
-        if (ours != theirs)
-            ADD_FAILURE() << firstDifference(ours, theirs);
+        Links original = libxml2Links(readBytes(path)), saved = libxml2Links(written(w));
         EditorDestroyWindow(w);
+        std::string lost;
+        for (const std::string& href : original.hrefs)
+            if (!saved.hrefs.count(href))
+                lost += " href " + href;
+        for (const std::string& target : original.targets)
+            if (!saved.targets.count(target))
+                lost += " target " + target;
+        for (const std::string& href : saved.hrefs)
+            if (href.size() > 1 && href[0] == '#' && !saved.targets.count(href.substr(1)))
+                lost += " no target for " + href;
+        expectPasses(kLinksNotYet, path, lost);
     }
     EXPECT_TRUE(boxes.empty()) << boxes.front();
 }

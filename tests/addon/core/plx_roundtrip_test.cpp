@@ -17,17 +17,6 @@ namespace {
 
 class PlxRoundTripTest : public PlxReadTest {
 protected:
-    std::string written()
-    {
-        HGLOBAL block = nullptr;
-        std::int32_t length = 0;
-        if (PlxWrite(hWnd, 1, nullptr, &block, &length, 0) != 1)
-            return "(write failed)";
-        std::string text(static_cast<const char*>(GlobalLock(block)), std::size_t(length));
-        GlobalUnlock(block);
-        GlobalFree(block);
-        return text;
-    }
     // The top document and, depth first, every frame's.
     std::string dumpAll(const addon::FrameRecord& frames)
     {

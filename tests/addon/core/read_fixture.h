@@ -61,6 +61,18 @@ protected:
             out += "}";
         return out;
     }
+    // The page PlxWrite makes of the document, in memory.
+    std::string written(HWND w = nullptr)
+    {
+        HGLOBAL block = nullptr;
+        std::int32_t length = 0;
+        if (PlxWrite(w ? w : hWnd, 1, nullptr, &block, &length, 0) != 1)
+            return "(write failed)";
+        std::string page(static_cast<const char*>(GlobalLock(block)), std::size_t(length));
+        GlobalUnlock(block);
+        GlobalFree(block);
+        return page;
+    }
     // The texts of the notifications of a code the host heard.
     std::vector<std::string> heard(UINT code)
     {
