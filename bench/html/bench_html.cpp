@@ -148,7 +148,7 @@ std::vector<std::string> splitWords(const std::string& text)
 std::vector<std::string> pageWords(const std::string& page)
 {
     std::string text;
-    htmlDocPtr doc = htmlReadMemory(page.data(), int(page.size()), nullptr, "ISO-8859-1", kParseOptions);
+    htmlDocPtr doc = htmlReadMemory(page.data(), int(page.size()), nullptr, nullptr, kParseOptions);
     if (doc)
         collectText(xmlDocGetRootElement(doc), text);
     xmlFreeDoc(doc);
@@ -207,13 +207,25 @@ WriteResult timeWrites(const std::string& page)
     return result;
 }
 
-void reportWrite(const char* file, const std::string& page)
+// The page with the highest ratio of our time to libxml2's so far.
+struct Slowest {
+    std::string file;
+    double ratio = 0;
+    void take(const char* page, double r)
+    {
+        if (r > ratio)
+            file = page, ratio = r;
+    }
+};
+
+void reportWrite(const char* file, const std::string& page, Slowest& slowest)
 {
     WriteResult w = timeWrites(page);
     if (!w.failure.empty()) {
         std::printf("write %s FAILED %s\n", file, w.failure.c_str());
         return;
     }
+    slowest.take(file, w.seconds[0] / w.seconds[1]);
     std::vector<std::string> ours = pageWords(w.ours), theirs = pageWords(page);
     bool same = ours == theirs;
     if (!same) {
@@ -246,6 +258,7 @@ int main(int argc, char** argv)
     std::vector<std::filesystem::path> files;
     for (int i = 1; i < argc; ++i)
         files.push_back(std::filesystem::absolute(argv[i]));
+    Slowest slowestRead, slowestWrite;
     for (int i = 1; i < argc; ++i) {
         std::ifstream in(files[std::size_t(i - 1)], std::ios::binary);
         if (!in) {
@@ -268,7 +281,10 @@ int main(int argc, char** argv)
         double mb = double(page.size()) / 1e6;
         std::printf("read %s ours %.1f libxml2 %.1f gumbo %.1f time ours/libxml2 %.2f\n", argv[i], mb / t[0],
                     mb / t[1], mb / t[2], t[0] / t[1]);
-        reportWrite(argv[i], page);
+        slowestRead.take(argv[i], t[0] / t[1]);
+        reportWrite(argv[i], page, slowestWrite);
     }
+    std::printf("slowest read %s time ours/libxml2 %.2f\n", slowestRead.file.c_str(), slowestRead.ratio);
+    std::printf("slowest write %s time ours/libxml2 %.2f\n", slowestWrite.file.c_str(), slowestWrite.ratio);
     return 0;
 }
