@@ -108,6 +108,8 @@ frmMain* frmMain::DoOpen(const QString& sFilename, bool bNewWindow)
                 continue;
             window->raise();
             window->activateWindow();
+            // The container holds no document content of its own, so there is nothing to
+            // revert: the question is asked and either answer leaves the window as it is.
             if (window->clsSettings->Dirty())
                 ui::MsgBox("Revert to saved?", ui::YesNo | ui::Question);
             return window;
@@ -117,6 +119,7 @@ frmMain* frmMain::DoOpen(const QString& sFilename, bool bNewWindow)
             target = &newForm<frmMain>();
             target->Load();
         }
+        // Only the path is the window's to lose, so Yes and No both go on; Cancel keeps it.
         if (target->clsSettings->Dirty()
             && ui::MsgBox("Save Changes", ui::YesNoCancel | ui::Question) == ui::Cancel) {
             // A window made for this open is not left behind hidden.

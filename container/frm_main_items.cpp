@@ -198,9 +198,7 @@ bool frmMain::saveOwnNotes()
     if (notesFile_.isEmpty())
         return saveNotesAs();
     try {
-        int how = 1;
         saveToOwnFile();
-        Toc1->SaveFile(notesFile_, how);
         return true;
     } catch (const RuntimeError& e) {
         ui::showFailure(e, "Error in frmMain: Sub mnuFileSave_Click");

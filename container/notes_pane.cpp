@@ -44,8 +44,6 @@ void NotesPane::SaveFile(const QString& path)
     edited_ = false;
 }
 
-void NotesPane::SaveFile(const QString& path, int&) { SaveFile(path); }
-
 void NotesPane::FillMergeField(const QString& name, const QString& value, int&) { control_->fillMergeField(name, value); }
 
 void NotesPane::ShowToolbar(int& show) { control_->showToolbar(show != 0); }

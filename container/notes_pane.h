@@ -35,8 +35,6 @@ public:
     void SaveFile(const QString& path);
     // True when the user changed the document since it was last loaded or saved.
     bool edited() const { return edited_; }
-    // The save member with a second argument (1: the document as it stands).
-    void SaveFile(const QString& path, int& how);
     // Shows value in every merge field of that name; how is 1.
     void FillMergeField(const QString& name, const QString& value, int& how);
 

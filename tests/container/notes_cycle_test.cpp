@@ -13,6 +13,8 @@
 #include <QLocale>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 using namespace ks;
 using namespace ks::container;
@@ -79,6 +81,27 @@ TEST_F(NotesCycle, ANoteTypedForOneVideoIsSavedAndComesBackWithIt)
     click(w, training, "Guide");
     EXPECT_TRUE(has(notes("First"), "More."));
     EXPECT_EQ(w.notesFile(), notes("First"));
+}
+
+TEST_F(NotesCycle, FileSaveReplacesTheNotesFileOnce)
+{
+    frmMain& w = mainWindow();
+    click(w, openGroup(w, "Training"), "First");
+    typeNote(w, "Saved once. ");
+    const int watch = inotify_init1(IN_NONBLOCK);
+    ASSERT_GE(watch, 0);
+    // The temporary files' moves keep the kernel from folding two renames over one name into one event.
+    const uint32_t moves = IN_MOVED_FROM | IN_MOVED_TO;
+    ASSERT_GE(inotify_add_watch(watch, path("Templates/Your Notes").toStdString().c_str(), moves), 0);
+    w.mnuFileSave_Click();
+    int replaced = 0;
+    alignas(inotify_event) char events[4096];
+    for (ssize_t n; (n = ::read(watch, events, sizeof events)) > 0;)
+        for (char* at = events; at < events + n; at += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(at)->len)
+            replaced += std::string(reinterpret_cast<inotify_event*>(at)->name) == "First.rtf";
+    ::close(watch);
+    EXPECT_EQ(replaced, 1);
+    EXPECT_TRUE(has(notes("First"), "Saved once."));
 }
 
 TEST_F(NotesCycle, TwoVideosOfOneNameShareTheirNotes)
