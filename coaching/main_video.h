@@ -1,5 +1,5 @@
 #pragma once
-#include "coaching/video_window.h"
+#include "common/video_window.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 // The container's video window: the shared window with the container's own
 // load, start, buttons, close and player events. It plays what the main
 // window's items hand it and fills no topic list.
-#include "coaching/video_window.h"
+#include "common/video_window.h"
 
 namespace ks::container {
 

@@ -2,7 +2,7 @@
 // The editor-library calls the formatting code repeats, with named values in
 // place of the editor's twelve paragraph arguments and its line outs.
 #include "addon/base/html_ctx.h"
-#include "platform/editor/model/info_record.h"
+#include "platform/editor/vek32_info.h"
 
 #include <utility>
 

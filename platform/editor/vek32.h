@@ -6,7 +6,7 @@
 // are named in vek32_codes.h. Lines and columns are the editor's logical lines (at most 300
 // characters, see model/document.h); a position counts characters from the start
 // of the document, paragraph ends included.
-#include "platform/editor/model/info_record.h"
+#include "platform/editor/vek32_info.h"
 #include "platform/editor/vek32_codes.h"
 #include "platform/win/global_memory.h"
 #include "platform/win/win_types.h"

@@ -40,6 +40,8 @@ bool isQtHeader(const Include& include)
 
 bool isSharedLayer(const std::string& folder) { return folder == "common" || folder.rfind("platform/", 0) == 0; }
 
+std::string subsystemOf(const std::string& folder) { return folder.substr(0, folder.find('/')); }
+
 std::string where(const std::string& file, const Include& include)
 {
     return file + ":" + std::to_string(include.line) + " includes " + include.name;
@@ -92,6 +94,24 @@ std::vector<std::string> sharedLayersReachingUp(const SourceTree& tree)
             const std::string target = tree.folderOf(tree.resolve(file, include));
             if (!target.empty() && !isSharedLayer(target))
                 findings.push_back(where(file, include) + " (a shared layer reaching up into " + target + ")");
+        }
+    }
+    return findings;
+}
+
+std::vector<std::string> unnamedSubsystemEdges(const SourceTree& tree, const Edges& allowed)
+{
+    std::vector<std::string> findings;
+    for (const auto& [file, includes] : tree.files) {
+        const std::string from = tree.folderOf(file);
+        if (from.empty() || isSharedLayer(from))
+            continue;
+        for (const Include& include : includes) {
+            const std::string to = tree.folderOf(tree.resolve(file, include));
+            if (to.empty() || isSharedLayer(to) || subsystemOf(to) == subsystemOf(from))
+                continue;
+            if (!allowed.count({subsystemOf(from), subsystemOf(to)}))
+                findings.push_back(where(file, include) + " (" + subsystemOf(from) + " on " + subsystemOf(to) + ")");
         }
     }
     return findings;

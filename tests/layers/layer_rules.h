@@ -2,6 +2,7 @@
 // Reads the #include lines of the source folders and checks them against the layering
 // of the architecture. Each check returns one finding per offending include (or cycle).
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,10 @@ SourceTree readSourceTree(const std::string& root, const std::vector<std::string
 std::vector<std::string> sharedLayersReachingUp(const SourceTree& tree);
 // Files under the given folders include no Qt header, directly or through our headers.
 std::vector<std::string> qtInQtFreeFolders(const SourceTree& tree, const std::vector<std::string>& qtFree);
+// Includes from one subsystem into another that allowed does not name as {includer, included}.
+// A subsystem is a top folder other than common/ and platform/ ("addon/core" belongs to "addon").
+using Edges = std::set<std::pair<std::string, std::string>>;
+std::vector<std::string> unnamedSubsystemEdges(const SourceTree& tree, const Edges& allowed);
 // Folders that include each other, directly or round a longer circle.
 std::vector<std::string> folderCycles(const SourceTree& tree);
 

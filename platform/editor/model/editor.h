@@ -4,7 +4,7 @@
 // C API (vek32.h) works on it; the Qt view, later, paints and feeds it.
 #include "platform/editor/model/document.h"
 #include "platform/editor/model/font_table.h"
-#include "platform/editor/model/info_record.h"
+#include "platform/editor/vek32_info.h"
 #include "platform/editor/model/para_formats.h"
 #include "platform/editor/model/tables.h"
 #include "platform/editor/model/view_hooks.h"

@@ -1,4 +1,4 @@
-#include "coaching/video_window.h"
+#include "common/video_window.h"
 
 #include "common/dialogs.h"
 #include "common/paths.h"
