@@ -22,9 +22,6 @@ extern QString SilentVideoFolder;
 extern QString VideoBaseFolder;
 // 1 while the video-folder dialog opened by the check is waiting for an answer.
 extern int VideoSetupPending;
-// The one pending setting StoreSetting writes.
-extern QString SettingKey;
-extern QString SettingValue;
 
 // How the check reaches the video-folder dialog; the program fills it in.
 struct VideoFolderDialogSeam {
@@ -44,11 +41,11 @@ void LoadSettings();
 // Text of SETTINGS/<key>, a key may name nested elements ("EXPORT/HEADER/BOLD");
 // "" when there is no such element.
 QString GetXMLNodeText(const QString& key, const SettingsDocument& document);
-// Sets an existing SETTINGS/<key> to SettingValue and saves the document as the
+// Sets an existing SETTINGS/<key> to value and saves the document as the
 // settings file; a missing element changes and saves nothing.
-void setXMLNodeText(const QString& key, SettingsDocument& document);
-// Reloads the settings file and writes SettingKey := SettingValue into it.
-void StoreSetting();
+void setXMLNodeText(const QString& key, const QString& value, SettingsDocument& document);
+// Reloads the settings file and writes SettingValue into its SETTINGS/<SettingKey>.
+void StoreSetting(const QString& SettingKey, const QString& SettingValue);
 
 // The settings file's full path.
 QString SettingsFilePath();

@@ -79,7 +79,7 @@ QString GetXMLNodeText(const QString& key, const SettingsDocument& document)
     });
 }
 
-void setXMLNodeText(const QString& key, SettingsDocument& document)
+void setXMLNodeText(const QString& key, const QString& SettingValue, SettingsDocument& document)
 {
     passingOn("setXMLNodeText", [&] {
         pugi::xml_node node = settingNode(document, key);
@@ -97,12 +97,12 @@ void setXMLNodeText(const QString& key, SettingsDocument& document)
     });
 }
 
-void StoreSetting()
+void StoreSetting(const QString& SettingKey, const QString& SettingValue)
 {
     passingOn("GetXMLNodeText", [&] {
         SettingsDocument document;
         if (LoadSettingsDocument(SettingsFilePath(), document))
-            setXMLNodeText(SettingKey, document);
+            setXMLNodeText(SettingKey, SettingValue, document);
     });
 }
 

@@ -18,8 +18,6 @@ QString CommentVideoFolder;
 QString SilentVideoFolder;
 QString VideoBaseFolder;
 int VideoSetupPending = 0;
-QString SettingKey;
-QString SettingValue;
 
 namespace {
 
@@ -82,15 +80,11 @@ QString videoFolderSetting(const QString& key, const QString& value, const QStri
     QString folder = value;
     if (folder.isEmpty()) {
         folder = fallback;
-        SettingValue = folder;
-        SettingKey = key;
-        StoreSetting();
+        StoreSetting(key, folder);
     }
     if (!FolderExists(folder)) {
         folder = fallback;
-        SettingValue = folder;
-        SettingKey = key;
-        StoreSetting();
+        StoreSetting(key, folder);
     }
     return folder;
 }

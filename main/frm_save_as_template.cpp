@@ -102,9 +102,7 @@ void frmSaveAsTemplate::cmdOK_Click()
         if (accepted) {
             DialogFolder = folder;
             VideoPath = folder;
-            SettingValue = VideoPath;
-            SettingKey = "PATH";
-            StoreSetting();
+            StoreSetting("PATH", VideoPath);
             VideoSetupPending = 0;
             VideoBaseFolder = VideoPath;
             if (OpenedFromVideoOptions == 1) {

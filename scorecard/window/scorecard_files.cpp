@@ -37,9 +37,7 @@ QString scorecardFolder() { return ProgramFile(QStringLiteral("spreadsheets")); 
 
 void storeLastFile(const QString& path)
 {
-    SettingValue = path;
-    SettingKey = QStringLiteral("LASTFILE");
-    StoreSetting();
+    StoreSetting(QStringLiteral("LASTFILE"), path);
 }
 
 }

@@ -192,9 +192,7 @@ void SpreadForm::ComboCoachMode_Click()
         } else if (mode == SilentCoach) {
             video.Show();
         }
-        SettingValue = QString::number(mode);
-        SettingKey = QStringLiteral("COACHMODE");
-        StoreSetting();
+        StoreSetting(QStringLiteral("COACHMODE"), QString::number(mode));
         DoEvents();
         video.LabelCoach->setText(kCoachPrompt);
         video.Combo1->setEditText(kTopicPrompt);

@@ -50,18 +50,13 @@ TEST_F(SettingsTest, StoreChangesOnlyAnExistingElementAndNeverCreatesOne)
     const std::string original = settingsWith("", "");
     dir.write("Vidsettings.nml", original);
 
-    SettingKey = "NOSUCHKEY";
-    SettingValue = "value";
-    StoreSetting();
+    StoreSetting("NOSUCHKEY", "value");
     EXPECT_EQ(dir.read("Vidsettings.nml"), original) << "an unknown key must leave the file byte-identical";
 
-    SettingKey = "SILENTVIDEO";   // not in this file
-    StoreSetting();
+    StoreSetting("SILENTVIDEO", "value");   // not in this file
     EXPECT_EQ(dir.read("Vidsettings.nml"), original);
 
-    SettingKey = "LASTFILE";
-    SettingValue = "/home/u/Acme & Co.vqa";
-    StoreSetting();
+    StoreSetting("LASTFILE", "/home/u/Acme & Co.vqa");
     std::string expected = original;
     expected.replace(expected.find("/x/last.vqa"), 11, "/home/u/Acme &amp; Co.vqa");
     EXPECT_EQ(dir.read("Vidsettings.nml"), expected);
@@ -78,12 +73,10 @@ TEST_F(SettingsTest, AStoreOnAFullDiskFailsAndKeepsEverySetting)
     // Every start stores COACHMODE: a full disk must not cost LASTFILE, PATH and TITLE.
     const std::string original = settingsWith("/videos", "/comments");
     dir.write("Vidsettings.nml", original);
-    SettingKey = "COACHMODE";
-    SettingValue = "0";
     {
         test::FullDisk full(original.size() / 2);
         try {
-            StoreSetting();
+            StoreSetting("COACHMODE", "0");
             ADD_FAILURE() << "a store that could not be written reported success";
         } catch (const RuntimeError& e) {
             EXPECT_EQ(e.number(), 75);
@@ -103,9 +96,7 @@ TEST_F(SettingsTest, MissingOrDamagedFileChangesNothing)
     LoadSettings();
     EXPECT_EQ(AppTitle, "before");
     EXPECT_EQ(LastFilePath, "kept");
-    SettingKey = "TITLE";
-    SettingValue = "y";
-    StoreSetting();
+    StoreSetting("TITLE", "y");
     EXPECT_EQ(dir.read("Vidsettings.nml"), "<SETTINGS><TITLE>x</TITLE>");
     EXPECT_EQ(dialogShown, 0);
 }
