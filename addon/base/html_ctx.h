@@ -2,6 +2,7 @@
 // The per-window add-on context: everything the library knows about one editor
 // window. The editor allocates the block and keeps it for the window; the record
 // holds no owning C++ members, so dropping the block needs no destructor.
+#include "platform/editor/vek32_codes.h"
 #include "platform/win/win_types.h"
 
 #include <cstdint>
@@ -112,7 +113,7 @@ struct HtmlCtx {
     HWND editorWindow = nullptr;
     HWND activeFrameWindow = nullptr;    // where link targets and frameset commands go
     std::int32_t lastError = 0;          // written by PrintError
-    char marker = 0x15;
+    char marker = editor::kParaMark;
     std::int32_t spacing[2] = {120, 120};   // twips; the editor gets [1] first
     std::int32_t charWidth = 0, charHeight = 0;
     std::int32_t pixelsX = 96, pixelsY = 96;

@@ -3,6 +3,7 @@
 #include "addon/base/allocators.h"
 #include "addon/base/print_error.h"
 #include "addon/convert/html_entities.h"
+#include "platform/editor/vek32_codes.h"
 #include "platform/files/files.h"
 
 #include <algorithm>
@@ -192,7 +193,7 @@ int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous)
     }
     if (code == 0xB0)
         return putEntity(ctx, out, "&deg;");
-    if (c == 0x0E || (c == ' ' && (previous == ' ' || out.length == 0))) {
+    if (c == editor::kNoBreakSpace || (c == ' ' && (previous == ' ' || out.length == 0))) {
         out.nbsp = 1;
         int done = putEntity(ctx, out, "&nbsp;");
         out.nbsp = 0;

@@ -19,7 +19,7 @@ inline constexpr int kHtmlTableColumns = 300;
 inline constexpr int kHtmlFaceSize = 32;
 
 // What a line end inside a text run becomes until the run is decoded.
-inline constexpr char kHtmlLineEndMark = 21;
+inline constexpr char kHtmlLineEndMark = editor::kParaMark;
 
 inline constexpr std::int32_t kHiddenPlain = 1, kHiddenVariant = 2;
 

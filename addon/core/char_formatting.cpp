@@ -24,7 +24,7 @@ int refont(HtmlCtx& ctx, HWND hWnd, int font, int element)
 {
     unsigned style = 0, colour = 0, colour2 = 0;
     int userId = 0;
-    if (!EditorGetFontData(hWnd, font, &style, nullptr, nullptr, &userId) || (style & 0xC0))
+    if (!EditorGetFontData(hWnd, font, &style, nullptr, nullptr, &userId) || (style & (editor::kHidden | editor::kObjectStyle)))
         return font;
     EditorGetFontColors(hWnd, font, &colour, &colour2);
     int htmlSize = EditorGetFontTag(hWnd, font);

@@ -21,7 +21,7 @@ int makeParaFormat(HWND hWnd, const ParaProps& p)
 int makeParaFormatEx(HWND hWnd, const ParaProps& p, int listFormat)
 {
     return EditorMakeParaFormatEx(hWnd, -1, 1, p.left, p.right, p.first, p.v4, p.v5, p.typeWord, p.ruleValue,
-                                  p.styleFlags, p.before, p.after, p.lineValue, p.flags, listFormat, 0xFFFFFF);
+                                  p.styleFlags, p.before, p.after, p.lineValue, p.flags, listFormat, editor::kNoColour);
 }
 
 bool readLineFlags(HWND hWnd, int line, unsigned& flags, int* cell)

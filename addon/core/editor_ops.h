@@ -2,6 +2,7 @@
 // The editor-library calls the formatting code repeats, with named values in
 // place of the editor's twelve paragraph arguments and its line outs.
 #include "addon/base/html_ctx.h"
+#include "platform/editor/vek32_codes.h"
 #include "platform/editor/vek32_info.h"
 
 #include <utility>
@@ -23,13 +24,15 @@ struct ParaProps {
 };
 
 // Paragraph flags and style flags the add-on sets.
-inline constexpr int kParaCentre = 0x1, kParaRight = 0x2, kParaLeft = 0x400, kParaJustify = 0x800;
-inline constexpr int kParaMarker = 0x8;
-inline constexpr int kStyleNoWrap = 0x10;
+inline constexpr int kParaCentre = editor::kAlignCentre, kParaRight = editor::kAlignRight,
+                     kParaLeft = editor::kAlignLeft, kParaJustify = editor::kAlignJustify;
+inline constexpr int kParaMarker = editor::kListNumbered;
+inline constexpr int kStyleNoWrap = editor::kNoWrap;
 
 // Line flags of the editor.
-inline constexpr unsigned kLineEndsPara = 0x1, kLineEndsCell = 0x2, kLineStartsPara = 0x4;
-inline constexpr unsigned kLineIsRule = 0x100;
+inline constexpr unsigned kLineEndsPara = editor::kLineParaEnd, kLineEndsCell = editor::kLineCellOrRow,
+                          kLineStartsPara = editor::kLineFirst;
+inline constexpr unsigned kLineIsRule = editor::kLineRule;
 
 bool readInfo(HWND hWnd, EditorInfo& info);
 bool readParaProps(HWND hWnd, int line, ParaProps& props);

@@ -26,7 +26,7 @@ constexpr UINT kListAddString = 0x0180, kListSetSel = 0x0185, kListSetCurSel = 0
 constexpr unsigned kTextLineStyle = 0x800080, kPasswordStyle = 0x8000A0, kTextAreaStyle = 0xA00004;
 constexpr unsigned kRadioStyle = 4, kCheckBoxStyle = 3, kPushButtonStyle = 0;
 constexpr unsigned kComboStyle = 0xA00043, kListStyle = 0xA00001, kListMultiple = 8;
-constexpr char kObjectChar[] = "\x18";
+constexpr char kObjectText[] = {editor::kObjectChar, 0};
 
 FieldRecord* readerField(HtmlCtx* ctx, HtmlReader* r)
 {
@@ -209,7 +209,7 @@ int CreateFieldControl(HtmlCtx* ctx, HtmlGroup* group, int fromReader, int repai
         ResetFieldControl(ctx, f);
     HWND hWnd = ctx->editorWindow;
     if (fromReader)
-        EditorAppendText(hWnd, kObjectChar, id, -1, CurrentTableCell(r), -1, 0);
+        EditorAppendText(hWnd, kObjectText, id, -1, CurrentTableCell(r), -1, 0);
     else
         EditorPlacePicture(hWnd, id, repaint);
     if (HWND control = EditorGetObjectControl(hWnd, id))

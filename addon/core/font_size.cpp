@@ -39,7 +39,7 @@ int resized(HtmlCtx& ctx, HWND hWnd, int font, int element, const SizeChange& ch
     int userId = 0;
     char face[32]{};
     EditorGetFontData(hWnd, font, &style, nullptr, nullptr, &userId);
-    if (style & 0xC0)
+    if (style & (editor::kHidden | editor::kObjectStyle))
         return font;
     EditorGetFontColors(hWnd, font, &colour, nullptr);
     EditorGetFontInfo(hWnd, font, face, nullptr, nullptr);

@@ -15,16 +15,13 @@
 namespace ks::addon {
 namespace {
 
-// What the editor shows beside form text.
-constexpr int kFormTextRule = 7400;
-
 void setFormBit(HtmlCtx& ctx, HWND hWnd, int line, ParaProps& p, bool on, bool viewMode)
 {
     auto word = static_cast<std::uint32_t>(p.typeWord);
     word = on ? word | kParaInForm : word & ~kParaInForm;
     p.typeWord = static_cast<int>(word);
     if (GetParaMiscType(&ctx, word) != kMiscRule && !viewMode)
-        p.ruleValue = on ? kFormTextRule : 0;
+        p.ruleValue = on ? editor::kFormTextRule : 0;
     GetLineParaInfo(ctx, hWnd, line, word, &p.before, &p.after);
 }
 

@@ -149,9 +149,9 @@ int documentTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
     case Tag::U: return StyleTag(ctx, r, kStyleUnderline);
     case Tag::B: case Tag::Strong: case Tag::Dfn: return StyleTag(ctx, r, kStyleBold);
     case Tag::I: case Tag::Em: case Tag::Cite: return StyleTag(ctx, r, kStyleItalic);
-    case Tag::Strike: return StyleTag(ctx, r, 0x8);
-    case Tag::Sup: return StyleTag(ctx, r, 0x10);
-    case Tag::Sub: return StyleTag(ctx, r, 0x20);
+    case Tag::Strike: return StyleTag(ctx, r, editor::kStrike);
+    case Tag::Sup: return StyleTag(ctx, r, editor::kSuperscript);
+    case Tag::Sub: return StyleTag(ctx, r, editor::kSubscript);
     case Tag::Code: return ElementTag(ctx, r, kElemExample);
     case Tag::Var: return ElementTag(ctx, r, kElemVariables);
     case Tag::Kbd: return ElementTag(ctx, r, kElemKeyboard);

@@ -16,7 +16,6 @@ namespace ks::addon {
 namespace {
 
 constexpr std::uint32_t kFlagNoFormRule = 0x20;
-constexpr int kFormTextRule = 7400;
 constexpr int kQuoteIndent = 600;
 
 bool endsWith(const HtmlReader* r, char c) { return r->pendingLength > 0 && r->pending[r->pendingLength - 1] == c; }
@@ -149,7 +148,7 @@ int paragraphFormat(HtmlCtx* ctx, HtmlGroup& g, int left, int list)
     }
     int rule = g.ruleValue;
     if ((g.typeWord & kParaInForm) && !(ctx->flags & kFlagNoFormRule) && viewState(hWnd) == 0)
-        rule = kFormTextRule;
+        rule = editor::kFormTextRule;
     const std::int32_t values[11] = {left, g.rightIndent, g.firstIndent, int(g.typeWord), rule, int(g.paraFlags),
                                      g.spacing[0], g.spacing[1], g.spacing[2], int(g.align), list};
     HtmlFormatUse& last = r->formatUse;

@@ -16,7 +16,7 @@ using namespace menu;
 
 constexpr int kRepaint = 1;
 constexpr int kAskElement = -1;   // the font-element dialog first
-constexpr unsigned kAllStyles = 0x13F;   // the six styles and the editor's 0x100
+constexpr unsigned kAllStyles = editor::kTextStyleBits | editor::kMarked;
 
 void sendCommand(HWND hWnd, int command) { SendMessage(hWnd, WM_COMMAND, WPARAM(command), 0); }
 
@@ -122,12 +122,12 @@ bool runTableCommand(HWND hWnd, int id)
 std::uint32_t commandStyleBit(int id)
 {
     switch (id) {
-    case kBold: return 2;
-    case kItalic: return 4;
-    case kUnderline: return 1;
-    case kSuperscript: return 0x10;
-    case kSubscript: return 0x20;
-    case kStrikeOut: return 8;
+    case kBold: return editor::kBold;
+    case kItalic: return editor::kItalic;
+    case kUnderline: return editor::kUnderline;
+    case kSuperscript: return editor::kSuperscript;
+    case kSubscript: return editor::kSubscript;
+    case kStrikeOut: return editor::kStrike;
     default: return 0;
     }
 }
@@ -148,10 +148,10 @@ int commandCharType(int id)
 unsigned commandAlignment(int id)
 {
     switch (id) {
-    case kAlignLeft: return 0x400;
-    case kAlignRight: return 2;
-    case kAlignCentre: return 1;
-    case kJustify: return 0x800;
+    case kAlignLeft: return editor::kAlignLeft;
+    case kAlignRight: return editor::kAlignRight;
+    case kAlignCentre: return editor::kAlignCentre;
+    case kJustify: return editor::kAlignJustify;
     default: return 0;
     }
 }

@@ -14,7 +14,7 @@ namespace {
 
 using namespace menu;
 
-constexpr unsigned kAnyAlignment = 0x1 | 0x2 | 0x800;
+constexpr unsigned kAnyAlignment = editor::kAlignCentre | editor::kAlignRight | editor::kAlignJustify;
 
 bool inViewMode(HWND hWnd)
 {

@@ -10,7 +10,7 @@
 namespace ks::addon {
 namespace {
 
-constexpr int kSearchDown = 0x12;
+constexpr int kSearchDown = editor::kFindDown | editor::kFindAllText;
 
 struct Character {
     char c = 0;

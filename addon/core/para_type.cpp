@@ -87,7 +87,7 @@ int ApplyParaType(HtmlCtx& ctx, HWND hWnd, int line, std::uint32_t oldWord, std:
         mapped = fonts[i];
         unsigned style = 0;
         int userId = 0;
-        if (!EditorGetFontData(hWnd, previous, &style, nullptr, nullptr, &userId) || (style & 0xC0))
+        if (!EditorGetFontData(hWnd, previous, &style, nullptr, nullptr, &userId) || (style & (editor::kHidden | editor::kObjectStyle)))
             continue;
         unsigned colour = 0, colour2 = 0, ignored = 0;
         int points = 0;

@@ -25,7 +25,7 @@ namespace {
 constexpr int kPackedDib = 8;
 constexpr unsigned kPictureFlag = editor::kObjectStyle, kPictureLinked = editor::kLinkText;
 constexpr int kImageMap = 1, kFirstImageField = 2;
-constexpr char kObjectChar[] = "\x18";
+constexpr char kObjectText[] = {editor::kObjectChar, 0};
 // A placeholder without a size is as wide as its alt text in a plain font would be, about.
 constexpr int kAltCharWidth = 7, kPlaceholderMinWidth = 24, kPlaceholderMaxWidth = 300, kPlaceholderHeight = 24;
 
@@ -131,7 +131,7 @@ void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, c
         EditorSetPictureWidthPercent(hWnd, id, -a.width);
     if (a.floatSide)
         EditorSetPictureFloat(hWnd, id, a.floatSide, 0);
-    EditorAppendText(hWnd, kObjectChar, id, -1, CurrentTableCell(r), -1, 0);
+    EditorAppendText(hWnd, kObjectText, id, -1, CurrentTableCell(r), -1, 0);
     SendHtmlNotify(ctx, kNotifyImagePlaced, reinterpret_cast<WPARAM>(hWnd), id, false);
 }
 

@@ -16,7 +16,6 @@ namespace ks::addon {
 namespace {
 
 constexpr int kListIndentStep = 720;
-constexpr int kBorderFlags = 0xF0, kEditorListFlag = 0x8;
 
 using editor::kCellEnd, editor::kColumnBreak, editor::kHidden, editor::kInternal1, editor::kInternal2,
     editor::kLineBreak, editor::kObjectChar, editor::kObjectStyle, editor::kPageBreak, editor::kParaMark,
@@ -98,14 +97,14 @@ std::uint32_t typeFor(HtmlCtx& ctx, HWND hWnd, int last, bool oneChar, const Siz
     ParaProps p;
     if (!readParaProps(hWnd, last, p))
         return word;
-    if ((p.flags & kEditorListFlag) && p.first < 0) {
+    if ((p.flags & editor::kListNumbered) && p.first < 0) {
         int bullet = 0;
         EditorGetListInfo(hWnd, last, &bullet, nullptr, nullptr);
         SetParaListLevel(&ctx, &word, std::clamp((p.left + p.first) / kListIndentStep + 1, 1, 7));
         SetParaListType(&ctx, &word, bullet ? kListUnordered : kListOrdered);
         word |= kParaMarkerShown;
     }
-    if ((p.flags & kBorderFlags) && oneChar)
+    if ((p.flags & editor::kBorderBits) && oneChar)
         SetParaMiscType(&ctx, &word, kMiscRule);
     return word;
 }

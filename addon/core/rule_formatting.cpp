@@ -12,8 +12,6 @@
 namespace ks::addon {
 namespace {
 
-constexpr int kThickRuleValue = 8000;
-
 int twipsToPixels(const HtmlCtx& ctx, int twips)
 {
     int ppi = ctx.pixelsX > 0 ? ctx.pixelsX : 96;
@@ -24,7 +22,7 @@ int twipsToPixels(const HtmlCtx& ctx, int twips)
 RuleParams currentRule(const HtmlCtx& ctx, const ParaProps& p, int windowPx)
 {
     RuleParams r;
-    r.thickness = (p.flags & 0x10) ? 0 : std::max(1, -p.lineValue / 20);
+    r.thickness = (p.flags & editor::kBorderTop) ? 0 : std::max(1, -p.lineValue / 20);
     r.width = 100;
     if ((p.left || p.right) && windowPx > 0) {
         int indentPx = twipsToPixels(ctx, p.left) + twipsToPixels(ctx, p.right);
@@ -78,12 +76,12 @@ RuleGeometry GetRuleGeometry(HtmlCtx& ctx, HWND hWnd, int width, int size, int a
     RuleGeometry g;
     int thickness = size < 0 ? -size * 20 : size;
     if (thickness) {
-        g.ruleValue = kThickRuleValue;
-        g.flags = 0xA0;
+        g.ruleValue = editor::kThickRule;
+        g.flags = editor::kBorderBottom | editor::kBorderRight;
         g.before = 0;
         g.lineValue = -thickness;
     } else {
-        g.flags = 0x210;
+        g.flags = editor::kDefaultRule | editor::kBorderTop;
         g.before = 120;
         g.lineValue = -20;
     }

@@ -176,7 +176,7 @@ int WriteRule(HtmlWriter& w, int line)
     int word = EditorGetParaRule(w.hWnd, line);
     int width = static_cast<std::int16_t>(word & 0xFFFF);
     int alignment = (word >> 16) & 0xFFFF;
-    bool plain = (flags & 0x10) != 0;
+    bool plain = (flags & editor::kBorderTop) != 0;
     if (plain && width == 0)
         return Tag(w, "hr", true, true);
     if (!PutTagOpen(&w.ctx, w.out, "hr"))

@@ -123,7 +123,7 @@ void ResetCharState(HtmlWriter& w)
     const FontFacts& facts = FactsOf(w, 0);
     std::memcpy(w.chars.face, facts.face, sizeof w.chars.face);
     w.chars.colour = facts.colour;
-    w.chars.style = facts.style & 0x3F;
+    w.chars.style = facts.style & editor::kTextStyleBits;
 }
 
 int CloseAllFormatting(HtmlWriter& w)

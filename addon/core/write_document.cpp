@@ -44,7 +44,7 @@ using editor::kCellEnd, editor::kColumnBreak, editor::kHidden, editor::kInternal
 // The writer's own line flags, beside the editor's.
 constexpr unsigned kFlagSkipSingle = 0x1000, kFlagHeldBack = 0x2000;
 constexpr int kTwipsPerQuote = 600;
-constexpr int kAlignWritten = 0x1 | 0x2 | 0x800;
+constexpr int kAlignWritten = editor::kAlignCentre | editor::kAlignRight | editor::kAlignJustify;
 
 bool notWritten(char c)
 {
@@ -106,7 +106,7 @@ bool newTableAt(HtmlWriter& w, int d)
     if (!row || row == w.prev.row[d])
         return false;
     VekCellProps props{};
-    return (EditorGetCellProps(w.hWnd, w.cur.cell[d], &props) & 0x8000) || EditorIsNewTable(w.hWnd, row);
+    return (EditorGetCellProps(w.hWnd, w.cur.cell[d], &props) & editor::kRowStartsTable) || EditorIsNewTable(w.hWnd, row);
 }
 
 struct Decision {
@@ -297,7 +297,7 @@ struct LineEnd {
 };
 
 // Characters of the text itself, not the editor's marks.
-bool isText(char c) { return static_cast<unsigned char>(c) >= 0x20 || c == 0x0E; }
+bool isText(char c) { return static_cast<unsigned char>(c) >= 0x20 || c == editor::kNoBreakSpace; }
 
 // A run of text in one font (or one object character), with the link, formatting and
 // escaping it needs; previous is the character before the run.
@@ -353,7 +353,7 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
         int element = facts.userId < 60 ? facts.userId % 20 : w.cur.header;
         next.htmlSize = facts.tag && !w.ctx.rtfConversion ? facts.tag : PointsToHtmlSize(w.ctx, facts.points, element);
         next.colour = facts.colour;
-        next.style = facts.style & 0x3F;
+        next.style = facts.style & editor::kTextStyleBits;
         next.type = facts.userId < 60 ? facts.userId % 20 : 0;
         if (w.linkState == 2) {
             next.style &= ~(w.ctx.linkStyle | kLinkText);

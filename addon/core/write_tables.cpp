@@ -9,8 +9,9 @@ namespace ks::addon {
 namespace {
 
 constexpr int kTwipsPerQuote = 600;
-constexpr int kCoveredRows = 0x10, kCoveredCols = 0x40, kHeaderCell = 0x80, kWidthPixels = 0x100,
-              kWidthPercent = 0x200, kMiddle = 0x1000, kBottom = 0x2000;
+using editor::kAlignCentre, editor::kAlignJustify, editor::kAlignRight, editor::kCellBottom,
+    editor::kCellCoveredCols, editor::kCellCoveredRows, editor::kCellHeaderBit, editor::kCellMiddle,
+    editor::kCellWidthPercent, editor::kCellWidthPixels;
 
 int toPixels(int twips, int pixelsPerInch)
 {
@@ -48,9 +49,9 @@ int WriteTableStart(HtmlWriter& w, int level, int cell)
         if (!PutAttr(&w.ctx, w.out, "width", percent))
             return 0;
     }
-    if ((p.tableAlignment & 1) && !PutAttr(&w.ctx, w.out, "align", "center"))
+    if ((p.tableAlignment & kAlignCentre) && !PutAttr(&w.ctx, w.out, "align", "center"))
         return 0;
-    if ((p.tableAlignment & 2) && !PutAttr(&w.ctx, w.out, "align", "right"))
+    if ((p.tableAlignment & kAlignRight) && !PutAttr(&w.ctx, w.out, "align", "right"))
         return 0;
     // Any padding the table was given is written: read back without one, a table gets the
     // editor's default, which is not 60 twips.
@@ -80,7 +81,7 @@ int WriteCellStart(HtmlWriter& w, int level, int cell)
 {
     VekCellProps p{};
     int flags = EditorGetCellProps(w.hWnd, cell, &p);
-    if (flags & (kCoveredRows | kCoveredCols)) {
+    if (flags & (kCellCoveredRows | kCellCoveredCols)) {
         w.out.suppress = 1;
         return 0;
     }
@@ -88,24 +89,24 @@ int WriteCellStart(HtmlWriter& w, int level, int cell)
     if (t.cellOpen && !WriteCellEnd(w, level))
         return -1;
     w.out.suppress = 0;
-    bool header = (flags & kHeaderCell) != 0;
-    int alignment = w.record.alignment & (1 | 2 | 0x800);
+    bool header = (flags & kCellHeaderBit) != 0;
+    int alignment = w.record.alignment & (kAlignCentre | kAlignRight | kAlignJustify);
     if (!Flush(w) || !PutTagOpen(&w.ctx, w.out, header ? "th" : "td"))
         return -1;
     if ((p.rowSpan > 1 && !PutAttrInt(&w.ctx, w.out, "rowspan", p.rowSpan)) ||
         (p.colSpan > 1 && !PutAttrInt(&w.ctx, w.out, "colspan", p.colSpan)))
         return -1;
-    const char* align = (alignment & 1) ? "center" : (alignment & 2) ? "right" : (alignment & 0x800) ? "justify" : nullptr;
+    const char* align = (alignment & kAlignCentre) ? "center" : (alignment & kAlignRight) ? "right" : (alignment & kAlignJustify) ? "justify" : nullptr;
     if (align && !PutAttr(&w.ctx, w.out, "align", align))
         return -1;
-    const char* valign = (flags & kMiddle) ? "middle" : (flags & kBottom) ? "bottom" : "top";
+    const char* valign = (flags & kCellMiddle) ? "middle" : (flags & kCellBottom) ? "bottom" : "top";
     if (!PutAttr(&w.ctx, w.out, "valign", valign))
         return -1;
     char text[16];
-    if (p.width > 0 && ((flags & kWidthPixels) || (w.ctx.flags & 16))) {
+    if (p.width > 0 && ((flags & kCellWidthPixels) || (w.ctx.flags & 16))) {
         if (!PutAttrInt(&w.ctx, w.out, "width", toPixels(p.width, w.ctx.pixelsX)))
             return -1;
-    } else if (p.width < 0 && (flags & kWidthPercent)) {
+    } else if (p.width < 0 && (flags & kCellWidthPercent)) {
         std::snprintf(text, sizeof text, "%d%%", std::clamp(-p.width, 1, 100));
         if (!PutAttr(&w.ctx, w.out, "width", text))
             return -1;
@@ -115,7 +116,7 @@ int WriteCellStart(HtmlWriter& w, int level, int cell)
     if (const TagData* qfn = FindTagData(w.ctx, kTagCellAttribute, cell); qfn && qfn->text1 &&
         !PutAttr(&w.ctx, w.out, "qfn", qfn->text1))
         return -1;
-    if (p.colour != 0xFFFFFF && !PutAttr(&w.ctx, w.out, "bgcolor", ColorToHtml(p.colour, text)))
+    if (p.colour != editor::kNoColour && !PutAttr(&w.ctx, w.out, "bgcolor", ColorToHtml(p.colour, text)))
         return -1;
     if (!PutTagEnd(&w.ctx, w.out, false))
         return -1;

@@ -31,10 +31,12 @@ constexpr std::uint32_t kSuperscript = 0x10, kSubscript = 0x20, kHidden = 0x40;
 constexpr std::uint32_t kObjectStyle = 0x80;   // the entry is an object, not a text font
 constexpr std::uint32_t kMarked = 0x100;       // an editor mark style; command 12135 clears it
 constexpr std::uint32_t kLinkText = 0x4000;
+// The six styles a text run may carry (underline to subscript).
+constexpr std::uint32_t kTextStyleBits = kUnderline | kBold | kItalic | kStrike | kSuperscript | kSubscript;
 
 // Colours are 0x00BBGGRR; 0 is "automatic" (the document text colour).
 constexpr std::uint32_t kAutoColour = 0;
-constexpr std::uint32_t kNoColour = 0xFFFFFF;   // second colour: none
+constexpr std::uint32_t kNoColour = 0xFFFFFF;   // none: a second colour, a background
 
 // Paragraph flags (the 12th paragraph value).
 constexpr std::uint32_t kAlignCentre = 0x1, kAlignRight = 0x2, kAlignLeft = 0x400, kAlignJustify = 0x800;
@@ -57,6 +59,21 @@ constexpr std::uint32_t kLineListed = 0x8;       // the paragraph has editor lis
 constexpr std::uint32_t kLineCellEnd = 0x10;
 constexpr std::uint32_t kLineRowEnd = 0x20;
 constexpr std::uint32_t kLineRule = 0x100;       // a horizontal-rule paragraph
+
+// Cell flags given to EditorCreateCell and reported by EditorGetCellProps.
+constexpr int kCellData = 0x20;           // td
+constexpr int kCellHeader = 0xA0;         // th (includes 0x80)
+constexpr int kCellHeaderBit = 0x80;
+constexpr int kCellMiddle = 0x1000, kCellBottom = 0x2000;
+constexpr int kCellCoveredRows = 0x10;    // a filler under a row span (row span 0)
+constexpr int kCellCoveredCols = 0x40;    // covered by a column span (column span 0)
+constexpr int kCellWidthPixels = 0x100;   // the width is absolute (given in twips)
+constexpr int kCellWidthPercent = 0x200;  // the width is a percentage of the table
+constexpr int kRowStartsTable = 0x8000;   // the cell's row is its table's first
+
+// Flags of EditorFindText: only kFindMatchCase changes the search; it always goes
+// downwards through all text, which callers say with kFindDown | kFindAllText.
+constexpr int kFindDown = 0x2, kFindMatchCase = 0x4, kFindAllText = 0x10;
 
 // Object flags and alignments.
 constexpr int kAlignBottom = 0, kAlignMiddle = 1, kAlignTop = 2;

@@ -248,7 +248,7 @@ int EditorFindText(HWND hWnd, const char* text, int start, int flags)
         std::string all;
         for (const Paragraph& p : e.doc.paragraphs())
             all += p.chars;
-        bool matchCase = (flags & 0x4) != 0;
+        bool matchCase = (flags & kFindMatchCase) != 0;
         auto it = std::search(all.begin() + std::min<std::size_t>(start, all.size()), all.end(), needle.begin(),
                               needle.end(), [&](char a, char b) { return equalChars(a, b, matchCase); });
         return it == all.end() ? -1 : static_cast<int>(it - all.begin());

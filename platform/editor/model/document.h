@@ -4,7 +4,7 @@
 // only on the text (a blank before kLineCut, a forced line break, a paragraph
 // end), never on fonts or a window, so line numbers are stable for callers that
 // rewrite a document line by line.
-#include "platform/editor/model/codes.h"
+#include "platform/editor/vek32_codes.h"
 
 #include <cstdint>
 #include <functional>

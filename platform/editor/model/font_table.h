@@ -2,8 +2,8 @@
 // The one table of fonts and objects. Text fonts and objects (pictures, embedded
 // controls) share the id space so that an object character's font id names its
 // object; ids stay stable for the life of a document.
-#include "platform/editor/model/codes.h"
 #include "platform/editor/model/picture_bytes.h"
+#include "platform/editor/vek32_codes.h"
 #include "platform/win/win_types.h"
 
 #include <cstdint>

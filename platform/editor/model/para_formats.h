@@ -1,6 +1,8 @@
 #pragma once
 // Interned paragraph and list formats: equal formats share one id, so a
 // paragraph carries just a number. Id 0 of each table is "none/default".
+#include "platform/editor/vek32_codes.h"
+
 #include <array>
 #include <compare>
 #include <cstdint>
@@ -26,7 +28,7 @@ struct ParaFormat {
     // Set by the Ex variant.
     int listFormat = 0;      // 0: none
     int ruleWord = 0;        // width in the low 16 bits, alignment in the high 16
-    std::uint32_t background = 0xFFFFFF;
+    std::uint32_t background = kNoColour;
 
     auto operator<=>(const ParaFormat&) const = default;
     std::array<int, 12> values() const;

@@ -2,22 +2,13 @@
 // Tables as the API builds them: cells with ids, grouped into rows, rows into
 // tables; a table nests through the cell that encloses it. Text refers to its
 // innermost cell by id (see ParaMeta).
+#include "platform/editor/vek32_codes.h"
+
 #include <array>
 #include <cstdint>
 #include <vector>
 
 namespace ks::editor {
-
-// Cell flags given to EditorCreateCell and reported by EditorGetCellProps.
-constexpr int kCellData = 0x20;           // td
-constexpr int kCellHeader = 0xA0;         // th (includes 0x80)
-constexpr int kCellHeaderBit = 0x80;
-constexpr int kCellMiddle = 0x1000, kCellBottom = 0x2000;
-constexpr int kCellCoveredRows = 0x10;    // a filler under a row span (row span 0)
-constexpr int kCellCoveredCols = 0x40;    // covered by a column span (column span 0)
-constexpr int kCellWidthPixels = 0x100;   // the width is absolute (given in twips)
-constexpr int kCellWidthPercent = 0x200;  // the width is a percentage of the table
-constexpr int kRowStartsTable = 0x8000;   // the cell's row is its table's first
 
 struct Cell {
     int row = 0;
@@ -28,7 +19,7 @@ struct Cell {
     int rowSpan = 1;                  // 0: filler
     int colSpan = 1;
     int flags = kCellData;
-    std::uint32_t colour = 0xFFFFFF;
+    std::uint32_t colour = kNoColour;
     int padding = -1;                 // twips, -1 none
 };
 

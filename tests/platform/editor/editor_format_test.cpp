@@ -1,6 +1,6 @@
 #include "editor_fixture.h"
-#include "platform/editor/model/codes.h"
 #include "platform/editor/model/font_table.h"
+#include "platform/editor/vek32_codes.h"
 
 using namespace ks::editor;
 using ks::test::EditorTest;

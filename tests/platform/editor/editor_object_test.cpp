@@ -1,6 +1,6 @@
 #include "editor_fixture.h"
-#include "platform/editor/model/codes.h"
 #include "platform/editor/model/editor.h"
+#include "platform/editor/vek32_codes.h"
 #include "platform/win/window_handle.h"
 #include "tests/support/temp_dir.h"
 

@@ -1,5 +1,5 @@
 #include "editor_fixture.h"
-#include "platform/editor/model/codes.h"
+#include "platform/editor/vek32_codes.h"
 
 using namespace ks::editor;
 using ks::test::EditorTest;
