@@ -11,25 +11,6 @@
 
 namespace ks::editor::rtf {
 
-// Which handler takes a control word in the text.
-enum class WordKind : std::uint8_t { Unseen, Destination, Character, Paragraph, Table, Other, None };
-
-// Which handler takes each control word seen, in a small open-addressed table: a file
-// repeats a few dozen words tens of thousands of times.
-class WordKinds {
-public:
-    // The entry for word (kept as a view: it must outlive the table); once the table is
-    // full, new words get a scratch entry that always reads Unseen.
-    WordKind& at(std::string_view word);
-
-private:
-    static constexpr std::size_t kSlots = 1024, kMaxWords = 768;
-    std::string_view words_[kSlots];
-    WordKind kinds_[kSlots] = {};
-    std::size_t used_ = 0;
-    WordKind scratch_ = WordKind::Unseen;
-};
-
 enum class Dest { Text, Skip, FontTable, ColourTable, Pict, PictName, FieldInst, Control, ListTable, ListOverrides, ListProps };
 
 struct CharState {
@@ -83,6 +64,12 @@ struct PictureState {
     std::string name;
 };
 
+// A control word's numeric parameter, when it has one.
+struct Param {
+    long long value = 0;
+    bool given = false;
+};
+
 class RtfParser {
 public:
     RtfParser(Editor& e, std::string folder) : e_(e), folder_(std::move(folder)) {}
@@ -90,15 +77,15 @@ public:
     bool parse(std::string_view bytes);
 
 private:
+    friend struct WordTable;
     Group& top() { return stack_.back(); }
+    std::size_t token(std::string_view in, std::size_t i);
+    std::size_t wordAt(std::string_view in, std::size_t i);
+    std::size_t symbolAt(std::string_view in, std::size_t i);
     void open();
     void close();
-    void controlWord(std::string_view word, bool hasParam, long long param);
-    bool destinationWord(std::string_view word, bool starred);
-    bool characterWord(std::string_view word, bool hasParam, long long param);
-    bool paragraphWord(std::string_view word, bool hasParam, long long param);
-    bool tableWord(std::string_view word, bool hasParam, long long param);
-    bool otherWord(std::string_view word, bool hasParam, long long param);
+    void controlWord(std::string_view word, Param param);
+    void starredWord(std::string_view word);
     void text(char c);
     void textRun(std::string_view run);
     void pictureHex(std::string_view digits);
@@ -117,13 +104,82 @@ private:
     void finishControl(const std::string& description);
     void placeObject(int id);
     CellData& cellAt(int depth);
+    RowDef& rowDef();
+
+    // The handlers of the word table, one per group of words; arg is the entry's own value
+    // (a style bit, a destination, a character...). rtf_word_table.cpp says which word takes which.
+    // Destinations (rtf_destination_words.cpp).
+    void enterDestination(std::uint32_t dest, Param);
+    void enterTextDestination(std::uint32_t dest, Param);
+    void colourTable(std::uint32_t, Param);
+    void picture(std::uint32_t, Param);
+    void field(std::uint32_t, Param);
+    void fieldResult(std::uint32_t, Param);
+    void nestTableProps(std::uint32_t, Param);
+    void holder(std::uint32_t, Param);
+    void fontTableEntry(std::uint32_t, Param p);
+    void colourPart(std::uint32_t part, Param p);
+    void listDefinition(std::uint32_t, Param);
+    void listLevel(std::uint32_t, Param);
+    void listNumbering(std::uint32_t, Param p);
+    void listStartAt(std::uint32_t, Param p);
+    void listId(std::uint32_t, Param p);
+    void overrideListId(std::uint32_t, Param p);
+    void overrideNumber(std::uint32_t, Param p);
+    // Pictures (rtf_picture_words.cpp).
+    void pictureFormat(std::uint32_t format, Param);
+    void pictureNumber(std::uint32_t which, Param p);
+    void pictureLink(std::uint32_t, Param);
+    // Character formatting (rtf_character_words.cpp).
+    void styleToggle(std::uint32_t bit, Param p);
+    void styleOff(std::uint32_t bits, Param);
+    void plain(std::uint32_t, Param);
+    void charNumber(std::uint32_t which, Param p);
+    // Paragraph formatting and lists (rtf_paragraph_words.cpp).
+    void paraAlign(std::uint32_t align, Param);
+    void paraBorder(std::uint32_t side, Param);
+    void paraNumber(std::uint32_t which, Param p);
+    void numberStyle(std::uint32_t style, Param);
+    void pard(std::uint32_t, Param);
+    void inTable(std::uint32_t, Param);
+    void tableDepth(std::uint32_t, Param p);
+    void paraFlags(std::uint32_t, Param p);
+    void paraBackground(std::uint32_t, Param p);
+    void paraColour(std::uint32_t, Param p);
+    void paraList(std::uint32_t, Param p);
+    void paraListLevel(std::uint32_t numbered, Param p);
+    void paraBullet(std::uint32_t bullet, Param);
+    void paraListStart(std::uint32_t, Param p);
+    void paraListBullet(std::uint32_t, Param p);
+    void paraListStyle(std::uint32_t, Param p);
+    // Row and cell definitions (rtf_table_words.cpp).
+    void rowStart(std::uint32_t, Param);
+    void rowIndent(std::uint32_t fromCells, Param p);
+    void rowAlign(std::uint32_t align, Param);
+    void rowNumber(std::uint32_t which, Param p);
+    void cellSide(std::uint32_t side, Param);
+    void cellRowSpan(std::uint32_t span, Param);
+    void cellMergeFirst(std::uint32_t, Param);
+    void cellMerged(std::uint32_t, Param);
+    void cellFlag(std::uint32_t flag, Param);
+    void cellBorderWidth(std::uint32_t, Param p);
+    void cellShading(std::uint32_t, Param p);
+    void cellNumber(std::uint32_t which, Param p);
+    void cellBorder(std::uint32_t, Param p);
+    void cellBoundary(std::uint32_t, Param p);
+    // Breaks, table ends, special characters and Unicode (rtf_special_words.cpp).
+    void paragraphEnd(std::uint32_t, Param);
+    void character(std::uint32_t c, Param);
+    void cellText(std::uint32_t nested, Param);
+    void rowText(std::uint32_t nested, Param);
+    void unicode(std::uint32_t, Param p);
+    void unicodeSkip(std::uint32_t, Param p);
 
     Editor& e_;
     std::string folder_;
     std::vector<Group> stack_;
-    // Keys view the bytes being parsed or literals; the parser lives for one parse.
-    WordKinds wordKinds_;
     bool damaged_ = false;
+    bool starred_ = false;   // "\*" came: the next word names a destination, or the group is skipped
     int overflow_ = 0;
     int skipChars_ = 0;
     std::map<int, std::string> faces_;
