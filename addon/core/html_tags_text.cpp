@@ -95,6 +95,8 @@ int listItem(HtmlCtx* ctx, HtmlReader* r, const ItemKind& kind)
     }
     if (type == kListNone) {
         CloseGroup(r);
+        // A term is bold outside a list as well as in one.
+        r->currentGroup().style = (r->currentGroup().style & ~kind.removeStyle) | kind.addStyle;
         return StartLooseListItem(ctx, r, kind.looseType, kind.term);
     }
     std::uint32_t word = g.typeWord;

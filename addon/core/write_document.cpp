@@ -117,7 +117,7 @@ struct Decision {
     int cellAlign = 0;
 };
 
-int closeBlocks(HtmlWriter& w, Decision& d, int line)
+int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
 {
     const ParaState& c = w.cur;
     if (d.paraStart && w.ctx.paraOpen && !w.linkParagraph && !WriteParaEnd(w))
@@ -142,7 +142,8 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line)
         if (!Tag(w, "pre", false, true))
             return 0;
     }
-    if (d.paraStart && w.openListLevel) {
+    // The end of what is written ends the lists around it too, as it does when read.
+    if ((d.paraStart || closing) && w.openListLevel) {
         bool all = d.listChanges && (d.formStarts || d.leavingCell);
         if (!CloseLists(w, all ? 0 : c.listType, all ? 0 : c.listLevel))
             return 0;
@@ -371,6 +372,10 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
 {
     int first = w.selection && line == w.firstLine ? std::min(w.firstColumn, text.count) : 0;
     int last = w.selection && line == w.endLine - 1 ? std::min(w.lastColumn, text.count) : text.count;
+    // Blanks that end the written text without a paragraph end are dropped when read.
+    if (line == w.endLine - 1)
+        while (last > first && text.chars[last - 1] == ' ')
+            --last;
     char previous = 0;
     for (int i = first; i < last;) {
         char ch = text.chars[i];
@@ -460,7 +465,7 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     d.listChanges = c.listType != w.prev.listType || d.formStarts || d.leavingCell;
     d.headerCloses = w.openHeader && (c.header != w.openHeader || d.paraStart || d.formStarts || d.leavingCell ||
                                       d.listChanges);
-    if (!closeBlocks(w, d, line) || !openBlocks(w, d, line, closing))
+    if (!closeBlocks(w, d, line, closing) || !openBlocks(w, d, line, closing))
         return false;
     if (closing)
         return true;

@@ -185,3 +185,17 @@ TEST_F(PlxRoundTripTest, AFramesetAndItsFrames)
               "\" scrolling=no></frameset></frameset>");
 }
 
+
+TEST_F(PlxRoundTripTest, ATermAndDefinitionAfterALooseItemAtThePagesEndWriteAsTheyReadBack)
+{
+    // A term outside any list, and a page that ends inside a definition with a blank.
+    ASSERT_EQ(read("<li>loose<dt>t<dd>d \n"), 1);
+    std::string first = written();
+    EXPECT_NE(first.find("<dt><b>t</b>"), std::string::npos) << first;
+    EXPECT_NE(first.find("</dl>"), std::string::npos) << first;
+    EXPECT_EQ(first.find("d "), std::string::npos) << first;
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read(first), 1);
+    EXPECT_EQ(written(), first);
+}
