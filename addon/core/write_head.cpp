@@ -144,15 +144,29 @@ int WriteBodyStart(HtmlWriter& w)
                : 0;
 }
 
+namespace {
+
+// Whether WriteFrameset writes anything for the frame set.
+bool framesetWritten(const FrameRecord& record, int depth)
+{
+    return record.childCount > 0 && record.children && depth <= kMaxFrameDepth;
+}
+
+}
+
 int WriteFrameset(HtmlWriter& w, const FrameRecord& record, int depth)
 {
-    if (record.childCount <= 0 || !record.children || depth > kMaxFrameDepth)
+    if (!framesetWritten(record, depth))
         return 1;
+    // A size for each child written: a size without its frame reads back as no frame.
     std::string sizes;
     for (int i = 0; i < record.childCount; ++i) {
+        const FrameRecord& child = record.children[i];
+        if (child.frameset && !framesetWritten(child, depth + 1))
+            continue;
         char size[16];
-        frameSize(record.children[i], size, sizeof size);
-        sizes += (i ? ", " : "") + std::string(size);
+        frameSize(child, size, sizeof size);
+        sizes += (sizes.empty() ? "" : ", ") + std::string(size);
     }
     if (!PutTagOpen(&w.ctx, w.out, "frameset"))
         return 0;

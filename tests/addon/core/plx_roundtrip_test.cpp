@@ -199,3 +199,16 @@ TEST_F(PlxRoundTripTest, ATermAndDefinitionAfterALooseItemAtThePagesEndWriteAsTh
     ASSERT_EQ(read(first), 1);
     EXPECT_EQ(written(), first);
 }
+
+TEST_F(PlxRoundTripTest, AFramesetWithAnEmptyFramesetInsideWritesNoSizeForIt)
+{
+    // The inner set's quote runs to the page's end: it gets no frames, and is not written.
+    ASSERT_EQ(read("<frameset cols=\"100,1*,2*\"><frame name=a src=a.htm><frameset rows=\"25%,><frame name=c>"
+                   "</frameset>\n"),
+              1);
+    std::string first = written();
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read(first), 1);
+    EXPECT_EQ(written(), first);
+}
