@@ -172,7 +172,8 @@ int WriteFrameset(HtmlWriter& w, const FrameRecord& record, int depth)
         return 0;
     if ((record.flags & kFrameRows) && !PutAttr(&w.ctx, w.out, "rows", sizes.c_str()))
         return 0;
-    if ((record.flags & kFrameCols) && !PutAttr(&w.ctx, w.out, "cols", sizes.c_str()))
+    // A set of neither (frames found outside a frame set) reads back as columns.
+    if (!(record.flags & kFrameRows) && !PutAttr(&w.ctx, w.out, "cols", sizes.c_str()))
         return 0;
     if (!PutAttr(&w.ctx, w.out, "frameborder", (record.flags & kFrameBorders) ? "yes" : "no") ||
         !PutTagEnd(&w.ctx, w.out, true))

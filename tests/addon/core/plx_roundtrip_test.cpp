@@ -212,3 +212,13 @@ TEST_F(PlxRoundTripTest, AFramesetWithAnEmptyFramesetInsideWritesNoSizeForIt)
     ASSERT_EQ(read(first), 1);
     EXPECT_EQ(written(), first);
 }
+
+TEST_F(PlxRoundTripTest, FramesOutsideAFramesetAreWrittenAsColumns)
+{
+    ASSERT_EQ(read("<ol><frame name=a src=a.htm><frame name=c src=c.htm></frameset><frameset cols=82><frame>"), 1);
+    std::string first = written();
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read(first), 1);
+    EXPECT_EQ(written(), first);
+}
