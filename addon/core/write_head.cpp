@@ -146,10 +146,15 @@ int WriteBodyStart(HtmlWriter& w)
 
 namespace {
 
-// Whether WriteFrameset writes anything for the frame set.
+// Whether WriteFrameset writes anything for the frame set: a frame somewhere inside it.
 bool framesetWritten(const FrameRecord& record, int depth)
 {
-    return record.childCount > 0 && record.children && depth <= kMaxFrameDepth;
+    if (record.childCount <= 0 || !record.children || depth > kMaxFrameDepth)
+        return false;
+    for (int i = 0; i < record.childCount; ++i)
+        if (!record.children[i].frameset || framesetWritten(record.children[i], depth + 1))
+            return true;
+    return false;
 }
 
 }

@@ -222,3 +222,10 @@ TEST_F(PlxRoundTripTest, FramesOutsideAFramesetAreWrittenAsColumns)
     ASSERT_EQ(read(first), 1);
     EXPECT_EQ(written(), first);
 }
+
+TEST_F(PlxRoundTripTest, AFramesetOfOnlyEmptyFramesetsWritesNoEmptyFrameset)
+{
+    ASSERT_EQ(read("<frameset cols=\"100,1*,2*\"><frameset rows=\"1,2\"></frameset><frameset rows=\"3,4\">"), 1);
+    std::string first = written();
+    EXPECT_EQ(first.find("<frameset"), std::string::npos) << first;
+}
