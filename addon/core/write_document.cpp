@@ -120,6 +120,9 @@ struct Decision {
 int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
 {
     const ParaState& c = w.cur;
+    // Formatting left open by a last line without a paragraph end ends before the blocks around it.
+    if (closing && !CloseAllFormatting(w))
+        return 0;
     if (d.paraStart && w.ctx.paraOpen && !w.linkParagraph && !WriteParaEnd(w))
         return 0;
     if (w.prev.other == kMiscRule)

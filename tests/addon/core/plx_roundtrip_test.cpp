@@ -229,3 +229,14 @@ TEST_F(PlxRoundTripTest, AFramesetOfOnlyEmptyFramesetsWritesNoEmptyFrameset)
     std::string first = written();
     EXPECT_EQ(first.find("<frameset"), std::string::npos) << first;
 }
+
+TEST_F(PlxRoundTripTest, FormattingOpenAtThePagesEndInAListEndsBeforeTheList)
+{
+    ASSERT_EQ(read("<ul><li>one<li><i>two"), 1);
+    std::string first = written();
+    EXPECT_NE(first.find("</i>"), std::string::npos) << first;
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read(first), 1);
+    EXPECT_EQ(written(), first);
+}
