@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <charconv>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -173,8 +174,40 @@ int PutChar(HtmlCtx* ctx, HtmlOutput& out, char c)
     return 1;
 }
 
+namespace {
+
+void copyToLine(HtmlOutput& out, std::string_view text)
+{
+    if (out.length == 0)
+        out.preLine = out.pre;
+    std::memcpy(out.line + out.length, text.data(), text.size());
+    out.length += static_cast<int>(text.size());
+    out.entityStart = 0;
+}
+
+}
+
 int PutString(HtmlCtx* ctx, HtmlOutput& out, std::string_view text)
 {
+    if (text.empty())
+        return 1;
+    // Below the soft-break length no break rule can apply: the string is copied at once.
+    if (out.length + std::ptrdiff_t(text.size()) <= kSoftBreak) {
+        copyToLine(out, text);
+        return 1;
+    }
+    // Past it, a string without blanks or backslashes (an entity) can break only before its
+    // first character while the rest fits in the line.
+    if (std::none_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\\'; })) {
+        if (!PutChar(ctx, out, text[0]))
+            return 0;
+        std::string_view rest = text.substr(1);
+        if (out.length + std::ptrdiff_t(rest.size()) <= kHtmlLineMax) {
+            copyToLine(out, rest);
+            return 1;
+        }
+        text = rest;
+    }
     for (char c : text)
         if (!PutChar(ctx, out, c))
             return 0;
@@ -235,6 +268,27 @@ int PutKeptReferences(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char
     return 1;
 }
 
+namespace {
+
+// Past the soft-break length, after a character that is no blank, characters that need
+// no entity can only break at the line's limit: they are copied at once up to it.
+const char* copyPlainRun(HtmlOutput& out, const char* p, const char* end, char& previous)
+{
+    if (out.length == 0 || out.line[out.length - 1] == ' ')
+        return p;
+    const char* limit = end - p > kHtmlLineMax - out.length ? p + (kHtmlLineMax - out.length) : end;
+    const char* q = p;
+    while (q < limit && kPlainText[static_cast<unsigned char>(*q)])
+        ++q;
+    if (q == p)
+        return p;
+    copyToLine(out, std::string_view(p, static_cast<std::size_t>(q - p)));
+    previous = q[-1];
+    return q;
+}
+
+}
+
 int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
 {
     const char* p = text.data();
@@ -270,6 +324,7 @@ int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
         if (!PutTextChar(ctx, out, *p, previous))
             return 0;
         previous = *p++;
+        p = copyPlainRun(out, p, end, previous);
     }
     return 1;
 }

@@ -77,6 +77,8 @@ struct HtmlWriter {
     bool linkParagraph = false;           // a "p" inside an anchor began the next paragraph
     bool paraStart = true;                // the next line starts a paragraph
     bool afterBreak = false;              // a paragraph ended at its mark or a line break
+    int chainCell = 0;                    // the last line's innermost cell and its cells per level
+    ParaState chain;
     int prevLine = -1;                    // the line before, and its line flags
     unsigned prevLineFlags = 0;
     int firstLine = 0, endLine = 0;       // the range; endLine is the closing step

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string_view>
 
 namespace ks::addon {
@@ -68,6 +69,21 @@ void readCells(HtmlWriter& w, int innermost, int depth)
     }
 }
 
+// Lines of one cell share its cells: they are looked up once per cell, not per line.
+void readCellChain(HtmlWriter& w, int innermost, int line)
+{
+    ParaState& s = w.cur;
+    if (innermost != w.chainCell) {
+        readCells(w, innermost, EditorGetLineTableLevel(w.hWnd, line));
+        w.chainCell = innermost;
+        w.chain = s;
+        return;
+    }
+    s.level = w.chain.level;
+    std::copy(std::begin(w.chain.row), std::end(w.chain.row), std::begin(s.row));
+    std::copy(std::begin(w.chain.cell), std::end(w.chain.cell), std::begin(s.cell));
+}
+
 void readState(HtmlWriter& w, int line, bool closing)
 {
     w.record = VekLineRecord{};
@@ -97,7 +113,7 @@ void readState(HtmlWriter& w, int line, bool closing)
     if (s.other == kMiscBlockQuote)
         s.quoteDepth = std::max(1, r.leftIndent / kTwipsPerQuote);
     if (r.cell)
-        readCells(w, r.cell, EditorGetLineTableLevel(w.hWnd, line));
+        readCellChain(w, r.cell, line);
 }
 
 bool newTableAt(HtmlWriter& w, int d)
