@@ -4,28 +4,28 @@
 
 namespace ks::addon {
 
-int ReadHtmlBlock(HtmlCtx* ctx, HtmlReader* r)
+int ReadHtmlBlock(HtmlCtx* ctx, HtmlTokenizer* t)
 {
-    std::size_t got = r->inputFailed ? 0 : std::fread(r->block, 1, sizeof r->block, r->file);
+    std::size_t got = t->inputFailed ? 0 : std::fread(t->block, 1, sizeof t->block, t->file);
     if (got == 0) {
-        if (!r->inputFailed && std::ferror(r->file)) {
-            r->inputFailed = 1;
+        if (!t->inputFailed && std::ferror(t->file)) {
+            t->inputFailed = 1;
             PrintError(ctx, "Error reading the HTML input file.", kErrFile);
         }
-        r->endOfInput = 1;
+        t->endOfInput = 1;
         return 0;
     }
-    r->blockFill = static_cast<std::int32_t>(got);
-    r->blockPos = 0;
+    t->blockFill = static_cast<std::int32_t>(got);
+    t->blockPos = 0;
     return 1;
 }
 
-int PushHtmlChar(HtmlCtx* ctx, HtmlReader* r)
+int PushHtmlChar(HtmlCtx* ctx, HtmlTokenizer* t)
 {
-    if (r->pushCount >= kHtmlTextSize)
+    if (t->pushCount >= kHtmlTextSize)
         return PrintError(ctx, "Out of HTML character stack.", kErrMemory);
-    r->pushStack[r->pushCount++] = r->current;
-    --r->position;
+    t->pushStack[t->pushCount++] = t->current;
+    --t->position;
     return 1;
 }
 

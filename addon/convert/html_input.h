@@ -1,7 +1,7 @@
 #pragma once
 // The reader's characters: from a memory block, or from a file in 300-byte blocks,
 // with a push-back stack in front of both. Each call handles one character.
-#include "addon/convert/html_reader.h"
+#include "addon/convert/html_tokenizer_state.h"
 
 #include <bit>
 #include <cstring>
@@ -13,35 +13,35 @@ namespace ks::addon {
 
 // Reads the next 300-byte block of a file input; 0 at its end or after a read error
 // ("Error reading the HTML input file.", code 5), which ends the input there.
-int ReadHtmlBlock(HtmlCtx* ctx, HtmlReader* r);
+int ReadHtmlBlock(HtmlCtx* ctx, HtmlTokenizer* t);
 
-// 1 with the next character in r->current; 0 at the end of the input.
-inline int GetHtmlChar(HtmlCtx* ctx, HtmlReader* r)
+// 1 with the next character in t->current; 0 at the end of the input.
+inline int GetHtmlChar(HtmlCtx* ctx, HtmlTokenizer* t)
 {
-    if (r->pushCount > 0) {
-        r->current = r->pushStack[--r->pushCount];
-        ++r->position;
+    if (t->pushCount > 0) {
+        t->current = t->pushStack[--t->pushCount];
+        ++t->position;
         return 1;
     }
-    r->endOfInput = 0;
-    if (!r->file) {
-        if (r->memoryLength >= 0 && r->memoryPos >= r->memoryLength) {
-            r->endOfInput = 1;
+    t->endOfInput = 0;
+    if (!t->file) {
+        if (t->memoryLength >= 0 && t->memoryPos >= t->memoryLength) {
+            t->endOfInput = 1;
             return 0;
         }
-        r->current = r->memory[r->memoryPos++];
-        ++r->position;
+        t->current = t->memory[t->memoryPos++];
+        ++t->position;
         return 1;
     }
-    if (r->blockPos >= r->blockFill && !ReadHtmlBlock(ctx, r))
+    if (t->blockPos >= t->blockFill && !ReadHtmlBlock(ctx, t))
         return 0;
-    r->current = r->block[r->blockPos++];
-    ++r->position;
+    t->current = t->block[t->blockPos++];
+    ++t->position;
     return 1;
 }
 
-// Pushes r->current back; "Out of HTML character stack." (code 1) and 0 when full.
-int PushHtmlChar(HtmlCtx* ctx, HtmlReader* r);
+// Pushes t->current back; "Out of HTML character stack." (code 1) and 0 when full.
+int PushHtmlChar(HtmlCtx* ctx, HtmlTokenizer* t);
 
 // Characters that end a stretch of plain characters: the control characters (below 0x20,
 // and 0x7F) and up to three others.
@@ -86,19 +86,19 @@ inline int firstHtmlStop(const char* from, int length, const HtmlStops& stops)
 // The characters ahead that are not stops, as GetHtmlChar would give them one by one:
 // up to room of them are copied to out (when out is not null) and consumed; the count is
 // returned. Only what the current memory or file block holds is taken, and nothing while
-// characters are pushed back; r->current becomes the last one taken.
-inline int TakeHtmlRun(HtmlReader* r, char* out, int room, const HtmlStops& stops)
+// characters are pushed back; t->current becomes the last one taken.
+inline int TakeHtmlRun(HtmlTokenizer* t, char* out, int room, const HtmlStops& stops)
 {
-    if (r->pushCount > 0 || room <= 0)
+    if (t->pushCount > 0 || room <= 0)
         return 0;
     const char* from;
     std::int32_t available;
-    if (!r->file) {
-        from = r->memory + r->memoryPos;
-        available = r->memoryLength >= 0 ? r->memoryLength - r->memoryPos : room;
+    if (!t->file) {
+        from = t->memory + t->memoryPos;
+        available = t->memoryLength >= 0 ? t->memoryLength - t->memoryPos : room;
     } else {
-        from = r->block + r->blockPos;
-        available = r->blockFill - r->blockPos;
+        from = t->block + t->blockPos;
+        available = t->blockFill - t->blockPos;
     }
     int limit = available < room ? int(available) : room;
     int n = firstHtmlStop(from, limit, stops);
@@ -106,13 +106,13 @@ inline int TakeHtmlRun(HtmlReader* r, char* out, int room, const HtmlStops& stop
         return 0;
     if (out)
         std::memcpy(out, from, std::size_t(n));
-    if (!r->file)
-        r->memoryPos += n;
+    if (!t->file)
+        t->memoryPos += n;
     else
-        r->blockPos += n;
-    r->position += std::uint32_t(n);
-    r->current = from[n - 1];
-    r->endOfInput = 0;
+        t->blockPos += n;
+    t->position += std::uint32_t(n);
+    t->current = from[n - 1];
+    t->endOfInput = 0;
     return n;
 }
 

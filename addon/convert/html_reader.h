@@ -1,9 +1,10 @@
 #pragma once
-// The state of one HTML read: the input (a file read in 300-byte blocks, or a memory
-// block), the push-back stack, the word last read, the group table that carries the
-// formatting of the open tags, the font stack, the table levels and the flags of the
-// text flow. Alive from PlxRead's call to its return; plain data, zero-filled.
+// The document builder's state for one HTML read: the tokenizer it reads from, the group
+// table that carries the formatting of the open tags, the font stack, the table levels and
+// the flags of the text flow. Alive from PlxRead's call to its return; plain data,
+// zero-filled.
 #include "addon/base/html_ctx.h"
+#include "addon/convert/html_tokenizer_state.h"
 #include "platform/editor/vek32_codes.h"
 
 #include <cstdint>
@@ -11,15 +12,11 @@
 
 namespace ks::addon {
 
-inline constexpr int kHtmlTextSize = 300;      // a word, a run, a tag's name or attributes
 inline constexpr int kHtmlGroupCount = 100;
 inline constexpr int kHtmlFontStackSize = 100;
 inline constexpr int kHtmlTableLevels = 5;
 inline constexpr int kHtmlTableColumns = 300;
 inline constexpr int kHtmlFaceSize = 32;
-
-// What a line end inside a text run becomes until the run is decoded.
-inline constexpr char kHtmlLineEndMark = editor::kParaMark;
 
 inline constexpr std::int32_t kHiddenPlain = 1, kHiddenVariant = 2;
 
@@ -120,25 +117,11 @@ struct HtmlReader;
 using HtmlFlush = int (*)(HtmlCtx* ctx, HtmlReader* reader);
 
 struct HtmlReader {
-    // Input: a file, or a memory block (length < 0: no bound).
-    std::FILE* file = nullptr;
-    const char* memory = nullptr;
-    std::int32_t memoryLength = 0;
-    std::int32_t memoryPos = 0;
-    std::int32_t inputFailed = 0;       // a file read failed: the input ends there
+    HtmlTokenizer tokenizer;
 
     char pending[kHtmlTextSize + 1]{};
     std::int32_t pendingLength = 0;
 
-    char block[kHtmlTextSize]{};
-    std::int32_t blockFill = 0, blockPos = 0;
-
-    char current = 0;
-    char pushStack[kHtmlTextSize]{};
-    std::int32_t pushCount = 0;
-
-    char word[kHtmlTextSize + 1]{};
-    char attributes[kHtmlTextSize + 1]{};
     std::int32_t previousEndsWithBlank = 0;   // the last text word ended with a blank
     // A blank that ended the text given to the document waits with its formatting: before a
     // paragraph end it shows nothing and is dropped (a line end before a block tag).
@@ -151,11 +134,7 @@ struct HtmlReader {
     // An element's "id", as anchor data, held until the element's first text: a section's
     // id goes into its heading's paragraph, not into an empty one before it.
     char heldId[kHtmlTextSize + 1]{};
-    std::int32_t wordLength = 0;
-    std::int32_t beginTag = 0, endTag = 0, tag = 0, textSuppressed = 0;
-    std::int32_t selfClosing = 0;       // the tag ended with "/>"
-    const char* rawTextEnd = nullptr;   // inside "script" or "style": the element whose end tag ends it
-    std::int32_t endOfInput = 0;
+    std::int32_t textSuppressed = 0;
 
     std::int32_t group = 0;
     HtmlGroup* groups = nullptr;
@@ -173,7 +152,6 @@ struct HtmlReader {
     COLORREF itemColour = 0;
     std::int32_t itemSize = 3;
     std::uint32_t flags = 0;
-    std::uint32_t position = 0;         // characters consumed, less those pushed back
     const char* anchorName = nullptr;
 
     HtmlFlush flush = nullptr;

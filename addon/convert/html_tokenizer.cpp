@@ -38,15 +38,15 @@ constexpr HtmlStops kCommentStops{">"};
 
 class TagReader {
 public:
-    TagReader(HtmlCtx* ctx, HtmlReader* r) : ctx_(ctx), r_(r), name_{r->word}, attributes_{r->attributes} {}
+    TagReader(HtmlCtx* ctx, HtmlTokenizer* t) : ctx_(ctx), t_(t), name_{t->word}, attributes_{t->attributes} {}
 
     HtmlToken read()
     {
         while (state_ != HtmlTagState::Done) {
             takeStretch();
-            if (!GetHtmlChar(ctx_, r_))
+            if (!GetHtmlChar(ctx_, t_))
                 break;
-            char c = r_->current;
+            char c = t_->current;
             if (isDroppedControl(c))
                 continue;
             if (state_ == HtmlTagState::BogusComment) {
@@ -64,7 +64,7 @@ public:
         }
         name_.close();
         attributes_.close();
-        r_->wordLength = name_.length;
+        t_->wordLength = name_.length;
         return HtmlToken::Tag;
     }
 
@@ -82,7 +82,7 @@ private:
         char skipped[kHtmlTextSize];
         bool into = state_ != HtmlTagState::Comment && attributes_.length < kHtmlTextSize;
         char* out = into ? attributes_.text + attributes_.length : skipped;
-        int n = TakeHtmlRun(r_, out, into ? kHtmlTextSize - attributes_.length : kHtmlTextSize, *stops);
+        int n = TakeHtmlRun(t_, out, into ? kHtmlTextSize - attributes_.length : kHtmlTextSize, *stops);
         if (n == 0)
             return;
         if (into)
@@ -238,7 +238,7 @@ private:
     void selfClosing(char c)
     {
         if (c == '>') {
-            r_->selfClosing = 1;
+            t_->selfClosing = 1;
             state_ = HtmlTagState::Done;
             return;
         }
@@ -247,7 +247,7 @@ private:
     }
 
     HtmlCtx* ctx_;
-    HtmlReader* r_;
+    HtmlTokenizer* t_;
     TagPart name_, attributes_;
     HtmlTagState state_ = HtmlTagState::TagName;
     char last_ = 0, beforeLast_ = 0;
@@ -255,19 +255,19 @@ private:
 };
 
 // The characters after a "<" in raw text: the end tag of the element when they match.
-bool endTagFollows(HtmlCtx* ctx, HtmlReader* r, const char* element)
+bool endTagFollows(HtmlCtx* ctx, HtmlTokenizer* t, const char* element)
 {
     const int length = int(std::strlen(element));
     char seen[16]{};
     int count = 0;
-    while (count < length + 2 && GetHtmlChar(ctx, r))
-        seen[count++] = r->current;
+    while (count < length + 2 && GetHtmlChar(ctx, t))
+        seen[count++] = t->current;
     bool match = count >= length + 1 && seen[0] == '/' && strncasecmp(seen + 1, element, std::size_t(length)) == 0 &&
                  (count == length + 1 || isBlank(seen[length + 1]) || seen[length + 1] == '>' ||
                   seen[length + 1] == '/');
     while (count > 0) {
-        r->current = seen[--count];
-        PushHtmlChar(ctx, r);
+        t->current = seen[--count];
+        PushHtmlChar(ctx, t);
     }
     return match;
 }
@@ -276,10 +276,10 @@ constexpr HtmlStops kRawTextStops{"<"};
 
 }
 
-HtmlToken ReadHtmlTag(HtmlCtx* ctx, HtmlReader* r)
+HtmlToken ReadHtmlTag(HtmlCtx* ctx, HtmlTokenizer* t)
 {
-    r->selfClosing = 0;
-    return TagReader(ctx, r).read();
+    t->selfClosing = 0;
+    return TagReader(ctx, t).read();
 }
 
 const char* HtmlRawTextElement(const char* name)
@@ -291,15 +291,15 @@ const char* HtmlRawTextElement(const char* name)
     return nullptr;
 }
 
-bool SkipHtmlRawText(HtmlCtx* ctx, HtmlReader* r)
+bool SkipHtmlRawText(HtmlCtx* ctx, HtmlTokenizer* t)
 {
     for (;;) {
-        while (TakeHtmlRun(r, nullptr, kHtmlTextSize, kRawTextStops) > 0) {
+        while (TakeHtmlRun(t, nullptr, kHtmlTextSize, kRawTextStops) > 0) {
         }
-        if (!GetHtmlChar(ctx, r))
+        if (!GetHtmlChar(ctx, t))
             return false;
-        if (r->current == '<' && endTagFollows(ctx, r, r->rawTextEnd)) {
-            r->rawTextEnd = nullptr;
+        if (t->current == '<' && endTagFollows(ctx, t, t->rawTextEnd)) {
+            t->rawTextEnd = nullptr;
             return true;
         }
     }

@@ -1,9 +1,9 @@
 #pragma once
 // The tag tokenizer: after a "<" that opens a tag, reads the tag, comment or declaration
 // through the states of HTML's tokenizer, and passes over the raw text of "script" and
-// "style". It fills the reader's token (word, attributes, selfClosing) and opens nothing:
+// "style". It fills the tokenizer's token (word, attributes, selfClosing) and opens nothing:
 // the document builder (html_words.cpp) decides what a token opens.
-#include "addon/convert/html_reader.h"
+#include "addon/convert/html_tokenizer_state.h"
 
 namespace ks::addon {
 
@@ -24,18 +24,18 @@ enum class HtmlTagState {
 
 enum class HtmlToken { Tag, Comment };
 
-// Reads the tag whose "<" is consumed: its name into r->word ("/" first for an end tag),
-// its attribute text into r->attributes (as written, one blank between attributes, line
+// Reads the tag whose "<" is consumed: its name into t->word ("/" first for an end tag),
+// its attribute text into t->attributes (as written, one blank between attributes, line
 // ends inside quoted values left out), each at most 300 characters, the rest read and
-// dropped. A quoted value is read whole, whatever it holds; "/>" sets r->selfClosing.
+// dropped. A quoted value is read whole, whatever it holds; "/>" sets t->selfClosing.
 // The input's end ends the tag.
-HtmlToken ReadHtmlTag(HtmlCtx* ctx, HtmlReader* r);
+HtmlToken ReadHtmlTag(HtmlCtx* ctx, HtmlTokenizer* t);
 
 // The element whose content is raw text, up to its own end tag ("script", "style"), or null.
 const char* HtmlRawTextElement(const char* name);
 
-// Passes over raw text up to the "<" of the end tag of r->rawTextEnd, which it consumes
+// Passes over raw text up to the "<" of the end tag of t->rawTextEnd, which it consumes
 // and clears; false when the input ends first.
-bool SkipHtmlRawText(HtmlCtx* ctx, HtmlReader* r);
+bool SkipHtmlRawText(HtmlCtx* ctx, HtmlTokenizer* t);
 
 }

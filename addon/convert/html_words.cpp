@@ -44,33 +44,33 @@ int openGroup(HtmlCtx* ctx, HtmlReader* r)
 
 int GetHtmlWord(HtmlCtx* ctx, HtmlReader* r, const char* text)
 {
-    r->word[0] = r->attributes[0] = 0;
-    r->tag = 1;
-    r->selfClosing = 0;
+    r->tokenizer.word[0] = r->tokenizer.attributes[0] = 0;
+    r->tokenizer.tag = 1;
+    r->tokenizer.selfClosing = 0;
     if (text && *text) {
         std::size_t n = std::min(std::strlen(text), std::size_t(kHtmlTextSize));
-        std::memcpy(r->word, text, n);
-        r->word[n] = 0;
-    } else if (ReadHtmlTag(ctx, r) == HtmlToken::Comment) {
-        r->word[0] = r->attributes[0] = 0;
-        r->wordLength = 0;
-        r->tag = 0;
+        std::memcpy(r->tokenizer.word, text, n);
+        r->tokenizer.word[n] = 0;
+    } else if (ReadHtmlTag(ctx, &r->tokenizer) == HtmlToken::Comment) {
+        r->tokenizer.word[0] = r->tokenizer.attributes[0] = 0;
+        r->tokenizer.wordLength = 0;
+        r->tokenizer.tag = 0;
         return 1;
     }
-    TrimString(r->word);
-    TrimString(r->attributes);
-    if (r->word[0] == '/') {
-        r->endTag = 1;
-        TrimLeft(r->word + 1);
-        std::memmove(r->word, r->word + 1, std::strlen(r->word + 1) + 1);
+    TrimString(r->tokenizer.word);
+    TrimString(r->tokenizer.attributes);
+    if (r->tokenizer.word[0] == '/') {
+        r->tokenizer.endTag = 1;
+        TrimLeft(r->tokenizer.word + 1);
+        std::memmove(r->tokenizer.word, r->tokenizer.word + 1, std::strlen(r->tokenizer.word + 1) + 1);
     } else {
-        r->beginTag = 1;
+        r->tokenizer.beginTag = 1;
     }
-    r->wordLength = static_cast<std::int32_t>(std::strlen(r->word));
-    if (!r->beginTag)
+    r->tokenizer.wordLength = static_cast<std::int32_t>(std::strlen(r->tokenizer.word));
+    if (!r->tokenizer.beginTag)
         return 1;
-    if (!r->selfClosing)
-        r->rawTextEnd = HtmlRawTextElement(r->word);
+    if (!r->tokenizer.selfClosing)
+        r->tokenizer.rawTextEnd = HtmlRawTextElement(r->tokenizer.word);
     return openGroup(ctx, r);
 }
 
@@ -93,10 +93,10 @@ struct Run {
 // A "<" that starts a tag: the tag is read (RunEnd::Tag or Comment); any other is text.
 bool opensTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (!GetHtmlChar(ctx, r))
+    if (!GetHtmlChar(ctx, &r->tokenizer))
         return false;
-    char next = r->current;
-    PushHtmlChar(ctx, r);
+    char next = r->tokenizer.current;
+    PushHtmlChar(ctx, &r->tokenizer);
     return next == '/' || next == '!' || next == '?' || isLetter(next);
 }
 
@@ -105,17 +105,17 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag, bool& afte
 {
     const bool pre = r->currentGroup().pre != 0;
     while (run.length < kMostRunLength) {
-        run.length += TakeHtmlRun(r, run.text + run.length, kMostRunLength - run.length, kTextStops);
+        run.length += TakeHtmlRun(&r->tokenizer, run.text + run.length, kMostRunLength - run.length, kTextStops);
         if (run.length >= kMostRunLength)
             break;
-        if (!GetHtmlChar(ctx, r))
+        if (!GetHtmlChar(ctx, &r->tokenizer))
             return run.length ? RunEnd::Text : RunEnd::InputEnded;
-        char c = r->current;
+        char c = r->tokenizer.current;
         if (isDroppedControl(c))
             continue;
         if (c == '<') {
             if (run.length > 0) {
-                PushHtmlChar(ctx, r);
+                PushHtmlChar(ctx, &r->tokenizer);
                 return RunEnd::Text;
             }
             if (!opensTag(ctx, r)) {
@@ -124,7 +124,7 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag, bool& afte
             }
             if (!GetHtmlWord(ctx, r, nullptr))
                 return RunEnd::Failed;
-            return r->wordLength == 0 ? RunEnd::Comment : RunEnd::Tag;
+            return r->tokenizer.wordLength == 0 ? RunEnd::Comment : RunEnd::Tag;
         }
         if (isLineEnd(c)) {
             run.lineEnd = true;
@@ -133,7 +133,7 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag, bool& afte
                     continue;
                 if (run.length == 0)
                     return GetHtmlWord(ctx, r, "br") ? RunEnd::Tag : RunEnd::Failed;
-                PushHtmlChar(ctx, r);
+                PushHtmlChar(ctx, &r->tokenizer);
                 return RunEnd::Text;
             }
             bool drop = run.length == 0 && (r->paraStart || r->afterLineBreak || afterTag);
@@ -155,7 +155,7 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag, bool& afte
         }
         // An entity is never cut at the run's end.
         if (c == '&' && run.length >= kHtmlTextSize - 10) {
-            PushHtmlChar(ctx, r);
+            PushHtmlChar(ctx, &r->tokenizer);
             return RunEnd::Text;
         }
         if (c == '\t')
@@ -183,21 +183,21 @@ bool dropsLoneSpace(HtmlCtx* ctx, HtmlReader* r, const Run& run, bool afterTag)
 
 int NextHtmlWord(HtmlCtx* ctx, HtmlReader* r)
 {
-    bool afterTag = r->tag != 0;   // the last word returned was a tag, with no line end since
-    bool afterEndTag = afterTag && r->endTag;
+    bool afterTag = r->tokenizer.tag != 0;   // the last word returned was a tag, with no line end since
+    bool afterEndTag = afterTag && r->tokenizer.endTag;
     for (;;) {
-        if (r->endOfInput)
+        if (r->tokenizer.endOfInput)
             return 0;
-        r->beginTag = r->endTag = r->tag = 0;
-        r->word[0] = r->attributes[0] = 0;
-        r->wordLength = 0;
+        r->tokenizer.beginTag = r->tokenizer.endTag = r->tokenizer.tag = 0;
+        r->tokenizer.word[0] = r->tokenizer.attributes[0] = 0;
+        r->tokenizer.wordLength = 0;
         // Raw text is no text: the element's end tag comes next.
-        if (r->rawTextEnd) {
-            if (!SkipHtmlRawText(ctx, r))
+        if (r->tokenizer.rawTextEnd) {
+            if (!SkipHtmlRawText(ctx, &r->tokenizer))
                 return 0;
             return GetHtmlWord(ctx, r, nullptr);
         }
-        Run run{r->word};
+        Run run{r->tokenizer.word};
         switch (readRun(ctx, r, run, afterTag, afterEndTag)) {
         case RunEnd::InputEnded:
         case RunEnd::Failed:
@@ -214,9 +214,9 @@ int NextHtmlWord(HtmlCtx* ctx, HtmlReader* r)
         if (dropsLoneSpace(ctx, r, run, afterTag))
             continue;
         // Decoding only shortens a run: it is done in place.
-        r->wordLength = run.coded ? DecodeHtmlRun(run.text, run.length, r->word) : run.length;
-        r->word[r->wordLength] = 0;
-        r->previousEndsWithBlank = r->wordLength > 0 && r->word[r->wordLength - 1] == ' ';
+        r->tokenizer.wordLength = run.coded ? DecodeHtmlRun(run.text, run.length, r->tokenizer.word) : run.length;
+        r->tokenizer.word[r->tokenizer.wordLength] = 0;
+        r->previousEndsWithBlank = r->tokenizer.wordLength > 0 && r->tokenizer.word[r->tokenizer.wordLength - 1] == ' ';
         return 1;
     }
 }
@@ -225,9 +225,9 @@ int SkipGroup(HtmlCtx* ctx, HtmlReader* r)
 {
     int start = r->group;
     while (NextHtmlWord(ctx, r)) {
-        if (r->endTag && r->group > 0)
+        if (r->tokenizer.endTag && r->group > 0)
             --r->group;
-        if (r->endTag && r->group < start)
+        if (r->tokenizer.endTag && r->group < start)
             return 0;
     }
     return 1;

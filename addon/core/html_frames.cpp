@@ -172,7 +172,7 @@ int FramesetTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
-    if (r->endTag)
+    if (r->tokenizer.endTag)
         CloseGroup(r);
     else
         ParseFrameset(ctx, r, &r->currentGroup());
@@ -181,7 +181,7 @@ int FramesetTag(HtmlCtx* ctx, HtmlReader* r)
 
 int FrameTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (r->beginTag)
+    if (r->tokenizer.beginTag)
         ParseFrame(ctx, r, &r->currentGroup());
     CloseGroup(r);
     return kTagDone;

@@ -173,9 +173,9 @@ struct ReaderMemory {
 
 void setUpReader(HtmlReader& r, const ReadInput& in, ReaderMemory& m, const char* anchorName)
 {
-    r.file = in.file;
-    r.memory = in.memory;
-    r.memoryLength = in.length;
+    r.tokenizer.file = in.file;
+    r.tokenizer.memory = in.memory;
+    r.tokenizer.memoryLength = in.length;
     r.groups = m.groups;
     r.fontStack = m.fonts;
     r.groups[0].reader = &r;
@@ -199,12 +199,12 @@ void reportAbort(HtmlCtx* ctx, const HtmlReader& r)
 {
     showMessage(ctx->editorWindow, "Read aborted", "");
     DebugMsg("pos: %ld, control: %d, beg group: %d, end group: %d, word: %.40s, word len: %d",
-             static_cast<long>(r.position), r.tag, r.beginTag, r.endTag, r.word, r.wordLength);
+             static_cast<long>(r.tokenizer.position), r.tokenizer.tag, r.tokenizer.beginTag, r.tokenizer.endTag, r.tokenizer.word, r.tokenizer.wordLength);
 }
 
 int handleOneTag(HtmlCtx* ctx, HtmlReader& r)
 {
-    if (!isParagraphTag(r.word, r.wordLength) && r.textEnabled && !FlushHtmlText(ctx, &r))
+    if (!isParagraphTag(r.tokenizer.word, r.tokenizer.wordLength) && r.textEnabled && !FlushHtmlText(ctx, &r))
         return kTagFailed;
     return HandleHtmlTag(ctx, &r);
 }
@@ -216,10 +216,10 @@ int handleTag(HtmlCtx* ctx, HtmlReader& r)
 {
     int own = r.group;
     int result = handleOneTag(ctx, r);
-    if (result != kTagDone || !r.beginTag || !r.selfClosing || r.group < own)
+    if (result != kTagDone || !r.tokenizer.beginTag || !r.tokenizer.selfClosing || r.group < own)
         return result;
-    r.beginTag = 0;
-    r.endTag = 1;
+    r.tokenizer.beginTag = 0;
+    r.tokenizer.endTag = 1;
     return handleOneTag(ctx, r);
 }
 
@@ -227,14 +227,14 @@ int handleTag(HtmlCtx* ctx, HtmlReader& r)
 void readWords(HtmlCtx* ctx, HtmlReader& r)
 {
     while (NextHtmlWord(ctx, &r)) {
-        if (!r.tag) {
-            if (r.wordLength == 0 || r.textSuppressed)
+        if (!r.tokenizer.tag) {
+            if (r.tokenizer.wordLength == 0 || r.textSuppressed)
                 continue;
             if (r.heldId[0] && r.textEnabled && !ReleaseHeldId(ctx, &r))
                 return;
-            if (r.pendingLength + r.wordLength > kFlushLength && r.textEnabled && !FlushHtmlText(ctx, &r))
+            if (r.pendingLength + r.tokenizer.wordLength > kFlushLength && r.textEnabled && !FlushHtmlText(ctx, &r))
                 return;
-            AppendPending(&r, r.word, r.wordLength);
+            AppendPending(&r, r.tokenizer.word, r.tokenizer.wordLength);
             continue;
         }
         int result = handleTag(ctx, r);

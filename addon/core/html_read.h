@@ -32,7 +32,7 @@ void AppendPending(HtmlReader* r, const char* text, int length);
 
 // What a tag handler gives back.
 enum TagResult : int { kTagFailed = 0, kTagDone = 1, kTagAborted = -1 };
-// Handles the tag in r->word (html_tags.cpp).
+// Handles the tag the tokenizer last read (html_tags.cpp).
 int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r);
 
 // Tables (html_tables.cpp).

@@ -219,7 +219,7 @@ int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, 
 
 int TableTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (r->endTag)
+    if (r->tokenizer.endTag)
         return EndTable(ctx, r) ? kTagDone : kTagFailed;
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
@@ -270,7 +270,7 @@ int EndTable(HtmlCtx* ctx, HtmlReader* r)
 int RowTag(HtmlCtx* ctx, HtmlReader* r)
 {
     HtmlTableLevel& level = GetTableLevel(r);
-    if (r->beginTag) {
+    if (r->tokenizer.beginTag) {
         if (level.cell && (!endOpenCell(ctx, r) || !EndParagraph(ctx, r, editor::kRowEnd, true)))
             return kTagFailed;
         level.newRow = 1;
@@ -297,15 +297,15 @@ int RowTag(HtmlCtx* ctx, HtmlReader* r)
 
 int CellTag(HtmlCtx* ctx, HtmlReader* r, bool header)
 {
-    if (!r->beginTag)
+    if (!r->tokenizer.beginTag)
         return kTagDone;
-    return BeginCell(ctx, r, header, r->attributes, true) ? kTagDone : kTagFailed;
+    return BeginCell(ctx, r, header, r->tokenizer.attributes, true) ? kTagDone : kTagFailed;
 }
 
 int CaptionTag(HtmlCtx* ctx, HtmlReader* r)
 {
     HtmlTableLevel& level = GetTableLevel(r);
-    if (r->beginTag) {
+    if (r->tokenizer.beginTag) {
         HtmlGroup& g = r->currentGroup();
         g.align |= kAlignCentre;
         g.style |= kStyleBold;

@@ -1,6 +1,6 @@
 #pragma once
 // The reader's tag handlers, one per tag or family, each for the begin and the end
-// tag in r (r->beginTag / r->endTag); results are TagResult values (html_read.h).
+// tag in r (r->tokenizer.beginTag / r->tokenizer.endTag); results are TagResult values (html_read.h).
 #include "addon/core/html_read.h"
 
 namespace ks::addon {

@@ -85,7 +85,7 @@ Tag lookupTag(const char* word)
 
 int otherTag(HtmlReader* r)
 {
-    if (r->beginTag)
+    if (r->tokenizer.beginTag)
         CloseGroup(r);
     return kTagDone;
 }
@@ -99,8 +99,8 @@ int tableTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
         return deep ? otherTag(r) : CaptionTag(ctx, r);
     if (!deep)
         return tag == Tag::Tr ? RowTag(ctx, r) : CellTag(ctx, r, tag == Tag::Th);
-    r->textSuppressed = r->endTag;
-    if (r->beginTag) {
+    r->textSuppressed = r->tokenizer.endTag;
+    if (r->tokenizer.beginTag) {
         CloseGroup(r);
         return kTagDone;
     }
@@ -169,7 +169,7 @@ int documentTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
 
 bool TagAttribute(HtmlCtx* ctx, HtmlReader* r, const char* name, char* value)
 {
-    return GetHtmlAttrib(ctx, r->attributes, name, value) != 0;
+    return GetHtmlAttrib(ctx, r->tokenizer.attributes, name, value) != 0;
 }
 
 std::uint32_t AlignmentOf(const char* value)
@@ -228,17 +228,17 @@ int dispatchTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
 
 int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    Tag tag = lookupTag(r->word);
+    Tag tag = lookupTag(r->tokenizer.word);
     int result = dispatchTag(ctx, r, tag);
-    if (result == kTagDone && r->beginTag && takesIdAnchor(ctx, r, tag))
+    if (result == kTagDone && r->tokenizer.beginTag && takesIdAnchor(ctx, r, tag))
         return IdAnchor(ctx, r);
     return result;
 }
 
 int HeadTag(HtmlCtx*, HtmlReader* r)
 {
-    r->inHead = r->beginTag;
-    r->textEnabled = r->endTag;
+    r->inHead = r->tokenizer.beginTag;
+    r->textEnabled = r->tokenizer.endTag;
     r->pendingLength = 0;
     r->pending[0] = 0;
     return otherTag(r);
@@ -246,7 +246,7 @@ int HeadTag(HtmlCtx*, HtmlReader* r)
 
 int TitleTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (r->endTag) {
+    if (r->tokenizer.endTag) {
         HWND hWnd = ctx->editorWindow;
         r->pending[r->pendingLength] = 0;
         RestoreKeptReferences(r->pending, r->pendingLength);
@@ -263,14 +263,14 @@ int TitleTag(HtmlCtx* ctx, HtmlReader* r)
     r->pendingLength = 0;
     r->pending[0] = 0;
     // A title inside the head leaves the head's text out when it ends.
-    r->textEnabled = r->endTag && !r->inHead;
+    r->textEnabled = r->tokenizer.endTag && !r->inHead;
     return kTagDone;
 }
 
 int BaseTag(HtmlCtx* ctx, HtmlReader* r)
 {
     char href[kHtmlTextSize + 1];
-    if (r->beginTag && TagAttribute(ctx, r, "HREF", href))
+    if (r->tokenizer.beginTag && TagAttribute(ctx, r, "HREF", href))
         SendHtmlNotify(ctx, kNotifyBase, reinterpret_cast<WPARAM>(ctx->editorWindow), reinterpret_cast<LPARAM>(href),
                        false);
     return otherTag(r);
@@ -279,14 +279,14 @@ int BaseTag(HtmlCtx* ctx, HtmlReader* r)
 int BaseFontTag(HtmlCtx* ctx, HtmlReader* r)
 {
     char size[kHtmlTextSize + 1];
-    if (r->beginTag && TagAttribute(ctx, r, "size", size))
+    if (r->tokenizer.beginTag && TagAttribute(ctx, r, "size", size))
         ctx->baseFontSize = TextToInt(size);
     return otherTag(r);
 }
 
 int MetaTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (!r->beginTag)
+    if (!r->tokenizer.beginTag)
         return kTagDone;
     char value[kHtmlTextSize + 1], data[kHtmlTextSize + 1];
     int entry = -1;
@@ -310,7 +310,7 @@ int BodyTag(HtmlCtx* ctx, HtmlReader* r)
         if (!FlushHtmlText(ctx, r))
             return kTagFailed;
     }
-    if (r->endTag) {
+    if (r->tokenizer.endTag) {
         CloseGroup(r);
         return kTagDone;
     }

@@ -41,7 +41,7 @@ int blockTag(HtmlCtx* ctx, HtmlReader* r, int element, int misc, int indent)
 {
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
-    if (r->endTag) {
+    if (r->tokenizer.endTag) {
         CloseGroup(r);
         return kTagDone;
     }
@@ -56,7 +56,7 @@ int blockTag(HtmlCtx* ctx, HtmlReader* r, int element, int misc, int indent)
 
 int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div)
 {
-    if (r->beginTag) {
+    if (r->tokenizer.beginTag) {
         bool ended = false;
         if (!r->paraStart && !r->afterLineBreak) {
             if (div)
@@ -91,14 +91,14 @@ int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div)
 int SectionTag(HtmlCtx* ctx, HtmlReader* r)
 {
     // They nest deep on real pages: an end with no text since the last paragraph adds none.
-    if (r->endTag && r->paraStart && r->pendingLength == 0)
+    if (r->tokenizer.endTag && r->paraStart && r->pendingLength == 0)
         return kTagDone;
     return ParagraphTag(ctx, r, true);
 }
 
 int BreakTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (!r->beginTag)
+    if (!r->tokenizer.beginTag)
         return kTagDone;
     char value[kHtmlTextSize + 1];
     if (!TagAttribute(ctx, r, "clear", value) && !EndParagraph(ctx, r, editor::kLineBreak, true))
@@ -109,7 +109,7 @@ int BreakTag(HtmlCtx* ctx, HtmlReader* r)
 
 int CenterTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (r->beginTag) {
+    if (r->tokenizer.beginTag) {
         if (!EndOpenParagraph(ctx, r, true))
             return kTagFailed;
         r->paraBitsAdd |= kAlignCentre;
@@ -129,11 +129,11 @@ int PreTag(HtmlCtx* ctx, HtmlReader* r)
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
     HtmlGroup& g = r->currentGroup();
-    g.pre = r->beginTag;
+    g.pre = r->tokenizer.beginTag;
     g.element = kElemPre;
     g.paraFlags |= kParaNoWrap;
     SetParaMiscType(ctx, &g.typeWord, kMiscPre);
-    if (r->endTag)
+    if (r->tokenizer.endTag)
         CloseGroup(r);
     return kTagDone;
 }
@@ -151,7 +151,7 @@ int HeaderTag(HtmlCtx* ctx, HtmlReader* r, int level)
     g.style = 0;
     g.align = 0;
     SetParaHeader(ctx, &g.typeWord, level);
-    if (r->beginTag) {
+    if (r->tokenizer.beginTag) {
         g.element = level;
         TakeAlignAttribute(ctx, r, g);
         r->paraStart = 0;
@@ -164,7 +164,7 @@ int HeaderTag(HtmlCtx* ctx, HtmlReader* r, int level)
 
 int RuleTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (!r->beginTag)
+    if (!r->tokenizer.beginTag)
         return kTagDone;
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
@@ -201,7 +201,7 @@ int RuleTag(HtmlCtx* ctx, HtmlReader* r)
 
 int NoFramesTag(HtmlCtx*, HtmlReader* r)
 {
-    if (r->beginTag)
+    if (r->tokenizer.beginTag)
         r->currentGroup().noFrames = 1;
     else
         CloseGroup(r);

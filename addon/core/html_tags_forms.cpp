@@ -110,7 +110,7 @@ bool startFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type, FieldRecord*& f)
 
 int FormTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (r->endTag) {
+    if (r->tokenizer.endTag) {
         if (!FlushHtmlText(ctx, r) || !EndOpenParagraph(ctx, r, true))
             return kTagFailed;
         CloseGroup(r);
@@ -137,7 +137,7 @@ int FormTag(HtmlCtx* ctx, HtmlReader* r)
 
 int InputTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (!r->beginTag)
+    if (!r->tokenizer.beginTag)
         return kTagDone;
     int index = r->currentForm >= 0 ? AppendFieldRecord(ctx, r->currentForm) : -1;
     if (index >= 0) {
@@ -167,7 +167,7 @@ int InputTag(HtmlCtx* ctx, HtmlReader* r)
 
 int TextAreaTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (r->endTag)
+    if (r->tokenizer.endTag)
         return endFieldBlock(ctx, r, kFieldTextArea);
     FieldRecord* f = nullptr;
     if (!startFieldBlock(ctx, r, kFieldTextArea, f))
@@ -183,7 +183,7 @@ int TextAreaTag(HtmlCtx* ctx, HtmlReader* r)
 
 int SelectTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (r->endTag)
+    if (r->tokenizer.endTag)
         return endFieldBlock(ctx, r, kFieldSelect);
     FieldRecord* f = nullptr;
     if (!startFieldBlock(ctx, r, kFieldSelect, f))
@@ -199,7 +199,7 @@ int SelectTag(HtmlCtx* ctx, HtmlReader* r)
 
 int OptionTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (!r->beginTag)
+    if (!r->tokenizer.beginTag)
         return kTagDone;
     FieldRecord* f = r->currentForm >= 0 ? currentField(ctx, r) : nullptr;
     if (f && f->type == kFieldSelect && f->value) {
@@ -222,7 +222,7 @@ int OptionTag(HtmlCtx* ctx, HtmlReader* r)
 
 int ImageTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (!r->beginTag)
+    if (!r->tokenizer.beginTag)
         return kTagDone;
     if (!ReleaseHeldId(ctx, r) || !HtmlDocPass(ctx, kDocPicture, &r->currentGroup(), r))
         return kTagAborted;
@@ -233,7 +233,7 @@ int ImageTag(HtmlCtx* ctx, HtmlReader* r)
 int ScriptTag(HtmlCtx* ctx, HtmlReader* r)
 {
     ctx->unsupported |= kUnsupportedScript;
-    if (r->beginTag) {
+    if (r->tokenizer.beginTag) {
         r->textSuppressed = 1;
         return kTagDone;
     }

@@ -79,7 +79,7 @@ struct ItemKind {
 // list counts the item; outside any list it is a loose item.
 int listItem(HtmlCtx* ctx, HtmlReader* r, const ItemKind& kind)
 {
-    if (!r->beginTag)
+    if (!r->tokenizer.beginTag)
         return kTagDone;
     int opening = r->currentGroup().listGroup;
     int type = r->currentGroup().listType;
@@ -170,7 +170,7 @@ int IdAnchor(HtmlCtx* ctx, HtmlReader* r)
 
 int AnchorTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (r->endTag) {
+    if (r->tokenizer.endTag) {
         CloseGroup(r);
         return kTagDone;
     }
@@ -194,7 +194,7 @@ int AnchorTag(HtmlCtx* ctx, HtmlReader* r)
         SendHtmlNotify(ctx, kNotifyAnchor, reinterpret_cast<WPARAM>(ctx->editorWindow),
                        reinterpret_cast<LPARAM>(href), false);
     HtmlGroup& g = r->currentGroup();
-    if (!InsertAnchorData(ctx, r, r->attributes))
+    if (!InsertAnchorData(ctx, r, r->tokenizer.attributes))
         return kTagFailed;
     if (hasHref) {
         g.colour = ctx->linkColor;
@@ -207,7 +207,7 @@ int AnchorTag(HtmlCtx* ctx, HtmlReader* r)
 
 int FontTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (r->endTag) {
+    if (r->tokenizer.endTag) {
         restoreFont(r, r->currentGroup());
         return kTagDone;
     }
@@ -227,7 +227,7 @@ int FontTag(HtmlCtx* ctx, HtmlReader* r)
 
 int StyleTag(HtmlCtx*, HtmlReader* r, std::uint32_t bits)
 {
-    if (r->beginTag) {
+    if (r->tokenizer.beginTag) {
         CloseGroup(r);
         r->currentGroup().style |= bits;
     } else {
@@ -238,7 +238,7 @@ int StyleTag(HtmlCtx*, HtmlReader* r, std::uint32_t bits)
 
 int ElementTag(HtmlCtx*, HtmlReader* r, int element)
 {
-    if (r->beginTag)
+    if (r->tokenizer.beginTag)
         r->currentGroup().element = element;
     else
         CloseGroup(r);
@@ -247,9 +247,9 @@ int ElementTag(HtmlCtx*, HtmlReader* r, int element)
 
 int ListTag(HtmlCtx* ctx, HtmlReader* r, int type)
 {
-    if (!EndOpenParagraph(ctx, r, r->beginTag != 0))
+    if (!EndOpenParagraph(ctx, r, r->tokenizer.beginTag != 0))
         return kTagFailed;
-    if (r->endTag) {
+    if (r->tokenizer.endTag) {
         CloseGroup(r);
         return kTagDone;
     }

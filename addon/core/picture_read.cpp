@@ -108,7 +108,7 @@ void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, c
     copyValue(name, src);
     EditorPictureFileName(hWnd, id, 0, name);
     char value[kHtmlTextSize + 1];
-    if (GetHtmlAttrib(ctx, r->attributes, "ALT", value))
+    if (GetHtmlAttrib(ctx, r->tokenizer.attributes, "ALT", value))
         EditorPictureAltText(hWnd, id, 0, value);
     if (a.width != 0 || a.height >= 1) {
         int entry = AddTagData(*ctx, kTagPictureSize, id, "");
@@ -117,7 +117,7 @@ void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, c
             ctx->tagTable[entry].value2 = a.height;
         }
     }
-    if (GetHtmlAttrib(ctx, r->attributes, "USEMAP", value))
+    if (GetHtmlAttrib(ctx, r->tokenizer.attributes, "USEMAP", value))
         AddTagData(*ctx, kTagPictureMap, id, value);
     unsigned flags = kPictureFlag;
     if (r->currentGroup().inLink || a.isMap)
@@ -182,21 +182,21 @@ void removeLocalHost(char* path)
 
 int ReadImgTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    ImgAttributes a = readAttributes(ctx, r->attributes);
+    ImgAttributes a = readAttributes(ctx, r->tokenizer.attributes);
     char src[kHtmlTextSize + 1];
-    if (GetHtmlAttrib(ctx, r->attributes, "SRC", src) && src[0]) {
+    if (GetHtmlAttrib(ctx, r->tokenizer.attributes, "SRC", src) && src[0]) {
         char path[kPictPathSize];
         copyValue(path, src);
         int id = LoadPictFile(ctx, path, a.vertical);
         if (!id)
-            id = placeholder(ctx, a, r->attributes);
+            id = placeholder(ctx, a, r->tokenizer.attributes);
         if (id) {
             placePicture(ctx, r, id, a, src);
             return 1;
         }
     }
     char alt[kHtmlTextSize + 1];
-    if (GetHtmlAttrib(ctx, r->attributes, "ALT", alt))
+    if (GetHtmlAttrib(ctx, r->tokenizer.attributes, "ALT", alt))
         AppendPending(r, alt, int(std::strlen(alt)));
     return 1;
 }

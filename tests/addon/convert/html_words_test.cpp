@@ -19,8 +19,8 @@ public:
     explicit Words(std::string page, std::uint32_t ctxFlags = 0) : page_(std::move(page))
     {
         ctx_.flags = ctxFlags;
-        r_.memory = page_.data();
-        r_.memoryLength = std::int32_t(page_.size());
+        r_.tokenizer.memory = page_.data();
+        r_.tokenizer.memoryLength = std::int32_t(page_.size());
         r_.groups = groups_.data();
         r_.fontStack = nullptr;
         r_.paraStart = 0;
@@ -32,12 +32,12 @@ public:
     {
         if (!NextHtmlWord(&ctx_, &r_))
             return "";
-        if (!r_.tag)
-            return std::string(r_.word, std::size_t(r_.wordLength));
-        std::string tag = r_.endTag ? "</" : "<";
-        tag += r_.word;
-        if (r_.attributes[0])
-            tag += std::string(" ") + r_.attributes;
+        if (!r_.tokenizer.tag)
+            return std::string(r_.tokenizer.word, std::size_t(r_.tokenizer.wordLength));
+        std::string tag = r_.tokenizer.endTag ? "</" : "<";
+        tag += r_.tokenizer.word;
+        if (r_.tokenizer.attributes[0])
+            tag += std::string(" ") + r_.tokenizer.attributes;
         return tag + ">";
     }
     std::vector<std::string> all()
@@ -107,8 +107,8 @@ TEST(HtmlWords, ALongTagKeepsItsFirst300CharactersOfEachPart)
     std::string name(320, 'n'), value(400, 'v');
     Words w("<" + name + " a=" + value + ">after");
     ASSERT_EQ(w.next().size(), 1 + 300 + 1 + 300 + 1);
-    EXPECT_EQ(std::string(w.reader().word), std::string(300, 'n'));
-    EXPECT_EQ(std::string(w.reader().attributes), "a=" + std::string(298, 'v'));
+    EXPECT_EQ(std::string(w.reader().tokenizer.word), std::string(300, 'n'));
+    EXPECT_EQ(std::string(w.reader().tokenizer.attributes), "a=" + std::string(298, 'v'));
     EXPECT_EQ(w.next(), "after") << "the rest of the tag is read and dropped";
 }
 
@@ -154,9 +154,9 @@ TEST(HtmlWords, ASlashBeforeTheTagsEndClosesIt)
     for (const Case& c : cases) {
         Words w(c.page);
         w.next();
-        EXPECT_STREQ(w.reader().word, c.word) << c.page;
-        EXPECT_STREQ(w.reader().attributes, c.attributes) << c.page;
-        EXPECT_EQ(w.reader().selfClosing != 0, c.selfClosing) << c.page;
+        EXPECT_STREQ(w.reader().tokenizer.word, c.word) << c.page;
+        EXPECT_STREQ(w.reader().tokenizer.attributes, c.attributes) << c.page;
+        EXPECT_EQ(w.reader().tokenizer.selfClosing != 0, c.selfClosing) << c.page;
     }
 }
 
@@ -281,7 +281,7 @@ TEST(HtmlWords, AFileIsReadInBlocksAndAReadErrorEndsTheInput)
     std::fwrite(page.data(), 1, page.size(), file);
     std::rewind(file);
     Words fromFile("");
-    fromFile.reader().file = file;
+    fromFile.reader().tokenizer.file = file;
     Words fromMemory(page);
     EXPECT_EQ(fromFile.all(), fromMemory.all());
     std::fclose(file);
@@ -291,7 +291,7 @@ TEST(HtmlWords, AFileIsReadInBlocksAndAReadErrorEndsTheInput)
     std::vector<std::string> boxes;
     setMessageSink([&](const AddonMessage& m) { boxes.push_back(m.text); });
     Words failing("");
-    failing.reader().file = unreadable;
+    failing.reader().tokenizer.file = unreadable;
     EXPECT_TRUE(failing.all().empty());
     EXPECT_EQ(failing.next(), "");
     setMessageSink({});
@@ -304,16 +304,16 @@ TEST(HtmlWords, AFileIsReadInBlocksAndAReadErrorEndsTheInput)
 TEST(HtmlWords, PushBackIsBoundedAndCountedInThePosition)
 {
     Words w("abc");
-    HtmlReader& r = w.reader();
-    ASSERT_EQ(GetHtmlChar(&w.ctx(), &r), 1);
-    EXPECT_EQ(r.position, 1u);
+    HtmlTokenizer& t = w.reader().tokenizer;
+    ASSERT_EQ(GetHtmlChar(&w.ctx(), &t), 1);
+    EXPECT_EQ(t.position, 1u);
     std::vector<std::string> boxes;
     setMessageSink([&](const AddonMessage& m) { boxes.push_back(m.text); });
     for (int i = 0; i < kHtmlTextSize; ++i)
-        ASSERT_EQ(PushHtmlChar(&w.ctx(), &r), 1);
-    EXPECT_EQ(PushHtmlChar(&w.ctx(), &r), 0);
+        ASSERT_EQ(PushHtmlChar(&w.ctx(), &t), 1);
+    EXPECT_EQ(PushHtmlChar(&w.ctx(), &t), 0);
     setMessageSink({});
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], "Out of HTML character stack.");
-    EXPECT_EQ(r.pushCount, kHtmlTextSize);
+    EXPECT_EQ(t.pushCount, kHtmlTextSize);
 }
