@@ -76,7 +76,10 @@ struct HtmlWriter {
     int hiddenFont = -1;                  // the font of the anchor data written last
     bool linkParagraph = false;           // a "p" inside an anchor began the next paragraph
     bool paraStart = true;                // the next line starts a paragraph
-    bool afterBreak = false;              // a paragraph ended at its mark or a line break
+    // A paragraph, a rule, a header, an address, a block quote, "pre" or a list ended last:
+    // the next paragraph gets its own tag. Loose text there would read back with the
+    // spacing of the reader's last paragraph end, not its own.
+    bool afterBreak = false;
     int chainCell = 0;                    // the last line's innermost cell and its cells per level
     ParaState chain;
     int prevLine = -1;                    // the line before, and its line flags

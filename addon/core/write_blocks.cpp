@@ -82,7 +82,7 @@ int WriteHeaderEnd(HtmlWriter& w)
 {
     HeaderName name(w.openHeader);
     w.openHeader = 0;
-    w.afterBreak = false;
+    w.afterBreak = true;
     return CloseAllFormatting(w) && Tag(w, name.text, false, true) ? 1 : 0;
 }
 
@@ -90,7 +90,7 @@ int WriteQuotes(HtmlWriter& w, int depth)
 {
     while (w.openQuotes > depth) {
         --w.openQuotes;
-        w.afterBreak = false;
+        w.afterBreak = true;
         if (!Tag(w, "blockquote", false, true))
             return 0;
     }
@@ -119,7 +119,7 @@ int CloseLists(HtmlWriter& w, int type, int level)
         w.listTypes[l] = 0;
     }
     w.openListLevel = level;
-    w.afterBreak = false;
+    w.afterBreak = true;
     return 1;
 }
 

@@ -136,10 +136,11 @@ struct Decision {
 int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
 {
     const ParaState& c = w.cur;
-    // Formatting left open by a last line without a paragraph end ends before the blocks around it.
-    if (closing && !CloseAllFormatting(w))
+    // A link or formatting left open by a last line without a paragraph end ends before the
+    // paragraph and the blocks around it; the paragraph ends with the document.
+    if (closing && (!CloseLink(w) || !CloseAllFormatting(w)))
         return 0;
-    if (d.paraStart && w.ctx.paraOpen && !w.linkParagraph && !WriteParaEnd(w))
+    if ((d.paraStart || closing) && w.ctx.paraOpen && !w.linkParagraph && !WriteParaEnd(w))
         return 0;
     if (w.prev.other == kMiscRule)
         d.paraStart = true;
@@ -147,7 +148,7 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         return 0;
     if (w.addressOpen && (c.other != kMiscAddress || d.headerCloses || d.leavingCell)) {
         w.addressOpen = false;
-        w.afterBreak = false;
+        w.afterBreak = true;
         if (!Tag(w, "address", false, true))
             return 0;
     }
@@ -157,7 +158,7 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     if (w.preOpen && (c.other != kMiscPre || d.leavingCell)) {
         w.preOpen = false;
         w.out.pre = 0;
-        w.afterBreak = false;
+        w.afterBreak = true;
         if (!Tag(w, "pre", false, true))
             return 0;
     }
@@ -493,7 +494,7 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     text.count = std::min(EditorGetLineTextEx(w.hWnd, line, text.chars, text.fonts, text.lead), kHtmlLineMax);
     if (c.other == kMiscRule) {
         w.paraStart = true;
-        w.afterBreak = false;
+        w.afterBreak = true;
         return WriteRule(w, line) != 0;
     }
     if (w.linkParagraph) {

@@ -61,6 +61,18 @@ protected:
         EXPECT_EQ(written(), first);
         EXPECT_TRUE(boxes.empty()) << boxes.front();
     }
+    // Reads the page and writes it; what was written, read back, is written the same. The
+    // page written first.
+    std::string writtenAgainTheSame(const std::string& page)
+    {
+        EXPECT_EQ(read(page), 1);
+        std::string first = written(), before = test::documentDump(hWnd);
+        PlxSetActiveWnd(hWnd);
+        EXPECT_EQ(PlxClearWindow(hWnd), 1);
+        EXPECT_EQ(read(first), 1);
+        EXPECT_EQ(written(), first) << "first read as\n" << before << "read back as\n" << test::documentDump(hWnd);
+        return first;
+    }
 };
 
 }
@@ -239,4 +251,26 @@ TEST_F(PlxRoundTripTest, FormattingOpenAtThePagesEndInAListEndsBeforeTheList)
     ASSERT_EQ(PlxClearWindow(hWnd), 1);
     ASSERT_EQ(read(first), 1);
     EXPECT_EQ(written(), first);
+}
+
+// Loose text ended by the page's end reads back with the spacing of the paragraph end
+// before it: "mid" ended by an end tag (as written) leaves its spacing, ended by the next
+// begin tag (as first read) it does not.
+TEST_F(PlxRoundTripTest, TextAfterARuleOrAListIsWrittenInItsOwnParagraph)
+{
+    for (const char* page : {"<center>mid</center><hr>loose</body>", "<center>mid</center><ul><li>one</ul>loose</body>",
+                             "<p>a</p><ul><li>one</ul><div>loose</div><ul><li>two</ul>"}) {
+        SCOPED_TRACE(page);
+        writtenAgainTheSame(page);
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
+
+// A last line without a paragraph end: its "div" ends with the page, after the link and
+// formatting still open in it.
+TEST_F(PlxRoundTripTest, AParagraphOpenAtThePagesEndEndsAfterItsLink)
+{
+    std::string first = writtenAgainTheSame("<h1>Head</h1>text <b>bold <a href=x.htm>link");
+    EXPECT_NE(first.find("<div align=left>text <b>bold </b><a href=x.htm><b>link</b></a></div>"), std::string::npos) << first;
 }

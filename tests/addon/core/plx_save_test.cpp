@@ -208,7 +208,7 @@ TEST_F(PlxSaveTest, OpeningAFileOffersToSaveFirstThenReadsHtmlOrLoadsRtf)
     EXPECT_EQ(PlxOpenFile(hWnd), 1) << "written just now: nothing to ask";
     EXPECT_STREQ(ctx().fileName, page.c_str());
     EXPECT_EQ(ctx().docFormat, 1);
-    EXPECT_EQ(written(), "<body>\r\n<h1><b>Opened</b></h1>\r\npage text\r\n</body>\r\n");
+    EXPECT_EQ(written(), "<body>\r\n<h1><b>Opened</b></h1>\r\n<div align=left>page text</div>\r\n</body>\r\n");
 
     ui.answerOpen(QString::fromStdString(rtf), 2);
     EXPECT_NE(PlxOpenFile(hWnd), 0);

@@ -120,7 +120,7 @@ TEST_F(PlxWriteTest, HeadersAddressesQuotesAndPreformattedText)
                       "|<h3><b>Plain header</b></h3>"
                       "|<address><i>Where</i></address>"
                       "|<blockquote>|<blockquote>|deep</blockquote>"
-                      "|shallow</blockquote>"
+                      "|<div align=left>shallow</div>|</blockquote>"
                       "|<pre><font face=\"Courier New\">a &nbsp;b"
                       "|"
                       "|c</font><div align=left><font face=\"Courier New\">" +
@@ -170,8 +170,9 @@ TEST_F(PlxWriteTest, EditorListParagraphsAreWrittenAsListItems)
     para("numbered", {0, 8, 0, 0, 0, 720, -360, numbers});
     para("bulleted", {0, 8, 0, 0, 0, 720, -360, bullets});
     para("not hanging", {0, 8, 0, 0, 0, 720, 0, bullets});
-    EXPECT_EQ(body(), "<ol>|<li>numbered|</ol>|<ul>|<li>bulleted|</ul>|not hanging")
-        << "after the list ends the paragraph needs no tag of its own";
+    EXPECT_EQ(body(), "<ol>|<li>numbered|</ol>|<ul>|<li>bulleted|</ul>|<div align=left>not hanging</div>")
+        << "after the list ends a paragraph without spacing is a div: as loose text it would read back "
+           "with spacing";
 }
 
 TEST_F(PlxApiRoundTripTest, LinksAndNamedAnchors)
