@@ -171,12 +171,14 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag, bool& afte
     return RunEnd::Text;
 }
 
-// A run of one blank that adds nothing: after a blank, or at a paragraph's start.
+// A run of one blank that adds nothing: after a blank, or at a paragraph's or a line's
+// start (the indent of a line after "<br>").
 bool dropsLoneSpace(HtmlCtx* ctx, HtmlReader* r, const Run& run, bool afterTag)
 {
     if (run.length != 1 || run.text[0] != ' ' || r->currentGroup().pre || (ctx && (ctx->flags & 0x100)))
         return false;
-    return (!afterTag && r->previousEndsWithBlank) || r->paraStart;
+    bool lineStart = r->afterLineBreak && r->pendingLength == 0;
+    return (!afterTag && r->previousEndsWithBlank) || r->paraStart || lineStart;
 }
 
 }

@@ -224,7 +224,8 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
             d.opened = true;
         }
     }
-    if (closing)
+    // A cell covered by a span writes nothing: what it opened would stand between cells.
+    if (closing || w.out.suppress)
         return 1;
     if (d.paraStart && c.listType && (c.listType != w.openListType() || c.listLevel != w.openListLevel)) {
         if (!OpenLists(w, line, c.listType, c.listLevel))
@@ -298,7 +299,7 @@ std::uint32_t nextLineStyle(HtmlWriter& w, int line)
 int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text)
 {
     // A paragraph of only its end (or of a line break) would read back as nothing.
-    if (text.count == 1 && (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd ||
+    if (text.count == 1 && (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd || text.chars[0] == kCellEnd ||
                             text.chars[0] == w.ctx.marker))
         return 1;
     int align = w.record.alignment & kAlignWritten & ~d.cellAlign;
@@ -407,7 +408,7 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
         }
         bool onlyMark = text.count == 1 && ch == w.ctx.marker;
         if (ch == kLineBreak || (onlyMark && continuesParagraph(w, line))) {
-            if (!WriteLineBreak(w))
+            if (!w.out.suppress && !WriteLineBreak(w))
                 return 0;
             end.lineBreak = true;
             ++i;
@@ -501,7 +502,7 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
         w.linkParagraph = false;
         w.ctx.paraOpen = 1;
         w.ctx.divOpen = 0;
-    } else if (d.paraStart && !w.ctx.paraOpen && !writeParagraphTag(w, d, text)) {
+    } else if (d.paraStart && !w.ctx.paraOpen && !w.out.suppress && !writeParagraphTag(w, d, text)) {
         return false;
     }
     setImplied(w);

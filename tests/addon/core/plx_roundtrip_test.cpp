@@ -274,3 +274,24 @@ TEST_F(PlxRoundTripTest, AParagraphOpenAtThePagesEndEndsAfterItsLink)
     std::string first = writtenAgainTheSame("<h1>Head</h1>text <b>bold <a href=x.htm>link");
     EXPECT_NE(first.find("<div align=left>text <b>bold </b><a href=x.htm><b>link</b></a></div>"), std::string::npos) << first;
 }
+// A cell covered by a span (the reader makes one where a row is short of its spanned cell)
+// writes nothing, so no paragraph tag stands between cells; a cell that ends after a
+// header writes no empty paragraph.
+TEST_F(PlxRoundTripTest, CellsCoveredByASpanOrEndingAfterAHeaderWriteNoParagraphTag)
+{
+    for (const char* page : {"<table><tr align=right><td rowspan=2>a<td>b<tr><td>c</table>",
+                             "<table><tr><td><h1>x</h1><td>y</table>"}) {
+        SCOPED_TRACE(page);
+        std::string first = writtenAgainTheSame(page);
+        EXPECT_EQ(first.find("<div"), std::string::npos) << first;
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
+
+// The writer indents a cell's lines: the blanks after a "<br>" are no text.
+TEST_F(PlxRoundTripTest, ALineBreakInACellKeepsTheNextLineWithoutABlank)
+{
+    std::string first = writtenAgainTheSame("<table><tr><td>c<br>d</table>");
+    EXPECT_NE(first.find("c<br>"), std::string::npos) << first;
+}
