@@ -2,7 +2,7 @@
 
 #include "addon/base/number_utils.h"
 #include "addon/convert/html_entities.h"
-#include "addon/convert/html_reader.h"
+#include "addon/convert/html_tokenizer_state.h"
 
 #include <algorithm>
 #include <climits>

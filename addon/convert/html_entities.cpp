@@ -1,6 +1,6 @@
 #include "addon/convert/html_entities.h"
 
-#include "addon/convert/html_reader.h"
+#include "addon/convert/html_tokenizer_state.h"
 
 #include <algorithm>
 #include <array>

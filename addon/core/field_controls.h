@@ -1,7 +1,7 @@
 #pragma once
 // The child controls that show a document's form fields: made from a field record,
 // sized from the context's character cell, filled with the field's initial value.
-#include "addon/convert/html_reader.h"
+#include "addon/core/html_reader.h"
 
 namespace ks::addon {
 

@@ -1,7 +1,7 @@
 // New form fields at the caret: text lines, text areas and passwords; buttons; selection lists.
 #include "addon/base/allocators.h"
 #include "addon/base/dialog_fields.h"
-#include "addon/convert/html_reader.h"
+#include "addon/core/html_reader.h"
 #include "addon/core/field_controls.h"
 #include "addon/core/field_records.h"
 #include "addon/core/form_dialogs.h"

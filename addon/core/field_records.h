@@ -1,7 +1,7 @@
 #pragma once
 // New records of the context's field table, for fields read from a page and for fields
 // inserted at the caret.
-#include "addon/convert/html_reader.h"
+#include "addon/core/html_reader.h"
 
 namespace ks::addon {
 

@@ -5,7 +5,7 @@
 #include "addon/base/print_error.h"
 #include "addon/base/text_utils.h"
 #include "addon/convert/html_charset.h"
-#include "addon/convert/html_words.h"
+#include "addon/core/html_builder_words.h"
 #include "addon/core/editor_ops.h"
 #include "addon/core/field_controls.h"
 #include "addon/core/html_context.h"

@@ -1,8 +1,8 @@
 #pragma once
 // The HTML reader's document side: PlxRead's pass over the document, the text flow
 // into the editor, the tag handlers, tables and framesets. The word reader it runs on
-// is addon/convert/html_words.h.
-#include "addon/convert/html_reader.h"
+// is html_builder_words.h, over the tokenizer in addon/convert.
+#include "addon/core/html_reader.h"
 #include "platform/win/global_memory.h"
 
 namespace ks::addon {

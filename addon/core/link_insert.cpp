@@ -2,7 +2,7 @@
 #include "addon/base/allocators.h"
 #include "addon/base/dialog_fields.h"
 #include "addon/base/print_error.h"
-#include "addon/convert/html_reader.h"
+#include "addon/core/html_reader.h"
 #include "addon/core/editor_ops.h"
 #include "addon/core/font_elements.h"
 #include "addon/core/html_context.h"

@@ -1,6 +1,6 @@
 // Rewriting the link data run at the caret with new attributes.
 #include "addon/base/dialog_fields.h"
-#include "addon/convert/html_reader.h"
+#include "addon/core/html_reader.h"
 #include "addon/core/html_context.h"
 #include "addon/core/link_dialogs.h"
 #include "addon/core/link_edit.h"

@@ -6,7 +6,7 @@
 #include "addon/core/menu_commands.h"
 #include "addon/core/menu_ids.h"
 #include "addon/core/para_type.h"
-#include "addon/convert/html_reader.h"
+#include "addon/core/html_reader.h"
 #include "platform/editor/vek32.h"
 
 namespace ks::addon {

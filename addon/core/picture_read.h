@@ -2,7 +2,7 @@
 // Pictures of a read document: an IMG tag's attributes, a picture file's type and
 // path, loading it through the editor or the decoders, and an animation's frames.
 #include "addon/convert/gif_reader.h"
-#include "addon/convert/html_reader.h"
+#include "addon/core/html_reader.h"
 
 namespace ks::addon {
 

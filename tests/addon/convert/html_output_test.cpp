@@ -2,7 +2,7 @@
 #include "addon/base/print_error.h"
 #include "addon/convert/html_attributes.h"
 #include "addon/convert/html_output.h"
-#include "addon/convert/html_reader.h"
+#include "addon/convert/html_tokenizer_state.h"
 #include "tests/support/file_faults.h"
 #include "tests/support/temp_dir.h"
 

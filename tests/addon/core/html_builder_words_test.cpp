@@ -1,6 +1,5 @@
-// The word reader: tags and text words as the document pass receives them.
-#include "addon/convert/html_input.h"
-#include "addon/convert/html_words.h"
+// The builder's word reader: tags and text words as the document pass receives them.
+#include "addon/core/html_builder_words.h"
 #include "addon/base/message_sink.h"
 
 #include <gtest/gtest.h>
@@ -299,21 +298,4 @@ TEST(HtmlWords, AFileIsReadInBlocksAndAReadErrorEndsTheInput)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0], "Error reading the HTML input file.");
     EXPECT_EQ(failing.ctx().lastError, 5);
-}
-
-TEST(HtmlWords, PushBackIsBoundedAndCountedInThePosition)
-{
-    Words w("abc");
-    HtmlTokenizer& t = w.reader().tokenizer;
-    ASSERT_EQ(GetHtmlChar(&w.ctx(), &t), 1);
-    EXPECT_EQ(t.position, 1u);
-    std::vector<std::string> boxes;
-    setMessageSink([&](const AddonMessage& m) { boxes.push_back(m.text); });
-    for (int i = 0; i < kHtmlTextSize; ++i)
-        ASSERT_EQ(PushHtmlChar(&w.ctx(), &t), 1);
-    EXPECT_EQ(PushHtmlChar(&w.ctx(), &t), 0);
-    setMessageSink({});
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0], "Out of HTML character stack.");
-    EXPECT_EQ(t.pushCount, kHtmlTextSize);
 }
