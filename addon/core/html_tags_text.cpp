@@ -276,7 +276,7 @@ int ListTag(HtmlCtx* ctx, HtmlReader* r, int type)
     g.firstIndent = 0;
     if (g.listLevel == 1)
         g.savedIndent = g.leftIndent;
-    g.leftIndent = g.listLevel * kListIndent + g.savedIndent + (type == kListDef ? 0 : kListIndent);
+    g.leftIndent = g.savedIndent + ListIndent(type, g.listLevel);
     SetParaListLevel(ctx, &g.typeWord, g.listLevel);
     return kTagDone;
 }

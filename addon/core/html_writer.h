@@ -65,8 +65,11 @@ struct HtmlWriter {
     TableLevelState levels[kMaxWriteLevels + 1];
     int listTypes[kMaxListLevels + 1]{};  // per open list level, the list type that opened it
     int openListLevel = 0;
-    int openQuotes = 0;                   // "blockquote" tags of block-quote paragraphs
+    // Per open "blockquote" of block-quote paragraphs, the list level open around it: the
+    // quote ends before that list does, and lists opened inside it end before it.
+    std::vector<int> quoteLists;
     bool addressOpen = false, preOpen = false, formOpen = false;
+    int formLevel = 0;                    // the table levels whose cells hold the open form
     int openHeader = 0;
     int currentForm = -1;                 // the form whose "form" tag is open
 
@@ -100,6 +103,7 @@ struct HtmlWriter {
     std::vector<bool> fontKnown;
 
     int openListType() const { return listTypes[openListLevel]; }
+    int openQuotes() const { return static_cast<int>(quoteLists.size()); }
 };
 
 // Output through the writer's own state.
@@ -125,6 +129,8 @@ int WriteHeaderEnd(HtmlWriter& w);
 int CloseLists(HtmlWriter& w, int type, int level);
 int OpenLists(HtmlWriter& w, int line, int type, int level);
 int WriteListItem(HtmlWriter& w, int line);
+// Opens or closes "blockquote" tags until depth are open; one opened stands inside the list
+// items open then.
 int WriteQuotes(HtmlWriter& w, int depth);
 int WriteRule(HtmlWriter& w, int line);
 int WriteLineBreak(HtmlWriter& w);

@@ -47,6 +47,14 @@ int SetParaListType(HtmlCtx*, std::uint32_t* word, int value) { return setField(
 int SetParaHeader(HtmlCtx*, std::uint32_t* word, int value) { return setField(word, kHeaderPos, value); }
 int SetParaMiscType(HtmlCtx*, std::uint32_t* word, int value) { return setField(word, kMiscPos, value); }
 
+int ListIndent(int type, int level)
+{
+    constexpr int kStep = 300;
+    if (level <= 0)
+        return 0;
+    return level * kStep + (type == kListDef ? 0 : kStep);
+}
+
 int ParaTypeElement(std::uint32_t word)
 {
     if (int header = GetParaHeader(nullptr, word); header >= 1)

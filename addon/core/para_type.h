@@ -28,6 +28,10 @@ int SetParaListType(HtmlCtx* ctx, std::uint32_t* word, int value);
 int SetParaHeader(HtmlCtx* ctx, std::uint32_t* word, int value);
 int SetParaMiscType(HtmlCtx* ctx, std::uint32_t* word, int value);
 
+// The left indent, in twips, that a list of a type gives its paragraphs at a nesting level
+// (level 0: none); a definition list indents one step less.
+int ListIndent(int type, int level);
+
 // The font element of a paragraph type, and the style bits it gives its text.
 int ParaTypeElement(std::uint32_t word);
 std::uint32_t ParaTypeStyle(const HtmlCtx& ctx, std::uint32_t word);

@@ -86,16 +86,42 @@ int WriteHeaderEnd(HtmlWriter& w)
     return CloseAllFormatting(w) && Tag(w, name.text, false, true) ? 1 : 0;
 }
 
-int WriteQuotes(HtmlWriter& w, int depth)
+namespace {
+
+int closeQuote(HtmlWriter& w)
 {
-    while (w.openQuotes > depth) {
-        --w.openQuotes;
+    w.quoteLists.pop_back();
+    w.afterBreak = true;
+    return Tag(w, "blockquote", false, true);
+}
+
+// Quotes and lists end in the order they were opened: a quote inside a list item before the
+// list, a list inside a quote before the quote.
+int closeListsTo(HtmlWriter& w, int level)
+{
+    while (w.openListLevel > level) {
+        while (!w.quoteLists.empty() && w.quoteLists.back() >= w.openListLevel)
+            if (!closeQuote(w))
+                return 0;
+        int& type = w.listTypes[w.openListLevel--];
+        const char* tag = listTag(type);
+        type = 0;
         w.afterBreak = true;
-        if (!Tag(w, "blockquote", false, true))
+        if (!Tag(w, tag, false, true))
             return 0;
     }
-    while (w.openQuotes < depth) {
-        ++w.openQuotes;
+    return 1;
+}
+
+}
+
+int WriteQuotes(HtmlWriter& w, int depth)
+{
+    while (w.openQuotes() > depth)
+        if (!closeListsTo(w, w.quoteLists.back()) || !closeQuote(w))
+            return 0;
+    while (w.openQuotes() < depth) {
+        w.quoteLists.push_back(w.openListLevel);
         if (!Flush(w) || !Tag(w, "blockquote", true, true))
             return 0;
     }
@@ -111,16 +137,7 @@ int CloseLists(HtmlWriter& w, int type, int level)
         level = 0;
     if (level == was && type != w.openListType())
         --level;
-    if (level >= was)
-        return 1;
-    for (int l = was; l > level; --l) {
-        if (!Tag(w, listTag(w.listTypes[l]), false, true))
-            return 0;
-        w.listTypes[l] = 0;
-    }
-    w.openListLevel = level;
-    w.afterBreak = true;
-    return 1;
+    return level >= was ? 1 : closeListsTo(w, level);
 }
 
 int OpenLists(HtmlWriter& w, int line, int type, int level)

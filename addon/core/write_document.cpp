@@ -54,9 +54,8 @@ bool notWritten(char c)
 }
 
 // The cells holding the line's innermost cell, one per nesting level from 1.
-void readCells(HtmlWriter& w, int innermost, int depth)
+void readCells(HtmlWriter& w, ParaState& s, int innermost, int depth)
 {
-    ParaState& s = w.cur;
     int cell = innermost;
     VekCellProps props{};
     for (int d = depth; d > kMaxWriteLevels && cell; --d)
@@ -74,7 +73,7 @@ void readCellChain(HtmlWriter& w, int innermost, int line)
 {
     ParaState& s = w.cur;
     if (innermost != w.chainCell) {
-        readCells(w, innermost, EditorGetLineTableLevel(w.hWnd, line));
+        readCells(w, s, innermost, EditorGetLineTableLevel(w.hWnd, line));
         w.chainCell = innermost;
         w.chain = s;
         return;
@@ -110,8 +109,9 @@ void readState(HtmlWriter& w, int line, bool closing)
     if (s.listType == kListNone || s.listType > kListDef)
         s.listType = s.listLevel = 0;
     s.listLevel = std::clamp(s.listLevel, 0, kMaxListLevels);
+    // A list inside a quote indents its paragraphs further: that is not another quote.
     if (s.other == kMiscBlockQuote)
-        s.quoteDepth = std::max(1, r.leftIndent / kTwipsPerQuote);
+        s.quoteDepth = std::max(1, (r.leftIndent - ListIndent(s.listType, s.listLevel)) / kTwipsPerQuote);
     if (r.cell)
         readCellChain(w, r.cell, line);
 }
@@ -123,6 +123,26 @@ bool newTableAt(HtmlWriter& w, int d)
         return false;
     VekCellProps props{};
     return (EditorGetCellProps(w.hWnd, w.cur.cell[d], &props) & editor::kRowStartsTable) || EditorIsNewTable(w.hWnd, row);
+}
+
+// The table levels whose cells hold the whole form block that starts at line: the cells its
+// first and its last line share.
+int formDepth(HtmlWriter& w, int line)
+{
+    int last = line;
+    VekLineRecord r{};
+    while (last + 1 < w.endLine && EditorGetLineRecord(w.hWnd, last + 1, &r) &&
+           (static_cast<std::uint32_t>(r.typeWord) & kParaInForm))
+        ++last;
+    if (last == line)
+        return w.cur.level;
+    ParaState end;
+    if (EditorGetLineRecord(w.hWnd, last, &r) && r.cell)
+        readCells(w, end, r.cell, EditorGetLineTableLevel(w.hWnd, last));
+    int depth = 0;
+    while (depth < std::min(w.cur.level, end.level) && end.cell[depth + 1] == w.cur.cell[depth + 1])
+        ++depth;
+    return depth;
 }
 
 struct Decision {
@@ -153,7 +173,7 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
             return 0;
     }
     int depth = c.other == kMiscBlockQuote && !d.leavingCell ? c.quoteDepth : 0;
-    if (w.openQuotes > depth && !WriteQuotes(w, depth))
+    if (w.openQuotes() > depth && !WriteQuotes(w, depth))
         return 0;
     if (w.preOpen && (c.other != kMiscPre || d.leavingCell)) {
         w.preOpen = false;
@@ -176,6 +196,12 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         bool lastLevel = level == w.prev.level;
         bool rowEnds = tableEnds || c.row[level] != w.prev.row[level] || (lastLevel && d.endedRow);
         bool cellEnds = rowEnds || c.cell[level] != w.prev.cell[level] || (lastLevel && d.endedCell);
+        // A form inside this cell ends with it, as it is read.
+        if (cellEnds && w.formOpen && level <= w.formLevel) {
+            if (!WriteFormEnd(w))
+                return 0;
+            d.paraStart = true;
+        }
         if (cellEnds && t.cellOpen && !WriteCellEnd(w, level))
             return 0;
         if (rowEnds && t.rowOpen && !WriteRowEnd(w, level))
@@ -199,13 +225,20 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
 int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
 {
     const ParaState& c = w.cur;
-    if (d.formStarts && !w.formOpen) {
-        if (!WriteFormStart(w, line))
-            return 0;
+    // A form opens inside the cells that hold all of it, before what its first line opens
+    // in them; one across rows of a table open already stays between those rows.
+    int formAt = d.formStarts && !w.formOpen ? formDepth(w, line) : -1;
+    auto openForm = [&](int level) {
+        if (level != formAt)
+            return 1;
+        w.formLevel = level;
         d.opened = true;
-    }
+        return WriteFormStart(w, line);
+    };
     for (int level = 1; level <= c.level; ++level) {
         TableLevelState& t = w.levels[level];
+        if (!openForm(level - 1))
+            return 0;
         if (!t.open) {
             if (!WriteTableStart(w, level, c.cell[level]))
                 return 0;
@@ -224,10 +257,20 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
             d.opened = true;
         }
     }
+    if (!openForm(c.level))
+        return 0;
     // A cell covered by a span writes nothing: what it opened would stand between cells.
     if (closing || w.out.suppress)
         return 1;
-    if (d.paraStart && c.listType && (c.listType != w.openListType() || c.listLevel != w.openListLevel)) {
+    bool listOpens = d.paraStart && c.listType && (c.listType != w.openListType() || c.listLevel != w.openListLevel);
+    bool quoteOpens = c.other == kMiscBlockQuote && w.openQuotes() < c.quoteDepth;
+    // A quote and a list opening together: the list was read inside the quote.
+    if (quoteOpens && listOpens) {
+        if (!WriteQuotes(w, c.quoteDepth))
+            return 0;
+        d.opened = true;
+    }
+    if (listOpens) {
         if (!OpenLists(w, line, c.listType, c.listLevel))
             return 0;
         d.opened = true;
@@ -243,7 +286,7 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         if (!Flush(w) || !Tag(w, "address", true, false))
             return 0;
     }
-    if (c.other == kMiscBlockQuote && w.openQuotes < c.quoteDepth) {
+    if (c.other == kMiscBlockQuote && w.openQuotes() < c.quoteDepth) {
         if (!WriteQuotes(w, c.quoteDepth))
             return 0;
         d.opened = true;

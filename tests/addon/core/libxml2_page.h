@@ -4,6 +4,7 @@
 #include <libxml/HTMLparser.h>
 #include <libxml/tree.h>
 
+#include <set>
 #include <string>
 
 namespace ks::test {
@@ -23,6 +24,19 @@ inline xmlNode* FindBody(xmlNode* node)
             return found;
     }
     return nullptr;
+}
+
+// The kinds of error libxml2's HTML parser reports on a page.
+inline std::set<int> Libxml2Errors(const std::string& page)
+{
+    std::set<int> codes;
+    xmlSetStructuredErrorFunc(&codes, [](void* data, xmlError* error) {
+        static_cast<std::set<int>*>(data)->insert(error->code);
+    });
+    htmlDocPtr doc = htmlReadMemory(page.data(), int(page.size()), nullptr, nullptr, HTML_PARSE_RECOVER | HTML_PARSE_NONET);
+    xmlFreeDoc(doc);
+    xmlSetStructuredErrorFunc(nullptr, nullptr);
+    return codes;
 }
 
 }

@@ -1,6 +1,7 @@
 // Documents written as HTML and read back: the same document (its line records, fonts and
 // cells, compared by what they are), and the same bytes when the read-back one is written.
 #include "document_dump.h"
+#include "libxml2_page.h"
 #include "read_fixture.h"
 
 #include "tests/support/temp_dir.h"
@@ -50,12 +51,15 @@ protected:
         return all;
     }
     // Reads the page, then writes and reads back twice: each trip keeps the document, and
-    // the bytes written do not change.
+    // the bytes written do not change. What is written is no worse HTML to libxml2 than the page.
     void roundTrip(const std::string& page)
     {
         ASSERT_EQ(read(page), 1);
         std::string document = test::documentDump(hWnd) + dumpAll(ctx().rootFrame), first, second;
         EXPECT_EQ(writeAndRead(first), document) << "written as\n" << first;
+        std::set<int> before = test::Libxml2Errors(page);
+        for (int code : test::Libxml2Errors(first))
+            EXPECT_TRUE(before.count(code)) << "libxml2 error " << code << " in what is written:\n" << first;
         EXPECT_EQ(writeAndRead(second), document) << "written as\n" << second;
         EXPECT_EQ(second, first);
         EXPECT_EQ(written(), first);
@@ -294,4 +298,31 @@ TEST_F(PlxRoundTripTest, ALineBreakInACellKeepsTheNextLineWithoutABlank)
 {
     std::string first = writtenAgainTheSame("<table><tr><td>c<br>d</table>");
     EXPECT_NE(first.find("c<br>"), std::string::npos) << first;
+}
+
+TEST_F(PlxRoundTripTest, AListInsideABlockQuoteEndsInsideIt)
+{
+    roundTrip("<p>before</p><blockquote><ul><li>one<li>two</ul></blockquote><p>after</p>");
+    roundTrip("<blockquote><blockquote><ol><li>deep<li>deeper</ol></blockquote></blockquote><p>after</p>");
+}
+
+TEST_F(PlxRoundTripTest, ABlockQuoteInsideAListItemEndsBeforeTheList)
+{
+    roundTrip("<ul><li>one<ul><li>two<blockquote><ol><li>inner</ol></blockquote></ul></ul><p>after</p>");
+}
+
+TEST_F(PlxRoundTripTest, AFormInACellOfALaterRowStaysInThatCell)
+{
+    roundTrip("<table><tr><td>menu</td></tr><tr><td><form action=x method=get><input name=q></form>"
+              "<ul><li>a</ul></td></tr></table><p>after</p>");
+    roundTrip("<table><tr><td>menu</td><td><form action=x method=get><input name=q></form><ul><li>a</ul></td></tr>"
+              "<tr><td>next</td></tr></table><p>after</p>");
+    roundTrip("<table><tr><td><form action=x method=get><input name=q></form><ul><li>a</ul></td><td>b</td></tr></table>"
+              "<p>after</p>");
+}
+
+TEST_F(PlxRoundTripTest, AFormAroundATableStillEnclosesIt)
+{
+    roundTrip("<p>before</p><form action=x method=get><table><tr><td><input name=q></td><td>b</td></tr></table></form>"
+              "<p>after</p>");
 }
