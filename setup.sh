@@ -14,6 +14,8 @@ packages=(
   debian-faq developers-reference
   # pages in UTF-8 with "id" targets, named entities beyond Latin-1, XHTML with self-closed anchors
   debian-policy libffi-dev libxslt1-dev
+  # hand-made pages with "style" elements inside the body
+  sqlite3-doc
   # opening what the programs write, in tests: PDF pages and text
   poppler-utils
   # locale sources, from which tests make a comma-decimal locale with localedef

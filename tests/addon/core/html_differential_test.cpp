@@ -24,21 +24,30 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The documentation folders of the packages setup.sh installs for this test: Sphinx pages
+// The documentation folders (or single pages) of the packages setup.sh installs for this test: Sphinx pages
 // in UTF-8 with "id" targets and curly quotes, DocBook chapters, Texinfo pages with named
-// entities beyond Latin-1, XHTML made by XSLT with self-closed anchors.
+// entities beyond Latin-1, XHTML made by XSLT with self-closed anchors, and single pages
+// of a hand-made site whose "style" elements stand in the body.
 const char* const kDocFolders[] = {"/usr/share/doc/debian/FAQ",
                                    "/usr/share/developers-reference",
                                    "/usr/share/doc/debian-policy/policy.html",
                                    "/usr/share/doc/debian-policy/perl-policy.html",
                                    "/usr/share/doc/libffi-dev/html",
-                                   "/usr/share/doc/libxslt1-dev/html"};
+                                   "/usr/share/doc/libxslt1-dev/html",
+                                   "/usr/share/doc/sqlite3/backup.html",
+                                   "/usr/share/doc/sqlite3/docs.html",
+                                   "/usr/share/doc/sqlite3/json1.html",
+                                   "/usr/share/doc/sqlite3/lang_expr.html"};
 
 std::vector<std::string> pages()
 {
     std::vector<std::string> found;
     for (const char* folder : kDocFolders) {
         std::error_code error;
+        if (fs::is_regular_file(folder, error)) {
+            found.push_back(folder);
+            continue;
+        }
         for (const auto& entry : fs::directory_iterator(folder, error)) {
             std::string name = entry.path().filename().string();
             bool html = entry.path().extension() == ".html" && entry.is_regular_file();
@@ -164,12 +173,10 @@ void walk(xmlNode* node, Walk& w)
         if (n->type != XML_ELEMENT_NODE)
             continue;
         std::string name = reinterpret_cast<const char*>(n->name);
-        // Script text, noframes text and the head never reach the document; a form's text
-        // areas and option lists become field values.
-        if (name == "script" || name == "noframes" || name == "head" || name == "title" ||
+        // Script and style text (in the body too), noframes text and the head never reach
+        // the document; a form's text areas and option lists become field values.
+        if (name == "script" || name == "style" || name == "noframes" || name == "head" || name == "title" ||
             ((name == "textarea" || name == "select") && w.inForm))
-            continue;
-        if (name == "style" && n->parent && n->parent->name && xmlStrEqual(n->parent->name, BAD_CAST "head"))
             continue;
         bool block = isBlockElement(name);
         if (block)
@@ -215,6 +222,15 @@ std::string firstDifference(const std::vector<std::string>& ours, const std::vec
 using Marks = std::map<std::string, std::string>;
 
 const Marks kWrittenNotYet = {};
+
+const char* const kIdsNotTaken = "the id of a form's field, or of an element inside a link's text, is not kept";
+
+const Marks kTargetsNotYet = {
+    {"sqlite3/backup.html", kIdsNotTaken},
+    {"sqlite3/docs.html", kIdsNotTaken},
+    {"sqlite3/json1.html", kIdsNotTaken},
+    {"sqlite3/lang_expr.html", kIdsNotTaken},
+};
 
 void expectPasses(const Marks& marks, const std::string& path, const std::string& failure)
 {
@@ -377,7 +393,7 @@ TEST_F(HtmlDifferentialTest, RealPagesWrittenBackKeepEveryLinkAndTarget)
         for (const std::string& href : saved.hrefs)
             if (href.size() > 1 && href[0] == '#' && !saved.targets.count(href.substr(1)))
                 lost += " no target for " + href;
-        EXPECT_EQ(lost, "");
+        expectPasses(kTargetsNotYet, path, lost);
     }
     EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
