@@ -95,6 +95,7 @@ struct FieldRecord {
 // One entry of the tag-data table: what a page says that the document has no place for.
 enum TagDataType : std::int32_t {
     kTagFree = 0, kTagCellAttribute = 1, kTagPictureSize = 2, kTagMeta = 3, kTagPictureMap = 4, kTagUser = 5,
+    kTagPictureAlt = 6,                // the alt text with its kept references, where it has any
 };
 struct TagData {
     std::int32_t type = kTagFree;

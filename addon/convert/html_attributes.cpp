@@ -133,7 +133,8 @@ void copyPart(char* destination, const char* source, std::size_t length)
 bool isNameCharacter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '#'; }
 
 // A value with its entities decoded ("&quot;", "&amp;", "&#39;"): only a name of letters and
-// digits closed by ";" is one, so "a.cgi?x=1&y=2" stays as written.
+// digits closed by ";" is one, so "a.cgi?x=1&y=2" stays as written. A kept reference stays
+// as written, with its mark for the "&".
 void copyValue(char* destination, const char* source, std::size_t length)
 {
     std::size_t out = 0;
@@ -142,8 +143,16 @@ void copyValue(char* destination, const char* source, std::size_t length)
             std::size_t end = i + 1;
             while (end < length && isNameCharacter(source[end]))
                 ++end;
-            int character = end < length && source[end] == ';' ? HtmlEntityCharacter(source + i + 1, end - i - 1) : -1;
-            if (character != -1) {
+            int character = end < length && source[end] == ';' ? HtmlEntityCharacter(source + i + 1, end - i - 1)
+                                                                : kNoReference;
+            if (character == kKeptReference) {
+                destination[out++] = kKeptReferenceMark;
+                std::memcpy(destination + out, source + i + 1, end - i);
+                out += end - i;
+                i = end + 1;
+                continue;
+            }
+            if (character != kNoReference) {
                 if (character >= 0)
                     destination[out++] = char(character);
                 i = end + 1;

@@ -236,6 +236,31 @@ void RestoreKeptReferences(char* text, int length)
     std::replace(text, text + length, kKeptReferenceMark, '&');
 }
 
+std::string ShownText(std::string_view kept)
+{
+    std::string shown(kept);
+    RestoreKeptReferences(shown.data(), int(shown.size()));
+    return shown;
+}
+
+std::string KeepReferences(std::string_view shown, std::string_view kept)
+{
+    std::string was = ShownText(kept);
+    std::size_t most = std::min(shown.size(), was.size());
+    std::size_t before = std::mismatch(shown.begin(), shown.begin() + std::ptrdiff_t(most), was.begin()).first - shown.begin();
+    std::size_t after = 0;
+    while (after < most - before && shown[shown.size() - 1 - after] == was[was.size() - 1 - after])
+        ++after;
+    std::string text(kept.substr(0, before));
+    for (std::size_t mark = text.find(kKeptReferenceMark); mark != std::string::npos;
+         mark = text.find(kKeptReferenceMark, mark + 1))
+        if (mark + KeptReferenceLength(kept.substr(mark)) > before)
+            text[mark] = '&';
+    text.append(shown.substr(before, shown.size() - before - after));
+    text.append(kept.substr(kept.size() - after));
+    return text;
+}
+
 int DecodeHtmlRun(const char* run, int length, char* word)
 {
     int out = 0;

@@ -4,6 +4,7 @@
 // where there is one; a reference to a character Windows-1252 lacks, or to a name no
 // one knows, is kept as it was written so that a save writes the same bytes back.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace ks::addon {
@@ -11,7 +12,8 @@ namespace ks::addon {
 // Takes the place of the "&" of a kept reference in a decoded word (the input never
 // holds it: the word reader drops control characters). The reference's text follows,
 // up to and with its ";". The text flow turns it back into "&" in a run whose font
-// carries kStyleKeptReference.
+// carries kStyleKeptReference; titles, fields' texts and attribute values keep it, and
+// the writer writes it as the "&" of the reference.
 inline constexpr char kKeptReferenceMark = 0x1A;
 
 // Character style bit of the editor font of kept references: the writer writes their
@@ -22,9 +24,17 @@ inline constexpr unsigned kStyleKeptReference = 0x200;
 // the letters and digits after it, its ";" if it has one).
 std::size_t KeptReferenceLength(std::string_view text);
 
-// Kept references of text that is no document text (a title, a field's value) become
-// plain text again: their marks become "&".
+// Text that is no document text (a title, a field's value, an attribute's value) keeps
+// its kept references with their marks, so that a save tells them from an "&" a user
+// typed. Where the text is shown, its marks become "&" again.
 void RestoreKeptReferences(char* text, int length);
+std::string ShownText(std::string_view kept);
+
+// Text as a user has it back from where it was shown (a control, a dialog), with the kept
+// references of the text it was shown from back in place where the two still agree: in
+// the stretches before and after what the user changed. A reference the change cut into
+// is text.
+std::string KeepReferences(std::string_view shown, std::string_view kept);
 
 // What HtmlEntityCharacter gives besides a character.
 inline constexpr int kNoReference = -1;     // the "&" is text

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <string>
 
 namespace ks::addon {
 namespace {
@@ -69,20 +70,63 @@ int putEntity(HtmlCtx* ctx, HtmlOutput& out, std::string_view entity)
 // any other in double quotes, its "\"" and "&" written as entities.
 char quoteFor(const char* value)
 {
-    std::size_t special = std::strcspn(value, " \"'>\t\r\n&");
+    constexpr char kSpecial[] = {' ', '"', '\'', '>', '\t', '\r', '\n', '&', kKeptReferenceMark, 0};
+    std::size_t special = std::strcspn(value, kSpecial);
     if (*value && !value[special])
         return 0;
-    return std::strchr(value, '"') && !std::strchr(value, '\'') && !std::strchr(value, '&') ? '\'' : '"';
+    bool ampersand = std::strchr(value, '&') || std::strchr(value, kKeptReferenceMark);
+    return std::strchr(value, '"') && !std::strchr(value, '\'') && !ampersand ? '\'' : '"';
+}
+
+// The length of the reference at the start of text (its "&" or mark, its name or number,
+// its ";") when it can be written as it stands: a name closed by ";", or a number; else 0.
+std::size_t wholeReference(std::string_view text)
+{
+    std::size_t length = KeptReferenceLength(text);
+    bool numeric = length > 1 && text[1] == '#';
+    bool semicolon = text[length - 1] == ';';
+    std::size_t name = length - semicolon;
+    bool hex = numeric && length > 2 && (text[2] == 'x' || text[2] == 'X');
+    bool whole = numeric ? name > (hex ? 3u : 2u) : semicolon && name > 1;
+    return whole ? length : 0;
+}
+
+// "&name;" for a whole reference, whether it starts with "&" or the mark. A numeric one
+// that lost its ";" gets it back.
+std::string referenceText(std::string_view reference)
+{
+    std::string text = "&";
+    text.append(reference.substr(1));
+    if (text.back() != ';')
+        text += ';';
+    return text;
 }
 
 int putEscapedValue(HtmlCtx* ctx, HtmlOutput& out, const char* value)
 {
     for (const char* p = value; *p; ++p) {
-        const char* entity = *p == '"' ? "&quot;" : *p == '&' ? "&amp;" : nullptr;
+        std::size_t kept = *p == kKeptReferenceMark ? wholeReference(p) : 0;
+        if (kept) {
+            if (!PutString(ctx, out, referenceText({p, kept})))
+                return 0;
+            p += kept - 1;
+            continue;
+        }
+        bool ampersand = *p == '&' || *p == kKeptReferenceMark;
+        const char* entity = *p == '"' ? "&quot;" : ampersand ? "&amp;" : nullptr;
         if (!(entity ? PutString(ctx, out, entity) : PutChar(ctx, out, *p)))
             return 0;
     }
     return 1;
+}
+
+// A whole reference of document text as it stands, never cut by a line end.
+int putReference(HtmlCtx* ctx, HtmlOutput& out, std::string_view reference)
+{
+    std::string text = referenceText(reference);
+    if (out.length + int(text.size()) > kHtmlLineMax && !FlushHtmlLine(ctx, out))
+        return 0;
+    return putEntity(ctx, out, std::string_view(text).substr(0, text.size() - 1)) && PutChar(ctx, out, ';');
 }
 
 }
@@ -246,21 +290,14 @@ int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous)
 int PutKeptReferences(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
 {
     for (std::size_t i = 0; i < text.size();) {
-        std::size_t length = text[i] == '&' ? KeptReferenceLength(text.substr(i)) : 0;
-        bool numeric = length > 0 && text[i + 1] == '#';
-        bool semicolon = length > 0 && text[i + length - 1] == ';';
-        std::size_t name = length - semicolon;
-        bool whole = numeric ? name > (text[i + 2] == 'x' || text[i + 2] == 'X' ? 3u : 2u) : semicolon && name > 1;
-        if (!whole) {
+        std::size_t length = text[i] == '&' ? wholeReference(text.substr(i)) : 0;
+        if (!length) {
             if (!PutTextChar(ctx, out, text[i], previous))
                 return 0;
             previous = text[i++];
             continue;
         }
-        // A reference is never cut by a line end; a numeric one that lost its ";" gets it back.
-        if (out.length + int(name) + 1 > kHtmlLineMax && !FlushHtmlLine(ctx, out))
-            return 0;
-        if (!putEntity(ctx, out, text.substr(i, name)) || !PutChar(ctx, out, ';'))
+        if (!putReference(ctx, out, text.substr(i, length)))
             return 0;
         previous = ';';
         i += length;
@@ -321,7 +358,16 @@ int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
             p = q;
             continue;
         }
-        if (!PutTextChar(ctx, out, *p, previous))
+        // A kept reference of a title or a field's text, its mark for the "&".
+        std::size_t kept = *p == kKeptReferenceMark ? wholeReference({p, std::size_t(end - p)}) : 0;
+        if (kept && !putReference(ctx, out, {p, kept}))
+            return 0;
+        if (kept) {
+            previous = ';';
+            p += kept;
+            continue;
+        }
+        if (!PutTextChar(ctx, out, *p == kKeptReferenceMark ? '&' : *p, previous))
             return 0;
         previous = *p++;
         p = copyPlainRun(out, p, end, previous);

@@ -77,7 +77,8 @@ int PutString(HtmlCtx* ctx, HtmlOutput& out, std::string_view text);
 // line, 0 at the line's start.
 int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous);
 // Escaped text, each character after the one before it (previous: the one before the
-// first, 0 at an editor line's start).
+// first, 0 at an editor line's start); a kept reference's mark and reference are written
+// as "&name;". PutAttr writes them so in values too.
 int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous = 0);
 // Text of kept references: each "&name;" or "&#n;" is written as it stands (with its ";"
 // when it lost it), every other character escaped as by PutTextChar.

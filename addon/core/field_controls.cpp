@@ -1,6 +1,7 @@
 #include "addon/core/field_controls.h"
 
 #include "addon/base/number_utils.h"
+#include "addon/convert/html_entities.h"
 #include "addon/core/field_control.h"
 #include "addon/core/html_read.h"
 #include "addon/core/picture_read.h"
@@ -34,13 +35,14 @@ FieldRecord* readerField(HtmlCtx* ctx, HtmlReader* r)
     return f >= 0 && f < ctx->fieldCount && f < kFieldCount ? &ctx->fields[f] : nullptr;
 }
 
-const char* valueText(const FieldRecord& f) { return f.value ? static_cast<const char*>(f.value) : ""; }
+// As shown: kept references as they were written.
+std::string valueText(const FieldRecord& f) { return ShownText(f.value ? static_cast<const char*>(f.value) : ""); }
 
 // A button's label: its value, else "Submit" or "Reset".
-const char* label(const FieldRecord& f)
+std::string label(const FieldRecord& f)
 {
-    const char* text = valueText(f);
-    return *text ? text : f.type == kFieldReset ? "Reset" : "Submit";
+    std::string text = valueText(f);
+    return !text.empty() ? text : f.type == kFieldReset ? "Reset" : "Submit";
 }
 
 int insertControl(HtmlCtx* ctx, const FieldRecord& f, const char* className, unsigned style, int width, int height)
@@ -90,7 +92,7 @@ int makeControl(HtmlCtx* ctx, FieldRecord& f)
         return insertControl(ctx, f, "Button", kCheckBoxStyle, h, h);
     case kFieldSubmit:
     case kFieldReset:
-        return insertControl(ctx, f, "Button", kPushButtonStyle, w * int(std::strlen(label(f)) + 3), h * 7 / 4);
+        return insertControl(ctx, f, "Button", kPushButtonStyle, w * int(label(f).size() + 3), h * 7 / 4);
     default:
         return 0;
     }
@@ -159,9 +161,10 @@ int CreateSelectControl(HtmlCtx* ctx, HtmlGroup* group)
             EditorSetPictureSize(hWnd, id, rect.right - rect.left, rect.bottom - rect.top);
     }
     auto* options = static_cast<const FieldOption*>(f->value);
-    for (int i = 0; options && i <= f->checked && i <= f->optionCapacity; ++i)
-        SendMessage(control, single ? kComboAddString : kListAddString, 0,
-                    reinterpret_cast<LPARAM>(options[i].display ? options[i].display : ""));
+    for (int i = 0; options && i <= f->checked && i <= f->optionCapacity; ++i) {
+        std::string shown = ShownText(options[i].display ? options[i].display : "");
+        SendMessage(control, single ? kComboAddString : kListAddString, 0, reinterpret_cast<LPARAM>(shown.c_str()));
+    }
     ResetFieldControl(ctx, f);
     return id;
 }
@@ -173,13 +176,13 @@ int ResetFieldControl(HtmlCtx* ctx, FieldRecord* f)
         return 1;
     switch (f->type) {
     case kFieldText: case kFieldTextArea: case kFieldPassword:
-        SendMessage(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(valueText(*f)));
+        SendMessage(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(valueText(*f).c_str()));
         break;
     case kFieldRadio: case kFieldCheckBox:
         SendMessage(control, kButtonSetCheck, WPARAM(f->checked ? 1 : 0), 0);
         break;
     case kFieldSubmit: case kFieldReset:
-        SendMessage(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(label(*f)));
+        SendMessage(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(label(*f).c_str()));
         break;
     case kFieldSelect:
         resetSelection(control, *f);

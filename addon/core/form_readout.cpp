@@ -1,5 +1,6 @@
 #include "addon/core/form_readout.h"
 
+#include "addon/convert/html_entities.h"
 #include "addon/core/editor_ops.h"
 #include "addon/core/field_control.h"
 #include "addon/core/field_table.h"
@@ -16,12 +17,14 @@ namespace {
 
 constexpr int kControlText = 300;
 
+// As shown: kept references as they were written.
 void copyOut(char* out, std::size_t size, const std::string& text)
 {
     if (!out || size == 0)
         return;
     std::size_t n = std::min(text.size(), size - 1);
     std::memcpy(out, text.data(), n);
+    RestoreKeptReferences(out, int(n));
     out[n] = 0;
 }
 

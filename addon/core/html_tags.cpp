@@ -249,10 +249,9 @@ int TitleTag(HtmlCtx* ctx, HtmlReader* r)
     if (r->tokenizer.endTag) {
         HWND hWnd = ctx->editorWindow;
         r->pending[r->pendingLength] = 0;
-        RestoreKeptReferences(r->pending, r->pendingLength);
         if (ctx->topWindow == hWnd) {
             char* text = plxModule().scratch;
-            copyCtxText(text, r->pending, kScratchSize + 1);
+            copyCtxText(text, ShownText(r->pending).c_str(), kScratchSize + 1);
             SendHtmlNotify(ctx, kNotifyTitle, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(text), false);
         }
         copyCtxText(ctx->docTitle, r->pending, kCtxNameSize);

@@ -238,8 +238,6 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
     int result = 1;
     if (r->textEnabled) {
         FieldRecord* field = currentField(ctx, r);
-        if (field && (field->type == kFieldTextArea || field->type == kFieldSelect))
-            RestoreKeptReferences(r->pending, r->pendingLength);
         if (field && field->type == kFieldTextArea)
             addToTextArea(ctx, r, *field);
         else if (field && field->type == kFieldSelect && field->checked >= 0 && field->value)

@@ -3,6 +3,7 @@
 #include "addon/base/allocators.h"
 #include "addon/base/number_utils.h"
 #include "addon/convert/html_attributes.h"
+#include "addon/convert/html_entities.h"
 #include "addon/convert/jpg_reader.h"
 #include "addon/convert/tif_reader.h"
 #include "addon/core/html_notify.h"
@@ -108,8 +109,12 @@ void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, c
     copyValue(name, src);
     EditorPictureFileName(hWnd, id, 0, name);
     char value[kHtmlTextSize + 1];
-    if (GetHtmlAttrib(ctx, r->tokenizer.attributes, "ALT", value))
-        EditorPictureAltText(hWnd, id, 0, value);
+    if (GetHtmlAttrib(ctx, r->tokenizer.attributes, "ALT", value)) {
+        // The editor shows the alt text; its kept references wait for the save beside it.
+        if (std::strchr(value, kKeptReferenceMark))
+            AddTagData(*ctx, kTagPictureAlt, id, value);
+        EditorPictureAltText(hWnd, id, 0, ShownText(value).data());
+    }
     if (a.width != 0 || a.height >= 1) {
         int entry = AddTagData(*ctx, kTagPictureSize, id, "");
         if (entry >= 0) {

@@ -1,5 +1,6 @@
 #include "addon/core/plx_state.h"
 
+#include "addon/convert/html_entities.h"
 #include "addon/core/editor_ops.h"
 #include "addon/core/html_context.h"
 #include "addon/core/plx_module.h"
@@ -57,7 +58,10 @@ std::uint32_t GetUsfList(HWND hWnd) { return withTop(hWnd, [](HtmlCtx& t) { retu
 
 int SetDocTitle(HWND hWnd, const char* text)
 {
-    return withTop(hWnd, [&](HtmlCtx& t) { return copyCtxText(t.docTitle, text, kCtxNameSize), 1; });
+    // A title the host had from the page and gives back keeps the references it was shown with.
+    return withTop(hWnd, [&](HtmlCtx& t) {
+        return copyCtxText(t.docTitle, KeepReferences(text ? text : "", t.docTitle).c_str(), kCtxNameSize), 1;
+    });
 }
 
 int SetTarget(HWND hWnd, const char* text)

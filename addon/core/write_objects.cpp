@@ -1,4 +1,5 @@
 // Pictures, forms and their fields.
+#include "addon/convert/html_entities.h"
 #include "addon/core/field_control.h"
 #include "addon/core/html_writer.h"
 #include "addon/core/para_type.h"
@@ -21,6 +22,14 @@ constexpr int kFirstImageFieldAux = 2;
 
 const char* fieldValue(const FieldRecord& f) { return f.type != kFieldSelect ? static_cast<const char*>(f.value) : nullptr; }
 
+// What the control holds, with the kept references of the value it was shown from where
+// the user left them; the value itself without a control.
+std::string controlValue(const FieldRecord& f, HWND control, int most)
+{
+    const char* value = fieldValue(f) ? fieldValue(f) : "";
+    return control ? KeepReferences(FieldControlText(control, most), value) : std::string(value);
+}
+
 int putName(HtmlWriter& w, const FieldRecord& f, bool always)
 {
     return (f.name[0] || always) ? PutAttr(&w.ctx, w.out, "name", f.name) : 1;
@@ -38,7 +47,7 @@ int writeTextArea(HtmlWriter& w, const FieldRecord& f, HWND control)
     if (!PutTagOpen(&w.ctx, w.out, "textarea") || !putName(w, f, true) || !PutAttrInt(&w.ctx, w.out, "rows", f.rows) ||
         !PutAttrInt(&w.ctx, w.out, "cols", f.columns) || !PutTagEnd(&w.ctx, w.out, true))
         return 0;
-    std::string text = FieldControlText(control, kTextAreaText);
+    std::string text = controlValue(f, control, kTextAreaText);
     // Escaped like document text, so that the value reads back as it was typed.
     for (std::size_t at = 0; at < text.size();) {
         std::size_t end = text.find("\r\n", at);
@@ -108,7 +117,7 @@ int WriteField(HtmlWriter& w, int index, int object)
     switch (f.type) {
     case kFieldText:
     case kFieldPassword: {
-        std::string text = control ? FieldControlText(control, kControlText) : std::string(fieldValue(f) ? fieldValue(f) : "");
+        std::string text = controlValue(f, control, kControlText);
         return PutAttr(&w.ctx, w.out, "type", f.type == kFieldText ? "text" : "password") &&
                        PutAttrInt(&w.ctx, w.out, "size", f.size) &&
                        (f.maxLength <= 0 || PutAttrInt(&w.ctx, w.out, "maxlength", f.maxLength)) &&
@@ -126,7 +135,7 @@ int WriteField(HtmlWriter& w, int index, int object)
                    : 0;
     case kFieldSubmit:
     case kFieldReset: {
-        std::string label = control ? FieldControlText(control, kControlText) : std::string(fieldValue(f) ? fieldValue(f) : "");
+        std::string label = controlValue(f, control, kControlText);
         return PutAttr(&w.ctx, w.out, "type", f.type == kFieldSubmit ? "submit" : "reset") &&
                        putValue(w, label.c_str()) && endInput(w)
                    ? 1
@@ -173,8 +182,11 @@ int WritePicture(HtmlWriter& w, int picture)
     }
     if (!putPictureSize(w, picture, rect))
         return 0;
-    char alt[kAltTextSize]{};
-    if (EditorPictureAltText(w.hWnd, picture, 1, alt) && alt[0] && !PutAttr(&w.ctx, w.out, "alt", alt))
+    char shown[kAltTextSize]{};
+    std::string alt = EditorPictureAltText(w.hWnd, picture, 1, shown) ? shown : "";
+    if (const TagData* kept = FindTagData(w.ctx, kTagPictureAlt, picture); kept && kept->text1)
+        alt = KeepReferences(alt, kept->text1);
+    if (!alt.empty() && !PutAttr(&w.ctx, w.out, "alt", alt.c_str()))
         return 0;
     if (const TagData* map = FindTagData(w.ctx, kTagPictureMap, picture); map && map->text1 &&
         !PutAttr(&w.ctx, w.out, "usemap", map->text1))

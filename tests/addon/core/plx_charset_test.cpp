@@ -6,8 +6,11 @@
 #include "read_fixture.h"
 
 #include "addon/convert/html_entities.h"
+#include "addon/core/field_control.h"
+#include "addon/core/html_notify.h"
 
 #include <string>
+#include <vector>
 
 using namespace ks;
 using ks::test::PlxReadTest;
@@ -50,6 +53,61 @@ std::string libxml2Text(const std::string& page)
 }
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+std::string collapsed(const char* text)
+{
+    std::string out;
+    for (const char* c = text ? text : ""; *c; ++c) {
+        bool blank = *c == ' ' || *c == '\r' || *c == '\n' || *c == '\t';
+        if (!blank)
+            out += *c;
+        else if (!out.empty() && out.back() != ' ')
+            out += ' ';
+    }
+    if (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
+// What libxml2 reads, in UTF-8, as the texts of a page's title, text areas and options and
+// as its alt, title and value attributes, in order ("title: x", "alt=y").
+void collectValues(xmlNode* node, std::vector<std::string>& values)
+{
+    for (xmlNode* n = node; n; n = n->next) {
+        if (n->type != XML_ELEMENT_NODE)
+            continue;
+        for (const char* element : {"title", "textarea", "option"})
+            if (xmlStrEqual(n->name, BAD_CAST element)) {
+                xmlChar* text = xmlNodeGetContent(n);
+                values.push_back(std::string(element) + ": " + collapsed(reinterpret_cast<const char*>(text)));
+                xmlFree(text);
+            }
+        for (const char* attribute : {"alt", "title", "value"})
+            if (xmlChar* value = xmlGetProp(n, BAD_CAST attribute)) {
+                values.push_back(std::string(attribute) + "=" + collapsed(reinterpret_cast<const char*>(value)));
+                xmlFree(value);
+            }
+        collectValues(n->children, values);
+    }
+}
+
+std::vector<std::string> libxml2Values(const std::string& page)
+{
+    std::vector<std::string> values;
+    htmlDocPtr doc = test::ParseWithLibxml2(page);
+    if (doc)
+        collectValues(xmlDocGetRootElement(doc), values);
+    xmlFreeDoc(doc);
+    return values;
+}
+
+std::string joined(const std::vector<std::string>& values)
+{
+    std::string all;
+    for (const std::string& v : values)
+        all += v + "\n";
+    return all;
+}
 
 }
 
@@ -106,5 +164,63 @@ TEST_F(PlxCharsetTest, AUtf8PageReadsAsItsCharactersAndIsSavedInTheCharacterSetI
     ASSERT_EQ(PlxClearWindow(hWnd), 1);
     ASSERT_EQ(read("<meta charset=iso-8859-1><p>caf\xE9 \xC3\xA9</p>"), 1);
     EXPECT_EQ(text(), "caf\xE9 \xC3\xA9|");
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+TEST_F(PlxCharsetTest, KeptReferencesOfTitlesFieldsAndAttributeValuesAreShownAndSavedAsWritten)
+{
+    const std::string pages[] = {
+        "<html><head><title>a &rarr; b &foo; &amp;rarr;</title></head><body><form>"
+        "<textarea name=t>c &rarr; d &amp;rarr; e</textarea>"
+        "<select name=s><option value=\"v &rarr; &amp;rarr;\">o &hellip; &#x2603; p</option><option>q</option></select>"
+        "<input name=i value=\"f &rarr; g &amp;rarr; &bogus; &quot;h&quot;\"><input type=hidden name=n value=\"&#8594;\">"
+        "</form><p><img src=missing.png alt=\"x &rarr; y &amp;rarr;\" width=20 height=20></p></body></html>",
+        // The same characters in a UTF-8 page.
+        "<meta charset=utf-8><title>a \xE2\x86\x92 b</title><form><textarea name=t>c \xE2\x86\x92 d</textarea>"
+        "<select name=s><option value=\"v \xE2\x86\x92\">o \xE2\x80\xA6 \xE2\x98\x83 p</option></select>"
+        "<input name=i value=\"f \xE2\x86\x92 g\"></form><p><img src=missing.png alt=\"x \xE2\x86\x92 y\"></p>",
+    };
+    for (const std::string& page : pages) {
+        SCOPED_TRACE(page);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+        ASSERT_EQ(read(page), 1);
+        std::string saved = written();
+        EXPECT_EQ(joined(libxml2Values(saved)), joined(libxml2Values(page))) << saved;
+        EXPECT_FALSE(contains(saved, "\x1A")) << "no mark is written";
+    }
+    // What a user sees: the references as written, in the title the host hears and in the controls.
+    EXPECT_EQ(heard(addon::kNotifyTitle).back(), "a &rarr; b");
+    EXPECT_EQ(addon::FieldControlText(addon::FieldControl(ctx(), ctx().fields[0]), 300), "c &rarr; d");
+    int picture = 0;   // the last object: the fields' controls come before it
+    for (int line = 0; line < info().lineCount; ++line) {
+        char chars[301];
+        std::uint16_t fonts[301];
+        for (int i = 0, n = EditorGetLineChars(hWnd, line, chars, fonts); i < n; ++i)
+            if (chars[i] == 0x18)
+                picture = fonts[i];
+    }
+    char alt[301] = "";
+    ASSERT_EQ(EditorPictureAltText(hWnd, picture, 1, alt), 1);
+    EXPECT_STREQ(alt, "x &rarr; y");
+    EXPECT_TRUE(boxes.empty()) << boxes.front();
+}
+
+TEST_F(PlxCharsetTest, TextTypedIntoFieldsAndTitlesStaysTextAndUneditedReferencesStayKept)
+{
+    ASSERT_EQ(read("<title>t &rarr;</title><form><input name=a value=\"a &rarr; b\"><input name=b value=\"c &rarr;\">"
+                   "<textarea name=t>x &rarr; y</textarea></form>"),
+              1);
+    auto setText = [&](int field, const char* text) {
+        SendMessage(addon::FieldControl(ctx(), ctx().fields[field]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    };
+    setText(0, "a &rarr; b &rarr; new");   // typed after the kept one
+    setText(1, "&rarr; d");                // all typed anew
+    setText(2, "x &rar; y");               // typed into the reference
+    ASSERT_EQ(PlxSetDocTitle(hWnd, "&rarr; t &rarr;"), 1);
+    std::string saved = written();
+    EXPECT_TRUE(contains(saved, "value=\"a &rarr; b &amp;rarr; new\"")) << saved;
+    EXPECT_TRUE(contains(saved, "value=\"&amp;rarr; d\"")) << saved;
+    EXPECT_TRUE(contains(saved, "x &amp;rar; y")) << saved;
+    EXPECT_TRUE(contains(saved, "<title>&amp;rarr; t &rarr;</title>")) << saved;
     EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
