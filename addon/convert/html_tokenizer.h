@@ -2,7 +2,7 @@
 // The tag tokenizer: after a "<" that opens a tag, reads the tag, comment or declaration
 // through the states of HTML's tokenizer, and passes over the raw text of "script" and
 // "style". It fills the tokenizer's token (word, attributes, selfClosing) and opens nothing:
-// the document builder (html_words.cpp) decides what a token opens.
+// the document builder (addon/core/html_builder_words.cpp) decides what a token opens.
 #include "addon/convert/html_tokenizer_state.h"
 
 namespace ks::addon {

@@ -2,8 +2,6 @@
 // The tokenizer's state for one HTML read: the input (a file read in 300-byte blocks, or a
 // memory block), the push-back stack, and the token last read (a tag's name and attribute
 // text, or a text word). It knows nothing of the document the tokens build.
-#include "platform/editor/vek32_codes.h"
-
 #include <cstdint>
 #include <cstdio>
 
@@ -13,8 +11,9 @@ struct HtmlCtx;   // where failures are reported
 
 inline constexpr int kHtmlTextSize = 300;      // a word, a run, a tag's name or attributes
 
-// What a line end inside a text run becomes until the run is decoded.
-inline constexpr char kHtmlLineEndMark = editor::kParaMark;
+// What a line end inside a text run becomes until the run is decoded: a control
+// character, which the word reader never takes from the page.
+inline constexpr char kHtmlLineEndMark = 0x15;
 
 struct HtmlTokenizer {
     // Input: a file, or a memory block (length < 0: no bound).

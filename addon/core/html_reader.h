@@ -8,7 +8,6 @@
 #include "platform/editor/vek32_codes.h"
 
 #include <cstdint>
-#include <cstdio>
 
 namespace ks::addon {
 

@@ -94,6 +94,14 @@ TEST(HtmlWords, CommentsAreDroppedWholeAndOnlyTwoHyphensEndThem)
     EXPECT_EQ(words("<!--\r\n<p>hidden</p>\r\n--><p>"), (List{"<p>"}));
 }
 
+TEST(HtmlWords, ThePagesControlCharactersAreLeftOutOfTextAndTags)
+{
+    // Some are the editor's paragraph, cell and object codes, one the reader's own mark
+    // for a line end: none may come from the page.
+    EXPECT_EQ(words("a\x15\x15" "b\x01 c\x7F" "d\x13\x12"), (List{"ab ", "cd"}));
+    EXPECT_EQ(words("<a\x0F href=\"x\x18y\">t</a\x15>"), (List{"<a href=\"xy\">", "t", "</a>"}));
+}
+
 TEST(HtmlWords, LineEndsInTagsAreBlanksOrNothingInsideQuotes)
 {
     EXPECT_EQ(words("<a\r\nhref=\"x\r\ny.htm\"\r\ntarget=t>"), (List{"<a href=\"xy.htm\" target=t>"}));
