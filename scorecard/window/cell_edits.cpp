@@ -40,6 +40,8 @@ void SpreadForm::connectWorkbookEvents()
     F1BookMain->EndEdit = [this](std::string& text) { F1BookMain_EndEdit(text); };
     F1BookMain->HourglassEvent = [this] { F1BookMain_HourglassEvent(); };
     F1BookMain->ObjValueChanged = [this](const std::string& name, int id) { F1BookMain_ObjValueChanged(name, id); };
+    QObject::connect(F1BookMain, &WorkbookControl::hostTagChanged, this,
+                     [this] { setWindowModified(F1BookMain->HostTag() == kChangedMarker.toStdString()); });
 }
 
 void SpreadForm::recordEdit()

@@ -122,7 +122,7 @@ bool SpreadForm::filesaveas2()
 bool SpreadForm::askToSaveChanges()
 {
     Picture1->raise();
-    if (F1BookMain->HostTag().empty())
+    if (!isWindowModified())
         return true;
     const ui::Answer answer = ui::MsgBox(QStringLiteral("Save Changes to the existing scorecard?"),
                                          ui::YesNoCancel | ui::Question);

@@ -286,7 +286,7 @@ void SpreadForm::pausewhileloading2()
 void SpreadForm::Form_QueryUnload(int& cancel, int)
 {
     try {
-        if (F1BookMain->HostTag().empty())
+        if (!isWindowModified())
             return;
         const ui::Answer answer = ui::MsgBox(QStringLiteral("Save Changes?"), ui::YesNoCancel | ui::Question, App::title());
         if (answer == ui::Yes) {

@@ -45,6 +45,9 @@ struct CellEditState {
 };
 
 inline const QString kCaptionSeparator = QStringLiteral("   :  ");
+// F1BookMain's tag while the scorecard holds unsaved changes, "" when it holds none. The
+// window's windowModified follows the tag, and the questions before closing, New and Open
+// read the window.
 inline const QString kChangedMarker = QStringLiteral("dirty");
 
 class SpreadForm : public Form {

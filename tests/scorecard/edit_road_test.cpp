@@ -11,6 +11,7 @@
 #include "scorecard_window_fixture.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -103,6 +104,22 @@ TEST_F(EditRoadTest, EveryBandOfTheMonthViewReachesItsHistory)
     w->F1BookMain_KeyUp(13, 0);
     EXPECT_EQ(book->BookText(kSectionTexts, textRow, texts::kMarketingCol + 6), before);
     EXPECT_EQ(w->CellEdit.textEdit, 0);
+}
+
+TEST_F(EditRoadTest, TheWindowHoldsUnsavedChangesFromTheEditUntilTheSave)
+{
+    start();
+    ScorecardPath = QString::fromStdString(dir.str() + "/spreadsheets/Mine.vqa");
+    const QString caption = w->windowTitle();
+    EXPECT_FALSE(w->isWindowModified()) << "a scorecard just read holds no changes";
+
+    type(month::kpiRow(1), month::kActualCol, "1234");
+    EXPECT_TRUE(w->isWindowModified());
+    EXPECT_EQ(w->windowTitle(), caption) << "the caption does not show the state";
+
+    ASSERT_TRUE(w->MnuFilesave_Click());
+    EXPECT_TRUE(QFileInfo::exists(ScorecardPath));
+    EXPECT_FALSE(w->isWindowModified());
 }
 
 TEST_F(EditRoadTest, UnchangedTextWritesNothingAndDeleteWritesZero)

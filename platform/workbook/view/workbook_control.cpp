@@ -95,6 +95,14 @@ void WorkbookControl::setHostEnabled(bool enabled)
     setEnabled(enabled);
 }
 
+void WorkbookControl::setHostTag(const std::string& tag)
+{
+    if (tag == hostTag_)
+        return;
+    hostTag_ = tag;
+    emit hostTagChanged();
+}
+
 void WorkbookControl::HostFocus()
 {
     grid_->setFocus();

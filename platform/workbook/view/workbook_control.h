@@ -50,7 +50,8 @@ public:
     bool HostEnabled() const { return isEnabled(); }
     void setHostEnabled(bool enabled);
     std::string HostTag() const { return hostTag_; }
-    void setHostTag(const std::string& tag) { hostTag_ = tag; }
+    // Hosts keep their own state in the tag; hostTagChanged tells them when it changes.
+    void setHostTag(const std::string& tag);
     void HostFocus();
     int HostZOrder() const { return zOrder_; }
     void setHostZOrder(int position);  // 0 front, 1 back
@@ -212,6 +213,9 @@ public:
     void raiseEndEdit(std::string& text);
     void raiseClick(int row, int col);
     void raiseObjValueChanged(const std::string& name, int id);
+
+signals:
+    void hostTagChanged();
 
 private:
     template <class Handler, class... Args>
