@@ -89,7 +89,7 @@ void frmMain::buildControls()
     SSTab_ctl->setExpanding(false);
     SSTab_ctl->addTab("Map 1");
     Toc1 = new NotesPane(picRHS);
-    Toc1->Change = [this] { Toc1_Change(); };
+    QObject::connect(Toc1, &NotesPane::Change, this, &frmMain::Toc1_Change);
 
     staMain = new controls::StatusBar(this);
     staMain->AddPanel("DOING", "", 2880, true);

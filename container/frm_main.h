@@ -70,8 +70,9 @@ public:
     void Initialize();
     // Opens a document path in this or a new window; the window that shows it, or nullptr.
     frmMain* DoOpen(const QString& sFilename = QString(), bool bNewWindow = false);
-    bool notesChanged() const { return bNotesChanged; }
-    void Toc1_Change() { bNotesChanged = true; }
+    // The notes-changed flag (bNotesChanged) is the window's windowModified: every change
+    // of the pane sets it, nothing clears it, and only the close request reads it.
+    void Toc1_Change();
 
     // ---- List bar
     void LoadRadBar();
@@ -166,7 +167,6 @@ private:
     void placeDiagrams(const QRect& area);
     diagram::DiagramControl& selectedDiagram();
 
-    bool bNotesChanged = false;
     QString notesFile_;
     QString damagedCopy_;   // where the damaged original of notesFile_ is to be kept; "" when sound
     QString barFolder_;   // the folder of the group whose items tmrBar builds

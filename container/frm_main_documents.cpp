@@ -134,10 +134,17 @@ frmMain* frmMain::DoOpen(const QString& sFilename, bool bNewWindow)
     });
 }
 
+void frmMain::Toc1_Change()
+{
+    // Set once: Qt warns at every set on a caption that has no place for the mark.
+    if (!isWindowModified())
+        setWindowModified(true);
+}
+
 void frmMain::Form_QueryUnload(int& cancel, int)
 {
     try {
-        if (bNotesChanged) {
+        if (isWindowModified()) {
             const ui::Answer answer = ui::MsgBox("Save Changes?", ui::YesNoCancel | ui::Question);
             if (answer == ui::Cancel || (answer == ui::Yes && !saveOwnNotes())) {
                 cancel = 1;

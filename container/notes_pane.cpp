@@ -11,11 +11,10 @@ namespace ks::container {
 NotesPane::NotesPane(QWidget* parent) : QWidget(parent)
 {
     control_ = new editor::view::NotesControl(this);
-    control_->changed = [this] {
+    connect(control_, &editor::view::NotesControl::changed, this, [this] {
         edited_ = true;
-        if (Change)
-            Change();
-    };
+        emit Change();
+    });
     auto* fill = new QVBoxLayout(this);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(control_);

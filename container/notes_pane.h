@@ -8,8 +8,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
-
 namespace ks::editor::view {
 class NotesControl;
 }
@@ -17,6 +15,7 @@ class NotesControl;
 namespace ks::container {
 
 class NotesPane : public QWidget {
+    Q_OBJECT
 public:
     explicit NotesPane(QWidget* parent = nullptr);
     ~NotesPane() override;
@@ -44,8 +43,9 @@ public:
     void ShowToolbar(int& show);
     bool toolbarShown() const;
 
+signals:
     // Raised whenever the user edits the document.
-    std::function<void()> Change;
+    void Change();
 
 private:
     editor::view::NotesControl* control_ = nullptr;

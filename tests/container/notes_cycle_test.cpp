@@ -200,9 +200,9 @@ TEST_F(NotesCycle, ThePaneOnScreenTakesTheUsersTypingAndOnlyThatIsAChange)
     w.Show();
     controls::ListBarGroup& training = openGroup(w, "Training");
     click(w, training, "First");
-    EXPECT_FALSE(w.notesChanged()) << "loading the template and filling its fields is the program's doing";
+    EXPECT_FALSE(w.isWindowModified()) << "loading the template and filling its fields is the program's doing";
     click(w, training, "First");
-    EXPECT_FALSE(w.notesChanged()) << "nor is loading the notes file";
+    EXPECT_FALSE(w.isWindowModified()) << "nor is loading the notes file";
 
     QWidget* view = w.Toc1->control()->view();
     ASSERT_TRUE(view->isVisible());
@@ -211,7 +211,7 @@ TEST_F(NotesCycle, ThePaneOnScreenTakesTheUsersTypingAndOnlyThatIsAChange)
     QApplication::setActiveWindow(&w);
     view->setFocus();
     QTest::keyClicks(view, "Typed by hand ");
-    EXPECT_TRUE(w.notesChanged());
+    EXPECT_TRUE(w.isWindowModified());
     QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(has(notes("First"), "Typed by hand")) << "Ctrl+S in the notes saves them";
 

@@ -58,8 +58,8 @@ HWND NotesControl::hWnd() const { return view_->handle(); }
 LRESULT NotesControl::hostEvents(HWND window, UINT message, WPARAM, LPARAM)
 {
     NotesControl* c = controls().value(window);
-    if (c && message == kEventChanged && !c->programEdit_ && c->changed)
-        c->changed();
+    if (c && message == kEventChanged && !c->programEdit_)
+        emit c->changed();
     return 0;
 }
 

@@ -8,8 +8,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
-
 class QToolBar;
 class QAction;
 
@@ -18,6 +16,7 @@ namespace ks::editor::view {
 class EditorView;
 
 class NotesControl : public QWidget {
+    Q_OBJECT
 public:
     explicit NotesControl(QWidget* parent = nullptr);
     ~NotesControl() override;
@@ -37,8 +36,9 @@ public:
     void showToolbar(bool show);
     bool toolbarVisible() const;
 
+signals:
     // The user edited the document (typing, pasting, formatting).
-    std::function<void()> changed;
+    void changed();
 
 private:
     static LRESULT hostEvents(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

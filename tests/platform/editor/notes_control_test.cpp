@@ -28,7 +28,7 @@ protected:
     {
         notes.resize(400, 300);
         notes.show();
-        notes.changed = [this] { ++changes; };
+        QObject::connect(&notes, &NotesControl::changed, [this] { ++changes; });
         file = in("notes.rtf");
         ASSERT_TRUE(ks::files::saveFile(file.toStdString(), kNotes));
     }
