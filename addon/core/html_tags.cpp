@@ -192,21 +192,29 @@ void TakeAlignAttribute(HtmlCtx* ctx, HtmlReader* r, HtmlGroup& group)
 
 namespace {
 
-// Tags whose "id" becomes an anchor where they begin: not an anchor (its data holds it),
-// nor where text would go to the wrong place (the head, a table outside its cells, frames,
-// the fields' values, scripts, a link's text, which the anchor would end).
+// Where an anchor may go: not where text would go to the wrong place (the head, a table
+// outside its cells, frames, the fields' values, scripts, a link's text, which the anchor
+// would end).
+bool anchorsHere(const HtmlCtx* ctx, const HtmlReader* r)
+{
+    return r->textEnabled && !r->textSuppressed && r->currentField < 0 && !r->inHead &&
+           !r->groups[r->group].inLink && ctx->rootFrame.childCount == 0;
+}
+
+// Tags whose "id" becomes an anchor where they begin: not an anchor (its data holds it).
 bool takesIdAnchor(const HtmlCtx* ctx, const HtmlReader* r, Tag tag)
 {
     switch (tag) {
     case Tag::A: case Tag::Head: case Tag::Title: case Tag::Base: case Tag::BaseFont: case Tag::Meta:
     case Tag::Table: case Tag::Tr: case Tag::Caption: case Tag::Frameset: case Tag::Frame: case Tag::NoFrames:
-    case Tag::Script: case Tag::Select: case Tag::Option: case Tag::TextArea:
+    case Tag::Script: case Tag::Option:
         return false;
     default:
-        return r->textEnabled && !r->textSuppressed && r->currentField < 0 && !r->inHead &&
-               !r->groups[r->group].inLink && ctx->rootFrame.childCount == 0;
+        return anchorsHere(ctx, r);
     }
 }
+
+bool isField(Tag tag) { return tag == Tag::Input || tag == Tag::Select || tag == Tag::TextArea; }
 
 int dispatchTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
 {
@@ -229,8 +237,13 @@ int dispatchTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
 int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
 {
     Tag tag = lookupTag(r->tokenizer.word);
+    // A field's value takes the text read inside it, where a waiting id would end up: the
+    // ids waiting and the field's own become anchors before its control.
+    bool field = r->tokenizer.beginTag && isField(tag) && takesIdAnchor(ctx, r, tag);
+    if (field && (IdAnchor(ctx, r) != kTagDone || !ReleaseHeldId(ctx, r)))
+        return kTagFailed;
     int result = dispatchTag(ctx, r, tag);
-    if (result == kTagDone && r->tokenizer.beginTag && takesIdAnchor(ctx, r, tag))
+    if (result == kTagDone && r->tokenizer.beginTag && !field && takesIdAnchor(ctx, r, tag))
         return IdAnchor(ctx, r);
     return result;
 }

@@ -459,6 +459,20 @@ TEST_F(PlxReadTest, AnIdOnAnyElementIsANamedAnchorWhereItBegins)
     EXPECT_EQ(info().caretLine, lineOf("back"));
 }
 
+TEST_F(PlxReadTest, IdsWaitingBeforeAFormFieldAndTheFieldsOwnAreAnchorsBeforeItsControlNotItsValue)
+{
+    read("<div id=menu><form><select name=s id=kind><option value=d>Search A</option><option>B</option></select>"
+         "<input name=q id=box></form></div><div id=note><form><textarea name=t>text</textarea></form></div><p>x</p>");
+    EXPECT_EQ(text(), "{id=\"menu\"id=\"kind\"}#{id=\"box\"}#||{id=\"note\"}#||x|");
+    auto* options = static_cast<const addon::FieldOption*>(ctx().fields[0].value);
+    EXPECT_STREQ(options[0].display, "Search A");
+    EXPECT_STREQ(static_cast<const char*>(ctx().fields[2].value), "text");
+    for (const char* id : {"menu", "kind", "box", "note"}) {
+        EXPECT_EQ(PlxPositionName(hWnd, id), 1) << id;
+        EXPECT_EQ(info().caretLine, lineOf(std::string("id=\"") + id + "\"")) << id;
+    }
+}
+
 TEST_F(PlxReadTest, AnchorsThatFollowEachOtherDoNotRunTogether)
 {
     read("<p><a name=top></a><a href=\"x.htm\">go</a> and <a title=\"x>y\" href=z.htm>t</a>"
