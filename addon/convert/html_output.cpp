@@ -131,8 +131,9 @@ int putReference(HtmlCtx* ctx, HtmlOutput& out, std::string_view reference)
 
 }
 
-HtmlOutput* NewHtmlOutput(HtmlCtx* ctx, int mode)
+HtmlOutput* NewHtmlOutput(HtmlCtx* ctx, int mode, std::uint64_t expected)
 {
+    std::uint64_t capacity = std::clamp(expected, kFirstHtmlCapacity, kMaxHtmlBytes);
     void* memory = OurAlloc(sizeof(HtmlOutput));
     if (!memory) {
         PrintError(ctx, "Ran out of memory(HtmlWrite).", kErrMemory);
@@ -140,7 +141,7 @@ HtmlOutput* NewHtmlOutput(HtmlCtx* ctx, int mode)
     }
     auto* out = new (memory) HtmlOutput{};
     out->mode = mode;
-    out->block = GlobalAlloc(GMEM_MOVEABLE, kFirstHtmlCapacity + 1);
+    out->block = GlobalAlloc(GMEM_MOVEABLE, capacity + 1);
     out->data = static_cast<char*>(GlobalLock(out->block));
     if (!out->data) {
         GlobalFree(out->block);
@@ -148,7 +149,7 @@ HtmlOutput* NewHtmlOutput(HtmlCtx* ctx, int mode)
         PrintError(ctx, "Ran out of memory for HTML data (HtmlWrite).", kErrMemory);
         return nullptr;
     }
-    out->capacity = kFirstHtmlCapacity;
+    out->capacity = capacity;
     return out;
 }
 

@@ -53,9 +53,10 @@ struct HtmlOutput {
     int indent;                    // open tables
 };
 
-// A zeroed state with a first block of kFirstHtmlCapacity bytes; null after reporting
+// A zeroed state with a first block of `expected` bytes (at least kFirstHtmlCapacity, at
+// most kMaxHtmlBytes): a block sized for the page grows seldom. Null after reporting
 // "Ran out of memory(HtmlWrite)." or "Ran out of memory for HTML data (HtmlWrite)."
-HtmlOutput* NewHtmlOutput(HtmlCtx* ctx, int mode);
+HtmlOutput* NewHtmlOutput(HtmlCtx* ctx, int mode, std::uint64_t expected = 0);
 // Frees the state; the block too unless it was handed on.
 void FreeHtmlOutput(HtmlOutput* out);
 // The page written so far (valid until the next output call).

@@ -38,6 +38,17 @@ bool setRange(HtmlWriter& w, const VekInfo& info, const VekLineRecord& last, int
     return true;
 }
 
+// What the page will take, about: its text and a quarter more for tags.
+std::uint64_t expectedSize(HWND hWnd, const VekInfo& info)
+{
+    int count = 0, pos = 0;
+    if (info.lineCount <= 0 ||
+        !EditorGetLineInfo(hWnd, info.lineCount - 1, nullptr, nullptr, &count, nullptr, nullptr, &pos, nullptr, nullptr))
+        return 0;
+    std::uint64_t text = std::uint64_t(std::max(pos, 0)) + std::uint64_t(std::max(count, 0));
+    return text + text / 4;
+}
+
 // Restores what a write changes for its duration, however it ends.
 class WriteScope {
 public:
@@ -124,7 +135,7 @@ int HtmlWrite(HWND hWnd, int mode, const char* fileName, HGLOBAL* handle, std::i
     // A document without a single line is empty, not unreadable.
     if (!EditorGetInfo(hWnd, &info) || (info.lineCount > 0 && !EditorGetLineRecord(hWnd, info.lineCount - 1, &last)))
         return 0;
-    HtmlOutput* out = NewHtmlOutput(ctx, mode == kWriteMemory ? kOutputMemory : kOutputFile);
+    HtmlOutput* out = NewHtmlOutput(ctx, mode == kWriteMemory ? kOutputMemory : kOutputFile, expectedSize(hWnd, info));
     if (!out)
         return 0;
     ctx->openStyle = ctx->fontOpen = ctx->paraOpen = 0;

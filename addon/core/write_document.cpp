@@ -188,7 +188,8 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         if (!CloseLists(w, all ? 0 : c.listType, all ? 0 : c.listLevel))
             return 0;
     }
-    for (int level = kMaxWriteLevels; level >= 1; --level) {
+    // Only tables the line before was in can be open: deeper ones closed at that line.
+    for (int level = w.prev.level; level >= 1; --level) {
         TableLevelState& t = w.levels[level];
         if (!t.open)
             continue;

@@ -121,9 +121,13 @@ int WriteHead(HtmlWriter& w)
 
 int DeclareCharset(HtmlWriter& w)
 {
-    std::string_view page = HtmlOutputText(w.out);
-    bool beyondAscii = std::any_of(page.begin(), page.end(), [](char c) { return static_cast<unsigned char>(c) > 127; });
-    if (w.charsetDeclared || !beyondAscii || w.charsetAt < 0)
+    if (w.charsetDeclared || w.charsetAt < 0)
+        return 1;
+    // The bytes or'ed together without an early exit: the compiler does it many at a time.
+    unsigned char all = 0;
+    for (char c : HtmlOutputText(w.out))
+        all |= static_cast<unsigned char>(c);
+    if (all < 0x80)
         return 1;
     std::string meta = "<meta http-equiv=Content-Type content=\"text/html; charset=windows-1252\">\r\n";
     return InsertHtmlOutput(&w.ctx, w.out, std::uint64_t(w.charsetAt), w.headWritten ? meta : "<head>\r\n" + meta + "</head>\r\n");

@@ -12,6 +12,10 @@ namespace {
 
 struct Registry {
     std::unordered_map<std::uintptr_t, std::shared_ptr<Window>> windows;
+    // The window found last: the editor API asks for the same window many times in a row.
+    // Handles never repeat, so the entry holds until that window is destroyed.
+    HWND lastHandle = nullptr;
+    Window* lastWindow = nullptr;
     std::uintptr_t next = 0x10000;
     ControlMaker controlMaker;
     HWND focus = nullptr;
@@ -98,9 +102,15 @@ std::shared_ptr<Window> findWindow(HWND handle)
 
 Window* windowOf(HWND handle)
 {
-    auto& windows = registry().windows;
-    auto it = windows.find(key(handle));
-    return it == windows.end() ? nullptr : it->second.get();
+    auto& r = registry();
+    if (handle && handle == r.lastHandle)
+        return r.lastWindow;
+    auto it = r.windows.find(key(handle));
+    if (it == r.windows.end())
+        return nullptr;
+    r.lastHandle = handle;
+    r.lastWindow = it->second.get();
+    return r.lastWindow;
 }
 
 std::vector<HWND> childWindows(HWND parent)
@@ -123,6 +133,8 @@ bool destroyWindow(HWND handle)
     for (HWND child : childWindows(handle))
         destroyWindow(child);
     registry().windows.erase(key(handle));
+    if (registry().lastHandle == handle)
+        registry().lastHandle = nullptr, registry().lastWindow = nullptr;
     if (registry().focus == handle)
         registry().focus = nullptr;
     return true;
