@@ -58,9 +58,61 @@ constexpr auto kPlainText = [] {
     return plain;
 }();
 
+constexpr std::string_view kNbsp = "&nbsp;";
+
+// The entity a document character is written as (in buffer when numeric); empty for one
+// written as itself. previous: the character before it on its editor line.
+std::string_view textEntity(const HtmlOutput& out, char c, char previous, char (&buffer)[12])
+{
+    switch (c) {
+    case '<': return "&lt;";
+    case '>': return "&gt;";
+    case '&': return "&amp;";
+    case '"': return "&quot;";
+    default: break;
+    }
+    auto code = static_cast<unsigned char>(c);
+    if (code == 0xB0)
+        return "&deg;";
+    if (c == editor::kNoBreakSpace || (c == ' ' && (previous == ' ' || out.length == 0)))
+        return kNbsp;
+    if (code < 128)
+        return {};
+    // The Unicode number of the character: Windows-1252's 0x80-0x9F are other characters there.
+    buffer[0] = '&', buffer[1] = '#';
+    char* end = std::to_chars(buffer + 2, buffer + sizeof buffer - 1, std::uint32_t(Windows1252Character(code))).ptr;
+    *end++ = ';';
+    return std::string_view(buffer, std::size_t(end - buffer));
+}
+
+// Whether an entity of `size` characters goes into the line whole, with no line end before
+// or inside it (the break rules of PutChar for its "&", the rest fitting the line).
+bool entityFits(const HtmlOutput& out, std::size_t size)
+{
+    int length = out.length;
+    int n = static_cast<int>(size);
+    if (length + n <= kSoftBreak)
+        return true;
+    bool softBreak = !out.inTag && out.line[length - 1] == ' ';
+    return !softBreak && length <= kEntityBreak && length + n <= kHtmlLineMax;
+}
+
+void copyToLine(HtmlOutput& out, std::string_view text)
+{
+    if (out.length == 0)
+        out.preLine = out.pre;
+    std::memcpy(out.line + out.length, text.data(), text.size());
+    out.length += static_cast<int>(text.size());
+    out.entityStart = 0;
+}
+
 // Writes an entity with the entity-start flag set for its "&".
 int putEntity(HtmlCtx* ctx, HtmlOutput& out, std::string_view entity)
 {
+    if (entityFits(out, entity.size())) {
+        copyToLine(out, entity);
+        return 1;
+    }
     out.entityStart = 1;
     return PutString(ctx, out, entity);
 }
@@ -219,19 +271,6 @@ int PutChar(HtmlCtx* ctx, HtmlOutput& out, char c)
     return 1;
 }
 
-namespace {
-
-void copyToLine(HtmlOutput& out, std::string_view text)
-{
-    if (out.length == 0)
-        out.preLine = out.pre;
-    std::memcpy(out.line + out.length, text.data(), text.size());
-    out.length += static_cast<int>(text.size());
-    out.entityStart = 0;
-}
-
-}
-
 int PutString(HtmlCtx* ctx, HtmlOutput& out, std::string_view text)
 {
     if (text.empty())
@@ -261,31 +300,16 @@ int PutString(HtmlCtx* ctx, HtmlOutput& out, std::string_view text)
 
 int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous)
 {
-    auto code = static_cast<unsigned char>(c);
-    switch (c) {
-    case '<': return putEntity(ctx, out, "&lt;");
-    case '>': return putEntity(ctx, out, "&gt;");
-    case '&': return putEntity(ctx, out, "&amp;");
-    case '"': return putEntity(ctx, out, "&quot;");
-    default: break;
-    }
-    if (code == 0xB0)
-        return putEntity(ctx, out, "&deg;");
-    if (c == editor::kNoBreakSpace || (c == ' ' && (previous == ' ' || out.length == 0))) {
-        out.nbsp = 1;
-        int done = putEntity(ctx, out, "&nbsp;");
-        out.nbsp = 0;
-        return done;
-    }
-    if (code < 128) {
+    char buffer[12];
+    std::string_view entity = textEntity(out, c, previous, buffer);
+    if (entity.empty()) {
         out.entityStart = 0;
         return PutChar(ctx, out, c);
     }
-    // The Unicode number of the character: Windows-1252's 0x80-0x9F are other characters there.
-    char entity[12] = "&#";
-    char* end = std::to_chars(entity + 2, entity + sizeof entity - 1, std::uint32_t(Windows1252Character(code))).ptr;
-    *end++ = ';';
-    return putEntity(ctx, out, std::string_view(entity, std::size_t(end - entity)));
+    out.nbsp = entity == kNbsp;
+    int done = putEntity(ctx, out, entity);
+    out.nbsp = 0;
+    return done;
 }
 
 int PutKeptReferences(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
@@ -327,35 +351,43 @@ const char* copyPlainRun(HtmlOutput& out, const char* p, const char* end, char& 
 
 }
 
+namespace {
+
+// Below the soft-break length no break rule can apply: characters that need no entity,
+// and single blanks inside the line, are copied at once up to it.
+const char* copyBelowSoftBreak(HtmlOutput& out, const char* p, const char* end, char& previous)
+{
+    int length = out.length;
+    const char* limit = kSoftBreak - length > end - p ? end : p + std::max(kSoftBreak - length, 0);
+    const char* q = p;
+    while (q < limit) {
+        if (kPlainText[static_cast<unsigned char>(*q)]) {
+            ++q;
+            continue;
+        }
+        // A single blank inside the line; a second one or one at the line's start is "&nbsp;".
+        char before = q > p ? q[-1] : previous;
+        if (*q != ' ' || before == ' ' || (length == 0 && q == p))
+            break;
+        ++q;
+    }
+    if (q == p)
+        return p;
+    copyToLine(out, std::string_view(p, static_cast<std::size_t>(q - p)));
+    previous = q[-1];
+    return q;
+}
+
+}
+
 int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
 {
     const char* p = text.data();
     const char* end = p + text.size();
     while (p < end) {
-        // Below the soft-break length no break rule can apply: characters that need no
-        // entity, and single blanks inside the line, are copied at once.
-        int length = out.length;
-        const char* q = p;
-        const char* limit = kSoftBreak - length > end - p ? end : p + std::max(kSoftBreak - length, 0);
-        while (q < limit) {
-            if (kPlainText[static_cast<unsigned char>(*q)]) {
-                ++q;
-                continue;
-            }
-            // A single blank inside the line; a second one or one at the line's start is "&nbsp;".
-            char before = q > p ? q[-1] : previous;
-            if (*q != ' ' || before == ' ' || (length == 0 && q == p))
-                break;
-            ++q;
-        }
-        char last = q > p ? q[-1] : previous;
+        const char* q = out.length < kSoftBreak ? copyBelowSoftBreak(out, p, end, previous)
+                                                : copyPlainRun(out, p, end, previous);
         if (q > p) {
-            if (length == 0)
-                out.preLine = out.pre;
-            std::memcpy(out.line + length, p, static_cast<std::size_t>(q - p));
-            out.length += static_cast<int>(q - p);
-            out.entityStart = 0;
-            previous = last;
             p = q;
             continue;
         }
@@ -368,10 +400,15 @@ int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
             p += kept;
             continue;
         }
-        if (!PutTextChar(ctx, out, *p == kKeptReferenceMark ? '&' : *p, previous))
+        // An entity that fits the line goes in at once; anything else weighs the break rules.
+        char c = *p == kKeptReferenceMark ? '&' : *p;
+        char buffer[12];
+        std::string_view entity = textEntity(out, c, previous, buffer);
+        if (!entity.empty() && entityFits(out, entity.size()))
+            copyToLine(out, entity);
+        else if (!PutTextChar(ctx, out, c, previous))
             return 0;
         previous = *p++;
-        p = copyPlainRun(out, p, end, previous);
     }
     return 1;
 }
