@@ -194,6 +194,11 @@ HtmlOutput* NewHtmlOutput(HtmlCtx* ctx, int mode, std::uint64_t expected)
     auto* out = new (memory) HtmlOutput{};
     out->mode = mode;
     out->block = GlobalAlloc(GMEM_MOVEABLE, capacity + 1);
+    // The expected size is a hint: without room for it the block starts small and grows.
+    if (!out->block && capacity > kFirstHtmlCapacity) {
+        capacity = kFirstHtmlCapacity;
+        out->block = GlobalAlloc(GMEM_MOVEABLE, capacity + 1);
+    }
     out->data = static_cast<char*>(GlobalLock(out->block));
     if (!out->data) {
         GlobalFree(out->block);

@@ -54,7 +54,8 @@ struct HtmlOutput {
 };
 
 // A zeroed state with a first block of `expected` bytes (at least kFirstHtmlCapacity, at
-// most kMaxHtmlBytes): a block sized for the page grows seldom. Null after reporting
+// most kMaxHtmlBytes): a block sized for the page grows seldom. Where that much cannot be
+// had, the block starts at kFirstHtmlCapacity and grows as needed. Null after reporting
 // "Ran out of memory(HtmlWrite)." or "Ran out of memory for HTML data (HtmlWrite)."
 HtmlOutput* NewHtmlOutput(HtmlCtx* ctx, int mode, std::uint64_t expected = 0);
 // Frees the state; the block too unless it was handed on.

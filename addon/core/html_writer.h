@@ -55,6 +55,14 @@ struct TableLevelState {
     int quotes = 0;                       // "blockquote" tags indenting it
 };
 
+// The characters of one editor line and the font of each.
+struct LineText {
+    char chars[kHtmlLineMax + 2];
+    std::uint16_t fonts[kHtmlLineMax + 2];
+    char lead[kHtmlLineMax + 2];
+    int count = 0;
+};
+
 struct HtmlWriter {
     HtmlCtx& ctx;
     HWND hWnd;
@@ -62,6 +70,7 @@ struct HtmlWriter {
 
     ParaState prev, cur;
     VekLineRecord record{};
+    LineText text;                        // the line being written, read once
     TableLevelState levels[kMaxWriteLevels + 1];
     int listTypes[kMaxListLevels + 1]{};  // per open list level, the list type that opened it
     int openListLevel = 0;
@@ -128,7 +137,8 @@ int WriteHeaderStart(HtmlWriter& w, int level, int alignment);
 int WriteHeaderEnd(HtmlWriter& w);
 int CloseLists(HtmlWriter& w, int type, int level);
 int OpenLists(HtmlWriter& w, int line, int type, int level);
-int WriteListItem(HtmlWriter& w, int line);
+// The item's tag for the line being written.
+int WriteListItem(HtmlWriter& w);
 // Opens or closes "blockquote" tags until depth are open; one opened stands inside the list
 // items open then.
 int WriteQuotes(HtmlWriter& w, int depth);

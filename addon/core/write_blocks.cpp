@@ -160,18 +160,16 @@ int OpenLists(HtmlWriter& w, int line, int type, int level)
     return 1;
 }
 
-int WriteListItem(HtmlWriter& w, int line)
+int WriteListItem(HtmlWriter& w)
 {
     if (!Flush(w))
         return 0;
     if (w.openListType() == kListDl)
         return Tag(w, w.cur.term ? "dt" : "dd", true, false);
     // The bullet or number takes the colour and size of the item's first line.
-    char chars[kHtmlLineMax + 2];
-    std::uint16_t fonts[kHtmlLineMax + 2];
-    int count = EditorGetLineChars(w.hWnd, line, chars, fonts);
+    int count = w.text.count;
     FontFacts facts;
-    bool differs = count > 0 && ReadFontFacts(w.hWnd, fonts[count - 1], facts) &&
+    bool differs = count > 0 && ReadFontFacts(w.hWnd, w.text.fonts[count - 1], facts) &&
                    ((facts.colour != 0 && facts.colour != 0x010101) || facts.points != w.ctx.fonts[0].points);
     if (!differs)
         return Tag(w, "li", true, false);

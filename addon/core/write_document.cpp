@@ -277,7 +277,7 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         d.opened = true;
     }
     if (d.paraStart && c.listItem && c.listType) {
-        if (!WriteListItem(w, line))
+        if (!WriteListItem(w))
             return 0;
         d.opened = true;
     }
@@ -321,13 +321,6 @@ void setImplied(HtmlWriter& w)
     if (c.term)
         w.out.impliedStyle |= 2;
 }
-
-struct LineText {
-    char chars[kHtmlLineMax + 2];
-    std::uint16_t fonts[kHtmlLineMax + 2];
-    char lead[kHtmlLineMax + 2];
-    int count = 0;
-};
 
 // The style bits of the first character of the line after line (0 when there is none).
 std::uint32_t nextLineStyle(HtmlWriter& w, int line)
@@ -530,13 +523,12 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     d.listChanges = c.listType != w.prev.listType || d.formStarts || d.leavingCell;
     d.headerCloses = w.openHeader && (c.header != w.openHeader || d.paraStart || d.formStarts || d.leavingCell ||
                                       d.listChanges);
+    LineText& text = w.text;
+    text.count = closing ? 0 : std::min(EditorGetLineTextEx(w.hWnd, line, text.chars, text.fonts, text.lead), kHtmlLineMax);
     if (!closeBlocks(w, d, line, closing) || !openBlocks(w, d, line, closing))
         return false;
     if (closing)
         return true;
-
-    LineText text;
-    text.count = std::min(EditorGetLineTextEx(w.hWnd, line, text.chars, text.fonts, text.lead), kHtmlLineMax);
     if (c.other == kMiscRule) {
         w.paraStart = true;
         w.afterBreak = true;
