@@ -1,6 +1,7 @@
 #include "addon/convert/html_output.h"
 
 #include "addon/base/allocators.h"
+#include "addon/base/byte_scan.h"
 #include "addon/base/print_error.h"
 #include "addon/convert/html_entities.h"
 #include "platform/editor/vek32_codes.h"
@@ -57,6 +58,25 @@ constexpr auto kPlainText = [] {
         plain[std::size_t(c)] = c != '<' && c != '>' && c != '&' && c != '"' && c != '\\';
     return plain;
 }();
+
+// The bytes of a word of text that kPlainText leaves out.
+constexpr std::uint64_t notPlain(std::uint64_t x)
+{
+    using namespace bytescan;
+    return below(x, '!') | atLeast(x, 0x7F) | equalTo(x, '<') | equalTo(x, '>') | equalTo(x, '&') |
+           equalTo(x, '"') | equalTo(x, '\\');
+}
+
+// The first character from p on (before limit) that kPlainText leaves out, or limit.
+const char* skipPlain(const char* p, const char* limit)
+{
+    for (; limit - p >= 8; p += 8)
+        if (std::uint64_t stop = notPlain(bytescan::load(p)))
+            return p + bytescan::firstFlagged(stop);
+    while (p < limit && kPlainText[static_cast<unsigned char>(*p)])
+        ++p;
+    return p;
+}
 
 constexpr std::string_view kNbsp = "&nbsp;";
 
@@ -344,9 +364,7 @@ const char* copyPlainRun(HtmlOutput& out, const char* p, const char* end, char& 
     if (out.length == 0 || out.line[out.length - 1] == ' ')
         return p;
     const char* limit = end - p > kHtmlLineMax - out.length ? p + (kHtmlLineMax - out.length) : end;
-    const char* q = p;
-    while (q < limit && kPlainText[static_cast<unsigned char>(*q)])
-        ++q;
+    const char* q = skipPlain(p, limit);
     if (q == p)
         return p;
     copyToLine(out, std::string_view(p, static_cast<std::size_t>(q - p)));
@@ -364,17 +382,24 @@ const char* copyBelowSoftBreak(HtmlOutput& out, const char* p, const char* end, 
 {
     int length = out.length;
     const char* limit = kSoftBreak - length > end - p ? end : p + std::max(kSoftBreak - length, 0);
+    // A single blank inside the line is copied; a second one, or one at the line's start, is "&nbsp;".
+    char before = length == 0 ? ' ' : previous;
     const char* q = p;
-    while (q < limit) {
-        if (kPlainText[static_cast<unsigned char>(*q)]) {
-            ++q;
-            continue;
-        }
-        // A single blank inside the line; a second one or one at the line's start is "&nbsp;".
-        char before = q > p ? q[-1] : previous;
-        if (*q != ' ' || before == ' ' || (length == 0 && q == p))
+    for (; limit - q >= 8; q += 8) {
+        std::uint64_t x = bytescan::load(q);
+        std::uint64_t blanks = bytescan::equalTo(x, ' ');
+        std::uint64_t afterBlank = blanks << 8 | (before == ' ' ? 0x80 : 0);
+        if (std::uint64_t stop = (notPlain(x) & ~blanks) | (blanks & afterBlank)) {
+            q += bytescan::firstFlagged(stop);
             break;
-        ++q;
+        }
+        before = q[7];
+    }
+    before = q > p ? q[-1] : before;
+    for (; q < limit; ++q) {
+        if (!kPlainText[static_cast<unsigned char>(*q)] && (*q != ' ' || before == ' '))
+            break;
+        before = *q;
     }
     if (q == p)
         return p;
@@ -409,11 +434,19 @@ int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
         char c = *p == kKeptReferenceMark ? '&' : *p;
         char buffer[12];
         std::string_view entity = textEntity(out, c, previous, buffer);
-        if (!entity.empty() && entityFits(out, entity.size()))
-            copyToLine(out, entity);
-        else if (!PutTextChar(ctx, out, c, previous))
-            return 0;
+        if (entity.empty() || !entityFits(out, entity.size())) {
+            if (!PutTextChar(ctx, out, c, previous))
+                return 0;
+            previous = *p++;
+            continue;
+        }
+        copyToLine(out, entity);
         previous = *p++;
+        // Each blank after a blank is "&nbsp;": indented preformatted lines hold many.
+        while (p < end && *p == ' ' && previous == ' ' && entityFits(out, kNbsp.size())) {
+            copyToLine(out, kNbsp);
+            ++p;
+        }
     }
     return 1;
 }

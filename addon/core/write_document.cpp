@@ -1,6 +1,7 @@
 // The document pass of PlxWrite: each editor line is compared with the paragraph
 // before it; what ends is closed, what begins is opened, and the line's characters
 // are written run by run.
+#include "addon/base/byte_scan.h"
 #include "addon/base/text_utils.h"
 #include "addon/convert/html_entities.h"
 #include "addon/core/field_table.h"
@@ -358,6 +359,29 @@ struct LineEnd {
 // Characters of the text itself, not the editor's marks.
 bool isText(char c) { return static_cast<unsigned char>(c) >= 0x20 || c == editor::kNoBreakSpace; }
 
+// The end of the run of text characters in the font of character i (a text character),
+// before last; eight characters at a time.
+int textRunEnd(const LineText& text, int i, int last)
+{
+    using namespace bytescan;
+    std::uint16_t font = text.fonts[i];
+    int j = i + 1;
+    for (; last - j >= 8; j += 8) {
+        std::uint64_t chars = load(text.chars + j);
+        std::uint64_t marks = below(chars, 0x20) & ~equalTo(chars, static_cast<unsigned char>(editor::kNoBreakSpace));
+        std::uint64_t first = unitsOtherThan(loadUnits(text.fonts + j), font);
+        std::uint64_t second = unitsOtherThan(loadUnits(text.fonts + j + 4), font);
+        int end = first ? firstFlaggedUnit(first) : second ? 4 + firstFlaggedUnit(second) : 8;
+        if (marks)
+            end = std::min(end, firstFlagged(marks));
+        if (end < 8)
+            return j + end;
+    }
+    while (j < last && text.fonts[j] == font && isText(text.chars[j]))
+        ++j;
+    return j;
+}
+
 // A run of text in one font (or one object character), with the link, formatting and
 // escaping it needs; previous is the character before the run.
 int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
@@ -465,10 +489,7 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
             end.cell = ch == kCellEnd;
             break;
         }
-        int j = i + 1;
-        if (isText(ch))
-            for (std::uint16_t font = text.fonts[i]; j < last && text.fonts[j] == font && isText(text.chars[j]);)
-                ++j;
+        int j = isText(ch) ? textRunEnd(text, i, last) : i + 1;
         if (!writeRun(w, std::string_view(text.chars + i, static_cast<std::size_t>(j - i)), text.fonts[i], previous))
             return 0;
         previous = text.chars[j - 1];

@@ -134,6 +134,47 @@ TEST_F(HtmlOutputTest, BackslashesEntitiesAndTheHardLimitEachBreakAtTheirLength)
     EXPECT_EQ(l[0].size(), 300u);
 }
 
+// PutText copies runs and entities into the line whole where it can; what it writes must
+// be what the character rule (PutTextChar) writes one character at a time, wherever the
+// line stands against its break lengths, inside "pre" or not.
+TEST_F(HtmlOutputTest, TextWrittenAtOnceIsTextWrittenCharacterByCharacter)
+{
+    const char alphabet[] = {'a', 'b', ' ', ' ', ' ', '<', '&', '"', '\\', 'z', '\xE9', '\xB0', '\x0E', 'x', ' ', 'q'};
+    const int prefixes[] = {0, 1, 93, 99, 100, 101, 150, 275, 279, 280, 281, 295, 299};
+    unsigned seed = 7;
+    for (int round = 0; round < 60; ++round)
+        for (int prefix : prefixes)
+            for (int pre = 0; pre < 2; ++pre) {
+                std::string t;
+                int size = 1 + static_cast<int>(seed % 700);
+                for (int i = 0; i < size; ++i) {
+                    seed = seed * 1103515245 + 12345;
+                    // Long plain stretches and long runs of blanks as well as mixed text.
+                    int mode = (round / 20) % 3;
+                    t += mode == 0 ? alphabet[(seed >> 16) % sizeof alphabet] : mode == 1 ? (seed >> 16) % 9 ? 'p' : ' '
+                                                                                         : (seed >> 16) % 9 ? ' ' : 'n';
+                }
+                std::string expected, got;
+                for (bool atOnce : {false, true}) {
+                    FreeHtmlOutput(out);
+                    out = NewHtmlOutput(ctx.get(), kOutputMemory);
+                    out->pre = pre;
+                    raw(std::string(std::size_t(prefix), 'w'));
+                    if (atOnce) {
+                        text(t);
+                    } else {
+                        char previous = 0;
+                        for (char c : t) {
+                            ASSERT_EQ(PutTextChar(ctx.get(), *out, c, previous), 1);
+                            previous = c;
+                        }
+                    }
+                    (atOnce ? got : expected) = written();
+                }
+                ASSERT_EQ(got, expected) << "prefix " << prefix << " pre " << pre << " text \"" << t << "\"";
+            }
+}
+
 TEST_F(HtmlOutputTest, TextCharactersBecomeEntities)
 {
     text("a<b>c&d\"e");
