@@ -79,6 +79,7 @@ struct HtmlWriter {
     std::vector<int> quoteLists;
     bool addressOpen = false, preOpen = false, formOpen = false;
     int formLevel = 0;                    // the table levels whose cells hold the open form
+    int formListLevel = 0;                // the list levels whose items hold it
     int openHeader = 0;
     int currentForm = -1;                 // the form whose "form" tag is open
 
@@ -136,6 +137,10 @@ int WriteParaEnd(HtmlWriter& w);
 int WriteHeaderStart(HtmlWriter& w, int level, int alignment);
 int WriteHeaderEnd(HtmlWriter& w);
 int CloseLists(HtmlWriter& w, int type, int level);
+// The list levels CloseLists(w, type, level) keeps open.
+int KeptListLevel(const HtmlWriter& w, int type, int level);
+// Closes lists above level, and the quotes and the form inside them.
+int CloseListsTo(HtmlWriter& w, int level);
 int OpenLists(HtmlWriter& w, int line, int type, int level);
 // The item's tag for the line being written.
 int WriteListItem(HtmlWriter& w);

@@ -95,11 +95,15 @@ int closeQuote(HtmlWriter& w)
     return Tag(w, "blockquote", false, true);
 }
 
+}
+
 // Quotes and lists end in the order they were opened: a quote inside a list item before the
-// list, a list inside a quote before the quote.
-int closeListsTo(HtmlWriter& w, int level)
+// list, a list inside a quote before the quote. A form in an item ends before its list.
+int CloseListsTo(HtmlWriter& w, int level)
 {
     while (w.openListLevel > level) {
+        if (w.formOpen && w.formListLevel >= w.openListLevel && !WriteFormEnd(w))
+            return 0;
         while (!w.quoteLists.empty() && w.quoteLists.back() >= w.openListLevel)
             if (!closeQuote(w))
                 return 0;
@@ -113,12 +117,10 @@ int closeListsTo(HtmlWriter& w, int level)
     return 1;
 }
 
-}
-
 int WriteQuotes(HtmlWriter& w, int depth)
 {
     while (w.openQuotes() > depth)
-        if (!closeListsTo(w, w.quoteLists.back()) || !closeQuote(w))
+        if (!CloseListsTo(w, w.quoteLists.back()) || !closeQuote(w))
             return 0;
     while (w.openQuotes() < depth) {
         w.quoteLists.push_back(w.openListLevel);
@@ -128,16 +130,19 @@ int WriteQuotes(HtmlWriter& w, int depth)
     return 1;
 }
 
-int CloseLists(HtmlWriter& w, int type, int level)
+int KeptListLevel(const HtmlWriter& w, int type, int level)
 {
-    if (!Flush(w))
-        return 0;
     int was = w.openListLevel;
     if ((w.openListType() == kListDl) != (type == kListDl))
         level = 0;
     if (level == was && type != w.openListType())
         --level;
-    return level >= was ? 1 : closeListsTo(w, level);
+    return std::min(level, was);
+}
+
+int CloseLists(HtmlWriter& w, int type, int level)
+{
+    return Flush(w) && CloseListsTo(w, KeptListLevel(w, type, level)) ? 1 : 0;
 }
 
 int OpenLists(HtmlWriter& w, int line, int type, int level)

@@ -126,28 +126,50 @@ bool newTableAt(HtmlWriter& w, int d)
     return (EditorGetCellProps(w.hWnd, w.cur.cell[d], &props) & editor::kRowStartsTable) || EditorIsNewTable(w.hWnd, row);
 }
 
-// The table levels whose cells hold the whole form block that starts at line: the cells its
-// first and its last line share.
-int formDepth(HtmlWriter& w, int line)
+// Where the form block that starts at line goes: inside the table cells that hold all of it
+// (the cells its first and its last line share), and inside the deepest list item that
+// holds all of it (up to the first item it holds itself).
+struct FormPlace {
+    int depth = 0;                  // table levels
+    int listLevel = 0;              // list levels
+};
+
+FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
 {
-    int last = line;
+    const ParaState& c = w.cur;
+    int last = line, items = c.listLevel;
     VekLineRecord r{};
     while (last + 1 < w.endLine && EditorGetLineRecord(w.hWnd, last + 1, &r) &&
-           (static_cast<std::uint32_t>(r.typeWord) & kParaInForm))
+           (static_cast<std::uint32_t>(r.typeWord) & kParaInForm)) {
         ++last;
-    if (last == line)
-        return w.cur.level;
-    ParaState end;
-    if (EditorGetLineRecord(w.hWnd, last, &r) && r.cell)
-        readCells(w, end, r.cell, EditorGetLineTableLevel(w.hWnd, last));
-    int depth = 0;
-    while (depth < std::min(w.cur.level, end.level) && end.cell[depth + 1] == w.cur.cell[depth + 1])
-        ++depth;
-    return depth;
+        // A later paragraph of a list is written as an item of its own.
+        auto word = static_cast<std::uint32_t>(r.typeWord);
+        if ((r.flags & kLineFirst) && (word & kParaMarkerShown))
+            items = std::min(items, GetParaListLevel(&w.ctx, word) - 1);
+    }
+    FormPlace place;
+    place.depth = c.level;
+    if (last > line) {
+        ParaState end;
+        if (EditorGetLineRecord(w.hWnd, last, &r) && r.cell)
+            readCells(w, end, r.cell, EditorGetLineTableLevel(w.hWnd, last));
+        place.depth = 0;
+        while (place.depth < std::min(c.level, end.level) && end.cell[place.depth + 1] == c.cell[place.depth + 1])
+            ++place.depth;
+    }
+    if (place.depth != c.level || !c.listType)
+        return place;
+    // The item this line opens, else the last item of a list kept open.
+    if (items == c.listLevel && c.listItem && paraStart)
+        place.listLevel = items;
+    else if (!leavingCell)
+        place.listLevel = std::clamp(KeptListLevel(w, c.listType, c.listLevel), 0, items);
+    return place;
 }
 
 struct Decision {
     bool paraStart = false, formStarts = false, endedRow = false, endedCell = false, listChanges = false;
+    FormPlace form;                 // where a form that starts here goes
     bool headerCloses = false, leavingCell = false;
     bool newTable[kMaxWriteLevels + 1]{};
     bool opened = false;            // a block tag was opened at this paragraph start
@@ -183,10 +205,13 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         if (!Tag(w, "pre", false, true))
             return 0;
     }
-    // The end of what is written ends the lists around it too, as it does when read.
+    // The end of what is written ends the lists around it too, as it does when read; a form
+    // starting ends those it does not stand in.
     if ((d.paraStart || closing) && w.openListLevel) {
-        bool all = d.listChanges && (d.formStarts || d.leavingCell);
+        bool all = d.listChanges && d.leavingCell;
         if (!CloseLists(w, all ? 0 : c.listType, all ? 0 : c.listLevel))
+            return 0;
+        if (d.formStarts && w.openListLevel > d.form.listLevel && !CloseListsTo(w, d.form.listLevel))
             return 0;
     }
     // Only tables the line before was in can be open: deeper ones closed at that line.
@@ -228,18 +253,22 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
 {
     const ParaState& c = w.cur;
     // A form opens inside the cells that hold all of it, before what its first line opens
-    // in them; one across rows of a table open already stays between those rows.
-    int formAt = d.formStarts && !w.formOpen ? formDepth(w, line) : -1;
-    auto openForm = [&](int level) {
-        if (level != formAt)
+    // in them (one across rows of a table open already stays between those rows), or in the
+    // list item its first line opens.
+    bool formStarts = d.formStarts && !w.formOpen;
+    bool formInNewItem = d.form.listLevel && d.form.listLevel == c.listLevel && d.paraStart && c.listItem;
+    auto openForm = [&](bool here) {
+        if (!formStarts || !here)
             return 1;
-        w.formLevel = level;
+        formStarts = false;
+        w.formLevel = d.form.depth;
+        w.formListLevel = d.form.listLevel;
         d.opened = true;
         return WriteFormStart(w, line);
     };
     for (int level = 1; level <= c.level; ++level) {
         TableLevelState& t = w.levels[level];
-        if (!openForm(level - 1))
+        if (!openForm(!formInNewItem && level - 1 == d.form.depth))
             return 0;
         if (!t.open) {
             if (!WriteTableStart(w, level, c.cell[level]))
@@ -259,7 +288,7 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
             d.opened = true;
         }
     }
-    if (!openForm(c.level))
+    if (!openForm(!formInNewItem && c.level == d.form.depth))
         return 0;
     // A cell covered by a span writes nothing: what it opened would stand between cells.
     if (closing || w.out.suppress)
@@ -282,6 +311,8 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
             return 0;
         d.opened = true;
     }
+    if (!openForm(formInNewItem))
+        return 0;
     if (c.other == kMiscAddress && !w.addressOpen) {
         w.addressOpen = true;
         d.opened = true;
@@ -541,6 +572,8 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     w.prevLine = line;
     w.prevLineFlags = w.record.flags;
     d.leavingCell = d.endedCell || c.level != w.prev.level || (c.level && c.cell[c.level] != w.prev.cell[c.level]);
+    if (d.formStarts && !w.formOpen)
+        d.form = placeForm(w, line, d.paraStart, d.leavingCell);
     d.listChanges = c.listType != w.prev.listType || d.formStarts || d.leavingCell;
     d.headerCloses = w.openHeader && (c.header != w.openHeader || d.paraStart || d.formStarts || d.leavingCell ||
                                       d.listChanges);

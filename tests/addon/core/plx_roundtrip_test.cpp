@@ -337,3 +337,15 @@ TEST_F(PlxRoundTripTest, AFormAroundATableStillEnclosesIt)
     roundTrip("<p>before</p><form action=x method=get><table><tr><td><input name=q></td><td>b</td></tr></table></form>"
               "<p>after</p>");
 }
+
+TEST_F(PlxRoundTripTest, AFormInAListItemStaysInThatItem)
+{
+    roundTrip("<ul><li><form action=x method=get><input name=q></form><li>b</ul><p>after</p>");
+    roundTrip("<ol><li>a<li><form action=x method=get><input name=q></form><li>c</ol><p>after</p>");
+    roundTrip("<ul><li>a<ul><li><form action=x method=get><input name=q></form></ul><li>c</ul><p>after</p>");
+}
+
+TEST_F(PlxRoundTripTest, AFormAroundAListStillEnclosesIt)
+{
+    roundTrip("<p>before</p><form action=x method=get><ul><li><input name=q><li>b</ul></form><p>after</p>");
+}
