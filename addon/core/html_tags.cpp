@@ -193,15 +193,16 @@ void TakeAlignAttribute(HtmlCtx* ctx, HtmlReader* r, HtmlGroup& group)
 namespace {
 
 // Where an anchor may go: not where text would go to the wrong place (the head, a table
-// outside its cells, frames, the fields' values, scripts, a link's text, which the anchor
-// would end).
+// outside its cells, frames, the fields' values, scripts). Inside a link's text, which an
+// anchor would end, an id waits for the link's end.
 bool anchorsHere(const HtmlCtx* ctx, const HtmlReader* r)
 {
     return r->textEnabled && !r->textSuppressed && r->currentField < 0 && !r->inHead &&
-           !r->groups[r->group].inLink && ctx->rootFrame.childCount == 0;
+           ctx->rootFrame.childCount == 0;
 }
 
-// Tags whose "id" becomes an anchor where they begin: not an anchor (its data holds it).
+// Tags whose "id" becomes an anchor where they begin, or after the link around them: not an
+// anchor (its data holds it).
 bool takesIdAnchor(const HtmlCtx* ctx, const HtmlReader* r, Tag tag)
 {
     switch (tag) {
@@ -239,7 +240,7 @@ int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
     Tag tag = lookupTag(r->tokenizer.word);
     // A field's value takes the text read inside it, where a waiting id would end up: the
     // ids waiting and the field's own become anchors before its control.
-    bool field = r->tokenizer.beginTag && isField(tag) && takesIdAnchor(ctx, r, tag);
+    bool field = r->tokenizer.beginTag && isField(tag) && !r->currentGroup().inLink && takesIdAnchor(ctx, r, tag);
     if (field && (IdAnchor(ctx, r) != kTagDone || !ReleaseHeldId(ctx, r)))
         return kTagFailed;
     int result = dispatchTag(ctx, r, tag);

@@ -224,7 +224,8 @@ int ImageTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (!r->tokenizer.beginTag)
         return kTagDone;
-    if (!ReleaseHeldId(ctx, r) || !HtmlDocPass(ctx, kDocPicture, &r->currentGroup(), r))
+    bool inLink = r->currentGroup().inLink;
+    if ((!inLink && !ReleaseHeldId(ctx, r)) || !HtmlDocPass(ctx, kDocPicture, &r->currentGroup(), r))
         return kTagAborted;
     CloseGroup(r);
     return kTagDone;

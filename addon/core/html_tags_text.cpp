@@ -161,7 +161,11 @@ int IdAnchor(HtmlCtx* ctx, HtmlReader* r)
     int length = std::snprintf(data, sizeof data, "id=%c%.*s%c", quote, kHtmlTextSize - 5, id, quote);
     // Ids of elements nested before any text wait together ("<section id=a><h2 id=b>").
     int held = int(std::strlen(r->heldId));
-    if (held > 0 && held + 1 + length > kHtmlTextSize && !ReleaseHeldId(ctx, r))
+    bool full = held > 0 && held + 1 + length > kHtmlTextSize;
+    // Inside a link's text an anchor would end the link: an id with no room to wait is left out.
+    if (full && r->currentGroup().inLink)
+        return kTagDone;
+    if (full && !ReleaseHeldId(ctx, r))
         return kTagFailed;
     held = int(std::strlen(r->heldId));
     std::snprintf(r->heldId + held, sizeof r->heldId - std::size_t(held), "%s%s", held ? "\n" : "", data);
@@ -172,7 +176,8 @@ int AnchorTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->tokenizer.endTag) {
         CloseGroup(r);
-        return kTagDone;
+        // Ids of elements inside the link's text waited for its end.
+        return r->currentGroup().inLink || ReleaseHeldId(ctx, r) ? kTagDone : kTagFailed;
     }
     if (r->currentGroup().inLink) {
         // An anchor inside another ends that one: the link's group becomes this anchor's,

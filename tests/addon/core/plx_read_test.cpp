@@ -473,6 +473,20 @@ TEST_F(PlxReadTest, IdsWaitingBeforeAFormFieldAndTheFieldsOwnAreAnchorsBeforeIts
     }
 }
 
+TEST_F(PlxReadTest, AnIdInsideALinksTextIsAnAnchorRightAfterTheLinkWhichStaysWhole)
+{
+    read("<p><a onclick='f()'><span id=mark>&#x25bc;</span> Doc</a> more</p>"
+         "<p><a href=x.htm>some <b id=bold>bold</b> <span id=pic>text<img src=missing.png alt=m></span> y</a> z</p>");
+    EXPECT_EQ(text(), "{onclick='f()'}&#x25bc; Doc{id=\"mark\"} more|{href=x.htm}some bold text# y{id=\"bold\"id=\"pic\"} z|");
+    for (const char* id : {"mark", "bold", "pic"}) {
+        EXPECT_EQ(PlxPositionName(hWnd, id), 1) << id;
+        EXPECT_EQ(info().caretLine, lineOf(std::string("id=\"") + id + "\"")) << id;
+    }
+    std::string page = written();
+    EXPECT_NE(page.find("<a href=x.htm>some <b>bold</b> text<img src=missing.png alt=m> y</a><a id=\"bold\"></a><a id=\"pic\"></a>"),
+              std::string::npos) << page;
+}
+
 TEST_F(PlxReadTest, AnchorsThatFollowEachOtherDoNotRunTogether)
 {
     read("<p><a name=top></a><a href=\"x.htm\">go</a> and <a title=\"x>y\" href=z.htm>t</a>"
