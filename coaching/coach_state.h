@@ -2,6 +2,7 @@
 // Coach state shared between the windows of the scorecard program.
 #include <QString>
 
+class QObject;
 class QWidget;
 #include <array>
 #include <cstdint>
@@ -36,6 +37,9 @@ struct ScorecardLink {
     std::function<double(int sheet, int row, int col)> bookNumber;
     std::function<void()> recalculate;
     std::function<void(int mode)> setCoachMode;   // sets the list index, which runs its click handler
+    // The window the members reach into: it empties the link when it goes, which may be
+    // before the coach's windows.
+    const QObject* owner = nullptr;
 };
 ScorecardLink& scorecardLink();
 

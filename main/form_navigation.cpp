@@ -53,12 +53,12 @@ FormNavigation::FormNavigation() : Form("FormNavigation")
     layout->addSpacing(12);
     layout->addLayout(buttons);
 
-    ImageScorecard->onClick = [this] { ImageScorecard_Click(); };
-    ImageScorecard->onMouseDown = [this] { ImageScorecard_MouseDown(); };
-    ImageScorecard->onMouseUp = [this] { ImageScorecard_MouseUp(); };
-    ImageResources->onClick = [this] { ImageResources_Click(); };
-    ImageResources->onMouseDown = [this] { ImageResources_MouseDown(); };
-    ImageResources->onMouseUp = [this] { ImageResources_MouseUp(); };
+    connect(ImageScorecard, &ImageButton::Click, this, &FormNavigation::ImageScorecard_Click);
+    connect(ImageScorecard, &ImageButton::MouseDown, this, &FormNavigation::ImageScorecard_MouseDown);
+    connect(ImageScorecard, &ImageButton::MouseUp, this, &FormNavigation::ImageScorecard_MouseUp);
+    connect(ImageResources, &ImageButton::Click, this, &FormNavigation::ImageResources_Click);
+    connect(ImageResources, &ImageButton::MouseDown, this, &FormNavigation::ImageResources_MouseDown);
+    connect(ImageResources, &ImageButton::MouseUp, this, &FormNavigation::ImageResources_MouseUp);
 }
 
 void FormNavigation::Form_Load()

@@ -18,18 +18,17 @@ void ImageButton::setPictureFile(const QString& path)
 
 void ImageButton::mousePressEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && onMouseDown)
-        onMouseDown();
+    if (event->button() == Qt::LeftButton)
+        emit MouseDown();
 }
 
 void ImageButton::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    if (onMouseUp)
-        onMouseUp();
-    if (rect().contains(event->position().toPoint()) && onClick)
-        onClick();
+    emit MouseUp();
+    if (rect().contains(event->position().toPoint()))
+        emit Click();
 }
 
 }

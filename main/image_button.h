@@ -1,17 +1,22 @@
 #pragma once
-// A picture that acts as a button: mouse down, mouse up and click handlers.
+// A picture that acts as a button: mouse down, mouse up and click events.
 #include <QLabel>
-#include <functional>
 
 namespace ks {
 
 class ImageButton : public QLabel {
+    Q_OBJECT
 public:
     using QLabel::QLabel;
 
-    std::function<void()> onMouseDown, onMouseUp, onClick;
     // Loads the picture file anew each time, as the navigation window does.
     void setPictureFile(const QString& path);
+
+signals:
+    void MouseDown();
+    void MouseUp();
+    // A release over the picture after a press on it.
+    void Click();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

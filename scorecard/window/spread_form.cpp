@@ -68,7 +68,11 @@ int CoachModeFromText(const QString& text)
 
 SpreadForm::SpreadForm() : Form(QStringLiteral("SpreadForm")) { buildControls(); }
 
-SpreadForm::~SpreadForm() = default;
+SpreadForm::~SpreadForm()
+{
+    if (scorecardLink().owner == this)
+        scorecardLink() = ScorecardLink();
+}
 
 void SpreadForm::buildControls()
 {
@@ -112,6 +116,7 @@ void SpreadForm::buildControls()
 void SpreadForm::fillScorecardLink()
 {
     ScorecardLink& link = scorecardLink();
+    link.owner = this;
     link.showScorecardWindow = [] { form<SpreadForm>().Show(); };
     link.scorecardWindow = []() -> QWidget* { return &form<SpreadForm>(); };
     link.coachMode = [this] { return ComboCoachMode->currentIndex(); };

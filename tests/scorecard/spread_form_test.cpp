@@ -14,10 +14,12 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLabel>
 #include <QToolBar>
 #include <QPixmap>
+#include <QPointer>
 #include <cstdlib>
 #include <limits>
 #include <gtest/gtest.h>
@@ -113,6 +115,18 @@ TEST_F(SpreadFormTest, ClosingAsksOnlyWithUnsavedChanges)
 
     ui.answerMessage(ui::No);
     EXPECT_TRUE(formSlot<SpreadForm>().Unload(FormControlMenu));
+}
+
+TEST_F(SpreadFormTest, TheCoachsLinkGoesWithTheWindow)
+{
+    Main();
+    QPointer<SpreadForm> w = &form<SpreadForm>();
+    ASSERT_TRUE(scorecardLink().coachMode);
+    ASSERT_TRUE(formSlot<SpreadForm>().Unload());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(w.isNull());
+    EXPECT_FALSE(scorecardLink().coachMode) << "nothing may reach into a window that is gone";
+    EXPECT_FALSE(scorecardLink().bookNumber);
 }
 
 TEST_F(SpreadFormTest, AFailedSaveOnCloseKeepsTheWindowAndTheMarker)

@@ -9,6 +9,10 @@
 //   Click(row, column) after a click, with the clicked cell active (an edit that was open
 //   is committed first); ObjValueChanged(name, id) when the user picks in a drop-down;
 //   HourglassEvent around file reads and writes.
+// Each of those has one handler, the window the control sits in: EndEdit and KeyDown take
+// its answer back, and the control catches a failing handler so that the grid goes on,
+// which a Qt slot must not rely on. A change of the host tag is a Qt signal, for whoever
+// keeps state in the tag.
 #include "platform/workbook/engine/book.h"
 
 #include <QPrinter>
