@@ -231,7 +231,11 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
         return 1;
     if (!ReleaseHeldBlank(ctx, r, endsParagraph(ctx, r->pending[0])))
         return 0;
-    if (r->inTable && !(r->flags & kReadInCaption) && GetTableLevel(r).cell == 0 && !CreateCell(ctx, r, false)) {
+    HtmlTableLevel& level = GetTableLevel(r);
+    // Text in a row before its first cell begins a cell of that row: in the last cell of the
+    // row before it would stand after that row's end.
+    bool cellLess = r->inTable && !(r->flags & kReadInCaption) && (level.cell == 0 || level.newRow);
+    if (cellLess && !(level.cell == 0 ? CreateCell(ctx, r, false) : BeginCell(ctx, r, false, "", false))) {
         r->pendingLength = 0;
         return 0;
     }

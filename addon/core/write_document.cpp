@@ -469,6 +469,9 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
         next.colour = facts.colour;
         next.style = facts.style & editor::kTextStyleBits;
         next.type = facts.userId < 60 ? facts.userId % 20 : 0;
+        // In a table "tr" begins a row: the element's text goes there without its tag.
+        if (next.type == kElemTimes && w.cur.level > 0)
+            next.type = 0;
         if (w.linkState == 2) {
             next.style &= ~(w.ctx.linkStyle | kLinkText);
             next.colour = w.out.impliedColour;

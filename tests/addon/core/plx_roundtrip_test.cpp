@@ -349,3 +349,15 @@ TEST_F(PlxRoundTripTest, AFormAroundAListStillEnclosesIt)
 {
     roundTrip("<p>before</p><form action=x method=get><ul><li><input name=q><li>b</ul></form><p>after</p>");
 }
+
+TEST_F(PlxRoundTripTest, TextOfTheTrElementInACellIsWrittenWithoutItsTag)
+{
+    std::string first = writtenAgainTheSame("<tr>times<table><tr><td>cell</table>");
+    EXPECT_NE(first.find("<tr>times</tr>"), std::string::npos) << first;
+    EXPECT_NE(first.find(">cell</td>"), std::string::npos) << first;
+}
+TEST_F(PlxRoundTripTest, TextInARowBeforeItsFirstCellGoesIntoACellOfThatRow)
+{
+    std::string first = writtenAgainTheSame("<table><td>a<tr>x</table>");
+    EXPECT_NE(first.find("<td valign=top>x</td></tr>"), std::string::npos) << first;
+}
