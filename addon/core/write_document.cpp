@@ -365,7 +365,23 @@ std::uint32_t nextLineStyle(HtmlWriter& w, int line)
     return style;
 }
 
-int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text)
+// The paragraph of line ends with the range or with its cell: what ends it there as loose
+// text ("</body>", "</td>") gives it no spacing.
+bool endsPageOrCell(HtmlWriter& w, int line)
+{
+    unsigned flags = w.record.flags;
+    for (int next = line + 1; next < w.endLine; ++next) {
+        unsigned nextFlags = 0;
+        if (!EditorGetLineInfo(w.hWnd, next, nullptr, &nextFlags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr))
+            return false;
+        if (nextFlags & kLineFirst)
+            return (flags & kLineCellEnd) != 0;
+        flags = nextFlags;
+    }
+    return true;
+}
+
+int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, int line)
 {
     // A paragraph of only its end (or of a line break) would read back as nothing.
     if (text.count == 1 && (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd || text.chars[0] == kCellEnd ||
@@ -375,8 +391,9 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text)
     bool byAlignment = align && !w.cur.header;
     bool bySpacing = !d.opened && w.record.spaceBefore > 0;
     // A block tag opened for this paragraph separates it already; a "p" inside it
-    // (a header, a list item, a cell) would not be HTML.
-    bool byBreak = !d.opened && w.afterBreak;
+    // (a header, a list item, a cell) would not be HTML. Loose text ended by the next
+    // paragraph or block reads back with spacing.
+    bool byBreak = !d.opened && (w.afterBreak || !endsPageOrCell(w, line));
     if (!byAlignment && !bySpacing && !byBreak)
         return 1;
     return WriteParaStart(w);
@@ -595,7 +612,7 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
         w.linkParagraph = false;
         w.ctx.paraOpen = 1;
         w.ctx.divOpen = 0;
-    } else if (d.paraStart && !w.ctx.paraOpen && !w.out.suppress && !writeParagraphTag(w, d, text)) {
+    } else if (d.paraStart && !w.ctx.paraOpen && !w.out.suppress && !writeParagraphTag(w, d, text, line)) {
         return false;
     }
     setImplied(w);

@@ -69,7 +69,7 @@ TEST_F(PlxLinkEditTest, ANamedAnchorIsPlainTextThatTheCaretCanBeSentTo)
     int visible = 4 + int(std::strlen("name=\"spot\""));
     EXPECT_EQ(styleAt(0, visible), 0u);
     EXPECT_EQ(userIdAt(0, visible), 40);
-    EXPECT_EQ(body(), "see <a name=\"spot\">here</a>|<div align=left>after &quot;spot&quot;</div>");
+    EXPECT_EQ(body(), "<div align=left>see <a name=\"spot\">here</a></div>|<div align=left>after &quot;spot&quot;</div>");
     EditorMoveCaret(hWnd, 1, 3, 0);
     EXPECT_EQ(PlxPositionName(hWnd, "spot"), 1);
     EXPECT_EQ(info().caretLine, 0) << "the anchor's data, not the quoted word in the text";

@@ -10,6 +10,7 @@
 #include <QImage>
 
 #include <string>
+#include <vector>
 
 using namespace ks;
 using ks::test::PlxReadTest;
@@ -76,6 +77,18 @@ protected:
         EXPECT_EQ(read(first), 1);
         EXPECT_EQ(written(), first) << "first read as\n" << before << "read back as\n" << test::documentDump(hWnd);
         return first;
+    }
+    // writtenAgainTheSame for each page, each in an empty window; the pages written first.
+    std::vector<std::string> eachWrittenAgainTheSame(std::initializer_list<const char*> pages)
+    {
+        std::vector<std::string> firsts;
+        for (const char* page : pages) {
+            SCOPED_TRACE(page);
+            firsts.push_back(writtenAgainTheSame(page));
+            PlxSetActiveWnd(hWnd);
+            EXPECT_EQ(PlxClearWindow(hWnd), 1);
+        }
+        return firsts;
     }
 };
 
@@ -273,13 +286,8 @@ TEST_F(PlxRoundTripTest, FormattingOpenAtThePagesEndInAListEndsBeforeTheList)
 // begin tag (as first read) it does not.
 TEST_F(PlxRoundTripTest, TextAfterARuleOrAListIsWrittenInItsOwnParagraph)
 {
-    for (const char* page : {"<center>mid</center><hr>loose</body>", "<center>mid</center><ul><li>one</ul>loose</body>",
-                             "<p>a</p><ul><li>one</ul><div>loose</div><ul><li>two</ul>"}) {
-        SCOPED_TRACE(page);
-        writtenAgainTheSame(page);
-        PlxSetActiveWnd(hWnd);
-        ASSERT_EQ(PlxClearWindow(hWnd), 1);
-    }
+    eachWrittenAgainTheSame({"<center>mid</center><hr>loose</body>", "<center>mid</center><ul><li>one</ul>loose</body>",
+                             "<p>a</p><ul><li>one</ul><div>loose</div><ul><li>two</ul>"});
 }
 
 // A last line without a paragraph end: its "div" ends with the page, after the link and
@@ -294,14 +302,9 @@ TEST_F(PlxRoundTripTest, AParagraphOpenAtThePagesEndEndsAfterItsLink)
 // header writes no empty paragraph.
 TEST_F(PlxRoundTripTest, CellsCoveredByASpanOrEndingAfterAHeaderWriteNoParagraphTag)
 {
-    for (const char* page : {"<table><tr align=right><td rowspan=2>a<td>b<tr><td>c</table>",
-                             "<table><tr><td><h1>x</h1><td>y</table>"}) {
-        SCOPED_TRACE(page);
-        std::string first = writtenAgainTheSame(page);
+    for (const std::string& first : eachWrittenAgainTheSame({"<table><tr align=right><td rowspan=2>a<td>b<tr><td>c</table>",
+                                                             "<table><tr><td><h1>x</h1><td>y</table>"}))
         EXPECT_EQ(first.find("<div"), std::string::npos) << first;
-        PlxSetActiveWnd(hWnd);
-        ASSERT_EQ(PlxClearWindow(hWnd), 1);
-    }
 }
 
 // The writer indents a cell's lines: the blanks after a "<br>" are no text.
@@ -360,4 +363,12 @@ TEST_F(PlxRoundTripTest, TextInARowBeforeItsFirstCellGoesIntoACellOfThatRow)
 {
     std::string first = writtenAgainTheSame("<table><td>a<tr>x</table>");
     EXPECT_NE(first.find("<td valign=top>x</td></tr>"), std::string::npos) << first;
+}
+
+// The first paragraph, without spacing: as loose text only the page's or its cell's end
+// would end it without giving it spacing.
+TEST_F(PlxRoundTripTest, AFirstParagraphWithoutSpacingIsWrittenInItsOwnParagraphUnlessTheEndFollows)
+{
+    eachWrittenAgainTheSame({"<div>loose</div><ul><li>x</ul>", "x<body/>\n<hr>", "<table><tr><td>a<p>b</td></tr></table>"});
+    EXPECT_EQ(writtenAgainTheSame("only"), "<body>\r\nonly\r\n</body>\r\n");
 }
