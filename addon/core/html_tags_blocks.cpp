@@ -36,6 +36,14 @@ std::uint32_t ruleWord(HtmlCtx* ctx, int width, std::uint32_t alignment)
     return (std::uint32_t(low) & 0xFFFF) | high << 16;
 }
 
+// A block begun inside a header keeps the header's font: written back, the header's tag
+// goes inside the block and gives its text that font when read.
+void takeBlockElement(HtmlCtx* ctx, HtmlGroup& g, int element)
+{
+    if (!GetParaHeader(ctx, g.typeWord))
+        g.element = element;
+}
+
 // A block quote or an address: its own paragraphs, element, type and indent until its end.
 int blockTag(HtmlCtx* ctx, HtmlReader* r, int element, int misc, int indent)
 {
@@ -46,7 +54,7 @@ int blockTag(HtmlCtx* ctx, HtmlReader* r, int element, int misc, int indent)
         return kTagDone;
     }
     HtmlGroup& g = r->currentGroup();
-    g.element = element;
+    takeBlockElement(ctx, g, element);
     g.leftIndent += indent;
     SetParaMiscType(ctx, &g.typeWord, misc);
     return kTagDone;
@@ -130,7 +138,7 @@ int PreTag(HtmlCtx* ctx, HtmlReader* r)
         return kTagFailed;
     HtmlGroup& g = r->currentGroup();
     g.pre = r->tokenizer.beginTag;
-    g.element = kElemPre;
+    takeBlockElement(ctx, g, kElemPre);
     g.paraFlags |= kParaNoWrap;
     SetParaMiscType(ctx, &g.typeWord, kMiscPre);
     if (r->tokenizer.endTag)

@@ -349,8 +349,13 @@ int EditorAppendText(HWND hWnd, const char* text, int font, int format, int cell
         bool strayObject = !placesObject && chars.find(kObjectChar) != std::string::npos;
         if (!f || strayObject || f->isObject() != placesObject || (cell != 0 && !e.tables.cell(cell)))
             return 0;
-        if (!e.formats.valid(format))
-            format = kPlainFormat;
+        // Without a format of its own (an object placed in the text being read) a run takes
+        // that of the paragraph it joins: a paragraph ending in it would lose its format.
+        if (!e.formats.valid(format)) {
+            const std::vector<Paragraph>& paras = e.doc.paragraphs();
+            bool joins = !paras.empty() && !paras.back().terminated() && !paras.back().chars.empty();
+            format = joins ? paras.back().meta.format : kPlainFormat;
+        }
         e.doc.appendRun(chars, static_cast<std::uint16_t>(font), {format, cell});
         e.touch();
         return 1;

@@ -372,3 +372,20 @@ TEST_F(PlxRoundTripTest, AFirstParagraphWithoutSpacingIsWrittenInItsOwnParagraph
     eachWrittenAgainTheSame({"<div>loose</div><ul><li>x</ul>", "x<body/>\n<hr>", "<table><tr><td>a<p>b</td></tr></table>"});
     EXPECT_EQ(writtenAgainTheSame("only"), "<body>\r\nonly\r\n</body>\r\n");
 }
+
+// Written back, the header's tag goes inside the block, and gives its text its font.
+TEST_F(PlxRoundTripTest, ABlockBegunInsideAHeaderKeepsTheHeadersFont)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<h1><blockquote>quoted</blockquote></h1>",
+                                                             "<h2><address>where</address></h2>", "<h3><pre>pre</pre></h3>"}))
+        EXPECT_NE(first.find("<b>"), std::string::npos) << first;
+}
+
+// A field or picture placed last in an unended paragraph keeps the paragraph's format (here
+// its form): written back it stays in its form.
+TEST_F(PlxRoundTripTest, AnObjectEndingTheLastParagraphKeepsItsFormat)
+{
+    std::string first = writtenAgainTheSame("<form>a<input name=n>");
+    EXPECT_NE(first.find("<form"), std::string::npos) << first;
+    EXPECT_NE(first.find("<input"), std::string::npos) << first;
+}
