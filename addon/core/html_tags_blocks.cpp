@@ -181,9 +181,12 @@ int RuleTag(HtmlCtx* ctx, HtmlReader* r)
     char value[kHtmlTextSize + 1];
     if (TagAttribute(ctx, r, "size", value))
         size = std::max(0, ParseHtmlSize(ctx, value, true, false));
-    if (TagAttribute(ctx, r, "width", value))
+    // An empty width says nothing: the rule keeps its full width.
+    bool widthGiven = TagAttribute(ctx, r, "width", value) && value[0];
+    if (widthGiven)
         width = ruleWidth(ctx, value);
-    if (TagAttribute(ctx, r, "align", value)) {
+    bool alignGiven = TagAttribute(ctx, r, "align", value);
+    if (alignGiven) {
         if (strcasecmp(value, "left") == 0)
             alignment = kAlignLeft;
         else if (strcasecmp(value, "right") == 0)
@@ -199,7 +202,10 @@ int RuleTag(HtmlCtx* ctx, HtmlReader* r)
     g.ruleValue = geometry.ruleValue;
     g.align = std::uint32_t(geometry.flags);
     SetParaMiscType(ctx, &g.typeWord, kMiscRule);
-    g.ruleWord = ruleWord(ctx, width, alignment);
+    // A plain rule that says neither width nor alignment keeps no word: it is written back
+    // as the "<hr>" it was.
+    bool plain = geometry.ruleValue != editor::kThickRule;
+    g.ruleWord = plain && !widthGiven && !alignGiven ? 0 : ruleWord(ctx, width, alignment);
     AppendPending(r, &ctx->marker, 1);
     if (!FlushHtmlText(ctx, r))
         return kTagFailed;

@@ -135,8 +135,11 @@ int viewState(HWND hWnd)
 int paragraphFormat(HtmlCtx* ctx, HtmlGroup& g, int left, int list)
 {
     HtmlReader* r = g.reader;
+    // Text read while a form is open is in it, also where a stray end tag took away the
+    // form's group: its fields are written inside the form.
+    std::uint32_t word = g.typeWord | (r->currentForm >= 0 ? kParaInForm : 0);
     bool plain = !g.spacing[0] && !g.spacing[1] && !g.spacing[2] && !left && !g.firstIndent && !g.rightIndent &&
-                 !g.ruleValue && !g.align && !g.paraFlags && !g.typeWord && !g.ruleWord && !list && !r->inTable;
+                 !g.ruleValue && !g.align && !g.paraFlags && !word && !g.ruleWord && !list && !r->inTable;
     if (plain)
         return 0;
     HWND hWnd = ctx->editorWindow;
@@ -147,14 +150,14 @@ int paragraphFormat(HtmlCtx* ctx, HtmlGroup& g, int left, int list)
         g.ruleWord = 0;
     }
     int rule = g.ruleValue;
-    if ((g.typeWord & kParaInForm) && !(ctx->flags & kFlagNoFormRule) && viewState(hWnd) == 0)
+    if ((word & kParaInForm) && !(ctx->flags & kFlagNoFormRule) && viewState(hWnd) == 0)
         rule = editor::kFormTextRule;
-    const std::int32_t values[11] = {left, g.rightIndent, g.firstIndent, int(g.typeWord), rule, int(g.paraFlags),
+    const std::int32_t values[11] = {left, g.rightIndent, g.firstIndent, int(word), rule, int(g.paraFlags),
                                      g.spacing[0], g.spacing[1], g.spacing[2], int(g.align), list};
     HtmlFormatUse& last = r->formatUse;
     if (!ruled && last.format >= 0 && std::equal(std::begin(values), std::end(values), last.values))
         return last.format;
-    int format = EditorMakeParaFormatEx(hWnd, -1, 1, left, g.rightIndent, g.firstIndent, 0, 0, int(g.typeWord), rule,
+    int format = EditorMakeParaFormatEx(hWnd, -1, 1, left, g.rightIndent, g.firstIndent, 0, 0, int(word), rule,
                                         int(g.paraFlags), g.spacing[0], g.spacing[1], g.spacing[2], int(g.align),
                                         list, 0xFFFFFF);
     std::copy(std::begin(values), std::end(values), last.values);

@@ -90,7 +90,9 @@ int WriteCellStart(HtmlWriter& w, int level, int cell)
         return -1;
     w.out.suppress = 0;
     bool header = (flags & kCellHeaderBit) != 0;
-    int alignment = w.record.alignment & (kAlignCentre | kAlignRight | kAlignJustify);
+    // The line's alignment is the cell's only when the line stands in it, not in a table
+    // nested in it: the cell's own paragraphs would take it when read back.
+    int alignment = level == w.cur.level ? w.record.alignment & (kAlignCentre | kAlignRight | kAlignJustify) : 0;
     if (!Flush(w) || !PutTagOpen(&w.ctx, w.out, header ? "th" : "td"))
         return -1;
     if ((p.rowSpan > 1 && !PutAttrInt(&w.ctx, w.out, "rowspan", p.rowSpan)) ||

@@ -389,3 +389,28 @@ TEST_F(PlxRoundTripTest, AnObjectEndingTheLastParagraphKeepsItsFormat)
     EXPECT_NE(first.find("<form"), std::string::npos) << first;
     EXPECT_NE(first.find("<input"), std::string::npos) << first;
 }
+
+// "<hr>" alone is written back as it was: read, it keeps the word of a rule that says nothing.
+TEST_F(PlxRoundTripTest, ARuleThatSaysNothingIsWrittenAsItWas)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame({"<hr width=50%><hr><hr width=50%><hr>", "<hr width=", "<hr size=3><hr>"});
+    EXPECT_NE(firsts[0].find("<hr width=50% align=center>\r\n<hr>\r\n<hr width=50% align=center>\r\n<hr>\r\n"), std::string::npos)
+        << firsts[0];
+    EXPECT_NE(firsts[1].find("<hr>"), std::string::npos) << firsts[1];
+}
+
+// A stray end tag takes away the group that held the form: the text and fields after it
+// are still in the open form, and are written in it.
+TEST_F(PlxRoundTripTest, FieldsAfterAStrayEndTagStayInTheirForm)
+{
+    std::string first = writtenAgainTheSame("<form action=go></ul>Name <input name=n></form>");
+    EXPECT_NE(first.find("action=go>"), std::string::npos) << first;
+    EXPECT_NE(first.find("<input name=n"), std::string::npos) << first;
+}
+
+// A cell that begins with a nested table takes no alignment from the nested cell's text.
+TEST_F(PlxRoundTripTest, ACellBeginningWithATableTakesNotItsAlignment)
+{
+    std::string first = writtenAgainTheSame("<table><tr><td><table><tr><td align=center>in</table>out</table>");
+    EXPECT_NE(first.find("<td valign=top>\r\n"), std::string::npos) << first;
+}
