@@ -223,6 +223,12 @@ int TableTag(HtmlCtx* ctx, HtmlReader* r)
         return EndTable(ctx, r) ? kTagDone : kTagFailed;
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
+    // A table begun in a row before its first cell goes into a new cell of that row, as text
+    // there does: else it would hang in the last cell of the row before.
+    bool cellLess = r->inTable && r->tableDepth < kHtmlTableLevels && !(r->flags & kReadInCaption) &&
+                    GetTableLevel(r).newRow;
+    if (cellLess && !BeginCell(ctx, r, false, "", false))
+        return kTagFailed;
     int depth = r->inTable ? r->tableDepth + 1 : 0;
     r->tableDepth = depth;
     if (depth >= kHtmlTableLevels) {

@@ -201,6 +201,10 @@ int RuleTag(HtmlCtx* ctx, HtmlReader* r)
     g.spacing[2] = geometry.lineValue;
     g.ruleValue = geometry.ruleValue;
     g.align = std::uint32_t(geometry.flags);
+    // A rule is no header or list item, also inside one: it is written outside them.
+    SetParaHeader(ctx, &g.typeWord, 0);
+    SetParaListType(ctx, &g.typeWord, kListNone);
+    SetParaListLevel(ctx, &g.typeWord, 0);
     SetParaMiscType(ctx, &g.typeWord, kMiscRule);
     // A plain rule that says neither width nor alignment keeps no word: it is written back
     // as the "<hr>" it was.

@@ -414,3 +414,17 @@ TEST_F(PlxRoundTripTest, ACellBeginningWithATableTakesNotItsAlignment)
     std::string first = writtenAgainTheSame("<table><tr><td><table><tr><td align=center>in</table>out</table>");
     EXPECT_NE(first.find("<td valign=top>\r\n"), std::string::npos) << first;
 }
+
+TEST_F(PlxRoundTripTest, ARuleInsideAHeaderOrListIsWrittenOutsideThem)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<h1>\n<hr>", "<h2>a<hr>b</h2>", "<ul><li>a<hr>b</ul>"})) {
+        EXPECT_EQ(first.find("<h1>\r\n<hr"), std::string::npos) << first;
+        EXPECT_EQ(first.find("<h2>\r\n<hr"), std::string::npos) << first;
+    }
+}
+
+TEST_F(PlxRoundTripTest, ATableInARowBeforeItsFirstCellGoesIntoACellOfThatRow)
+{
+    std::string first = writtenAgainTheSame("<table><tr><td>a<tr><table><tr><td>in</table></table>");
+    EXPECT_EQ(first.find("<tr>\r\n    <table"), std::string::npos) << first;
+}
