@@ -359,6 +359,7 @@ TEST_F(PlxRoundTripTest, TextOfTheTrElementInACellIsWrittenWithoutItsTag)
     EXPECT_NE(first.find("<tr>times</tr>"), std::string::npos) << first;
     EXPECT_NE(first.find(">cell</td>"), std::string::npos) << first;
 }
+
 TEST_F(PlxRoundTripTest, TextInARowBeforeItsFirstCellGoesIntoACellOfThatRow)
 {
     std::string first = writtenAgainTheSame("<table><td>a<tr>x</table>");
