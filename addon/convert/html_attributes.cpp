@@ -134,8 +134,8 @@ bool isNameCharacter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <
 
 // A value with its entities decoded ("&quot;", "&amp;", "&#39;"): only a name of letters and
 // digits closed by ";" is one, so "a.cgi?x=1&y=2" stays as written. A kept reference stays
-// as written, with its mark for the "&".
-void copyValue(char* destination, const char* source, std::size_t length)
+// as written, with its mark for the "&" when marked.
+void copyValue(char* destination, const char* source, std::size_t length, bool marked = false)
 {
     std::size_t out = 0;
     for (std::size_t i = 0; i < length;) {
@@ -146,7 +146,7 @@ void copyValue(char* destination, const char* source, std::size_t length)
             int character = end < length && source[end] == ';' ? HtmlEntityCharacter(source + i + 1, end - i - 1)
                                                                 : kNoReference;
             if (character == kKeptReference) {
-                destination[out++] = kKeptReferenceMark;
+                destination[out++] = marked ? kKeptReferenceMark : '&';
                 std::memcpy(destination + out, source + i + 1, end - i);
                 out += end - i;
                 i = end + 1;
@@ -174,18 +174,29 @@ int NextHtmlAttrib(HtmlCtx*, const char* text, char* name, char* value)
     return a.used;
 }
 
+namespace {
+
 // Only the value asked for is copied: tags carry long links and styles.
-int GetHtmlAttrib(HtmlCtx*, const char* text, const char* name, char* value)
+int findAttrib(const char* text, const char* name, char* value, bool marked)
 {
     std::size_t wanted = std::strlen(name);
     AttribSpan a;
     for (int at = 0; (a = scanAttrib(text + at)).used > 0; at += a.used)
         if (a.nameLength == wanted && strncasecmp(a.name, name, wanted) == 0) {
-            copyValue(value, a.value, a.valueLength);
+            copyValue(value, a.value, a.valueLength, marked);
             return 1;
         }
     value[0] = 0;
     return 0;
+}
+
+}
+
+int GetHtmlAttrib(HtmlCtx*, const char* text, const char* name, char* value) { return findAttrib(text, name, value, false); }
+
+int GetHtmlAttribKept(HtmlCtx*, const char* text, const char* name, char* value)
+{
+    return findAttrib(text, name, value, true);
 }
 
 int ParseHtmlSize(HtmlCtx* ctx, const char* text, bool horizontal, bool allowPercent)

@@ -10,7 +10,12 @@ namespace ks::addon {
 int NextHtmlAttrib(HtmlCtx* ctx, const char* text, char* name, char* value);
 // 1 and the value (empty without "=") when an attribute of that name (ignoring case)
 // is present, the first of the name winning; 0 and an empty value when not.
+// A character reference kept as written (one Windows-1252 lacks) is text in the value.
 int GetHtmlAttrib(HtmlCtx* ctx, const char* text, const char* name, char* value);
+// The same, its kept references with their marks (kKeptReferenceMark) for the "&": for
+// values kept to be written back (alt texts, fields' values), which tell them from an "&"
+// a user types.
+int GetHtmlAttribKept(HtmlCtx* ctx, const char* text, const char* name, char* value);
 
 // Twips; a percentage (when allowed) as its negative. Pixels use the context's pixels
 // per inch, across when horizontal, else down.

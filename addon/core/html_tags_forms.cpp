@@ -1,6 +1,7 @@
 // Forms and their fields, pictures and scripts.
 #include "addon/base/allocators.h"
 #include "addon/base/number_utils.h"
+#include "addon/convert/html_attributes.h"
 #include "addon/core/field_records.h"
 #include "addon/core/html_tag_handlers.h"
 #include "addon/core/para_type.h"
@@ -145,7 +146,7 @@ int InputTag(HtmlCtx* ctx, HtmlReader* r)
         char value[kHtmlTextSize + 1];
         f.type = TagAttribute(ctx, r, "TYPE", value) ? inputType(value) : kFieldText;
         takeName(ctx, r, f);
-        if (TagAttribute(ctx, r, "VALUE", value))
+        if (GetHtmlAttribKept(ctx, r->tokenizer.attributes, "VALUE", value))
             f.value = OurCopyText(value);
         f.size = number(ctx, r, "SIZE", 40, 0, kMostFieldSize);
         f.maxLength = number(ctx, r, "MAXLENGTH", 0, 0, INT32_MAX);
@@ -212,7 +213,7 @@ int OptionTag(HtmlCtx* ctx, HtmlReader* r)
             option.display = OurCopyText("");
             char value[kHtmlTextSize + 1];
             option.selected = TagAttribute(ctx, r, "SELECTED", value) ? 1 : 0;
-            if (TagAttribute(ctx, r, "value", value))
+            if (GetHtmlAttribKept(ctx, r->tokenizer.attributes, "value", value))
                 option.value = OurCopyText(value);
         }
     }

@@ -109,7 +109,7 @@ void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, c
     copyValue(name, src);
     EditorPictureFileName(hWnd, id, 0, name);
     char value[kHtmlTextSize + 1];
-    if (GetHtmlAttrib(ctx, r->tokenizer.attributes, "ALT", value)) {
+    if (GetHtmlAttribKept(ctx, r->tokenizer.attributes, "ALT", value)) {
         // The editor shows the alt text; its kept references wait for the save beside it.
         if (std::strchr(value, kKeptReferenceMark))
             AddTagData(*ctx, kTagPictureAlt, id, value);
@@ -201,7 +201,7 @@ int ReadImgTag(HtmlCtx* ctx, HtmlReader* r)
         }
     }
     char alt[kHtmlTextSize + 1];
-    if (GetHtmlAttrib(ctx, r->tokenizer.attributes, "ALT", alt))
+    if (GetHtmlAttribKept(ctx, r->tokenizer.attributes, "ALT", alt))
         AppendPending(r, alt, int(std::strlen(alt)));
     return 1;
 }

@@ -224,3 +224,13 @@ TEST_F(PlxCharsetTest, TextTypedIntoFieldsAndTitlesStaysTextAndUneditedReference
     EXPECT_TRUE(contains(saved, "<title>&amp;rarr; t &rarr;</title>")) << saved;
     EXPECT_TRUE(boxes.empty()) << boxes.front();
 }
+
+TEST_F(PlxCharsetTest, KeptReferencesInLinksAndTargetsStayAsWritten)
+{
+    ASSERT_EQ(read("<h2 id=\"a&rarr;b\">T</h2><p><a href=\"x.cgi?a=1&foo;b=2\">go</a> <a href=\"#a&rarr;b\">back</a></p>"), 1);
+    EXPECT_EQ(heard(addon::kNotifyAnchor), (std::vector<std::string>{"x.cgi?a=1&foo;b=2", "#a&rarr;b"}));
+    std::string saved = written();
+    EXPECT_FALSE(contains(saved, "\x1A")) << "no mark is written";
+    EXPECT_TRUE(contains(saved, "id=\"a&rarr;b\"")) << saved;
+    EXPECT_EQ(PlxPositionName(hWnd, "a&rarr;b"), 1);
+}
