@@ -27,7 +27,7 @@ QString introVideo() { return ProgramFile("Templates/intro.wmv"); }
 
 MainVideo::MainVideo()
 {
-    MediaPlayer1->PlayStateChange = [this](int s) { MediaPlayer1_PlayStateChange(s); };
+    QObject::connect(MediaPlayer1, &MediaPlayer::PlayStateChange, this, &MainVideo::MediaPlayer1_PlayStateChange);
     QObject::connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(*this); });
     QObject::connect(CommandVidOptions, &QPushButton::clicked, this, [this] { CommandVidOptions_Click(); });
     QObject::connect(CommandRes, &QPushButton::clicked, this, [this] { CommandRes_Click(); });

@@ -98,8 +98,8 @@ void frmMain::buildControls()
     prg1->setTextVisible(false);
     prg1->hide();
 
-    RB->BarClick = [this](controls::ListBarGroup& group) { RB_BarClick(group); };
-    RB->ItemClick = [this](controls::ListBarItem& item, controls::ListBarGroup& group) { RB_ItemClick(item, group); };
+    QObject::connect(RB, &controls::ListBar::BarClick, this, &frmMain::RB_BarClick);
+    QObject::connect(RB, &controls::ListBar::ItemClick, this, &frmMain::RB_ItemClick);
 }
 
 void frmMain::Form_Load()

@@ -133,10 +133,10 @@ void frmMain::buildMenus()
 {
     PopMenu1 = new controls::KeyedMenu(menuBar);
     PopMenu1->Build(windowMenu());
-    PopMenu1->Click = [this](int number) { menuClicked(number); };
-    PopMenu1->InitPopupMenu = [this](int) { PopMenu1_InitPopupMenu(); };
+    QObject::connect(PopMenu1, &controls::KeyedMenu::Click, this, &frmMain::menuClicked);
+    QObject::connect(PopMenu1, &controls::KeyedMenu::InitPopupMenu, this, [this](int) { PopMenu1_InitPopupMenu(); });
     SmartMenuXP1a = new controls::KeyedMenu(new QMenu(this));
-    SmartMenuXP1a->Click = [this](int id) { SmartMenuXP1_Click(id); };
+    QObject::connect(SmartMenuXP1a, &controls::KeyedMenu::Click, this, &frmMain::SmartMenuXP1_Click);
 }
 
 void frmMain::buildToolbar()
@@ -152,7 +152,7 @@ void frmMain::buildToolbar()
         {"Sep2", "", "", {}, ButtonKind::Separator},
         {"Close", "Close", "Close this window", themed("window-close", QStyle::SP_DialogCloseButton)},
     });
-    Toolbar2->ButtonClick = [this](const QString& key) { Toolbar2_ButtonClick(key); };
+    QObject::connect(Toolbar2, &controls::KeyedToolBar::ButtonClick, this, &frmMain::Toolbar2_ButtonClick);
 }
 
 void frmMain::BuildMenus()

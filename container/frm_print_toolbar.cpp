@@ -43,10 +43,8 @@ void frmPrint::buildToolbar()
         for (int n = 1; n <= 10; ++n)
             menu->Add({QString::number(n), "", QString::number(n), {}, true, true});
     }
-    tlbPint->ButtonClick = [this](const QString& key) { tlbPint_ButtonClick(key); };
-    tlbPint->ButtonMenuClick = [this](const QString& button, const QString& item) {
-        tlbPint_ButtonMenuClick(button, item);
-    };
+    QObject::connect(tlbPint, &controls::KeyedToolBar::ButtonClick, this, &frmPrint::tlbPint_ButtonClick);
+    QObject::connect(tlbPint, &controls::KeyedToolBar::ButtonMenuClick, this, &frmPrint::tlbPint_ButtonMenuClick);
 }
 
 void frmPrint::tlbPint_ButtonClick(const QString& buttonKey)

@@ -26,8 +26,7 @@ void KeyedMenu::Add(const MenuEntry& entry)
     connect(action, &QAction::triggered, this, [this, number] {
         Item& it = items_[size_t(number - 1)];
         it.action->setChecked(it.entry.checkable && it.action->property("ks_checked").toBool());
-        if (Click)
-            Click(number);
+        emit Click(number);
     });
     if (parent)
         menuFor(parent)->addAction(action);
@@ -58,10 +57,7 @@ QMenu* KeyedMenu::menuFor(int parentNumber)
     if (!parent.menu) {
         parent.menu = new QMenu(parent.entry.caption, root_);
         parent.action->setMenu(parent.menu);
-        connect(parent.menu, &QMenu::aboutToShow, this, [this, parentNumber] {
-            if (InitPopupMenu)
-                InitPopupMenu(parentNumber);
-        });
+        connect(parent.menu, &QMenu::aboutToShow, this, [this, parentNumber] { emit InitPopupMenu(parentNumber); });
     }
     return parent.menu;
 }

@@ -9,7 +9,6 @@
 #include <QObject>
 #include <QString>
 
-#include <functional>
 #include <vector>
 
 class QAction;
@@ -29,6 +28,7 @@ struct MenuEntry {
 };
 
 class KeyedMenu : public QObject {
+    Q_OBJECT
 public:
     // root: a QMenuBar or a QMenu; the items are added to it.
     explicit KeyedMenu(QWidget* root);
@@ -57,10 +57,11 @@ public:
     // Shows a pop-up menu (a menu built into a QMenu) at a screen point; false for a menu bar.
     bool Popup(const QPoint& at);
 
+signals:
     // The number of the item chosen.
-    std::function<void(int number)> Click;
+    void Click(int number);
     // A submenu is opening: the number of the item that holds it.
-    std::function<void(int number)> InitPopupMenu;
+    void InitPopupMenu(int number);
 
 private:
     struct Item {

@@ -27,10 +27,7 @@ void KeyedToolBar::Add(const ToolButtonEntry& entry)
         added.action->setToolTip(entry.toolTip.isEmpty() ? entry.caption : entry.toolTip);
         added.action->setCheckable(entry.kind == ButtonKind::Check);
         const QString key = entry.key;
-        connect(added.action, &QAction::triggered, this, [this, key] {
-            if (ButtonClick)
-                ButtonClick(key);
-        });
+        connect(added.action, &QAction::triggered, this, [this, key] { emit ButtonClick(key); });
     }
     if (entry.kind == ButtonKind::DropDown) {
         auto* menu = new QMenu(this);
@@ -40,10 +37,8 @@ void KeyedToolBar::Add(const ToolButtonEntry& entry)
             button->setPopupMode(QToolButton::MenuButtonPopup);
         KeyedMenu* items = added.menu;
         const QString key = entry.key;
-        items->Click = [this, items, key](int number) {
-            if (ButtonMenuClick)
-                ButtonMenuClick(key, items->Key(number));
-        };
+        connect(items, &KeyedMenu::Click, this,
+                [this, items, key](int number) { emit ButtonMenuClick(key, items->Key(number)); });
     }
     added.action->setVisible(entry.visible);
     buttons_.push_back(added);

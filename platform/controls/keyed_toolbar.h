@@ -6,7 +6,6 @@
 #include <QString>
 #include <QToolBar>
 
-#include <functional>
 #include <vector>
 
 namespace ks::controls {
@@ -25,6 +24,7 @@ struct ToolButtonEntry {
 };
 
 class KeyedToolBar : public QToolBar {
+    Q_OBJECT
 public:
     explicit KeyedToolBar(QWidget* parent = nullptr);
 
@@ -42,12 +42,13 @@ public:
     // The menu of a drop-down button; nullptr for any other key.
     KeyedMenu* ButtonMenu(const QString& key) const;
 
-    // Raised with the key of the button clicked.
-    std::function<void(const QString& key)> ButtonClick;
-    // Raised with the drop-down button's key and the key of the item chosen from its menu.
-    std::function<void(const QString& buttonKey, const QString& itemKey)> ButtonMenuClick;
-
     using QToolBar::setVisible;
+
+signals:
+    // Raised with the key of the button clicked.
+    void ButtonClick(const QString& key);
+    // Raised with the drop-down button's key and the key of the item chosen from its menu.
+    void ButtonMenuClick(const QString& buttonKey, const QString& itemKey);
 
 private:
     struct Entry {

@@ -221,8 +221,7 @@ void ListBar::setCurrentGroup(ListBarGroup& group)
     if (!batch_)
         model_->reset();
     placeView();
-    if (BarClick)
-        BarClick(group);
+    emit BarClick(group);
 }
 
 void ListBar::setImages(ImageList* images)
@@ -303,10 +302,10 @@ void ListBar::itemChanged(ListBarItem& item)
 void ListBar::clickRow(int row)
 {
     ListBarGroup* group = current_;
-    if (!group || row < 0 || row >= group->ListItems().Count() || !ItemClick)
+    if (!group || row < 0 || row >= group->ListItems().Count())
         return;
-    // The handler may remove the item or rebuild the bar: nothing is touched after it.
-    ItemClick(group->ListItems().Item(row + 1), *group);
+    // A listener may remove the item or rebuild the bar: nothing is touched after it.
+    emit ItemClick(group->ListItems().Item(row + 1), *group);
 }
 
 }

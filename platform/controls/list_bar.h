@@ -8,7 +8,6 @@
 #include <QSet>
 #include <QString>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -92,6 +91,7 @@ private:
 };
 
 class ListBar : public QFrame {
+    Q_OBJECT
 public:
     explicit ListBar(QWidget* parent = nullptr);
     ~ListBar() override;
@@ -119,12 +119,13 @@ public:
     ImageList* Images() const { return images_; }
     void setImages(ImageList* images);
 
-    std::function<void(ListBarGroup& group)> BarClick;
-    std::function<void(ListBarItem& item, ListBarGroup& group)> ItemClick;
-
     // The widgets a user clicks: a group's header and the open group's list.
     QAbstractButton* header(int position) const;
     QListView* itemView() const { return view_; }
+
+signals:
+    void BarClick(ListBarGroup& group);
+    void ItemClick(ListBarItem& item, ListBarGroup& group);
 
 private:
     friend class ListBarItems;

@@ -59,7 +59,8 @@ MediaPlayer::MediaPlayer(QWidget* parent) : QWidget(parent)
 MediaPlayer::~MediaPlayer()
 {
     interrupting_ = true;
-    PlayStateChange = nullptr;
+    // The window listening may be half destroyed already: stopping the media is no news to it.
+    blockSignals(true);
 }
 
 void MediaPlayer::buildControls()
@@ -155,8 +156,7 @@ void MediaPlayer::setState(int state)
     if (state == state_)
         return;
     state_ = state;
-    if (PlayStateChange)
-        PlayStateChange(state);
+    emit PlayStateChange(state);
 }
 
 }

@@ -2,7 +2,6 @@
 // The media-player control: a path put into it plays; close stops and
 // releases the file; the play state uses the player control's numbering.
 #include <QWidget>
-#include <functional>
 
 class QAudioOutput;
 class QLabel;
@@ -26,6 +25,7 @@ enum PlayState : int {
 class VideoScreen;
 
 class MediaPlayer : public QWidget {
+    Q_OBJECT
 public:
     // Raises error 339 when no media backend can be created.
     explicit MediaPlayer(QWidget* parent = nullptr);
@@ -38,13 +38,14 @@ public:
     void close();
     int playState() const { return state_; }
 
-    // Raised on every change of the play state, with the new state.
-    std::function<void(int newState)> PlayStateChange;
-
     // The text shown in place of the picture when a file cannot be played.
     QString errorText() const;
     // The area the picture is painted in.
     QWidget* pictureArea() const;
+
+signals:
+    // Raised on every change of the play state, with the new state; not while the player goes.
+    void PlayStateChange(int newState);
 
 private:
     void setState(int state);

@@ -133,8 +133,7 @@ void EditorView::moveCaret(std::uint64_t pos, bool extend)
     caretOn_ = true;
     ensureCaretVisible();
     viewport()->update();
-    if (onCaretMoved)
-        onCaretMoved();
+    emit caretMoved();
 }
 
 void EditorView::ensureCaretVisible()
@@ -185,8 +184,7 @@ void EditorView::edited()
     QRect caret = caretRect().adjusted(-1, 0, 2, 0);
     editArea_ = verticalScrollBar()->value() == scroll ? (area | caret).intersected(viewport()->rect()) : viewport()->rect();
     viewport()->update(editArea_);
-    if (onCaretMoved)
-        onCaretMoved();
+    emit caretMoved();
 }
 
 void EditorView::paintEvent(QPaintEvent* event)
@@ -311,8 +309,7 @@ void EditorView::repaint()
 void EditorView::optionsChanged()
 {
     viewport()->update();
-    if (onOptionsChanged)
-        onOptionsChanged();
+    emit viewOptionsChanged();
 }
 
 void EditorView::showCaret() { ensureCaretVisible(); }

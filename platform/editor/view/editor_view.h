@@ -11,13 +11,13 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <functional>
 #include <map>
 #include <memory>
 
 namespace ks::editor::view {
 
 class EditorView : public QAbstractScrollArea, private ViewHooks {
+    Q_OBJECT
 public:
     // Shows the editor window hWnd (made by EditorCreateWindow); an unknown handle shows nothing.
     explicit EditorView(HWND hWnd, QWidget* parent = nullptr);
@@ -38,12 +38,14 @@ public:
     std::uint32_t caretStyle();
     // The viewport area the last edit repainted.
     QRect lastEditArea() const { return editArea_; }
-    // Called after a view option (toolbar, ruler, paragraph marks) changed.
-    std::function<void()> onOptionsChanged;
-    // Called after the caret moved or the text changed through the view.
-    std::function<void()> onCaretMoved;
     // Pastes the clipboard's text at the caret; characters outside Windows-1252 become "?" and the user is told.
     void paste();
+
+signals:
+    // After a view option (toolbar, ruler, paragraph marks) changed.
+    void viewOptionsChanged();
+    // After the caret moved or the text changed through the view.
+    void caretMoved();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

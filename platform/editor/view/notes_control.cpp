@@ -45,8 +45,8 @@ NotesControl::NotesControl(QWidget* parent) : QWidget(parent)
     box->setSpacing(0);
     box->addWidget(toolbar_);
     box->addWidget(view_, 1);
-    view_->onOptionsChanged = [this] { toolbar_->setVisible(toolbarVisible()); };
-    view_->onCaretMoved = [this] { syncToolbar(); };
+    connect(view_, &EditorView::viewOptionsChanged, this, [this] { toolbar_->setVisible(toolbarVisible()); });
+    connect(view_, &EditorView::caretMoved, this, &NotesControl::syncToolbar);
     toolbar_->setVisible(false);
     setFocusProxy(view_);
 }

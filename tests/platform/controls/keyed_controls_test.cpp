@@ -29,7 +29,7 @@ struct MenuWindow {
     {
         auto* layout = new QVBoxLayout(&window);
         layout->setMenuBar(bar);
-        menu.Click = [this](int n) { clicks.push_back(menu.Key(n)); };
+        QObject::connect(&menu, &KeyedMenu::Click, [this](int n) { clicks.push_back(menu.Key(n)); });
     }
     void show()
     {
@@ -103,7 +103,7 @@ TEST(KeyedMenu, AClickLeavesTheCheckMarkToTheHandler)
     EXPECT_TRUE(w.menu.action("mnuViewGrid")->isChecked());
 
     std::vector<int> opened;
-    w.menu.InitPopupMenu = [&](int n) { opened.push_back(n); };
+    QObject::connect(&w.menu, &KeyedMenu::InitPopupMenu, [&](int n) { opened.push_back(n); });
     emit w.menu.submenu("mnuView")->aboutToShow();
     EXPECT_EQ(opened, std::vector<int>{w.menu.Find("mnuView")});
 }
@@ -132,7 +132,7 @@ TEST(KeyedMenu, APopupMenuShowsWhereAskedAndReportsItsItems)
     KeyedMenu popup(&root);
     popup.Build({{"Cut", "", "Cu&t"}, {"More", "", "More"}, {"Deep", "More", "Deep item"}});
     std::vector<QString> clicks;
-    popup.Click = [&](int n) { clicks.push_back(popup.Key(n)); };
+    QObject::connect(&popup, &KeyedMenu::Click, [&](int n) { clicks.push_back(popup.Key(n)); });
     EXPECT_TRUE(popup.Popup(QPoint(40, 40)));
     EXPECT_TRUE(root.isVisible());
     popup.action("Deep")->trigger();
@@ -150,14 +150,19 @@ TEST(KeyedToolBar, ButtonsAndDropDownItemsReportTheirKeys)
     bar.Build({{"Open", "Open"}, {"Sep", "", "", {}, ButtonKind::Separator}, {"Bold", "Bold", "", {}, ButtonKind::Check},
                {"Print", "Print", "", {}, ButtonKind::DropDown}, {"Hidden", "Hidden", "", {}, ButtonKind::Button, false}});
     std::vector<QString> clicks;
-    bar.ButtonClick = [&](const QString& key) { clicks.push_back(key); };
-    bar.ButtonMenuClick = [&](const QString& button, const QString& item) { clicks.push_back(button + ">" + item); };
+    QObject::connect(&bar, &KeyedToolBar::ButtonClick, [&](const QString& key) { clicks.push_back(key); });
+    QObject::connect(&bar, &KeyedToolBar::ButtonMenuClick,
+                     [&](const QString& button, const QString& item) { clicks.push_back(button + ">" + item); });
     bar.ButtonMenu("Print")->Add({"PrintAll", "", "All pages"});
+    // Whoever else listens to the drop-down's menu does not take it from the toolbar.
+    int menuClicks = 0;
+    QObject::connect(bar.ButtonMenu("Print"), &KeyedMenu::Click, [&](int) { ++menuClicks; });
 
     bar.Button("Open")->trigger();
     bar.Button("Print")->trigger();
     bar.ButtonMenu("Print")->action("PrintAll")->trigger();
     EXPECT_EQ(clicks, (std::vector<QString>{"Open", "Print", "Print>PrintAll"}));
+    EXPECT_EQ(menuClicks, 1);
     EXPECT_FALSE(bar.Button("Hidden")->isVisible());
     EXPECT_EQ(bar.ButtonMenu("Open"), nullptr);
 

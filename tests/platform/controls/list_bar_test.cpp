@@ -93,12 +93,12 @@ TEST(ListBar, OpeningAGroupAndClickingAnItemRaiseTheirEvents)
     ListBarGroup& first = bar.AddGroup("g1", "Templates");
     ListBarGroup& second = bar.AddGroup("g2", "Guides");
     std::vector<QString> opened;
-    bar.BarClick = [&](ListBarGroup& g) { opened.push_back(g.Key()); };
+    QObject::connect(&bar, &ListBar::BarClick, [&](ListBarGroup& g) { opened.push_back(g.Key()); });
     std::vector<QString> clicked;
-    bar.ItemClick = [&](ListBarItem& item, ListBarGroup& g) {
+    QObject::connect(&bar, &ListBar::ItemClick, [&](ListBarItem& item, ListBarGroup& g) {
         clicked.push_back(g.Key() + "|" + item.Key());
-        g.ListItems().Remove(item.Key());   // a handler may remove what was clicked
-    };
+        g.ListItems().Remove(item.Key());   // a listener may remove what was clicked
+    });
     bar.show();
 
     bar.setCurrentGroup(first);

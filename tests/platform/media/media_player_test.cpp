@@ -18,7 +18,7 @@ TEST(MediaPlayer, EndsOnlyOnANaturalEnd)
     player.resize(320, 240);
     player.show();
     std::vector<int> states;
-    player.PlayStateChange = [&](int s) { states.push_back(s); };
+    QObject::connect(&player, &MediaPlayer::PlayStateChange, [&](int s) { states.push_back(s); });
 
     // A new path while one plays, then close: neither reads as an end.
     player.setURL(QString::fromStdString(longClip));
