@@ -176,7 +176,16 @@ std::string referenceText(std::string_view reference)
 
 int putEscapedValue(HtmlCtx* ctx, HtmlOutput& out, const char* value)
 {
+    constexpr char kEscaped[] = {'"', '&', kKeptReferenceMark, 0};
     for (const char* p = value; *p; ++p) {
+        // What needs no entity goes as one string: it breaks where its characters would.
+        if (std::size_t run = std::strcspn(p, kEscaped)) {
+            if (!PutString(ctx, out, std::string_view(p, run)))
+                return 0;
+            p += run;
+            if (!*p)
+                break;
+        }
         std::size_t kept = *p == kKeptReferenceMark ? wholeReference(p) : 0;
         if (kept) {
             if (!PutString(ctx, out, referenceText({p, kept})))

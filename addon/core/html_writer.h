@@ -59,7 +59,6 @@ struct TableLevelState {
 struct LineText {
     char chars[kHtmlLineMax + 2];
     std::uint16_t fonts[kHtmlLineMax + 2];
-    char lead[kHtmlLineMax + 2];
     int count = 0;
 };
 
@@ -70,7 +69,7 @@ struct HtmlWriter {
 
     ParaState prev, cur;
     VekLineRecord record{};
-    LineText text;                        // the line being written, read once
+    LineText text;                        // the line being written, read with its record
     TableLevelState levels[kMaxWriteLevels + 1];
     int listTypes[kMaxListLevels + 1]{};  // per open list level, the list type that opened it
     int openListLevel = 0;

@@ -88,8 +88,10 @@ void readState(HtmlWriter& w, int line, bool closing)
 {
     w.record = VekLineRecord{};
     w.cur = ParaState{};
-    if (closing || !EditorGetLineRecord(w.hWnd, line, &w.record))
+    w.text.count = 0;
+    if (closing || !EditorGetLineRecordText(w.hWnd, line, &w.record, w.text.chars, w.text.fonts))
         return;
+    w.text.count = std::min(w.record.lastColumn, kHtmlLineMax);
     ParaState& s = w.cur;
     const VekLineRecord& r = w.record;
     auto word = static_cast<std::uint32_t>(r.typeWord);
@@ -597,8 +599,7 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     d.listChanges = c.listType != w.prev.listType || d.formStarts || d.leavingCell;
     d.headerCloses = w.openHeader && (c.header != w.openHeader || d.paraStart || d.formStarts || d.leavingCell ||
                                       d.listChanges);
-    LineText& text = w.text;
-    text.count = closing ? 0 : std::min(EditorGetLineTextEx(w.hWnd, line, text.chars, text.fonts, text.lead), kHtmlLineMax);
+    const LineText& text = w.text;
     if (!closeBlocks(w, d, line, closing) || !openBlocks(w, d, line, closing))
         return false;
     if (closing)

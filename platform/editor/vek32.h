@@ -153,6 +153,9 @@ int EditorSetTextColor(HWND hWnd, unsigned colour, int repaint);
 int EditorGetLineInfo(HWND hWnd, int line, int* cell, unsigned* flags, int* count, int* para,
                       int* format, int* pos, int* depth, int* row);
 int EditorGetLineRecord(HWND hWnd, int line, VekLineRecord* record);
+// The record and the line's characters and font ids (record->lastColumn of each, at most
+// 300; chars or fonts may be null) in one call, for a reader of every line in turn.
+int EditorGetLineRecordText(HWND hWnd, int line, VekLineRecord* record, char* chars, std::uint16_t* fonts);
 int EditorGetLineTableLevel(HWND hWnd, int line);
 int EditorTestLineFlag(HWND hWnd, int line, unsigned flag);
 // Characters (no NUL added) and 16-bit font ids of a line; either may be null. Result: the

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 using namespace ks::editor;
 
@@ -27,6 +28,17 @@ int lineChars(HWND hWnd, int line, char* chars, std::uint16_t* fonts, char* lead
             std::fill_n(lead, text.size(), 0);
         return static_cast<int>(text.size());
     });
+}
+
+// The record of EditorGetLineRecord, from the line found.
+VekLineRecord lineRecord(Editor& e, const Line& l)
+{
+    const Paragraph& p = e.doc.paragraphs()[l.para];
+    std::string_view chars = std::string_view(p.chars).substr(l.start, l.length);
+    const ParaFormat& f = e.formatOf(l.para);
+    return {lineFlags(l, chars, f), f.typeWord, f.leftIndent, f.rightIndent, f.firstIndent, f.spaceBefore,
+            f.spaceAfter, f.lineValue, static_cast<int>(f.flags & kAlignBits), p.meta.cell,
+            static_cast<int>(l.length)};
 }
 
 int setLineChars(HWND hWnd, int line, const char* chars, const std::uint16_t* fonts)
@@ -90,10 +102,23 @@ int EditorGetLineRecord(HWND hWnd, int line, VekLineRecord* record)
         const Line* l = line >= 0 ? e.doc.line(line) : nullptr;
         if (!l || !record)
             return 0;
-        const ParaFormat& f = e.formatOf(l->para);
-        *record = {lineFlags(e, line), f.typeWord, f.leftIndent, f.rightIndent, f.firstIndent,
-                   f.spaceBefore, f.spaceAfter, f.lineValue, static_cast<int>(f.flags & kAlignBits),
-                   e.doc.paragraphs()[l->para].meta.cell, static_cast<int>(l->length)};
+        *record = lineRecord(e, *l);
+        return 1;
+    });
+}
+
+int EditorGetLineRecordText(HWND hWnd, int line, VekLineRecord* record, char* chars, std::uint16_t* fonts)
+{
+    return withEditor(hWnd, 0, [&](Editor& e) {
+        const Line* l = line >= 0 ? e.doc.line(line) : nullptr;
+        if (!l || !record)
+            return 0;
+        *record = lineRecord(e, *l);
+        const Paragraph& p = e.doc.paragraphs()[l->para];
+        if (chars)
+            std::memcpy(chars, p.chars.data() + l->start, l->length);
+        if (fonts)
+            std::memcpy(fonts, p.fonts.data() + l->start, l->length * sizeof *fonts);
         return 1;
     });
 }

@@ -7,10 +7,12 @@ bool isRule(const ParaFormat& f) { return f.ruleValue == kThickRule || (f.flags 
 std::uint32_t lineFlags(Editor& e, std::size_t n)
 {
     const Line* l = e.doc.line(n);
-    if (!l)
-        return 0;
+    return l ? lineFlags(*l, e.doc.lineChars(n), e.formatOf(l->para)) : 0;
+}
+
+std::uint32_t lineFlags(const Line& l, std::string_view chars, const ParaFormat& f)
+{
     std::uint32_t flags = 0;
-    auto chars = e.doc.lineChars(n);
     char end = chars.empty() ? 0 : chars.back();
     if (end == kParaMark)
         flags |= kLineParaEnd;
@@ -18,9 +20,8 @@ std::uint32_t lineFlags(Editor& e, std::size_t n)
         flags |= kLineCellOrRow | kLineCellEnd;
     else if (end == kRowEnd)
         flags |= kLineCellOrRow | kLineRowEnd;
-    if (l->start == 0)
+    if (l.start == 0)
         flags |= kLineFirst;
-    const ParaFormat& f = e.formatOf(l->para);
     if (f.flags & kListNumbered)
         flags |= kLineListed;
     if (isRule(f))

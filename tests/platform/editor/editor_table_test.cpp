@@ -1,6 +1,8 @@
 #include "editor_fixture.h"
 #include "platform/editor/vek32_codes.h"
 
+#include <cstring>
+
 using namespace ks::editor;
 using ks::test::EditorTest;
 
@@ -98,6 +100,33 @@ TEST_F(EditorTest, NestedTablesWithSpansReadBackLineByLine)
     EXPECT_FALSE(EditorSetCellProps(hWnd, t.a, 0, -1, t.inner)) << "a table cannot nest in itself";
     EXPECT_FALSE(EditorAppendText(hWnd, "x", 0, 0, 9999, -1, 0));
     EXPECT_EQ(EditorGetCellProps(hWnd, 9999, &p), 0);
+}
+
+TEST_F(EditorTest, ALineReadWithItsRecordIsTheLineAndTheRecordReadApart)
+{
+    eraseLoneMark();
+    buildNested(hWnd);
+    EditorAppendText(hWnd, (std::string(700, 'w') + " tail\x15").c_str(), 0, 0, 0, -1, 0);
+    ASSERT_GT(lineCount(), 12) << "the long paragraph takes several lines";
+    for (int n = 0; n < lineCount(); ++n) {
+        VekLineRecord apart{}, together{};
+        ASSERT_TRUE(EditorGetLineRecord(hWnd, n, &apart));
+        char chars[301];
+        std::uint16_t fonts[301];
+        ASSERT_TRUE(EditorGetLineRecordText(hWnd, n, &together, chars, fonts));
+        EXPECT_EQ(std::memcmp(&apart, &together, sizeof apart), 0) << "line " << n;
+        ks::test::EditorLine l = line(n);
+        ASSERT_EQ(together.lastColumn, int(l.chars.size()));
+        EXPECT_EQ(std::string(chars, l.chars.size()), l.chars) << "line " << n;
+        EXPECT_EQ(std::vector<std::uint16_t>(fonts, fonts + l.fonts.size()), l.fonts) << "line " << n;
+        EXPECT_TRUE(EditorGetLineRecordText(hWnd, n, &together, nullptr, nullptr));
+    }
+    VekLineRecord r{};
+    char chars[301];
+    EXPECT_FALSE(EditorGetLineRecordText(hWnd, lineCount(), &r, chars, nullptr));
+    EXPECT_FALSE(EditorGetLineRecordText(hWnd, -1, &r, chars, nullptr));
+    EXPECT_FALSE(EditorGetLineRecordText(hWnd, 0, nullptr, chars, nullptr));
+    EXPECT_FALSE(EditorGetLineRecordText(nullptr, 0, &r, chars, nullptr));
 }
 
 TEST_F(EditorTest, TableCommandsInsertAndDeleteRows)
