@@ -123,3 +123,27 @@ TEST(HtmlCharset, Utf8BecomesWindows1252AndOtherCharactersTheirReferences)
     EXPECT_EQ(Utf8PageToWindows1252("\xEF\xBB\xBF" "a\xE2\x86\x92" "b\xF0\x9F\x98\x80"), "a&rarr;b&#128512;");
     EXPECT_EQ(Utf8PageToWindows1252("bad \xE9 byte \xC3"), "bad \xE9 byte \xC3") << "no UTF-8: read as Windows-1252";
 }
+
+TEST(HtmlEntities, TextGivenBackKeepsTheReferencesWhereTheUserLeftThem)
+{
+    const std::string kept = "a \x1A" "rarr; b \x1A#8594; c";   // shown as "a &rarr; b &#8594; c"
+    struct Case {
+        std::string shown, expected;
+    };
+    const Case cases[] = {
+        {"a &rarr; b &#8594; c", kept},                                    // unchanged
+        {"a &rarr; b &#8594; c and &rarr;", kept + " and &rarr;"},         // typed after
+        {"new a &rarr; b &#8594; c", "new " + kept},                       // typed before
+        {"a &rarr; X &#8594; c", "a \x1A" "rarr; X \x1A#8594; c"},         // typed between
+        {"a &rar; b &#8594; c", "a &rar; b \x1A#8594; c"},                  // typed into one
+        {"a &rarr;", "a \x1A" "rarr;"},                                      // what follows cut off
+        {"a &ra", "a &ra"},                                                  // cut into
+        {"", ""},
+        {"&rarr;", "&rarr;"},                                                // all typed anew
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(KeepReferences(c.shown, kept), c.expected) << c.shown;
+        EXPECT_EQ(ShownText(KeepReferences(c.shown, kept)), c.shown) << "what is kept shows as given";
+    }
+    EXPECT_EQ(KeepReferences("x &rarr;", ""), "x &rarr;") << "nothing was kept: all is text";
+}
