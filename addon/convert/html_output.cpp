@@ -205,7 +205,7 @@ int putEscapedValue(HtmlCtx* ctx, HtmlOutput& out, const char* value)
 int putReference(HtmlCtx* ctx, HtmlOutput& out, std::string_view reference)
 {
     std::string text = referenceText(reference);
-    if (out.length + int(text.size()) > kHtmlLineMax && !FlushHtmlLine(ctx, out))
+    if (out.length + int(text.size()) > kHtmlLineMax && !BreakHtmlLine(ctx, out))
         return 0;
     return putEntity(ctx, out, std::string_view(text).substr(0, text.size() - 1)) && PutChar(ctx, out, ';');
 }
@@ -295,8 +295,7 @@ int PutChar(HtmlCtx* ctx, HtmlOutput& out, char c)
     int length = out.length;
     bool soft = !out.inTag && length + 1 > kSoftBreak &&
                 (out.line[length - 1] == ' ' || (out.entityStart && length > kEntityBreak));
-    if ((soft || (c == '\\' && length + 1 > kBackslashBreak) || length + 1 > kHtmlLineMax) &&
-        !FlushHtmlLine(ctx, out))
+    if ((soft || (c == '\\' && length + 1 > kBackslashBreak) || length + 1 > kHtmlLineMax) && !BreakHtmlLine(ctx, out))
         return 0;
     if (out.length == 0)
         out.preLine = out.pre;
@@ -544,6 +543,14 @@ int FlushHtmlLine(HtmlCtx* ctx, HtmlOutput& out)
     if (out.length == 0)
         return 1;
     return flushLine(ctx, out, !out.nbsp && !out.pre);
+}
+
+int BreakHtmlLine(HtmlCtx* ctx, HtmlOutput& out)
+{
+    if (out.length == 0)
+        return 1;
+    bool afterBlank = out.line[out.length - 1] == ' ';
+    return flushLine(ctx, out, afterBlank && !out.nbsp && !out.pre);
 }
 
 int EndHtmlLine(HtmlCtx* ctx, HtmlOutput& out)

@@ -16,7 +16,8 @@ namespace ks::addon {
 
 inline constexpr int kHtmlLineMax = 300;
 // Line breaking: after a blank once a line reaches kSoftBreak characters, before an
-// entity once it has passed kEntityBreak, before a backslash past kBackslashBreak.
+// entity once it has passed kEntityBreak, before a backslash past kBackslashBreak (the
+// last two, and the limit, without a line end: see BreakHtmlLine).
 inline constexpr int kSoftBreak = 100, kBackslashBreak = 150, kEntityBreak = 280;
 // The most a written page may hold. Sizes are counted in 64 bits and the block
 // grows by a quarter up to this cap; a larger page fails as out of memory.
@@ -94,6 +95,10 @@ int PutTagEnd(HtmlCtx* ctx, HtmlOutput& out, bool flush);
 // Ends the line in the buffer. Inside "pre" (and while "&nbsp;" is written) the line
 // goes out without a line end and the next continues it: there a line end is text.
 int FlushHtmlLine(HtmlCtx* ctx, HtmlOutput& out);
+// A break the line's length asks for: a line end only after a blank. Elsewhere (inside a
+// word, before an entity or a backslash, inside an attribute's value) a line end would
+// read back as a blank: the line goes out without one and the next continues it.
+int BreakHtmlLine(HtmlCtx* ctx, HtmlOutput& out);
 // A line end inside "pre", where it is a line break: written even for an empty line.
 int EndHtmlLine(HtmlCtx* ctx, HtmlOutput& out);
 

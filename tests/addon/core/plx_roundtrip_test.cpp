@@ -429,3 +429,17 @@ TEST_F(PlxRoundTripTest, ATableInARowBeforeItsFirstCellGoesIntoACellOfThatRow)
     std::string first = writtenAgainTheSame("<table><tr><td>a<tr><table><tr><td>in</table></table>");
     EXPECT_EQ(first.find("<tr>\r\n    <table"), std::string::npos) << first;
 }
+
+// Read back, a line end is a blank: a long word, a run of entities or a long link address
+// is written on one line.
+TEST_F(PlxRoundTripTest, ALongWordIsNotCutByALineEnd)
+{
+    std::string entities;
+    for (int i = 0; i < 60; ++i)
+        entities += "&amp;";
+    std::string word(320, 'w'), address = "x.htm#" + std::string(280, 'h');
+    std::vector<std::string> firsts = eachWrittenAgainTheSame(
+        {entities.c_str(), ("<p>" + word + "</p>").c_str(), ("<p><a href=\"" + address + "\">link</a></p>").c_str()});
+    EXPECT_NE(firsts[1].find(word), std::string::npos) << firsts[1];
+    EXPECT_NE(firsts[2].find(address), std::string::npos) << firsts[2];
+}
