@@ -131,6 +131,9 @@ bool ReadFontFacts(HWND hWnd, int font, FontFacts& facts);
 const FontFacts& FactsOf(HtmlWriter& w, int font);
 
 // write_blocks.cpp
+// The one "align" value written for alignment bits (centre before right before justify:
+// a second "align" would be ignored when read back); null for none.
+const char* AlignmentName(int alignment);
 int WriteParaStart(HtmlWriter& w);
 int WriteParaEnd(HtmlWriter& w);
 int WriteHeaderStart(HtmlWriter& w, int level, int alignment);

@@ -24,16 +24,17 @@ const char* listTag(int type)
 
 int putAlignment(HtmlWriter& w, int alignment)
 {
-    if ((alignment & kAlignCentre) && !PutAttr(&w.ctx, w.out, "align", "center"))
-        return 0;
-    if ((alignment & kAlignRight) && !PutAttr(&w.ctx, w.out, "align", "right"))
-        return 0;
-    if ((alignment & kAlignJustify) && !PutAttr(&w.ctx, w.out, "align", "justify"))
-        return 0;
-    return 1;
+    const char* name = AlignmentName(alignment);
+    return !name || PutAttr(&w.ctx, w.out, "align", name);
 }
 
 
+}
+
+const char* AlignmentName(int alignment)
+{
+    return (alignment & kAlignCentre) ? "center" : (alignment & kAlignRight) ? "right"
+         : (alignment & kAlignJustify) ? "justify" : nullptr;
 }
 
 int Put(HtmlWriter& w, const char* text) { return PutString(&w.ctx, w.out, text); }

@@ -49,9 +49,8 @@ int WriteTableStart(HtmlWriter& w, int level, int cell)
         if (!PutAttr(&w.ctx, w.out, "width", percent))
             return 0;
     }
-    if ((p.tableAlignment & kAlignCentre) && !PutAttr(&w.ctx, w.out, "align", "center"))
-        return 0;
-    if ((p.tableAlignment & kAlignRight) && !PutAttr(&w.ctx, w.out, "align", "right"))
+    if (const char* align = AlignmentName(p.tableAlignment & (kAlignCentre | kAlignRight));
+        align && !PutAttr(&w.ctx, w.out, "align", align))
         return 0;
     // Any padding the table was given is written: read back without one, a table gets the
     // editor's default, which is not 60 twips.
@@ -98,7 +97,10 @@ int WriteCellStart(HtmlWriter& w, int level, int cell)
     if ((p.rowSpan > 1 && !PutAttrInt(&w.ctx, w.out, "rowspan", p.rowSpan)) ||
         (p.colSpan > 1 && !PutAttrInt(&w.ctx, w.out, "colspan", p.colSpan)))
         return -1;
-    const char* align = (alignment & kAlignCentre) ? "center" : (alignment & kAlignRight) ? "right" : (alignment & kAlignJustify) ? "justify" : nullptr;
+    // A header cell is centred unless it says otherwise.
+    const char* align = AlignmentName(alignment);
+    if (header && !align)
+        align = "left";
     if (align && !PutAttr(&w.ctx, w.out, "align", align))
         return -1;
     const char* valign = (flags & kCellMiddle) ? "middle" : (flags & kCellBottom) ? "bottom" : "top";
@@ -124,7 +126,7 @@ int WriteCellStart(HtmlWriter& w, int level, int cell)
         return -1;
     t.cellOpen = true;
     t.headerCell = header;
-    int carried = alignment ? alignment : header ? 1 : 0;
+    int carried = alignment;
     w.out.cellAlign = carried;
     return carried;
 }

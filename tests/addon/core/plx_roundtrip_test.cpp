@@ -71,6 +71,11 @@ protected:
     std::string writtenAgainTheSame(const std::string& page)
     {
         EXPECT_EQ(read(page), 1);
+        return documentWrittenAgainTheSame();
+    }
+    // The same for the document in the window.
+    std::string documentWrittenAgainTheSame()
+    {
         std::string first = written(), before = test::documentDump(hWnd);
         PlxSetActiveWnd(hWnd);
         EXPECT_EQ(PlxClearWindow(hWnd), 1);
@@ -442,4 +447,20 @@ TEST_F(PlxRoundTripTest, ALongWordIsNotCutByALineEnd)
         {entities.c_str(), ("<p>" + word + "</p>").c_str(), ("<p><a href=\"" + address + "\">link</a></p>").c_str()});
     EXPECT_NE(firsts[1].find(word), std::string::npos) << firsts[1];
     EXPECT_NE(firsts[2].find(address), std::string::npos) << firsts[2];
+}
+
+// One "align" is written however many alignment bits a paragraph, cell or table has, and
+// a header cell that is not centred says so.
+TEST_F(PlxRoundTripTest, OneAlignmentIsWrittenAndAHeaderCellSaysItIsNotCentred)
+{
+    ASSERT_EQ(read("<p>both</p>"), 1);
+    int format = EditorMakeParaFormatEx(hWnd, -1, 1, 0, 0, 0, 0, 0, 0, 0, 0, 120, 120, 0,
+                                        editor::kAlignCentre | editor::kAlignRight, 0, 0xFFFFFF);
+    EditorApplyParaFormat(hWnd, 0, 0, format);
+    std::string first = documentWrittenAgainTheSame();
+    EXPECT_NE(first.find("<p align=center>both"), std::string::npos) << first;
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    first = writtenAgainTheSame("<table><tr><th align=left>h<th>c</table>");
+    EXPECT_NE(first.find("<th align=left"), std::string::npos) << first;
 }
