@@ -109,10 +109,11 @@ int WriteHead(HtmlWriter& w)
         return 1;
     if (!Tag(w, "head", true, true))
         return 0;
-    w.charsetAt = std::int64_t(w.out.used);
     w.headWritten = true;
     if (title && (!Tag(w, "title", true, false) || !PutText(&w.ctx, w.out, w.ctx.docTitle) || !Tag(w, "title", false, true)))
         return 0;
+    // Read back, the declaration is a meta tag of the page: it goes where those are written.
+    w.charsetAt = std::int64_t(w.out.used);
     for (int i = 0; i < w.ctx.tagCount && w.ctx.tagTable; ++i)
         if (headTag(w.ctx.tagTable[i]) && !writeMeta(w, w.ctx.tagTable[i]))
             return 0;

@@ -157,7 +157,9 @@ TEST_F(PlxCharsetTest, AUtf8PageReadsAsItsCharactersAndIsSavedInTheCharacterSetI
     ASSERT_EQ(PlxClearWindow(hWnd), 1);
     ASSERT_EQ(read("<p>\xE2\x80\x9C<a href=x title=\"\xC3\xA9t\xC3\xA9\">q</a>\xE2\x80\x9D</p>"), 1);
     saved = written();
-    EXPECT_TRUE(saved.starts_with("<head>\r\n<meta http-equiv=Content-Type content=\"text/html; charset=windows-1252\">")) << saved;
+    EXPECT_TRUE(saved.starts_with("<head>\r\n")) << saved;
+    EXPECT_LT(saved.find("<meta http-equiv=Content-Type content=\"text/html; charset=windows-1252\">"), saved.find("</head>"))
+        << saved;
     EXPECT_TRUE(contains(libxml2Text(saved), "\xE2\x80\x9Cq\xE2\x80\x9D")) << saved;
 
     // A page in another character set stays as it is.

@@ -464,3 +464,11 @@ TEST_F(PlxRoundTripTest, OneAlignmentIsWrittenAndAHeaderCellSaysItIsNotCentred)
     first = writtenAgainTheSame("<table><tr><th align=left>h<th>c</table>");
     EXPECT_NE(first.find("<th align=left"), std::string::npos) << first;
 }
+
+// The declaration of the character set a saved page gets stands where a meta tag read
+// back is written again: after the title.
+TEST_F(PlxRoundTripTest, TheCharacterSetDeclaredStandsWhereItIsWrittenAgain)
+{
+    std::string first = writtenAgainTheSame("<title>page</title><meta name=author content=Ann><p><a href=x title=\"\xe9t\xe9\">q</a></p>");
+    EXPECT_NE(first.find("</title>\r\n<meta http-equiv=Content-Type"), std::string::npos) << first;
+}
