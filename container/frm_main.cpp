@@ -112,7 +112,7 @@ void frmMain::Form_Load()
         LoadRadBar();
         ShowProgress("Loading Menus");
         ShowProgress("Loading Toolbars");
-        setWindowTitle(settings().title);
+        setCaption(settings().title);
         ShowProgress("Loading Defaults");
         ShowProgress("");
         // A window loaded after start-up touched the splash only for its progress texts.

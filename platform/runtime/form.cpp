@@ -26,6 +26,8 @@ Form::Form(const QString& name, QWidget* parent) : QWidget(parent), name_(name)
     setObjectName(name);
 }
 
+void Form::setCaption(const QString& text) { setWindowTitle(QString(text).replace("[*]", "[*][*]")); }
+
 Form::~Form()
 {
     if (loaded_) {

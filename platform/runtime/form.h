@@ -25,6 +25,9 @@ public:
     ~Form() override;
 
     const QString& formName() const { return name_; }
+    // Shows text as the window's caption exactly: Qt would take a "[*]" in it (a path may
+    // hold one) for the place of its modified mark.
+    void setCaption(const QString& text);
     bool isLoaded() const { return loaded_; }
 
     void Load();

@@ -44,7 +44,7 @@ void storeLastFile(const QString& path)
 
 bool IsSamplePath(const QString& path) { return path.endsWith(QStringLiteral("Sample.vqa"), Qt::CaseSensitive); }
 
-void SpreadForm::showCaption() { setWindowTitle(App::title() + kCaptionSeparator + ScorecardPath); }
+void SpreadForm::showCaption() { setCaption(App::title() + kCaptionSeparator + ScorecardPath); }
 
 bool SpreadForm::MnuFilesave_Click()
 {
@@ -166,7 +166,7 @@ void SpreadForm::MnuFileNew_Click()
         scorecardRead_ = true;
     });
     step([&] {
-        setWindowTitle(QStringLiteral("New file"));
+        setCaption(QStringLiteral("New file"));
         DoEvents();
     });
     step([&] { reportspread->setHostZOrder(1); });

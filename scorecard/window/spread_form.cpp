@@ -133,7 +133,7 @@ void SpreadForm::Form_Load()
     const QString loadErr = QStringLiteral("spreadformLoad_err");
     fillScorecardLink();
     ui::runStep(loadErr, [&] {
-        setWindowTitle(App::title());
+        setCaption(App::title());
         F1BookMain->setControlTitle(App::title().toStdString());
         F1BookIMPORT->setControlTitle(App::title().toStdString());
     });
@@ -163,7 +163,7 @@ void SpreadForm::Form_Load()
     });
     if (scorecardRead_)
         ui::runStep(loadErr, [&] { startupcomments(); });
-    ui::runStep(loadErr, [&] { setWindowTitle(App::title() + kCaptionSeparator + ScorecardPath); });
+    ui::runStep(loadErr, [&] { showCaption(); });
     ui::runStep(loadErr, [&] { ComboBulkData->hide(); });
     ui::runStep(loadErr, [&] { setCoachModeIndex(CoachModeText.isEmpty() ? 0 : CoachModeFromText(CoachModeText)); });
     ui::runStep(loadErr, [&] { F1BookMain->setHostVisible(true); });
