@@ -284,6 +284,9 @@ HtmlToken ReadHtmlTag(HtmlCtx* ctx, HtmlTokenizer* t)
 
 const char* HtmlRawTextElement(const char* name)
 {
+    // Asked of every begin tag: most begin with another letter.
+    if ((name[0] | 0x20) != 's')
+        return nullptr;
     if (strcasecmp(name, "script") == 0)
         return "script";
     if (strcasecmp(name, "style") == 0)

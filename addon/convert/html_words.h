@@ -41,7 +41,14 @@ inline void ClearHtmlToken(HtmlTokenizer* t)
 HtmlToken ReadHtmlTagToken(HtmlCtx* ctx, HtmlTokenizer* t, const char* text);
 
 // After a "<": whether a tag follows ("/", "!", "?" or a letter); nothing is consumed.
-bool HtmlTagFollows(HtmlCtx* ctx, HtmlTokenizer* t);
+inline bool HtmlTagFollows(HtmlCtx* ctx, HtmlTokenizer* t)
+{
+    if (!GetHtmlChar(ctx, t))
+        return false;
+    char next = t->current;
+    PushHtmlChar(ctx, t);
+    return next == '/' || next == '!' || next == '?' || ((next | 0x20) >= 'a' && (next | 0x20) <= 'z');
+}
 
 // Control characters other than tabs and line ends are left out of words and tags: some
 // are the editor's own codes (paragraph, cell and row ends, objects).

@@ -140,6 +140,7 @@ TEST(HtmlWords, QuotedValuesAreReadWholeWhateverTheyHold)
     EXPECT_EQ(words("<img alt=\"a\tb\" src=x>"), (List{"<img alt=\"a b\" src=x>"}));
     EXPECT_EQ(words("<a title=\"never closed>text"), (List{"<a title=\"never closed>text>"}))
         << "the input's end ends the tag";
+    EXPECT_EQ(words("<img alt=\"a b "), (List{"<img alt=\"a b>"})) << "with no blank after the last attribute";
 }
 
 TEST(HtmlWords, ASlashBeforeTheTagsEndClosesIt)
