@@ -313,21 +313,23 @@ int PutString(HtmlCtx* ctx, HtmlOutput& out, std::string_view text)
         copyToLine(out, text);
         return 1;
     }
-    // Past it, a string without blanks or backslashes (an entity) can break only before its
-    // first character while the rest fits in the line.
-    if (std::none_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\\'; })) {
-        if (!PutChar(ctx, out, text[0]))
+    for (std::size_t i = 0; i < text.size();) {
+        if (!PutChar(ctx, out, text[i]))
             return 0;
-        std::string_view rest = text.substr(1);
-        if (out.length + std::ptrdiff_t(rest.size()) <= kHtmlLineMax) {
-            copyToLine(out, rest);
-            return 1;
-        }
-        text = rest;
+        if (text[i++] == ' ')
+            continue;
+        // After a character that is no blank, only a backslash or the line's limit can break
+        // the line before the next blank: the characters up to it, and the blank, go at once.
+        std::size_t room = static_cast<std::size_t>(kHtmlLineMax - out.length);
+        std::size_t end = i;
+        while (end < text.size() && end - i < room && text[end] != ' ' && text[end] != '\\')
+            ++end;
+        if (end < text.size() && end - i < room && text[end] == ' ')
+            ++end;
+        if (end > i)
+            copyToLine(out, text.substr(i, end - i));
+        i = end;
     }
-    for (char c : text)
-        if (!PutChar(ctx, out, c))
-            return 0;
     return 1;
 }
 

@@ -18,6 +18,21 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Texts of 1 to limit characters, each drawn by pick from the next of a fixed series of numbers.
+struct TextMaker {
+    unsigned seed;
+    template <class Pick>
+    std::string make(unsigned limit, Pick pick)
+    {
+        std::string t;
+        for (unsigned size = 1 + seed % limit; t.size() < size;) {
+            seed = seed * 1103515245 + 12345;
+            t += pick(seed >> 16);
+        }
+        return t;
+    }
+};
+
 class HtmlOutputTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -149,19 +164,15 @@ TEST_F(HtmlOutputTest, TextWrittenAtOnceIsTextWrittenCharacterByCharacter)
 {
     const char alphabet[] = {'a', 'b', ' ', ' ', ' ', '<', '&', '"', '\\', 'z', '\xE9', '\xB0', '\x0E', 'x', ' ', 'q'};
     const int prefixes[] = {0, 1, 93, 99, 100, 101, 150, 275, 279, 280, 281, 295, 299};
-    unsigned seed = 7;
+    TextMaker maker{7};
     for (int round = 0; round < 60; ++round)
         for (int prefix : prefixes)
             for (int pre = 0; pre < 2; ++pre) {
-                std::string t;
-                int size = 1 + static_cast<int>(seed % 700);
-                for (int i = 0; i < size; ++i) {
-                    seed = seed * 1103515245 + 12345;
-                    // Long plain stretches and long runs of blanks as well as mixed text.
-                    int mode = (round / 20) % 3;
-                    t += mode == 0 ? alphabet[(seed >> 16) % sizeof alphabet] : mode == 1 ? (seed >> 16) % 9 ? 'p' : ' '
-                                                                                         : (seed >> 16) % 9 ? ' ' : 'n';
-                }
+                // Long plain stretches and long runs of blanks as well as mixed text.
+                int mode = (round / 20) % 3;
+                std::string t = maker.make(700, [&](unsigned n) {
+                    return mode == 0 ? alphabet[n % sizeof alphabet] : mode == 1 ? n % 9 ? 'p' : ' ' : n % 9 ? ' ' : 'n';
+                });
                 std::string expected, got;
                 for (bool atOnce : {false, true}) {
                     FreeHtmlOutput(out);
@@ -180,6 +191,39 @@ TEST_F(HtmlOutputTest, TextWrittenAtOnceIsTextWrittenCharacterByCharacter)
                     (atOnce ? got : expected) = written();
                 }
                 ASSERT_EQ(got, expected) << "prefix " << prefix << " pre " << pre << " text \"" << t << "\"";
+            }
+}
+
+// PutString copies what no break rule can cut at once; what it writes must be what
+// PutChar writes one character at a time, in a tag or in text, after an entity's "&" or not.
+TEST_F(HtmlOutputTest, AStringWrittenAtOnceIsTheStringWrittenCharacterByCharacter)
+{
+    const char alphabet[] = {'a', 'b', ' ', ' ', '\\', 'z', '=', '"', 'x', ' ', 'q', 'r'};
+    const int prefixes[] = {0, 1, 93, 99, 100, 101, 149, 150, 151, 275, 280, 281, 295, 299, 300};
+    TextMaker maker{11};
+    for (int round = 0; round < 40; ++round)
+        for (int prefix : prefixes)
+            for (int state = 0; state < 4; ++state) {
+                std::string t = maker.make(400, [&](unsigned n) {
+                    return round % 2 ? alphabet[n % sizeof alphabet] : n % 23 ? 'p' : ' ';
+                });
+                std::string expected, got;
+                for (bool atOnce : {false, true}) {
+                    FreeHtmlOutput(out);
+                    out = NewHtmlOutput(ctx.get(), kOutputMemory);
+                    raw(std::string(std::size_t(prefix), prefix % 2 ? 'w' : ' '));
+                    out->inTag = state & 1;
+                    out->entityStart = state >> 1;
+                    if (atOnce) {
+                        ASSERT_EQ(PutString(ctx.get(), *out, t), 1);
+                    } else {
+                        for (char c : t)
+                            ASSERT_EQ(PutChar(ctx.get(), *out, c), 1);
+                    }
+                    out->inTag = 0;
+                    (atOnce ? got : expected) = written();
+                }
+                ASSERT_EQ(got, expected) << "prefix " << prefix << " state " << state << " text \"" << t << "\"";
             }
 }
 
