@@ -472,3 +472,12 @@ TEST_F(PlxRoundTripTest, TheCharacterSetDeclaredStandsWhereItIsWrittenAgain)
     std::string first = writtenAgainTheSame("<title>page</title><meta name=author content=Ann><p><a href=x title=\"\xe9t\xe9\">q</a></p>");
     EXPECT_NE(first.find("</title>\r\n<meta http-equiv=Content-Type"), std::string::npos) << first;
 }
+
+// The row's end takes the paragraph type of what was read last: no list, quote or header
+// is written for it after the row's last cell.
+TEST_F(PlxRoundTripTest, ARowsEndOpensNoBlockAfterItsLastCell)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<table><tr><td>a<blockquote>b", "<table><tr><td>a<ul><li>b",
+                                                             "<table><tr><td>a<h2>b"}))
+        EXPECT_EQ(first.find("</td>\r\n    <"), std::string::npos) << first;
+}
