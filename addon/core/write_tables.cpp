@@ -148,6 +148,8 @@ int WriteRowEnd(HtmlWriter& w, int level)
     if (t.cellOpen && !WriteCellEnd(w, level))
         return 0;
     t.rowOpen = false;
+    // A row that ended in a cell covered by a span ends its silence too.
+    w.out.suppress = 0;
     return Tag(w, "tr", false, true);
 }
 

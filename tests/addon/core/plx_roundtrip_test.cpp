@@ -481,3 +481,10 @@ TEST_F(PlxRoundTripTest, ARowsEndOpensNoBlockAfterItsLastCell)
                                                              "<table><tr><td>a<h2>b"}))
         EXPECT_EQ(first.find("</td>\r\n    <"), std::string::npos) << first;
 }
+
+// A row that ends in a cell covered by a span: what follows the table is written.
+TEST_F(PlxRoundTripTest, TextAfterARowEndingInACoveredCellIsWritten)
+{
+    std::string first = writtenAgainTheSame("<table><tr><td>a<td rowspan=2>b<tr><td>c</table><p>after</p>");
+    EXPECT_NE(first.find("after"), std::string::npos) << first;
+}
