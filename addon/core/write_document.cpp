@@ -111,9 +111,9 @@ void readState(HtmlWriter& w, int line, bool closing)
     }
     if (s.listType == kListNone || s.listType > kListDef)
         s.listType = s.listLevel = 0;
-    // A line of only a row's end stands after the row's last cell: a header, list or block
-    // opened for it would stand between the cells.
-    if ((r.flags & kLineRowEnd) && r.lastColumn <= 1)
+    // A line of only a cell's or a row's end holds nothing to put in a header, list or
+    // block: one opened for it would be empty, or stand between the cells.
+    if ((r.flags & (kLineRowEnd | kLineCellEnd)) && r.lastColumn <= 1)
         s.header = s.listType = s.listLevel = s.other = 0, s.listItem = s.term = false;
     s.listLevel = std::clamp(s.listLevel, 0, kMaxListLevels);
     // A list inside a quote indents its paragraphs further: that is not another quote.

@@ -480,6 +480,10 @@ TEST_F(PlxRoundTripTest, ARowsEndOpensNoBlockAfterItsLastCell)
     for (const std::string& first : eachWrittenAgainTheSame({"<table><tr><td>a<blockquote>b", "<table><tr><td>a<ul><li>b",
                                                              "<table><tr><td>a<h2>b"}))
         EXPECT_EQ(first.find("</td>\r\n    <"), std::string::npos) << first;
+    // Nor after a table nested in the cell, before the cell's end.
+    for (const std::string& first : eachWrittenAgainTheSame({"<table><table>t\n<blockquote><table><caption>c",
+                                                             "<li><table><tr><td><table><tr><"}))
+        EXPECT_NE(first.find("</table>\r\n    </td>"), std::string::npos) << first;
 }
 
 // A row that ends in a cell covered by a span: what follows the table is written.
