@@ -78,7 +78,8 @@ int writePage(HtmlWriter& w)
 {
     if (!WriteHead(w))
         return 0;
-    bool frameset = w.ctx.rootFrame.childCount > 0;
+    // A frame set with no frame in it is not written: the page has a body instead.
+    bool frameset = FramesetWritten(w.ctx.rootFrame, 0);
     if (frameset ? !WriteFrameset(w, w.ctx.rootFrame, 0) : (!WriteBodyStart(w) || !WriteDocument(w)))
         return 0;
     if (!Flush(w) || (!frameset && !Tag(w, "body", false, true)))

@@ -86,6 +86,7 @@ struct HtmlWriter {
     int charsLink = -1;                   // the link state chars was worked out in; -1 none
     int linkState = 0;                    // 0 none, 1 "<a " data being written, 2 anchor open
     int hiddenFont = -1;                  // the font of the anchor data written last
+    char linkQuote = 0;                   // the quote open in the anchor data written so far
     bool linkParagraph = false;           // a "p" inside an anchor began the next paragraph
     bool paraStart = true;                // the next line starts a paragraph
     // A paragraph, a rule, a header, an address, a block quote, "pre" or a list ended last:
@@ -126,6 +127,8 @@ void ResetCharState(HtmlWriter& w);
 // The formatting of the character about to be written; writes what changes.
 int WriteCharFormat(HtmlWriter& w, const CharState& next);
 int CloseLink(HtmlWriter& w);
+// Ends the "<a " tag of the anchor data written (state 1): the anchor is open (state 2).
+int EndLinkData(HtmlWriter& w);
 bool ReadFontFacts(HWND hWnd, int font, FontFacts& facts);
 // The facts of a font, read at its first use in this write.
 const FontFacts& FactsOf(HtmlWriter& w, int font);
@@ -178,6 +181,8 @@ int WriteHead(HtmlWriter& w);
 int DeclareCharset(HtmlWriter& w);
 int WriteBodyStart(HtmlWriter& w);
 int WriteFrameset(HtmlWriter& w, const FrameRecord& record, int depth);
+// Whether WriteFrameset writes anything for the frame set: a frame somewhere inside it.
+bool FramesetWritten(const FrameRecord& record, int depth);
 
 // write_document.cpp: the pass over the range.
 int WriteDocument(HtmlWriter& w);

@@ -172,13 +172,21 @@ int WriteCharFormat(HtmlWriter& w, const CharState& next)
     return 1;
 }
 
+int EndLinkData(HtmlWriter& w)
+{
+    // Data whose quoted value the page's end cut off: the tag's end would be read as part
+    // of the value.
+    if (w.linkQuote && !PutChar(&w.ctx, w.out, w.linkQuote))
+        return 0;
+    w.linkQuote = 0;
+    w.linkState = 2;
+    return PutTagEnd(&w.ctx, w.out, false);
+}
+
 int CloseLink(HtmlWriter& w)
 {
-    if (w.linkState == 1) {
-        if (!PutTagEnd(&w.ctx, w.out, false))
-            return 0;
-        w.linkState = 2;
-    }
+    if (w.linkState == 1 && !EndLinkData(w))
+        return 0;
     if (w.linkState != 2)
         return 1;
     w.linkState = 0;

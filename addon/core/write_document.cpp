@@ -459,14 +459,15 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
             if (!PutTagOpen(&w.ctx, w.out, "a") || !PutChar(&w.ctx, w.out, ' '))
                 return 0;
             w.linkState = 1;
+            w.linkQuote = 0;
         }
+        for (char c : run)
+            if (c == w.linkQuote || (!w.linkQuote && (c == '"' || c == '\'')))
+                w.linkQuote = w.linkQuote ? 0 : c;
         return PutString(&w.ctx, w.out, run);
     }
-    if (w.linkState == 1) {
-        if (!PutTagEnd(&w.ctx, w.out, false))
-            return 0;
-        w.linkState = 2;
-    }
+    if (w.linkState == 1 && !EndLinkData(w))
+        return 0;
     // Text in an element's own font is outside the anchor: a target written before its
     // text ("<a id=t></a>Title") ends there.
     if (w.linkState == 2 && elementFont && !(facts.style & kLinkText) && !CloseLink(w))

@@ -149,30 +149,25 @@ int WriteBodyStart(HtmlWriter& w)
                : 0;
 }
 
-namespace {
-
-// Whether WriteFrameset writes anything for the frame set: a frame somewhere inside it.
-bool framesetWritten(const FrameRecord& record, int depth)
+bool FramesetWritten(const FrameRecord& record, int depth)
 {
     if (record.childCount <= 0 || !record.children || depth > kMaxFrameDepth)
         return false;
     for (int i = 0; i < record.childCount; ++i)
-        if (!record.children[i].frameset || framesetWritten(record.children[i], depth + 1))
+        if (!record.children[i].frameset || FramesetWritten(record.children[i], depth + 1))
             return true;
     return false;
 }
 
-}
-
 int WriteFrameset(HtmlWriter& w, const FrameRecord& record, int depth)
 {
-    if (!framesetWritten(record, depth))
+    if (!FramesetWritten(record, depth))
         return 1;
     // A size for each child written: a size without its frame reads back as no frame.
     std::string sizes;
     for (int i = 0; i < record.childCount; ++i) {
         const FrameRecord& child = record.children[i];
-        if (child.frameset && !framesetWritten(child, depth + 1))
+        if (child.frameset && !FramesetWritten(child, depth + 1))
             continue;
         char size[16];
         frameSize(child, size, sizeof size);

@@ -492,3 +492,17 @@ TEST_F(PlxRoundTripTest, TextAfterARowEndingInACoveredCellIsWritten)
     std::string first = writtenAgainTheSame("<table><tr><td>a<td rowspan=2>b<tr><td>c</table><p>after</p>");
     EXPECT_NE(first.find("after"), std::string::npos) << first;
 }
+
+// A link whose quoted value the page's end cut off ends its quote before its tag ends.
+TEST_F(PlxRoundTripTest, ALinkWhoseValueThePagesEndCutOffIsWrittenWhole)
+{
+    std::string first = writtenAgainTheSame("<p>see <a href=\"n<");
+    EXPECT_NE(first.find("<a href=\"n<\">"), std::string::npos) << first;
+}
+
+// A frame set without a single frame is not written: the page gets its body.
+TEST_F(PlxRoundTripTest, APageWithAnEmptyFramesetIsWrittenWithABody)
+{
+    std::string first = writtenAgainTheSame("<frameset><frameset><meta name=a content=b>");
+    EXPECT_NE(first.find("<body>"), std::string::npos) << first;
+}
