@@ -6,7 +6,7 @@
 #include "platform/editor/model/editor.h"
 #include "platform/editor/view/editor_view.h"
 #include "platform/editor/view/font_cache.h"
-#include "platform/editor/view/text_codec.h"
+#include "platform/ui/cp1252_text.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -65,7 +65,7 @@ void buildPeer(Editor& e, QTextDocument& doc)
             std::string run = para.chars.substr(i, j - i);
             run.erase(std::remove_if(run.begin(), run.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; }), run.end());
             if (f && !(f->style & kHidden) && !run.empty())
-                cursor.insertText(view::fromCp1252(run), charFormat(*f));
+                cursor.insertText(ui::fromCp1252(run), charFormat(*f));
             i = j;
         }
     }

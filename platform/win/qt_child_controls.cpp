@@ -175,7 +175,7 @@ protected:
         auto* key = static_cast<QKeyEvent*>(event);
         std::string chars;
         QString typed = key->matches(QKeySequence::Paste) ? QApplication::clipboard()->text() : key->text();
-        if (std::any_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() > 0xFF; })) {
+        if (!std::all_of(typed.begin(), typed.end(), ui::inCp1252)) {
             ui::Beep();   // a character the control's 8-bit text cannot hold: nothing is typed
             return true;
         }

@@ -1,6 +1,7 @@
 #pragma once
-// Texts between the controls (8-bit, shown as Latin-1 as the dialogs have always shown
-// them) and their Qt widgets.
+// Texts between the controls (8-bit Windows-1252, as the libraries that fill them write
+// it: curly quotes, dashes and the euro sign sit in 0x80-0x9F) and their Qt widgets.
+#include "platform/ui/cp1252_text.h"
 #include "platform/win/window_handle.h"
 
 #include <QStringList>
@@ -10,8 +11,8 @@
 
 namespace ks::win {
 
-inline QString qtText(const std::string& text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
-inline std::string libraryText(const QString& text) { return text.toLatin1().toStdString(); }
+inline QString qtText(const std::string& text) { return ui::fromCp1252(text); }
+inline std::string libraryText(const QString& text) { return ui::toCp1252(text, ui::LineEnds::AsTheyAre).bytes; }
 
 // The entries of a list or combo box, read with its count, length and text messages.
 inline QStringList controlEntries(HWND control, UINT count, UINT length, UINT get)

@@ -1,7 +1,7 @@
 // Painting the laid-out document: paragraph backgrounds, borders, rules, list
 // markers, selection, text runs and pictures.
 #include "platform/editor/view/doc_layout.h"
-#include "platform/editor/view/text_codec.h"
+#include "platform/ui/cp1252_text.h"
 
 #include <QPainter>
 #include <QPixmap>
@@ -154,7 +154,7 @@ void DocLayout::paintLine(QPainter& p, const ParaBox& b, const ParaText& t, cons
             runFont = font;
             runX = w.x();
         }
-        run += c == kNoBreakSpace ? QChar(0xA0) : charFromCp1252(static_cast<unsigned char>(c));
+        run += c == kNoBreakSpace ? QChar(0xA0) : ui::charFromCp1252(static_cast<unsigned char>(c));
     }
     flush();
 }
@@ -206,7 +206,7 @@ void DocLayout::paintObject(QPainter& p, int id, const QRectF& r, const PaintOpt
     if (!o->altText.empty()) {
         p.setPen(Qt::darkGray);
         p.setClipRect(r, Qt::IntersectClip);
-        p.drawText(r.adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap, fromCp1252(o->altText));
+        p.drawText(r.adjusted(3, 2, -3, -2), Qt::AlignCenter | Qt::TextWordWrap, ui::fromCp1252(o->altText));
     }
     p.restore();
 }

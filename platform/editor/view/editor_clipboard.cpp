@@ -1,6 +1,6 @@
 // The clipboard: the selection as plain text and RTF; pasting RTF or text through the model's edits.
 #include "platform/editor/view/editor_view.h"
-#include "platform/editor/view/text_codec.h"
+#include "platform/ui/cp1252_text.h"
 #include "platform/editor/rtf/rtf_fragment.h"
 #include "platform/editor/vek32.h"
 #include "platform/ui/ui.h"
@@ -30,7 +30,7 @@ QString plainText(Editor& e, std::uint64_t from, std::uint64_t to)
         else if (c == kNoBreakSpace)
             out += QChar(0xA0);
         else if (static_cast<unsigned char>(c) >= 0x20 || c == '\t')
-            out += charFromCp1252(static_cast<unsigned char>(c));
+            out += ui::charFromCp1252(static_cast<unsigned char>(c));
     }
     return out;
 }
@@ -83,7 +83,7 @@ void EditorView::paste()
     QString text = data->text();
     if (text.isEmpty())
         return;
-    Cp1252Text bytes = toCp1252(text);
+    ui::Cp1252Text bytes = ui::toCp1252(text);
     EditorInsertText(hwnd_, bytes.bytes.c_str());
     edited();
     if (bytes.replaced > 0)

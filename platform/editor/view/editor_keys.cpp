@@ -1,7 +1,7 @@
 // The keyboard: speed keys, caret movement, typing and deletion through the model's operations.
 #include "platform/editor/view/editor_view.h"
 #include "platform/editor/view/speed_keys.h"
-#include "platform/editor/view/text_codec.h"
+#include "platform/ui/cp1252_text.h"
 #include "platform/editor/model/commands.h"
 #include "platform/editor/vek32.h"
 #include "platform/ui/ui.h"
@@ -220,7 +220,7 @@ void EditorView::typeText(const QString& text)
         ui::Beep();   // a read-only window refuses typing
         return;
     }
-    Cp1252Text bytes = toCp1252(text);
+    ui::Cp1252Text bytes = ui::toCp1252(text);
     if (bytes.replaced > 0) {
         ui::Beep();   // a key the document cannot hold types nothing
         return;

@@ -1,5 +1,5 @@
 #include "platform/editor/view/font_cache.h"
-#include "platform/editor/view/text_codec.h"
+#include "platform/ui/cp1252_text.h"
 
 #include <QFontMetricsF>
 
@@ -56,7 +56,7 @@ const FontCache::Metrics& FontCache::metricsOf(const QFont& font)
         return m;
     QFontMetricsF q(font);
     for (int b = 0; b < 256; ++b)
-        m.advance[b] = static_cast<float>(q.horizontalAdvance(charFromCp1252(static_cast<unsigned char>(b))));
+        m.advance[b] = static_cast<float>(q.horizontalAdvance(ui::charFromCp1252(static_cast<unsigned char>(b))));
     m.advance['\t'] = 0;   // tab stops are placed by the layout
     for (char c : {kParaMark, kCellEnd, kRowEnd, kLineBreak, kPageBreak, kSectionBreak, kColumnBreak,
                    kInternal1, kInternal2, kObjectChar})

@@ -2,7 +2,7 @@
 #include "platform/editor/model/commands.h"
 #include "platform/editor/vek32.h"
 #include "platform/editor/view/editor_view.h"
-#include "platform/editor/view/text_codec.h"
+#include "platform/ui/cp1252_text.h"
 
 #include <QAction>
 #include <QHash>
@@ -79,7 +79,7 @@ int NotesControl::saveFile(const QString& path) { return SaveVekFile(hWnd(), pat
 
 int NotesControl::fillMergeField(const QString& name, const QString& value)
 {
-    std::string n = toCp1252(name).bytes, v = toCp1252(value).bytes;
+    std::string n = ui::toCp1252(name).bytes, v = ui::toCp1252(value).bytes;
     int filled = quietly(hWnd(), programEdit_, [&] { return EditorFillMergeField(hWnd(), n.c_str(), v.c_str()); });
     view_->viewport()->update();
     return filled;

@@ -3,7 +3,6 @@
 #include "platform/editor/model/editor.h"
 #include "platform/editor/vek32.h"
 #include "platform/editor/view/editor_view.h"
-#include "platform/editor/view/text_codec.h"
 #include "tests/support/scripted_ui.h"
 
 #include <QApplication>
@@ -263,19 +262,6 @@ TEST_F(EditorViewTest, PagesCutBetweenLinesAndHoldEveryLine)
         EXPECT_LE(tops[n] - tops[n - 1], 500);
         EXPECT_GT(tops[n], tops[n - 1]);
     }
-}
-
-TEST(EditorViewCodec, EveryByteComesBackAndUnknownCharactersAreCounted)
-{
-    std::string all;
-    for (int b = 0x20; b < 256; ++b)
-        if (b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D)
-            all.push_back(static_cast<char>(b));
-    auto back = ks::editor::view::toCp1252(ks::editor::view::fromCp1252(all));
-    EXPECT_EQ(back.bytes, all);
-    EXPECT_EQ(back.replaced, 0);
-    auto lines = ks::editor::view::toCp1252("a\r\nb\nc\rd");
-    EXPECT_EQ(lines.bytes, "a\r\nb\r\nc\r\nd");
 }
 
 TEST(EditorViewWindow, AViewOfAnUnknownHandleShowsNothingAndADestroyedWindowLetsItsViewGo)

@@ -49,7 +49,7 @@ LRESULT screenProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
         GetDlgItemText(dialog, kText, text, sizeof text);
         EnableWindow(GetDlgItem(dialog, kBold), std::string(text) != "start");
         break;
-    case kCopy: SetDlgItemText(dialog, kText, "copied"); break;
+    case kCopy: SetDlgItemText(dialog, kText, "\x93" "copied\x94 \x85"); break;
     case kList:
         if (HIWORD(wParam) == LBN_DBLCLK)
             EndDialog(dialog, 10 + SendDlgItemMessage(dialog, kList, LB_GETCURSEL, 0, 0));
@@ -122,7 +122,8 @@ TEST_F(QtDialogBoxTest, TypingAndClicksReachTheProcedureAndOkEndsIt)
         EXPECT_GT(edit->x(), 0);
         EXPECT_GT(widget<QPushButton>(dialog, "OK")->y(), widget<QCheckBox>(dialog, "Bold")->y());
         edit->selectAll();
-        QTest::keyClicks(edit, "typed");
+        QTest::keyClicks(edit, "typed ");
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(QChar(0x20AC)), Qt::NoModifier);
         EXPECT_TRUE(bold->isEnabled()) << "the procedure enabled it on the edit's change";
         bold->click();
         widget<QRadioButton>(dialog, "Right")->click();
@@ -130,7 +131,7 @@ TEST_F(QtDialogBoxTest, TypingAndClicksReachTheProcedureAndOkEndsIt)
         widget<QPushButton>(dialog, "OK")->click();
     });
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(answers.text, "typed");
+    EXPECT_EQ(answers.text, "typed \x80");
     EXPECT_TRUE(answers.bold);
     EXPECT_TRUE(answers.right);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
@@ -141,7 +142,7 @@ TEST_F(QtDialogBoxTest, WhatTheProcedureSetsShowsAndARefusedOkKeepsTheDialog)
     LRESULT result = show([](QWidget* dialog) {
         auto* edit = widget<QLineEdit>(dialog);
         widget<QPushButton>(dialog, "Copy")->click();
-        EXPECT_EQ(edit->text(), "copied");
+        EXPECT_EQ(edit->text(), QString::fromUtf8("\u201Ccopied\u201D \u2026")) << "Windows-1252, not Latin-1";
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Delete);
         widget<QPushButton>(dialog, "OK")->click();

@@ -1,8 +1,8 @@
-#include "platform/editor/view/text_codec.h"
+#include "platform/ui/cp1252_text.h"
 
 #include <array>
 
-namespace ks::editor::view {
+namespace ks::ui {
 namespace {
 
 // 0x80-0x9F differ from Latin-1; 0 marks the five bytes Windows-1252 leaves undefined.
@@ -15,8 +15,10 @@ int byteOf(char16_t c)
 {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return c;
+    if (c < 0xA0)   // an undefined byte stands for itself; the other 27 are taken
+        return kHigh[c - 0x80] ? -1 : c;
     for (std::size_t i = 0; i < kHigh.size(); ++i)
-        if (kHigh[i] == c && c != 0)
+        if (kHigh[i] == c)
             return static_cast<int>(0x80 + i);
     return -1;
 }
@@ -30,6 +32,11 @@ QChar charFromCp1252(unsigned char byte)
     return QChar(byte);
 }
 
+bool inCp1252(QChar c)
+{
+    return byteOf(c.unicode()) >= 0;
+}
+
 QString fromCp1252(std::string_view bytes)
 {
     QString s(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
@@ -39,19 +46,15 @@ QString fromCp1252(std::string_view bytes)
     return s;
 }
 
-Cp1252Text toCp1252(const QString& text)
+Cp1252Text toCp1252(const QString& text, LineEnds ends)
 {
     Cp1252Text r;
     r.bytes.reserve(static_cast<std::size_t>(text.size()));
     for (qsizetype i = 0; i < text.size(); ++i) {
         char16_t c = text.at(i).unicode();
-        if (c == u'\n' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator) {
+        if (ends == LineEnds::CrLf && (c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)) {
             r.bytes += "\r\n";
-            continue;
-        }
-        if (c == u'\r') {
-            r.bytes += "\r\n";
-            if (i + 1 < text.size() && text.at(i + 1) == u'\n')
+            if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
                 ++i;
             continue;
         }
