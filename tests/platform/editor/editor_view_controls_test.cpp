@@ -196,11 +196,16 @@ TEST_F(EditorViewControlsTest, KeysInAnEditGoThroughTheControlItsLimitAndTheAddO
     EXPECT_EQ(line->text(), "ecr");
     EXPECT_EQ(notices.back().code, EN_CHANGE);
     EXPECT_EQ(notices.back().id, 40u);
-    // A character the control's text cannot hold is refused with a beep, not changed into another.
-    QKeyEvent euro(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x20AC)));
-    QApplication::sendEvent(line, &euro);
+    // A character the control's text cannot hold is refused with a beep, not changed into
+    // another; one of Windows-1252 is typed as its byte.
+    QKeyEvent arrow(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x2192)));
+    QApplication::sendEvent(line, &arrow);
     EXPECT_EQ(ks::win::findWindow(edit)->text(), "ecr");
     EXPECT_EQ(ui.beeps(), 1);
+    QKeyEvent euro(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(0x20AC)));
+    QApplication::sendEvent(line, &euro);
+    EXPECT_EQ(ks::win::findWindow(edit)->text(), "\x80" "ecr");
+    EXPECT_EQ(line->text(), QString(QChar(0x20AC)) + "ecr");
 }
 
 TEST_F(EditorViewControlsTest, AMultiLineEditKeepsItsLineEndsAsTheControlDoes)
