@@ -103,14 +103,17 @@ int insertPending(HtmlCtx* ctx, HtmlReader* r)
     return result;
 }
 
-// Further paragraphs of a list item do not hang.
-void unhangListItem(HtmlReader* r)
+// Further paragraphs of a list item (after a "p", a block quote or a nested list in it)
+// neither hang nor show its marker: only the first begins the item.
+void endItemsFirstParagraph(HtmlReader* r)
 {
     HtmlGroup& g = r->currentGroup();
     if (!r->paraStart || g.itemCounter < 1)
         return;
-    for (int i = std::max(0, g.listGroup); i <= r->group; ++i)
+    for (int i = std::max(0, g.listGroup); i <= r->group; ++i) {
         r->groups[i].firstIndent = 0;
+        r->groups[i].typeWord &= ~kParaMarkerShown;
+    }
 }
 
 // The editor's list format for a list item's first paragraph, 0 otherwise. A loose item
@@ -254,7 +257,7 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
     }
     r->pendingLength = 0;
     r->pending[0] = 0;
-    unhangListItem(r);
+    endItemsFirstParagraph(r);
     return result;
 }
 

@@ -79,6 +79,7 @@ struct HtmlWriter {
     bool addressOpen = false, preOpen = false, formOpen = false;
     int formLevel = 0;                    // the table levels whose cells hold the open form
     int formListLevel = 0;                // the list levels whose items hold it
+    int formQuotes = 0;                   // the "blockquote" tags open around it
     int openHeader = 0;
     int currentForm = -1;                 // the form whose "form" tag is open
 

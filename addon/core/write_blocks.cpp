@@ -45,7 +45,8 @@ int WriteParaStart(HtmlWriter& w)
 {
     const VekLineRecord& r = w.record;
     bool div = !(w.ctx.flags & 8) && r.spaceBefore == 0 && r.spaceAfter == 0 && r.lineValue == 0;
-    int alignment = r.alignment & (kAlignCentre | kAlignRight | kAlignJustify) & ~w.out.cellAlign;
+    int own = r.alignment & (kAlignCentre | kAlignRight | kAlignJustify);
+    int alignment = own & ~w.out.cellAlign;
     // Formatting still open from before a line break would otherwise enclose the tag.
     if (!CloseAllFormatting(w) || !Flush(w))
         return 0;
@@ -55,7 +56,11 @@ int WriteParaStart(HtmlWriter& w)
         return Tag(w, "p", true, false);
     if (!PutTagOpen(&w.ctx, w.out, div ? "div" : "p") || !putAlignment(w, alignment))
         return 0;
-    if (div && !alignment && !PutAttr(&w.ctx, w.out, "align", "left"))
+    // In a table cell a "div" takes the cell's alignment: only a left one in an aligned cell
+    // says left. Said elsewhere there, it reads back as a left alignment the paragraph did
+    // not have, or takes away the cell's alignment the paragraph shares.
+    bool sayLeft = w.cur.level == 0 || (!own && w.out.cellAlign);
+    if (div && !alignment && sayLeft && !PutAttr(&w.ctx, w.out, "align", "left"))
         return 0;
     return PutTagEnd(&w.ctx, w.out, false);
 }
@@ -91,6 +96,9 @@ namespace {
 
 int closeQuote(HtmlWriter& w)
 {
+    // A form begun inside this quote ends before it.
+    if (w.formOpen && w.formQuotes >= w.openQuotes() && !WriteFormEnd(w))
+        return 0;
     w.quoteLists.pop_back();
     w.afterBreak = true;
     return Tag(w, "blockquote", false, true);

@@ -84,6 +84,24 @@ void readCellChain(HtmlWriter& w, int innermost, int line)
     std::copy(std::begin(w.chain.cell), std::end(w.chain.cell), std::begin(s.cell));
 }
 
+// The "blockquote" tags a block-quote paragraph stands in. A list inside a quote indents
+// its paragraphs further: that is not another quote.
+int quoteDepth(const VekLineRecord& r, int listType, int listLevel)
+{
+    return std::max(1, (r.leftIndent - ListIndent(listType, listLevel)) / kTwipsPerQuote);
+}
+
+// The same for any line's record, from its paragraph-type word alone.
+int lineQuoteDepth(HtmlWriter& w, const VekLineRecord& r)
+{
+    auto word = static_cast<std::uint32_t>(r.typeWord);
+    if (GetParaMiscType(&w.ctx, word) != kMiscBlockQuote)
+        return 0;
+    int type = GetParaListType(&w.ctx, word);
+    bool listed = type != kListNone && type <= kListDef;
+    return quoteDepth(r, listed ? type : 0, listed ? std::clamp(GetParaListLevel(&w.ctx, word), 0, kMaxListLevels) : 0);
+}
+
 void readState(HtmlWriter& w, int line, bool closing)
 {
     w.record = VekLineRecord{};
@@ -116,9 +134,8 @@ void readState(HtmlWriter& w, int line, bool closing)
     if ((r.flags & (kLineRowEnd | kLineCellEnd)) && r.lastColumn <= 1)
         s.header = s.listType = s.listLevel = s.other = 0, s.listItem = s.term = false;
     s.listLevel = std::clamp(s.listLevel, 0, kMaxListLevels);
-    // A list inside a quote indents its paragraphs further: that is not another quote.
     if (s.other == kMiscBlockQuote)
-        s.quoteDepth = std::max(1, (r.leftIndent - ListIndent(s.listType, s.listLevel)) / kTwipsPerQuote);
+        s.quoteDepth = quoteDepth(r, s.listType, s.listLevel);
     if (r.cell)
         readCellChain(w, r.cell, line);
 }
@@ -138,12 +155,16 @@ bool newTableAt(HtmlWriter& w, int d)
 struct FormPlace {
     int depth = 0;                  // table levels
     int listLevel = 0;              // list levels
+    int quotes = 0;                 // "blockquote" tags
 };
 
 FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
 {
     const ParaState& c = w.cur;
     int last = line, items = c.listLevel;
+    FormPlace place;
+    // Inside the quotes open now that hold all of its lines in this cell.
+    place.quotes = std::min(w.openQuotes(), c.quoteDepth);
     VekLineRecord r{};
     while (last + 1 < w.endLine && EditorGetLineRecord(w.hWnd, last + 1, &r) &&
            (static_cast<std::uint32_t>(r.typeWord) & kParaInForm)) {
@@ -152,8 +173,9 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
         auto word = static_cast<std::uint32_t>(r.typeWord);
         if ((r.flags & kLineFirst) && (word & kParaMarkerShown))
             items = std::min(items, GetParaListLevel(&w.ctx, word) - 1);
+        if (r.cell == w.record.cell)
+            place.quotes = std::min(place.quotes, lineQuoteDepth(w, r));
     }
-    FormPlace place;
     place.depth = c.level;
     if (last > line) {
         ParaState end;
@@ -170,6 +192,9 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
         place.listLevel = items;
     else if (!leavingCell)
         place.listLevel = std::clamp(KeptListLevel(w, c.listType, c.listLevel), 0, items);
+    // The quotes around the list whose item holds it stay open.
+    while (place.quotes < w.openQuotes() && w.quoteLists[std::size_t(place.quotes)] < place.listLevel)
+        ++place.quotes;
     return place;
 }
 
@@ -266,6 +291,10 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     auto openForm = [&](bool here) {
         if (!formStarts || !here)
             return 1;
+        // Quotes that end before the form does end before it begins; its lines open
+        // them again inside it.
+        if (w.openQuotes() > d.form.quotes && !WriteQuotes(w, d.form.quotes))
+            return 0;
         formStarts = false;
         w.formLevel = d.form.depth;
         w.formListLevel = d.form.listLevel;

@@ -233,6 +233,7 @@ int WriteFormStart(HtmlWriter& w, int line)
     int field = FindLineForm(w.ctx, w.hWnd, line);
     int form = field >= 0 ? w.ctx.fields[field].form : -1;
     w.formOpen = true;
+    w.formQuotes = w.openQuotes();
     w.afterBreak = false;
     w.currentForm = form >= 0 && form < w.ctx.formCount && form < kFormCount ? form : -1;
     if (!Flush(w))
@@ -253,7 +254,8 @@ int WriteFormEnd(HtmlWriter& w)
             return 0;
     w.formOpen = false;
     w.currentForm = -1;
-    return Flush(w) && Tag(w, "form", false, true) ? 1 : 0;
+    // Quotes begun inside the form end before it; the next paragraph opens them again.
+    return Flush(w) && WriteQuotes(w, std::min(w.formQuotes, w.openQuotes())) && Tag(w, "form", false, true) ? 1 : 0;
 }
 
 }

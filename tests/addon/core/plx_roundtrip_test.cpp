@@ -4,6 +4,7 @@
 #include "libxml2_page.h"
 #include "read_fixture.h"
 
+#include "addon/core/para_type.h"
 #include "tests/support/temp_dir.h"
 
 #include <QBuffer>
@@ -505,4 +506,58 @@ TEST_F(PlxRoundTripTest, APageWithAnEmptyFramesetIsWrittenWithABody)
 {
     std::string first = writtenAgainTheSame("<frameset><frameset><meta name=a content=b>");
     EXPECT_NE(first.find("<body>"), std::string::npos) << first;
+}
+
+// Only an item's first paragraph begins it: a block quote in the item is written inside it,
+// without an item of its own before it.
+TEST_F(PlxRoundTripTest, ABlockQuoteInAListItemBeginsNoItemOfItsOwn)
+{
+    roundTrip("<ul><li>one<blockquote>q</blockquote></ul><p>after</p>");
+    roundTrip("<ol><li>a<blockquote>q</blockquote><li>b</ol><p>after</p>");
+    EXPECT_EQ(written().find("<li>\r\n<blockquote>"), std::string::npos) << written();
+}
+
+// The one that began inside the other ends first, also where both end at one line.
+TEST_F(PlxRoundTripTest, AFormAndABlockQuoteEndingTogetherEndInsideOut)
+{
+    roundTrip("<blockquote>a<form action=x method=get><input name=q></form></blockquote><p>after</p>");
+    roundTrip("<table><tr><td><blockquote><form action=x method=get><input name=q></form></blockquote></td></tr></table>"
+              "<p>after</p>");
+    roundTrip("<form action=x method=get><p>a<input name=r></p><blockquote>q<input name=q></blockquote></form>"
+              "<blockquote>more</blockquote><p>after</p>");
+}
+
+// Edited so that a quote ends while the form begun inside it goes on: the form is written
+// around the quote, and every field is still in it when read back.
+TEST_F(PlxRoundTripTest, AFormGoingOnPastTheQuoteItBeganInIsWrittenAroundIt)
+{
+    ASSERT_EQ(read("<blockquote><p>a</p><form action=x method=get><input name=q><p>b<input name=r></p></form>"
+                   "</blockquote><p>after</p>"),
+              1);
+    // The quote's and the form's bits of a line.
+    auto inQuoteAndForm = [&](int line) {
+        VekLineRecord record{};
+        EXPECT_TRUE(EditorGetLineRecord(hWnd, line, &record));
+        auto word = static_cast<std::uint32_t>(record.typeWord);
+        return std::pair(addon::GetParaMiscType(nullptr, word) == addon::kMiscBlockQuote, (word & addon::kParaInForm) != 0);
+    };
+    ASSERT_EQ(inQuoteAndForm(2), std::pair(true, true));
+    ASSERT_EQ(EditorSetParaType(hWnd, 2, int(addon::kParaInForm)), 1);
+    std::string page = written();
+    EXPECT_TRUE(test::Libxml2Errors(page).empty()) << page;
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read(page), 1);
+    EXPECT_EQ(inQuoteAndForm(1), std::pair(true, true)) << page;
+    EXPECT_EQ(inQuoteAndForm(2), std::pair(false, true)) << page;
+}
+
+// A paragraph in a cell takes the cell's alignment: "align=left" is for a left one in an
+// aligned cell only, elsewhere it reads back as an alignment the paragraph had not.
+TEST_F(PlxRoundTripTest, AParagraphInACellAfterAFormOrAParagraphKeepsItsAlignment)
+{
+    roundTrip("<table><tr><td><form action=x method=get><input name=q></form>after form</td></tr></table><p>after</p>");
+    roundTrip("<table><tr><td><ul><li>a</ul>two</td></tr></table><p>after</p>");
+    roundTrip("<table><tr><td align=center><form action=x method=get><input name=q></form>two</td></tr></table>"
+              "<p>after</p>");
 }
