@@ -181,8 +181,9 @@ int RuleTag(HtmlCtx* ctx, HtmlReader* r)
     char value[kHtmlTextSize + 1];
     if (TagAttribute(ctx, r, "size", value))
         size = std::max(0, ParseHtmlSize(ctx, value, true, false));
-    // An empty width says nothing: the rule keeps its full width.
-    bool widthGiven = TagAttribute(ctx, r, "width", value) && value[0];
+    // An empty or zero width says nothing: the rule keeps its full width (a width of 0 is
+    // the writer's "none given").
+    bool widthGiven = TagAttribute(ctx, r, "width", value) && value[0] && ruleWidth(ctx, value) != 0;
     if (widthGiven)
         width = ruleWidth(ctx, value);
     bool alignGiven = TagAttribute(ctx, r, "align", value);
