@@ -231,9 +231,13 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         return 0;
     if (w.preOpen && (c.other != kMiscPre || d.leavingCell)) {
         w.preOpen = false;
-        w.out.pre = 0;
         w.afterBreak = true;
-        if (!Tag(w, "pre", false, true))
+        // Its end tag still stands inside "pre": a line it begins gets no indentation, which
+        // would be read as text.
+        if (!Tag(w, "pre", false, false))
+            return 0;
+        w.out.pre = 0;
+        if (!Flush(w))
             return 0;
     }
     // The end of what is written ends the lists around it too, as it does when read; a form

@@ -562,3 +562,11 @@ TEST_F(PlxRoundTripTest, AParagraphInACellAfterAFormOrAParagraphKeepsItsAlignmen
     roundTrip("<table><tr><td align=center><form action=x method=get><input name=q></form>two</td></tr></table>"
               "<p>after</p>");
 }
+
+// Inside a cell the writer indents its lines, but not one inside "pre", its end's included.
+TEST_F(PlxRoundTripTest, AnEmptyPreInACellGetsNoIndentedEndLine)
+{
+    // Text before the table's first row is no text: the "pre" stays empty.
+    std::string first = writtenAgainTheSame("<table></a>.\n<pre>  pre\ttext\n kept</pe");
+    EXPECT_EQ(first.find("    </pre>"), std::string::npos) << first;
+}
