@@ -290,6 +290,12 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     // A form opens inside the cells that hold all of it, before what its first line opens
     // in them (one across rows of a table open already stays between those rows), or in the
     // list item its first line opens.
+    // A quote, list item or cell that held the form ended it just now: the form's further
+    // lines begin one again.
+    if (c.inForm && !w.formOpen && !d.formStarts && !closing) {
+        d.formStarts = true;
+        d.form = placeForm(w, line, d.paraStart, d.leavingCell);
+    }
     bool formStarts = d.formStarts && !w.formOpen;
     bool formInNewItem = d.form.listLevel && d.form.listLevel == c.listLevel && d.paraStart && c.listItem;
     auto openForm = [&](bool here) {

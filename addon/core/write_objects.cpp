@@ -194,20 +194,20 @@ int WritePicture(HtmlWriter& w, int picture)
     return PutTagEnd(&w.ctx, w.out, false);
 }
 
-int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line)
+namespace {
+
+bool lineInForm(HWND hWnd, int line)
 {
-    auto inForm = [&](int l) {
-        VekLineRecord r{};
-        return EditorGetLineRecord(hWnd, l, &r) && (static_cast<std::uint32_t>(r.typeWord) & kParaInForm);
-    };
-    if (!inForm(line))
-        return -1;
-    int first = line;
-    while (first > 0 && inForm(first - 1))
-        --first;
+    VekLineRecord r{};
+    return EditorGetLineRecord(hWnd, line, &r) && (static_cast<std::uint32_t>(r.typeWord) & kParaInForm);
+}
+
+// The first field whose control stands on line or after it in its form block; -1 for none.
+int firstFieldFrom(HtmlCtx& ctx, HWND hWnd, int line)
+{
     char chars[kHtmlLineMax + 2];
     std::uint16_t fonts[kHtmlLineMax + 2];
-    for (int l = first; inForm(l); ++l) {
+    for (int l = line; lineInForm(hWnd, l); ++l) {
         int count = EditorGetLineChars(hWnd, l, chars, fonts);
         for (int i = 0; i < count; ++i) {
             if (chars[i] != kObjectChar)
@@ -228,9 +228,25 @@ int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line)
     return -1;
 }
 
+}
+
+int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line)
+{
+    if (!lineInForm(hWnd, line))
+        return -1;
+    int first = line;
+    while (first > 0 && lineInForm(hWnd, first - 1))
+        --first;
+    return firstFieldFrom(ctx, hWnd, first);
+}
+
 int WriteFormStart(HtmlWriter& w, int line)
 {
-    int field = FindLineForm(w.ctx, w.hWnd, line);
+    // A form begun again within a block (after a quote or a cell that held the one before
+    // ended it) is the form of the fields from here on.
+    int field = firstFieldFrom(w.ctx, w.hWnd, line);
+    if (field < 0)
+        field = FindLineForm(w.ctx, w.hWnd, line);
     int form = field >= 0 ? w.ctx.fields[field].form : -1;
     w.formOpen = true;
     w.formQuotes = w.openQuotes();

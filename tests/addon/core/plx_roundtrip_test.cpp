@@ -570,3 +570,15 @@ TEST_F(PlxRoundTripTest, AnEmptyPreInACellGetsNoIndentedEndLine)
     std::string first = writtenAgainTheSame("<table></a>.\n<pre>  pre\ttext\n kept</pe");
     EXPECT_EQ(first.find("    </pre>"), std::string::npos) << first;
 }
+
+// A form that ends with the quote it stands in, and the next form right after it: the next
+// form's fields are written in a form of their own, with its action.
+TEST_F(PlxRoundTripTest, AFormRightAfterOneEndedWithItsQuoteIsWrittenWithItsOwnAction)
+{
+    roundTrip("<blockquote><p>x</p><form action=a method=post><input name=p></form></blockquote><table><tr><td>"
+              "<form action=s method=get><input name=q></form>Results.</td></tr></table><p>End</p>");
+    std::string page = written();
+    std::size_t second = page.find("action=s>");
+    EXPECT_NE(second, std::string::npos) << page;
+    EXPECT_LT(second, page.find("<input name=q")) << page;
+}
