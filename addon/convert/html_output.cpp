@@ -113,7 +113,7 @@ bool entityFits(const HtmlOutput& out, std::size_t size)
     int n = static_cast<int>(size);
     if (length + n <= kSoftBreak)
         return true;
-    bool softBreak = !out.inTag && out.line[length - 1] == ' ';
+    bool softBreak = !out.inTag && !out.inValue && out.line[length - 1] == ' ';
     return !softBreak && length <= kEntityBreak && length + n <= kHtmlLineMax;
 }
 
@@ -293,7 +293,7 @@ int InsertHtmlOutput(HtmlCtx* ctx, HtmlOutput& out, std::uint64_t offset, std::s
 int PutChar(HtmlCtx* ctx, HtmlOutput& out, char c)
 {
     int length = out.length;
-    bool soft = !out.inTag && length + 1 > kSoftBreak &&
+    bool soft = !out.inTag && !out.inValue && length + 1 > kSoftBreak &&
                 (out.line[length - 1] == ' ' || (out.entityStart && length > kEntityBreak));
     if ((soft || (c == '\\' && length + 1 > kBackslashBreak) || length + 1 > kHtmlLineMax) && !BreakHtmlLine(ctx, out))
         return 0;
@@ -491,10 +491,13 @@ int PutAttr(HtmlCtx* ctx, HtmlOutput& out, const char* name, const char* value)
         return 0;
     if (!quote)
         return PutString(ctx, out, value);
-    if (!PutChar(ctx, out, quote))
-        return 0;
-    bool written = quote == '"' ? putEscapedValue(ctx, out, value) : PutString(ctx, out, value);
-    return written && PutChar(ctx, out, quote) ? 1 : 0;
+    // A line end inside the quotes would be part of the value.
+    out.inValue = 1;
+    bool written = PutChar(ctx, out, quote) &&
+                   (quote == '"' ? putEscapedValue(ctx, out, value) : PutString(ctx, out, value)) &&
+                   PutChar(ctx, out, quote);
+    out.inValue = 0;
+    return written ? 1 : 0;
 }
 
 int PutAttrInt(HtmlCtx* ctx, HtmlOutput& out, const char* name, long value)
@@ -552,7 +555,7 @@ int BreakHtmlLine(HtmlCtx* ctx, HtmlOutput& out)
     if (out.length == 0)
         return 1;
     bool afterBlank = out.line[out.length - 1] == ' ';
-    return flushLine(ctx, out, afterBlank && !out.nbsp && !out.pre);
+    return flushLine(ctx, out, afterBlank && !out.nbsp && !out.pre && !out.inValue);
 }
 
 int EndHtmlLine(HtmlCtx* ctx, HtmlOutput& out)

@@ -40,6 +40,7 @@ struct HtmlOutput {
     char line[kHtmlLineMax + 3];   // room for the line end
     int length;
     int inTag;                     // no soft break inside a tag name
+    int inValue;                   // inside an attribute's quoted value: no line end at all
     int entityStart;               // the next stored character starts an entity
     int nbsp;                      // "&nbsp;" is being written
     int continued;                 // the last line went out without a line end
@@ -95,9 +96,10 @@ int PutTagEnd(HtmlCtx* ctx, HtmlOutput& out, bool flush);
 // Ends the line in the buffer. Inside "pre" (and while "&nbsp;" is written) the line
 // goes out without a line end and the next continues it: there a line end is text.
 int FlushHtmlLine(HtmlCtx* ctx, HtmlOutput& out);
-// A break the line's length asks for: a line end only after a blank. Elsewhere (inside a
-// word, before an entity or a backslash, inside an attribute's value) a line end would
-// read back as a blank: the line goes out without one and the next continues it.
+// A break the line's length asks for: a line end only after a blank outside an attribute's
+// value. Elsewhere (inside a word, before an entity or a backslash, inside a value) a line
+// end would read back as a blank or as part of the value: the line goes out without one
+// and the next continues it.
 int BreakHtmlLine(HtmlCtx* ctx, HtmlOutput& out);
 // A line end inside "pre", where it is a line break: written even for an empty line.
 int EndHtmlLine(HtmlCtx* ctx, HtmlOutput& out);

@@ -500,10 +500,20 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
             w.linkState = 1;
             w.linkQuote = 0;
         }
-        for (char c : run)
-            if (c == w.linkQuote || (!w.linkQuote && (c == '"' || c == '\'')))
-                w.linkQuote = w.linkQuote ? 0 : c;
-        return PutString(&w.ctx, w.out, run);
+        // The data is the anchor's attributes as read: inside a quoted value no line end.
+        for (char c : run) {
+            bool closes = w.linkQuote && c == w.linkQuote;
+            if (!w.linkQuote && (c == '"' || c == '\''))
+                w.linkQuote = c;
+            w.out.inValue = w.linkQuote != 0;
+            int put = PutChar(&w.ctx, w.out, c);
+            w.out.inValue = 0;
+            if (!put)
+                return 0;
+            if (closes)
+                w.linkQuote = 0;
+        }
+        return 1;
     }
     if (w.linkState == 1 && !EndLinkData(w))
         return 0;

@@ -582,3 +582,15 @@ TEST_F(PlxRoundTripTest, AFormRightAfterOneEndedWithItsQuoteIsWrittenWithItsOwnA
     EXPECT_NE(second, std::string::npos) << page;
     EXPECT_LT(second, page.find("<input name=q")) << page;
 }
+
+// A blank inside an attribute's value is no place for a line end: it would be part of the
+// value read back.
+TEST_F(PlxRoundTripTest, ALineIsNotBrokenInsideAnAttributesValue)
+{
+    // The blank inside each value stands past the length where lines break after a blank.
+    std::string words(84, 'w');
+    std::string first = writtenAgainTheSame("<p>" + words + "<font face=\"Courier New\">c</font></p><p>" + words +
+                                            "<a href=x.htm title=\"one two\">t</a></p>");
+    EXPECT_NE(first.find("face=\"Courier New\""), std::string::npos) << first;
+    EXPECT_NE(first.find("title=\"one two\""), std::string::npos) << first;
+}
