@@ -204,6 +204,7 @@ struct Decision {
     bool headerCloses = false, leavingCell = false;
     bool newTable[kMaxWriteLevels + 1]{};
     bool opened = false;            // a block tag was opened at this paragraph start
+    bool cellOpened = false;        // a table, row or cell was
     int cellAlign = 0;
 };
 
@@ -318,19 +319,19 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         if (!t.open) {
             if (!WriteTableStart(w, level, c.cell[level]))
                 return 0;
-            d.opened = true;
+            d.cellOpened = true;
         }
         if (!t.rowOpen || c.row[level] != w.prev.row[level]) {
             if (!WriteRowStart(w, level))
                 return 0;
-            d.opened = true;
+            d.cellOpened = true;
         }
         if (c.cell[level] != w.prev.cell[level]) {
             int carried = WriteCellStart(w, level, c.cell[level]);
             if (carried < 0)
                 return 0;
             d.cellAlign = carried;
-            d.opened = true;
+            d.cellOpened = true;
         }
     }
     if (!openForm(!formInNewItem && c.level == d.form.depth))
@@ -434,11 +435,11 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
         return 1;
     int align = w.record.alignment & kAlignWritten & ~d.cellAlign;
     bool byAlignment = align && !w.cur.header;
+    // A cell's paragraph with spacing is a "p" in it, as read. A block tag opened for this
+    // paragraph separates it already; a "p" inside it (a header, a list item) would not be
+    // HTML. Loose text ended by the next paragraph or block reads back with spacing.
     bool bySpacing = !d.opened && w.record.spaceBefore > 0;
-    // A block tag opened for this paragraph separates it already; a "p" inside it
-    // (a header, a list item, a cell) would not be HTML. Loose text ended by the next
-    // paragraph or block reads back with spacing.
-    bool byBreak = !d.opened && (w.afterBreak || !endsPageOrCell(w, line));
+    bool byBreak = !d.opened && !d.cellOpened && (w.afterBreak || !endsPageOrCell(w, line));
     if (!byAlignment && !bySpacing && !byBreak)
         return 1;
     return WriteParaStart(w);

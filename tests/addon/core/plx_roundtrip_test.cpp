@@ -594,3 +594,11 @@ TEST_F(PlxRoundTripTest, ALineIsNotBrokenInsideAnAttributesValue)
     EXPECT_NE(first.find("face=\"Courier New\""), std::string::npos) << first;
     EXPECT_NE(first.find("title=\"one two\""), std::string::npos) << first;
 }
+
+// A cell's first paragraph read from a "p" has its spacing: it is written as one, and the
+// paragraph after its end is not aligned left by what is written for it.
+TEST_F(PlxRoundTripTest, AParagraphWithSpacingBeginningACellIsWrittenAsOne)
+{
+    roundTrip("<table><tr><td><p>one</p>two</td><td align=right><p>three</p></td></tr></table><p>after</p>");
+    EXPECT_NE(written().find("<td valign=top>\r\n    <p>one</p>\r\n    <div>two</div>"), std::string::npos) << written();
+}
