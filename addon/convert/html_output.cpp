@@ -113,7 +113,7 @@ bool entityFits(const HtmlOutput& out, std::size_t size)
     int n = static_cast<int>(size);
     if (length + n <= kSoftBreak)
         return true;
-    bool softBreak = !out.inTag && !out.inValue && out.line[length - 1] == ' ';
+    bool softBreak = length > 0 && !out.inTag && !out.inValue && out.line[length - 1] == ' ';
     return !softBreak && length <= kEntityBreak && length + n <= kHtmlLineMax;
 }
 

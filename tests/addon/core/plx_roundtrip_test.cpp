@@ -602,3 +602,20 @@ TEST_F(PlxRoundTripTest, AParagraphWithSpacingBeginningACellIsWrittenAsOne)
     roundTrip("<table><tr><td><p>one</p>two</td><td align=right><p>three</p></td></tr></table><p>after</p>");
     EXPECT_NE(written().find("<td valign=top>\r\n    <p>one</p>\r\n    <div>two</div>"), std::string::npos) << written();
 }
+
+// References kept as the page wrote them in a UTF-8 page's text, one longer than the length
+// where lines break at the start of a line: nothing before the line's start is looked at.
+TEST_F(PlxRoundTripTest, AKeptReferenceLongerThanALinesBreakLengthIsWrittenWhole)
+{
+    std::string tail = "&#x2603" + std::string(17, 'N') + std::string(61, 'j') + std::string(45, 'N');
+    // Written twice: the second write puts the long one at a line's start.
+    ASSERT_EQ(read("\">o \xe2\x80\xa6 \xe2\x98\x83 > smissing.png\" alt=\"x \xe2\x86\x92 y &#x2603" + std::string(18, 'N') +
+                   " &#x2603" + std::string(38, 'N') + " " + tail),
+              1);
+    std::string first = written();
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read(first), 1);
+    std::string second = written();
+    EXPECT_NE(second.find(tail), std::string::npos) << second;
+}
