@@ -382,10 +382,6 @@ const char* copyPlainRun(HtmlOutput& out, const char* p, const char* end, char& 
     return q;
 }
 
-}
-
-namespace {
-
 // Below the soft-break length no break rule can apply: characters that need no entity,
 // and single blanks inside the line, are copied at once up to it.
 const char* copyBelowSoftBreak(HtmlOutput& out, const char* p, const char* end, char& previous)
