@@ -24,6 +24,7 @@ struct ParaState {
     bool listItem = false, term = false;
     int other = 0;                        // 1 block quote, 2 address, 3 rule, 4 preformatted
     bool inForm = false;
+    bool endsOnly = false;                // holds only a cell's or a row's end
     int quoteDepth = 0;
     int level = 0;                        // table nesting
     int row[kMaxWriteLevels + 1]{};       // per level from 1: row and cell ids
@@ -48,6 +49,12 @@ struct FontFacts {
     int tag = 0;
     COLORREF colour = 0;
     int userId = 0;
+};
+
+// The form of the first field from a line on, found once per field (see FirstFieldFrom):
+// valid for the lines from..to.
+struct FieldScan {
+    int from = 0, to = -1, form = -1;
 };
 
 struct TableLevelState {
@@ -82,6 +89,7 @@ struct HtmlWriter {
     int formQuotes = 0;                   // the "blockquote" tags open around it
     int openHeader = 0;
     int currentForm = -1;                 // the form whose "form" tag is open
+    FieldScan fieldScan;                  // what follows the line being written
 
     CharState chars;
     int charsLink = -1;                   // the link state chars was worked out in; -1 none
@@ -174,6 +182,11 @@ int WriteFormStart(HtmlWriter& w, int line);
 int WriteFormEnd(HtmlWriter& w);
 // The first field whose control stands in the form block holding line; -1 for none.
 int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line);
+// The field whose control (or image) is the object of font; -1 for none.
+int ObjectField(HtmlCtx& ctx, HWND hWnd, int font);
+// The first field whose control stands on line or after it in its form block; -1 for none.
+// at: the line it stands on, or the block's last line when there is none.
+int FirstFieldFrom(HtmlCtx& ctx, HWND hWnd, int line, int* at = nullptr);
 
 // write_head.cpp
 int WriteHead(HtmlWriter& w);

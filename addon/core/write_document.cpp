@@ -131,7 +131,8 @@ void readState(HtmlWriter& w, int line, bool closing)
         s.listType = s.listLevel = 0;
     // A line of only a cell's or a row's end holds nothing to put in a header, list or
     // block: one opened for it would be empty, or stand between the cells.
-    if ((r.flags & (kLineRowEnd | kLineCellEnd)) && r.lastColumn <= 1)
+    s.endsOnly = (r.flags & (kLineRowEnd | kLineCellEnd)) && r.lastColumn <= 1;
+    if (s.endsOnly)
         s.header = s.listType = s.listLevel = s.other = 0, s.listItem = s.term = false;
     s.listLevel = std::clamp(s.listLevel, 0, kMaxListLevels);
     if (s.other == kMiscBlockQuote)
@@ -147,6 +148,18 @@ bool newTableAt(HtmlWriter& w, int d)
         return false;
     VekCellProps props{};
     return (EditorGetCellProps(w.hWnd, w.cur.cell[d], &props) & editor::kRowStartsTable) || EditorIsNewTable(w.hWnd, row);
+}
+
+// The form of the fields from line on in its form block; -1 when no field follows. A page
+// held whole in one form is so not scanned to its end at every paragraph.
+int fieldsFormFrom(HtmlWriter& w, FieldScan& scan, int line)
+{
+    if (line < scan.from || line > scan.to) {
+        int field = FirstFieldFrom(w.ctx, w.hWnd, line, &scan.to);
+        scan.from = line;
+        scan.form = field >= 0 ? w.ctx.fields[field].form : -1;
+    }
+    return scan.form;
 }
 
 // Where the form block that starts at line goes: inside the table cells that hold all of it
@@ -166,8 +179,16 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
     // Inside the quotes open now that hold all of its lines in this cell.
     place.quotes = std::min(w.openQuotes(), c.quoteDepth);
     VekLineRecord r{};
+    FieldScan scan;
+    int form = fieldsFormFrom(w, scan, line);
     while (last + 1 < w.endLine && EditorGetLineRecord(w.hWnd, last + 1, &r) &&
            (static_cast<std::uint32_t>(r.typeWord) & kParaInForm)) {
+        // The paragraph where the fields of the next form begin begins that form.
+        if ((r.flags & kLineFirst) && form >= 0 && EditorGetLineTableLevel(w.hWnd, last + 1) <= c.level) {
+            int next = fieldsFormFrom(w, scan, last + 1);
+            if (next >= 0 && next != form)
+                break;
+        }
         ++last;
         // A later paragraph of a list is written as an item of its own.
         auto word = static_cast<std::uint32_t>(r.typeWord);
@@ -199,7 +220,7 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
 }
 
 struct Decision {
-    bool paraStart = false, formStarts = false, endedRow = false, endedCell = false, listChanges = false;
+    bool paraStart = false, formStarts = false, formChanges = false, endedRow = false, endedCell = false, listChanges = false;
     FormPlace form;                 // where a form that starts here goes
     bool headerCloses = false, leavingCell = false;
     bool newTable[kMaxWriteLevels + 1]{};
@@ -275,7 +296,7 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
             d.paraStart = true;
         }
     }
-    if (w.formOpen && !c.inForm) {
+    if (w.formOpen && (!c.inForm || d.formChanges)) {
         if (!WriteFormEnd(w))
             return 0;
         d.paraStart = true;
@@ -292,8 +313,9 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     // in them (one across rows of a table open already stays between those rows), or in the
     // list item its first line opens.
     // A quote, list item or cell that held the form ended it just now: the form's further
-    // lines begin one again.
-    if (c.inForm && !w.formOpen && !d.formStarts && !closing) {
+    // lines begin one again. A line of only a cell's or a row's end begins none: a form
+    // holding nothing reads back as none.
+    if (c.inForm && !c.endsOnly && !w.formOpen && !d.formStarts && !closing) {
         d.formStarts = true;
         d.form = placeForm(w, line, d.paraStart, d.leavingCell);
     }
@@ -639,7 +661,15 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     for (int level = 1; level <= c.level; ++level)
         d.newTable[level] = newTableAt(w, level);
     d.paraStart = w.paraStart || line == w.firstLine;
-    d.formStarts = c.inForm && !w.prev.inForm;
+    // Adjacent forms are one block of lines: the paragraph where the fields of the next one
+    // begin ends the open form and begins theirs.
+    d.formChanges = d.paraStart && w.formOpen && w.currentForm >= 0 && c.inForm && !c.endsOnly &&
+                    c.level == w.formLevel;
+    if (d.formChanges) {
+        int next = fieldsFormFrom(w, w.fieldScan, line);
+        d.formChanges = next >= 0 && next != w.currentForm;
+    }
+    d.formStarts = c.inForm && !c.endsOnly && (!w.prev.inForm || d.formChanges);
     bool inRange = line > w.firstLine;
     unsigned lastFlags = inRange ? w.prevLineFlags : 0;
     if (inRange && w.prevLine != line - 1)
@@ -649,7 +679,7 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     w.prevLine = line;
     w.prevLineFlags = w.record.flags;
     d.leavingCell = d.endedCell || c.level != w.prev.level || (c.level && c.cell[c.level] != w.prev.cell[c.level]);
-    if (d.formStarts && !w.formOpen)
+    if (d.formStarts && (!w.formOpen || d.formChanges))
         d.form = placeForm(w, line, d.paraStart, d.leavingCell);
     d.listChanges = c.listType != w.prev.listType || d.formStarts || d.leavingCell;
     d.headerCloses = w.openHeader && (c.header != w.openHeader || d.paraStart || d.formStarts || d.leavingCell ||

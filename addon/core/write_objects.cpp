@@ -202,32 +202,41 @@ bool lineInForm(HWND hWnd, int line)
     return EditorGetLineRecord(hWnd, line, &r) && (static_cast<std::uint32_t>(r.typeWord) & kParaInForm);
 }
 
-// The first field whose control stands on line or after it in its form block; -1 for none.
-int firstFieldFrom(HtmlCtx& ctx, HWND hWnd, int line)
+}
+
+int ObjectField(HtmlCtx& ctx, HWND hWnd, int font)
 {
-    char chars[kHtmlLineMax + 2];
-    std::uint16_t fonts[kHtmlLineMax + 2];
-    for (int l = line; lineInForm(hWnd, l); ++l) {
-        int count = EditorGetLineChars(hWnd, l, chars, fonts);
-        for (int i = 0; i < count; ++i) {
-            if (chars[i] != kObjectChar)
-                continue;
-            int controlId = EditorGetObjectField(hWnd, fonts[i]);
-            for (int f = 0; controlId && f < ctx.fieldCount && f < kFieldCount; ++f)
-                if (ctx.fields[f].controlId == controlId)
-                    return f;
-            // An image field is a picture, not a control: its aux value names the field. A form
-            // whose only field it is keeps its method and action so.
-            int aux = 0;
-            if (!controlId && EditorGetFontData(hWnd, fonts[i], nullptr, nullptr, nullptr, &aux) &&
-                aux >= kFirstImageFieldAux && aux - kFirstImageFieldAux < std::min(ctx.fieldCount, kFieldCount) &&
-                ctx.fields[aux - kFirstImageFieldAux].type == kFieldImage)
-                return aux - kFirstImageFieldAux;
-        }
-    }
+    int controlId = EditorGetObjectField(hWnd, font);
+    for (int f = 0; controlId && f < ctx.fieldCount && f < kFieldCount; ++f)
+        if (ctx.fields[f].controlId == controlId)
+            return f;
+    // An image field is a picture, not a control: its aux value names the field. A form
+    // whose only field it is keeps its method and action so.
+    int aux = 0;
+    if (!controlId && EditorGetFontData(hWnd, font, nullptr, nullptr, nullptr, &aux) && aux >= kFirstImageFieldAux &&
+        aux - kFirstImageFieldAux < std::min(ctx.fieldCount, kFieldCount) &&
+        ctx.fields[aux - kFirstImageFieldAux].type == kFieldImage)
+        return aux - kFirstImageFieldAux;
     return -1;
 }
 
+int FirstFieldFrom(HtmlCtx& ctx, HWND hWnd, int line, int* at)
+{
+    char chars[kHtmlLineMax + 2];
+    std::uint16_t fonts[kHtmlLineMax + 2];
+    int l = line;
+    for (; lineInForm(hWnd, l); ++l) {
+        int count = EditorGetLineChars(hWnd, l, chars, fonts);
+        for (int i = 0; i < count; ++i)
+            if (int field = chars[i] == kObjectChar ? ObjectField(ctx, hWnd, fonts[i]) : -1; field >= 0) {
+                if (at)
+                    *at = l;
+                return field;
+            }
+    }
+    if (at)
+        *at = l - 1;
+    return -1;
 }
 
 int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line)
@@ -237,14 +246,14 @@ int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line)
     int first = line;
     while (first > 0 && lineInForm(hWnd, first - 1))
         --first;
-    return firstFieldFrom(ctx, hWnd, first);
+    return FirstFieldFrom(ctx, hWnd, first);
 }
 
 int WriteFormStart(HtmlWriter& w, int line)
 {
     // A form begun again within a block (after a quote or a cell that held the one before
     // ended it) is the form of the fields from here on.
-    int field = firstFieldFrom(w.ctx, w.hWnd, line);
+    int field = FirstFieldFrom(w.ctx, w.hWnd, line);
     if (field < 0)
         field = FindLineForm(w.ctx, w.hWnd, line);
     int form = field >= 0 ? w.ctx.fields[field].form : -1;

@@ -619,3 +619,29 @@ TEST_F(PlxRoundTripTest, AKeptReferenceLongerThanALinesBreakLengthIsWrittenWhole
     std::string second = written();
     EXPECT_NE(second.find(tail), std::string::npos) << second;
 }
+
+// A form left open in a cell that holds nothing more marks only the cell's and the row's
+// ends: written as an empty form (even between the cell and the row's end) it read back
+// as none.
+TEST_F(PlxRoundTripTest, AFormHoldingOnlyTheEndOfItsCellIsWrittenAsNone)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<table><td><form", "<h id=k><table><a><form"}))
+        EXPECT_EQ(first.find("<form"), std::string::npos) << first;
+}
+
+// Forms one after the other are one block of lines in the document: the fields of the
+// second still write its own form, with its action, and its radio buttons their own group
+// (the first of a name in a form is checked).
+TEST_F(PlxRoundTripTest, AdjacentFormsStayApart)
+{
+    roundTrip("<form action=a><input type=radio name=r checked></form>"
+              "<form action=b><p>Pick <input type=radio name=r></form><p>after</p>");
+    for (const std::string& first : eachWrittenAgainTheSame(
+             {"<table><td><form action=a><input type=radio name=r checked>"
+              "<td><form action=b><input type=radio name=r></table>",
+              "<form action=a><input type=radio name=r checked></form><form action=b><p>Intro</p>"
+              "<table><tr><td><input type=radio name=r></td></tr></table></form>"})) {
+        EXPECT_NE(first.find("action=a"), std::string::npos) << first;
+        EXPECT_NE(first.find("action=b"), std::string::npos) << first;
+    }
+}
