@@ -211,8 +211,11 @@ int CreateFieldControl(HtmlCtx* ctx, HtmlGroup* group, int fromReader, int repai
     if (f->type != kFieldSelect)
         ResetFieldControl(ctx, f);
     HWND hWnd = ctx->editorWindow;
+    // A field beginning a paragraph gives it the format of its group (of its form): the
+    // paragraph may hold nothing else, as one that ends the page.
     if (fromReader)
-        EditorAppendText(hWnd, kObjectText, id, -1, CurrentTableCell(r), -1, 0);
+        EditorAppendText(hWnd, kObjectText, id, r->paraStart ? GroupParaFormat(ctx, *group) : -1, CurrentTableCell(r),
+                         -1, 0);
     else
         EditorPlacePicture(hWnd, id, repaint);
     if (HWND control = EditorGetObjectControl(hWnd, id))

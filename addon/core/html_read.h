@@ -22,6 +22,8 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r);
 int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing);
 int EndOpenParagraph(HtmlCtx* ctx, HtmlReader* r, bool spacing);
 int InsertHtmlText(HtmlCtx* ctx, HtmlGroup* group, const char* text);
+// The paragraph format the group gives the text it holds.
+int GroupParaFormat(HtmlCtx* ctx, HtmlGroup& g);
 // The blank held back from the last text: dropped when what comes next begins with a
 // paragraph, cell or row end (paragraphEnds), else given to the document first.
 int ReleaseHeldBlank(HtmlCtx* ctx, HtmlReader* r, bool paragraphEnds = false);

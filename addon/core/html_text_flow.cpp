@@ -311,17 +311,22 @@ int EndOpenParagraph(HtmlCtx* ctx, HtmlReader* r, bool spacing)
     return r->paraStart ? 1 : EndParagraph(ctx, r, ctx->marker, spacing);
 }
 
+int GroupParaFormat(HtmlCtx* ctx, HtmlGroup& g)
+{
+    int list = listFormat(ctx, g);
+    int left = g.leftIndent;
+    if (g.element == kElemBlockQuote && g.reader->inTable)
+        left = std::max(0, left - kQuoteIndent);
+    return paragraphFormat(ctx, g, left, list);
+}
+
 namespace {
 
 int insertRun(HtmlCtx* ctx, HtmlGroup& g, const char* text)
 {
     HtmlReader* r = g.reader;
     int font = groupFont(ctx, g);
-    int list = listFormat(ctx, g);
-    int left = g.leftIndent;
-    if (g.element == kElemBlockQuote && r->inTable)
-        left = std::max(0, left - kQuoteIndent);
-    int format = paragraphFormat(ctx, g, left, list);
+    int format = GroupParaFormat(ctx, g);
     HtmlTableLevel& level = GetTableLevel(r);
     if ((r->flags & kReadInCaption) && level.captionBelow) {
         queueCaption(level, text, font, format);

@@ -645,3 +645,12 @@ TEST_F(PlxRoundTripTest, AdjacentFormsStayApart)
         EXPECT_NE(first.find("action=b"), std::string::npos) << first;
     }
 }
+
+// A field that begins the page's last paragraph, left open, stands in its form: the
+// paragraph holding only it had no format, and its field was written outside any form,
+// which reads back as no field at all.
+TEST_F(PlxRoundTripTest, AFieldAloneInTheLastParagraphIsWrittenInItsForm)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<form><input", "<form action=go><p><input name=a"}))
+        EXPECT_NE(first.find("<form"), std::string::npos) << first;
+}
