@@ -155,16 +155,18 @@ int HeaderTag(HtmlCtx* ctx, HtmlReader* r, int level)
     level = std::clamp(level, 1, 7);
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
-    HtmlGroup& g = r->currentGroup();
-    g.style = 0;
-    g.align = 0;
-    SetParaHeader(ctx, &g.typeWord, level);
     if (r->tokenizer.beginTag) {
+        HtmlGroup& g = r->currentGroup();
+        g.style = 0;
+        g.align = 0;
+        SetParaHeader(ctx, &g.typeWord, level);
         g.element = level;
         TakeAlignAttribute(ctx, r, g);
         r->paraStart = 0;
         return kTagDone;
     }
+    // The end changes only the group it closes: a stray one, with no group to close, leaves
+    // the text after it as it was (a header there would lack the header's font).
     CloseGroup(r);
     r->currentGroup().align &= ~kAlignAny;
     return kTagDone;

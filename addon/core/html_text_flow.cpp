@@ -289,6 +289,10 @@ int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing)
     COLORREF colour = g.colour;
     int size = g.fontSize;
     if (g.listType == kListOrdered || g.listType == kListUnordered) {
+        // Only the end takes the item's font: text still pending keeps its own, as it has
+        // when a tag flushed it before the end.
+        if (!FlushHtmlText(ctx, r))
+            return 0;
         g.colour = r->itemColour;
         g.fontSize = r->itemSize;
     }

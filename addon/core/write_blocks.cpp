@@ -1,5 +1,6 @@
 // Paragraphs, headers, block quotes, lists, rules and line breaks.
 #include "addon/core/html_writer.h"
+#include "addon/core/para_type.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -180,11 +181,15 @@ int WriteListItem(HtmlWriter& w)
         return 0;
     if (w.openListType() == kListDl)
         return Tag(w, w.cur.term ? "dt" : "dd", true, false);
-    // The bullet or number takes the colour and size of the item's first line.
-    int count = w.text.count;
+    // The bullet or number takes the colour and size of the item's first line. Read back,
+    // only a number or bullet takes them, and its size is the HTML size written: the size
+    // is compared as that, so that what is written once is written again.
+    int count = w.text.count, type = w.openListType();
     FontFacts facts;
-    bool differs = count > 0 && ReadFontFacts(w.hWnd, w.text.fonts[count - 1], facts) &&
-                   ((facts.colour != 0 && facts.colour != 0x010101) || facts.points != w.ctx.fonts[0].points);
+    bool differs = (type == kListOrdered || type == kListUnordered) && count > 0 &&
+                   ReadFontFacts(w.hWnd, w.text.fonts[count - 1], facts) &&
+                   ((facts.colour != 0 && facts.colour != 0x010101) ||
+                    LargestHtmlSize(facts.points) != LargestHtmlSize(w.ctx.fonts[0].points));
     if (!differs)
         return Tag(w, "li", true, false);
     char colour[8];

@@ -287,6 +287,41 @@ TEST_F(PlxRoundTripTest, FormattingOpenAtThePagesEndInAListEndsBeforeTheList)
     EXPECT_EQ(written(), first);
 }
 
+// The end of a list item's paragraph takes the item's font for its number; the text before
+// it keeps its own, whether a tag or the paragraph's end flushed it: "<font ...><li></font>
+// text</p>" has the text at its own size.
+TEST_F(PlxRoundTripTest, TextBeforeAListParagraphsEndKeepsItsOwnFont)
+{
+    ASSERT_EQ(read("<ul><font size=6><li></font>plain</p>more</ul>"), 1);
+    EXPECT_EQ(pointsAt(0, 0), 11);
+    EXPECT_EQ(pointsAt(0, 5), 24) << "the end, which the bullet takes";
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    for (const std::string& first : eachWrittenAgainTheSame({"<ol>x<p>t", "<ol><center>d", "<li>><p>>"}))
+        EXPECT_EQ(first.find("<font"), std::string::npos) << first;
+}
+
+// A header's end tag with no header open has no group to close: the text after it is no
+// header, and keeps its formatting.
+TEST_F(PlxRoundTripTest, AStrayHeaderEndLeavesTheTextAfterItAsItWas)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"</h2>z", "<b>x</h2>y"}))
+        EXPECT_EQ(first.find("<h2>"), std::string::npos) << first;
+    ASSERT_EQ(read("<b>x</h2>y"), 1);
+    EXPECT_EQ(styleAt(1, 0) & 2, 2u);
+}
+
+// Only a number or bullet takes the font written before its item, at the HTML size written:
+// an item of another list, or one whose size reads back as the body's, gets none.
+TEST_F(PlxRoundTripTest, TheFontBeforeAListItemIsWrittenAsItReadsBack)
+{
+    for (const std::string& first :
+         eachWrittenAgainTheSame({"<menu><li><font color==1>h", "<font size=1>~<dir><li>0", "<li><h4><"}))
+        EXPECT_EQ(first.find("<li></font>"), std::string::npos) << first;
+    EXPECT_NE(writtenAgainTheSame("<ol><font color=red size=5><li></font>big</ol>").find("<font color=#ff0000 size=5>\r\n<li></font>big"),
+              std::string::npos);
+}
+
 // Loose text ended by the page's end reads back with the spacing of the paragraph end
 // before it: "mid" ended by an end tag (as written) leaves its spacing, ended by the next
 // begin tag (as first read) it does not.
