@@ -96,7 +96,8 @@ struct HtmlWriter {
     int linkState = 0;                    // 0 none, 1 "<a " data being written, 2 anchor open
     int hiddenFont = -1;                  // the font of the anchor data written last
     char linkQuote = 0;                   // the quote open in the anchor data written so far
-    bool linkParagraph = false;           // a "p" inside an anchor began the next paragraph
+    bool linkParagraph = false;           // a "p" or "div" inside an anchor began the next paragraph
+    bool linkParagraphDiv = false;        // and that paragraph ends as a "div"
     bool paraStart = true;                // the next line starts a paragraph
     // A paragraph, a rule, a header, an address, a block quote, "pre" or a list ended last:
     // the next paragraph gets its own tag. Loose text there would read back with the
@@ -146,6 +147,8 @@ const FontFacts& FactsOf(HtmlWriter& w, int font);
 // The one "align" value written for alignment bits (centre before right before justify:
 // a second "align" would be ignored when read back); null for none.
 const char* AlignmentName(int alignment);
+// A paragraph without spacing is a "div", one with spacing a "p".
+bool IsDivParagraph(const HtmlCtx& ctx, const VekLineRecord& r);
 int WriteParaStart(HtmlWriter& w);
 int WriteParaEnd(HtmlWriter& w);
 int WriteHeaderStart(HtmlWriter& w, int level, int alignment);

@@ -42,10 +42,15 @@ int Put(HtmlWriter& w, const char* text) { return PutString(&w.ctx, w.out, text)
 int Tag(HtmlWriter& w, const char* name, bool start, bool flush) { return PutTag(&w.ctx, w.out, name, start, flush); }
 int Flush(HtmlWriter& w) { return FlushHtmlLine(&w.ctx, w.out); }
 
+bool IsDivParagraph(const HtmlCtx& ctx, const VekLineRecord& r)
+{
+    return !(ctx.flags & 8) && r.spaceBefore == 0 && r.spaceAfter == 0 && r.lineValue == 0;
+}
+
 int WriteParaStart(HtmlWriter& w)
 {
     const VekLineRecord& r = w.record;
-    bool div = !(w.ctx.flags & 8) && r.spaceBefore == 0 && r.spaceAfter == 0 && r.lineValue == 0;
+    bool div = IsDivParagraph(w.ctx, r);
     int own = r.alignment & (kAlignCentre | kAlignRight | kAlignJustify);
     int alignment = own & ~w.out.cellAlign;
     // Formatting still open from before a line break would otherwise enclose the tag.

@@ -422,15 +422,27 @@ void setImplied(HtmlWriter& w)
         w.out.impliedStyle |= 2;
 }
 
-// The style bits of the first character of the line after line (0 when there is none).
-std::uint32_t nextLineStyle(HtmlWriter& w, int line)
+// The first character of the line after line is link text: the link runs on into the next
+// paragraph, whose record next becomes.
+bool linkRunsOn(HtmlWriter& w, int line, VekLineRecord& next)
 {
-    LineText next;
-    int n = EditorGetLineChars(w.hWnd, line + 1, next.chars, next.fonts);
+    LineText text;
     unsigned style = 0;
-    if (n > 0)
-        EditorGetFontInfo(w.hWnd, next.fonts[0], nullptr, nullptr, &style);
-    return style;
+    if (EditorGetLineChars(w.hWnd, line + 1, text.chars, text.fonts) > 0)
+        EditorGetFontInfo(w.hWnd, text.fonts[0], nullptr, nullptr, &style);
+    return (style & kLinkText) && EditorGetLineRecord(w.hWnd, line + 1, &next);
+}
+
+// A "p" inside an anchor begins the next paragraph only where that paragraph opens and
+// closes no block, item or alignment of its own: read back, an end tag written for one of
+// them inside the anchor would end the anchor's group instead, and the paragraph after it
+// would lose its list, header or alignment.
+bool staysInAnchor(HtmlWriter& w, const VekLineRecord& next)
+{
+    const VekLineRecord& r = w.record;
+    auto word = static_cast<std::uint32_t>(next.typeWord);
+    return next.typeWord == r.typeWord && !GetParaHeader(&w.ctx, word) && !(word & kParaMarkerShown) &&
+           next.alignment == r.alignment && next.leftIndent == r.leftIndent && next.cell == r.cell;
 }
 
 // The paragraph of line ends with the range or with its cell: what ends it there as loose
@@ -606,12 +618,16 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
             continue;
         }
         if (ch == w.ctx.marker || ch == kCellEnd) {
-            bool inLinkText = ch == w.ctx.marker && w.linkState == 2 && (nextLineStyle(w, line) & kLinkText);
+            VekLineRecord next{};
+            bool inLinkText = ch == w.ctx.marker && w.linkState == 2 && linkRunsOn(w, line, next) &&
+                              staysInAnchor(w, next);
             if (inLinkText) {
-                // This "p" is the next paragraph's start, inside the one anchor.
-                if (!Flush(w) || !Tag(w, "p", true, true))
+                // This tag is the next paragraph's start, inside the one anchor: a "div" where
+                // the paragraph it ends has no spacing, which a "p" would give it.
+                if (!Flush(w) || !Tag(w, IsDivParagraph(w.ctx, w.record) ? "div" : "p", true, true))
                     return 0;
                 w.linkParagraph = true;
+                w.linkParagraphDiv = IsDivParagraph(w.ctx, next);
             } else if (!CloseLink(w)) {
                 return 0;
             }
@@ -697,7 +713,7 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     if (w.linkParagraph) {
         w.linkParagraph = false;
         w.ctx.paraOpen = 1;
-        w.ctx.divOpen = 0;
+        w.ctx.divOpen = w.linkParagraphDiv;
     } else if (d.paraStart && !w.ctx.paraOpen && !w.out.suppress && !writeParagraphTag(w, d, text, line)) {
         return false;
     }

@@ -331,6 +331,17 @@ TEST_F(PlxRoundTripTest, TextAfterARuleOrAListIsWrittenInItsOwnParagraph)
                              "<p>a</p><ul><li>one</ul><div>loose</div><ul><li>two</ul>"});
 }
 
+// A link running on past a paragraph's end keeps its anchor open only into a paragraph that
+// opens no block of its own: the list item after it stays a list item, and the paragraph
+// it ends keeps the spacing it had (none, ended by the item or the body tag).
+TEST_F(PlxRoundTripTest, ALinkRunningIntoTheNextParagraphKeepsItsBlocksAndSpacing)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame({"<a href>o<li>o", "<a href>><body>,"});
+    EXPECT_NE(firsts[0].find("<li>"), std::string::npos) << firsts[0];
+    EXPECT_NE(firsts[0].find("<a href>o</a>"), std::string::npos) << firsts[0];
+    EXPECT_EQ(firsts[1].find("<p>"), std::string::npos) << firsts[1];
+}
+
 // A last line without a paragraph end: its "div" ends with the page, after the link and
 // formatting still open in it.
 TEST_F(PlxRoundTripTest, AParagraphOpenAtThePagesEndEndsAfterItsLink)
