@@ -88,6 +88,30 @@ void freeCaptions(HtmlTableLevel& level)
     level.captionFirst = level.captionLast = nullptr;
 }
 
+// Ends the caption's paragraph: its text stays above (or, queued, below) the table.
+bool endCaptionText(HtmlCtx* ctx, HtmlReader* r)
+{
+    bool ok = EndOpenParagraph(ctx, r, true);
+    r->flags &= ~kReadInCaption;
+    GetTableLevel(r).captionBelow = 0;
+    r->textSuppressed = 1;
+    return ok;
+}
+
+// A row or a cell begun in a caption left open ends the caption first, as "</caption>"
+// would (browsers do the same): its text would else go above the table while its cells
+// stand in it. The tag's own group goes first, then the caption's; false on failure.
+bool endOpenCaption(HtmlCtx* ctx, HtmlReader* r, bool& closeOwnGroup)
+{
+    if (!(r->flags & kReadInCaption))
+        return true;
+    CloseGroup(r);
+    closeOwnGroup = false;
+    bool ok = endCaptionText(ctx, r);
+    CloseGroup(r);
+    return ok;
+}
+
 // Ends the open cell of the current level, when there is one.
 bool endOpenCell(HtmlCtx* ctx, HtmlReader* r)
 {
@@ -217,6 +241,19 @@ int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, 
     return 1;
 }
 
+namespace {
+
+// What a row's end does: its open cell ends, cells spanning into it from above take their
+// places, and a row without a single cell gets an empty one.
+bool endRow(HtmlCtx* ctx, HtmlReader* r)
+{
+    HtmlTableLevel& level = GetTableLevel(r);
+    return (!level.cell || endOpenCell(ctx, r)) && FillRowSpans(ctx, r) &&
+           (!level.newRow || BeginCell(ctx, r, false, "", false));
+}
+
+}
+
 int TableTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->tokenizer.endTag)
@@ -246,13 +283,15 @@ int TableTag(HtmlCtx* ctx, HtmlReader* r)
 
 int EndTable(HtmlCtx* ctx, HtmlReader* r)
 {
-    // A caption left open ends with its table.
-    r->flags &= ~kReadInCaption;
-    int ok = 1;
+    // A caption left open ends with its table, and its paragraph with it: else the text
+    // after the table would join it.
+    int ok = !(r->flags & kReadInCaption) || endCaptionText(ctx, r);
     if (r->tableDepth < kHtmlTableLevels) {
         HtmlTableLevel& level = GetTableLevel(r);
         if (level.cell) {
-            ok = endOpenCell(ctx, r) && EndParagraph(ctx, r, editor::kRowEnd, true);
+            // A row begun and left open ends here: the row before has its end already.
+            ok = ok && (!level.newRow || endRow(ctx, r)) && endOpenCell(ctx, r) &&
+                 EndParagraph(ctx, r, editor::kRowEnd, true);
             EditorEndTable(ctx->editorWindow, level.cell, level.columnCount);
         }
         // Captions below go after the table, in the cell that holds it.
@@ -277,6 +316,9 @@ int RowTag(HtmlCtx* ctx, HtmlReader* r)
 {
     HtmlTableLevel& level = GetTableLevel(r);
     if (r->tokenizer.beginTag) {
+        bool closeOwnGroup = true;
+        if (!endOpenCaption(ctx, r, closeOwnGroup))
+            return kTagFailed;
         if (level.cell && (!endOpenCell(ctx, r) || !EndParagraph(ctx, r, editor::kRowEnd, true)))
             return kTagFailed;
         level.newRow = 1;
@@ -285,16 +327,12 @@ int RowTag(HtmlCtx* ctx, HtmlReader* r)
         if (TagAttribute(ctx, r, "align", value))
             level.rowAlign = AlignmentOf(value);
         level.rowColour = TagAttribute(ctx, r, "bgcolor", value) ? GetHtmlColor(ctx, value) : level.tableColour;
-        CloseGroup(r);
+        if (closeOwnGroup)
+            CloseGroup(r);
         r->textSuppressed = 0;
         return kTagDone;
     }
-    if (level.cell && !endOpenCell(ctx, r))
-        return kTagFailed;
-    if (!FillRowSpans(ctx, r))
-        return kTagFailed;
-    // A row without a single cell gets an empty one.
-    if (level.newRow && !BeginCell(ctx, r, false, "", false))
+    if (!endRow(ctx, r))
         return kTagFailed;
     r->currentGroup().paraFlags &= ~kParaNoWrap;
     r->textSuppressed = 1;
@@ -305,7 +343,10 @@ int CellTag(HtmlCtx* ctx, HtmlReader* r, bool header)
 {
     if (!r->tokenizer.beginTag)
         return kTagDone;
-    return BeginCell(ctx, r, header, r->tokenizer.attributes, true) ? kTagDone : kTagFailed;
+    bool closeOwnGroup = true;
+    if (!endOpenCaption(ctx, r, closeOwnGroup))
+        return kTagFailed;
+    return BeginCell(ctx, r, header, r->tokenizer.attributes, closeOwnGroup) ? kTagDone : kTagFailed;
 }
 
 int CaptionTag(HtmlCtx* ctx, HtmlReader* r)
@@ -322,13 +363,9 @@ int CaptionTag(HtmlCtx* ctx, HtmlReader* r)
         r->textSuppressed = 0;
         return kTagDone;
     }
-    if (!EndOpenParagraph(ctx, r, true))
-        return kTagFailed;
+    bool ok = endCaptionText(ctx, r);
     CloseGroup(r);
-    r->flags &= ~kReadInCaption;
-    level.captionBelow = 0;
-    r->textSuppressed = 1;
-    return kTagDone;
+    return ok ? kTagDone : kTagFailed;
 }
 
 }

@@ -84,6 +84,17 @@ protected:
         EXPECT_EQ(written(), first) << "first read as\n" << before << "read back as\n" << test::documentDump(hWnd);
         return first;
     }
+    // Reads the page, which shows as shown (see text()), and writes it again the same; then
+    // clears the window.
+    void readsAsAndIsWrittenAgainTheSame(const char* page, const char* shown)
+    {
+        SCOPED_TRACE(page);
+        EXPECT_EQ(read(page), 1);
+        EXPECT_EQ(text(), shown);
+        documentWrittenAgainTheSame();
+        PlxSetActiveWnd(hWnd);
+        EXPECT_EQ(PlxClearWindow(hWnd), 1);
+    }
     // writtenAgainTheSame for each page, each in an empty window; the pages written first.
     std::vector<std::string> eachWrittenAgainTheSame(std::initializer_list<const char*> pages)
     {
@@ -699,4 +710,31 @@ TEST_F(PlxRoundTripTest, AFieldAloneInTheLastParagraphIsWrittenInItsForm)
 {
     for (const std::string& first : eachWrittenAgainTheSame({"<form><input", "<form action=go><p><input name=a"}))
         EXPECT_NE(first.find("<form"), std::string::npos) << first;
+}
+
+// A row or a cell begun in a caption left open ends the caption: the cells' text stayed
+// above the table with their ends (outside any table), or in the caption's paragraph. A
+// caption the table's end ends is a paragraph of its own.
+TEST_F(PlxRoundTripTest, ACellOrRowBegunInAnOpenCaptionEndsIt)
+{
+    const std::pair<const char*, const char*> pages[] = {
+        {"<table><caption><td>c<td", "c]]}"},
+        {"<table><caption>e<td><td", "e|]]}"},
+        {"<table><caption>cap<tr><td>x</table>", "cap|x]}"},
+        {"<table><caption align=bottom>b</caption><blockquote><caption>b", "b|b|"},
+    };
+    for (const auto& [page, shown] : pages)
+        readsAsAndIsWrittenAgainTheSame(page, shown);
+}
+
+// A row begun and left open when its table ends is ended as "</tr>" ends it: it had a row
+// end but no cell (or a cell spanning into it came after its end), and read back gained one.
+TEST_F(PlxRoundTripTest, ARowLeftOpenAtItsTablesEndGetsItsCells)
+{
+    const std::pair<const char*, const char*> pages[] = {
+        {"<table ><td rowspan=2><tr>", "]}]}"},
+        {"<table><tr><td>d<tr></table>", "d]}]}"},
+    };
+    for (const auto& [page, shown] : pages)
+        readsAsAndIsWrittenAgainTheSame(page, shown);
 }
