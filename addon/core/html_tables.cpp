@@ -231,6 +231,9 @@ int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, 
     g.align &= ~kAlignAny;
     g.align |= level.cellAlign ? level.cellAlign : header ? kAlignCentre : 0;
     g.style = header ? (g.style | kStyleBold) : (g.style & ~kStyleBold);
+    // A term's bold goes with its paragraph type: a data cell's text is no term.
+    if (!header)
+        g.typeWord &= ~kParaDefTerm;
     g.align = alignmentAttribute(ctx, attributes, g.align & kAlignAny) | (g.align & ~kAlignAny);
     if (GetHtmlAttrib(ctx, attributes, "NOWRAP", value))
         g.paraFlags |= kParaNoWrap;

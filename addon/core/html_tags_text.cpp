@@ -263,7 +263,11 @@ int ListTag(HtmlCtx* ctx, HtmlReader* r, int type)
     g.listType = type;
     g.itemCounter = 1;
     g.listGroup = r->group;
-    g.element = type == kListMenu ? kElemMenu : type == kListDir ? kElemDirectory : kElemBody;
+    // Inside a header, an address or preformatted text a list keeps their font: the writer
+    // writes those inside the list's items, where they give it again when read back.
+    int block = ParaTypeElement(g.typeWord);
+    if (block == kElemBody || block == kElemBlockQuote)
+        g.element = type == kListMenu ? kElemMenu : type == kListDir ? kElemDirectory : kElemBody;
     g.numbering = 0;
     g.listStart = 1;
     char value[kHtmlTextSize + 1];

@@ -150,7 +150,9 @@ int KeptListLevel(const HtmlWriter& w, int type, int level)
     int was = w.openListLevel;
     if ((w.openListType() == kListDl) != (type == kListDl))
         level = 0;
-    if (level == was && type != w.openListType())
+    // The line's own level, open with another list's tag, ends: the line's list reads back
+    // as the type its tag says.
+    if (level > 0 && level <= was && type != w.listTypes[level])
         --level;
     return std::min(level, was);
 }

@@ -333,6 +333,34 @@ TEST_F(PlxRoundTripTest, TheFontBeforeAListItemIsWrittenAsItReadsBack)
               std::string::npos);
 }
 
+// The writer writes a header, an address or preformatted text inside the list's item, where
+// it gives the text its font: a list begun inside one keeps that font.
+TEST_F(PlxRoundTripTest, AListBegunInsideAHeaderOrPreKeepsItsFont)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<pre><menu>e", "<h2><ul><li>x</ul></h2>", "<address><dir><li>x"}))
+        EXPECT_EQ(first.find("Century Gothic"), std::string::npos) << first;
+    ASSERT_EQ(read("<pre><menu>e"), 1);
+    EXPECT_EQ(faceAt(0, 0), "Courier New");
+}
+
+// A term's bold comes with its paragraph type: a data cell, whose text is not bold, is no
+// term either, also after a term begun before the cell.
+TEST_F(PlxRoundTripTest, ATermBeforeADataCellLeavesTheCellsTextPlain)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame({"<table><dt><td><", "<dl><dt>t<table><tr><td>x</table></dl>"});
+    EXPECT_EQ(firsts[0].find("<b>"), std::string::npos) << firsts[0];
+    EXPECT_EQ(firsts[1].find("<b>x"), std::string::npos) << firsts[1];
+}
+
+// A list of another type at a lower level than the one open ends the open one's level too:
+// its items are written in a list of their own type.
+TEST_F(PlxRoundTripTest, AListItemAfterADeeperListOfAnotherTypeIsWrittenInItsOwnList)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame({"<ol><dir>e</dl><", "<dl><dir>d</dir></ul><li>t"});
+    EXPECT_NE(firsts[0].find("</dir>\r\n<ol>\r\n&lt;"), std::string::npos) << firsts[0];
+    EXPECT_NE(firsts[1].find("</dir>\r\n<ul>\r\n<li>t"), std::string::npos) << firsts[1];
+}
+
 // Loose text ended by the page's end reads back with the spacing of the paragraph end
 // before it: "mid" ended by an end tag (as written) leaves its spacing, ended by the next
 // begin tag (as first read) it does not.
