@@ -48,6 +48,8 @@ int CreateCell(HtmlCtx* ctx, HtmlReader* r, bool header);
 // Begins a cell with these attributes; closeGroup for a cell tag's own group.
 int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, bool closeGroup);
 int FillRowSpans(HtmlCtx* ctx, HtmlReader* r);
+// Begins the cell that text read in a row before its first cell goes into.
+int BeginTextCell(HtmlCtx* ctx, HtmlReader* r);
 // The editor cell that text of the current level goes into, 0 outside tables.
 int CurrentTableCell(HtmlReader* r);
 

@@ -257,6 +257,21 @@ bool endRow(HtmlCtx* ctx, HtmlReader* r)
 
 }
 
+int BeginTextCell(HtmlCtx* ctx, HtmlReader* r)
+{
+    HtmlTableLevel& level = GetTableLevel(r);
+    if (level.cell)
+        return BeginCell(ctx, r, false, "", false);
+    // The table's first cell keeps the group's formatting, but is open and takes its
+    // column as any cell: else its row's end came without its cell's end.
+    if (!CreateCell(ctx, r, false))
+        return 0;
+    level.cellOpen = 1;
+    level.column = std::min(level.column + level.colSpan, kHtmlTableColumns);
+    level.columnCount = std::max(level.columnCount, level.column);
+    return 1;
+}
+
 int TableTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->tokenizer.endTag)

@@ -241,7 +241,7 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
     // Text in a row before its first cell begins a cell of that row: in the last cell of the
     // row before it would stand after that row's end.
     bool cellLess = r->inTable && !(r->flags & kReadInCaption) && (level.cell == 0 || level.newRow);
-    if (cellLess && !(level.cell == 0 ? CreateCell(ctx, r, false) : BeginCell(ctx, r, false, "", false))) {
+    if (cellLess && !BeginTextCell(ctx, r)) {
         r->pendingLength = 0;
         return 0;
     }

@@ -766,3 +766,11 @@ TEST_F(PlxRoundTripTest, ARowLeftOpenAtItsTablesEndGetsItsCells)
     for (const auto& [page, shown] : pages)
         readsAsAndIsWrittenAgainTheSame(page, shown);
 }
+
+// Text in a table's first row before any cell makes a cell that its row's end ends: the
+// row ended without the cell's end, which the page written of it did not say.
+TEST_F(PlxRoundTripTest, TextBeforeATablesFirstCellIsInACellItsRowEnds)
+{
+    readsAsAndIsWrittenAgainTheSame("<table><tr>x<tr>", "x]}]}");
+    readsAsAndIsWrittenAgainTheSame("<table><td><table><tr>x</table>", "x]}]}");
+}
