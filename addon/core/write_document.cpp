@@ -294,6 +294,10 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
             if (!WriteTableEnd(w, level))
                 return 0;
             d.paraStart = true;
+            // Loose text after a table would read back with the spacing of the last paragraph
+            // ended before it, not its own.
+            if (level == 1)
+                w.afterBreak = true;
         }
     }
     if (w.formOpen && (!c.inForm || d.formChanges)) {
@@ -733,8 +737,12 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     }
     w.paraStart = endsParaOrCell;
     // The line after a line break continues its paragraph: a paragraph tag there would read
-    // back as the paragraph's end and lose its spacing at every save.
-    w.afterBreak = end.para;
+    // back as the paragraph's end and lose its spacing at every save. An empty paragraph
+    // that opened nothing is left out: the paragraph after it follows what came before it.
+    bool leftOut = d.paraStart && !d.opened && !d.cellOpened && text.count == 1 && text.chars[0] == w.ctx.marker &&
+                   end.para;
+    if (!leftOut)
+        w.afterBreak = end.para;
     return true;
 }
 

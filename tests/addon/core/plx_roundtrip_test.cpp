@@ -381,6 +381,23 @@ TEST_F(PlxRoundTripTest, ALinkRunningIntoTheNextParagraphKeepsItsBlocksAndSpacin
     EXPECT_EQ(firsts[1].find("<p>"), std::string::npos) << firsts[1];
 }
 
+// A paragraph of only its end (from a stray "</div>", or the body tag after a header) is
+// left out when written: the paragraph after it is written as if it were not there.
+TEST_F(PlxRoundTripTest, AnEmptyParagraphLeftOutChangesNotHowTheNextIsWritten)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"</div>>", "<h1></title><body id=\xa1"}))
+        EXPECT_EQ(first.find("<div"), std::string::npos) << first;
+}
+
+// Loose text after a table, ended by the page's end, is written in a paragraph of its own:
+// loose, it read back with the spacing of the last paragraph ended before the table.
+TEST_F(PlxRoundTripTest, TextAfterATableIsWrittenInItsOwnParagraph)
+{
+    std::vector<std::string> firsts =
+        eachWrittenAgainTheSame({"><table><tr><</table>l", "r<table><td></table>=", "<table><caption>a</caption><tr><</table>k"});
+    EXPECT_NE(firsts[1].find("<div align=left>=</div>"), std::string::npos) << firsts[1];
+}
+
 // A last line without a paragraph end: its "div" ends with the page, after the link and
 // formatting still open in it.
 TEST_F(PlxRoundTripTest, AParagraphOpenAtThePagesEndEndsAfterItsLink)
