@@ -90,8 +90,10 @@ int WriteCellStart(HtmlWriter& w, int level, int cell)
     w.out.suppress = 0;
     bool header = (flags & kCellHeaderBit) != 0;
     // The line's alignment is the cell's only when the line stands in it, not in a table
-    // nested in it: the cell's own paragraphs would take it when read back.
-    int alignment = level == w.cur.level ? w.record.alignment & (kAlignCentre | kAlignRight | kAlignJustify) : 0;
+    // nested in it: the cell's own paragraphs would take it when read back. A header takes
+    // none from its cell: it says its own.
+    bool carries = level == w.cur.level && !w.cur.header;
+    int alignment = carries ? w.record.alignment & (kAlignCentre | kAlignRight | kAlignJustify) : 0;
     if (!Flush(w) || !PutTagOpen(&w.ctx, w.out, header ? "th" : "td"))
         return -1;
     if ((p.rowSpan > 1 && !PutAttrInt(&w.ctx, w.out, "rowspan", p.rowSpan)) ||

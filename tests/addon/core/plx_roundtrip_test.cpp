@@ -791,3 +791,12 @@ TEST_F(PlxRoundTripTest, TextBeforeATablesFirstCellIsInACellItsRowEnds)
     readsAsAndIsWrittenAgainTheSame("<table><tr>x<tr>", "x]}]}");
     readsAsAndIsWrittenAgainTheSame("<table><td><table><tr>x</table>", "x]}]}");
 }
+
+// A header beginning a cell says its own alignment: written as the cell's, it read back
+// without it (a header takes no alignment from its cell).
+TEST_F(PlxRoundTripTest, AHeaderBeginningACellKeepsItsAlignment)
+{
+    for (const std::string& first :
+         eachWrittenAgainTheSame({"<table><tr><td><h2 align=center>T</h2>x</table>", "<table><h2 align=center><blockquote>"}))
+        EXPECT_NE(first.find("<h2 align=center>"), std::string::npos) << first;
+}
