@@ -95,7 +95,9 @@ struct FieldRecord {
 // One entry of the tag-data table: what a page says that the document has no place for.
 enum TagDataType : std::int32_t {
     kTagFree = 0, kTagCellAttribute = 1, kTagPictureSize = 2, kTagMeta = 3, kTagPictureMap = 4, kTagUser = 5,
-    kTagPictureAlt = 6,                // the alt text with its kept references, where it has any
+    kTagPictureAlt = 6,                // the alt text whole with its kept references, where it has any
+                                       // or is longer than the editor keeps
+    kTagPictureSource = 7,             // the source whole, where it is longer than the editor keeps
 };
 struct TagData {
     std::int32_t type = kTagFree;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <iterator>
+#include <string>
 #include <strings.h>
 
 namespace ks::addon {
@@ -75,7 +76,7 @@ int pixelsPerInch(const HtmlCtx* ctx, bool horizontal)
 namespace {
 
 // Where the attribute at text begins and ends: its name (at most 300 characters) and its
-// value, quoted or not. 0 when no attribute is left.
+// value, quoted or not, of any length. 0 when no attribute is left.
 struct AttribSpan {
     const char* name = nullptr;
     std::size_t nameLength = 0;
@@ -115,7 +116,7 @@ AttribSpan scanAttrib(const char* text)
     if (*p == '"' || *p == '\'')
         quote = *p++;
     a.value = p;
-    while (*p && *p != quote && (quote || *p != ' ') && a.valueLength < kHtmlTextSize)
+    while (*p && *p != quote && (quote || *p != ' '))
         ++p, ++a.valueLength;
     if (quote && *p == quote)
         ++p;
@@ -123,21 +124,15 @@ AttribSpan scanAttrib(const char* text)
     return a;
 }
 
-void copyPart(char* destination, const char* source, std::size_t length)
-{
-    if (length)
-        std::memcpy(destination, source, length);
-    destination[length] = 0;
-}
-
 bool isNameCharacter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '#'; }
 
 // A value with its entities decoded ("&quot;", "&amp;", "&#39;"): only a name of letters and
 // digits closed by ";" is one, so "a.cgi?x=1&y=2" stays as written. A kept reference stays
 // as written, with its mark for the "&" when marked.
-void copyValue(char* destination, const char* source, std::size_t length, bool marked = false)
+void decodeValue(std::string& destination, const char* source, std::size_t length, bool marked = false)
 {
-    std::size_t out = 0;
+    destination.clear();
+    destination.reserve(length);
     for (std::size_t i = 0; i < length;) {
         if (source[i] == '&') {
             std::size_t end = i + 1;
@@ -146,55 +141,56 @@ void copyValue(char* destination, const char* source, std::size_t length, bool m
             int character = end < length && source[end] == ';' ? HtmlEntityCharacter(source + i + 1, end - i - 1)
                                                                 : kNoReference;
             if (character == kKeptReference) {
-                destination[out++] = marked ? kKeptReferenceMark : '&';
-                std::memcpy(destination + out, source + i + 1, end - i);
-                out += end - i;
+                destination += marked ? kKeptReferenceMark : '&';
+                destination.append(source + i + 1, end - i);
                 i = end + 1;
                 continue;
             }
             if (character != kNoReference) {
                 if (character >= 0)
-                    destination[out++] = char(character);
+                    destination += char(character);
                 i = end + 1;
                 continue;
             }
         }
-        destination[out++] = source[i++];
+        destination += source[i++];
     }
-    destination[out] = 0;
 }
 
 }
 
-int NextHtmlAttrib(HtmlCtx*, const char* text, char* name, char* value)
+int NextHtmlAttrib(HtmlCtx*, const char* text, std::string& name, std::string& value)
 {
     AttribSpan a = scanAttrib(text);
-    copyPart(name, a.name, a.nameLength);
-    copyValue(value, a.value, a.valueLength);
+    name.assign(a.name ? a.name : "", a.nameLength);
+    decodeValue(value, a.value, a.valueLength);
     return a.used;
 }
 
 namespace {
 
-// Only the value asked for is copied: tags carry long links and styles.
-int findAttrib(const char* text, const char* name, char* value, bool marked)
+// Only the value asked for is decoded: tags carry long links and styles.
+int findAttrib(const char* text, const char* name, std::string& value, bool marked)
 {
     std::size_t wanted = std::strlen(name);
     AttribSpan a;
     for (int at = 0; (a = scanAttrib(text + at)).used > 0; at += a.used)
         if (a.nameLength == wanted && strncasecmp(a.name, name, wanted) == 0) {
-            copyValue(value, a.value, a.valueLength, marked);
+            decodeValue(value, a.value, a.valueLength, marked);
             return 1;
         }
-    value[0] = 0;
+    value.clear();
     return 0;
 }
 
 }
 
-int GetHtmlAttrib(HtmlCtx*, const char* text, const char* name, char* value) { return findAttrib(text, name, value, false); }
+int GetHtmlAttrib(HtmlCtx*, const char* text, const char* name, std::string& value)
+{
+    return findAttrib(text, name, value, false);
+}
 
-int GetHtmlAttribKept(HtmlCtx*, const char* text, const char* name, char* value)
+int GetHtmlAttribKept(HtmlCtx*, const char* text, const char* name, std::string& value)
 {
     return findAttrib(text, name, value, true);
 }

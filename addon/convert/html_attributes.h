@@ -3,19 +3,21 @@
 // lookup, lengths in twips, colours.
 #include "addon/base/html_ctx.h"
 
+#include <string>
+
 namespace ks::addon {
 
-// Value buffers take kHtmlTextSize + 1 bytes: no value is longer than the attribute text.
+// Values are read whole, whatever their length: real pages carry long addresses.
 // The next attribute of text: its name and value; the characters consumed, 0 when none is left.
-int NextHtmlAttrib(HtmlCtx* ctx, const char* text, char* name, char* value);
+int NextHtmlAttrib(HtmlCtx* ctx, const char* text, std::string& name, std::string& value);
 // 1 and the value (empty without "=") when an attribute of that name (ignoring case)
 // is present, the first of the name winning; 0 and an empty value when not.
 // A character reference kept as written (one Windows-1252 lacks) is text in the value.
-int GetHtmlAttrib(HtmlCtx* ctx, const char* text, const char* name, char* value);
+int GetHtmlAttrib(HtmlCtx* ctx, const char* text, const char* name, std::string& value);
 // The same, its kept references with their marks (kKeptReferenceMark) for the "&": for
 // values kept to be written back (alt texts, fields' values), which tell them from an "&"
 // a user types.
-int GetHtmlAttribKept(HtmlCtx* ctx, const char* text, const char* name, char* value);
+int GetHtmlAttribKept(HtmlCtx* ctx, const char* text, const char* name, std::string& value);
 
 // Twips; a percentage (when allowed) as its negative. Pixels use the context's pixels
 // per inch, across when horizontal, else down.

@@ -18,8 +18,8 @@ bool isDroppedControl(char c)
     return (u < 0x20 && !isBlank(c)) || u == 0x7F;
 }
 
-// One part of a tag (its name, or its attribute text), filled to at most 300 characters.
-struct TagPart {
+// The tag's name, filled to at most 300 characters.
+struct TagName {
     char* text;
     int length = 0;
     void put(char c)
@@ -31,6 +31,39 @@ struct TagPart {
     void close() { text[length] = 0; }
 };
 
+// The attribute text, each attribute whole: one that would take the text past
+// kHtmlAttributeTextMost is left out entirely (a cut address would lead elsewhere), and
+// the attributes after it are still taken when they fit.
+class AttributeText {
+public:
+    explicit AttributeText(std::string& text) : text_(text) {}
+
+    // Where the next attribute begins (before the blank that parts it from the last).
+    void startAttribute()
+    {
+        start_ = text_.size();
+        dropping_ = false;
+    }
+    void put(char c) { append(&c, 1); }
+    void append(const char* chars, std::size_t count)
+    {
+        if (dropping_)
+            return;
+        if (text_.size() + count > kHtmlAttributeTextMost) {
+            text_.resize(start_);
+            dropping_ = true;
+            return;
+        }
+        text_.append(chars, count);
+    }
+    bool empty() const { return text_.empty(); }
+
+private:
+    std::string& text_;
+    std::size_t start_ = 0;
+    bool dropping_ = false;
+};
+
 constexpr HtmlStops kDoubleQuoteStops{"\""};
 constexpr HtmlStops kSingleQuoteStops{"'"};
 constexpr HtmlStops kUnquotedStops{" >"};
@@ -38,7 +71,7 @@ constexpr HtmlStops kCommentStops{">"};
 
 class TagReader {
 public:
-    TagReader(HtmlCtx* ctx, HtmlTokenizer* t) : ctx_(ctx), t_(t), name_{t->word}, attributes_{t->attributes} {}
+    TagReader(HtmlCtx* ctx, HtmlTokenizer* t) : ctx_(ctx), t_(t), name_{t->word}, attributes_(t->attributes) {}
 
     HtmlToken read()
     {
@@ -63,7 +96,6 @@ public:
             step(c);
         }
         name_.close();
-        attributes_.close();
         t_->wordLength = name_.length;
         return HtmlToken::Tag;
     }
@@ -79,16 +111,14 @@ private:
                                                                            : nullptr;
         if (!stops)
             return;
-        char skipped[kHtmlTextSize];
-        bool into = state_ != HtmlTagState::Comment && attributes_.length < kHtmlTextSize;
-        char* out = into ? attributes_.text + attributes_.length : skipped;
-        int n = TakeHtmlRun(t_, out, into ? kHtmlTextSize - attributes_.length : kHtmlTextSize, *stops);
+        char chunk[kHtmlTextSize];
+        int n = TakeHtmlRun(t_, chunk, kHtmlTextSize, *stops);
         if (n == 0)
             return;
-        if (into)
-            attributes_.length += n;
-        beforeLast_ = n >= 2 ? out[n - 2] : last_;
-        last_ = out[n - 1];
+        if (state_ != HtmlTagState::Comment)
+            attributes_.append(chunk, std::size_t(n));
+        beforeLast_ = n >= 2 ? chunk[n - 2] : last_;
+        last_ = chunk[n - 1];
     }
 
     void remember(char c)
@@ -100,7 +130,8 @@ private:
     // A new attribute's first character: one blank parts it from the one before.
     void startAttribute(char c)
     {
-        if (attributes_.length > 0 && blankSeen_)
+        attributes_.startAttribute();
+        if (!attributes_.empty() && blankSeen_)
             attributes_.put(' ');
         blankSeen_ = false;
         attributes_.put(c);
@@ -248,7 +279,8 @@ private:
 
     HtmlCtx* ctx_;
     HtmlTokenizer* t_;
-    TagPart name_, attributes_;
+    TagName name_;
+    AttributeText attributes_;
     HtmlTagState state_ = HtmlTagState::TagName;
     char last_ = 0, beforeLast_ = 0;
     bool blankSeen_ = false;   // a blank came since the last attribute: the next is parted by one

@@ -25,10 +25,11 @@ enum class HtmlTagState {
 enum class HtmlToken { Tag, Comment };
 
 // Reads the tag whose "<" is consumed: its name into t->word ("/" first for an end tag),
-// its attribute text into t->attributes (as written, one blank between attributes, line
-// ends inside quoted values left out), each at most 300 characters, the rest read and
-// dropped. A quoted value is read whole, whatever it holds; "/>" sets t->selfClosing.
-// The input's end ends the tag.
+// at most 300 characters, the rest read and dropped; its attribute text into
+// t->attributes (as written, one blank between attributes, line ends inside quoted values
+// left out), each attribute whole: one that would take the text past
+// kHtmlAttributeTextMost characters is read and left out. A quoted value is read whole,
+// whatever it holds; "/>" sets t->selfClosing. The input's end ends the tag.
 HtmlToken ReadHtmlTag(HtmlCtx* ctx, HtmlTokenizer* t);
 
 // The element whose content is raw text, up to its own end tag ("script", "style"), or null.

@@ -4,12 +4,16 @@
 // text, or a text word). It knows nothing of the document the tokens build.
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 namespace ks::addon {
 
 struct HtmlCtx;   // where failures are reported
 
-inline constexpr int kHtmlTextSize = 300;      // a word, a run, a tag's name or attributes
+inline constexpr int kHtmlTextSize = 300;      // a word, a run, a tag's name
+// A tag's attribute text: real pages carry links, picture sources and ids of thousands of
+// characters. The bound only guards against a page that is nothing but one tag.
+inline constexpr std::size_t kHtmlAttributeTextMost = 64 * 1024;
 
 // What a line end inside a text run becomes until the run is decoded: a control
 // character, which the word reader never takes from the page.
@@ -34,7 +38,7 @@ struct HtmlTokenizer {
 
     // The token: a tag (tag set, beginTag or endTag) or a text word.
     char word[kHtmlTextSize + 1]{};
-    char attributes[kHtmlTextSize + 1]{};
+    std::string attributes;             // at most kHtmlAttributeTextMost characters
     std::int32_t wordLength = 0;
     std::int32_t beginTag = 0, endTag = 0, tag = 0;
     std::int32_t selfClosing = 0;       // the tag ended with "/>"

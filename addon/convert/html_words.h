@@ -30,7 +30,8 @@ enum class HtmlTextEnd {
 inline void ClearHtmlToken(HtmlTokenizer* t)
 {
     t->beginTag = t->endTag = t->tag = 0;
-    t->word[0] = t->attributes[0] = 0;
+    t->word[0] = 0;
+    t->attributes.clear();
     t->wordLength = 0;
 }
 

@@ -6,6 +6,20 @@ namespace ks::addon {
 
 bool readInfo(HWND hWnd, EditorInfo& info) { return EditorGetInfo(hWnd, &info) != 0; }
 
+bool readHiddenRun(HWND hWnd, std::string& run, int* line, int* col)
+{
+    // Asked for its length first, the run then fills a buffer of its size.
+    int length = EditorGetHiddenRun(hWnd, nullptr, 0, line, col);
+    if (length <= 0) {
+        run.clear();
+        return false;
+    }
+    run.assign(std::size_t(length) + 1, 0);
+    EditorGetHiddenRun(hWnd, run.data(), length + 1, nullptr, nullptr);
+    run.resize(std::size_t(length));
+    return true;
+}
+
 bool readParaProps(HWND hWnd, int line, ParaProps& p)
 {
     return EditorGetParaProps(hWnd, line, &p.left, &p.right, &p.first, &p.v4, &p.v5, &p.typeWord,

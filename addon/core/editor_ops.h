@@ -5,6 +5,7 @@
 #include "platform/editor/vek32_codes.h"
 #include "platform/editor/vek32_info.h"
 
+#include <string>
 #include <utility>
 
 namespace ks::addon {
@@ -40,6 +41,9 @@ int makeParaFormat(HWND hWnd, const ParaProps& props);
 int makeParaFormatEx(HWND hWnd, const ParaProps& props, int listFormat);
 // False when the line does not exist.
 bool readLineFlags(HWND hWnd, int line, unsigned& flags, int* cell = nullptr);
+// The link data run at the caret (or before the link text holding it), whole, and where it
+// starts; false when there is none.
+bool readHiddenRun(HWND hWnd, std::string& run, int* line = nullptr, int* col = nullptr);
 
 // Re-fonting writes lines back, which collapses the editor's selection; the same characters
 // stay, so the selection is put back where it was when the change is done.

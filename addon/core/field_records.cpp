@@ -98,6 +98,7 @@ int NewFieldRecord(HtmlCtx* ctx, HtmlReader** reader, HtmlGroup** group, FieldRe
     state->currentForm = form;
     void* g = OurAlloc(sizeof(HtmlGroup));
     if (!g) {
+        state->~HtmlReader();
         OurFree(r);
         return PrintError(ctx, "Ran out of memory for HTML group table.", kErrMemory);
     }
@@ -119,6 +120,8 @@ int NewFieldRecord(HtmlCtx* ctx, HtmlReader** reader, HtmlGroup** group, FieldRe
 void FreeFieldState(HtmlReader* reader, HtmlGroup* group)
 {
     OurFree(group);
+    if (reader)
+        reader->~HtmlReader();
     OurFree(reader);
 }
 

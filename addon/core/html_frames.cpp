@@ -205,18 +205,18 @@ int ParseFrameset(HtmlCtx* ctx, HtmlReader* r, HtmlGroup* group)
     }
     group->frameset = record;
     record->frameset = 1;
-    char rows[kHtmlTextSize + 1], cols[kHtmlTextSize + 1];
-    int rowCount = TagAttribute(ctx, r, "rows", rows) ? listCount(rows) : 0;
-    int colCount = TagAttribute(ctx, r, "cols", cols) ? listCount(cols) : 0;
+    std::string rows, cols;
+    int rowCount = TagAttribute(ctx, r, "rows", rows) ? listCount(rows.c_str()) : 0;
+    int colCount = TagAttribute(ctx, r, "cols", cols) ? listCount(cols.c_str()) : 0;
     if (rowCount <= colCount) {
         record->flags |= kFrameCols;
-        addListEntries(*record, colCount ? cols : "");
+        addListEntries(*record, colCount ? cols.c_str() : "");
     } else {
         record->flags |= kFrameRows;
-        addListEntries(*record, rows);
+        addListEntries(*record, rows.c_str());
     }
-    char border[kHtmlTextSize + 1];
-    if (!TagAttribute(ctx, r, "frameborder", border) || strcasecmp(border, "no") != 0)
+    std::string border;
+    if (!TagAttribute(ctx, r, "frameborder", border) || strcasecmp(border.c_str(), "no") != 0)
         record->flags |= kFrameBorders;
     return 1;
 }
@@ -227,16 +227,16 @@ int ParseFrame(HtmlCtx* ctx, HtmlReader* r, HtmlGroup* group)
     FrameRecord* frame = nextChild(set);
     if (!frame)
         return 1;
-    char value[kHtmlTextSize + 1];
+    std::string value;
     MemFree(frame->name);
     MemFree(frame->source);
     MemFree(frame->target);
     TagAttribute(ctx, r, "name", value);
-    frame->name = MemCopyText(value);
+    frame->name = MemCopyText(value.c_str());
     TagAttribute(ctx, r, "src", value);
-    frame->source = MemCopyText(value);
+    frame->source = MemCopyText(value.c_str());
     TagAttribute(ctx, r, "target", value);
-    frame->target = MemCopyText(value);
+    frame->target = MemCopyText(value.c_str());
     if (TagAttribute(ctx, r, "noresize", value))
         frame->flags |= kFrameNoResize;
     return 1;

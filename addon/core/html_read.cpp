@@ -147,6 +147,8 @@ struct ReaderMemory {
     {
         OurFree(fonts);
         OurFree(groups);
+        if (reader)
+            reader->~HtmlReader();
         OurFree(reader);
     }
     int allocate(HtmlCtx* ctx)
@@ -230,7 +232,7 @@ void readWords(HtmlCtx* ctx, HtmlReader& r)
         if (!r.tokenizer.tag) {
             if (r.tokenizer.wordLength == 0 || r.textSuppressed)
                 continue;
-            if (r.heldId[0] && r.textEnabled && !r.currentGroup().inLink && !ReleaseHeldId(ctx, &r))
+            if (!r.heldIds.empty() && r.textEnabled && !r.currentGroup().inLink && !ReleaseHeldId(ctx, &r))
                 return;
             if (r.pendingLength + r.tokenizer.wordLength > kFlushLength && r.textEnabled && !FlushHtmlText(ctx, &r))
                 return;

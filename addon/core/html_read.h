@@ -5,6 +5,8 @@
 #include "addon/core/html_reader.h"
 #include "platform/win/global_memory.h"
 
+#include <string_view>
+
 namespace ks::addon {
 
 // PlxRead: 1 when the input was opened and read (also after "Read aborted"). A read from
@@ -31,6 +33,8 @@ int ReleaseHeldBlank(HtmlCtx* ctx, HtmlReader* r, bool paragraphEnds = false);
 void CloseGroup(HtmlReader* r);
 // Adds text to the pending text when it fits.
 void AppendPending(HtmlReader* r, const char* text, int length);
+// Adds text of any length, giving the pending text to the document each time it is full.
+int AppendPendingText(HtmlCtx* ctx, HtmlReader* r, std::string_view text);
 
 // What a tag handler gives back.
 enum TagResult : int { kTagFailed = 0, kTagDone = 1, kTagAborted = -1 };

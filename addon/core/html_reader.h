@@ -1,13 +1,14 @@
 #pragma once
 // The document builder's state for one HTML read: the tokenizer it reads from, the group
 // table that carries the formatting of the open tags, the font stack, the table levels and
-// the flags of the text flow. Alive from PlxRead's call to its return; plain data,
-// zero-filled.
+// the flags of the text flow. Alive from PlxRead's call to its return; made with
+// placement new in the add-on's memory, and destroyed before that is freed.
 #include "addon/base/html_ctx.h"
 #include "addon/convert/html_tokenizer_state.h"
 #include "platform/editor/vek32_codes.h"
 
 #include <cstdint>
+#include <string>
 
 namespace ks::addon {
 
@@ -130,9 +131,9 @@ struct HtmlReader {
     // kHiddenVariant in the font variant of link text): the next anchor's data takes the
     // other font, else the two would run together.
     std::int32_t hiddenTextLast = 0;
-    // An element's "id", as anchor data, held until the element's first text: a section's
-    // id goes into its heading's paragraph, not into an empty one before it.
-    char heldId[kHtmlTextSize + 1]{};
+    // Elements' "id"s, as anchor data one a line, held until the element's first text: a
+    // section's id goes into its heading's paragraph, not into an empty one before it.
+    std::string heldIds;
     std::int32_t textSuppressed = 0;
 
     std::int32_t group = 0;

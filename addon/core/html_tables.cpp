@@ -14,6 +14,7 @@
 #include <cstring>
 #include <iterator>
 #include <strings.h>
+#include <string>
 
 namespace ks::addon {
 namespace {
@@ -47,18 +48,18 @@ void startLevel(HtmlCtx* ctx, HtmlReader* r, HtmlTableLevel& level)
     level.rowAlign = 0;
     level.indent = 0;
     level.captionFirst = level.captionLast = nullptr;
-    char value[kHtmlTextSize + 1];
-    if (TagAttribute(ctx, r, "BORDER", value) && std::strcmp(value, "0") != 0)
+    std::string value;
+    if (TagAttribute(ctx, r, "BORDER", value) && value != "0")
         std::fill(std::begin(level.borders), std::end(level.borders), kBorder);
-    level.width = TagAttribute(ctx, r, "WIDTH", value) ? widthValue(ctx, value) : 0;
+    level.width = TagAttribute(ctx, r, "WIDTH", value) ? widthValue(ctx, value.c_str()) : 0;
     if (TagAttribute(ctx, r, "ALIGN", value)) {
-        if (strcasecmp(value, "center") == 0)
+        if (strcasecmp(value.c_str(), "center") == 0)
             level.tableAlign |= kAlignCentre;
-        else if (strcasecmp(value, "right") == 0)
+        else if (strcasecmp(value.c_str(), "right") == 0)
             level.tableAlign |= kAlignRight;
-        else if (strcasecmp(value, "justify") == 0)
+        else if (strcasecmp(value.c_str(), "justify") == 0)
             level.tableAlign |= kAlignJustify;
-        else if (strcasecmp(value, "left") == 0)
+        else if (strcasecmp(value.c_str(), "left") == 0)
             level.tableAlign |= kAlignLeft;
     }
     HtmlGroup& g = r->currentGroup();
@@ -73,8 +74,8 @@ void startLevel(HtmlCtx* ctx, HtmlReader* r, HtmlTableLevel& level)
         g.leftIndent = 0;
     }
     if (TagAttribute(ctx, r, "cellpadding", value))
-        level.padding = MulDiv(TextToInt(value), 1440, ppiX(ctx));
-    level.tableColour = TagAttribute(ctx, r, "bgcolor", value) ? GetHtmlColor(ctx, value) : 0xFFFFFF;
+        level.padding = MulDiv(TextToInt(value.c_str()), 1440, ppiX(ctx));
+    level.tableColour = TagAttribute(ctx, r, "bgcolor", value) ? GetHtmlColor(ctx, value.c_str()) : 0xFFFFFF;
 }
 
 void freeCaptions(HtmlTableLevel& level)
@@ -120,16 +121,16 @@ bool endOpenCell(HtmlCtx* ctx, HtmlReader* r)
 
 std::uint32_t alignmentAttribute(HtmlCtx* ctx, const char* attributes, std::uint32_t fallback)
 {
-    char value[kHtmlTextSize + 1];
-    return GetHtmlAttrib(ctx, attributes, "align", value) ? AlignmentOf(value) : fallback;
+    std::string value;
+    return GetHtmlAttrib(ctx, attributes, "align", value) ? AlignmentOf(value.c_str()) : fallback;
 }
 
 // Row and column spans of the cell that begins at the current column.
 void takeSpans(HtmlCtx* ctx, const char* attributes, HtmlTableLevel& level)
 {
-    char value[kHtmlTextSize + 1];
-    int rowSpan = GetHtmlAttrib(ctx, attributes, "ROWSPAN", value) ? std::clamp(TextToInt(value), 1, kMostSpan) : 1;
-    int colSpan = GetHtmlAttrib(ctx, attributes, "COLSPAN", value) ? std::max(TextToInt(value), 1) : 1;
+    std::string value;
+    int rowSpan = GetHtmlAttrib(ctx, attributes, "ROWSPAN", value) ? std::clamp(TextToInt(value.c_str()), 1, kMostSpan) : 1;
+    int colSpan = GetHtmlAttrib(ctx, attributes, "COLSPAN", value) ? std::max(TextToInt(value.c_str()), 1) : 1;
     level.rowSpan = rowSpan;
     int column = level.column;
     if (column >= kHtmlTableColumns) {
@@ -204,25 +205,25 @@ int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, 
     if (!FillRowSpans(ctx, r))
         return 0;
     takeSpans(ctx, attributes, level);
-    char value[kHtmlTextSize + 1];
-    level.cellWidth = GetHtmlAttrib(ctx, attributes, "width", value) ? widthValue(ctx, value) : 0;
+    std::string value;
+    level.cellWidth = GetHtmlAttrib(ctx, attributes, "width", value) ? widthValue(ctx, value.c_str()) : 0;
     if (GetHtmlAttrib(ctx, attributes, "height", value))
-        level.cellHeight = std::max(0, MulDiv(TextToInt(value), 1440, ppiX(ctx)));
-    level.cellColour = GetHtmlAttrib(ctx, attributes, "bgcolor", value) ? GetHtmlColor(ctx, value) : level.rowColour;
+        level.cellHeight = std::max(0, MulDiv(TextToInt(value.c_str()), 1440, ppiX(ctx)));
+    level.cellColour = GetHtmlAttrib(ctx, attributes, "bgcolor", value) ? GetHtmlColor(ctx, value.c_str()) : level.rowColour;
     level.cellAlign = alignmentAttribute(ctx, attributes, level.rowAlign);
     level.valign = 0;
     if (GetHtmlAttrib(ctx, attributes, "valign", value)) {
         // "middle" is what the writer writes, "center" what older pages say.
-        if (strcasecmp(value, "center") == 0 || strcasecmp(value, "middle") == 0)
+        if (strcasecmp(value.c_str(), "center") == 0 || strcasecmp(value.c_str(), "middle") == 0)
             level.valign = kMiddle;
-        else if (strcasecmp(value, "bottom") == 0)
+        else if (strcasecmp(value.c_str(), "bottom") == 0)
             level.valign = kBottom;
     }
     int cell = CreateCell(ctx, r, header);
     if (!cell)
         return 0;
     if (GetHtmlAttrib(ctx, attributes, "qfn", value))
-        AddTagData(*ctx, kTagCellAttribute, cell, value);
+        AddTagData(*ctx, kTagCellAttribute, cell, value.c_str());
     level.column = std::min(level.column + level.colSpan, kHtmlTableColumns);
     level.columnCount = std::max(level.columnCount, level.column);
     if (closeGroup)
@@ -288,10 +289,10 @@ int TableTag(HtmlCtx* ctx, HtmlReader* r)
     r->tableDepth = depth;
     if (depth >= kHtmlTableLevels) {
         ctx->unsupported |= kUnsupportedDeepTable;
-        char value[kHtmlTextSize + 1];
+        std::string value;
         HtmlTableLevel& last = r->tables[kHtmlTableLevels - 1];
         if (TagAttribute(ctx, r, "bgcolor", value) && last.cell)
-            EditorSetCellColor(ctx->editorWindow, last.cell, GetHtmlColor(ctx, value), -1);
+            EditorSetCellColor(ctx->editorWindow, last.cell, GetHtmlColor(ctx, value.c_str()), -1);
         return kTagDone;
     }
     r->inTable = r->tableSeen = r->textSuppressed = 1;
@@ -341,10 +342,10 @@ int RowTag(HtmlCtx* ctx, HtmlReader* r)
             return kTagFailed;
         level.newRow = 1;
         level.column = level.cellHeight = 0;
-        char value[kHtmlTextSize + 1];
+        std::string value;
         if (TagAttribute(ctx, r, "align", value))
-            level.rowAlign = AlignmentOf(value);
-        level.rowColour = TagAttribute(ctx, r, "bgcolor", value) ? GetHtmlColor(ctx, value) : level.tableColour;
+            level.rowAlign = AlignmentOf(value.c_str());
+        level.rowColour = TagAttribute(ctx, r, "bgcolor", value) ? GetHtmlColor(ctx, value.c_str()) : level.tableColour;
         if (closeOwnGroup)
             CloseGroup(r);
         r->textSuppressed = 0;
@@ -364,7 +365,7 @@ int CellTag(HtmlCtx* ctx, HtmlReader* r, bool header)
     bool closeOwnGroup = true;
     if (!endOpenCaption(ctx, r, closeOwnGroup))
         return kTagFailed;
-    return BeginCell(ctx, r, header, r->tokenizer.attributes, closeOwnGroup) ? kTagDone : kTagFailed;
+    return BeginCell(ctx, r, header, r->tokenizer.attributes.c_str(), closeOwnGroup) ? kTagDone : kTagFailed;
 }
 
 int CaptionTag(HtmlCtx* ctx, HtmlReader* r)
@@ -375,8 +376,8 @@ int CaptionTag(HtmlCtx* ctx, HtmlReader* r)
         g.align |= kAlignCentre;
         g.style |= kStyleBold;
         r->flags |= kReadInCaption;
-        char value[kHtmlTextSize + 1];
-        if (TagAttribute(ctx, r, "ALIGN", value) && strcasecmp(value, "bottom") == 0)
+        std::string value;
+        if (TagAttribute(ctx, r, "ALIGN", value) && strcasecmp(value.c_str(), "bottom") == 0)
             level.captionBelow = 1;
         r->textSuppressed = 0;
         return kTagDone;

@@ -3,10 +3,12 @@
 // tag in r (r->tokenizer.beginTag / r->tokenizer.endTag); results are TagResult values (html_read.h).
 #include "addon/core/html_read.h"
 
+#include <string>
+
 namespace ks::addon {
 
 // The value of an attribute of the current tag (empty when absent); true when present.
-bool TagAttribute(HtmlCtx* ctx, HtmlReader* r, const char* name, char* value);
+bool TagAttribute(HtmlCtx* ctx, HtmlReader* r, const char* name, std::string& value);
 // "align" values: centre 1, right 2, justify 0x800, left 0x400 (any other value).
 std::uint32_t AlignmentOf(const char* value);
 // Replaces a group's alignment with the current tag's "align", when it has one.

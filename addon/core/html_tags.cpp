@@ -17,6 +17,7 @@
 #include <array>
 #include <cstring>
 #include <iterator>
+#include <string>
 #include <strings.h>
 #include <vector>
 
@@ -167,9 +168,9 @@ int documentTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
 
 }
 
-bool TagAttribute(HtmlCtx* ctx, HtmlReader* r, const char* name, char* value)
+bool TagAttribute(HtmlCtx* ctx, HtmlReader* r, const char* name, std::string& value)
 {
-    return GetHtmlAttrib(ctx, r->tokenizer.attributes, name, value) != 0;
+    return GetHtmlAttrib(ctx, r->tokenizer.attributes.c_str(), name, value) != 0;
 }
 
 std::uint32_t AlignmentOf(const char* value)
@@ -185,9 +186,9 @@ std::uint32_t AlignmentOf(const char* value)
 
 void TakeAlignAttribute(HtmlCtx* ctx, HtmlReader* r, HtmlGroup& group)
 {
-    char value[kHtmlTextSize + 1];
+    std::string value;
     if (TagAttribute(ctx, r, "ALIGN", value))
-        group.align = (group.align & ~kAlignAny) | AlignmentOf(value);
+        group.align = (group.align & ~kAlignAny) | AlignmentOf(value.c_str());
 }
 
 namespace {
@@ -282,18 +283,18 @@ int TitleTag(HtmlCtx* ctx, HtmlReader* r)
 
 int BaseTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    char href[kHtmlTextSize + 1];
+    std::string href;
     if (r->tokenizer.beginTag && TagAttribute(ctx, r, "HREF", href))
-        SendHtmlNotify(ctx, kNotifyBase, reinterpret_cast<WPARAM>(ctx->editorWindow), reinterpret_cast<LPARAM>(href),
-                       false);
+        SendHtmlNotify(ctx, kNotifyBase, reinterpret_cast<WPARAM>(ctx->editorWindow),
+                       reinterpret_cast<LPARAM>(href.c_str()), false);
     return otherTag(r);
 }
 
 int BaseFontTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    char size[kHtmlTextSize + 1];
+    std::string size;
     if (r->tokenizer.beginTag && TagAttribute(ctx, r, "size", size))
-        ctx->baseFontSize = TextToInt(size);
+        ctx->baseFontSize = TextToInt(size.c_str());
     return otherTag(r);
 }
 
@@ -301,16 +302,16 @@ int MetaTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (!r->tokenizer.beginTag)
         return kTagDone;
-    char value[kHtmlTextSize + 1], data[kHtmlTextSize + 1];
+    std::string value, data;
     int entry = -1;
     if (TagAttribute(ctx, r, "http-equiv", value))
-        entry = AddTagData(*ctx, kTagMeta, 1, value);
+        entry = AddTagData(*ctx, kTagMeta, 1, value.c_str());
     else if (TagAttribute(ctx, r, "name", value))
-        entry = AddTagData(*ctx, kTagMeta, 2, value);
+        entry = AddTagData(*ctx, kTagMeta, 2, value.c_str());
     if (entry >= 0 && TagAttribute(ctx, r, "content", value))
-        SetTagDataText2(*ctx, entry, value);
+        SetTagDataText2(*ctx, entry, value.c_str());
     if (TagAttribute(ctx, r, "UserTagId", value) && TagAttribute(ctx, r, "UserTagData", data))
-        SetUserTag(*ctx, TextToInt(value), data);
+        SetUserTag(*ctx, TextToInt(value.c_str()), data.c_str());
     return otherTag(r);
 }
 
@@ -327,23 +328,24 @@ int BodyTag(HtmlCtx* ctx, HtmlReader* r)
         CloseGroup(r);
         return kTagDone;
     }
-    char value[kHtmlTextSize + 1];
+    std::string value;
     if (TagAttribute(ctx, r, "BACKGROUND", value)) {
         SendHtmlNotify(ctx, kNotifyBackground, reinterpret_cast<WPARAM>(hWnd), 0, false);
-        char name[kHtmlTextSize + 1];
-        std::memcpy(name, value, sizeof name);
+        // The path may be rewritten (resolved against the page's folder) up to its size.
+        char name[kPictPathSize]{};
+        copyCtxText(name, value.c_str(), sizeof name);
         int picture = LoadPictFile(ctx, name, 0);
         if (picture > 0) {
             EditorSetBkPicture(hWnd, picture, 2, 0);
-            copyCtxText(ctx->bkPictureName, value, kCtxNameSize);
+            copyCtxText(ctx->bkPictureName, value.c_str(), kCtxNameSize);
         }
     }
     if (TagAttribute(ctx, r, "bgcolor", value)) {
-        ctx->docBkColor = GetHtmlColor(ctx, value);
+        ctx->docBkColor = GetHtmlColor(ctx, value.c_str());
         ctx->bkColorSet = 1;
     }
     if (TagAttribute(ctx, r, "text", value)) {
-        ctx->textColor = GetHtmlColor(ctx, value);
+        ctx->textColor = GetHtmlColor(ctx, value.c_str());
         ctx->textColorSet = 1;
     }
     r->textEnabled = 1;

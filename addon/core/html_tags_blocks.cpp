@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <strings.h>
+#include <string>
 
 namespace ks::addon {
 namespace {
@@ -108,7 +109,7 @@ int BreakTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (!r->tokenizer.beginTag)
         return kTagDone;
-    char value[kHtmlTextSize + 1];
+    std::string value;
     if (!TagAttribute(ctx, r, "clear", value) && !EndParagraph(ctx, r, editor::kLineBreak, true))
         return kTagFailed;
     CloseGroup(r);
@@ -180,19 +181,19 @@ int RuleTag(HtmlCtx* ctx, HtmlReader* r)
         return kTagFailed;
     int width = 100, size = 0;
     std::uint32_t alignment = kAlignCentre;
-    char value[kHtmlTextSize + 1];
+    std::string value;
     if (TagAttribute(ctx, r, "size", value))
-        size = std::max(0, ParseHtmlSize(ctx, value, true, false));
+        size = std::max(0, ParseHtmlSize(ctx, value.c_str(), true, false));
     // An empty or zero width says nothing: the rule keeps its full width (a width of 0 is
     // the writer's "none given").
-    bool widthGiven = TagAttribute(ctx, r, "width", value) && value[0] && ruleWidth(ctx, value) != 0;
+    bool widthGiven = TagAttribute(ctx, r, "width", value) && value[0] && ruleWidth(ctx, value.c_str()) != 0;
     if (widthGiven)
-        width = ruleWidth(ctx, value);
+        width = ruleWidth(ctx, value.c_str());
     bool alignGiven = TagAttribute(ctx, r, "align", value);
     if (alignGiven) {
-        if (strcasecmp(value, "left") == 0)
+        if (strcasecmp(value.c_str(), "left") == 0)
             alignment = kAlignLeft;
-        else if (strcasecmp(value, "right") == 0)
+        else if (strcasecmp(value.c_str(), "right") == 0)
             alignment = kAlignRight;
     }
     HtmlGroup& g = r->currentGroup();

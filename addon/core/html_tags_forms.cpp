@@ -11,6 +11,7 @@
 #include <cstring>
 #include <new>
 #include <strings.h>
+#include <string>
 
 namespace ks::addon {
 namespace {
@@ -39,15 +40,15 @@ int inputType(const char* value)
 
 int number(HtmlCtx* ctx, HtmlReader* r, const char* name, int fallback, int low, int high)
 {
-    char value[kHtmlTextSize + 1];
-    return TagAttribute(ctx, r, name, value) ? std::clamp(TextToInt(value), low, high) : fallback;
+    std::string value;
+    return TagAttribute(ctx, r, name, value) ? std::clamp(TextToInt(value.c_str()), low, high) : fallback;
 }
 
 void takeName(HtmlCtx* ctx, HtmlReader* r, FieldRecord& f)
 {
-    char value[kHtmlTextSize + 1];
+    std::string value;
     if (TagAttribute(ctx, r, "NAME", value))
-        copyCtxText(f.name, value, sizeof f.name);
+        copyCtxText(f.name, value.c_str(), sizeof f.name);
 }
 
 FieldRecord* currentField(HtmlCtx* ctx, HtmlReader* r)
@@ -128,10 +129,10 @@ int FormTag(HtmlCtx* ctx, HtmlReader* r)
     r->currentForm = ctx->formCount++;
     FormRecord& form = ctx->forms[r->currentForm];
     form = FormRecord{};
-    char value[kHtmlTextSize + 1];
-    form.method = TagAttribute(ctx, r, "METHOD", value) && strcasecmp(value, "GET") == 0 ? 0 : 1;
+    std::string value;
+    form.method = TagAttribute(ctx, r, "METHOD", value) && strcasecmp(value.c_str(), "GET") == 0 ? 0 : 1;
     if (TagAttribute(ctx, r, "ACTION", value))
-        copyCtxText(form.action, value, sizeof form.action);
+        copyCtxText(form.action, value.c_str(), sizeof form.action);
     r->currentGroup().typeWord |= kParaInForm;
     return kTagDone;
 }
@@ -143,11 +144,11 @@ int InputTag(HtmlCtx* ctx, HtmlReader* r)
     int index = r->currentForm >= 0 ? AppendFieldRecord(ctx, r->currentForm) : -1;
     if (index >= 0) {
         FieldRecord& f = ctx->fields[index];
-        char value[kHtmlTextSize + 1];
-        f.type = TagAttribute(ctx, r, "TYPE", value) ? inputType(value) : kFieldText;
+        std::string value;
+        f.type = TagAttribute(ctx, r, "TYPE", value) ? inputType(value.c_str()) : kFieldText;
         takeName(ctx, r, f);
-        if (GetHtmlAttribKept(ctx, r->tokenizer.attributes, "VALUE", value))
-            f.value = OurCopyText(value);
+        if (GetHtmlAttribKept(ctx, r->tokenizer.attributes.c_str(), "VALUE", value))
+            f.value = OurCopyText(value.c_str());
         f.size = number(ctx, r, "SIZE", 40, 0, kMostFieldSize);
         f.maxLength = number(ctx, r, "MAXLENGTH", 0, 0, INT32_MAX);
         f.checked = TagAttribute(ctx, r, "CHECKED", value) ? 1 : 0;
@@ -191,7 +192,7 @@ int SelectTag(HtmlCtx* ctx, HtmlReader* r)
         return kTagFailed;
     if (f) {
         AllocateOptions(*f, kOptionGrowth);
-        char value[kHtmlTextSize + 1];
+        std::string value;
         f->multiple = TagAttribute(ctx, r, "MULTIPLE", value) ? 1 : 0;
         f->size = number(ctx, r, "SIZE", f->multiple ? 5 : 1, 1, kMostFieldSize);
     }
@@ -211,10 +212,10 @@ int OptionTag(HtmlCtx* ctx, HtmlReader* r)
             FieldOption& option = static_cast<FieldOption*>(f->value)[++f->checked];
             option = FieldOption{};
             option.display = OurCopyText("");
-            char value[kHtmlTextSize + 1];
+            std::string value;
             option.selected = TagAttribute(ctx, r, "SELECTED", value) ? 1 : 0;
-            if (GetHtmlAttribKept(ctx, r->tokenizer.attributes, "value", value))
-                option.value = OurCopyText(value);
+            if (GetHtmlAttribKept(ctx, r->tokenizer.attributes.c_str(), "value", value))
+                option.value = OurCopyText(value.c_str());
         }
     }
     CloseGroup(r);

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace ks::addon {
 namespace {
@@ -114,30 +115,26 @@ int listItem(HtmlCtx* ctx, HtmlReader* r, const ItemKind& kind)
 
 int ReleaseHeldId(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (!r->heldId[0])
+    if (r->heldIds.empty())
         return 1;
-    char held[kHtmlTextSize + 1];
-    std::memcpy(held, r->heldId, sizeof held);
-    r->heldId[0] = 0;
+    std::string held = std::move(r->heldIds);
+    r->heldIds.clear();
     if (!FlushHtmlText(ctx, r))
         return 0;
     // One anchor for each id held, one a line.
-    for (char* data = held; data;) {
-        char* next = std::strchr(data, '\n');
-        if (next)
-            *next++ = 0;
-        if (!InsertAnchorData(ctx, r, data))
+    for (std::size_t at = 0; at <= held.size();) {
+        std::size_t end = std::min(held.find('\n', at), held.size());
+        if (!InsertAnchorData(ctx, r, held.substr(at, end - at).c_str()))
             return 0;
-        data = next;
+        at = end + 1;
     }
     return 1;
 }
 
 int InsertAnchorData(HtmlCtx* ctx, HtmlReader* r, const char* data)
 {
-    if (!ReleaseHeldId(ctx, r))
+    if (!ReleaseHeldId(ctx, r) || !FlushHtmlText(ctx, r))
         return 0;
-    AppendPending(r, data, std::min<int>(int(std::strlen(data)), kHtmlTextSize - 1));
     HtmlGroup& g = r->currentGroup();
     // Right after another anchor's data this one takes the other font variant, so that the
     // two stay apart ("<a name=top></a><a href=x>", not "name=tophref=x").
@@ -145,7 +142,8 @@ int InsertAnchorData(HtmlCtx* ctx, HtmlReader* r, const char* data)
     if (r->hiddenTextLast)
         g.inLink = r->hiddenTextLast == kHiddenPlain;
     g.style |= kStyleHiddenLink;
-    int flushed = FlushHtmlText(ctx, r);
+    // Data of any length goes in a part at a time, in one font: it stays one run.
+    int flushed = AppendPendingText(ctx, r, data) && FlushHtmlText(ctx, r);
     g.style &= ~kStyleHiddenLink;
     g.inLink = inLink;
     return flushed;
@@ -153,22 +151,19 @@ int InsertAnchorData(HtmlCtx* ctx, HtmlReader* r, const char* data)
 
 int IdAnchor(HtmlCtx* ctx, HtmlReader* r)
 {
-    char id[kHtmlTextSize + 1];
-    if (!TagAttribute(ctx, r, "id", id) || !id[0])
+    std::string id;
+    if (!TagAttribute(ctx, r, "id", id) || id.empty())
         return kTagDone;
-    char quote = std::strchr(id, '"') ? '\'' : '"';
-    char data[kHtmlTextSize + 1];
-    int length = std::snprintf(data, sizeof data, "id=%c%.*s%c", quote, kHtmlTextSize - 5, id, quote);
+    char quote = id.find('"') != std::string::npos ? '\'' : '"';
+    std::string data = std::string("id=") + quote + id + quote;
     // Ids of elements nested before any text wait together ("<section id=a><h2 id=b>").
-    int held = int(std::strlen(r->heldId));
-    bool full = held > 0 && held + 1 + length > kHtmlTextSize;
+    bool full = !r->heldIds.empty() && r->heldIds.size() + 1 + data.size() > kHtmlAttributeTextMost;
     // Inside a link's text an anchor would end the link: an id with no room to wait is left out.
     if (full && r->currentGroup().inLink)
         return kTagDone;
     if (full && !ReleaseHeldId(ctx, r))
         return kTagFailed;
-    held = int(std::strlen(r->heldId));
-    std::snprintf(r->heldId + held, sizeof r->heldId - std::size_t(held), "%s%s", held ? "\n" : "", data);
+    r->heldIds += (r->heldIds.empty() ? "" : "\n") + data;
     return kTagDone;
 }
 
@@ -193,13 +188,13 @@ int AnchorTag(HtmlCtx* ctx, HtmlReader* r)
         g.inLink = base.inLink;
         g.linkHasAddress = base.linkHasAddress;
     }
-    char href[kHtmlTextSize + 1];
+    std::string href;
     bool hasHref = TagAttribute(ctx, r, "HREF", href);
     if (hasHref)
         SendHtmlNotify(ctx, kNotifyAnchor, reinterpret_cast<WPARAM>(ctx->editorWindow),
-                       reinterpret_cast<LPARAM>(href), false);
+                       reinterpret_cast<LPARAM>(href.c_str()), false);
     HtmlGroup& g = r->currentGroup();
-    if (!InsertAnchorData(ctx, r, r->tokenizer.attributes))
+    if (!InsertAnchorData(ctx, r, r->tokenizer.attributes.c_str()))
         return kTagFailed;
     if (hasHref) {
         g.colour = ctx->linkColor;
@@ -219,14 +214,14 @@ int FontTag(HtmlCtx* ctx, HtmlReader* r)
     CloseGroup(r);
     HtmlGroup& g = r->currentGroup();
     saveFont(r, g);
-    char value[kHtmlTextSize + 1];
+    std::string value;
     if (TagAttribute(ctx, r, "color", value))
-        g.colour = GetHtmlColor(ctx, value);
+        g.colour = GetHtmlColor(ctx, value.c_str());
     if (TagAttribute(ctx, r, "face", value)) {
-        copyCtxText(g.face, value, sizeof g.face);
+        copyCtxText(g.face, value.c_str(), sizeof g.face);
     }
     if (TagAttribute(ctx, r, "size", value) && value[0])
-        g.fontSize = fontSize(ctx, g.fontSize, value);
+        g.fontSize = fontSize(ctx, g.fontSize, value.c_str());
     return kTagDone;
 }
 
@@ -270,16 +265,16 @@ int ListTag(HtmlCtx* ctx, HtmlReader* r, int type)
         g.element = type == kListMenu ? kElemMenu : type == kListDir ? kElemDirectory : kElemBody;
     g.numbering = 0;
     g.listStart = 1;
-    char value[kHtmlTextSize + 1];
+    std::string value;
     if (type == kListOrdered) {
         if (TagAttribute(ctx, r, "type", value)) {
             const char* styles[] = {"A", "a", "I", "i"};
             for (int i = 0; i < 4; ++i)
-                if (std::strcmp(value, styles[i]) == 0)
+                if (std::strcmp(value.c_str(), styles[i]) == 0)
                     g.numbering = i + 1;
         }
         if (TagAttribute(ctx, r, "start", value))
-            g.listStart = TextToInt(value);
+            g.listStart = TextToInt(value.c_str());
     }
     g.listLevel = std::min(g.listLevel + 1, 7);
     g.firstIndent = 0;

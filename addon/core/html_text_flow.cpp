@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <string_view>
 
 namespace ks::addon {
 namespace {
@@ -218,6 +219,35 @@ void AppendPending(HtmlReader* r, const char* text, int length)
     std::memcpy(r->pending + r->pendingLength, text, std::size_t(length));
     r->pendingLength += length;
     r->pending[r->pendingLength] = 0;
+}
+
+namespace {
+
+// How much of text goes in before a cut at most `part` characters in: never inside a kept
+// reference, which would no longer be one.
+std::size_t cutBeforeReference(std::string_view text, std::size_t part)
+{
+    std::size_t mark = text.substr(0, part).rfind(kKeptReferenceMark);
+    if (mark == std::string_view::npos || mark == 0 || mark + KeptReferenceLength(text.substr(mark)) <= part)
+        return part;
+    return mark;
+}
+
+}
+
+int AppendPendingText(HtmlCtx* ctx, HtmlReader* r, std::string_view text)
+{
+    while (!text.empty()) {
+        std::size_t room = std::size_t(std::max(0, kHtmlTextSize - 1 - r->pendingLength));
+        std::size_t part = text.size() <= room ? text.size() : cutBeforeReference(text, room);
+        if (part > 0) {
+            AppendPending(r, text.data(), int(part));
+            text.remove_prefix(part);
+        }
+        if (!text.empty() && !FlushHtmlText(ctx, r))
+            return 0;
+    }
+    return 1;
 }
 
 int ReleaseHeldBlank(HtmlCtx* ctx, HtmlReader* r, bool paragraphEnds)

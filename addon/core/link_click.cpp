@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace ks::addon {
 namespace {
@@ -51,23 +52,25 @@ LRESULT LinkClicked(HtmlCtx& ctx, HWND hWnd, LinkClickRecord* record, bool readO
     if (!record)
         return 0;
     PlxModule& m = plxModule();
-    char* scratch = m.scratch;
-    copyCtxText(scratch, record->hiddenRun, sizeof m.scratch);
-    char href[kCtxTextSize]{}, target[kCtxTextSize]{};
-    GetHtmlAttrib(&ctx, scratch, "HREF", href);
-    copyCtxText(record->hiddenRun, href, sizeof record->hiddenRun);
-    if (!GetHtmlAttrib(&ctx, scratch, "target", target) || !target[0])
-        copyCtxText(target, ctx.defaultTarget);
+    // The record holds what of the run fits it; a longer run is read whole from the editor
+    // (the click put the caret in its link).
+    std::string data = record->hiddenRun;
+    if (data.size() + 1 >= sizeof record->hiddenRun)
+        readHiddenRun(hWnd, data);
+    std::string href, target;
+    GetHtmlAttrib(&ctx, data.c_str(), "HREF", href);
+    copyCtxText(record->hiddenRun, href.c_str(), sizeof record->hiddenRun);
+    if (!GetHtmlAttrib(&ctx, data.c_str(), "target", target) || target.empty())
+        target = ctx.defaultTarget;
 
     if (href[0] == '#') {
-        copyCtxText(m.linkBuffer, href, sizeof m.linkBuffer);
+        m.linkBuffer = href;
+        LPARAM text = reinterpret_cast<LPARAM>(m.linkBuffer.c_str());
         if (readOnly) {
-            SendHtmlNotify(&ctx, kNotifyNamedAnchor, reinterpret_cast<WPARAM>(hWnd),
-                           reinterpret_cast<LPARAM>(m.linkBuffer), false);
-            return PositionName(hWnd, href + 1);
+            SendHtmlNotify(&ctx, kNotifyNamedAnchor, reinterpret_cast<WPARAM>(hWnd), text, false);
+            return PositionName(hWnd, href.c_str() + 1);
         }
-        SendHtmlNotify(&ctx, kNotifyEditLink, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(m.linkBuffer),
-                       true, true);
+        SendHtmlNotify(&ctx, kNotifyEditLink, reinterpret_cast<WPARAM>(hWnd), text, true, true);
         return 0;
     }
 
@@ -85,13 +88,13 @@ LRESULT LinkClicked(HtmlCtx& ctx, HWND hWnd, LinkClickRecord* record, bool readO
         }
         return 1;
     }
-    std::snprintf(m.linkBuffer, sizeof m.linkBuffer, "%s%s", href, suffix);
+    m.linkBuffer = href + suffix;
     HtmlCtx* top = GetTopHtmlCtx(hWnd);
     HWND topWindow = top ? top->editorWindow : hWnd;
     if (readOnly && top)
-        copyCtxText(top->targetName, target);
+        copyCtxText(top->targetName, target.c_str());
     SendHtmlNotify(&ctx, readOnly ? kNotifyViewLink : kNotifyEditLink, reinterpret_cast<WPARAM>(topWindow),
-                   reinterpret_cast<LPARAM>(m.linkBuffer), true, true);
+                   reinterpret_cast<LPARAM>(m.linkBuffer.c_str()), true, true);
     return 1;
 }
 

@@ -136,9 +136,7 @@ int InsertLink(HWND hWnd, const char* text, const char* picture, const char* hre
         if (!dialog)
             return 0;
     }
-    char data[kCtxTextSize];
-    BuildLinkData(v->href, v->name, nullptr, data);
-    insertHidden(hWnd, data);
+    insertHidden(hWnd, BuildLinkData(v->href, v->name, nullptr).c_str());
     if (pictureId) {
         EditorSetPictureProps(hWnd, pictureId, 0x4080, 0, v->isMap ? 1 : 0);
         EditorPlacePicture(hWnd, pictureId, repaint);

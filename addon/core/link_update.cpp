@@ -1,6 +1,7 @@
 // Rewriting the link data run at the caret with new attributes.
 #include "addon/base/dialog_fields.h"
 #include "addon/core/html_reader.h"
+#include "addon/core/editor_ops.h"
 #include "addon/core/html_context.h"
 #include "addon/core/link_dialogs.h"
 #include "addon/core/link_edit.h"
@@ -8,6 +9,7 @@
 #include "platform/editor/vek32.h"
 
 #include <cstring>
+#include <string>
 
 namespace ks::addon {
 namespace {
@@ -37,10 +39,9 @@ bool askLinkData(HtmlCtx& ctx, HWND hWnd, LinkParts& parts)
 // Deletes the run and types the new data in its place, hidden, outside any link style.
 int replaceRun(HtmlCtx& ctx, HWND hWnd, const char* data, int repaint)
 {
-    char run[kCtxTextSize];
+    std::string run;
     int line = 0, col = 0;
-    int length = EditorGetHiddenRun(hWnd, run, &line, &col);
-    int start = length > 0 ? EditorLineColToPos(hWnd, line, col) : -1;
+    int start = readHiddenRun(hWnd, run, &line, &col) ? EditorLineColToPos(hWnd, line, col) : -1;
     if (start < 0)
         return 0;
     unsigned mode = EditorGetModeFlags(hWnd, 1);
@@ -66,9 +67,7 @@ int UpdateLinkEx(HWND hWnd, const char* href, const char* name, const char* targ
     HtmlCtx* ctx = RequireHtmlCtx(&hWnd, true);
     if (!ctx)
         return 0;
-    char run[kCtxTextSize];
-    int line = 0, col = 0;
-    if (EditorGetHiddenRun(hWnd, run, &line, &col) <= 0)
+    if (EditorGetHiddenRun(hWnd, nullptr, 0, nullptr, nullptr) <= 0)
         return 0;
     LinkParts parts;
     if (empty(href) && empty(name) && empty(target)) {
@@ -79,9 +78,7 @@ int UpdateLinkEx(HWND hWnd, const char* href, const char* name, const char* targ
         copyCtxText(parts.name, name);
         copyCtxText(parts.target, target);
     }
-    char data[kCtxTextSize];
-    BuildLinkData(parts.href, parts.name, parts.target, data);
-    return replaceRun(*ctx, hWnd, data, repaint);
+    return replaceRun(*ctx, hWnd, BuildLinkData(parts.href, parts.name, parts.target).c_str(), repaint);
 }
 
 }

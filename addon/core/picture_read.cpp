@@ -10,6 +10,7 @@
 #include "addon/core/html_read.h"
 #include "addon/core/picture_memo.h"
 #include "addon/core/tag_data.h"
+#include "addon/core/temp_picture.h"
 #include "platform/editor/vek32.h"
 
 #include <algorithm>
@@ -74,23 +75,23 @@ struct ImgAttributes {
 ImgAttributes readAttributes(HtmlCtx* ctx, const char* text)
 {
     ImgAttributes a;
-    char value[kHtmlTextSize + 1];
+    std::string value;
     if (GetHtmlAttrib(ctx, text, "ALIGN", value)) {
-        if (strcasecmp(value, "MIDDLE") == 0)
+        if (strcasecmp(value.c_str(), "MIDDLE") == 0)
             a.vertical = 1;
-        else if (strcasecmp(value, "TOP") == 0)
+        else if (strcasecmp(value.c_str(), "TOP") == 0)
             a.vertical = 2;
-        else if (strcasecmp(value, "LEFT") == 0)
+        else if (strcasecmp(value.c_str(), "LEFT") == 0)
             a.floatSide = 1;
-        else if (strcasecmp(value, "RIGHT") == 0)
+        else if (strcasecmp(value.c_str(), "RIGHT") == 0)
             a.floatSide = 2;
     }
     if (GetHtmlAttrib(ctx, text, "WIDTH", value)) {
-        int size = ParseHtmlSize(ctx, value, true, true);
+        int size = ParseHtmlSize(ctx, value.c_str(), true, true);
         a.width = size > 0 ? MulDiv(size, ctx->pixelsX > 0 ? ctx->pixelsX : 96, 1440) : size;
     }
     if (GetHtmlAttrib(ctx, text, "HEIGHT", value))
-        a.height = MulDiv(ParseHtmlSize(ctx, value, false, false), ctx->pixelsY > 0 ? ctx->pixelsY : 96, 1440);
+        a.height = MulDiv(ParseHtmlSize(ctx, value.c_str(), false, false), ctx->pixelsY > 0 ? ctx->pixelsY : 96, 1440);
     a.isMap = GetHtmlAttrib(ctx, text, "ISMAP", value) != 0;
     return a;
 }
@@ -102,17 +103,21 @@ int imageField(const HtmlCtx* ctx, const HtmlReader* r)
     return f >= 0 && f < ctx->fieldCount && f < kFieldCount && ctx->fields[f].type == kFieldImage ? f : -1;
 }
 
-void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, const char* src)
+void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, const std::string& src)
 {
     HWND hWnd = ctx->editorWindow;
     char name[kHtmlTextSize + 1];
-    copyValue(name, src);
+    copyValue(name, src.c_str());
     EditorPictureFileName(hWnd, id, 0, name);
-    char value[kHtmlTextSize + 1];
-    if (GetHtmlAttribKept(ctx, r->tokenizer.attributes, "ALT", value)) {
-        // The editor shows the alt text; its kept references wait for the save beside it.
-        if (std::strchr(value, kKeptReferenceMark))
-            AddTagData(*ctx, kTagPictureAlt, id, value);
+    // The editor keeps the start of a longer source; the save writes it whole.
+    if (src.size() >= std::size_t(kPictureNameSize))
+        AddTagData(*ctx, kTagPictureSource, id, src.c_str());
+    std::string value;
+    if (GetHtmlAttribKept(ctx, r->tokenizer.attributes.c_str(), "ALT", value)) {
+        // The editor shows the alt text (its first 300 characters); its kept references and a
+        // longer text wait for the save beside it.
+        if (value.find(kKeptReferenceMark) != std::string::npos || value.size() > std::size_t(kHtmlTextSize))
+            AddTagData(*ctx, kTagPictureAlt, id, value.c_str());
         EditorPictureAltText(hWnd, id, 0, ShownText(value).data());
     }
     if (a.width != 0 || a.height >= 1) {
@@ -122,8 +127,8 @@ void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, c
             ctx->tagTable[entry].value2 = a.height;
         }
     }
-    if (GetHtmlAttrib(ctx, r->tokenizer.attributes, "USEMAP", value))
-        AddTagData(*ctx, kTagPictureMap, id, value);
+    if (GetHtmlAttrib(ctx, r->tokenizer.attributes.c_str(), "USEMAP", value))
+        AddTagData(*ctx, kTagPictureMap, id, value.c_str());
     unsigned flags = kPictureFlag;
     if (r->currentGroup().inLink || a.isMap)
         flags |= kPictureLinked;
@@ -144,9 +149,9 @@ void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, c
 // pixel budget refuses), so that the tag is kept and its place shows the alt text.
 int placeholder(HtmlCtx* ctx, const ImgAttributes& a, const char* attributes)
 {
-    char alt[kHtmlTextSize + 1] = "";
+    std::string alt;
     GetHtmlAttrib(ctx, attributes, "ALT", alt);
-    int textWidth = int(std::strlen(alt)) * kAltCharWidth + 2 * kAltCharWidth;
+    int textWidth = int(std::min<std::size_t>(alt.size(), kPlaceholderMaxWidth)) * kAltCharWidth + 2 * kAltCharWidth;
     int width = a.width > 0 ? a.width : std::clamp(textWidth, kPlaceholderMinWidth, kPlaceholderMaxWidth);
     int height = a.height >= 1 ? a.height : kPlaceholderHeight;
     return EditorInsertPicturePlaceholder(ctx->editorWindow, width, height, a.vertical);
@@ -187,22 +192,26 @@ void removeLocalHost(char* path)
 
 int ReadImgTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    ImgAttributes a = readAttributes(ctx, r->tokenizer.attributes);
-    char src[kHtmlTextSize + 1];
-    if (GetHtmlAttrib(ctx, r->tokenizer.attributes, "SRC", src) && src[0]) {
-        char path[kPictPathSize];
-        copyValue(path, src);
-        int id = LoadPictFile(ctx, path, a.vertical);
+    ImgAttributes a = readAttributes(ctx, r->tokenizer.attributes.c_str());
+    std::string src;
+    if (GetHtmlAttrib(ctx, r->tokenizer.attributes.c_str(), "SRC", src) && !src.empty()) {
+        // A source longer than a path can be names no file here: it shows its placeholder.
+        char path[kPictPathSize]{};
+        int id = 0;
+        if (src.size() < sizeof path) {
+            std::memcpy(path, src.c_str(), src.size() + 1);
+            id = LoadPictFile(ctx, path, a.vertical);
+        }
         if (!id)
-            id = placeholder(ctx, a, r->tokenizer.attributes);
+            id = placeholder(ctx, a, r->tokenizer.attributes.c_str());
         if (id) {
             placePicture(ctx, r, id, a, src);
             return 1;
         }
     }
-    char alt[kHtmlTextSize + 1];
-    if (GetHtmlAttribKept(ctx, r->tokenizer.attributes, "ALT", alt))
-        AppendPending(r, alt, int(std::strlen(alt)));
+    std::string alt;
+    if (GetHtmlAttribKept(ctx, r->tokenizer.attributes.c_str(), "ALT", alt))
+        return AppendPendingText(ctx, r, alt);
     return 1;
 }
 

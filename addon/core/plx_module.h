@@ -5,6 +5,7 @@
 #include "addon/base/html_ctx.h"
 
 #include <array>
+#include <string>
 
 namespace ks::addon {
 
@@ -18,7 +19,7 @@ struct PlxModule {
     std::array<int, 7> fontSizes{8, 10, 11, 14, 17, 24, 36};   // HTML sizes 1..7, points
     bool multiByte = false;              // the library's text is single-byte Windows-1252
     char scratch[kScratchSize + 1]{};    // valid until the next call that uses it
-    char linkBuffer[kScratchSize + 1]{}; // the text of the last clicked link
+    std::string linkBuffer;              // the text of the last clicked link, whole
 };
 
 PlxModule& plxModule();

@@ -80,6 +80,15 @@ int writeSelect(HtmlWriter& w, const FieldRecord& f, HWND control)
     return Tag(w, "select", false, true);
 }
 
+// The whole of a picture's text that the editor keeps only the start of (kept in the
+// tag data as read), while the editor still holds that start; else what the editor holds.
+std::string wholeText(const HtmlCtx& ctx, int type, int picture, const std::string& held)
+{
+    const TagData* kept = FindTagData(ctx, type, picture);
+    std::string_view whole = kept && kept->text1 ? kept->text1 : "";
+    return !held.empty() && whole.size() > held.size() && whole.starts_with(held) ? std::string(whole) : held;
+}
+
 // A placeholder's own size is only how it is shown: it writes the size the page gave, if any,
 // so that the picture has its natural size once its file is there.
 int putPictureSize(HtmlWriter& w, int picture, const RECT& rect)
@@ -160,9 +169,10 @@ int WritePicture(HtmlWriter& w, int picture)
     EditorPictureFileName(w.hWnd, picture, 1, name);
     if (!name[0] && MakeTempPictName(w.ctx, picture, w.pictureBase))
         EditorPictureFileName(w.hWnd, picture, 1, name);
-    const char* src = name;
+    std::string whole = wholeText(w.ctx, kTagPictureSource, picture, name);
+    const char* src = whole.c_str();
     if (w.ctx.flags & 4)
-        if (const char* cut = std::strrchr(name, '\\') ; cut || (cut = std::strrchr(name, ':')) || (cut = std::strrchr(name, '/')))
+        if (const char* cut = std::strrchr(src, '\\') ; cut || (cut = std::strrchr(src, ':')) || (cut = std::strrchr(src, '/')))
             src = cut + 1;
     bool input = kind >= 2;
     if (!PutTagOpen(&w.ctx, w.out, input ? "input" : "img") || (input && !PutAttr(&w.ctx, w.out, "type", "image")))
@@ -184,8 +194,11 @@ int WritePicture(HtmlWriter& w, int picture)
         return 0;
     char shown[kAltTextSize]{};
     std::string alt = EditorPictureAltText(w.hWnd, picture, 1, shown) ? shown : "";
-    if (const TagData* kept = FindTagData(w.ctx, kTagPictureAlt, picture); kept && kept->text1)
-        alt = KeepReferences(alt, kept->text1);
+    if (const TagData* kept = FindTagData(w.ctx, kTagPictureAlt, picture); kept && kept->text1) {
+        std::string wholeShown = ShownText(kept->text1);
+        alt = wholeShown.size() > alt.size() && wholeShown.starts_with(alt) ? std::string(kept->text1)
+                                                                            : KeepReferences(alt, kept->text1);
+    }
     if (!alt.empty() && !PutAttr(&w.ctx, w.out, "alt", alt.c_str()))
         return 0;
     if (const TagData* map = FindTagData(w.ctx, kTagPictureMap, picture); map && map->text1 &&

@@ -184,8 +184,10 @@ int EditorDeleteSelection(HWND hWnd);
 // hidden text is searched too. Result: position, < 0 none.
 int EditorFindText(HWND hWnd, const char* text, int start, int flags);
 // The hidden (0x40) run at the caret, or the one directly before the link text holding the
-// caret: its text (buffer of 301) and start; result its length, 0 when there is none.
-int EditorGetHiddenRun(HWND hWnd, char* text, int* line, int* col);
+// caret: its text (at most size - 1 characters and the zero; text may be null) and start.
+// Result its whole length, 0 when there is none: a result of size or more says the text was
+// cut, and a buffer of result + 1 takes it whole.
+int EditorGetHiddenRun(HWND hWnd, char* text, int size, int* line, int* col);
 int EditorGetRunLength(HWND hWnd, int pos);
 // Headless layout until a view is attached: x = 8 pixels a column, y = 16 pixels a line.
 int EditorGetPosPoint(HWND hWnd, int kind, int pos, int reserved, int* x, int* y);
@@ -326,5 +328,6 @@ int VekToolbarVisible(HWND hWnd);
 // The record EditorClickAt hands the add-on with 0xAA6.
 struct LinkClickRecord {
     std::int32_t font;        // font id of the clicked character (an object id for a picture)
-    char hiddenRun[301];      // the hidden run before the link, NUL-terminated
+    char hiddenRun[301];      // the hidden run before the link, NUL-terminated; a longer
+                              // one is cut here (EditorGetHiddenRun gives it whole)
 };

@@ -280,14 +280,14 @@ int EditorFindText(HWND hWnd, const char* text, int start, int flags)
     });
 }
 
-int EditorGetHiddenRun(HWND hWnd, char* text, int* line, int* col)
+int EditorGetHiddenRun(HWND hWnd, char* text, int size, int* line, int* col)
 {
     return withEditor(hWnd, 0, [&](Editor& e) {
         std::string run;
         Position at;
         if (!e.hiddenRunAtCaret(run, at))
             return 0;
-        copyOut(text, run, kMaxLine + 1);
+        copyOut(text, run, static_cast<std::size_t>(std::max(size, 0)));
         put(line, static_cast<int>(at.line));
         put(col, static_cast<int>(at.col));
         return static_cast<int>(run.size());

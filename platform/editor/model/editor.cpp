@@ -190,7 +190,7 @@ bool Editor::hiddenRunAtCaret(std::string& text, Position& start)
     text.clear();
     char c;
     std::uint16_t font;
-    for (std::uint64_t q = first; q <= last && text.size() < kMaxLine && doc.charAt(q, c, font); ++q)
+    for (std::uint64_t q = first; q <= last && doc.charAt(q, c, font); ++q)
         text.push_back(c);
     start = positionOf(first);
     return true;

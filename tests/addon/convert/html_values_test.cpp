@@ -16,7 +16,7 @@ namespace {
 
 std::string attribute(const char* text, const char* name, int* found = nullptr)
 {
-    char value[301] = "junk";
+    std::string value = "junk";
     int result = GetHtmlAttrib(nullptr, text, name, value);
     if (found)
         *found = result;
@@ -60,19 +60,19 @@ TEST(HtmlAttributes, NamesIgnoreCaseValuesMayBeQuotedAndTheFirstWins)
 
 TEST(HtmlAttributes, NextAttribTellsHowMuchItTook)
 {
-    char name[301], value[301];
+    std::string name, value;
     const char* text = "  a=1   b c = 'x y' ";
     int used = NextHtmlAttrib(nullptr, text, name, value);
-    EXPECT_STREQ(name, "a");
-    EXPECT_STREQ(value, "1");
+    EXPECT_EQ(name, "a");
+    EXPECT_EQ(value, "1");
     text += used;
     used = NextHtmlAttrib(nullptr, text, name, value);
-    EXPECT_STREQ(name, "b");
-    EXPECT_STREQ(value, "");
+    EXPECT_EQ(name, "b");
+    EXPECT_EQ(value, "");
     text += used;
     used = NextHtmlAttrib(nullptr, text, name, value);
-    EXPECT_STREQ(name, "c");
-    EXPECT_STREQ(value, "x y");
+    EXPECT_EQ(name, "c");
+    EXPECT_EQ(value, "x y");
     EXPECT_EQ(NextHtmlAttrib(nullptr, text + used, name, value), 0);
 }
 

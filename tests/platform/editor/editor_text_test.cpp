@@ -165,12 +165,12 @@ TEST_F(EditorTest, HiddenRunsAreFoundSearchedAndProtected)
     EditorMoveCaret(hWnd, 0, 16, 0);
     char run[301];
     int l = -1, c = -1;
-    ASSERT_EQ(EditorGetHiddenRun(hWnd, run, &l, &c), 10);
+    ASSERT_EQ(EditorGetHiddenRun(hWnd, run, sizeof run, &l, &c), 10);
     EXPECT_STREQ(run, "href=a.htm");
     EXPECT_EQ(c, 4);
     EXPECT_EQ(EditorGetRunLength(hWnd, 4), 10);
     EditorMoveCaret(hWnd, 0, 1, 0);
-    EXPECT_EQ(EditorGetHiddenRun(hWnd, run, &l, &c), 0);
+    EXPECT_EQ(EditorGetHiddenRun(hWnd, run, sizeof run, &l, &c), 0);
     EXPECT_EQ(EditorFindText(hWnd, "a.htm", 0, 0x12), 9) << "hidden text is searched";
 
     // Protected hidden text survives a deletion; with the bit cleared it goes.

@@ -136,7 +136,7 @@ TEST_F(RtfTest, SaveAndLoadGiveTheSameDocumentAndTheSameBytes)
     EXPECT_EQ(userId, 3);
     EditorMoveCaret(hWnd, 1, 30, 0);
     char run[301];
-    EXPECT_GT(EditorGetHiddenRun(hWnd, run, nullptr, nullptr), 0);
+    EXPECT_GT(EditorGetHiddenRun(hWnd, run, sizeof run, nullptr, nullptr), 0);
     EXPECT_STREQ(run, "href=\"x.htm\" target=_top");
     int bullet = -1, style = -1, start = -1;
     ASSERT_TRUE(EditorGetListInfo(hWnd, 3, &bullet, &style, &start));

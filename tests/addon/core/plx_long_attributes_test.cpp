@@ -1,0 +1,175 @@
+// Addresses, targets and picture sources of thousands of characters, as real pages carry
+// them (queries, data in addresses, generated ids): read whole, written back whole, and a
+// click hands the host the whole address.
+#include "libxml2_page.h"
+#include "read_fixture.h"
+
+#include "addon/convert/html_tokenizer_state.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+using namespace ks;
+using ks::test::PlxReadTest;
+
+namespace {
+
+// An address as generated ones look: a path, then a query of many parameters.
+std::string address(std::size_t length)
+{
+    std::string a = "http://example.org/search/results.cgi?";
+    for (int i = 0; a.size() < length; ++i)
+        a += "p" + std::to_string(i) + "=v" + std::to_string(i * 7919 % 1000) + "&";
+    a.resize(length);
+    return a;
+}
+
+// A generated id or file name: letters, digits and dashes.
+std::string generated(const std::string& start, std::size_t length)
+{
+    std::string s = start;
+    for (int i = 0; s.size() < length; ++i)
+        s += "-" + std::to_string(i * 104729 % 100000);
+    s.resize(length);
+    return s;
+}
+
+// The values of one attribute on the page's elements of one name, as libxml2 reads them.
+std::vector<std::string> libxml2Values(const std::string& page, const char* element, const char* attribute)
+{
+    std::vector<std::string> values;
+    htmlDocPtr doc = test::ParseWithLibxml2(page);
+    auto visit = [&](auto&& self, xmlNode* node) -> void {
+        for (xmlNode* n = node; n; n = n->next) {
+            if (n->type == XML_ELEMENT_NODE && (!*element || xmlStrEqual(n->name, BAD_CAST element)))
+                if (xmlChar* v = xmlGetProp(n, BAD_CAST attribute)) {
+                    values.emplace_back(reinterpret_cast<const char*>(v));
+                    xmlFree(v);
+                }
+            self(self, n->children);
+        }
+    };
+    visit(visit, xmlDocGetRootElement(doc));
+    xmlFreeDoc(doc);
+    return values;
+}
+
+// Whether the page has the attribute with exactly that value, quoted or bare.
+bool holds(const std::string& page, const std::string& attribute, const std::string& value)
+{
+    for (const std::string& written : {"\"" + value + "\"", value + " ", value + ">"})
+        if (page.find(" " + attribute + "=" + written) != std::string::npos)
+            return true;
+    return false;
+}
+
+struct LongValues {
+    std::string href, name, id, src, alt;
+};
+
+LongValues longValues(std::size_t length)
+{
+    return {address(length), generated("anchor", length), generated("section", length),
+            generated("pictures/gallery", length) + ".gif", "A picture of " + generated("parts", length)};
+}
+
+std::string pageWith(const LongValues& v)
+{
+    return "<html><body>\n<p>See <a href=\"" + v.href + "\">the results</a> now.</p>\n<p><a name=\"" + v.name +
+           "\"></a>Target</p>\n<h2 id=\"" + v.id + "\">Heading</h2>\n<p><img src=\"" + v.src +
+           "\" alt=\"" + v.alt + "\" width=20 height=10></p>\n</body></html>\n";
+}
+
+class PlxLongAttributesTest : public PlxReadTest {
+protected:
+    // The line and column of the first character of what in the document.
+    bool find(const std::string& what, int& line, int& col)
+    {
+        line = lineOf(what);
+        if (line < 0)
+            return false;
+        char chars[301];
+        int n = EditorGetLineChars(hWnd, line, chars, nullptr);
+        col = int(std::string(chars, std::size_t(n)).find(what));
+        return true;
+    }
+};
+
+}
+
+TEST_F(PlxLongAttributesTest, AddressesNamesIdsSourcesAndAltTextsOfThousandsOfCharactersAreWrittenBackWhole)
+{
+    for (std::size_t length : {2000u, 10000u}) {
+        LongValues v = longValues(length);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+        host->heard.clear();
+        ASSERT_EQ(read(pageWith(v)), 1) << length;
+        EXPECT_EQ(heard(3280), std::vector<std::string>{v.href}) << "the host hears the whole address";
+
+        std::string page = written();
+        // As written, byte for byte.
+        EXPECT_TRUE(holds(page, "href", v.href)) << length;
+        EXPECT_TRUE(holds(page, "name", v.name)) << length;
+        EXPECT_TRUE(holds(page, "id", v.id)) << length;
+        EXPECT_TRUE(holds(page, "src", v.src)) << length;
+        EXPECT_TRUE(holds(page, "alt", v.alt)) << length;
+        // And as another reader reads the saved page.
+        EXPECT_EQ(libxml2Values(page, "a", "href"), std::vector<std::string>{v.href}) << length;
+        EXPECT_EQ(libxml2Values(page, "a", "name"), std::vector<std::string>{v.name}) << length;
+        EXPECT_EQ(libxml2Values(page, "", "id"), std::vector<std::string>{v.id}) << length;
+        EXPECT_EQ(libxml2Values(page, "img", "src"), std::vector<std::string>{v.src}) << length;
+        EXPECT_EQ(libxml2Values(page, "img", "alt"), std::vector<std::string>{v.alt}) << length;
+
+        // Read again, the saved page is saved the same.
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+        ASSERT_EQ(read(page), 1);
+        EXPECT_EQ(written(), page) << length;
+    }
+}
+
+TEST_F(PlxLongAttributesTest, AClickOnALongLinkHandsTheHostTheWholeAddress)
+{
+    LongValues v = longValues(10000);
+    ASSERT_EQ(read(pageWith(v)), 1);
+    int line = 0, col = 0;
+    ASSERT_TRUE(find("the results", line, col));
+    EditorSetReadOnly(hWnd, 1);
+    host->heard.clear();
+    EXPECT_EQ(EditorClickAt(hWnd, line, col + 2, 5, 5, 0), 1);
+    DispatchPostedMessages();
+    EXPECT_EQ(heard(3275), std::vector<std::string>{v.href});
+
+    // The editor gives the run whole, or says how long it is when the buffer is too small.
+    EditorMoveCaret(hWnd, line, col + 2, 0);
+    char small[301];
+    int length = EditorGetHiddenRun(hWnd, small, sizeof small, nullptr, nullptr);
+    EXPECT_EQ(length, int(std::string("href=\"" + v.href + "\"").size()));
+    EXPECT_EQ(std::string(small), ("href=\"" + v.href).substr(0, 300));
+    std::string whole(std::size_t(length) + 1, 0);
+    EXPECT_EQ(EditorGetHiddenRun(hWnd, whole.data(), length + 1, nullptr, nullptr), length);
+    EXPECT_EQ(whole.c_str(), "href=\"" + v.href + "\"");
+
+    // The exported lookup has buffers of 301: it gives what fits.
+    char href[301] = "junk";
+    EXPECT_EQ(PlxGetLinkDataEx(hWnd, href, nullptr, nullptr), 1);
+    EXPECT_EQ(std::string(href), v.href.substr(0, 300));
+}
+
+TEST_F(PlxLongAttributesTest, AMegabyteValueIsLeftOutAndTheRestOfThePageIsRead)
+{
+    std::string huge = address(1 << 20), kept = address(addon::kHtmlAttributeTextMost - 100);
+    std::string page = "<p><a href=\"" + huge + "\" name=short>first</a> <img src=\"" + huge +
+                       "\" alt=\"the picture\"> <a href=\"" + kept + "\">second</a></p><p>after</p>";
+    ASSERT_EQ(read(page), 1);
+    std::string shown = text();
+    EXPECT_NE(shown.find("{name=short}first"), std::string::npos) << "the tag keeps what fits";
+    EXPECT_NE(shown.find("after"), std::string::npos);
+    EXPECT_NE(shown.find("the picture"), std::string::npos) << "a picture without its source shows its alt text";
+    EXPECT_NE(shown.find("{href=\"" + kept + "\"}second"), std::string::npos) << "a value below the bound stays";
+    EXPECT_LT(shown.size(), kept.size() + 200) << "no part of the megabyte is kept";
+    std::string saved = written();
+    EXPECT_LT(saved.size(), std::size_t(addon::kHtmlAttributeTextMost + 1000));
+    EXPECT_EQ(libxml2Values(saved, "a", "href"), std::vector<std::string>{kept});
+    EXPECT_TRUE(boxes.empty());
+}
