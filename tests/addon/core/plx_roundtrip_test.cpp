@@ -748,12 +748,14 @@ TEST_F(PlxRoundTripTest, AdjacentFormsStayApart)
     }
 }
 
-// A field that begins the page's last paragraph, left open, stands in its form: the
-// paragraph holding only it had no format, and its field was written outside any form,
-// which reads back as no field at all.
+// Fields that begin the page's last paragraph, left open, stand in their form: the
+// paragraph holding only them had no format, and its fields were written outside any
+// form, which reads back as no field at all.
 TEST_F(PlxRoundTripTest, AFieldAloneInTheLastParagraphIsWrittenInItsForm)
 {
-    for (const std::string& first : eachWrittenAgainTheSame({"<form><input", "<form action=go><p><input name=a"}))
+    for (const std::string& first : eachWrittenAgainTheSame({"<form><input", "<form action=go><p><input name=a",
+                                                             "<form><textarea>a</textarea><input",
+                                                             "<form><select><option>a<input"}))
         EXPECT_NE(first.find("<form"), std::string::npos) << first;
 }
 
