@@ -123,9 +123,9 @@ struct HtmlReader {
     std::int32_t pendingLength = 0;
 
     std::int32_t previousEndsWithBlank = 0;   // the last text word ended with a blank
-    // A blank that ended the text given to the document waits with its formatting: before a
-    // paragraph end it shows nothing and is dropped (a line end before a block tag).
-    std::int32_t heldBlank = 0;
+    // Blanks that ended the text given to the document wait with the formatting of the first:
+    // before a paragraph end they show nothing and are dropped (a line end before a block tag).
+    std::int32_t heldBlanks = 0;
     HtmlGroup heldGroup;
     // The last text given to the document was an anchor's hidden data (kHiddenPlain, or
     // kHiddenVariant in the font variant of link text): the next anchor's data takes the

@@ -264,6 +264,9 @@ int TitleTag(HtmlCtx* ctx, HtmlReader* r)
     if (r->tokenizer.endTag) {
         HWND hWnd = ctx->editorWindow;
         r->pending[r->pendingLength] = 0;
+        // Blanks around the title show nothing; kept, they would be read back or not by
+        // whether text came before it.
+        TrimString(r->pending);
         if (ctx->topWindow == hWnd) {
             char* text = plxModule().scratch;
             copyCtxText(text, ShownText(r->pending).c_str(), kScratchSize + 1);

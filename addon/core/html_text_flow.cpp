@@ -64,14 +64,26 @@ FieldRecord* currentField(HtmlCtx* ctx, HtmlReader* r)
 
 bool endsParagraph(const HtmlCtx* ctx, char c) { return c == ctx->marker || c == editor::kCellEnd || c == editor::kRowEnd; }
 
-// A blank just before the pending text's paragraph, cell or row end shows nothing.
-void dropBlankBeforeEnd(const HtmlCtx* ctx, HtmlReader* r, bool keep)
+// Blanks just before the pending text's paragraph, cell or row end show nothing.
+void dropBlanksBeforeEnd(const HtmlCtx* ctx, HtmlReader* r, bool keep)
 {
     int n = r->pendingLength;
-    if (keep || n < 2 || r->pending[n - 2] != ' ' || !endsParagraph(ctx, r->pending[n - 1]))
+    if (keep || n < 2 || !endsParagraph(ctx, r->pending[n - 1]))
         return;
-    r->pending[n - 2] = r->pending[n - 1];
-    r->pendingLength = n - 1;
+    int blanks = 0;
+    while (blanks < n - 1 && r->pending[n - 2 - blanks] == ' ')
+        ++blanks;
+    r->pending[n - 1 - blanks] = r->pending[n - 1];
+    r->pendingLength = n - blanks;
+}
+
+// Blanks ending the text; they wait for what follows them.
+int trailingBlanks(const HtmlReader* r)
+{
+    int n = 0;
+    while (n < r->pendingLength && r->pending[r->pendingLength - 1 - n] == ' ')
+        ++n;
+    return n;
 }
 
 // Inserts the pending text with the current group's formatting.
@@ -84,14 +96,15 @@ int insertPending(HtmlCtx* ctx, HtmlReader* r)
     std::uint32_t before = g.align;
     g.align |= add;
     bool hidden = (g.style & kStyleHiddenLink) != 0;
-    bool hold = !hidden && !g.pre && endsWith(r, ' ');
+    int hold = !hidden && !g.pre ? trailingBlanks(r) : 0;
     r->pendingLength -= hold;
-    dropBlankBeforeEnd(ctx, r, hidden || g.pre);
+    dropBlanksBeforeEnd(ctx, r, hidden || g.pre);
     r->pending[r->pendingLength] = 0;
     int result = r->pendingLength ? HtmlDocPass(ctx, kDocText, &g, r, r->pending) : 1;
     if (hold) {
-        r->heldBlank = 1;
-        r->heldGroup = g;
+        if (!r->heldBlanks)
+            r->heldGroup = g;
+        r->heldBlanks = std::min(r->heldBlanks + hold, kHtmlTextSize - 1);
     }
     g.align = before;
     r->paraStart = !hidden && (endsWith(r, ctx->marker) || endsWith(r, editor::kCellEnd) || endsWith(r, editor::kRowEnd));
@@ -252,20 +265,28 @@ int AppendPendingText(HtmlCtx* ctx, HtmlReader* r, std::string_view text)
 
 int ReleaseHeldBlank(HtmlCtx* ctx, HtmlReader* r, bool paragraphEnds)
 {
-    if (!r->heldBlank)
+    if (!r->heldBlanks)
         return 1;
-    r->heldBlank = 0;
-    return paragraphEnds ? 1 : HtmlDocPass(ctx, kDocText, &r->heldGroup, r, " ");
+    char blanks[kHtmlTextSize];
+    std::memset(blanks, ' ', std::size_t(r->heldBlanks));
+    blanks[r->heldBlanks] = 0;
+    r->heldBlanks = 0;
+    return paragraphEnds ? 1 : HtmlDocPass(ctx, kDocText, &r->heldGroup, r, blanks);
 }
 
 int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->currentGroup().noFrames)
         r->pendingLength = 0;
-    // With nothing to follow it yet the held blank waits on.
+    // With nothing to follow them yet held blanks wait on; blanks alone join them.
     if (r->pendingLength == 0)
         return 1;
-    if (!ReleaseHeldBlank(ctx, r, endsParagraph(ctx, r->pending[0])))
+    const HtmlGroup& g = r->currentGroup();
+    int lead = 0;
+    if (!g.pre && !(g.style & kStyleHiddenLink))
+        while (lead < r->pendingLength && r->pending[lead] == ' ')
+            ++lead;
+    if (lead < r->pendingLength && !ReleaseHeldBlank(ctx, r, endsParagraph(ctx, r->pending[lead])))
         return 0;
     HtmlTableLevel& level = GetTableLevel(r);
     // Text in a row before its first cell begins a cell of that row: in the last cell of the

@@ -84,6 +84,7 @@ struct HtmlWriter {
     // quote ends before that list does, and lists opened inside it end before it.
     std::vector<int> quoteLists;
     bool addressOpen = false, preOpen = false, formOpen = false;
+    int preListLevel = 0;                 // the list level open around the open "pre"
     int formLevel = 0;                    // the table levels whose cells hold the open form
     int formListLevel = 0;                // the list levels whose items hold it
     int formQuotes = 0;                   // the "blockquote" tags open around it
@@ -153,8 +154,7 @@ int WriteParaStart(HtmlWriter& w);
 int WriteParaEnd(HtmlWriter& w);
 int WriteHeaderStart(HtmlWriter& w, int level, int alignment);
 int WriteHeaderEnd(HtmlWriter& w);
-int CloseLists(HtmlWriter& w, int type, int level);
-// The list levels CloseLists(w, type, level) keeps open.
+// The list levels kept open when a paragraph of the list type and level follows.
 int KeptListLevel(const HtmlWriter& w, int type, int level);
 // Closes lists above level, and the quotes and the form inside them.
 int CloseListsTo(HtmlWriter& w, int level);

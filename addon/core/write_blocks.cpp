@@ -157,11 +157,6 @@ int KeptListLevel(const HtmlWriter& w, int type, int level)
     return std::min(level, was);
 }
 
-int CloseLists(HtmlWriter& w, int type, int level)
-{
-    return Flush(w) && CloseListsTo(w, KeptListLevel(w, type, level)) ? 1 : 0;
-}
-
 int OpenLists(HtmlWriter& w, int line, int type, int level)
 {
     const char* kinds[] = {nullptr, "A", "a", "I", "i"};

@@ -251,7 +251,15 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     int depth = c.other == kMiscBlockQuote && !d.leavingCell ? c.quoteDepth : 0;
     if (w.openQuotes() > depth && !WriteQuotes(w, depth))
         return 0;
+    bool listsEnd = d.paraStart || closing;
+    int keptLists = !listsEnd ? w.openListLevel
+                  : d.listChanges && d.leavingCell ? 0 : KeptListLevel(w, c.listType, c.listLevel);
     if (w.preOpen && (c.other != kMiscPre || d.leavingCell)) {
+        // Lists begun inside it that end here end first: after its end tag they would be
+        // read as going on around what follows.
+        int inside = std::max(keptLists, w.preListLevel);
+        if (w.openListLevel > inside && !CloseListsTo(w, inside))
+            return 0;
         w.preOpen = false;
         w.afterBreak = true;
         // Its end tag still stands inside "pre": a line it begins gets no indentation, which
@@ -264,9 +272,8 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     }
     // The end of what is written ends the lists around it too, as it does when read; a form
     // starting ends those it does not stand in.
-    if ((d.paraStart || closing) && w.openListLevel) {
-        bool all = d.listChanges && d.leavingCell;
-        if (!CloseLists(w, all ? 0 : c.listType, all ? 0 : c.listLevel))
+    if (listsEnd && w.openListLevel) {
+        if (!Flush(w) || !CloseListsTo(w, keptLists))
             return 0;
         if (d.formStarts && w.openListLevel > d.form.listLevel && !CloseListsTo(w, d.form.listLevel))
             return 0;
@@ -400,6 +407,7 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         if (!Flush(w) || !Tag(w, "pre", true, false))
             return 0;
         w.preOpen = true;
+        w.preListLevel = w.openListLevel;
         w.out.pre = 1;
         d.opened = true;
     }
@@ -600,8 +608,9 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
 {
     int first = w.selection && line == w.firstLine ? std::min(w.firstColumn, text.count) : 0;
     int last = w.selection && line == w.endLine - 1 ? std::min(w.lastColumn, text.count) : text.count;
-    // Blanks that end the written text without a paragraph end are dropped when read.
-    if (line == w.endLine - 1)
+    // Blanks that end the written text without a paragraph end are dropped when read, but
+    // for those in "pre": its end tag ends their paragraph.
+    if (line == w.endLine - 1 && !w.preOpen)
         while (last > first && text.chars[last - 1] == ' ')
             --last;
     char previous = 0;

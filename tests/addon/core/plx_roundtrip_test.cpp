@@ -145,6 +145,54 @@ TEST_F(PlxRoundTripTest, LineBreaksKeepTheirParagraphAndItsSpacing)
     roundTrip("<p>line<br>break</p><p>two<br>breaks<br>here</p><pre>pre<br>and\nmore</pre>");
 }
 
+// Blanks in "pre" at the page's end are text the user typed: the end tag written after them
+// keeps them, where loose blanks there would be dropped when read.
+TEST_F(PlxRoundTripTest, BlanksInAPreAtThePagesEndAreKept)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame({"<pre> ", "x<pre>  ", "<pre>x "});
+    EXPECT_NE(firsts[0].find("> </"), std::string::npos) << firsts[0];
+    EXPECT_NE(firsts[1].find("> &nbsp;</"), std::string::npos) << firsts[1];
+    EXPECT_NE(firsts[2].find(">x </"), std::string::npos) << firsts[2];
+    ASSERT_EQ(read(firsts[0]), 1);
+    EXPECT_EQ(text(), " |");
+}
+
+// Blanks before a paragraph's end show nothing and are dropped, also when tags or line ends
+// stand between them, and however many there are.
+TEST_F(PlxRoundTripTest, BlanksBeforeAParagraphsEndAreDroppedWhereverTheyStand)
+{
+    for (const char* page : {"<p>x <b>&nbsp;</b></p>", "<p>x&nbsp;&nbsp;</p>", "x\n<em> </em>\n<p>y",
+                             "<table><tr><td>x <i> </i> </td></tr></table>"}) {
+        SCOPED_TRACE(page);
+        std::string first = writtenAgainTheSame(page);
+        EXPECT_EQ(text().substr(0, 2), "x" + std::string(1, text()[1] == ']' ? ']' : '|')) << text();
+        EXPECT_EQ(first.find("x "), std::string::npos) << first;
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+    // Between words they stay.
+    writtenAgainTheSame("a <b> </b> <i>&nbsp;</i>c");
+    EXPECT_EQ(text(), "a    c|");
+}
+
+// A list begun inside "pre" ends before "pre" does: the other way round the list is read
+// back as going on after "pre", and each save moves the end tags.
+TEST_F(PlxRoundTripTest, AListBegunInsideAPreEndsBeforeIt)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame({"<pre><<dd>\n", "<pre>a<ol><li>b"});
+    EXPECT_NE(firsts[0].find("</dl></pre>"), std::string::npos) << firsts[0];
+    EXPECT_NE(firsts[1].find("</ol></pre>"), std::string::npos) << firsts[1];
+}
+
+// The title is its words: blanks around it are no part of it, wherever it stands.
+TEST_F(PlxRoundTripTest, BlanksAroundTheTitleAreNoPartOfIt)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame({"><title> </title", "x<title> a b </title>y"});
+    EXPECT_EQ(firsts[0].find("<title>"), std::string::npos) << firsts[0];
+    EXPECT_NE(firsts[1].find("<title>a b</title>"), std::string::npos) << firsts[1];
+    EXPECT_STREQ(ctx().docTitle, "a b");
+}
+
 // The hidden field stands last, where the writer puts hidden fields: the image field's
 // picture (a placeholder, its file missing) names its field by index.
 TEST_F(PlxRoundTripTest, EveryKindOfField)
