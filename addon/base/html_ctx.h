@@ -98,6 +98,7 @@ enum TagDataType : std::int32_t {
     kTagPictureAlt = 6,                // the alt text whole with its kept references, where it has any
                                        // or is longer than the editor keeps
     kTagPictureSource = 7,             // the source whole, where it is longer than the editor keeps
+    kTagFormAction = 8,                // the action whole, where it is longer than the form record keeps
 };
 struct TagData {
     std::int32_t type = kTagFree;

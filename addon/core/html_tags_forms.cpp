@@ -4,6 +4,7 @@
 #include "addon/convert/html_attributes.h"
 #include "addon/core/field_records.h"
 #include "addon/core/html_tag_handlers.h"
+#include "addon/core/tag_data.h"
 #include "addon/core/para_type.h"
 #include "addon/core/plx_module.h"
 
@@ -131,8 +132,12 @@ int FormTag(HtmlCtx* ctx, HtmlReader* r)
     form = FormRecord{};
     std::string value;
     form.method = TagAttribute(ctx, r, "METHOD", value) && strcasecmp(value.c_str(), "GET") == 0 ? 0 : 1;
-    if (TagAttribute(ctx, r, "ACTION", value))
+    if (TagAttribute(ctx, r, "ACTION", value)) {
         copyCtxText(form.action, value.c_str(), sizeof form.action);
+        // The record keeps 99 characters; the save writes a longer action whole.
+        if (value.size() >= sizeof form.action)
+            AddTagData(*ctx, kTagFormAction, r->currentForm, value.c_str());
+    }
     r->currentGroup().typeWord |= kParaInForm;
     return kTagDone;
 }

@@ -136,7 +136,8 @@ int InsertLink(HWND hWnd, const char* text, const char* picture, const char* hre
         if (!dialog)
             return 0;
     }
-    insertHidden(hWnd, BuildLinkData(v->href, v->name, nullptr).c_str());
+    // The host's own address and name go in whole; the dialog's hold 300 characters.
+    insertHidden(hWnd, (dialog ? BuildLinkData(v->href, v->name, nullptr) : BuildLinkData(href, name, nullptr)).c_str());
     if (pictureId) {
         EditorSetPictureProps(hWnd, pictureId, 0x4080, 0, v->isMap ? 1 : 0);
         EditorPlacePicture(hWnd, pictureId, repaint);

@@ -1,5 +1,6 @@
 // Rewriting the link data run at the caret with new attributes.
 #include "addon/base/dialog_fields.h"
+#include "addon/convert/html_attributes.h"
 #include "addon/core/html_reader.h"
 #include "addon/core/editor_ops.h"
 #include "addon/core/html_context.h"
@@ -19,20 +20,39 @@ constexpr unsigned kKeepHiddenMode = 0x4000000;
 bool empty(const char* text) { return !text || !*text; }
 
 struct LinkParts {
-    char href[kCtxTextSize]{}, name[kCtxTextSize]{}, target[kCtxTextSize]{};
+    std::string href, name, target;
 };
+
+// The link's values whole, from its run at the caret.
+LinkParts currentParts(HtmlCtx& ctx, HWND hWnd)
+{
+    LinkParts parts;
+    std::string run;
+    readHiddenRun(hWnd, run);
+    GetHtmlAttrib(&ctx, run.c_str(), "HREF", parts.href);
+    GetHtmlAttrib(&ctx, run.c_str(), "NAME", parts.name);
+    GetHtmlAttrib(&ctx, run.c_str(), "TARGET", parts.target);
+    return parts;
+}
+
+// The dialog's answer for a value: an exchange text holds 300 characters, so a longer value
+// it gives back exactly as it was given stays whole.
+std::string answered(const char* exchange, const std::string& whole)
+{
+    return whole.size() >= kCtxTextSize && whole.compare(0, kCtxTextSize - 1, exchange) == 0 ? whole : exchange;
+}
 
 // The current values in the exchange texts, the dialog, and its answer.
 bool askLinkData(HtmlCtx& ctx, HWND hWnd, LinkParts& parts)
 {
     DialogExchange& x = ctx.dialog;
-    x.href[0] = x.name[0] = x.target[0] = 0;
-    GetLinkDataEx(hWnd, x.href, x.name, x.target);
+    LinkParts was = currentParts(ctx, hWnd);
+    copyCtxText(x.href, was.href.c_str());
+    copyCtxText(x.name, was.name.c_str());
+    copyCtxText(x.target, was.target.c_str());
     if (CallDialogBox(&ctx, "LinkDataParam", LinkDataParam, 0) != 1)
         return false;
-    copyCtxText(parts.href, x.href);
-    copyCtxText(parts.name, x.name);
-    copyCtxText(parts.target, x.target);
+    parts = {answered(x.href, was.href), answered(x.name, was.name), answered(x.target, was.target)};
     return true;
 }
 
@@ -74,11 +94,10 @@ int UpdateLinkEx(HWND hWnd, const char* href, const char* name, const char* targ
         if (!askLinkData(*ctx, hWnd, parts))
             return 0;
     } else {
-        copyCtxText(parts.href, href);
-        copyCtxText(parts.name, name);
-        copyCtxText(parts.target, target);
+        parts = {href ? href : "", name ? name : "", target ? target : ""};
     }
-    return replaceRun(*ctx, hWnd, BuildLinkData(parts.href, parts.name, parts.target).c_str(), repaint);
+    return replaceRun(*ctx, hWnd, BuildLinkData(parts.href.c_str(), parts.name.c_str(), parts.target.c_str()).c_str(),
+                      repaint);
 }
 
 }

@@ -8,6 +8,7 @@
 #include "platform/win/window_handle.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -20,14 +21,27 @@ constexpr int kAltTextSize = 301;   // the editor keeps 300 characters of it
 // A picture's aux value for image field n is n + 2.
 constexpr int kFirstImageFieldAux = 2;
 
+// The whole of a text that the editor or a form record keeps only the start of (kept in the
+// tag data as read), while it still holds that start; else what it holds.
+std::string wholeText(const HtmlCtx& ctx, int type, int id, const std::string& held)
+{
+    const TagData* kept = FindTagData(ctx, type, id);
+    std::string_view whole = kept && kept->text1 ? kept->text1 : "";
+    return !held.empty() && whole.size() > held.size() && whole.starts_with(held) ? std::string(whole) : held;
+}
+
 const char* fieldValue(const FieldRecord& f) { return f.type != kFieldSelect ? static_cast<const char*>(f.value) : nullptr; }
 
-// What the control holds, with the kept references of the value it was shown from where
-// the user left them; the value itself without a control.
+// What the control holds (at least `most` characters of it, and all of a longer text), with
+// the kept references of the value it was shown from where the user left them; the value
+// itself without a control.
 std::string controlValue(const FieldRecord& f, HWND control, int most)
 {
     const char* value = fieldValue(f) ? fieldValue(f) : "";
-    return control ? KeepReferences(FieldControlText(control, most), value) : std::string(value);
+    if (!control)
+        return value;
+    int length = int(std::clamp<LRESULT>(SendMessage(control, WM_GETTEXTLENGTH, 0, 0), 0, INT32_MAX - 1));
+    return KeepReferences(FieldControlText(control, std::max(most, length)), value);
 }
 
 int putName(HtmlWriter& w, const FieldRecord& f, bool always)
@@ -78,15 +92,6 @@ int writeSelect(HtmlWriter& w, const FieldRecord& f, HWND control)
             return 0;
     }
     return Tag(w, "select", false, true);
-}
-
-// The whole of a picture's text that the editor keeps only the start of (kept in the
-// tag data as read), while the editor still holds that start; else what the editor holds.
-std::string wholeText(const HtmlCtx& ctx, int type, int picture, const std::string& held)
-{
-    const TagData* kept = FindTagData(ctx, type, picture);
-    std::string_view whole = kept && kept->text1 ? kept->text1 : "";
-    return !held.empty() && whole.size() > held.size() && whole.starts_with(held) ? std::string(whole) : held;
 }
 
 // A placeholder's own size is only how it is shown: it writes the size the page gave, if any,
@@ -279,8 +284,9 @@ int WriteFormStart(HtmlWriter& w, int line)
     if (w.currentForm < 0)
         return Tag(w, "form", true, true);
     const FormRecord& record = w.ctx.forms[w.currentForm];
+    std::string action = wholeText(w.ctx, kTagFormAction, w.currentForm, record.action);
     return PutTagOpen(&w.ctx, w.out, "form") && PutAttr(&w.ctx, w.out, "method", record.method ? "post" : "get") &&
-                   (!record.action[0] || PutAttr(&w.ctx, w.out, "action", record.action)) && PutTagEnd(&w.ctx, w.out, true)
+                   (action.empty() || PutAttr(&w.ctx, w.out, "action", action.c_str())) && PutTagEnd(&w.ctx, w.out, true)
                ? 1
                : 0;
 }

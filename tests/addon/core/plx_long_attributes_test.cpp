@@ -5,6 +5,8 @@
 #include "read_fixture.h"
 
 #include "addon/convert/html_tokenizer_state.h"
+#include "addon/core/link_dialogs.h"
+#include "platform/win/scripted_dialogs.h"
 
 #include <map>
 #include <string>
@@ -55,12 +57,17 @@ std::vector<std::string> libxml2Values(const std::string& page, const char* elem
     return values;
 }
 
-// Whether the page has the attribute with exactly that value, quoted or bare.
+// Whether the page has the attribute with exactly that value, quoted or bare, its "&"s as
+// they were or as "&amp;".
 bool holds(const std::string& page, const std::string& attribute, const std::string& value)
 {
-    for (const std::string& written : {"\"" + value + "\"", value + " ", value + ">"})
-        if (page.find(" " + attribute + "=" + written) != std::string::npos)
-            return true;
+    std::string escaped;
+    for (char c : value)
+        escaped += c == '&' ? std::string("&amp;") : std::string(1, c);
+    for (const std::string& v : {value, escaped})
+        for (const std::string& written : {"\"" + v + "\"", v + " ", v + ">"})
+            if (page.find(" " + attribute + "=" + written) != std::string::npos)
+                return true;
     return false;
 }
 
@@ -172,4 +179,64 @@ TEST_F(PlxLongAttributesTest, AMegabyteValueIsLeftOutAndTheRestOfThePageIsRead)
     EXPECT_LT(saved.size(), std::size_t(addon::kHtmlAttributeTextMost + 1000));
     EXPECT_EQ(libxml2Values(saved, "a", "href"), std::vector<std::string>{kept});
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(PlxLongAttributesTest, AFormsLongActionAndItsFieldsLongValuesAreWrittenBackWhole)
+{
+    std::string action = address(2000), query = generated("query", 2000), state = generated("state", 10000);
+    std::string page = "<form method=post action=\"" + action + "\"><p>Find <input type=text name=q value=\"" + query +
+                       "\"> <input type=hidden name=s value=\"" + state + "\"><input type=submit value=Go></p></form>";
+    ASSERT_EQ(read(page), 1);
+    std::string saved = written();
+    EXPECT_TRUE(holds(saved, "action", action));
+    EXPECT_TRUE(holds(saved, "value", query)) << "the text field's value, read from its control";
+    EXPECT_TRUE(holds(saved, "value", state));
+    EXPECT_EQ(libxml2Values(saved, "form", "action"), std::vector<std::string>{action});
+
+    // The form record keeps its 99 characters for the exported lookup.
+    char kept[100] = "", method[8] = "";
+    EXPECT_EQ(PlxGetFormInfo(hWnd, 0, kept, method), 3);
+    EXPECT_EQ(std::string(kept), action.substr(0, 99));
+}
+
+TEST_F(PlxLongAttributesTest, UpdatingALongLinkKeepsWhatTheDialogCouldNotShowUnlessItWasChanged)
+{
+    std::string href = address(2000), other = address(1500) + "#end";
+    ASSERT_EQ(read("<p><a href=\"" + href + "\">the results</a> and more</p>"), 1);
+    int line = 0, col = 0;
+    ASSERT_TRUE(find("the results", line, col));
+    win::ScriptedDialogs script;
+
+    // Only the target typed: the address the dialog showed the start of stays whole.
+    script.expect("LinkDataParam", [&](win::DialogUser& user) {
+        EXPECT_EQ(user.text(addon::kLinkHref), href.substr(0, 300));
+        user.type(addon::kLinkTarget, "_top");
+        user.ok();
+    });
+    EditorMoveCaret(hWnd, line, col + 2, 0);
+    ASSERT_EQ(PlxUpdateLinkEx(hWnd, nullptr, nullptr, nullptr, 0), 1);
+    std::string saved = written();
+    EXPECT_EQ(libxml2Values(saved, "a", "href"), std::vector<std::string>{href});
+    EXPECT_EQ(libxml2Values(saved, "a", "target"), std::vector<std::string>{"_top"});
+
+    // An address the dialog changed is the one typed.
+    script.expect("LinkDataParam", [](win::DialogUser& user) {
+        user.type(addon::kLinkHref, "short.htm");
+        user.ok();
+    });
+    EditorMoveCaret(hWnd, line, col + 2, 0);
+    ASSERT_EQ(PlxUpdateLinkEx(hWnd, nullptr, nullptr, nullptr, 0), 1);
+    EXPECT_EQ(libxml2Values(written(), "a", "href"), std::vector<std::string>{"short.htm"});
+
+    // Given by the host, an address of any length goes in whole, updated or inserted.
+    ASSERT_TRUE(find("the results", line, col));
+    EditorMoveCaret(hWnd, line, col + 2, 0);
+    ASSERT_EQ(PlxUpdateLinkEx(hWnd, other.c_str(), nullptr, nullptr, 0), 1);
+    EXPECT_EQ(libxml2Values(written(), "a", "href"), std::vector<std::string>{other});
+    std::string inserted = address(1800) + "#inserted";
+    ASSERT_TRUE(find("more", line, col));
+    EditorMoveCaret(hWnd, line, col, 0);
+    ASSERT_EQ(PlxInsertLink(hWnd, "inserted", nullptr, inserted.c_str(), nullptr, 0, 0), 1);
+    EXPECT_EQ(libxml2Values(written(), "a", "href"), (std::vector<std::string>{other, inserted}));
+    EXPECT_TRUE(script.faults().empty());
 }
