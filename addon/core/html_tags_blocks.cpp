@@ -45,6 +45,11 @@ void takeBlockElement(HtmlCtx* ctx, HtmlGroup& g, int element)
         g.element = element;
 }
 
+// Paragraph ends in "pre" and "address" give no spacing: neither does the spacing the last
+// paragraph end before the block left in its group, which a paragraph the page's end leaves
+// unended would take.
+void startWithoutSpacing(HtmlGroup& g) { g.spacing[0] = g.spacing[1] = 0; }
+
 // A block quote or an address: its own paragraphs, element, type and indent until its end.
 int blockTag(HtmlCtx* ctx, HtmlReader* r, int element, int misc, int indent)
 {
@@ -55,6 +60,8 @@ int blockTag(HtmlCtx* ctx, HtmlReader* r, int element, int misc, int indent)
         return kTagDone;
     }
     HtmlGroup& g = r->currentGroup();
+    if (misc == kMiscAddress)
+        startWithoutSpacing(g);
     takeBlockElement(ctx, g, element);
     g.leftIndent += indent;
     SetParaMiscType(ctx, &g.typeWord, misc);
@@ -139,6 +146,8 @@ int PreTag(HtmlCtx* ctx, HtmlReader* r)
         return kTagFailed;
     HtmlGroup& g = r->currentGroup();
     g.pre = r->tokenizer.beginTag;
+    if (g.pre)
+        startWithoutSpacing(g);
     takeBlockElement(ctx, g, kElemPre);
     g.paraFlags |= kParaNoWrap;
     SetParaMiscType(ctx, &g.typeWord, kMiscPre);

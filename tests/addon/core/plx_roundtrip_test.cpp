@@ -446,6 +446,17 @@ TEST_F(PlxRoundTripTest, TextAfterATableIsWrittenInItsOwnParagraph)
     EXPECT_NE(firsts[1].find("<div align=left>=</div>"), std::string::npos) << firsts[1];
 }
 
+// Paragraphs in "pre" and "address" have no spacing, also the last one that the body tag or
+// the page's end ends: written back, the tag between them is the same each time.
+TEST_F(PlxRoundTripTest, PreAndAddressParagraphsTakeNoSpacingFromBeforeThem)
+{
+    eachWrittenAgainTheSame({".\n<pre>r<body><", "e<center><address>s"});
+    ASSERT_EQ(read("<p>a</p><pre>x</body>"), 1);
+    VekLineRecord record{};
+    ASSERT_TRUE(EditorGetLineRecord(hWnd, 1, &record));
+    EXPECT_EQ(record.spaceBefore, 0);
+}
+
 // A last line without a paragraph end: its "div" ends with the page, after the link and
 // formatting still open in it.
 TEST_F(PlxRoundTripTest, AParagraphOpenAtThePagesEndEndsAfterItsLink)
