@@ -321,6 +321,13 @@ int MetaTag(HtmlCtx* ctx, HtmlReader* r)
 int BodyTag(HtmlCtx* ctx, HtmlReader* r)
 {
     HWND hWnd = ctx->editorWindow;
+    // Text read before a head is in the document with its paragraph still open: the body
+    // ends it as it ends one read with text enabled (what the head held is no text).
+    if (r->tokenizer.beginTag && !r->textEnabled && !r->paraStart) {
+        r->pendingLength = 0;
+        r->pending[0] = 0;
+        r->textEnabled = 1;
+    }
     if (r->textEnabled) {
         if (!r->paraStart)
             AppendPending(r, &ctx->marker, 1);

@@ -409,6 +409,22 @@ TEST_F(PlxRoundTripTest, AListItemAfterADeeperListOfAnotherTypeIsWrittenInItsOwn
     EXPECT_NE(firsts[1].find("</dir>\r\n<ul>\r\n<li>t"), std::string::npos) << firsts[1];
 }
 
+// Text before the head stays in the document: the body's begin ends its paragraph, so a
+// header after it does not take it in with the text's own font.
+TEST_F(PlxRoundTripTest, TextBeforeTheHeadIsAParagraphOfItsOwn)
+{
+    std::string first = writtenAgainTheSame("><head><body><h3>\ne\n");
+    EXPECT_EQ(first.find("<h3>&gt;"), std::string::npos) << first;
+}
+
+// Text in a row before its first cell has a data cell of its own: a header cell begun after
+// it does not take the text in, where it would read back bold.
+TEST_F(PlxRoundTripTest, AHeaderCellAfterTextBeforeTheRowsFirstCellIsACellOfItsOwn)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<table>\n<tr>><th", "d<table><tr>h<th>x</table>"}))
+        EXPECT_NE(first.find("<td valign=top>"), std::string::npos) << first;
+}
+
 // Loose text ended by the page's end reads back with the spacing of the paragraph end
 // before it: "mid" ended by an end tag (as written) leaves its spacing, ended by the next
 // begin tag (as first read) it does not.
