@@ -278,7 +278,8 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->currentGroup().noFrames)
         r->pendingLength = 0;
-    // With nothing to follow them yet held blanks wait on; blanks alone join them.
+    // With nothing to follow them yet held blanks wait on; blanks alone join them, and text
+    // that never reaches the document (a head's) does nothing to them.
     if (r->pendingLength == 0)
         return 1;
     const HtmlGroup& g = r->currentGroup();
@@ -286,7 +287,7 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
     if (!g.pre && !(g.style & kStyleHiddenLink))
         while (lead < r->pendingLength && r->pending[lead] == ' ')
             ++lead;
-    if (lead < r->pendingLength && !ReleaseHeldBlank(ctx, r, endsParagraph(ctx, r->pending[lead])))
+    if (r->textEnabled && lead < r->pendingLength && !ReleaseHeldBlank(ctx, r, endsParagraph(ctx, r->pending[lead])))
         return 0;
     HtmlTableLevel& level = GetTableLevel(r);
     // Text in a row before its first cell begins a cell of that row: in the last cell of the

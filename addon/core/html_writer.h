@@ -100,6 +100,7 @@ struct HtmlWriter {
     bool linkParagraph = false;           // a "p" or "div" inside an anchor began the next paragraph
     bool linkParagraphDiv = false;        // and that paragraph ends as a "div"
     bool paraStart = true;                // the next line starts a paragraph
+    bool lineBroken = false;              // the last line ended with a line break
     // A paragraph, a rule, a header, an address, a block quote, "pre" or a list ended last:
     // the next paragraph gets its own tag. Loose text there would read back with the
     // spacing of the reader's last paragraph end, not its own.

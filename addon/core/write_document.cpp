@@ -604,7 +604,9 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
     return PutText(&w.ctx, w.out, run, previous);
 }
 
-int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
+// lineStart: the line begins a paragraph or follows a line break, where the reader drops a
+// lone blank outside "pre"; one there is written as "&nbsp;", as a blank after a blank is.
+int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool lineStart)
 {
     int first = w.selection && line == w.firstLine ? std::min(w.firstColumn, text.count) : 0;
     int last = w.selection && line == w.endLine - 1 ? std::min(w.lastColumn, text.count) : text.count;
@@ -613,7 +615,9 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
     if (line == w.endLine - 1 && !w.preOpen)
         while (last > first && text.chars[last - 1] == ' ')
             --last;
-    char previous = 0;
+    const char startBlank = w.preOpen ? 0 : ' ';
+    char previous = lineStart ? startBlank : 0;
+    bool wrote = false;
     for (int i = first; i < last;) {
         char ch = text.chars[i];
         if (ch == kRowEnd)
@@ -627,6 +631,7 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
             if (!w.out.suppress && !WriteLineBreak(w))
                 return 0;
             end.lineBreak = true;
+            previous = startBlank;
             ++i;
             continue;
         }
@@ -652,9 +657,10 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end)
         if (!writeRun(w, std::string_view(text.chars + i, static_cast<std::size_t>(j - i)), text.fonts[i], previous))
             return 0;
         previous = text.chars[j - 1];
+        wrote = true;
         i = j;
     }
-    end.last = previous;
+    end.last = wrote ? previous : 0;
     return 1;
 }
 
@@ -732,8 +738,9 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     }
     setImplied(w);
     LineEnd end;
-    if (!writeChars(w, line, text, end))
+    if (!writeChars(w, line, text, end, d.paraStart || w.lineBroken))
         return false;
+    w.lineBroken = end.lineBreak;
     bool endsParaOrCell = end.para || end.cell || end.row;
     if (!endsParaOrCell) {
         // Output lines follow the editor's lines where a line end is only a space.

@@ -56,6 +56,8 @@ int putValue(HtmlWriter& w, const char* value)
 
 int endInput(HtmlWriter& w) { return PutTagEnd(&w.ctx, w.out, true); }
 
+// The end tags of a text area and a list end no output line: read back, a line end after an
+// end tag inside a paragraph is the blank between it and what follows.
 int writeTextArea(HtmlWriter& w, const FieldRecord& f, HWND control)
 {
     if (!PutTagOpen(&w.ctx, w.out, "textarea") || !putName(w, f, true) || !PutAttrInt(&w.ctx, w.out, "rows", f.rows) ||
@@ -73,7 +75,7 @@ int writeTextArea(HtmlWriter& w, const FieldRecord& f, HWND control)
             return 0;
         at = end + 2;
     }
-    return Flush(w) && Tag(w, "textarea", false, true) ? 1 : 0;
+    return Flush(w) && Tag(w, "textarea", false, false) ? 1 : 0;
 }
 
 int writeSelect(HtmlWriter& w, const FieldRecord& f, HWND control)
@@ -91,7 +93,7 @@ int writeSelect(HtmlWriter& w, const FieldRecord& f, HWND control)
             !PutText(&w.ctx, w.out, o.display ? o.display : "") || !Flush(w))
             return 0;
     }
-    return Tag(w, "select", false, true);
+    return Tag(w, "select", false, false);
 }
 
 // A placeholder's own size is only how it is shown: it writes the size the page gave, if any,

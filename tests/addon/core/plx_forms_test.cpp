@@ -144,24 +144,22 @@ TEST_F(PlxFormsTest, EveryKindOfFieldIsWrittenAsItsControlShowsIt)
                       "|<p><textarea name=msg rows=3 cols=20>"
                       "|line 1<p>"
                       "|&lt;two&gt;"
-                      "|</textarea>"
-                      "|<select name=s size=1>"
+                      "|</textarea><select name=s size=1>"
                       "|<option value=1>first"
                       "|<option selected>second"
-                      "|</select>"
-                      "|<select name=m multiple size=3>"
+                      "|</select><select name=m multiple size=3>"
                       "|<option selected>x"
                       "|<option value=2>y"
                       "|<option selected>z"
-                      "|</select>"
-                      "|</p>"
+                      "|</select></p>"
                       "|<p><input name=go type=submit value=\"Send it\">"
                       "|<input type=reset>"
                       "|</p>"
                       "|<input name=h type=hidden value=42>"
                       "|</form>"
                       "|<p>after</p>")
-        << "a drop-down list marks exactly one option; a form's hidden fields come at its end";
+        << "a drop-down list marks exactly one option; a form's hidden fields come at its end; no line ends after "
+           "a list's or a text area's end, where it would read back as a blank";
 }
 
 TEST_F(PlxFormsTest, ReadOutsGiveTheFormAtTheCaretAndWhatTheUserEntered)

@@ -162,7 +162,7 @@ TEST_F(PlxRoundTripTest, BlanksInAPreAtThePagesEndAreKept)
 TEST_F(PlxRoundTripTest, BlanksBeforeAParagraphsEndAreDroppedWhereverTheyStand)
 {
     for (const char* page : {"<p>x <b>&nbsp;</b></p>", "<p>x&nbsp;&nbsp;</p>", "x\n<em> </em>\n<p>y",
-                             "<table><tr><td>x <i> </i> </td></tr></table>"}) {
+                             "<table><tr><td>x <i> </i> </td></tr></table>", "x <head>><b></head><body"}) {
         SCOPED_TRACE(page);
         std::string first = writtenAgainTheSame(page);
         EXPECT_EQ(text().substr(0, 2), "x" + std::string(1, text()[1] == ']' ? ']' : '|')) << text();
@@ -182,6 +182,35 @@ TEST_F(PlxRoundTripTest, AListBegunInsideAPreEndsBeforeIt)
     std::vector<std::string> firsts = eachWrittenAgainTheSame({"<pre><<dd>\n", "<pre>a<ol><li>b"});
     EXPECT_NE(firsts[0].find("</dl></pre>"), std::string::npos) << firsts[0];
     EXPECT_NE(firsts[1].find("</ol></pre>"), std::string::npos) << firsts[1];
+}
+
+// Text right after a list or a text area stays right after it: a line end after their end
+// tags would read back as a blank between.
+TEST_F(PlxRoundTripTest, TextRightAfterAListOrATextAreaGetsNoBlank)
+{
+    for (const char* page : {"<form>\n<select>y</select>*", "<form><textarea>a</textarea>b"}) {
+        SCOPED_TRACE(page);
+        writtenAgainTheSame(page);
+        EXPECT_EQ(text().find("# "), std::string::npos) << text();
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
+
+// A blank that begins a paragraph or a line after a line break (a typed non-breaking space,
+// or one left before a stray end tag) is written as one: a plain blank there is dropped when
+// read.
+TEST_F(PlxRoundTripTest, ABlankBeginningAParagraphOrALineIsKept)
+{
+    const std::pair<const char*, const char*> pages[] = {
+        {"<pre> </tt><", " <|"}, {"a<br><b>&nbsp;</b>b", "a/ b|"}, {"<p><b>&nbsp;</b>x</p>", " x|"}};
+    for (const auto& [page, shown] : pages) {
+        SCOPED_TRACE(page);
+        writtenAgainTheSame(page);
+        EXPECT_EQ(text(), shown);
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
 }
 
 // The title is its words: blanks around it are no part of it, wherever it stands.
