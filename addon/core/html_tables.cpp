@@ -236,6 +236,7 @@ int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, 
     if (!header)
         g.typeWord &= ~kParaDefTerm;
     g.align = alignmentAttribute(ctx, attributes, g.align & kAlignAny) | (g.align & ~kAlignAny);
+    level.cellParaAlign = g.align & kAlignAny;
     if (GetHtmlAttrib(ctx, attributes, "NOWRAP", value))
         g.paraFlags |= kParaNoWrap;
     else

@@ -97,7 +97,11 @@ int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div)
             return kTagFailed;
         HtmlGroup& g = r->currentGroup();
         g.typeWord &= ~kParaMarkerShown;
-        g.align &= ~(kAlignCentre | kAlignRight | kAlignJustify);
+        constexpr std::uint32_t ended = kAlignCentre | kAlignRight | kAlignJustify;
+        g.align &= ~ended;
+        // The paragraph's own alignment ends with it; the cell's it stands in goes on.
+        if (r->inTable && GetTableLevel(r).cellOpen)
+            g.align |= GetTableLevel(r).cellParaAlign & ended;
     } else {
         r->paraStart = 0;
     }

@@ -457,20 +457,29 @@ bool staysInAnchor(HtmlWriter& w, const VekLineRecord& next)
            next.alignment == r.alignment && next.leftIndent == r.leftIndent && next.cell == r.cell;
 }
 
-// The paragraph of line ends with the range or with its cell: what ends it there as loose
-// text ("</body>", "</td>") gives it no spacing.
-bool endsPageOrCell(HtmlWriter& w, int line)
+// The first line of the paragraph after line's, or -1 where the range or line's cell ends
+// it: what ends it there as loose text ("</body>", "</td>") gives it no spacing.
+int nextParagraph(HtmlWriter& w, int line)
 {
     unsigned flags = w.record.flags;
     for (int next = line + 1; next < w.endLine; ++next) {
         unsigned nextFlags = 0;
         if (!EditorGetLineInfo(w.hWnd, next, nullptr, &nextFlags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr))
-            return false;
+            return next;
         if (nextFlags & kLineFirst)
-            return (flags & kLineCellEnd) != 0;
+            return (flags & kLineCellEnd) ? -1 : next;
         flags = nextFlags;
     }
-    return true;
+    return -1;
+}
+
+// The paragraph at line begins with a "div" of the same blocks as the one written now.
+bool beginsPlainDiv(HtmlWriter& w, int line)
+{
+    VekLineRecord next{};
+    const VekLineRecord& r = w.record;
+    return EditorGetLineRecord(w.hWnd, line, &next) && IsDivParagraph(w.ctx, next) && next.typeWord == r.typeWord &&
+           next.cell == r.cell && next.leftIndent == r.leftIndent;
 }
 
 int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, int line)
@@ -485,7 +494,10 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     // paragraph separates it already; a "p" inside it (a header, a list item) would not be
     // HTML. Loose text ended by the next paragraph or block reads back with spacing.
     bool bySpacing = !d.opened && w.record.spaceBefore > 0;
-    bool byBreak = !d.opened && !d.cellOpened && (w.afterBreak || !endsPageOrCell(w, line));
+    // A cell's first paragraph, loose, is ended by the next one's tag: only a "div" ends it
+    // without spacing.
+    int next = nextParagraph(w, line);
+    bool byBreak = !d.opened && (d.cellOpened ? next >= 0 && !beginsPlainDiv(w, next) : w.afterBreak || next >= 0);
     if (!byAlignment && !bySpacing && !byBreak)
         return 1;
     return WriteParaStart(w);

@@ -502,6 +502,25 @@ TEST_F(PlxRoundTripTest, PreAndAddressParagraphsTakeNoSpacingFromBeforeThem)
     EXPECT_EQ(record.spaceBefore, 0);
 }
 
+// A cell's first paragraph without spacing, before a list in the cell, is written in a "div":
+// loose, the list's tag ended it with spacing.
+TEST_F(PlxRoundTripTest, ACellsFirstParagraphBeforeAListKeepsItsNoSpacing)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<table><td>><dt>o", "<table><td><<dd>\xff"}))
+        EXPECT_NE(first.find("<div>"), std::string::npos) << first;
+}
+
+// A paragraph's end tag in an aligned cell ends only the paragraph's own alignment: the
+// cell's goes on in the quote or list after it.
+TEST_F(PlxRoundTripTest, AParagraphsEndInACellKeepsTheCellsAlignment)
+{
+    eachWrittenAgainTheSame({"<table><th>e<menu>>", "<table ><th>r<blockquote>>"});
+    ASSERT_EQ(read("<table><tr><td align=right><p>a</p>b</td></tr></table>"), 1);
+    VekLineRecord record{};
+    ASSERT_TRUE(EditorGetLineRecord(hWnd, 1, &record));
+    EXPECT_EQ(record.alignment & editor::kAlignRight, editor::kAlignRight);
+}
+
 // A last line without a paragraph end: its "div" ends with the page, after the link and
 // formatting still open in it.
 TEST_F(PlxRoundTripTest, AParagraphOpenAtThePagesEndEndsAfterItsLink)
