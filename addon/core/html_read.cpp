@@ -341,6 +341,7 @@ int ReadHtml(HWND hWnd, int fromMemory, const char* fileName, win::HGLOBAL handl
     setUpReader(r, in, memory, anchorName);
     HtmlDocPass(ctx, kDocBegin, nullptr, &r);
     readWords(ctx, r);
+    EndOpenFieldBlock(ctx, &r);
     if (r.textEnabled)
         ReleaseHeldId(ctx, &r);
     FlushHtmlText(ctx, &r);

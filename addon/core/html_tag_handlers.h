@@ -55,6 +55,9 @@ int StartLooseListItem(HtmlCtx* ctx, HtmlReader* r, int type, bool term);
 
 // Forms, pictures and scripts (html_tags_forms.cpp).
 int FormTag(HtmlCtx* ctx, HtmlReader* r);
+// Ends a selection list or a text area left open (at its form's or the page's end): its
+// control is made of what was read.
+int EndOpenFieldBlock(HtmlCtx* ctx, HtmlReader* r);
 int InputTag(HtmlCtx* ctx, HtmlReader* r);
 int TextAreaTag(HtmlCtx* ctx, HtmlReader* r);
 int SelectTag(HtmlCtx* ctx, HtmlReader* r);

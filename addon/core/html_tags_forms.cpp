@@ -111,9 +111,20 @@ bool startFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type, FieldRecord*& f)
 
 }
 
+int EndOpenFieldBlock(HtmlCtx* ctx, HtmlReader* r)
+{
+    FieldRecord* field = r->currentForm >= 0 ? currentField(ctx, r) : nullptr;
+    if (!field || (field->type != kFieldSelect && field->type != kFieldTextArea))
+        return kTagDone;
+    return endFieldBlock(ctx, r, field->type);
+}
+
 int FormTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->tokenizer.endTag) {
+        // A list or a text area left open ends with its form: its control is made.
+        if (int ended = EndOpenFieldBlock(ctx, r); ended != kTagDone)
+            return ended;
         if (!FlushHtmlText(ctx, r) || !EndOpenParagraph(ctx, r, true))
             return kTagFailed;
         CloseGroup(r);

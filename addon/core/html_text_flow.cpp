@@ -86,6 +86,18 @@ int trailingBlanks(const HtmlReader* r)
     return n;
 }
 
+// Text in a selection list before its first option shows nowhere: only the pending text's
+// paragraph, cell and row ends stay.
+void keepOnlyEnds(const HtmlCtx* ctx, HtmlReader* r)
+{
+    int n = 0;
+    for (int i = 0; i < r->pendingLength; ++i)
+        if (endsParagraph(ctx, r->pending[i]) || r->pending[i] == editor::kLineBreak)
+            r->pending[n++] = r->pending[i];
+    r->pendingLength = n;
+    r->pending[n] = 0;
+}
+
 // Inserts the pending text with the current group's formatting.
 int insertPending(HtmlCtx* ctx, HtmlReader* r)
 {
@@ -304,6 +316,8 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
             addToTextArea(ctx, r, *field);
         else if (field && field->type == kFieldSelect && field->checked >= 0 && field->value)
             addToOption(r, *field);
+        else if (field && field->type == kFieldSelect && (keepOnlyEnds(ctx, r), r->pendingLength == 0))
+            result = 1;
         else
             result = insertPending(ctx, r);
     }

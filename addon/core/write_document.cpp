@@ -709,9 +709,10 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
         d.newTable[level] = newTableAt(w, level);
     d.paraStart = w.paraStart || line == w.firstLine;
     // Adjacent forms are one block of lines: the paragraph where the fields of the next one
-    // begin ends the open form and begins theirs.
+    // begin ends the open form and begins theirs, where it stands in no list, quote or
+    // table that the form does not hold (the end would stand inside them).
     d.formChanges = d.paraStart && w.formOpen && w.currentForm >= 0 && c.inForm && !c.endsOnly &&
-                    c.level == w.formLevel;
+                    c.level == w.formLevel && c.listLevel <= w.formListLevel && c.quoteDepth <= w.formQuotes;
     if (d.formChanges) {
         int next = fieldsFormFrom(w, w.fieldScan, line);
         d.formChanges = next >= 0 && next != w.currentForm;

@@ -871,6 +871,14 @@ TEST_F(PlxRoundTripTest, AdjacentFormsStayApart)
     }
 }
 
+// The next form's fields beginning inside a list the open form holds whole: that form's
+// end would stand inside the list, so the forms are written as one.
+TEST_F(PlxRoundTripTest, AdjacentFormsMeetingInsideAListAreWrittenAsOne)
+{
+    std::string first = writtenAgainTheSame("<form action=a><menu><input><form action=b><input");
+    EXPECT_EQ(first.find("</form>"), first.rfind("</form>")) << first;
+}
+
 // Fields that begin the page's last paragraph, left open, stand in their form: the
 // paragraph holding only them had no format, and its fields were written outside any
 // form, which reads back as no field at all.
@@ -924,4 +932,18 @@ TEST_F(PlxRoundTripTest, AHeaderBeginningACellKeepsItsAlignment)
     for (const std::string& first :
          eachWrittenAgainTheSame({"<table><tr><td><h2 align=center>T</h2>x</table>", "<table><h2 align=center><blockquote>"}))
         EXPECT_NE(first.find("<h2 align=center>"), std::string::npos) << first;
+}
+
+// A selection list or a text area left open ends with its form or with the page: its
+// control is made of what was read, and the text after the form is no longer in it.
+// Text in a list outside its options shows nowhere, as in a browser (it stood before the
+// list, and its blank after it once written).
+TEST_F(PlxRoundTripTest, AListOrTextAreaLeftOpenEndsWithItsFormOrThePage)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame(
+        {"<form><select ><option>o</form>\n", "<form><textarea>abc", "<form><select>ba<option>o</select>s</form>"});
+    EXPECT_NE(firsts[0].find("<option selected>o"), std::string::npos) << firsts[0];
+    EXPECT_NE(firsts[1].find("abc\r\n</textarea>"), std::string::npos) << firsts[1];
+    EXPECT_EQ(firsts[2].find("ba"), std::string::npos) << firsts[2];
+    readsAsAndIsWrittenAgainTheSame("<form><select>ba</select>s", "#s");
 }
