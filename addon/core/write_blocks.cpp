@@ -240,9 +240,10 @@ int WriteLineBreak(HtmlWriter& w)
 {
     if (!CloseLink(w))
         return 0;
-    // Inside "pre" a line end is the break; an empty line gets one too.
+    // Inside "pre" a line end is the break; an empty line gets one too. Formatting ends
+    // before it, as at a paragraph's end: read back, either end may be the other.
     if (w.out.pre)
-        return EndHtmlLine(&w.ctx, w.out);
+        return CloseAllFormatting(w) && EndHtmlLine(&w.ctx, w.out) ? 1 : 0;
     return Tag(w, "br", true, true);
 }
 

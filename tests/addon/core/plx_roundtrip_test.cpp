@@ -213,6 +213,14 @@ TEST_F(PlxRoundTripTest, ABlankBeginningAParagraphOrALineIsKept)
     }
 }
 
+// Inside "pre" a paragraph's end and a line break are both a line end, and a line end read
+// back is a line break: each ends the formatting before it, so that either writes the same.
+TEST_F(PlxRoundTripTest, InAPreALineBreakEndsTheFormattingAsAParagraphsEndDoes)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<pre>r<body>\n", "<pre>\n<<p>\n", "<pre><b>a\nb</b>\n"}))
+        EXPECT_EQ(first.find("\r\n</font>"), std::string::npos) << first;
+}
+
 // The title is its words: blanks around it are no part of it, wherever it stands.
 TEST_F(PlxRoundTripTest, BlanksAroundTheTitleAreNoPartOfIt)
 {

@@ -121,9 +121,9 @@ TEST_F(PlxWriteTest, HeadersAddressesQuotesAndPreformattedText)
                       "|<address><i>Where</i></address>"
                       "|<blockquote>|<blockquote>|deep</blockquote>"
                       "|<div align=left>shallow</div>|</blockquote>"
-                      "|<pre><font face=\"Courier New\">a &nbsp;b"
+                      "|<pre><font face=\"Courier New\">a &nbsp;b</font>"
                       "|"
-                      "|c</font><div align=left><font face=\"Courier New\">" +
+                      "|<font face=\"Courier New\">c</font><div align=left><font face=\"Courier New\">" +
                           std::string(130, 'd') + " " + std::string(130, 'e') + "</font></div></pre>"
                       "|<p>after</p>")
         << "inside pre a line end is a line break: none comes where the editor has none";
