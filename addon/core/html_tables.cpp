@@ -69,10 +69,15 @@ void startLevel(HtmlCtx* ctx, HtmlReader* r, HtmlTableLevel& level)
         SetParaMiscType(ctx, &g.typeWord, kMiscNone);
         g.leftIndent = 0;
     } else if (g.leftIndent > 0) {
+        // The paragraphs in the cells keep their type (a list, a header, "pre"), and its
+        // font: the writer writes the type inside the cell, where it gives that font again.
         level.indent = g.leftIndent;
-        g.element = 0;
         g.leftIndent = 0;
     }
+    // "tr" begins a row in a cell: the Times Roman element of a "tr" outside the table has no
+    // tag there, and its cells take their paragraph's font.
+    if (g.element == kElemTimes)
+        g.element = ParaTypeElement(g.typeWord);
     if (TagAttribute(ctx, r, "cellpadding", value))
         level.padding = MulDiv(TextToInt(value.c_str()), 1440, ppiX(ctx));
     level.tableColour = TagAttribute(ctx, r, "bgcolor", value) ? GetHtmlColor(ctx, value.c_str()) : 0xFFFFFF;

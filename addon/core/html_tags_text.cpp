@@ -100,11 +100,12 @@ int listItem(HtmlCtx* ctx, HtmlReader* r, const ItemKind& kind)
         r->currentGroup().style = (r->currentGroup().style & ~kind.removeStyle) | kind.addStyle;
         return StartLooseListItem(ctx, r, kind.looseType, kind.term);
     }
-    std::uint32_t word = g.typeWord;
+    // Each group takes the item's bits, not the whole word: a header or "pre" begun inside
+    // the list stays in its own group, and ends with it.
     shareWithList(r, opening, [&](HtmlGroup& each) {
         each.firstIndent = kind.hang;
         each.style = (each.style & ~kind.removeStyle) | kind.addStyle;
-        each.typeWord = word;
+        each.typeWord = (each.typeWord & ~kind.removeWord) | kind.addWord;
     });
     ++r->groups[std::clamp(opening, 0, r->group)].itemCounter;
     CloseGroup(r);
@@ -231,7 +232,9 @@ int StyleTag(HtmlCtx*, HtmlReader* r, std::uint32_t bits)
         CloseGroup(r);
         r->currentGroup().style |= bits;
     } else {
-        r->currentGroup().style &= ~bits;
+        // A term's bold comes with its paragraph: a bold end inside it leaves the term bold.
+        HtmlGroup& g = r->currentGroup();
+        g.style &= ~(g.typeWord & kParaDefTerm ? bits & ~kStyleBold : bits);
     }
     return kTagDone;
 }

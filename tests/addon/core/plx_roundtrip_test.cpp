@@ -446,6 +446,39 @@ TEST_F(PlxRoundTripTest, AListItemAfterADeeperListOfAnotherTypeIsWrittenInItsOwn
     EXPECT_NE(firsts[1].find("</dir>\r\n<ul>\r\n<li>t"), std::string::npos) << firsts[1];
 }
 
+// A table takes the indent of the list it stands in; its cells' paragraphs stay in the list,
+// which the writer writes inside the cell: they keep the list's font. The Times Roman of a
+// "tr" before the table has no tag in a cell, where "tr" begins a row.
+TEST_F(PlxRoundTripTest, ATablesCellsKeepTheFontOfTheListOrHeaderAroundIt)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<dir><table><tr>l", "h<h2><tr><table><tr>e"}))
+        EXPECT_EQ(first.find("<tr>\r\n    <td valign=top>\r\n    <h2>e</h2>"), std::string::npos) << first;
+    ASSERT_EQ(read("<dir><table><tr>l"), 1);
+    EXPECT_EQ(faceAt(0, 0), "Century Gothic");
+}
+
+// An item shares its list's bits with the groups around it, not the paragraph type of a
+// header begun inside the list: the text after the header's end is no header.
+TEST_F(PlxRoundTripTest, AnItemInsideAHeaderLeavesTheListOutsideItNoHeader)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<ul><h2><li>x</h2>y</ul>", "<ol><h2><dt></dl>d"})) {
+        EXPECT_EQ(first.find("<h2><b>y"), std::string::npos) << first;
+        EXPECT_EQ(first.find("<h2><b>d"), std::string::npos) << first;
+    }
+    ASSERT_EQ(read("<ul><h2><li>x</h2>y</ul>"), 1);
+    EXPECT_EQ(pointsAt(2, 0), 11);
+}
+
+// A term's bold is its paragraph's: an end of bold inside the term leaves it bold.
+TEST_F(PlxRoundTripTest, ABoldEndInsideATermLeavesItBold)
+{
+    ASSERT_EQ(read("i<dt></b>1"), 1);
+    EXPECT_EQ(styleAt(1, 0) & 2, 2u);
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    writtenAgainTheSame("i<dt></b>1");
+}
+
 // Text before the head stays in the document: the body's begin ends its paragraph, so a
 // header after it does not take it in with the text's own font.
 TEST_F(PlxRoundTripTest, TextBeforeTheHeadIsAParagraphOfItsOwn)
