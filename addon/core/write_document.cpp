@@ -434,15 +434,15 @@ void setImplied(HtmlWriter& w)
         w.out.impliedStyle |= 2;
 }
 
-// The first character of the line after line is link text: the link runs on into the next
-// paragraph, whose record next becomes.
+// The first character of the line after line is link text, and no other anchor's data: the
+// link runs on into the next paragraph, whose record next becomes.
 bool linkRunsOn(HtmlWriter& w, int line, VekLineRecord& next)
 {
     LineText text;
     unsigned style = 0;
     if (EditorGetLineChars(w.hWnd, line + 1, text.chars, text.fonts) > 0)
         EditorGetFontInfo(w.hWnd, text.fonts[0], nullptr, nullptr, &style);
-    return (style & kLinkText) && EditorGetLineRecord(w.hWnd, line + 1, &next);
+    return (style & kLinkText) && !(style & kHidden) && EditorGetLineRecord(w.hWnd, line + 1, &next);
 }
 
 // A "p" inside an anchor begins the next paragraph only where that paragraph opens and
@@ -458,16 +458,18 @@ bool staysInAnchor(HtmlWriter& w, const VekLineRecord& next)
 }
 
 // The first line of the paragraph after line's, or -1 where the range or line's cell ends
-// it: what ends it there as loose text ("</body>", "</td>") gives it no spacing.
+// it: what ends it there as loose text ("</body>", "</td>") gives it no spacing. A paragraph
+// of only the cell's end is written as nothing but that end.
 int nextParagraph(HtmlWriter& w, int line)
 {
     unsigned flags = w.record.flags;
     for (int next = line + 1; next < w.endLine; ++next) {
         unsigned nextFlags = 0;
-        if (!EditorGetLineInfo(w.hWnd, next, nullptr, &nextFlags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr))
+        int count = 0;
+        if (!EditorGetLineInfo(w.hWnd, next, nullptr, &nextFlags, &count, nullptr, nullptr, nullptr, nullptr, nullptr))
             return next;
         if (nextFlags & kLineFirst)
-            return (flags & kLineCellEnd) ? -1 : next;
+            return (flags & kLineCellEnd) || ((nextFlags & kLineCellEnd) && count == 1) ? -1 : next;
         flags = nextFlags;
     }
     return -1;
@@ -487,6 +489,9 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     // A paragraph of only its end (or of a line break) would read back as nothing.
     if (text.count == 1 && (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd || text.chars[0] == kCellEnd ||
                             text.chars[0] == w.ctx.marker))
+        return 1;
+    // Nor would the range's last line of only blanks: they are dropped when read.
+    if (line == w.endLine - 1 && std::all_of(text.chars, text.chars + text.count, [](char c) { return c == ' '; }))
         return 1;
     int align = w.record.alignment & kAlignWritten & ~d.cellAlign;
     bool byAlignment = align && !w.cur.header;
