@@ -82,8 +82,12 @@ int endFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type)
         FieldRecord* field = currentField(ctx, r);
         if (field && field->type == type)
             trimFieldText(*field);
-        if (field && field->type == type && !HtmlDocPass(ctx, kDocField, &r->currentGroup(), r))
-            result = kTagAborted;
+        if (field && field->type == type) {
+            if (!HtmlDocPass(ctx, kDocField, &r->currentGroup(), r))
+                result = kTagAborted;
+            // Its control is in the paragraph now, as an input's is: the form's end ends it.
+            r->paraStart = 0;
+        }
         r->currentField = -1;
     }
     CloseGroup(r);

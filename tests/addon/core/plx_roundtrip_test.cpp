@@ -993,4 +993,6 @@ TEST_F(PlxRoundTripTest, AListOrTextAreaLeftOpenEndsWithItsFormOrThePage)
     EXPECT_NE(firsts[1].find("abc\r\n</textarea>"), std::string::npos) << firsts[1];
     EXPECT_EQ(firsts[2].find("ba"), std::string::npos) << firsts[2];
     readsAsAndIsWrittenAgainTheSame("<form><select>ba</select>s", "#s");
+    // A list of no options ended by its form's end stays in the form's paragraph.
+    readsAsAndIsWrittenAgainTheSame("<form><select>c</form><p>P</p>", "#|P|");
 }
