@@ -490,8 +490,9 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     if (text.count == 1 && (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd || text.chars[0] == kCellEnd ||
                             text.chars[0] == w.ctx.marker))
         return 1;
-    // Nor would the range's last line of only blanks: they are dropped when read.
-    if (line == w.endLine - 1 && std::all_of(text.chars, text.chars + text.count, [](char c) { return c == ' '; }))
+    // Nor would the range's last line of only blanks: they are dropped when read, but for
+    // those in "pre".
+    if (line == w.endLine - 1 && !w.preOpen && std::all_of(text.chars, text.chars + text.count, [](char c) { return c == ' '; }))
         return 1;
     int align = w.record.alignment & kAlignWritten & ~d.cellAlign;
     bool byAlignment = align && !w.cur.header;
@@ -505,6 +506,10 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     bool byBreak = !d.opened && (d.cellOpened ? next >= 0 && !beginsPlainDiv(w, next) : w.afterBreak || next >= 0);
     if (!byAlignment && !bySpacing && !byBreak)
         return 1;
+    // In "pre" at a line's start (a line break and an empty paragraph came before) the tag
+    // would read back as nothing: a line end of its own keeps the empty paragraph's line.
+    if (!byAlignment && !bySpacing && w.preOpen && w.out.length == 0)
+        return EndHtmlLine(&w.ctx, w.out);
     return WriteParaStart(w);
 }
 

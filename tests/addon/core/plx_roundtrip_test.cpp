@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QImage>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -219,6 +220,21 @@ TEST_F(PlxRoundTripTest, InAPreALineBreakEndsTheFormattingAsAParagraphsEndDoes)
 {
     for (const std::string& first : eachWrittenAgainTheSame({"<pre>r<body>\n", "<pre>\n<<p>\n", "<pre><b>a\nb</b>\n"}))
         EXPECT_EQ(first.find("\r\n</font>"), std::string::npos) << first;
+}
+
+// Inside "pre" an empty paragraph after a line break keeps its line: a paragraph tag for the
+// next one, right at a line's start, read back as nothing but an alignment.
+TEST_F(PlxRoundTripTest, InAPreAnEmptyParagraphAfterALineBreakKeepsItsLine)
+{
+    for (const char* page : {"<pre>\n<pre>\xbb", "<pre>\n<pre> ", "<pre>a\n<p>\n<p>x"}) {
+        SCOPED_TRACE(page);
+        std::string first = writtenAgainTheSame(page);
+        EXPECT_EQ(first.find("<div"), std::string::npos) << first;
+        std::string shown = text();
+        EXPECT_EQ(std::count(shown.begin(), shown.end(), '/'), 2) << shown;
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
 }
 
 // The title is its words: blanks around it are no part of it, wherever it stands.
