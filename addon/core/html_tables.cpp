@@ -104,15 +104,21 @@ bool endCaptionText(HtmlCtx* ctx, HtmlReader* r)
     return ok;
 }
 
-// A row or a cell begun in a caption left open ends the caption first, as "</caption>"
-// would (browsers do the same): its text would else go above the table while its cells
-// stand in it. The tag's own group goes first, then the caption's; false on failure.
-bool endOpenCaption(HtmlCtx* ctx, HtmlReader* r, bool& closeOwnGroup)
+// A row or a cell begun in a selection list, a text area or a caption left open ends them
+// first, as their end tags would (browsers do the same): the cells' text would else go into
+// the list or above the table while their cells stand in it. The tag's own group goes
+// first, then theirs; false on failure.
+bool endWhatCellsEnd(HtmlCtx* ctx, HtmlReader* r, bool& closeOwnGroup)
 {
-    if (!(r->flags & kReadInCaption))
+    bool field = FieldBlockOpen(ctx, r), caption = (r->flags & kReadInCaption) != 0;
+    if (!field && !caption)
         return true;
     CloseGroup(r);
     closeOwnGroup = false;
+    if (field && EndOpenFieldBlock(ctx, r) != kTagDone)
+        return false;
+    if (!caption)
+        return true;
     bool ok = endCaptionText(ctx, r);
     CloseGroup(r);
     return ok;
@@ -308,6 +314,9 @@ int TableTag(HtmlCtx* ctx, HtmlReader* r)
 
 int EndTable(HtmlCtx* ctx, HtmlReader* r)
 {
+    // A list or text area left open in the table ends before it.
+    if (EndOpenFieldBlock(ctx, r) == kTagAborted)
+        return 0;
     // A caption left open ends with its table, and its paragraph with it: else the text
     // after the table would join it.
     int ok = !(r->flags & kReadInCaption) || endCaptionText(ctx, r);
@@ -342,7 +351,7 @@ int RowTag(HtmlCtx* ctx, HtmlReader* r)
     HtmlTableLevel& level = GetTableLevel(r);
     if (r->tokenizer.beginTag) {
         bool closeOwnGroup = true;
-        if (!endOpenCaption(ctx, r, closeOwnGroup))
+        if (!endWhatCellsEnd(ctx, r, closeOwnGroup))
             return kTagFailed;
         if (level.cell && (!endOpenCell(ctx, r) || !EndParagraph(ctx, r, editor::kRowEnd, true)))
             return kTagFailed;
@@ -369,7 +378,7 @@ int CellTag(HtmlCtx* ctx, HtmlReader* r, bool header)
     if (!r->tokenizer.beginTag)
         return kTagDone;
     bool closeOwnGroup = true;
-    if (!endOpenCaption(ctx, r, closeOwnGroup))
+    if (!endWhatCellsEnd(ctx, r, closeOwnGroup))
         return kTagFailed;
     return BeginCell(ctx, r, header, r->tokenizer.attributes.c_str(), closeOwnGroup) ? kTagDone : kTagFailed;
 }

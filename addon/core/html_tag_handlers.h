@@ -58,6 +58,8 @@ int FormTag(HtmlCtx* ctx, HtmlReader* r);
 // Ends a selection list or a text area left open (at its form's or the page's end): its
 // control is made of what was read.
 int EndOpenFieldBlock(HtmlCtx* ctx, HtmlReader* r);
+// A selection list or a text area is open.
+bool FieldBlockOpen(HtmlCtx* ctx, HtmlReader* r);
 int InputTag(HtmlCtx* ctx, HtmlReader* r);
 int TextAreaTag(HtmlCtx* ctx, HtmlReader* r);
 int SelectTag(HtmlCtx* ctx, HtmlReader* r);

@@ -115,12 +115,15 @@ bool startFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type, FieldRecord*& f)
 
 }
 
-int EndOpenFieldBlock(HtmlCtx* ctx, HtmlReader* r)
+bool FieldBlockOpen(HtmlCtx* ctx, HtmlReader* r)
 {
     FieldRecord* field = r->currentForm >= 0 ? currentField(ctx, r) : nullptr;
-    if (!field || (field->type != kFieldSelect && field->type != kFieldTextArea))
-        return kTagDone;
-    return endFieldBlock(ctx, r, field->type);
+    return field && (field->type == kFieldSelect || field->type == kFieldTextArea);
+}
+
+int EndOpenFieldBlock(HtmlCtx* ctx, HtmlReader* r)
+{
+    return FieldBlockOpen(ctx, r) ? endFieldBlock(ctx, r, currentField(ctx, r)->type) : kTagDone;
 }
 
 int FormTag(HtmlCtx* ctx, HtmlReader* r)

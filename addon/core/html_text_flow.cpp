@@ -21,36 +21,41 @@ constexpr int kQuoteIndent = 600;
 
 bool endsWith(const HtmlReader* r, char c) { return r->pendingLength > 0 && r->pending[r->pendingLength - 1] == c; }
 
-// Text of a text area: appended to its value, at most its maximum length.
+// Text of a text area: appended to its value, at most its maximum length. A paragraph end
+// or a line break read in it is a line end of the value.
 void addToTextArea(HtmlCtx* ctx, HtmlReader* r, FieldRecord& field)
 {
     auto* value = static_cast<char*>(field.value);
     if (!value)
         return;
-    std::size_t used = std::strlen(value);
-    std::size_t room = field.maxLength > 0 && std::size_t(field.maxLength) > used ? field.maxLength - used : 0;
-    std::size_t n = std::min(room, std::size_t(r->pendingLength));
-    std::memcpy(value + used, r->pending, n);
-    used += n;
-    value[used] = 0;
-    if (used > 0 && value[used - 1] == ctx->marker) {
-        value[used - 1] = '\r';
-        value[used] = '\n';
-        value[used + 1] = 0;
+    // The value has room for its maximum length and a line end after it.
+    std::size_t used = std::strlen(value), most = field.maxLength > 0 ? std::size_t(field.maxLength) : 0;
+    for (int i = 0; i < r->pendingLength && used < most; ++i) {
+        char c = r->pending[i];
+        if (c == ctx->marker || c == editor::kLineBreak) {
+            value[used++] = '\r';
+            value[used++] = '\n';
+        } else {
+            value[used++] = c;
+        }
     }
+    value[used] = 0;
     r->paraStart = 0;
 }
 
-// Text of an option of a selection list: appended to the option's display text.
-void addToOption(HtmlReader* r, FieldRecord& field)
+// Text of an option of a selection list: appended to the option's display text, a line
+// of its own: paragraph ends and line breaks read in it show nothing.
+void addToOption(const HtmlCtx* ctx, HtmlReader* r, FieldRecord& field)
 {
     auto* options = static_cast<FieldOption*>(field.value);
     FieldOption& option = options[field.checked];
     std::size_t used = option.display ? std::strlen(option.display) : 0;
     auto* grown = static_cast<char*>(OurRealloc(option.display, used + std::size_t(r->pendingLength) + 1));
     if (grown) {
-        std::memcpy(grown + used, r->pending, std::size_t(r->pendingLength));
-        grown[used + std::size_t(r->pendingLength)] = 0;
+        for (int i = 0; i < r->pendingLength; ++i)
+            if (char c = r->pending[i]; c != ctx->marker && c != editor::kLineBreak)
+                grown[used++] = c;
+        grown[used] = 0;
         option.display = grown;
     }
     r->paraStart = 0;
@@ -315,7 +320,7 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
         if (field && field->type == kFieldTextArea)
             addToTextArea(ctx, r, *field);
         else if (field && field->type == kFieldSelect && field->checked >= 0 && field->value)
-            addToOption(r, *field);
+            addToOption(ctx, r, *field);
         else if (field && field->type == kFieldSelect && (keepOnlyEnds(ctx, r), r->pendingLength == 0))
             result = 1;
         else

@@ -1012,3 +1012,23 @@ TEST_F(PlxRoundTripTest, AListOrTextAreaLeftOpenEndsWithItsFormOrThePage)
     // A list of no options ended by its form's end stays in the form's paragraph.
     readsAsAndIsWrittenAgainTheSame("<form><select>c</form><p>P</p>", "#|P|");
 }
+
+// A cell, a row or the table's end ends a list or a text area left open in a cell, as
+// browsers do: the cells after it had their text and ends read into it.
+TEST_F(PlxRoundTripTest, ACellBegunInAListOrTextAreaLeftOpenEndsIt)
+{
+    readsAsAndIsWrittenAgainTheSame("<form><table><tr><td><select><option>a<td>b</select></table></form>", "#]b]}");
+    readsAsAndIsWrittenAgainTheSame("<form><table><tr><td><textarea>a<tr><td>b</table></form>", "#]}b]}");
+    readsAsAndIsWrittenAgainTheSame("<form><table><tr><td><select><option>a</table>x</form>", "#]}x|");
+}
+
+// A paragraph end or a line break read in an option shows nothing; in a text area it ends
+// a line of the value. Kept as the editor's own characters, they were written raw and
+// read back as nothing.
+TEST_F(PlxRoundTripTest, ParagraphEndsAndLineBreaksInAFieldsText)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame(
+        {"<form><select><option>second<p/ion></select>x</form>", "<form><textarea>a<br>b</textarea></form>"});
+    EXPECT_NE(firsts[0].find("<option selected>second\r\n</select>x"), std::string::npos) << firsts[0];
+    EXPECT_NE(firsts[1].find(">\r\na<p>\r\nb\r\n</textarea>"), std::string::npos) << firsts[1];
+}
