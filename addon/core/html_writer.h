@@ -60,6 +60,7 @@ struct FieldScan {
 struct TableLevelState {
     bool open = false, rowOpen = false, cellOpen = false, headerCell = false;
     int quotes = 0;                       // "blockquote" tags indenting it
+    int cellAlign = 0;                    // the alignment its open cell carries
 };
 
 // The characters of one editor line and the font of each.

@@ -58,15 +58,16 @@ int WriteParaStart(HtmlWriter& w)
         return 0;
     w.ctx.paraOpen = 1;
     w.ctx.divOpen = div ? 1 : 0;
-    if (!div && !alignment)
+    // In a table cell a paragraph takes the cell's alignment: only a left one in an aligned
+    // cell says left. Said elsewhere there, it reads back as a left alignment the paragraph
+    // did not have, or takes away the cell's alignment the paragraph shares.
+    bool leftInCell = !own && w.out.cellAlign;
+    bool sayLeft = !alignment && (leftInCell || (div && w.cur.level == 0));
+    if (!div && !alignment && !sayLeft)
         return Tag(w, "p", true, false);
     if (!PutTagOpen(&w.ctx, w.out, div ? "div" : "p") || !putAlignment(w, alignment))
         return 0;
-    // In a table cell a "div" takes the cell's alignment: only a left one in an aligned cell
-    // says left. Said elsewhere there, it reads back as a left alignment the paragraph did
-    // not have, or takes away the cell's alignment the paragraph shares.
-    bool sayLeft = w.cur.level == 0 || (!own && w.out.cellAlign);
-    if (div && !alignment && sayLeft && !PutAttr(&w.ctx, w.out, "align", "left"))
+    if (sayLeft && !PutAttr(&w.ctx, w.out, "align", "left"))
         return 0;
     return PutTagEnd(&w.ctx, w.out, false);
 }

@@ -457,9 +457,24 @@ bool staysInAnchor(HtmlWriter& w, const VekLineRecord& next)
            next.alignment == r.alignment && next.leftIndent == r.leftIndent && next.cell == r.cell;
 }
 
+// The paragraph at line is only its end, in the blocks of the one written now: it opens
+// nothing, and is left out.
+bool leftOutAfter(HtmlWriter& w, int line)
+{
+    LineText text;
+    VekLineRecord next{};
+    const VekLineRecord& r = w.record;
+    if (EditorGetLineChars(w.hWnd, line, text.chars, text.fonts) != 1 || text.chars[0] != w.ctx.marker ||
+        !EditorGetLineRecord(w.hWnd, line, &next))
+        return false;
+    auto word = static_cast<std::uint32_t>(next.typeWord);
+    return next.typeWord == r.typeWord && !GetParaHeader(&w.ctx, word) && !(word & kParaMarkerShown) &&
+           next.cell == r.cell;
+}
+
 // The first line of the paragraph after line's, or -1 where the range or line's cell ends
 // it: what ends it there as loose text ("</body>", "</td>") gives it no spacing. A paragraph
-// of only the cell's end is written as nothing but that end.
+// of only the cell's end is written as nothing but that end, an empty one as nothing.
 int nextParagraph(HtmlWriter& w, int line)
 {
     unsigned flags = w.record.flags;
@@ -468,7 +483,7 @@ int nextParagraph(HtmlWriter& w, int line)
         int count = 0;
         if (!EditorGetLineInfo(w.hWnd, next, nullptr, &nextFlags, &count, nullptr, nullptr, nullptr, nullptr, nullptr))
             return next;
-        if (nextFlags & kLineFirst)
+        if ((nextFlags & kLineFirst) && !leftOutAfter(w, next))
             return (flags & kLineCellEnd) || ((nextFlags & kLineCellEnd) && count == 1) ? -1 : next;
         flags = nextFlags;
     }
@@ -495,7 +510,9 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     if (line == w.endLine - 1 && !w.preOpen && std::all_of(text.chars, text.chars + text.count, [](char c) { return c == ' '; }))
         return 1;
     int align = w.record.alignment & kAlignWritten & ~d.cellAlign;
-    bool byAlignment = align && !w.cur.header;
+    // A paragraph without alignment in an aligned cell says so: else it takes the cell's.
+    bool leftInCell = w.out.cellAlign && !(w.record.alignment & kAlignWritten);
+    bool byAlignment = (align || leftInCell) && !w.cur.header;
     // A cell's paragraph with spacing is a "p" in it, as read. A block tag opened for this
     // paragraph separates it already; a "p" inside it (a header, a list item) would not be
     // HTML. Loose text ended by the next paragraph or block reads back with spacing.

@@ -129,7 +129,7 @@ int WriteCellStart(HtmlWriter& w, int level, int cell)
     t.cellOpen = true;
     t.headerCell = header;
     int carried = alignment;
-    w.out.cellAlign = carried;
+    w.out.cellAlign = t.cellAlign = carried;
     return carried;
 }
 
@@ -139,7 +139,9 @@ int WriteCellEnd(HtmlWriter& w, int level)
     if (!CloseLink(w) || !closeParagraph(w) || !CloseAllFormatting(w))
         return 0;
     t.cellOpen = false;
-    w.out.cellAlign = 0;
+    t.cellAlign = 0;
+    // Back in the cell that holds this table, its alignment is carried again.
+    w.out.cellAlign = level > 1 && w.levels[level - 1].cellOpen ? w.levels[level - 1].cellAlign : 0;
     w.out.suppress = 0;
     return Tag(w, t.headerCell ? "th" : "td", false, false);
 }

@@ -537,8 +537,10 @@ TEST_F(PlxRoundTripTest, ALinkRunningIntoTheNextParagraphKeepsItsBlocksAndSpacin
 // left out when written: the paragraph after it is written as if it were not there.
 TEST_F(PlxRoundTripTest, AnEmptyParagraphLeftOutChangesNotHowTheNextIsWritten)
 {
-    // Nor is a last line of only blanks, which are dropped when read.
-    for (const std::string& first : eachWrittenAgainTheSame({"</div>>", "<h1></title><body id=\xa1", "y><h4></a> "}))
+    // Nor is a last line of only blanks, which are dropped when read. Before the page's end
+    // it is no paragraph that would end the one before it.
+    for (const std::string& first :
+         eachWrittenAgainTheSame({"</div>>", "<h1></title><body id=\xa1", "y><h4></a> ", "x</div></div>"}))
         EXPECT_EQ(first.find("<div"), std::string::npos) << first;
 }
 
@@ -578,6 +580,14 @@ TEST_F(PlxRoundTripTest, ACellsFirstParagraphBeforeAListKeepsItsNoSpacing)
 TEST_F(PlxRoundTripTest, AParagraphsEndInACellKeepsTheCellsAlignment)
 {
     eachWrittenAgainTheSame({"<table><th>e<menu>>", "<table ><th>r<blockquote>>"});
+    // A paragraph that is not aligned says so in an aligned cell, also after a table nested
+    // in the cell, and one with spacing too.
+    std::vector<std::string> firsts = eachWrittenAgainTheSame(
+        {"<table><table><caption>\xff<td></table>>",
+         "<table><tr><td align=center>a<table><tr><td>in</td></tr></table><div align=left>b</div></td></tr></table>",
+         "<table><tr><td align=right>a<p align=left>b</p>c</td></tr></table>"});
+    EXPECT_NE(firsts[1].find("<div align=left>b"), std::string::npos) << firsts[1];
+    EXPECT_NE(firsts[2].find("<p align=left>b"), std::string::npos) << firsts[2];
     ASSERT_EQ(read("<table><tr><td align=right><p>a</p>b</td></tr></table>"), 1);
     VekLineRecord record{};
     ASSERT_TRUE(EditorGetLineRecord(hWnd, 1, &record));
