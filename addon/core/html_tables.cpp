@@ -74,10 +74,6 @@ void startLevel(HtmlCtx* ctx, HtmlReader* r, HtmlTableLevel& level)
         level.indent = g.leftIndent;
         g.leftIndent = 0;
     }
-    // "tr" begins a row in a cell: the Times Roman element of a "tr" outside the table has no
-    // tag there, and its cells take their paragraph's font.
-    if (g.element == kElemTimes)
-        g.element = ParaTypeElement(g.typeWord);
     if (TagAttribute(ctx, r, "cellpadding", value))
         level.padding = MulDiv(TextToInt(value.c_str()), 1440, ppiX(ctx));
     level.tableColour = TagAttribute(ctx, r, "bgcolor", value) ? GetHtmlColor(ctx, value.c_str()) : 0xFFFFFF;
@@ -122,6 +118,16 @@ bool endWhatCellsEnd(HtmlCtx* ctx, HtmlReader* r, bool& closeOwnGroup)
     bool ok = endCaptionText(ctx, r);
     CloseGroup(r);
     return ok;
+}
+
+// "tr" begins a row in a cell: the Times Roman element of a "tr" outside the table has no
+// tag there, and a cell's text takes its paragraph's font.
+void leaveTimesElement(HtmlCtx* ctx, HtmlGroup& g)
+{
+    if (g.element != kElemTimes)
+        return;
+    int element = ParaTypeElement(g.typeWord);
+    g.element = element != kElemBody ? element : ListElement(GetParaListType(ctx, g.typeWord));
 }
 
 // Ends the open cell of the current level, when there is one.
@@ -243,6 +249,7 @@ int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, 
     g.align &= ~kAlignAny;
     g.align |= level.cellAlign ? level.cellAlign : header ? kAlignCentre : 0;
     g.style = header ? (g.style | kStyleBold) : (g.style & ~kStyleBold);
+    leaveTimesElement(ctx, g);
     // A term's bold goes with its paragraph type: a data cell's text is no term.
     if (!header)
         g.typeWord &= ~kParaDefTerm;
@@ -279,6 +286,7 @@ int BeginTextCell(HtmlCtx* ctx, HtmlReader* r)
     // column as any cell: else its row's end came without its cell's end.
     if (!CreateCell(ctx, r, false))
         return 0;
+    leaveTimesElement(ctx, r->currentGroup());
     level.cellOpen = 1;
     level.column = std::min(level.column + level.colSpan, kHtmlTableColumns);
     level.columnCount = std::max(level.columnCount, level.column);

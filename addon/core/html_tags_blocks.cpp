@@ -148,15 +148,18 @@ int PreTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
+    // The end changes only the group it closes: a stray one, with no group to close, leaves
+    // the text after it as it was (not preformatted, it would lack the blanks "pre" keeps).
+    if (r->tokenizer.endTag) {
+        CloseGroup(r);
+        return kTagDone;
+    }
     HtmlGroup& g = r->currentGroup();
-    g.pre = r->tokenizer.beginTag;
-    if (g.pre)
-        startWithoutSpacing(g);
+    g.pre = 1;
+    startWithoutSpacing(g);
     takeBlockElement(ctx, g, kElemPre);
     g.paraFlags |= kParaNoWrap;
     SetParaMiscType(ctx, &g.typeWord, kMiscPre);
-    if (r->tokenizer.endTag)
-        CloseGroup(r);
     return kTagDone;
 }
 

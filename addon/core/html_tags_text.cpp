@@ -265,7 +265,7 @@ int ListTag(HtmlCtx* ctx, HtmlReader* r, int type)
     // writes those inside the list's items, where they give it again when read back.
     int block = ParaTypeElement(g.typeWord);
     if (block == kElemBody || block == kElemBlockQuote)
-        g.element = type == kListMenu ? kElemMenu : type == kListDir ? kElemDirectory : kElemBody;
+        g.element = ListElement(type);
     g.numbering = 0;
     g.listStart = 1;
     std::string value;

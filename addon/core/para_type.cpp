@@ -55,6 +55,8 @@ int ListIndent(int type, int level)
     return level * kStep + (type == kListDef ? 0 : kStep);
 }
 
+int ListElement(int type) { return type == kListMenu ? kElemMenu : type == kListDir ? kElemDirectory : kElemBody; }
+
 int ParaTypeElement(std::uint32_t word)
 {
     if (int header = GetParaHeader(nullptr, word); header >= 1)

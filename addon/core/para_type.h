@@ -31,6 +31,8 @@ int SetParaMiscType(HtmlCtx* ctx, std::uint32_t* word, int value);
 // The left indent, in twips, that a list of a type gives its paragraphs at a nesting level
 // (level 0: none); a definition list indents one step less.
 int ListIndent(int type, int level);
+// The font element a list of a type gives its text: menus and directories have their own.
+int ListElement(int type);
 
 // The font element of a paragraph type, and the style bits it gives its text.
 int ParaTypeElement(std::uint32_t word);

@@ -423,6 +423,14 @@ TEST_F(PlxRoundTripTest, AStrayHeaderEndLeavesTheTextAfterItAsItWas)
     EXPECT_EQ(styleAt(1, 0) & 2, 2u);
 }
 
+// The same for preformatted text: after a stray end the text is not preformatted, and is
+// written as no "pre".
+TEST_F(PlxRoundTripTest, AStrayPreEndLeavesTheTextAfterItAsItWas)
+{
+    std::string first = writtenAgainTheSame("t</pre>><body>\nl");
+    EXPECT_EQ(first.find("<pre>"), std::string::npos) << first;
+}
+
 // Only a number or bullet takes the font written before its item, at the HTML size written:
 // an item of another list, or one whose size reads back as the body's, gets none.
 TEST_F(PlxRoundTripTest, TheFontBeforeAListItemIsWrittenAsItReadsBack)
@@ -467,7 +475,8 @@ TEST_F(PlxRoundTripTest, AListItemAfterADeeperListOfAnotherTypeIsWrittenInItsOwn
 // "tr" before the table has no tag in a cell, where "tr" begins a row.
 TEST_F(PlxRoundTripTest, ATablesCellsKeepTheFontOfTheListOrHeaderAroundIt)
 {
-    for (const std::string& first : eachWrittenAgainTheSame({"<dir><table><tr>l", "h<h2><tr><table><tr>e"}))
+    for (const std::string& first : eachWrittenAgainTheSame(
+             {"<dir><table><tr>l", "h<h2><tr><table><tr>e", "<h2>\n<tr><table></caption><tr>l", "<dir><tr><table><tr>>"}))
         EXPECT_EQ(first.find("<tr>\r\n    <td valign=top>\r\n    <h2>e</h2>"), std::string::npos) << first;
     ASSERT_EQ(read("<dir><table><tr>l"), 1);
     EXPECT_EQ(faceAt(0, 0), "Century Gothic");
