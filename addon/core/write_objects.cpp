@@ -54,7 +54,9 @@ int putValue(HtmlWriter& w, const char* value)
     return value && *value ? PutAttr(&w.ctx, w.out, "value", value) : 1;
 }
 
-int endInput(HtmlWriter& w) { return PutTagEnd(&w.ctx, w.out, true); }
+// In a table the next output line is indented: after the line end (dropped when read, as
+// one after a begin tag is) its blanks would read back as a blank after the field.
+int endInput(HtmlWriter& w) { return PutTagEnd(&w.ctx, w.out, w.cur.level == 0); }
 
 // The end tags of a text area and a list end no output line: read back, a line end after an
 // end tag inside a paragraph is the blank between it and what follows.
