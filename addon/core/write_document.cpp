@@ -84,6 +84,9 @@ void readCellChain(HtmlWriter& w, int innermost, int line)
     std::copy(std::begin(w.chain.cell), std::end(w.chain.cell), std::begin(s.cell));
 }
 
+// The line holds only a cell's or a row's end.
+bool holdsOnlyAnEnd(const VekLineRecord& r) { return (r.flags & (kLineRowEnd | kLineCellEnd)) && r.lastColumn <= 1; }
+
 // The "blockquote" tags a block-quote paragraph stands in. A list inside a quote indents
 // its paragraphs further: that is not another quote.
 int quoteDepth(const VekLineRecord& r, int listType, int listLevel)
@@ -131,7 +134,7 @@ void readState(HtmlWriter& w, int line, bool closing)
         s.listType = s.listLevel = 0;
     // A line of only a cell's or a row's end holds nothing to put in a header, list or
     // block: one opened for it would be empty, or stand between the cells.
-    s.endsOnly = (r.flags & (kLineRowEnd | kLineCellEnd)) && r.lastColumn <= 1;
+    s.endsOnly = holdsOnlyAnEnd(r);
     if (s.endsOnly)
         s.header = s.listType = s.listLevel = s.other = 0, s.listItem = s.term = false;
     s.listLevel = std::clamp(s.listLevel, 0, kMaxListLevels);
@@ -174,7 +177,7 @@ struct FormPlace {
 FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
 {
     const ParaState& c = w.cur;
-    int last = line, items = c.listLevel;
+    int last = line, holding = line, items = c.listLevel;
     FormPlace place;
     // Inside the quotes open now that hold all of its lines in this cell.
     place.quotes = std::min(w.openQuotes(), c.quoteDepth);
@@ -190,6 +193,10 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
                 break;
         }
         ++last;
+        // A line of only a cell's or a row's end holds nothing of it: written in a form
+        // around its table, the form would end before the cell's end when read back.
+        if (!holdsOnlyAnEnd(r))
+            holding = last;
         // A later paragraph of a list is written as an item of its own.
         auto word = static_cast<std::uint32_t>(r.typeWord);
         if ((r.flags & kLineFirst) && (word & kParaMarkerShown))
@@ -198,10 +205,10 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
             place.quotes = std::min(place.quotes, lineQuoteDepth(w, r));
     }
     place.depth = c.level;
-    if (last > line) {
+    if (holding > line) {
         ParaState end;
-        if (EditorGetLineRecord(w.hWnd, last, &r) && r.cell)
-            readCells(w, end, r.cell, EditorGetLineTableLevel(w.hWnd, last));
+        if (EditorGetLineRecord(w.hWnd, holding, &r) && r.cell)
+            readCells(w, end, r.cell, EditorGetLineTableLevel(w.hWnd, holding));
         place.depth = 0;
         while (place.depth < std::min(c.level, end.level) && end.cell[place.depth + 1] == c.cell[place.depth + 1])
             ++place.depth;

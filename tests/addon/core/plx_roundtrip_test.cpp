@@ -1052,3 +1052,14 @@ TEST_F(PlxRoundTripTest, ParagraphEndsAndLineBreaksInAFieldsText)
     EXPECT_NE(firsts[0].find("<option selected>second\r\n</select>x"), std::string::npos) << firsts[0];
     EXPECT_NE(firsts[1].find(">\r\na<p>\r\nb\r\n</textarea>"), std::string::npos) << firsts[1];
 }
+
+// A form left open in a cell whose fields are all in a table nested in it holds nothing
+// more than the cell's end: it is written in the nested cell that holds its fields. Around
+// the nested table it ended before the cell's end when read back, and went into that cell.
+TEST_F(PlxRoundTripTest, AFormOfANestedTablesCellIsWrittenInThatCell)
+{
+    for (const std::string& first :
+         eachWrittenAgainTheSame({"<table><tr><td><form><table><tr><td>Name <input name=who></table></td></tr></table>",
+                                  "<table><tr><td><form method=get><table><tr><td><textarea></textarea>d</table></table>"}))
+        EXPECT_LT(first.rfind("<td"), first.find("<form")) << first;
+}
