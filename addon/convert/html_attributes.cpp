@@ -132,28 +132,30 @@ bool isNameCharacter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <
 void decodeValue(std::string& destination, const char* source, std::size_t length, bool marked = false)
 {
     destination.clear();
-    destination.reserve(length);
     for (std::size_t i = 0; i < length;) {
-        if (source[i] == '&') {
-            std::size_t end = i + 1;
-            while (end < length && isNameCharacter(source[end]))
-                ++end;
-            int character = end < length && source[end] == ';' ? HtmlEntityCharacter(source + i + 1, end - i - 1)
-                                                                : kNoReference;
-            if (character == kKeptReference) {
-                destination += marked ? kKeptReferenceMark : '&';
-                destination.append(source + i + 1, end - i);
-                i = end + 1;
-                continue;
-            }
-            if (character != kNoReference) {
-                if (character >= 0)
-                    destination += char(character);
-                i = end + 1;
-                continue;
-            }
+        // Most values hold no "&": they go in at once.
+        const void* amp = std::memchr(source + i, '&', length - i);
+        std::size_t plain = amp ? std::size_t(static_cast<const char*>(amp) - (source + i)) : length - i;
+        destination.append(source + i, plain);
+        i += plain;
+        if (i == length)
+            break;
+        std::size_t end = i + 1;
+        while (end < length && isNameCharacter(source[end]))
+            ++end;
+        int character = end < length && source[end] == ';' ? HtmlEntityCharacter(source + i + 1, end - i - 1)
+                                                            : kNoReference;
+        if (character == kKeptReference) {
+            destination += marked ? kKeptReferenceMark : '&';
+            destination.append(source + i + 1, end - i);
+            i = end + 1;
+        } else if (character != kNoReference) {
+            if (character >= 0)
+                destination += char(character);
+            i = end + 1;
+        } else {
+            destination += source[i++];
         }
-        destination += source[i++];
     }
 }
 

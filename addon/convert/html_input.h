@@ -5,6 +5,7 @@
 
 #include <bit>
 #include <cstring>
+#include <string_view>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -114,6 +115,15 @@ inline int TakeHtmlRun(HtmlTokenizer* t, char* out, int room, const HtmlStops& s
     t->current = from[n - 1];
     t->endOfInput = 0;
     return n;
+}
+
+// The same stretch, consumed but left where it is: for a reader that copies it on itself.
+inline std::string_view TakeHtmlStretch(HtmlTokenizer* t, int room, const HtmlStops& stops)
+{
+    if (t->pushCount > 0)
+        return {};
+    const char* from = t->file ? t->block + t->blockPos : t->memory + t->memoryPos;
+    return {from, std::size_t(TakeHtmlRun(t, nullptr, room, stops))};
 }
 
 }

@@ -44,21 +44,31 @@ public:
         start_ = text_.size();
         dropping_ = false;
     }
-    void put(char c) { append(&c, 1); }
+    // Called for every character of a tag: the common case is a push_back.
+    [[gnu::always_inline]] void put(char c)
+    {
+        if (!dropping_ && text_.size() < kHtmlAttributeTextMost) [[likely]]
+            text_.push_back(c);
+        else
+            drop();
+    }
     void append(const char* chars, std::size_t count)
     {
-        if (dropping_)
-            return;
-        if (text_.size() + count > kHtmlAttributeTextMost) {
-            text_.resize(start_);
-            dropping_ = true;
-            return;
-        }
-        text_.append(chars, count);
+        if (!dropping_ && text_.size() + count <= kHtmlAttributeTextMost)
+            text_.append(chars, count);
+        else
+            drop();
     }
     bool empty() const { return text_.empty(); }
 
 private:
+    [[gnu::cold]] void drop()
+    {
+        if (!dropping_)
+            text_.resize(start_);
+        dropping_ = true;
+    }
+
     std::string& text_;
     std::size_t start_ = 0;
     bool dropping_ = false;
@@ -111,14 +121,14 @@ private:
                                                                            : nullptr;
         if (!stops)
             return;
-        char chunk[kHtmlTextSize];
-        int n = TakeHtmlRun(t_, chunk, kHtmlTextSize, *stops);
+        std::string_view stretch = TakeHtmlStretch(t_, int(kHtmlAttributeTextMost), *stops);
+        std::size_t n = stretch.size();
         if (n == 0)
             return;
         if (state_ != HtmlTagState::Comment)
-            attributes_.append(chunk, std::size_t(n));
-        beforeLast_ = n >= 2 ? chunk[n - 2] : last_;
-        last_ = chunk[n - 1];
+            attributes_.append(stretch.data(), n);
+        beforeLast_ = n >= 2 ? stretch[n - 2] : last_;
+        last_ = stretch[n - 1];
     }
 
     void remember(char c)

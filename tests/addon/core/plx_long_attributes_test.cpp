@@ -7,6 +7,7 @@
 #include "addon/convert/html_tokenizer_state.h"
 #include "addon/core/link_dialogs.h"
 #include "platform/win/scripted_dialogs.h"
+#include "tests/support/temp_dir.h"
 
 #include <map>
 #include <string>
@@ -133,6 +134,20 @@ TEST_F(PlxLongAttributesTest, AddressesNamesIdsSourcesAndAltTextsOfThousandsOfCh
         ASSERT_EQ(read(page), 1);
         EXPECT_EQ(written(), page) << length;
     }
+}
+
+TEST_F(PlxLongAttributesTest, AFileReadInBlocksKeepsItsLongValuesWhole)
+{
+    // A Windows-1252 page (its "\xE9" is no UTF-8) is read from the file a block at a time:
+    // the values run across many blocks.
+    LongValues v = longValues(10000);
+    test::TempDir dir;
+    std::string path = dir.write("caf\xE9.htm", "<p>Caf\xE9</p>\n" + pageWith(v)).string();
+    ASSERT_EQ(PlxRead(hWnd, 0, path.c_str(), nullptr, 0, nullptr), 1);
+    std::string page = written();
+    EXPECT_EQ(libxml2Values(page, "a", "href"), std::vector<std::string>{v.href});
+    EXPECT_EQ(libxml2Values(page, "", "id"), std::vector<std::string>{v.id});
+    EXPECT_EQ(libxml2Values(page, "img", "alt"), std::vector<std::string>{v.alt});
 }
 
 TEST_F(PlxLongAttributesTest, AClickOnALongLinkHandsTheHostTheWholeAddress)
