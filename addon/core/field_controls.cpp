@@ -193,26 +193,6 @@ int ResetFieldControl(HtmlCtx* ctx, FieldRecord* f)
     return 1;
 }
 
-namespace {
-
-// What the read appends next begins a paragraph: nothing is read yet, or the last line
-// ends with a paragraph's, a cell's or a row's end.
-bool beginsParagraph(HtmlCtx* ctx)
-{
-    HWND hWnd = ctx->editorWindow;
-    VekInfo info{};
-    char chars[editor::kMaxLine + 2];
-    int count = EditorGetInfo(hWnd, &info) && info.lineCount > 0
-                    ? EditorGetLineChars(hWnd, info.lineCount - 1, chars, nullptr)
-                    : 0;
-    if (count <= 0)
-        return true;
-    char last = chars[count - 1];
-    return last == ctx->marker || last == editor::kParaMark || last == editor::kCellEnd || last == editor::kRowEnd;
-}
-
-}
-
 int CreateFieldControl(HtmlCtx* ctx, HtmlGroup* group, int fromReader, int repaint)
 {
     HtmlReader* r = group->reader;
@@ -231,11 +211,8 @@ int CreateFieldControl(HtmlCtx* ctx, HtmlGroup* group, int fromReader, int repai
     if (f->type != kFieldSelect)
         ResetFieldControl(ctx, f);
     HWND hWnd = ctx->editorWindow;
-    // A field beginning a paragraph gives it the format of its group (of its form): the
-    // paragraph may hold nothing else, as one that ends the page.
     if (fromReader)
-        EditorAppendText(hWnd, kObjectText, id, beginsParagraph(ctx) ? GroupParaFormat(ctx, *group) : -1,
-                         CurrentTableCell(r), -1, 0);
+        EditorAppendText(hWnd, kObjectText, id, ObjectParaFormat(ctx, *group), CurrentTableCell(r), -1, 0);
     else
         EditorPlacePicture(hWnd, id, repaint);
     if (HWND control = EditorGetObjectControl(hWnd, id))

@@ -26,6 +26,9 @@ int EndOpenParagraph(HtmlCtx* ctx, HtmlReader* r, bool spacing);
 int InsertHtmlText(HtmlCtx* ctx, HtmlGroup* group, const char* text);
 // The paragraph format the group gives the text it holds.
 int GroupParaFormat(HtmlCtx* ctx, HtmlGroup& g);
+// The format a field's object takes: the group's when it begins a paragraph (which may hold
+// nothing else, as one that ends the page), else -1 (that of the paragraph it joins).
+int ObjectParaFormat(HtmlCtx* ctx, HtmlGroup& g);
 // The blank held back from the last text: dropped when what comes next begins with a
 // paragraph, cell or row end (paragraphEnds), else given to the document first.
 int ReleaseHeldBlank(HtmlCtx* ctx, HtmlReader* r, bool paragraphEnds = false);

@@ -75,6 +75,11 @@ void trimFieldText(FieldRecord& f)
 // A text area's or a selection list's end: its control is made from what was read.
 int endFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type)
 {
+    // The end of a list inside a text area (or the other way round) is none of its own: it
+    // would leave the open one without its control, its text lost.
+    if (FieldRecord* open = r->currentForm >= 0 ? currentField(ctx, r) : nullptr;
+        open && open->type != type && (open->type == kFieldSelect || open->type == kFieldTextArea))
+        return kTagDone;
     int result = kTagDone;
     if (r->currentForm >= 0) {
         if (!FlushHtmlText(ctx, r))

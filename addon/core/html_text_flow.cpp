@@ -397,6 +397,28 @@ int GroupParaFormat(HtmlCtx* ctx, HtmlGroup& g)
 
 namespace {
 
+// What the read appends next begins a paragraph: nothing is read yet, or the last line
+// ends with a paragraph's, a cell's or a row's end.
+bool beginsParagraph(HtmlCtx* ctx)
+{
+    HWND hWnd = ctx->editorWindow;
+    VekInfo info{};
+    char chars[editor::kMaxLine + 2];
+    int count = EditorGetInfo(hWnd, &info) && info.lineCount > 0
+                    ? EditorGetLineChars(hWnd, info.lineCount - 1, chars, nullptr)
+                    : 0;
+    if (count <= 0)
+        return true;
+    char last = chars[count - 1];
+    return last == ctx->marker || last == editor::kParaMark || last == editor::kCellEnd || last == editor::kRowEnd;
+}
+
+}
+
+int ObjectParaFormat(HtmlCtx* ctx, HtmlGroup& g) { return beginsParagraph(ctx) ? GroupParaFormat(ctx, g) : -1; }
+
+namespace {
+
 int insertRun(HtmlCtx* ctx, HtmlGroup& g, const char* text)
 {
     HtmlReader* r = g.reader;

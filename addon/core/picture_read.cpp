@@ -141,7 +141,9 @@ void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, c
         EditorSetPictureWidthPercent(hWnd, id, -a.width);
     if (a.floatSide)
         EditorSetPictureFloat(hWnd, id, a.floatSide, 0);
-    EditorAppendText(hWnd, kObjectText, id, -1, CurrentTableCell(r), -1, 0);
+    // An image field is a field of its form as any other.
+    int format = field >= 0 ? ObjectParaFormat(ctx, r->currentGroup()) : -1;
+    EditorAppendText(hWnd, kObjectText, id, format, CurrentTableCell(r), -1, 0);
     SendHtmlNotify(ctx, kNotifyImagePlaced, reinterpret_cast<WPARAM>(hWnd), id, false);
 }
 

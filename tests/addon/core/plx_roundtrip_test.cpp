@@ -969,7 +969,8 @@ TEST_F(PlxRoundTripTest, AFieldAloneInTheLastParagraphIsWrittenInItsForm)
 {
     for (const std::string& first : eachWrittenAgainTheSame({"<form><input", "<form action=go><p><input name=a",
                                                              "<form><textarea>a</textarea><input",
-                                                             "<form><select><option>a<input"}))
+                                                             "<form><select><option>a<input",
+                                                             "<form><input type=image src=a"}))
         EXPECT_NE(first.find("<form"), std::string::npos) << first;
 }
 
@@ -1062,4 +1063,14 @@ TEST_F(PlxRoundTripTest, AFormOfANestedTablesCellIsWrittenInThatCell)
          eachWrittenAgainTheSame({"<table><tr><td><form><table><tr><td>Name <input name=who></table></td></tr></table>",
                                   "<table><tr><td><form method=get><table><tr><td><textarea></textarea>d</table></table>"}))
         EXPECT_LT(first.rfind("<td"), first.find("<form")) << first;
+}
+
+// The end tag of a list inside a text area, or of a text area inside a list, ends neither:
+// the open one lost its control and its text.
+TEST_F(PlxRoundTripTest, AFieldsEndTagOfTheOtherKindEndsNoField)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame(
+        {"<form><textarea >\ny</select/>\n", "<form><select><option>a</textarea><option>b</select>x</form>"});
+    EXPECT_NE(firsts[0].find(">\r\ny\r\n</textarea>"), std::string::npos) << firsts[0];
+    EXPECT_NE(firsts[1].find("<option>b\r\n</select>x"), std::string::npos) << firsts[1];
 }
