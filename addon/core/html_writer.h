@@ -106,6 +106,7 @@ struct HtmlWriter {
     // the next paragraph gets its own tag. Loose text there would read back with the
     // spacing of the reader's last paragraph end, not its own.
     bool afterBreak = false;
+    bool cellOpenedBefore = false;        // an empty paragraph left out began the cell
     int chainCell = 0;                    // the last line's innermost cell and its cells per level
     ParaState chain;
     int prevLine = -1;                    // the line before, and its line flags

@@ -479,6 +479,12 @@ bool leftOutAfter(HtmlWriter& w, int line)
            next.cell == r.cell;
 }
 
+bool sameCell(HtmlWriter& w, int line)
+{
+    VekLineRecord r{};
+    return EditorGetLineRecord(w.hWnd, line, &r) && r.cell == w.record.cell;
+}
+
 // The first line of the paragraph after line's, or -1 where the range or line's cell ends
 // it: what ends it there as loose text ("</body>", "</td>") gives it no spacing. A paragraph
 // of only the cell's end is written as nothing but that end, an empty one as nothing.
@@ -491,7 +497,7 @@ int nextParagraph(HtmlWriter& w, int line)
         if (!EditorGetLineInfo(w.hWnd, next, nullptr, &nextFlags, &count, nullptr, nullptr, nullptr, nullptr, nullptr))
             return next;
         if ((nextFlags & kLineFirst) && !leftOutAfter(w, next))
-            return (flags & kLineCellEnd) || ((nextFlags & kLineCellEnd) && count == 1) ? -1 : next;
+            return (flags & kLineCellEnd) || ((nextFlags & kLineCellEnd) && count == 1 && sameCell(w, next)) ? -1 : next;
         flags = nextFlags;
     }
     return -1;
@@ -506,7 +512,7 @@ bool beginsPlainDiv(HtmlWriter& w, int line)
            next.cell == r.cell && next.leftIndent == r.leftIndent;
 }
 
-int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, int line)
+int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, int line, bool cellFirst)
 {
     // A paragraph of only its end (or of a line break) would read back as nothing.
     if (text.count == 1 && (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd || text.chars[0] == kCellEnd ||
@@ -527,7 +533,7 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     // A cell's first paragraph, loose, is ended by the next one's tag: only a "div" ends it
     // without spacing.
     int next = nextParagraph(w, line);
-    bool byBreak = !d.opened && (d.cellOpened ? next >= 0 && !beginsPlainDiv(w, next) : w.afterBreak || next >= 0);
+    bool byBreak = !d.opened && (cellFirst ? next >= 0 && !beginsPlainDiv(w, next) : w.afterBreak || next >= 0);
     if (!byAlignment && !bySpacing && !byBreak)
         return 1;
     // In "pre" at a line's start (a line break and an empty paragraph came before) the tag
@@ -774,13 +780,15 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     if (c.other == kMiscRule) {
         w.paraStart = true;
         w.afterBreak = true;
+        w.cellOpenedBefore = false;
         return WriteRule(w, line) != 0;
     }
     if (w.linkParagraph) {
         w.linkParagraph = false;
         w.ctx.paraOpen = 1;
         w.ctx.divOpen = w.linkParagraphDiv;
-    } else if (d.paraStart && !w.ctx.paraOpen && !w.out.suppress && !writeParagraphTag(w, d, text, line)) {
+    } else if (d.paraStart && !w.ctx.paraOpen && !w.out.suppress &&
+               !writeParagraphTag(w, d, text, line, d.cellOpened || w.cellOpenedBefore)) {
         return false;
     }
     setImplied(w);
@@ -802,10 +810,11 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     // The line after a line break continues its paragraph: a paragraph tag there would read
     // back as the paragraph's end and lose its spacing at every save. An empty paragraph
     // that opened nothing is left out: the paragraph after it follows what came before it.
-    bool leftOut = d.paraStart && !d.opened && !d.cellOpened && text.count == 1 && text.chars[0] == w.ctx.marker &&
-                   end.para;
+    // One that began a cell leaves the next as the cell's first.
+    bool leftOut = d.paraStart && !d.opened && text.count == 1 && text.chars[0] == w.ctx.marker && end.para;
     if (!leftOut)
         w.afterBreak = end.para;
+    w.cellOpenedBefore = leftOut && d.cellOpened;
     return true;
 }
 

@@ -576,13 +576,16 @@ TEST_F(PlxRoundTripTest, PreAndAddressParagraphsTakeNoSpacingFromBeforeThem)
 
 // A cell's first paragraph without spacing, before a list in the cell, is written in a "div":
 // loose, the list's tag ended it with spacing.
-TEST_F(PlxRoundTripTest, ACellsFirstParagraphBeforeAListKeepsItsNoSpacing)
+TEST_F(PlxRoundTripTest, AParagraphWithoutSpacingBeforeAListOrTableKeepsIt)
 {
     for (const std::string& first : eachWrittenAgainTheSame({"<table><td>><dt>o", "<table><td><<dd>\xff"}))
         EXPECT_NE(first.find("<div>"), std::string::npos) << first;
-    // A paragraph of only the cell's end is written as that end: loose text before it is fine.
-    std::string first = writtenAgainTheSame("<table> <a a><body><h2");
-    EXPECT_EQ(first.find("<div>"), std::string::npos) << first;
+    // A paragraph of only the cell's end is written as that end: loose text before it is fine;
+    // an empty one left out at the cell's start leaves the next the cell's first. Before a
+    // table, loose text is ended by it with spacing.
+    for (const std::string& first : eachWrittenAgainTheSame({"<table> <a a><body><h2", "<table><tr></div><p>P"}))
+        EXPECT_EQ(first.find("<div>"), std::string::npos) << first;
+    EXPECT_NE(writtenAgainTheSame("\x91<dd><table><td>").find("<div align=left>&#8216;</div>"), std::string::npos);
 }
 
 // A paragraph's end tag in an aligned cell ends only the paragraph's own alignment: the
