@@ -102,6 +102,12 @@ protected:
         col = int(std::string(chars, std::size_t(n)).find(what));
         return true;
     }
+    int paragraphOf(int line)
+    {
+        int para = -1;
+        EditorGetLineInfo(hWnd, line, nullptr, nullptr, nullptr, &para, nullptr, nullptr, nullptr, nullptr);
+        return para;
+    }
 };
 
 }
@@ -172,7 +178,21 @@ TEST_F(PlxLongAttributesTest, AClickOnALongLinkHandsTheHostTheWholeAddress)
     EXPECT_EQ(EditorGetHiddenRun(hWnd, whole.data(), length + 1, nullptr, nullptr), length);
     EXPECT_EQ(whole.c_str(), "href=\"" + v.href + "\"");
 
+    // A link to a long id of the page goes there.
+    EditorSetReadOnly(hWnd, 0);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read(pageWith(v) + "<p><a href=\"#" + v.id + "\">back up</a></p>"), 1);
+    ASSERT_TRUE(find("back up", line, col));
+    EditorSetReadOnly(hWnd, 1);
+    host->heard.clear();
+    EXPECT_EQ(EditorClickAt(hWnd, line, col + 2, 5, 5, 0), 1);
+    EXPECT_EQ(heard(3283), std::vector<std::string>{"#" + v.id});
+    EXPECT_EQ(paragraphOf(info().caretLine), paragraphOf(lineOf("Heading"))) << "the heading's id is in its paragraph";
+    EditorSetReadOnly(hWnd, 0);
+
     // The exported lookup has buffers of 301: it gives what fits.
+    ASSERT_TRUE(find("the results", line, col));
+    EditorMoveCaret(hWnd, line, col + 2, 0);
     char href[301] = "junk";
     EXPECT_EQ(PlxGetLinkDataEx(hWnd, href, nullptr, nullptr), 1);
     EXPECT_EQ(std::string(href), v.href.substr(0, 300));
