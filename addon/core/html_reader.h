@@ -21,7 +21,7 @@ inline constexpr int kHtmlFaceSize = 32;
 inline constexpr std::int32_t kHiddenPlain = 1, kHiddenVariant = 2;
 
 // Reader flags.
-inline constexpr std::uint32_t kReadInCaption = 0x2;
+inline constexpr std::uint32_t kReadInCaption = 0x2, kReadInScript = 0x4;
 
 // Group style bits beyond the character styles.
 inline constexpr std::uint32_t kStyleUnderline = editor::kUnderline, kStyleBold = editor::kBold,

@@ -265,9 +265,15 @@ int ScriptTag(HtmlCtx* ctx, HtmlReader* r)
 {
     ctx->unsupported |= kUnsupportedScript;
     if (r->tokenizer.beginTag) {
+        r->flags |= kReadInScript;
         r->textSuppressed = 1;
         return kTagDone;
     }
+    // An end with no script open has no group of its own: it would close another element's
+    // in the middle of its paragraph.
+    if (!(r->flags & kReadInScript))
+        return kTagDone;
+    r->flags &= ~kReadInScript;
     CloseGroup(r);
     r->textSuppressed = 0;
     return kTagDone;

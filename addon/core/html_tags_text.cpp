@@ -171,6 +171,10 @@ int IdAnchor(HtmlCtx* ctx, HtmlReader* r)
 int AnchorTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->tokenizer.endTag) {
+        // An end with no link open has no group of its own: it would close another element's
+        // (a header's) in the middle of its paragraph.
+        if (!r->currentGroup().inLink)
+            return kTagDone;
         CloseGroup(r);
         // Ids of elements inside the link's text waited for its end.
         return r->currentGroup().inLink || ReleaseHeldId(ctx, r) ? kTagDone : kTagFailed;
@@ -232,9 +236,7 @@ int StyleTag(HtmlCtx*, HtmlReader* r, std::uint32_t bits)
         CloseGroup(r);
         r->currentGroup().style |= bits;
     } else {
-        // A term's bold comes with its paragraph: a bold end inside it leaves the term bold.
-        HtmlGroup& g = r->currentGroup();
-        g.style &= ~(g.typeWord & kParaDefTerm ? bits & ~kStyleBold : bits);
+        r->currentGroup().style &= ~bits;
     }
     return kTagDone;
 }

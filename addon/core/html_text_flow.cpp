@@ -203,14 +203,17 @@ int paragraphFormat(HtmlCtx* ctx, HtmlGroup& g, int left, int list)
 int groupFont(HtmlCtx* ctx, HtmlGroup& g)
 {
     HtmlReader* r = g.reader;
+    // A term's text is bold whatever ended a bold inside it: the writer writes its "<dt>",
+    // which is bold when read back.
+    std::uint32_t style = g.style | ((g.typeWord & kParaDefTerm) ? kStyleBold : 0);
     for (const HtmlFontUse& use : r->fontUses)
-        if (use.element == g.element && use.style == g.style && use.colour == g.colour && use.variant == g.inLink &&
+        if (use.element == g.element && use.style == style && use.colour == g.colour && use.variant == g.inLink &&
             use.size == g.fontSize && std::strcmp(use.face, g.face) == 0)
             return use.font;
-    int font = GetElementFont(*ctx, g.element, g.style, g.colour, g.inLink, g.fontSize, g.face);
+    int font = GetElementFont(*ctx, g.element, style, g.colour, g.inLink, g.fontSize, g.face);
     HtmlFontUse& use = r->fontUses[r->nextFontUse];
     r->nextFontUse = (r->nextFontUse + 1) % kHtmlFontUses;
-    use = HtmlFontUse{g.element, g.style, g.colour, g.inLink, g.fontSize, {}, font};
+    use = HtmlFontUse{g.element, style, g.colour, g.inLink, g.fontSize, {}, font};
     std::memcpy(use.face, g.face, sizeof use.face);
     return font;
 }

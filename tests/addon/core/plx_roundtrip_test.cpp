@@ -495,14 +495,27 @@ TEST_F(PlxRoundTripTest, AnItemInsideAHeaderLeavesTheListOutsideItNoHeader)
     EXPECT_EQ(pointsAt(2, 0), 11);
 }
 
-// A term's bold is its paragraph's: an end of bold inside the term leaves it bold.
+// A term's bold is its paragraph's: an end of bold inside the term, or a header's element
+// ended inside it, leaves its text bold.
 TEST_F(PlxRoundTripTest, ABoldEndInsideATermLeavesItBold)
 {
     ASSERT_EQ(read("i<dt></b>1"), 1);
     EXPECT_EQ(styleAt(1, 0) & 2, 2u);
     PlxSetActiveWnd(hWnd);
     ASSERT_EQ(PlxClearWindow(hWnd), 1);
-    writtenAgainTheSame("i<dt></b>1");
+    eachWrittenAgainTheSame({"i<dt></b>1", "<dt><h2 >b<tr>c>", "<dl><dt><b>x</b>y<dd>z</dl>"});
+}
+
+// An end of a link or a script with none open closes no other element's group: the header
+// or quote it would close goes on, and its paragraph keeps one font.
+TEST_F(PlxRoundTripTest, AStrayLinkOrScriptEndClosesNothing)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<b><h2><</a>*", "<u><blockquote>;</script>\x98"})) {
+        EXPECT_EQ(first.find("</b><b>"), std::string::npos) << first;
+        EXPECT_EQ(first.find("</u><u>"), std::string::npos) << first;
+    }
+    ASSERT_EQ(read("<b><h2><</a>*"), 1);
+    EXPECT_EQ(pointsAt(0, 1), 18);
 }
 
 // Text before the head stays in the document: the body's begin ends its paragraph, so a
