@@ -91,8 +91,7 @@ int trailingBlanks(const HtmlReader* r)
     return n;
 }
 
-// Text in a selection list before its first option shows nowhere: only the pending text's
-// paragraph, cell and row ends stay.
+// Keeps only the pending text's paragraph, cell and row ends and line breaks.
 void keepOnlyEnds(const HtmlCtx* ctx, HtmlReader* r)
 {
     int n = 0;
@@ -302,6 +301,12 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
     // that never reaches the document (a head's) does nothing to them.
     if (r->pendingLength == 0)
         return 1;
+    // Text in a selection list before its first option shows nowhere: the blank held before
+    // it stays held.
+    FieldRecord* listField = r->textEnabled ? currentField(ctx, r) : nullptr;
+    if (listField && listField->type == kFieldSelect && !(listField->checked >= 0 && listField->value) &&
+        (keepOnlyEnds(ctx, r), r->pendingLength == 0))
+        return 1;
     const HtmlGroup& g = r->currentGroup();
     int lead = 0;
     if (!g.pre && !(g.style & kStyleHiddenLink))
@@ -324,8 +329,6 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
             addToTextArea(ctx, r, *field);
         else if (field && field->type == kFieldSelect && field->checked >= 0 && field->value)
             addToOption(ctx, r, *field);
-        else if (field && field->type == kFieldSelect && (keepOnlyEnds(ctx, r), r->pendingLength == 0))
-            result = 1;
         else
             result = insertPending(ctx, r);
     }

@@ -1046,6 +1046,9 @@ TEST_F(PlxRoundTripTest, AListOrTextAreaLeftOpenEndsWithItsFormOrThePage)
     EXPECT_NE(firsts[1].find("abc\r\n</textarea>"), std::string::npos) << firsts[1];
     EXPECT_EQ(firsts[2].find("ba"), std::string::npos) << firsts[2];
     readsAsAndIsWrittenAgainTheSame("<form><select>ba</select>s", "#s");
+    // Nor does the blank before such text: it stood before a paragraph's end.
+    readsAsAndIsWrittenAgainTheSame("<form>b <select><option>a</select>\n<select>anchor.\n<pre>x</pre></form>",
+                                    "b #|#|");
     // A list of no options ended by its form's end stays in the form's paragraph.
     readsAsAndIsWrittenAgainTheSame("<form><select>c</form><p>P</p>", "#|P|");
 }
