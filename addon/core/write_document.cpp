@@ -720,6 +720,20 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool
 
 namespace {
 
+// The line is an empty paragraph (only its end, no list item or rule) in a list, quote,
+// address or "pre" that is not open: written, they would be empty and read back as nothing. It is left
+// out with them.
+bool emptyInNewBlocks(HtmlWriter& w, const ParaState& before)
+{
+    const ParaState& c = w.cur;
+    bool empty = w.paraStart && (w.record.flags & kLineFirst) && w.text.count == 1 && w.text.chars[0] == w.ctx.marker;
+    if (!empty || c.listItem || c.header || c.other == kMiscRule || c.inForm != before.inForm || c.level != before.level ||
+        (c.level && c.cell[c.level] != before.cell[c.level]))
+        return false;
+    return c.listType != before.listType || c.listLevel != before.listLevel || c.other != before.other ||
+           c.quoteDepth != before.quoteDepth;
+}
+
 // One step of the pass; false ends the pass (output failed).
 bool writeLine(HtmlWriter& w, int line, bool closing)
 {
@@ -736,6 +750,10 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     }
     w.heldDone = w.heldDone || w.heldFrom >= 0;
     if (!closing && (w.record.flags & (kFlagSkipSingle | kFlagHeldBack)) && w.record.lastColumn == 1) {
+        w.cur = before;
+        return true;
+    }
+    if (!closing && emptyInNewBlocks(w, before)) {
         w.cur = before;
         return true;
     }

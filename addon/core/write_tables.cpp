@@ -91,8 +91,9 @@ int WriteCellStart(HtmlWriter& w, int level, int cell)
     bool header = (flags & kCellHeaderBit) != 0;
     // The line's alignment is the cell's only when the line stands in it, not in a table
     // nested in it: the cell's own paragraphs would take it when read back. A header takes
-    // none from its cell: it says its own.
-    bool carries = level == w.cur.level && !w.cur.header;
+    // none from its cell: it says its own, and an empty paragraph, left out, says none.
+    bool empty = w.text.count == 1 && w.text.chars[0] == w.ctx.marker;
+    bool carries = level == w.cur.level && !w.cur.header && !empty;
     int alignment = carries ? w.record.alignment & (kAlignCentre | kAlignRight | kAlignJustify) : 0;
     if (!Flush(w) || !PutTagOpen(&w.ctx, w.out, header ? "th" : "td"))
         return -1;
