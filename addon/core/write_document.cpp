@@ -314,7 +314,9 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
                 w.afterBreak = true;
         }
     }
-    if (w.formOpen && (!c.inForm || d.formChanges)) {
+    // A form begun outside the table of this line ends after that table: its end inside
+    // a cell would not end it when read back.
+    if (w.formOpen && (!c.inForm || d.formChanges) && c.level <= w.formLevel) {
         if (!WriteFormEnd(w))
             return 0;
         d.paraStart = true;
