@@ -109,13 +109,14 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag, bool& afte
 }
 
 // A run of one blank that adds nothing: after a blank, or at a paragraph's or a line's
-// start (the indent of a line after "<br>").
+// start (the indent of a line after "<br>"). Text still pending stands before it: a word
+// that filled a run is followed by its blank alone.
 bool dropsLoneSpace(HtmlCtx* ctx, HtmlReader* r, const Run& run, bool afterTag)
 {
     if (run.length != 1 || run.text[0] != ' ' || r->currentGroup().pre || (ctx && (ctx->flags & 0x100)))
         return false;
-    bool lineStart = r->afterLineBreak && r->pendingLength == 0;
-    return (!afterTag && r->previousEndsWithBlank) || r->paraStart || lineStart;
+    bool lineStart = (r->paraStart || r->afterLineBreak) && r->pendingLength == 0;
+    return (!afterTag && r->previousEndsWithBlank) || lineStart;
 }
 
 }

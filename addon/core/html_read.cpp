@@ -347,7 +347,8 @@ int ReadHtml(HWND hWnd, int fromMemory, const char* fileName, win::HGLOBAL handl
     FlushHtmlText(ctx, &r);
     while (r.inTable)
         EndTable(ctx, &r);
-    ReleaseHeldBlank(ctx, &r);
+    // Blanks ending the page show nothing, as before a paragraph's end.
+    ReleaseHeldBlank(ctx, &r, true);
     HtmlDocPass(ctx, kDocEnd, nullptr, &r);
     return 1;
 }

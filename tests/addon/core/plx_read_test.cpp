@@ -329,7 +329,7 @@ TEST_F(PlxReadTest, FilesAreReadByNameAndBadInputsGiveNothing)
 {
     TempFile page("<p>from a file\r\n");
     EXPECT_EQ(PlxRead(hWnd, 0, (page.path + "   ").c_str(), nullptr, 0, nullptr), 1) << "trailing blanks go";
-    EXPECT_EQ(text(), "from a file ");
+    EXPECT_EQ(text(), "from a file") << "the line end ending the page shows nothing";
     EXPECT_EQ(ctx().fileName, page.path);
     EXPECT_TRUE(boxes.empty());
 
@@ -353,7 +353,7 @@ TEST_F(PlxReadTest, FilesAreReadByNameAndBadInputsGiveNothing)
     HWND stranger = newEditor();
     EXPECT_EQ(PlxRead(stranger, 0, page.path.c_str(), nullptr, 0, nullptr), 0);
     expectNotInitialized("PlxRead");
-    EXPECT_EQ(text(), "from a file ") << "nothing changed";
+    EXPECT_EQ(text(), "from a file") << "nothing changed";
 }
 
 TEST_F(PlxReadTest, AMemoryBlockIsNeverReadPastItsEnd)

@@ -238,6 +238,33 @@ TEST_F(PlxRoundTripTest, InAPreAnEmptyParagraphAfterALineBreakKeepsItsLine)
     }
 }
 
+// Blanks ending the page show nothing, as before a paragraph's end: kept, they moved where
+// the editor wrapped the last line, and the written lines with it.
+TEST_F(PlxRoundTripTest, BlanksEndingThePageAreDropped)
+{
+    ASSERT_EQ(read("x \n"), 1);
+    EXPECT_EQ(text(), "x");
+    documentWrittenAgainTheSame();
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    writtenAgainTheSame(
+        "p;&co\ne\x9f" "l>and&e\x9f" "l>\ne\x9f" "l>\nnd &e\x9f" "l>\ne\x9f" "l>\n\x9f" "l>\n>\ne\x9f"
+        "l>\ne\x9f" "l>\nlubs&e\x9f" "l>\ne\x9f" "l>\ngt\nand &e\x9f" "l>\n\x9f" "l>\nnd &e\x9f" "l>\ne\x9f"
+        "l>\ne\x9f" "l>\n>>\nnd &e\x9f" "l>\ne\x9f" "l>\ne\x9f" "l>\n>\ne\x9f" "l>\ne\x9f" "l>\ne\x9f" "le\x9f"
+        "l>\ne\x9f" "l>\nlubs&e\x9f" "l>\ne\x9f" "l>l>\n>\ne\x9f" "l>\ne\x9f" "l>\n\x9f" "l>\nnd &e\x9f"
+        "l>\ne\x9f" "l>\ne\x9f" "l>\n>\ne\x9f" "l>\ne\x9f" "l>\n\x9f" "l>\nnd &e\x9f" "l>\ne\x9f" "l>\ne\x9f"
+        "l>\n>\ne\x9f" "l>\ne\x9f" "l>\n");
+}
+
+// A word that fills a run of the reader is followed by its blank alone, still at the
+// paragraph's start: the blank is kept all the same.
+TEST_F(PlxRoundTripTest, TheBlankAfterAWordThatFillsARunIsKept)
+{
+    std::string page = std::string(294, 'x') + "=get1 a";
+    writtenAgainTheSame(page);
+    EXPECT_EQ(text().substr(290), "xxxx=get1 a|");
+}
+
 // The title is its words: blanks around it are no part of it, wherever it stands.
 TEST_F(PlxRoundTripTest, BlanksAroundTheTitleAreNoPartOfIt)
 {
