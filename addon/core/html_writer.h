@@ -100,6 +100,7 @@ struct HtmlWriter {
     char linkQuote = 0;                   // the quote open in the anchor data written so far
     bool linkParagraph = false;           // a "p" or "div" inside an anchor began the next paragraph
     bool linkParagraphDiv = false;        // and that paragraph ends as a "div"
+    VekLineRecord linkRecord{};           // the record of the line the open anchor began in
     bool paraStart = true;                // the next line starts a paragraph
     bool lineBroken = false;              // the last line ended with a line break
     // A paragraph, a rule, a header, an address, a block quote, "pre" or a list ended last:

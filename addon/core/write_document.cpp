@@ -454,16 +454,53 @@ bool linkRunsOn(HtmlWriter& w, int line, VekLineRecord& next)
     return (style & kLinkText) && !(style & kHidden) && EditorGetLineRecord(w.hWnd, line + 1, &next);
 }
 
-// A "p" inside an anchor begins the next paragraph only where that paragraph opens and
-// closes no block, item or alignment of its own: read back, an end tag written for one of
-// them inside the anchor would end the anchor's group instead, and the paragraph after it
-// would lose its list, header or alignment.
-bool staysInAnchor(HtmlWriter& w, const VekLineRecord& next)
+// The paragraph of next stands in the blocks of the one of r: a "p" between them opens and
+// closes no block, item or alignment.
+bool sameBlocks(HtmlWriter& w, const VekLineRecord& r, const VekLineRecord& next)
 {
-    const VekLineRecord& r = w.record;
     auto word = static_cast<std::uint32_t>(next.typeWord);
     return next.typeWord == r.typeWord && !GetParaHeader(&w.ctx, word) && !(word & kParaMarkerShown) &&
            next.alignment == r.alignment && next.leftIndent == r.leftIndent && next.cell == r.cell;
+}
+
+// The record of the line where the link running on past line ends: at its first character
+// that is no link text, a cell's end or a line break, at a paragraph's end the link does not
+// run on past, or at the range's end. False where it runs on further than is looked at.
+bool linkEnd(HtmlWriter& w, int line, VekLineRecord& end)
+{
+    constexpr int kLinesLooked = 64;
+    int last = std::min(w.endLine, line + 1 + kLinesLooked);
+    for (int at = line + 1; at < last; ++at) {
+        LineText text;
+        int n = EditorGetLineChars(w.hWnd, at, text.chars, text.fonts);
+        bool endsHere = at + 1 == w.endLine;
+        for (int i = 0; i < n && !endsHere; ++i) {
+            char c = text.chars[i];
+            if (c == w.ctx.marker) {
+                VekLineRecord next{};
+                endsHere = !linkRunsOn(w, at, next);
+                break;
+            }
+            std::uint32_t style = FactsOf(w, text.fonts[i]).style;
+            endsHere = c == kCellEnd || c == kLineBreak || !(style & kLinkText) || (style & kHidden);
+        }
+        if (endsHere)
+            return EditorGetLineRecord(w.hWnd, at, &end);
+    }
+    return false;
+}
+
+// A "p" inside an anchor begins the next paragraph only where what is written between the
+// anchor's start and its end opens no block it does not close: read back, an end tag written
+// inside the anchor for a block opened before it would end the anchor's group instead, and an
+// "</a>" inside a block opened after it would end the block's group. So the next paragraph
+// stands in the blocks of this one, or the link ends in the blocks it began in.
+bool staysInAnchor(HtmlWriter& w, int line, const VekLineRecord& next)
+{
+    if (sameBlocks(w, w.record, next))
+        return true;
+    VekLineRecord end{};
+    return next.cell == w.record.cell && linkEnd(w, line, end) && sameBlocks(w, w.linkRecord, end);
 }
 
 // The paragraph at line is only its end, in the blocks of the one written now: it opens
@@ -600,6 +637,7 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
                 return 0;
             w.linkState = 1;
             w.linkQuote = 0;
+            w.linkRecord = w.record;
         }
         // The data is the anchor's attributes as read: inside a quoted value no line end.
         for (char c : run) {
@@ -692,7 +730,7 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool
         if (ch == w.ctx.marker || ch == kCellEnd) {
             VekLineRecord next{};
             bool inLinkText = ch == w.ctx.marker && w.linkState == 2 && linkRunsOn(w, line, next) &&
-                              staysInAnchor(w, next);
+                              staysInAnchor(w, line, next);
             if (inLinkText) {
                 // This tag is the next paragraph's start, inside the one anchor: a "div" where
                 // the paragraph it ends has no spacing, which a "p" would give it.

@@ -581,6 +581,9 @@ TEST_F(PlxRoundTripTest, ALinkRunningIntoTheNextParagraphKeepsItsBlocksAndSpacin
     EXPECT_NE(firsts[0].find("<li>"), std::string::npos) << firsts[0];
     EXPECT_NE(firsts[0].find("<a href>o</a>"), std::string::npos) << firsts[0];
     EXPECT_EQ(firsts[1].find("<p>"), std::string::npos) << firsts[1];
+    // A link that ends back in the blocks it began in stays one anchor around the list.
+    std::string first = writtenAgainTheSame("<p>intro <a href=x.htm>link<ul><li>item</ul>more</a> after</p>");
+    EXPECT_NE(first.find("more</a>"), std::string::npos) << first;
 }
 
 // A paragraph of only its end (from a stray "</div>", or the body tag after a header) is
