@@ -273,7 +273,8 @@ int TitleTag(HtmlCtx* ctx, HtmlReader* r)
             SendHtmlNotify(ctx, kNotifyTitle, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(text), false);
         }
         copyCtxText(ctx->docTitle, r->pending, kCtxNameSize);
-        CloseGroup(r);
+        // The begin closed its own group: the end has none to close (it would close the
+        // group around it, a header's, in the middle of its paragraph).
     } else {
         CloseGroup(r);
     }

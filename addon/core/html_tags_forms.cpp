@@ -75,6 +75,11 @@ void trimFieldText(FieldRecord& f)
 // A text area's or a selection list's end: its control is made from what was read.
 int endFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type)
 {
+    // An end with none of its kind open has no group of its own: it would close another
+    // element's in the middle of its paragraph.
+    int& begun = type == kFieldSelect ? r->selectsOpen : r->textAreasOpen;
+    if (begun == 0)
+        return kTagDone;
     // The end of a list inside a text area (or the other way round) is none of its own: it
     // would leave the open one without its control, its text lost.
     if (FieldRecord* open = r->currentForm >= 0 ? currentField(ctx, r) : nullptr;
@@ -95,6 +100,7 @@ int endFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type)
         }
         r->currentField = -1;
     }
+    --begun;
     CloseGroup(r);
     return result;
 }
@@ -199,6 +205,7 @@ int TextAreaTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->tokenizer.endTag)
         return endFieldBlock(ctx, r, kFieldTextArea);
+    ++r->textAreasOpen;
     FieldRecord* f = nullptr;
     if (!startFieldBlock(ctx, r, kFieldTextArea, f))
         return kTagFailed;
@@ -215,6 +222,7 @@ int SelectTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->tokenizer.endTag)
         return endFieldBlock(ctx, r, kFieldSelect);
+    ++r->selectsOpen;
     FieldRecord* f = nullptr;
     if (!startFieldBlock(ctx, r, kFieldSelect, f))
         return kTagFailed;

@@ -545,6 +545,18 @@ TEST_F(PlxRoundTripTest, AStrayLinkOrScriptEndClosesNothing)
     EXPECT_EQ(pointsAt(0, 1), 18);
 }
 
+// Nor does the end of a list, a text area or the title with none open: the title's begin
+// closed its own group already.
+TEST_F(PlxRoundTripTest, AStrayFieldOrTitleEndClosesNothing)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<pre><h6>\n> </select>\n", "<pre><blockquote>u</select>\n",
+                                                             "<dt><table><<td>b</select>", "<h3><h2>r</title>O",
+                                                             "<h2>a</textarea>b"}))
+        EXPECT_EQ(first.find("</b><b>"), std::string::npos) << first;
+    ASSERT_EQ(read("<h3><h2>r</title>O"), 1);
+    EXPECT_EQ(pointsAt(1, 1), 18);
+}
+
 // Text before the head stays in the document: the body's begin ends its paragraph, so a
 // header after it does not take it in with the text's own font.
 TEST_F(PlxRoundTripTest, TextBeforeTheHeadIsAParagraphOfItsOwn)
