@@ -89,6 +89,7 @@ struct HtmlWriter {
     int formLevel = 0;                    // the table levels whose cells hold the open form
     int formListLevel = 0;                // the list levels whose items hold it
     int formQuotes = 0;                   // the "blockquote" tags open around it
+    bool formInPre = false;               // it began inside the open "pre"
     int openHeader = 0;
     int currentForm = -1;                 // the form whose "form" tag is open
     FieldScan fieldScan;                  // what follows the line being written

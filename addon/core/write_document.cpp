@@ -263,10 +263,15 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
                   : d.listChanges && d.leavingCell ? 0 : KeptListLevel(w, c.listType, c.listLevel);
     if (w.preOpen && (c.other != kMiscPre || d.leavingCell)) {
         // Lists begun inside it that end here end first: after its end tag they would be
-        // read as going on around what follows.
+        // read as going on around what follows. So does a form begun inside it.
         int inside = std::max(keptLists, w.preListLevel);
         if (w.openListLevel > inside && !CloseListsTo(w, inside))
             return 0;
+        if (w.formOpen && w.formInPre && !c.inForm) {
+            if (!WriteFormEnd(w))
+                return 0;
+            d.paraStart = true;
+        }
         w.preOpen = false;
         w.afterBreak = true;
         // Its end tag still stands inside "pre": a line it begins gets no indentation, which

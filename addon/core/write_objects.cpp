@@ -280,6 +280,7 @@ int WriteFormStart(HtmlWriter& w, int line)
         field = FindLineForm(w.ctx, w.hWnd, line);
     int form = field >= 0 ? w.ctx.fields[field].form : -1;
     w.formOpen = true;
+    w.formInPre = w.preOpen;
     w.formQuotes = w.openQuotes();
     w.afterBreak = false;
     w.currentForm = form >= 0 && form < w.ctx.formCount && form < kFormCount ? form : -1;

@@ -176,13 +176,14 @@ TEST_F(PlxRoundTripTest, BlanksBeforeAParagraphsEndAreDroppedWhereverTheyStand)
     EXPECT_EQ(text(), "a    c|");
 }
 
-// A list begun inside "pre" ends before "pre" does: the other way round the list is read
-// back as going on after "pre", and each save moves the end tags.
-TEST_F(PlxRoundTripTest, AListBegunInsideAPreEndsBeforeIt)
+// A list or a form begun inside "pre" ends before "pre" does: the other way round it is
+// read back as going on after "pre", and each save moves the end tags.
+TEST_F(PlxRoundTripTest, AListOrFormBegunInsideAPreEndsBeforeIt)
 {
-    std::vector<std::string> firsts = eachWrittenAgainTheSame({"<pre><<dd>\n", "<pre>a<ol><li>b"});
+    std::vector<std::string> firsts = eachWrittenAgainTheSame({"<pre><<dd>\n", "<pre>a<ol><li>b", "<pre>\n<form>\n"});
     EXPECT_NE(firsts[0].find("</dl></pre>"), std::string::npos) << firsts[0];
     EXPECT_NE(firsts[1].find("</ol></pre>"), std::string::npos) << firsts[1];
+    EXPECT_NE(firsts[2].find("</form></pre>"), std::string::npos) << firsts[2];
 }
 
 // Text right after a list, a text area or (in a table, whose lines are indented) a field
