@@ -523,6 +523,16 @@ bool leftOutAfter(HtmlWriter& w, int line)
            next.cell == r.cell;
 }
 
+// The line after line ends line's paragraph and holds nothing more.
+bool onlyEndFollows(HtmlWriter& w, int line)
+{
+    LineText text;
+    unsigned flags = 0;
+    return EditorGetLineInfo(w.hWnd, line + 1, nullptr, &flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) &&
+           !(flags & kLineFirst) && EditorGetLineChars(w.hWnd, line + 1, text.chars, text.fonts) == 1 &&
+           text.chars[0] == w.ctx.marker;
+}
+
 bool sameCell(HtmlWriter& w, int line)
 {
     VekLineRecord r{};
@@ -558,9 +568,12 @@ bool beginsPlainDiv(HtmlWriter& w, int line)
 
 int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, int line, bool cellFirst)
 {
-    // A paragraph of only its end (or of a line break) would read back as nothing.
-    if (text.count == 1 && (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd || text.chars[0] == kCellEnd ||
-                            text.chars[0] == w.ctx.marker))
+    // A paragraph of only its end (or of a line break) would read back as nothing. One of a
+    // line break and its end needs its tag: its end tag ends it, where the next paragraph's
+    // tag would not, right after a line break.
+    bool breakThenEnd = text.count == 1 && text.chars[0] == kLineBreak && onlyEndFollows(w, line);
+    if (text.count == 1 && !breakThenEnd &&
+        (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd || text.chars[0] == kCellEnd || text.chars[0] == w.ctx.marker))
         return 1;
     // Nor would the range's last line of only blanks: they are dropped when read, but for
     // those in "pre".

@@ -620,6 +620,14 @@ TEST_F(PlxRoundTripTest, AnEmptyParagraphOpensNoBlockAndAlignsNoCell)
     EXPECT_EQ(first.find(" align="), std::string::npos) << first;
 }
 
+// A paragraph that ends right after its line break is written with its tag: the next
+// paragraph's tag does not end it after a line break, its own end tag does.
+TEST_F(PlxRoundTripTest, AParagraphEndingAfterItsLineBreakKeepsItsEnd)
+{
+    std::string first = writtenAgainTheSame("<br></blockquote>t");
+    EXPECT_NE(first.find("<br>\r\n</div>"), std::string::npos) << first;
+}
+
 // Loose text after a table, ended by the page's end, is written in a paragraph of its own:
 // loose, it read back with the spacing of the last paragraph ended before the table.
 TEST_F(PlxRoundTripTest, TextAfterATableIsWrittenInItsOwnParagraph)
