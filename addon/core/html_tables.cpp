@@ -374,7 +374,8 @@ int RowTag(HtmlCtx* ctx, HtmlReader* r)
         r->textSuppressed = 0;
         return kTagDone;
     }
-    if (!endRow(ctx, r))
+    // A list or text area left open in the row's last cell ends with it.
+    if (EndOpenFieldBlock(ctx, r) == kTagAborted || !endRow(ctx, r))
         return kTagFailed;
     r->currentGroup().paraFlags &= ~kParaNoWrap;
     r->textSuppressed = 1;

@@ -262,6 +262,12 @@ int ImageTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (!r->tokenizer.beginTag)
         return kTagDone;
+    // A picture inside a selection list or a text area shows nowhere, as in a browser: in
+    // the document it took the place the list's control comes to at its end.
+    if (FieldBlockOpen(ctx, r)) {
+        CloseGroup(r);
+        return kTagDone;
+    }
     bool inLink = r->currentGroup().inLink;
     if ((!inLink && !ReleaseHeldId(ctx, r)) || !HtmlDocPass(ctx, kDocPicture, &r->currentGroup(), r))
         return kTagAborted;

@@ -19,6 +19,8 @@ namespace {
 constexpr std::uint32_t kFlagNoFormRule = 0x20;
 constexpr int kQuoteIndent = 600;
 
+bool endsParagraph(const HtmlCtx* ctx, char c) { return c == ctx->marker || c == editor::kCellEnd || c == editor::kRowEnd; }
+
 bool endsWith(const HtmlReader* r, char c) { return r->pendingLength > 0 && r->pending[r->pendingLength - 1] == c; }
 
 // Text of a text area: appended to its value, at most its maximum length. A paragraph end
@@ -53,7 +55,7 @@ void addToOption(const HtmlCtx* ctx, HtmlReader* r, FieldRecord& field)
     auto* grown = static_cast<char*>(OurRealloc(option.display, used + std::size_t(r->pendingLength) + 1));
     if (grown) {
         for (int i = 0; i < r->pendingLength; ++i)
-            if (char c = r->pending[i]; c != ctx->marker && c != editor::kLineBreak)
+            if (char c = r->pending[i]; !endsParagraph(ctx, c) && c != editor::kLineBreak)
                 grown[used++] = c;
         grown[used] = 0;
         option.display = grown;
@@ -66,8 +68,6 @@ FieldRecord* currentField(HtmlCtx* ctx, HtmlReader* r)
     int f = r->currentField;
     return f >= 0 && f < ctx->fieldCount && f < kFieldCount ? &ctx->fields[f] : nullptr;
 }
-
-bool endsParagraph(const HtmlCtx* ctx, char c) { return c == ctx->marker || c == editor::kCellEnd || c == editor::kRowEnd; }
 
 // Blanks just before the pending text's paragraph, cell or row end show nothing.
 void dropBlanksBeforeEnd(const HtmlCtx* ctx, HtmlReader* r, bool keep)
@@ -89,17 +89,6 @@ int trailingBlanks(const HtmlReader* r)
     while (n < r->pendingLength && r->pending[r->pendingLength - 1 - n] == ' ')
         ++n;
     return n;
-}
-
-// Keeps only the pending text's paragraph, cell and row ends and line breaks.
-void keepOnlyEnds(const HtmlCtx* ctx, HtmlReader* r)
-{
-    int n = 0;
-    for (int i = 0; i < r->pendingLength; ++i)
-        if (endsParagraph(ctx, r->pending[i]) || r->pending[i] == editor::kLineBreak)
-            r->pending[n++] = r->pending[i];
-    r->pendingLength = n;
-    r->pending[n] = 0;
 }
 
 // Inserts the pending text with the current group's formatting.
@@ -301,12 +290,14 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
     // that never reaches the document (a head's) does nothing to them.
     if (r->pendingLength == 0)
         return 1;
-    // Text in a selection list before its first option shows nowhere: the blank held before
-    // it stays held.
+    // Text in a selection list before its first option shows nowhere, nor do paragraph ends
+    // there (cells and rows end the list first): the blank held before it stays held.
     FieldRecord* listField = r->textEnabled ? currentField(ctx, r) : nullptr;
-    if (listField && listField->type == kFieldSelect && !(listField->checked >= 0 && listField->value) &&
-        (keepOnlyEnds(ctx, r), r->pendingLength == 0))
+    if (listField && listField->type == kFieldSelect && !(listField->checked >= 0 && listField->value)) {
+        r->pendingLength = 0;
+        r->pending[0] = 0;
         return 1;
+    }
     const HtmlGroup& g = r->currentGroup();
     int lead = 0;
     if (!g.pre && !(g.style & kStyleHiddenLink))

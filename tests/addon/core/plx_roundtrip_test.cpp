@@ -1107,9 +1107,12 @@ TEST_F(PlxRoundTripTest, AListOrTextAreaLeftOpenEndsWithItsFormOrThePage)
     EXPECT_NE(firsts[1].find("abc\r\n</textarea>"), std::string::npos) << firsts[1];
     EXPECT_EQ(firsts[2].find("ba"), std::string::npos) << firsts[2];
     readsAsAndIsWrittenAgainTheSame("<form><select>ba</select>s", "#s");
-    // Nor does the blank before such text: it stood before a paragraph's end.
+    // Nor do paragraph ends or pictures read there: the blank before the list stays
+    // before it (it stood before a paragraph's end), and the list's control comes at the
+    // place where the list began.
     readsAsAndIsWrittenAgainTheSame("<form>b <select><option>a</select>\n<select>anchor.\n<pre>x</pre></form>",
-                                    "b #|#|");
+                                    "b # #|");
+    readsAsAndIsWrittenAgainTheSame("<form><select>K<p>P <img src=\"m.png\"></p>", "#");
     // A list of no options ended by its form's end stays in the form's paragraph.
     readsAsAndIsWrittenAgainTheSame("<form><select>c</form><p>P</p>", "#|P|");
 }
@@ -1121,6 +1124,7 @@ TEST_F(PlxRoundTripTest, ACellBegunInAListOrTextAreaLeftOpenEndsIt)
     readsAsAndIsWrittenAgainTheSame("<form><table><tr><td><select><option>a<td>b</select></table></form>", "#]b]}");
     readsAsAndIsWrittenAgainTheSame("<form><table><tr><td><textarea>a<tr><td>b</table></form>", "#]}b]}");
     readsAsAndIsWrittenAgainTheSame("<form><table><tr><td><select><option>a</table>x</form>", "#]}x|");
+    readsAsAndIsWrittenAgainTheSame("<form><table><tr><td><select><option>a</tr></table>x", "#]}x");
 }
 
 // A paragraph end or a line break read in an option shows nothing; in a text area it ends
