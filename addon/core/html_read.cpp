@@ -311,7 +311,7 @@ int HtmlDocPass(HtmlCtx* ctx, int operation, HtmlGroup* group, HtmlReader* r, co
         return InsertHtmlText(ctx, group, text);
     case kDocPicture:
         r->hiddenTextLast = 0;
-        return ReleaseHeldBlank(ctx, r) && ReadImgTag(ctx, r);
+        return ReadImgTag(ctx, r);
     case kDocField:
         r->hiddenTextLast = 0;
         return ReleaseHeldBlank(ctx, r) && CreateFieldControl(ctx, group, 1, 0);

@@ -207,6 +207,9 @@ int ReadImgTag(HtmlCtx* ctx, HtmlReader* r)
         if (!id)
             id = placeholder(ctx, a, r->tokenizer.attributes.c_str());
         if (id) {
+            // Blanks held before the picture stand before it; with no picture they wait on.
+            if (!ReleaseHeldBlank(ctx, r))
+                return 0;
             placePicture(ctx, r, id, a, src);
             return 1;
         }
