@@ -57,6 +57,10 @@ struct FieldScan {
     int from = 0, to = -1, form = -1;
 };
 
+// Where anchor data stands outside a quoted value: in a name, right after its "=", in a
+// bare value.
+enum LinkDataPart : char { kInName, kValueStart, kInBareValue };
+
 struct TableLevelState {
     bool open = false, rowOpen = false, cellOpen = false, headerCell = false;
     int quotes = 0;                       // "blockquote" tags indenting it
@@ -99,6 +103,7 @@ struct HtmlWriter {
     int linkState = 0;                    // 0 none, 1 "<a " data being written, 2 anchor open
     int hiddenFont = -1;                  // the font of the anchor data written last
     char linkQuote = 0;                   // the quote open in the anchor data written so far
+    LinkDataPart linkPart = kInName;      // where the anchor data written so far stands
     bool linkParagraph = false;           // a "p" or "div" inside an anchor began the next paragraph
     bool linkParagraphDiv = false;        // and that paragraph ends as a "div"
     VekLineRecord linkRecord{};           // the record of the line the open anchor began in

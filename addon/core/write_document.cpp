@@ -631,6 +631,21 @@ int textRunEnd(const LineText& text, int i, int last)
     return j;
 }
 
+// Follows anchor data outside quoted values as the tag reader reads it: a quote opens a
+// value only right after the "=" that ends a name; in a name ("x\"") or a bare value
+// ("a=b\"c") it is a letter.
+void followLinkData(HtmlWriter& w, char c)
+{
+    if (w.linkPart == kValueStart && (c == '"' || c == '\''))
+        w.linkQuote = c;
+    else if (c == ' ')
+        w.linkPart = kInName;
+    else if (w.linkPart == kInName && c == '=')
+        w.linkPart = kValueStart;
+    else if (w.linkPart == kValueStart)
+        w.linkPart = kInBareValue;
+}
+
 // A run of text in one font (or one object character), with the link, formatting and
 // escaping it needs; previous is the character before the run.
 int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
@@ -656,19 +671,22 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
             w.linkState = 1;
             w.linkQuote = 0;
             w.linkRecord = w.record;
+            w.linkPart = kInName;
         }
         // The data is the anchor's attributes as read: inside a quoted value no line end.
         for (char c : run) {
             bool closes = w.linkQuote && c == w.linkQuote;
-            if (!w.linkQuote && (c == '"' || c == '\''))
-                w.linkQuote = c;
+            if (!w.linkQuote)
+                followLinkData(w, c);
             w.out.inValue = w.linkQuote != 0;
             int put = PutChar(&w.ctx, w.out, c);
             w.out.inValue = 0;
             if (!put)
                 return 0;
-            if (closes)
+            if (closes) {
                 w.linkQuote = 0;
+                w.linkPart = kInName;
+            }
         }
         return 1;
     }
@@ -874,8 +892,9 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     w.lineBroken = end.lineBreak;
     bool endsParaOrCell = end.para || end.cell || end.row;
     if (!endsParaOrCell) {
-        // Output lines follow the editor's lines where a line end is only a space.
-        if (end.last == ' ' && !Flush(w))
+        // Output lines follow the editor's lines where a line end is only a space: not inside
+        // a quoted value of anchor data, which would hold it.
+        if (end.last == ' ' && !w.linkQuote && !Flush(w))
             return false;
     } else {
         if (!CloseAllFormatting(w))

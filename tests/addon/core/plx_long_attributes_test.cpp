@@ -275,3 +275,20 @@ TEST_F(PlxLongAttributesTest, UpdatingALongLinkKeepsWhatTheDialogCouldNotShowUnl
     EXPECT_EQ(libxml2Values(written(), "a", "href"), (std::vector<std::string>{other, inserted}));
     EXPECT_TRUE(script.faults().empty());
 }
+
+TEST_F(PlxLongAttributesTest, AQuoteInANameOrABareValueOfLongLinkDataIsWrittenAsItWasRead)
+{
+    // The tag reader takes these quotes as letters; were they taken to open a value, the
+    // writer would close it at the data's end and break its lines elsewhere.
+    std::string words;
+    for (int i = 0; words.size() < 400; ++i)
+        words += "word" + std::to_string(i) + " ";
+    std::string page = "<p>See <a href=a.htm x\" title=b\"c note=\"" + words + "\">the page</a> and <a name=top>" +
+                       words + "</a> and <a href=\"" + address(600) + "\" y=\">more</a></p>";
+    ASSERT_EQ(read(page), 1);
+    std::string first = written();
+    EXPECT_NE(first.find("<a href=a.htm x\" title=b\"c note=\"" + words + "\">"), std::string::npos) << first;
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read(first), 1);
+    EXPECT_EQ(written(), first);
+}
