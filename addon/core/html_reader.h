@@ -146,6 +146,7 @@ struct HtmlReader {
     std::int32_t inHead = 0;            // between head's begin and end (or body)
     std::int32_t currentForm = -1, currentField = -1;
     std::int32_t selectsOpen = 0, textAreasOpen = 0;   // begun and not yet ended, in a form or not
+    std::int32_t centresOpen = 0;                      // "center" begun and not yet ended
     std::uint32_t paraBitsAdd = 0, paraBitsRemove = 0;
 
     std::int32_t tableSeen = 0, inTable = 0, tableDepth = 0;

@@ -133,8 +133,14 @@ int CenterTag(HtmlCtx* ctx, HtmlReader* r)
         if (!EndOpenParagraph(ctx, r, true))
             return kTagFailed;
         r->paraBitsAdd |= kAlignCentre;
+        ++r->centresOpen;
         return kTagDone;
     }
+    // An end with none open has no group of its own: it would close another element's in
+    // the middle of its paragraph.
+    if (r->centresOpen == 0)
+        return kTagDone;
+    --r->centresOpen;
     r->paraBitsRemove |= kAlignCentre;
     CloseGroup(r);
     if (r->paraStart) {

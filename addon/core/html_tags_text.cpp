@@ -45,16 +45,19 @@ void restoreFont(HtmlReader* r, HtmlGroup& g)
 // "+n", "-n" step from the current size; a bare number is an absolute size.
 int fontSize(const HtmlCtx* ctx, int current, const char* value)
 {
+    // Sizes stop at 7, as they are shown and written: a larger value read back as 7 would
+    // make the same text two runs.
     int n = std::clamp(TextToInt(value), -kLargestSizeStep, kLargestSizeStep);
     if (value[0] != '+' && value[0] != '-')
-        return std::max(100 + n, 101);
+        return std::clamp(100 + n, 101, 107);
     int size;
     if (current == 0)
         size = std::clamp(ctx->baseFontSize, -kLargestSizeStep, kLargestSizeStep) + n;
     else if (current <= 100)
         size = current + n;
     else
-        size = std::max(current + n, 101);
+        return std::clamp(current + n, 101, 107);
+    size = std::min(size, 7);
     return n != 0 && size < 1 ? 1 : size;
 }
 

@@ -472,6 +472,14 @@ TEST_F(PlxRoundTripTest, TheFontBeforeAListItemIsWrittenAsItReadsBack)
               std::string::npos);
 }
 
+// HTML sizes stop at 7, where the writer limits them: a size beyond, absolute or stepped,
+// is 7 already when read, and text of one size is one run.
+TEST_F(PlxRoundTripTest, FontSizesBeyondSevenAreSeven)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<font size=21>i<font size=+2>>", "<font size=+5>a<font size=+1>b"}))
+        EXPECT_EQ(first.find("</font><font"), std::string::npos) << first;
+}
+
 // The writer writes a header, an address or preformatted text inside the list's item, where
 // it gives the text its font: a list begun inside one keeps that font.
 TEST_F(PlxRoundTripTest, AListBegunInsideAHeaderOrPreKeepsItsFont)
@@ -547,14 +555,16 @@ TEST_F(PlxRoundTripTest, AStrayLinkOrScriptEndClosesNothing)
     EXPECT_EQ(pointsAt(0, 1), 18);
 }
 
-// Nor does the end of a list, a text area or the title with none open: the title's begin
-// closed its own group already.
+// Nor does the end of a list, a text area, a centring or the title with none open: the
+// title's begin closed its own group already.
 TEST_F(PlxRoundTripTest, AStrayFieldOrTitleEndClosesNothing)
 {
     for (const std::string& first : eachWrittenAgainTheSame({"<pre><h6>\n> </select>\n", "<pre><blockquote>u</select>\n",
                                                              "<dt><table><<td>b</select>", "<h3><h2>r</title>O",
-                                                             "<h2>a</textarea>b"}))
+                                                             "<h2>a</textarea>b", "><font size=1><blockquote>pd</center>\nt"})) {
         EXPECT_EQ(first.find("</b><b>"), std::string::npos) << first;
+        EXPECT_EQ(first.find("</font><font"), std::string::npos) << first;
+    }
     ASSERT_EQ(read("<h3><h2>r</title>O"), 1);
     EXPECT_EQ(pointsAt(1, 1), 18);
 }
