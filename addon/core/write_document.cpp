@@ -569,9 +569,9 @@ bool beginsPlainDiv(HtmlWriter& w, int line)
 int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, int line, bool cellFirst)
 {
     // A paragraph of only its end (or of a line break) would read back as nothing. One of a
-    // line break and its end needs its tag: its end tag ends it, where the next paragraph's
-    // tag would not, right after a line break.
-    bool breakThenEnd = text.count == 1 && text.chars[0] == kLineBreak && onlyEndFollows(w, line);
+    // line break and its end, before another paragraph, needs its tag: its end tag ends it,
+    // where the next paragraph's tag would not, right after a line break.
+    bool breakThenEnd = text.count == 1 && text.chars[0] == kLineBreak && line + 2 < w.endLine && onlyEndFollows(w, line);
     if (text.count == 1 && !breakThenEnd &&
         (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd || text.chars[0] == kCellEnd || text.chars[0] == w.ctx.marker))
         return 1;

@@ -637,6 +637,11 @@ TEST_F(PlxRoundTripTest, AParagraphEndingAfterItsLineBreakKeepsItsEnd)
 {
     std::string first = writtenAgainTheSame("<br></blockquote>t");
     EXPECT_NE(first.find("<br>\r\n</div>"), std::string::npos) << first;
+    // At the page's end the body's end tag ends it.
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    for (const std::string& last : eachWrittenAgainTheSame({"a<p><br", "<pre><h1></body>\n"}))
+        EXPECT_EQ(last.find("<br>\r\n</"), last.find("<br>\r\n</body>")) << last;
 }
 
 // Loose text after a table, ended by the page's end, is written in a paragraph of its own:
