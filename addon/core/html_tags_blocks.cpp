@@ -38,10 +38,12 @@ std::uint32_t ruleWord(HtmlCtx* ctx, int width, std::uint32_t alignment)
 }
 
 // A block begun inside a header keeps the header's font: written back, the header's tag
-// goes inside the block and gives its text that font when read.
+// goes inside the block and gives its text that font when read. So does a block quote
+// begun in a menu or directory list, which the writer may write inside or around the list.
 void takeBlockElement(HtmlCtx* ctx, HtmlGroup& g, int element)
 {
-    if (!GetParaHeader(ctx, g.typeWord))
+    bool listFont = g.element == kElemMenu || g.element == kElemDirectory;
+    if (!GetParaHeader(ctx, g.typeWord) && !(element == kElemBlockQuote && listFont))
         g.element = element;
 }
 

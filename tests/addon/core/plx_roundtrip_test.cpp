@@ -490,6 +490,16 @@ TEST_F(PlxRoundTripTest, AListBegunInsideAHeaderOrPreKeepsItsFont)
     EXPECT_EQ(faceAt(0, 0), "Courier New");
 }
 
+// A block quote begun in a directory list keeps the list's font: written around the list or
+// inside it, the quote's text reads back in it.
+TEST_F(PlxRoundTripTest, ABlockQuoteInADirectoryListKeepsItsFont)
+{
+    eachWrittenAgainTheSame(
+        {"<dir><blockquote>\x86", "<dir>\n<blockquote><", "b<dir><blockquote>q", "<dir>a<blockquote>q</blockquote></dir>"});
+    ASSERT_EQ(read("<dir>a<blockquote>q</blockquote></dir>"), 1);
+    EXPECT_EQ(faceAt(1, 0), "Century Gothic");
+}
+
 // A term's bold comes with its paragraph type: a data cell, whose text is not bold, is no
 // term either, also after a term begun before the cell.
 TEST_F(PlxRoundTripTest, ATermBeforeADataCellLeavesTheCellsTextPlain)
