@@ -225,6 +225,12 @@ int handleTag(HtmlCtx* ctx, HtmlReader& r)
     return handleOneTag(ctx, r);
 }
 
+bool fieldIsHidden(const HtmlCtx* ctx, const HtmlReader* r)
+{
+    int f = r->currentField;
+    return f >= 0 && f < ctx->fieldCount && f < kFieldCount && ctx->fields[f].type == kFieldHidden;
+}
+
 // The main loop: text words into the pending text, tags to their handlers.
 void readWords(HtmlCtx* ctx, HtmlReader& r)
 {
@@ -314,7 +320,8 @@ int HtmlDocPass(HtmlCtx* ctx, int operation, HtmlGroup* group, HtmlReader* r, co
         return ReadImgTag(ctx, r);
     case kDocField:
         r->hiddenTextLast = 0;
-        return ReleaseHeldBlank(ctx, r) && CreateFieldControl(ctx, group, 1, 0);
+        // A hidden field shows nothing: blanks held before it wait on.
+        return (fieldIsHidden(ctx, r) || ReleaseHeldBlank(ctx, r)) && CreateFieldControl(ctx, group, 1, 0);
     default:
         return 1;
     }
