@@ -764,8 +764,11 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool
             continue;
         }
         if (ch == w.ctx.marker || ch == kCellEnd) {
+            // Only the text of a link runs on: the text of an anchor that is no link (a target)
+            // ends with its paragraph.
             VekLineRecord next{};
-            bool inLinkText = ch == w.ctx.marker && w.linkState == 2 && linkRunsOn(w, line, next) &&
+            bool linkBefore = i == first || (FactsOf(w, text.fonts[i - 1]).style & kLinkText);
+            bool inLinkText = ch == w.ctx.marker && w.linkState == 2 && linkBefore && linkRunsOn(w, line, next) &&
                               staysInAnchor(w, line, next);
             if (inLinkText) {
                 // This tag is the next paragraph's start, inside the one anchor: a "div" where
