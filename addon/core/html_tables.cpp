@@ -401,7 +401,9 @@ int CaptionTag(HtmlCtx* ctx, HtmlReader* r)
         g.style |= kStyleBold;
         r->flags |= kReadInCaption;
         std::string value;
-        if (TagAttribute(ctx, r, "ALIGN", value) && strcasecmp(value.c_str(), "bottom") == 0)
+        // A caption after the table's first cell can no longer go above it: its text there
+        // would stand between the table's rows and split the table in two.
+        if ((TagAttribute(ctx, r, "ALIGN", value) && strcasecmp(value.c_str(), "bottom") == 0) || level.cell)
             level.captionBelow = 1;
         r->textSuppressed = 0;
         return kTagDone;

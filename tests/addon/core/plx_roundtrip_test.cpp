@@ -1198,3 +1198,11 @@ TEST_F(PlxRoundTripTest, AFormEndedInACellOfATableItBeganBeforeEndsAfterTheTable
         EXPECT_GT(first.find("</form>"), first.find("</table>")) << first;
     }
 }
+
+// A caption after the table's first cell goes after the table: above it was no longer
+// possible, and its text stood between the rows and split the table in two.
+TEST_F(PlxRoundTripTest, ACaptionAfterATablesFirstCellGoesAfterTheTable)
+{
+    readsAsAndIsWrittenAgainTheSame("<table><tr><td>a<tr><caption>cap</caption><td>b</table>", "a]}b]}cap|");
+    readsAsAndIsWrittenAgainTheSame("<table>h<td rowspan=6><tr ><caption >X", "]}]}X|");
+}
