@@ -18,6 +18,7 @@ int openGroup(HtmlCtx* ctx, HtmlReader* r)
         return PrintError(ctx, "Ran out of Group Table for HTML data (GetHtmlWord).", kErrMemory);
     r->groups[r->group + 1] = r->groups[r->group];
     ++r->group;
+    r->groups[r->group].opener = 0;
     return 1;
 }
 

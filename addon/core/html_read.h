@@ -34,6 +34,11 @@ int ObjectParaFormat(HtmlCtx* ctx, HtmlGroup& g);
 int ReleaseHeldBlank(HtmlCtx* ctx, HtmlReader* r, bool paragraphEnds = false);
 // Subtracts 1 from the current group, never below 0.
 void CloseGroup(HtmlReader* r);
+// The innermost open group a tag of the kind opened; 0 for none (the base group has no tag).
+int InnermostGroupOpenedBy(const HtmlReader* r, int kind);
+// Takes the open group at index out of the table: the groups opened inside it lose the
+// formatting it gave them and keep their own.
+void LiftGroup(HtmlReader* r, int index);
 // Adds text to the pending text when it fits.
 void AppendPending(HtmlReader* r, const char* text, int length);
 // Adds text of any length, giving the pending text to the document each time it is full.

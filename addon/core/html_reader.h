@@ -57,6 +57,7 @@ struct HtmlGroup {
     std::int32_t fontSize = 0;          // 0 the element's, 1-100 relative, 100 + n absolute
     char face[kHtmlFaceSize]{};
     FrameRecord* frameset = nullptr;    // the frameset this group is building
+    std::int32_t opener = 0;            // the kind of tag that opened the group; 0 none
 };
 
 struct HtmlFontStackEntry {

@@ -234,11 +234,49 @@ int dispatchTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
     return documentTag(ctx, r, tag);
 }
 
+// The kind of tag a group records: any header's end ends any header, as in browsers.
+int kindOf(Tag tag)
+{
+    return tag >= Tag::H1 && tag <= Tag::H7 ? int(Tag::H1) : int(tag);
+}
+
+// Text-level tags that keep a group of their own: their end inside a block begun in them
+// (a header in a link's text) ends their formatting, not the block.
+bool isTextLevel(Tag tag)
+{
+    switch (tag) {
+    case Tag::A: case Tag::Code: case Tag::Var: case Tag::Kbd: case Tag::Samp: case Tag::Hv: case Tag::Tt:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// An end tag closes the innermost group a begin tag of its kind opened, with the groups opened
+// inside it; one with no such group open closes none (it would end another element's
+// formatting), though its handler still does the rest (a paragraph's end).
+int handleEndTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
+{
+    int top = r->group;
+    int open = tag == Tag::Unknown ? 0 : InnermostGroupOpenedBy(r, kindOf(tag));
+    if (open > 0 && open < top && isTextLevel(tag) && r->textEnabled) {
+        LiftGroup(r, open);
+        // Ids of elements inside a link's text waited for its end.
+        return tag != Tag::A || r->currentGroup().inLink || ReleaseHeldId(ctx, r) ? kTagDone : kTagFailed;
+    }
+    int result = dispatchTag(ctx, r, tag);
+    r->group = open > 0 ? std::min(r->group, open - 1) : std::max(r->group, top);
+    return result;
+}
+
 }
 
 int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
 {
     Tag tag = lookupTag(r->tokenizer.word);
+    if (!r->tokenizer.beginTag)
+        return handleEndTag(ctx, r, tag);
+    r->currentGroup().opener = kindOf(tag);
     // A field's value takes the text read inside it, where a waiting id would end up: the
     // ids waiting and the field's own become anchors before its control.
     bool field = r->tokenizer.beginTag && isField(tag) && !r->currentGroup().inLink && takesIdAnchor(ctx, r, tag);
