@@ -80,6 +80,7 @@ struct HtmlTableLevel {
     std::int32_t rowSpan = 1, colSpan = 1;
     std::int32_t cell = 0;              // the editor's id of the last cell created
     std::int32_t newRow = 0;
+    std::int32_t textAbove = 0;         // no row or cell begun yet: text goes above the table
     std::int32_t rowSpansLeft[kHtmlTableColumns]{};
     std::int32_t colSpans[kHtmlTableColumns]{};
     std::int32_t width = 0;             // twips, negative percent, 0 none

@@ -37,7 +37,7 @@ void startLevel(HtmlCtx* ctx, HtmlReader* r, HtmlTableLevel& level)
 {
     level.rowSpan = level.colSpan = 1;
     level.cell = 0;
-    level.newRow = 1;
+    level.newRow = level.textAbove = 1;
     level.cellOpen = level.captionBelow = 0;
     level.columnCount = level.column = 0;
     level.tableAlign = 0;
@@ -97,6 +97,18 @@ bool endCaptionText(HtmlCtx* ctx, HtmlReader* r)
     r->flags &= ~kReadInCaption;
     GetTableLevel(r).captionBelow = 0;
     r->textSuppressed = 1;
+    return ok;
+}
+
+// Text before the table's first row or cell stands above the table, as a browser shows it:
+// its paragraph ends where the table's rows or caption begin.
+bool endTextAbove(HtmlCtx* ctx, HtmlReader* r)
+{
+    HtmlTableLevel& level = GetTableLevel(r);
+    if (!level.textAbove)
+        return true;
+    bool ok = EndOpenParagraph(ctx, r, true);
+    level.textAbove = 0;
     return ok;
 }
 
@@ -171,7 +183,7 @@ int CurrentTableCell(HtmlReader* r)
 {
     if (!r->inTable)
         return 0;
-    int d = levelIndex(r) - ((r->flags & kReadInCaption) ? 1 : 0);
+    int d = levelIndex(r) - ((r->flags & kReadInCaption) || GetTableLevel(r).textAbove ? 1 : 0);
     return d >= 0 ? r->tables[d].cell : 0;
 }
 
@@ -217,7 +229,7 @@ int FillRowSpans(HtmlCtx* ctx, HtmlReader* r)
 int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, bool closeGroup)
 {
     HtmlTableLevel& level = GetTableLevel(r);
-    if (!level.newRow && !endOpenCell(ctx, r))
+    if (!endTextAbove(ctx, r) || (!level.newRow && !endOpenCell(ctx, r)))
         return 0;
     if (!FillRowSpans(ctx, r))
         return 0;
@@ -315,7 +327,8 @@ int TableTag(HtmlCtx* ctx, HtmlReader* r)
             EditorSetCellColor(ctx->editorWindow, last.cell, GetHtmlColor(ctx, value.c_str()), -1);
         return kTagDone;
     }
-    r->inTable = r->tableSeen = r->textSuppressed = 1;
+    r->inTable = r->tableSeen = 1;
+    r->textSuppressed = 0;
     startLevel(ctx, r, r->tables[depth]);
     return kTagDone;
 }
@@ -329,6 +342,7 @@ int EndTable(HtmlCtx* ctx, HtmlReader* r)
     // after the table would join it.
     int ok = !(r->flags & kReadInCaption) || endCaptionText(ctx, r);
     if (r->tableDepth < kHtmlTableLevels) {
+        ok = ok && endTextAbove(ctx, r);
         HtmlTableLevel& level = GetTableLevel(r);
         if (level.cell) {
             // A row begun and left open ends here: the row before has its end already.
@@ -359,7 +373,7 @@ int RowTag(HtmlCtx* ctx, HtmlReader* r)
     HtmlTableLevel& level = GetTableLevel(r);
     if (r->tokenizer.beginTag) {
         bool closeOwnGroup = true;
-        if (!endWhatCellsEnd(ctx, r, closeOwnGroup))
+        if (!endWhatCellsEnd(ctx, r, closeOwnGroup) || !endTextAbove(ctx, r))
             return kTagFailed;
         if (level.cell && (!endOpenCell(ctx, r) || !EndParagraph(ctx, r, editor::kRowEnd, true)))
             return kTagFailed;
@@ -396,6 +410,8 @@ int CaptionTag(HtmlCtx* ctx, HtmlReader* r)
 {
     HtmlTableLevel& level = GetTableLevel(r);
     if (r->tokenizer.beginTag) {
+        if (!endTextAbove(ctx, r))
+            return kTagFailed;
         HtmlGroup& g = r->currentGroup();
         g.align |= kAlignCentre;
         g.style |= kStyleBold;

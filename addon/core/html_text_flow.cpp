@@ -307,8 +307,8 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
         return 0;
     HtmlTableLevel& level = GetTableLevel(r);
     // Text in a row before its first cell begins a cell of that row: in the last cell of the
-    // row before it would stand after that row's end.
-    bool cellLess = r->inTable && !(r->flags & kReadInCaption) && (level.cell == 0 || level.newRow);
+    // row before it would stand after that row's end. Text before the first row stands above.
+    bool cellLess = r->inTable && !(r->flags & kReadInCaption) && !level.textAbove && (level.cell == 0 || level.newRow);
     if (cellLess && !BeginTextCell(ctx, r)) {
         r->pendingLength = 0;
         return 0;

@@ -1204,7 +1204,17 @@ TEST_F(PlxRoundTripTest, AFormEndedInACellOfATableItBeganBeforeEndsAfterTheTable
 TEST_F(PlxRoundTripTest, ACaptionAfterATablesFirstCellGoesAfterTheTable)
 {
     readsAsAndIsWrittenAgainTheSame("<table><tr><td>a<tr><caption>cap</caption><td>b</table>", "a]}b]}cap|");
-    readsAsAndIsWrittenAgainTheSame("<table>h<td rowspan=6><tr ><caption >X", "]}]}X|");
+    readsAsAndIsWrittenAgainTheSame("<table>h<td rowspan=6><tr ><caption >X", "h|]}]}X|");
+}
+
+// Text in a table before its first row shows above the table, as a browser shows it: it
+// was dropped.
+TEST_F(PlxRoundTripTest, TextBeforeATablesFirstRowIsAParagraphAboveIt)
+{
+    readsAsAndIsWrittenAgainTheSame("<table border=1>before<tr><td>x</td></tr></table><p>b</p>", "before|x]}b|");
+    readsAsAndIsWrittenAgainTheSame("<table>before<caption>cap</caption><tr><td>x</table>", "before|cap|x]}");
+    readsAsAndIsWrittenAgainTheSame("<table>only</table>after", "only|after");
+    readsAsAndIsWrittenAgainTheSame("<table><tr><td>a<table>in<td>y</table></table>", "a|in|y]}]}");
 }
 
 // An end tag closes only what a begin tag of its kind opened: a link's end inside a header
