@@ -147,6 +147,7 @@ struct HtmlReader {
     std::int32_t textEnabled = 1, paraStart = 1, afterLineBreak = 0, noSpacing = 0;
     std::int32_t inHead = 0;            // between head's begin and end (or body)
     std::int32_t currentForm = -1, currentField = -1;
+    std::int32_t formHoldsLine = 0;     // text or a field was put in the current form
     std::int32_t selectsOpen = 0, textAreasOpen = 0;   // begun and not yet ended, in a form or not
     std::int32_t centresOpen = 0;                      // "center" begun and not yet ended
     std::uint32_t paraBitsAdd = 0, paraBitsRemove = 0;

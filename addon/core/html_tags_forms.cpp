@@ -137,19 +137,33 @@ int EndOpenFieldBlock(HtmlCtx* ctx, HtmlReader* r)
     return FieldBlockOpen(ctx, r) ? endFieldBlock(ctx, r, currentField(ctx, r)->type) : kTagDone;
 }
 
+namespace {
+
+// A form that put nothing in the document (it holds only hidden fields) gets an empty
+// paragraph, as a browser gives it a blank line: else its place, and so the form, would
+// not be written.
+int endFormParagraph(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!EndOpenParagraph(ctx, r, true))
+        return 0;
+    return r->currentForm < 0 || r->formHoldsLine || EndParagraph(ctx, r, ctx->marker, true);
+}
+
+}
+
 int FormTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->tokenizer.endTag) {
         // A list or a text area left open ends with its form: its control is made.
         if (int ended = EndOpenFieldBlock(ctx, r); ended != kTagDone)
             return ended;
-        if (!FlushHtmlText(ctx, r) || !EndOpenParagraph(ctx, r, true))
+        if (!FlushHtmlText(ctx, r) || !endFormParagraph(ctx, r))
             return kTagFailed;
         CloseGroup(r);
         r->currentForm = r->currentField = -1;
         return kTagDone;
     }
-    if (!EndOpenParagraph(ctx, r, true))
+    if (!endFormParagraph(ctx, r))
         return kTagFailed;
     // The form table holds 25 forms: a further form's fields are not made.
     if (ctx->formCount < 0 || ctx->formCount >= kFormCount) {
@@ -157,6 +171,7 @@ int FormTag(HtmlCtx* ctx, HtmlReader* r)
         return kTagDone;
     }
     r->currentForm = ctx->formCount++;
+    r->formHoldsLine = 0;
     FormRecord& form = ctx->forms[r->currentForm];
     form = FormRecord{};
     std::string value;

@@ -160,6 +160,8 @@ int paragraphFormat(HtmlCtx* ctx, HtmlGroup& g, int left, int list)
     // Text read while a form is open is in it, also where a stray end tag took away the
     // form's group: its fields are written inside the form.
     std::uint32_t word = g.typeWord | (r->currentForm >= 0 ? kParaInForm : 0);
+    if (r->currentForm >= 0)
+        r->formHoldsLine = 1;
     bool plain = !g.spacing[0] && !g.spacing[1] && !g.spacing[2] && !left && !g.firstIndent && !g.rightIndent &&
                  !g.ruleValue && !g.align && !g.paraFlags && !word && !g.ruleWord && !list && !r->inTable;
     if (plain)

@@ -96,6 +96,7 @@ struct HtmlWriter {
     bool formInPre = false;               // it began inside the open "pre"
     int openHeader = 0;
     int currentForm = -1;                 // the form whose "form" tag is open
+    int lastForm = -1;                    // the last form written
     FieldScan fieldScan;                  // what follows the line being written
 
     CharState chars;

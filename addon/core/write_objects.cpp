@@ -271,6 +271,31 @@ int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line)
     return FirstFieldFrom(ctx, hWnd, first);
 }
 
+namespace {
+
+bool showsNoField(const HtmlCtx& ctx, int form)
+{
+    for (int f = 0; f < ctx.fieldCount && f < kFieldCount; ++f)
+        if (ctx.fields[f].form == form && ctx.fields[f].type != kFieldHidden)
+            return false;
+    return true;
+}
+
+// Forms are numbered in the order they stand: lines of a form that shows no field (only
+// text, or only hidden fields) are those of the next such form after the last one written.
+// Known only when the whole document is written.
+int formShowingNoField(HtmlWriter& w)
+{
+    if (w.firstLine != 0)
+        return -1;
+    for (int form = w.lastForm + 1; form < w.ctx.formCount && form < kFormCount; ++form)
+        if (showsNoField(w.ctx, form))
+            return form;
+    return -1;
+}
+
+}
+
 int WriteFormStart(HtmlWriter& w, int line)
 {
     // A form begun again within a block (after a quote or a cell that held the one before
@@ -278,7 +303,7 @@ int WriteFormStart(HtmlWriter& w, int line)
     int field = FirstFieldFrom(w.ctx, w.hWnd, line);
     if (field < 0)
         field = FindLineForm(w.ctx, w.hWnd, line);
-    int form = field >= 0 ? w.ctx.fields[field].form : -1;
+    int form = field >= 0 ? w.ctx.fields[field].form : formShowingNoField(w);
     w.formOpen = true;
     w.formInPre = w.preOpen;
     w.formQuotes = w.openQuotes();
@@ -288,6 +313,7 @@ int WriteFormStart(HtmlWriter& w, int line)
         return 0;
     if (w.currentForm < 0)
         return Tag(w, "form", true, true);
+    w.lastForm = std::max(w.lastForm, w.currentForm);
     const FormRecord& record = w.ctx.forms[w.currentForm];
     std::string action = wholeText(w.ctx, kTagFormAction, w.currentForm, record.action);
     return PutTagOpen(&w.ctx, w.out, "form") && PutAttr(&w.ctx, w.out, "method", record.method ? "post" : "get") &&

@@ -1230,3 +1230,24 @@ TEST_F(PlxRoundTripTest, AnEndTagClosesOnlyWhatItsOwnKindOpened)
     }
     EXPECT_LT(firsts[0].find("</a>"), firsts[0].find("i</h2>")) << firsts[0];
 }
+
+// A form holding only hidden fields shows nothing but a blank line, yet submits them: it is
+// written where it stood, with its action and its fields. It was lost, and a form of text
+// alone lost its action.
+TEST_F(PlxRoundTripTest, AFormOfOnlyHiddenFieldsIsWrittenWhereItStood)
+{
+    std::string first =
+        writtenAgainTheSame("<p>a</p><form action=go><input type=hidden name=a value=1></form><p>b</p>");
+    std::size_t form = first.find("<form");
+    EXPECT_LT(first.find(">a<"), form) << first;
+    EXPECT_NE(first.find("action=go", form), std::string::npos) << first;
+    EXPECT_NE(first.find("<input name=a type=hidden value=1>", form), std::string::npos) << first;
+    EXPECT_LT(first.find("</form>", form), first.find(">b<")) << first;
+    PlxSetActiveWnd(hWnd);
+    EXPECT_EQ(PlxClearWindow(hWnd), 1);
+    first = writtenAgainTheSame("<form action=one><input></form>x<form action=two><p>t</p></form>"
+                                "y<form action=three><input type=hidden name=h></form>");
+    EXPECT_LT(first.find("action=one"), first.find("action=two")) << first;
+    EXPECT_LT(first.find("action=two"), first.find("action=three")) << first;
+    EXPECT_LT(first.find("action=three"), first.find("name=h")) << first;
+}
