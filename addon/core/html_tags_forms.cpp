@@ -139,14 +139,22 @@ int EndOpenFieldBlock(HtmlCtx* ctx, HtmlReader* r)
 
 namespace {
 
-// A form that put nothing in the document (it holds only hidden fields) gets an empty
-// paragraph, as a browser gives it a blank line: else its place, and so the form, would
-// not be written.
+bool holdsHiddenField(const HtmlCtx* ctx, int form)
+{
+    for (int f = 0; f < ctx->fieldCount && f < kFieldCount; ++f)
+        if (ctx->fields[f].form == form && ctx->fields[f].type == kFieldHidden)
+            return true;
+    return false;
+}
+
+// A form that put nothing in the document but hidden fields gets an empty paragraph, as a
+// browser gives it a blank line: else its place, and so its fields, would not be written.
 int endFormParagraph(HtmlCtx* ctx, HtmlReader* r)
 {
     if (!EndOpenParagraph(ctx, r, true))
         return 0;
-    return r->currentForm < 0 || r->formHoldsLine || EndParagraph(ctx, r, ctx->marker, true);
+    return r->currentForm < 0 || r->formHoldsLine || !holdsHiddenField(ctx, r->currentForm) ||
+           EndParagraph(ctx, r, ctx->marker, true);
 }
 
 }

@@ -1250,4 +1250,8 @@ TEST_F(PlxRoundTripTest, AFormOfOnlyHiddenFieldsIsWrittenWhereItStood)
     EXPECT_LT(first.find("action=one"), first.find("action=two")) << first;
     EXPECT_LT(first.find("action=two"), first.find("action=three")) << first;
     EXPECT_LT(first.find("action=three"), first.find("name=h")) << first;
+    // A form of nothing at all keeps no place: one would join the next form's lines.
+    PlxSetActiveWnd(hWnd);
+    EXPECT_EQ(PlxClearWindow(hWnd), 1);
+    writtenAgainTheSame("<form><form>h");
 }
