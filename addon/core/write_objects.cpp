@@ -283,10 +283,11 @@ bool showsNoField(const HtmlCtx& ctx, int form)
 
 // Forms are numbered in the order they stand: lines of a form that shows no field (only
 // text, or only hidden fields) are those of the next such form after the last one written.
-// Known only when the whole document is written.
-int formShowingNoField(HtmlWriter& w)
+// Known only when the whole document is written, and not for a form begun again after a
+// list or quote that held its start ended it (its lines before are in a form).
+int formShowingNoField(HtmlWriter& w, int line)
 {
-    if (w.firstLine != 0)
+    if (w.firstLine != 0 || (line > 0 && lineInForm(w.hWnd, line - 1)))
         return -1;
     for (int form = w.lastForm + 1; form < w.ctx.formCount && form < kFormCount; ++form)
         if (showsNoField(w.ctx, form))
@@ -303,7 +304,7 @@ int WriteFormStart(HtmlWriter& w, int line)
     int field = FirstFieldFrom(w.ctx, w.hWnd, line);
     if (field < 0)
         field = FindLineForm(w.ctx, w.hWnd, line);
-    int form = field >= 0 ? w.ctx.fields[field].form : formShowingNoField(w);
+    int form = field >= 0 ? w.ctx.fields[field].form : formShowingNoField(w, line);
     w.formOpen = true;
     w.formInPre = w.preOpen;
     w.formQuotes = w.openQuotes();

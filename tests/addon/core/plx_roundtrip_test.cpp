@@ -1254,4 +1254,8 @@ TEST_F(PlxRoundTripTest, AFormOfOnlyHiddenFieldsIsWrittenWhereItStood)
     PlxSetActiveWnd(hWnd);
     EXPECT_EQ(PlxClearWindow(hWnd), 1);
     writtenAgainTheSame("<form><form>h");
+    // A form a list's end splits is begun again as it was: with no action of a form after it.
+    PlxSetActiveWnd(hWnd);
+    EXPECT_EQ(PlxClearWindow(hWnd), 1);
+    writtenAgainTheSame("<dl>>\n<form>m<hr");
 }
