@@ -496,16 +496,20 @@ bool linkEnd(HtmlWriter& w, int line, VekLineRecord& end)
 }
 
 // A "p" inside an anchor begins the next paragraph only where what is written between the
-// anchor's start and its end opens no block it does not close: read back, an end tag written
-// inside the anchor for a block opened before it would end the anchor's group instead, and an
-// "</a>" inside a block opened after it would end the block's group. So the next paragraph
-// stands in the blocks of this one, or the link ends in the blocks it began in.
+// anchor's start and its end closes no block opened before the anchor: read back, that
+// block's end tag would end the anchor with it. So the next paragraph stands in the blocks of
+// this one, or the link ends in the blocks it began in.
 bool staysInAnchor(HtmlWriter& w, int line, const VekLineRecord& next)
 {
     if (sameBlocks(w, w.record, next))
         return true;
+    // A block the link began in may close and open again on the way (a quote, a rule, a
+    // quote): only a link begun outside all blocks is sure to keep them.
+    auto word = static_cast<std::uint32_t>(w.linkRecord.typeWord);
+    bool outsideBlocks = !GetParaHeader(&w.ctx, word) && !GetParaMiscType(&w.ctx, word) &&
+                         GetParaListType(&w.ctx, word) == kListNone;
     VekLineRecord end{};
-    return next.cell == w.record.cell && linkEnd(w, line, end) && sameBlocks(w, w.linkRecord, end);
+    return outsideBlocks && next.cell == w.record.cell && linkEnd(w, line, end) && sameBlocks(w, w.linkRecord, end);
 }
 
 // The paragraph at line is only its end, in the blocks of the one written now: it opens

@@ -1259,3 +1259,11 @@ TEST_F(PlxRoundTripTest, AFormOfOnlyHiddenFieldsIsWrittenWhereItStood)
     EXPECT_EQ(PlxClearWindow(hWnd), 1);
     writtenAgainTheSame("<dl>>\n<form>m<hr");
 }
+
+// A link begun in a block quote that ends and begins again (around a rule) does not stay
+// open across the quote's end, which read back ends it.
+TEST_F(PlxRoundTripTest, ALinkBegunInAQuoteEndsWithTheQuote)
+{
+    std::string first = eachWrittenAgainTheSame({"<blockquote><a href>t<hr>b"})[0];
+    EXPECT_LT(first.find("</a>"), first.find("</blockquote>")) << first;
+}
