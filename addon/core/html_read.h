@@ -36,6 +36,8 @@ int ReleaseHeldBlank(HtmlCtx* ctx, HtmlReader* r, bool paragraphEnds = false);
 void CloseGroup(HtmlReader* r);
 // The innermost open group a tag of the kind opened; 0 for none (the base group has no tag).
 int InnermostGroupOpenedBy(const HtmlReader* r, int kind);
+// The kind an anchor's group records.
+int AnchorGroupKind();
 // Takes the open group at index out of the table: the groups opened inside it lose the
 // formatting it gave them and keep their own.
 void LiftGroup(HtmlReader* r, int index);

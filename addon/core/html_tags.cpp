@@ -271,6 +271,11 @@ int handleEndTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
 
 }
 
+int AnchorGroupKind()
+{
+    return kindOf(Tag::A);
+}
+
 int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
 {
     Tag tag = lookupTag(r->tokenizer.word);

@@ -184,8 +184,9 @@ int AnchorTag(HtmlCtx* ctx, HtmlReader* r)
     }
     if (r->currentGroup().inLink) {
         // An anchor inside another ends that one: the link's group becomes this anchor's,
-        // with the text formatting from outside the link.
+        // with the text formatting from outside the link, and this anchor's end closes it.
         CloseGroup(r);
+        r->currentGroup().opener = AnchorGroupKind();
         int outside = r->group;
         while (outside > 0 && r->groups[outside].inLink)
             --outside;

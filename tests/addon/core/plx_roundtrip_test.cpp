@@ -1267,3 +1267,10 @@ TEST_F(PlxRoundTripTest, ALinkBegunInAQuoteEndsWithTheQuote)
     std::string first = eachWrittenAgainTheSame({"<blockquote><a href>t<hr>b"})[0];
     EXPECT_LT(first.find("</a>"), first.find("</blockquote>")) << first;
 }
+
+// An anchor inside another takes over the group that held the outer one's text (here a
+// typewriter font's): its end closes that group, and what follows is in neither anchor.
+TEST_F(PlxRoundTripTest, AnAnchorInsideAnotherIsClosedByItsOwnEnd)
+{
+    eachWrittenAgainTheSame({" <a ><tt><a href=>i</a> <a <>n</h1>h"});
+}
