@@ -94,7 +94,9 @@ int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div)
         return kTagDone;
     if (div)
         r->noSpacing = 1;
-    if (!r->inTable || !div) {
+    // In a table a div's end leaves the paragraph open, except right after a line break:
+    // the next paragraph's tag ends none there, and the two would read as one.
+    if (!r->inTable || !div || r->afterLineBreak) {
         if (!EndParagraph(ctx, r, ctx->marker, true))
             return kTagFailed;
         HtmlGroup& g = r->currentGroup();

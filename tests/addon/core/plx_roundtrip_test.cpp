@@ -656,6 +656,14 @@ TEST_F(PlxRoundTripTest, AParagraphEndingAfterItsLineBreakKeepsItsEnd)
         EXPECT_EQ(last.find("<br>\r\n</"), last.find("<br>\r\n</body>")) << last;
 }
 
+// In a cell the same: the div's end after the line break ends the paragraph, or the next
+// paragraph joined it (index pages of generated manuals lost a paragraph at each save).
+TEST_F(PlxRoundTripTest, InACellAParagraphEndingAfterItsLineBreakKeepsItsEnd)
+{
+    std::string first = writtenAgainTheSame("<table><tr><td><div>a<br>\n</div>\n<p>b</p></td></tr></table>");
+    EXPECT_NE(first.find("</div>\r\n    <p>b</p>"), std::string::npos) << first;
+}
+
 // Loose text after a table, ended by the page's end, is written in a paragraph of its own:
 // loose, it read back with the spacing of the last paragraph ended before the table.
 TEST_F(PlxRoundTripTest, TextAfterATableIsWrittenInItsOwnParagraph)
