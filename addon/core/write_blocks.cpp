@@ -117,6 +117,8 @@ int closeQuote(HtmlWriter& w)
 // list, a list inside a quote before the quote. A form in an item ends before its list.
 int CloseListsTo(HtmlWriter& w, int level)
 {
+    // A form that stands in no list asks for level -1: below 0 there is no list to end.
+    level = std::max(level, 0);
     while (w.openListLevel > level) {
         if (w.formOpen && w.formListLevel >= w.openListLevel && !WriteFormEnd(w))
             return 0;

@@ -664,6 +664,15 @@ TEST_F(PlxRoundTripTest, InACellAParagraphEndingAfterItsLineBreakKeepsItsEnd)
     EXPECT_NE(first.find("</div>\r\n    <p>b</p>"), std::string::npos) << first;
 }
 
+// A form that stands in no list, starting after a list's item, ends the list and no level
+// below it: the writer went on past the outermost list and the save crashed.
+TEST_F(PlxRoundTripTest, AFormStartingAfterAListItemEndsTheListAndNoMore)
+{
+    ASSERT_EQ(read("<dd>a<form mer>mi\n<hr"), 1);
+    std::string page = written();
+    EXPECT_NE(page.find("<dd>a\r\n</dl>\r\n<form method=post>\r\n<dl>\r\n<dd>mi"), std::string::npos) << page;
+}
+
 // Loose text after a table, ended by the page's end, is written in a paragraph of its own:
 // loose, it read back with the spacing of the last paragraph ended before the table.
 TEST_F(PlxRoundTripTest, TextAfterATableIsWrittenInItsOwnParagraph)
