@@ -21,7 +21,6 @@ namespace {
 
 constexpr std::uint32_t kUnsupportedDeepTable = 0x2;
 constexpr int kBorder = 15;
-constexpr int kQuoteIndent = 600;
 constexpr int kHeaderCell = 0xA0, kDataCell = 0x20;
 constexpr int kMiddle = 0x1000, kBottom = 0x2000;
 constexpr int kMostSpan = kHtmlTableColumns;
@@ -63,8 +62,10 @@ void startLevel(HtmlCtx* ctx, HtmlReader* r, HtmlTableLevel& level)
             level.tableAlign |= kAlignLeft;
     }
     HtmlGroup& g = r->currentGroup();
+    // A table in nested block quotes takes the indent of all of them: the writer writes one
+    // quote tag for each 600 twips of a table's indent.
     if (g.element == kElemBlockQuote) {
-        level.indent = kQuoteIndent;
+        level.indent = g.leftIndent;
         g.element = 0;
         SetParaMiscType(ctx, &g.typeWord, kMiscNone);
         g.leftIndent = 0;

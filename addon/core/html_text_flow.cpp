@@ -17,7 +17,6 @@ namespace ks::addon {
 namespace {
 
 constexpr std::uint32_t kFlagNoFormRule = 0x20;
-constexpr int kQuoteIndent = 600;
 
 bool endsParagraph(const HtmlCtx* ctx, char c) { return c == ctx->marker || c == editor::kCellEnd || c == editor::kRowEnd; }
 
@@ -388,10 +387,7 @@ int EndOpenParagraph(HtmlCtx* ctx, HtmlReader* r, bool spacing)
 int GroupParaFormat(HtmlCtx* ctx, HtmlGroup& g)
 {
     int list = listFormat(ctx, g);
-    int left = g.leftIndent;
-    if (g.element == kElemBlockQuote && g.reader->inTable)
-        left = std::max(0, left - kQuoteIndent);
-    return paragraphFormat(ctx, g, left, list);
+    return paragraphFormat(ctx, g, g.leftIndent, list);
 }
 
 namespace {

@@ -1,0 +1,60 @@
+// Block quotes, addresses and preformatted text nested in each other and around tables:
+// what is written, read back, is written the same.
+#include "roundtrip_fixture.h"
+
+#include <string>
+#include <utility>
+
+using namespace ks;
+using ks::test::PlxRoundTripTest;
+
+namespace {
+
+class RoundTripBlocksTest : public PlxRoundTripTest {
+protected:
+    // The indent of the table whose cell holds the line with what.
+    int tableIndentAt(const std::string& what)
+    {
+        VekLineRecord record{};
+        EditorGetLineRecord(hWnd, lineOf(what), &record);
+        VekCellProps p{};
+        EXPECT_NE(EditorGetCellProps(hWnd, record.cell, &p), 0) << what;
+        return p.tableIndent;
+    }
+};
+
+}
+
+// A browser indents a table by every block quote it stands in. The reader gave a table in
+// nested quotes the indent of one: the writer's two quote tags around it were read back as
+// one, and the table lost a quote at each save.
+TEST_F(RoundTripBlocksTest, ATableInNestedQuotesKeepsTheIndentOfEach)
+{
+    const std::pair<const char*, int> pages[] = {
+        {"<blockquote><blockquote><table><tr><td>in</table></blockquote></blockquote>", 1200},
+        {"<blockquote><blockquote><blockquote><table><tr><td>in</table>", 1800},
+        {"<h2><blockquote><blockquote><table><tr><td>in</table>", 1200},
+        {"<blockquote><blockquote><address><table><td>in", 1200}};
+    for (auto [page, indent] : pages) {
+        SCOPED_TRACE(page);
+        writtenAgainTheSame(page);
+        EXPECT_EQ(tableIndentAt("in"), indent) << "read back";
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
+
+// A quote in a table's cell indents its text as much as one outside. The reader gave it
+// 600 twips less, so that the writer wrote two nested quotes in a cell as one (its indent
+// said one), and a quote in a cell around a quote around a "tt" lost the inner one.
+TEST_F(RoundTripBlocksTest, AQuoteInACellIndentsItsTextAsOutsideOne)
+{
+    writtenAgainTheSame("<table><tr><td><blockquote>one</blockquote><blockquote><blockquote>two</blockquote>"
+                        "</blockquote><blockquote><blockquote><blockquote>three</table>");
+    EXPECT_EQ(props(lineOf("one")).left, 600);
+    EXPECT_EQ(props(lineOf("two")).left, 1200);
+    EXPECT_EQ(props(lineOf("three")).left, 1800);
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    eachWrittenAgainTheSame({"<table>\n<blockquote><td><blockquote><tt>d", "<table><tr><blockquote><blockquote>x"});
+}
