@@ -68,6 +68,15 @@ FieldRecord* currentField(HtmlCtx* ctx, HtmlReader* r)
     return f >= 0 && f < ctx->fieldCount && f < kFieldCount ? &ctx->fields[f] : nullptr;
 }
 
+// Blanks that stay where they stand: in hidden link data, and in preformatted text. Text in
+// a block quote or an address begun inside "pre" keeps its blanks as "pre" does, except
+// those before its paragraph's end: its paragraph is no preformatted one, and the writer's
+// tags for it give such blanks no place where they show.
+bool keepsEveryBlank(HtmlCtx* ctx, const HtmlGroup& g)
+{
+    return (g.style & kStyleHiddenLink) || (g.pre && GetParaMiscType(ctx, g.typeWord) == kMiscPre);
+}
+
 // Blanks just before the pending text's paragraph, cell or row end show nothing.
 void dropBlanksBeforeEnd(const HtmlCtx* ctx, HtmlReader* r, bool keep)
 {
@@ -99,10 +108,10 @@ int insertPending(HtmlCtx* ctx, HtmlReader* r)
         add &= ~kAlignCentre;
     std::uint32_t before = g.align;
     g.align |= add;
-    bool hidden = (g.style & kStyleHiddenLink) != 0;
-    int hold = !hidden && !g.pre ? trailingBlanks(r) : 0;
+    bool hidden = (g.style & kStyleHiddenLink) != 0, keep = keepsEveryBlank(ctx, g);
+    int hold = !keep ? trailingBlanks(r) : 0;
     r->pendingLength -= hold;
-    dropBlanksBeforeEnd(ctx, r, hidden || g.pre);
+    dropBlanksBeforeEnd(ctx, r, keep);
     r->pending[r->pendingLength] = 0;
     int result = r->pendingLength ? HtmlDocPass(ctx, kDocText, &g, r, r->pending) : 1;
     if (hold) {
@@ -301,7 +310,7 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
     }
     const HtmlGroup& g = r->currentGroup();
     int lead = 0;
-    if (!g.pre && !(g.style & kStyleHiddenLink))
+    if (!keepsEveryBlank(ctx, g))
         while (lead < r->pendingLength && r->pending[lead] == ' ')
             ++lead;
     if (r->textEnabled && lead < r->pendingLength && !ReleaseHeldBlank(ctx, r, endsParagraph(ctx, r->pending[lead])))
