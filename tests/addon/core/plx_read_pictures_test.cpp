@@ -225,6 +225,26 @@ TEST_F(PlxReadPictureTest, AMissingPictureKeepsItsTagAndShowsItsAltText)
     EXPECT_EQ(object(ids[0]).rect.right, 40);
 }
 
+// A picture alone in its paragraph is that paragraph, as in a browser, found or not: the
+// next paragraph's begin, a rule or a list item ends it. It joined the next paragraph's
+// text, and before a rule it was lost with the rule's paragraph when saved.
+TEST_F(PlxReadPictureTest, APictureAloneInItsParagraphKeepsItsParagraph)
+{
+    readPage("<p><img src=pics/one.gif></p><p>next<p><img src=pics/none.gif alt=gone><hr><p>after"
+             "<ul><li><img src=pics/box.png><li>item</ul>");
+    EXPECT_EQ(text(), "#|next|#||after|#|item|");
+    HGLOBAL block = nullptr;
+    std::int32_t length = 0;
+    ASSERT_EQ(PlxWrite(hWnd, 1, nullptr, &block, &length, 0), 1);
+    std::string saved(static_cast<const char*>(GlobalLock(block)), std::size_t(length));
+    GlobalUnlock(block);
+    GlobalFree(block);
+    EXPECT_NE(saved.find("<img src=pics/none.gif alt=gone></p>\r\n<hr>"), std::string::npos) << saved;
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    readPage(saved);
+    EXPECT_EQ(text(), "#|next|#||after|#|item|");
+}
+
 TEST_F(PlxReadPictureTest, PathsResolveAgainstThePageAndTheHostMayName)
 {
     std::string absolute = (dir.path() / "pics/one.gif").string();
