@@ -19,11 +19,11 @@ inline bool havePdfTools()
         && !QStandardPaths::findExecutable("pdfinfo").isEmpty();
 }
 
-inline QString runTool(const QString& program, const QStringList& arguments)
+inline QString runTool(const QString& program, const QStringList& arguments, int waitMs = 20000)
 {
     QProcess p;
     p.start(QStandardPaths::findExecutable(program), arguments);
-    p.waitForFinished(20000);
+    p.waitForFinished(waitMs);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
