@@ -242,6 +242,13 @@ int ParseFrame(HtmlCtx* ctx, HtmlReader* r, HtmlGroup* group)
     return 1;
 }
 
+namespace {
+
+// A relative size of 0 ("*" alone, or "0*") weighs as 1.
+std::int64_t relativeWeight(const FrameRecord& c) { return c.size == 0 ? 1 : std::max(c.size, 0); }
+
+}
+
 int LayoutFrames(HtmlCtx* ctx, FrameRecord* set)
 {
     if (!set || !set->frameset || set->childCount <= 0 || !set->children)
@@ -251,19 +258,20 @@ int LayoutFrames(HtmlCtx* ctx, FrameRecord* set)
     std::int64_t relativeSum = 0, percentSum = 0;
     for (int i = 0; i < count; ++i) {
         FrameRecord& c = children[i];
-        if ((c.flags & kFrameRelative) && c.size == 0)
-            c.size = 1;
         if (c.flags & kFrameRelative)
-            relativeSum += std::max(c.size, 0);
+            relativeSum += relativeWeight(c);
         else if (c.flags & kFramePercent)
             percentSum += std::max(c.size, 0);
         c.width = set->width;
         c.height = set->height;
     }
-    if (relativeSum == 0 && percentSum != 0 && percentSum != 100)
-        for (int i = 0; i < count; ++i)
-            if (children[i].flags & kFramePercent)
-                children[i].size = MulDiv(std::max(children[i].size, 0), 100, percentSum);
+    // Percentages that do not add up to 100 are stretched to it when no relative size takes
+    // the rest. The records keep the page's own sizes: they are what the writer writes.
+    bool stretched = relativeSum == 0 && percentSum != 0 && percentSum != 100;
+    auto percentOf = [&](const FrameRecord& c) {
+        int percent = std::max(c.size, 0);
+        return stretched ? MulDiv(percent, 100, percentSum) : percent;
+    };
     bool rows = (set->flags & kFrameRows) != 0;
     std::int64_t left = std::max(rows ? set->height : set->width, 0);
     auto share = [&](FrameRecord& c, std::int64_t wanted) {
@@ -277,12 +285,12 @@ int LayoutFrames(HtmlCtx* ctx, FrameRecord* set)
     std::int64_t afterFixed = left;
     for (int i = 0; i < count; ++i)
         if (children[i].flags & kFramePercent)
-            share(children[i], afterFixed * std::max(children[i].size, 0) / 100);
+            share(children[i], afterFixed * percentOf(children[i]) / 100);
     if (relativeSum > 0) {
         std::int64_t unit = left / relativeSum;
         for (int i = 0; i < count; ++i)
             if (children[i].flags & kFrameRelative)
-                share(children[i], unit * std::max(children[i].size, 0));
+                share(children[i], unit * relativeWeight(children[i]));
     }
     int x = set->left, y = set->top;
     for (int i = 0; i < count; ++i) {
