@@ -33,6 +33,11 @@ void freeChildren(FrameRecord& record, int depth)
 
 }
 
-void DestroyFrames(HtmlCtx& ctx) { freeChildren(ctx.rootFrame, 0); }
+void DestroyFrames(HtmlCtx& ctx)
+{
+    freeChildren(ctx.rootFrame, 0);
+    // Rows or columns and borders were the frameset's: a frameset read next sets its own.
+    ctx.rootFrame.flags = 0;
+}
 
 }

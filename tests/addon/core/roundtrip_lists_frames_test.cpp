@@ -24,3 +24,17 @@ TEST_F(PlxRoundTripTest, FrameSizesAreWrittenAsThePageGaveThem)
     EXPECT_EQ(root.children[0].width * 3, root.children[1].width * 2) << "laid out stretched";
     EXPECT_EQ(root.children[1].size, 30);
 }
+
+// A frameset read into a cleared window is laid out and written by its own rows or columns
+// and borders; those of the frameset read before stayed, and columns were laid out as rows.
+TEST_F(PlxRoundTripTest, AFramesetReadAfterAnotherTakesNothingOfIt)
+{
+    ASSERT_EQ(read("<frameset rows=\"50%,50%\"><frame><frame></frameset>"), 1);
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read("<frameset cols=\"50%,50%\" frameborder=no><frame><frame></frameset>"), 1);
+    const addon::FrameRecord& root = ctx().rootFrame;
+    ASSERT_EQ(root.childCount, 2);
+    EXPECT_EQ(root.children[1].top, root.children[0].top) << "side by side";
+    EXPECT_NE(written().find("<frameset cols=\"50%, 50%\" frameborder=no>"), std::string::npos) << written();
+}
