@@ -92,6 +92,10 @@ int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div)
     }
     if (r->paraStart && !div && r->pendingLength == 0)
         return kTagDone;
+    // Nor does a div's end before a list item's first text: the item's tag ended the
+    // paragraph before it, and its text stays in the item, as a browser shows it.
+    if (r->paraStart && r->pendingLength == 0 && (r->currentGroup().typeWord & kParaMarkerShown))
+        return kTagDone;
     if (div)
         r->noSpacing = 1;
     // In a table a div's end leaves the paragraph open, except right after a line break:

@@ -38,3 +38,18 @@ TEST_F(PlxRoundTripTest, AFramesetReadAfterAnotherTakesNothingOfIt)
     EXPECT_EQ(root.children[1].top, root.children[0].top) << "side by side";
     EXPECT_NE(written().find("<frameset cols=\"50%, 50%\" frameborder=no>"), std::string::npos) << written();
 }
+
+// A div's end with no div open, right after a list item's tag, ends nothing: the item's text
+// follows in the item, as a browser shows it. It ended an empty item, and the text after it
+// stood in the list as a div of its own, which read back joined the empty item.
+TEST_F(PlxRoundTripTest, ADivsEndBeforeAnItemsTextLeavesTheTextInTheItem)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame(
+        {"x<li></div>y", "x<dd></div></div>y", "<dl><dt><dd></div>y</dl>", "x<dt></div>y"});
+    EXPECT_NE(firsts[0].find("<li>y"), std::string::npos) << firsts[0];
+    EXPECT_NE(firsts[1].find("<dd>y"), std::string::npos) << firsts[1];
+    EXPECT_NE(firsts[2].find("<dd>y"), std::string::npos) << firsts[2];
+    EXPECT_NE(firsts[3].find("<dt><b>y</b>"), std::string::npos) << firsts[3];
+    for (const std::string& first : firsts)
+        EXPECT_EQ(first.find("<div"), first.rfind("<div")) << "only the x before the list:\n" << first;
+}
