@@ -570,6 +570,23 @@ bool beginsPlainDiv(HtmlWriter& w, int line)
            next.cell == r.cell && next.leftIndent == r.leftIndent;
 }
 
+// The paragraph of line ends with a line break and its end: its last line holds only the
+// end, after a line that ends with the break.
+bool endsWithLineBreak(HtmlWriter& w, int line)
+{
+    int last = line;
+    unsigned flags = 0;
+    while (last + 1 < w.endLine &&
+           EditorGetLineInfo(w.hWnd, last + 1, nullptr, &flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) &&
+           !(flags & kLineFirst))
+        ++last;
+    LineText text;
+    if (last == line || EditorGetLineChars(w.hWnd, last, text.chars, text.fonts) != 1 || text.chars[0] != w.ctx.marker)
+        return false;
+    int count = EditorGetLineChars(w.hWnd, last - 1, text.chars, text.fonts);
+    return count > 0 && text.chars[count - 1] == kLineBreak;
+}
+
 int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, int line, bool cellFirst)
 {
     // A paragraph of only its end (or of a line break) would read back as nothing. One of a
@@ -595,7 +612,10 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     // without spacing.
     int next = nextParagraph(w, line);
     bool byBreak = !d.opened && (cellFirst ? next >= 0 && !beginsPlainDiv(w, next) : w.afterBreak || next >= 0);
-    if (!byAlignment && !bySpacing && !byBreak)
+    // One ending with a line break is ended by no next paragraph's tag (right after a break
+    // a "p" or "div" ends none), also where a block tag opened for it: its own end tag ends it.
+    bool byOwnEnd = next >= 0 && !w.cur.header && !w.preOpen && endsWithLineBreak(w, line);
+    if (!byAlignment && !bySpacing && !byBreak && !byOwnEnd)
         return 1;
     // In "pre" at a line's start (a line break and an empty paragraph came before) the tag
     // would read back as nothing: a line end of its own keeps the empty paragraph's line.

@@ -59,11 +59,6 @@ TEST_F(RoundTripBlocksTest, AQuoteInACellIndentsItsTextAsOutsideOne)
     eachWrittenAgainTheSame({"<table>\n<blockquote><td><blockquote><tt>d", "<table><tr><blockquote><blockquote>x"});
 }
 
-#include <cstdlib>
-#include <fstream>
-#include <iostream>
-#include <sstream>
-
 // In a block quote or an address begun inside "pre" a browser keeps the blanks as "pre"
 // does; before the paragraph's end they show nothing. The reader kept those too: the writer
 // writes the paragraph with the quote's or the address's tags, where they are dropped when
@@ -73,4 +68,25 @@ TEST_F(RoundTripBlocksTest, AQuoteOrAnAddressInPreKeepsNoBlanksBeforeItsParagrap
     readsAsAndIsWrittenAgainTheSame("<pre><blockquote>a  b </blockquote>x", "a  b|x");
     readsAsAndIsWrittenAgainTheSame("<pre><address> a  b  </address>x", " a  b|x");
     readsAsAndIsWrittenAgainTheSame("<pre><blockquote> ", "");
+}
+
+// Right after a line break a "p" or "div" ends no paragraph, in a browser's eyes (no empty
+// line comes between) and in the reader's. A paragraph ending with a line break whose first
+// line opened a block quote or an address was written without a tag of its own, and the next
+// paragraph's tag, read back, joined the two.
+TEST_F(RoundTripBlocksTest, AParagraphEndingWithALineBreakInABlockEndsWithItsOwnTag)
+{
+    const std::pair<const char*, const char*> pages[] = {
+        {"<blockquote>q<br></div>/</blockquote>", "q/|/|"},
+        {"<address><br></div>/</address>", "/|/|"},
+        {"<table><tr><td><blockquote>q<br></div>/</table>", "q/|/|]}"},
+        {"<pre><blockquote>q\n<body>/", "q/|/|"},
+        {"<pre><address>\n<body>t", "/|t|"}};
+    for (auto [page, shown] : pages) {
+        SCOPED_TRACE(page);
+        writtenAgainTheSame(page);
+        EXPECT_EQ(text(), shown) << "read back";
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
 }
