@@ -4,6 +4,7 @@
 #include "addon/convert/html_entities.h"
 #include "addon/convert/html_input.h"
 #include "addon/convert/html_words.h"
+#include "addon/core/html_tag_handlers.h"
 
 namespace ks::addon {
 namespace {
@@ -110,13 +111,14 @@ RunEnd readRun(HtmlCtx* ctx, HtmlReader* r, Run& run, bool& afterTag, bool& afte
 }
 
 // A run of one blank that adds nothing: after a blank, or at a paragraph's or a line's
-// start (the indent of a line after "<br>"). Text still pending stands before it: a word
-// that filled a run is followed by its blank alone.
+// start (the indent of a line after "<br>", or of a text area's line, which the writer
+// writes indented in a table). Text still pending stands before it: a word that filled a
+// run is followed by its blank alone.
 bool dropsLoneSpace(HtmlCtx* ctx, HtmlReader* r, const Run& run, bool afterTag)
 {
     if (run.length != 1 || run.text[0] != ' ' || r->currentGroup().pre || (ctx && (ctx->flags & 0x100)))
         return false;
-    bool lineStart = (r->paraStart || r->afterLineBreak) && r->pendingLength == 0;
+    bool lineStart = ((r->paraStart || r->afterLineBreak) && r->pendingLength == 0) || AtTextAreaLineStart(ctx, r);
     return (!afterTag && r->previousEndsWithBlank) || lineStart;
 }
 

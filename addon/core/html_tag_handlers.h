@@ -60,6 +60,10 @@ int FormTag(HtmlCtx* ctx, HtmlReader* r);
 int EndOpenFieldBlock(HtmlCtx* ctx, HtmlReader* r);
 // A selection list or a text area is open.
 bool FieldBlockOpen(HtmlCtx* ctx, HtmlReader* r);
+// A text area's value is being read; at the start of one of its lines (nothing of it read
+// yet, or a line end last).
+bool TextAreaOpen(const HtmlCtx* ctx, const HtmlReader* r);
+bool AtTextAreaLineStart(const HtmlCtx* ctx, const HtmlReader* r);
 int InputTag(HtmlCtx* ctx, HtmlReader* r);
 int TextAreaTag(HtmlCtx* ctx, HtmlReader* r);
 int SelectTag(HtmlCtx* ctx, HtmlReader* r);

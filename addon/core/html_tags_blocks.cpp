@@ -76,7 +76,9 @@ int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div)
 {
     if (r->tokenizer.beginTag) {
         bool ended = false;
-        if (!r->paraStart && !r->afterLineBreak) {
+        // In a text area each "p" is a line end of its value, as the writer writes them:
+        // also one at its start, where the document's paragraph starts.
+        if ((!div && TextAreaOpen(ctx, r)) || (!r->paraStart && !r->afterLineBreak)) {
             if (div)
                 r->noSpacing = 1;
             if (!EndParagraph(ctx, r, ctx->marker, true))

@@ -13,6 +13,7 @@
 #include <new>
 #include <strings.h>
 #include <string>
+#include <string_view>
 
 namespace ks::addon {
 namespace {
@@ -130,6 +131,21 @@ bool FieldBlockOpen(HtmlCtx* ctx, HtmlReader* r)
 {
     FieldRecord* field = r->currentForm >= 0 ? currentField(ctx, r) : nullptr;
     return field && (field->type == kFieldSelect || field->type == kFieldTextArea);
+}
+
+bool TextAreaOpen(const HtmlCtx* ctx, const HtmlReader* r)
+{
+    int f = r->currentForm >= 0 ? r->currentField : -1;
+    return ctx && f >= 0 && f < ctx->fieldCount && f < kFieldCount && ctx->fields[f].type == kFieldTextArea &&
+           ctx->fields[f].value;
+}
+
+bool AtTextAreaLineStart(const HtmlCtx* ctx, const HtmlReader* r)
+{
+    if (!TextAreaOpen(ctx, r) || r->pendingLength > 0)
+        return false;
+    std::string_view value = static_cast<const char*>(ctx->fields[r->currentField].value);
+    return value.empty() || value.back() == '\n';
 }
 
 int EndOpenFieldBlock(HtmlCtx* ctx, HtmlReader* r)
