@@ -200,11 +200,14 @@ int ReadImgTag(HtmlCtx* ctx, HtmlReader* r)
 {
     ImgAttributes a = readAttributes(ctx, r->tokenizer.attributes.c_str());
     std::string src;
-    if (GetHtmlAttrib(ctx, r->tokenizer.attributes.c_str(), "SRC", src) && !src.empty()) {
+    bool named = GetHtmlAttrib(ctx, r->tokenizer.attributes.c_str(), "SRC", src) && !src.empty();
+    // An image field without a source is a field of its form all the same (a browser shows
+    // it as a button): it keeps its place as a placeholder, and is saved there.
+    if (named || imageField(ctx, r) >= 0) {
         // A source longer than a path can be names no file here: it shows its placeholder.
         char path[kPictPathSize]{};
         int id = 0;
-        if (src.size() < sizeof path) {
+        if (named && src.size() < sizeof path) {
             std::memcpy(path, src.c_str(), src.size() + 1);
             id = LoadPictFile(ctx, path, a.vertical);
         }

@@ -176,7 +176,9 @@ int WritePicture(HtmlWriter& w, int picture)
     EditorGetFontData(w.hWnd, picture, &style, &rect, &vertical, &kind);
     char name[kPictureNameSize]{};
     EditorPictureFileName(w.hWnd, picture, 1, name);
-    if (!name[0] && MakeTempPictName(w.ctx, picture, w.pictureBase))
+    // A placeholder has no picture to save in a file of its own: it keeps the source it
+    // was read with, or none (an image field without one).
+    if (!name[0] && !EditorPictureIsPlaceholder(w.hWnd, picture) && MakeTempPictName(w.ctx, picture, w.pictureBase))
         EditorPictureFileName(w.hWnd, picture, 1, name);
     std::string whole = wholeText(w.ctx, kTagPictureSource, picture, name);
     const char* src = whole.c_str();

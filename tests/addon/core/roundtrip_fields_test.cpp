@@ -63,3 +63,22 @@ TEST_F(FieldsRoundTripTest, ATextAreasValueMayBeginWithALineEnd)
     keepsTextArea("<form><textarea><p>x<p><p>y</textarea></form>", "\r\nx\r\n\r\ny");
     keepsTextArea("x<br><form><textarea><p>y</textarea></form>", "\r\ny");
 }
+
+// A browser shows an image field without a source as a button of its form. It keeps its
+// place as a placeholder and is saved there with its name and alt text; it made no place
+// of its own, was not saved, and its form, seeming to show no field, lost its method.
+TEST_F(FieldsRoundTripTest, AnImageFieldWithoutASourceIsKept)
+{
+    for (const char* page : {"<form method=get action=go><input type=image name=b alt=Send>l</form>",
+                             "<form><input type=image >l"}) {
+        SCOPED_TRACE(page);
+        std::string first = writtenAgainTheSame(page);
+        EXPECT_EQ(text().substr(0, 2), "#l") << text();
+        EXPECT_NE(first.find("<input type=image"), std::string::npos) << first;
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+    std::string first = writtenAgainTheSame("<form method=get action=go><input type=image name=b alt=Send>l</form>");
+    EXPECT_NE(first.find("<form method=get action=go>"), std::string::npos) << first;
+    EXPECT_NE(first.find("<input type=image name=b alt=Send>"), std::string::npos) << first;
+}
