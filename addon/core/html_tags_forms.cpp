@@ -187,6 +187,11 @@ int FormTag(HtmlCtx* ctx, HtmlReader* r)
         r->currentForm = r->currentField = -1;
         return kTagDone;
     }
+    // So does one left open where the next form begins: its control goes in its own form.
+    // (Left open, the list was lost and its paragraph end read as none, the two forms'
+    // fields sharing one paragraph.)
+    if (int ended = EndOpenFieldBlock(ctx, r); ended != kTagDone)
+        return ended;
     if (!endFormParagraph(ctx, r))
         return kTagFailed;
     // The form table holds 25 forms: a further form's fields are not made.

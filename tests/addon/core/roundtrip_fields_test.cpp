@@ -82,3 +82,18 @@ TEST_F(FieldsRoundTripTest, AnImageFieldWithoutASourceIsKept)
     EXPECT_NE(first.find("<form method=get action=go>"), std::string::npos) << first;
     EXPECT_NE(first.find("<input type=image name=b alt=Send>"), std::string::npos) << first;
 }
+
+// A list or a text area left open ends where the next form begins, as it ends with its own
+// form: its control is made there. Left open, the list was lost, and the paragraph end before
+// the next form read as none; the two forms' fields, written in one paragraph, became one
+// form, where only the last checked radio button of a name stays checked.
+TEST_F(FieldsRoundTripTest, AFieldLeftOpenEndsWhereTheNextFormBegins)
+{
+    readsAsAndIsWrittenAgainTheSame("<form ><input type=radio><select><form><input type=radio", "##|#");
+    readsAsAndIsWrittenAgainTheSame("<form><textarea>a<form><input type=radio name=r checked>", "#|#");
+    std::string first = writtenAgainTheSame("<form ><input type=radio><select><option>o<form><input type=radio");
+    EXPECT_NE(first.find("<option selected>o\r\n</select>\r\n</form>\r\n<form method=post>\r\n<input type=radio checked>"),
+              std::string::npos)
+        << first;
+    EXPECT_EQ(first.find("<input type=radio>"), std::string::npos) << first;
+}
