@@ -5,9 +5,9 @@
 
 namespace ks::addon {
 
-int InnermostGroupOpenedBy(const HtmlReader* r, int kind)
+int InnermostGroupOpenedBy(const HtmlReader* r, int kind, int from)
 {
-    for (int i = r->group; i > 0; --i)
+    for (int i = std::min(from, r->group); i > 0; --i)
         if (r->groups[i].opener == kind)
             return i;
     return 0;

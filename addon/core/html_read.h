@@ -34,8 +34,9 @@ int ObjectParaFormat(HtmlCtx* ctx, HtmlGroup& g);
 int ReleaseHeldBlank(HtmlCtx* ctx, HtmlReader* r, bool paragraphEnds = false);
 // Subtracts 1 from the current group, never below 0.
 void CloseGroup(HtmlReader* r);
-// The innermost open group a tag of the kind opened; 0 for none (the base group has no tag).
-int InnermostGroupOpenedBy(const HtmlReader* r, int kind);
+// The innermost open group a tag of the kind opened, at from or below; 0 for none (the base
+// group has no tag).
+int InnermostGroupOpenedBy(const HtmlReader* r, int kind, int from = kHtmlGroupCount);
 // The kind an anchor's group records.
 int AnchorGroupKind();
 // Takes the open group at index out of the table: the groups opened inside it lose the

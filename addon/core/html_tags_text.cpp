@@ -182,21 +182,11 @@ int AnchorTag(HtmlCtx* ctx, HtmlReader* r)
         // Ids of elements inside the link's text waited for its end.
         return r->currentGroup().inLink || ReleaseHeldId(ctx, r) ? kTagDone : kTagFailed;
     }
-    if (r->currentGroup().inLink) {
-        // An anchor inside another ends that one: the link's group becomes this anchor's,
-        // with the text formatting from outside the link, and this anchor's end closes it.
-        CloseGroup(r);
-        r->currentGroup().opener = AnchorGroupKind();
-        int outside = r->group;
-        while (outside > 0 && r->groups[outside].inLink)
-            --outside;
-        HtmlGroup& g = r->currentGroup();
-        const HtmlGroup& base = r->groups[outside];
-        g.style = base.style;
-        g.colour = base.colour;
-        g.inLink = base.inLink;
-        g.linkHasAddress = base.linkHasAddress;
-    }
+    // An anchor inside another ends that one, as browsers end it: the outer anchor's group
+    // is taken out, and the groups begun in its text (a header's, a typewriter font's) go on
+    // without its formatting, this anchor's inside them.
+    if (int outer = InnermostGroupOpenedBy(r, AnchorGroupKind(), r->group - 1); outer > 0 && r->currentGroup().inLink)
+        LiftGroup(r, outer);
     std::string href;
     bool hasHref = TagAttribute(ctx, r, "HREF", href);
     if (hasHref)

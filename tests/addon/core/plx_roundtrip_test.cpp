@@ -1188,8 +1188,9 @@ TEST_F(PlxRoundTripTest, ALinkBegunInAQuoteEndsWithTheQuote)
     EXPECT_LT(first.find("</a>"), first.find("</blockquote>")) << first;
 }
 
-// An anchor inside another takes over the group that held the outer one's text (here a
-// typewriter font's): its end closes that group, and what follows is in neither anchor.
+// An anchor inside another ends that one: the groups begun in the outer one's text (here a
+// typewriter font's) go on without it, the inner one's end closes only its own, and what
+// follows is in neither anchor.
 TEST_F(PlxRoundTripTest, AnAnchorInsideAnotherIsClosedByItsOwnEnd)
 {
     eachWrittenAgainTheSame({" <a ><tt><a href=>i</a> <a <>n</h1>h"});
