@@ -197,6 +197,20 @@ int GetHtmlAttribKept(HtmlCtx*, const char* text, const char* name, std::string&
     return findAttrib(text, name, value, true);
 }
 
+std::string HtmlAttribsWithout(const char* text, std::initializer_list<const char*> names)
+{
+    std::string kept;
+    AttribSpan a;
+    for (int at = 0; (a = scanAttrib(text + at)).used > 0; at += a.used) {
+        bool named = std::any_of(names.begin(), names.end(), [&](const char* name) {
+            return std::strlen(name) == a.nameLength && strncasecmp(a.name, name, a.nameLength) == 0;
+        });
+        if (!named)
+            kept.append(kept.empty() ? "" : " ").append(a.name, std::size_t(text + at + a.used - a.name));
+    }
+    return kept;
+}
+
 int ParseHtmlSize(HtmlCtx* ctx, const char* text, bool horizontal, bool allowPercent)
 {
     if (!text)

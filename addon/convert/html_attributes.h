@@ -3,6 +3,7 @@
 // lookup, lengths in twips, colours.
 #include "addon/base/html_ctx.h"
 
+#include <initializer_list>
 #include <string>
 
 namespace ks::addon {
@@ -18,6 +19,10 @@ int GetHtmlAttrib(HtmlCtx* ctx, const char* text, const char* name, std::string&
 // values kept to be written back (alt texts, fields' values), which tell them from an "&"
 // a user types.
 int GetHtmlAttribKept(HtmlCtx* ctx, const char* text, const char* name, std::string& value);
+
+// The attribute text without the attributes of these names (ignoring case); the others as
+// written, apart by one blank.
+std::string HtmlAttribsWithout(const char* text, std::initializer_list<const char*> names);
 
 // Twips; a percentage (when allowed) as its negative. Pixels use the context's pixels
 // per inch, across when horizontal, else down.

@@ -240,6 +240,8 @@ void readWords(HtmlCtx* ctx, HtmlReader& r)
                 continue;
             if (!r.heldIds.empty() && r.textEnabled && !r.currentGroup().inLink && !ReleaseHeldId(ctx, &r))
                 return;
+            if (r.textEnabled && !ReleaseHeldLink(ctx, &r))
+                return;
             if (r.pendingLength + r.tokenizer.wordLength > kFlushLength && r.textEnabled && !FlushHtmlText(ctx, &r))
                 return;
             AppendPending(&r, r.tokenizer.word, r.tokenizer.wordLength);
@@ -349,8 +351,11 @@ int ReadHtml(HWND hWnd, int fromMemory, const char* fileName, win::HGLOBAL handl
     HtmlDocPass(ctx, kDocBegin, nullptr, &r);
     readWords(ctx, r);
     EndOpenFieldBlock(ctx, &r);
-    if (r.textEnabled)
+    DropHeldLinkRepeat(&r);
+    if (r.textEnabled) {
+        ReleaseHeldLink(ctx, &r);
         ReleaseHeldId(ctx, &r);
+    }
     FlushHtmlText(ctx, &r);
     while (r.inTable)
         EndTable(ctx, &r);

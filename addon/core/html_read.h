@@ -22,6 +22,9 @@ int HtmlDocPass(HtmlCtx* ctx, int operation, HtmlGroup* group, HtmlReader* r, co
 // The text flow (html_text_flow.cpp).
 int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r);
 int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing);
+// A paragraph, a cell or a line ended in a link: the next one's first text is the link's
+// again (html_tags_text.cpp).
+void HoldLinkRepeat(HtmlReader* r);
 int EndOpenParagraph(HtmlCtx* ctx, HtmlReader* r, bool spacing);
 int InsertHtmlText(HtmlCtx* ctx, HtmlGroup* group, const char* text);
 // The paragraph format the group gives the text it holds.

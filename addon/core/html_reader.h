@@ -115,6 +115,21 @@ struct HtmlFormatUse {
 };
 inline constexpr int kHtmlFontUses = 8;
 
+// The open link's anchor data, held until its first text: through the begins of blocks
+// ("<a href=x><h3>Title") it goes into the first block's paragraph. Each further paragraph,
+// cell or line of the link's text holds the link's data again (repeats), without the
+// anchor's name or id, which name one place: the text of every block inside the link leads
+// where the link leads, as browsers show it.
+struct HtmlHeldLink {
+    std::string data;                   // empty when none is held
+    bool repeats = false;
+    std::string repeat;                 // the open link's data held again; empty for no link
+    // The data's formatting: that of the text before the link, as where the anchor begins.
+    std::uint32_t style = 0;
+    COLORREF colour = 0;
+    std::int32_t variant = 0;
+};
+
 struct HtmlReader;
 // Gives the pending text to the document; the word reader calls it before a begin tag.
 using HtmlFlush = int (*)(HtmlCtx* ctx, HtmlReader* reader);
@@ -137,6 +152,7 @@ struct HtmlReader {
     // Elements' "id"s, as anchor data one a line, held until the element's first text: a
     // section's id goes into its heading's paragraph, not into an empty one before it.
     std::string heldIds;
+    HtmlHeldLink heldLink;
     std::int32_t textSuppressed = 0;
 
     std::int32_t group = 0;

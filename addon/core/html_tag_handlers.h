@@ -39,6 +39,10 @@ int NoFramesTag(HtmlCtx* ctx, HtmlReader* r);
 int AnchorTag(HtmlCtx* ctx, HtmlReader* r);
 // An anchor's data (its attribute text) as hidden text at the current place.
 int InsertAnchorData(HtmlCtx* ctx, HtmlReader* r, const char* data);
+// Inserts the link data held, if any (see HtmlReader::heldLink).
+int ReleaseHeldLink(HtmlCtx* ctx, HtmlReader* r);
+// Drops the link data held for a further paragraph of the link: no text of the link follows.
+void DropHeldLinkRepeat(HtmlReader* r);
 // The current begin tag's "id" as a named anchor where the element's first text (or picture)
 // comes: in-page links reach it and the writer keeps it. It is held until then.
 int IdAnchor(HtmlCtx* ctx, HtmlReader* r);

@@ -276,9 +276,48 @@ int AnchorGroupKind()
     return kindOf(Tag::A);
 }
 
-int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
+namespace {
+
+// Blocks a link's data held for its first text goes into when they begin in the link, as
+// browsers put a link around them: "<a href=x><h3>Title</h3>" is a link in the header's text.
+bool carriesLinkData(Tag tag)
 {
-    Tag tag = lookupTag(r->tokenizer.word);
+    switch (tag) {
+    case Tag::P: case Tag::Div: case Tag::Section: case Tag::Center: case Tag::Pre: case Tag::Hr: case Tag::H1:
+    case Tag::H2: case Tag::H3: case Tag::H4: case Tag::H5: case Tag::H6: case Tag::H7: case Tag::BlockQuote:
+    case Tag::Address: case Tag::Ol: case Tag::Ul: case Tag::Menu: case Tag::Dir: case Tag::Dl: case Tag::Li:
+    case Tag::Dt: case Tag::Dd: case Tag::Form: case Tag::Table: case Tag::Tr: case Tag::Td: case Tag::Th:
+    case Tag::Caption:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Tags that end the link for the text after them: another anchor, frames.
+bool endsLinkText(Tag tag) { return tag == Tag::A || tag == Tag::Frameset || tag == Tag::Frame; }
+
+// Tags that put something into the paragraph: a picture, a field.
+bool showsContent(Tag tag) { return tag == Tag::Img || isField(tag); }
+
+// The link data held (HtmlReader::heldLink) before the tag: the link's own goes in before
+// any tag but the begin of a block; that for a further paragraph before a picture or a
+// field, and is dropped where the link's text ends. An end tag keeps it held: it is dropped
+// after the tag where the tag ended the link.
+int linkDataBefore(HtmlCtx* ctx, HtmlReader* r, Tag tag)
+{
+    bool begin = r->tokenizer.beginTag;
+    if (r->heldLink.data.empty() || (begin && carriesLinkData(tag)))
+        return 1;
+    if (!r->heldLink.repeats || (begin && showsContent(tag)))
+        return ReleaseHeldLink(ctx, r);
+    if (begin && endsLinkText(tag))
+        DropHeldLinkRepeat(r);
+    return 1;
+}
+
+int handleTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
+{
     if (!r->tokenizer.beginTag)
         return handleEndTag(ctx, r, tag);
     r->currentGroup().opener = kindOf(tag);
@@ -290,6 +329,19 @@ int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
     int result = dispatchTag(ctx, r, tag);
     if (result == kTagDone && r->tokenizer.beginTag && !field && takesIdAnchor(ctx, r, tag))
         return IdAnchor(ctx, r);
+    return result;
+}
+
+}
+
+int HandleHtmlTag(HtmlCtx* ctx, HtmlReader* r)
+{
+    Tag tag = lookupTag(r->tokenizer.word);
+    if (!linkDataBefore(ctx, r, tag))
+        return kTagFailed;
+    int result = handleTag(ctx, r, tag);
+    if (!r->currentGroup().inLink)
+        DropHeldLinkRepeat(r);
     return result;
 }
 

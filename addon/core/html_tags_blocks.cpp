@@ -190,7 +190,9 @@ int HeaderTag(HtmlCtx* ctx, HtmlReader* r, int level)
         return kTagFailed;
     if (r->tokenizer.beginTag) {
         HtmlGroup& g = r->currentGroup();
-        g.style = 0;
+        // The header's font replaces the character styles from outside it, but for a link's
+        // (a header inside a link is the link's text).
+        g.style = g.inLink && g.linkHasAddress ? (ctx->linkStyle | kStyleLinkText) : 0;
         g.align = 0;
         SetParaHeader(ctx, &g.typeWord, level);
         g.element = level;

@@ -153,6 +153,46 @@ int InsertAnchorData(HtmlCtx* ctx, HtmlReader* r, const char* data)
     return flushed;
 }
 
+int ReleaseHeldLink(HtmlCtx* ctx, HtmlReader* r)
+{
+    HtmlHeldLink& held = r->heldLink;
+    if (held.data.empty())
+        return 1;
+    std::string data = std::move(held.data);
+    held.data.clear();
+    held.repeats = false;
+    // The data takes the formatting of the text before the link, in the paragraph it goes
+    // into: no link text, which a click on the link would take for the link's.
+    HtmlGroup& g = r->currentGroup();
+    HtmlGroup link = g;
+    g.style = held.style;
+    g.colour = held.colour;
+    g.inLink = held.variant;
+    int inserted = InsertAnchorData(ctx, r, data.c_str());
+    g.style = link.style;
+    g.colour = link.colour;
+    g.inLink = link.inLink;
+    return inserted;
+}
+
+void DropHeldLinkRepeat(HtmlReader* r)
+{
+    if (!r->heldLink.repeats)
+        return;
+    r->heldLink.data.clear();
+    r->heldLink.repeats = false;
+}
+
+void HoldLinkRepeat(HtmlReader* r)
+{
+    HtmlHeldLink& held = r->heldLink;
+    const HtmlGroup& g = r->currentGroup();
+    if (!held.data.empty() || !g.inLink || !g.linkHasAddress || held.repeat.empty())
+        return;
+    held.data = held.repeat;
+    held.repeats = true;
+}
+
 int IdAnchor(HtmlCtx* ctx, HtmlReader* r)
 {
     std::string id;
@@ -193,8 +233,12 @@ int AnchorTag(HtmlCtx* ctx, HtmlReader* r)
         SendHtmlNotify(ctx, kNotifyAnchor, reinterpret_cast<WPARAM>(ctx->editorWindow),
                        reinterpret_cast<LPARAM>(href.c_str()), false);
     HtmlGroup& g = r->currentGroup();
-    if (!InsertAnchorData(ctx, r, r->tokenizer.attributes.c_str()))
+    const std::string& data = r->tokenizer.attributes;
+    // Ids held go in with the anchor's data, or at once where it has none.
+    if (data.empty() && !ReleaseHeldId(ctx, r))
         return kTagFailed;
+    r->heldLink = {data, false, hasHref ? HtmlAttribsWithout(data.c_str(), {"name", "id"}) : "", g.style, g.colour,
+                   g.inLink};
     if (hasHref) {
         g.colour = ctx->linkColor;
         g.style |= ctx->linkStyle | kStyleLinkText;

@@ -122,6 +122,8 @@ int insertPending(HtmlCtx* ctx, HtmlReader* r)
     g.align = before;
     r->paraStart = !hidden && (endsWith(r, ctx->marker) || endsWith(r, editor::kCellEnd) || endsWith(r, editor::kRowEnd));
     r->afterLineBreak = endsWith(r, editor::kLineBreak);
+    if (r->paraStart || r->afterLineBreak)
+        HoldLinkRepeat(r);
     if (r->paraStart) {
         r->paraBitsAdd &= ~r->paraBitsRemove;
         g.align &= ~r->paraBitsRemove;

@@ -9,6 +9,7 @@
 #include "platform/editor/vek32.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace ks::addon {
@@ -105,9 +106,12 @@ struct HtmlWriter {
     int hiddenFont = -1;                  // the font of the anchor data written last
     char linkQuote = 0;                   // the quote open in the anchor data written so far
     LinkDataPart linkPart = kInName;      // where the anchor data written so far stands
-    bool linkParagraph = false;           // a "p" or "div" inside an anchor began the next paragraph
-    bool linkParagraphDiv = false;        // and that paragraph ends as a "div"
-    VekLineRecord linkRecord{};           // the record of the line the open anchor began in
+    std::string linkData;                 // the anchor data written for the open anchor
+    // A link's text that runs on past its anchor's end (a paragraph's end, a cell's end or a
+    // line break in link text) is the link's again: link text that follows with no data of
+    // its own opens an anchor of this data, the link's without its name and id (they name
+    // one place). Empty where anything but link text came after the link.
+    std::string resumedLink;
     bool paraStart = true;                // the next line starts a paragraph
     bool lineBroken = false;              // the last line ended with a line break
     // A paragraph, a rule, a header, an address, a block quote, "pre" or a list ended last:

@@ -3,6 +3,7 @@
 // are written run by run.
 #include "addon/base/byte_scan.h"
 #include "addon/base/text_utils.h"
+#include "addon/convert/html_attributes.h"
 #include "addon/convert/html_entities.h"
 #include "addon/core/field_table.h"
 #include "addon/core/html_writer.h"
@@ -243,7 +244,7 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     // paragraph and the blocks around it; the paragraph ends with the document.
     if (closing && (!CloseLink(w) || !CloseAllFormatting(w)))
         return 0;
-    if ((d.paraStart || closing) && w.ctx.paraOpen && !w.linkParagraph && !WriteParaEnd(w))
+    if ((d.paraStart || closing) && w.ctx.paraOpen && !WriteParaEnd(w))
         return 0;
     if (w.prev.other == kMiscRule)
         d.paraStart = true;
@@ -448,70 +449,6 @@ void setImplied(HtmlWriter& w)
         w.out.impliedStyle |= 2;
 }
 
-// The first character of the line after line is link text, and no other anchor's data: the
-// link runs on into the next paragraph, whose record next becomes.
-bool linkRunsOn(HtmlWriter& w, int line, VekLineRecord& next)
-{
-    LineText text;
-    unsigned style = 0;
-    if (EditorGetLineChars(w.hWnd, line + 1, text.chars, text.fonts) > 0)
-        EditorGetFontInfo(w.hWnd, text.fonts[0], nullptr, nullptr, &style);
-    return (style & kLinkText) && !(style & kHidden) && EditorGetLineRecord(w.hWnd, line + 1, &next);
-}
-
-// The paragraph of next stands in the blocks of the one of r: a "p" between them opens and
-// closes no block, item or alignment.
-bool sameBlocks(HtmlWriter& w, const VekLineRecord& r, const VekLineRecord& next)
-{
-    auto word = static_cast<std::uint32_t>(next.typeWord);
-    return next.typeWord == r.typeWord && !GetParaHeader(&w.ctx, word) && !(word & kParaMarkerShown) &&
-           next.alignment == r.alignment && next.leftIndent == r.leftIndent && next.cell == r.cell;
-}
-
-// The record of the line where the link running on past line ends: at its first character
-// that is no link text, a cell's end or a line break, at a paragraph's end the link does not
-// run on past, or at the range's end. False where it runs on further than is looked at.
-bool linkEnd(HtmlWriter& w, int line, VekLineRecord& end)
-{
-    constexpr int kLinesLooked = 64;
-    int last = std::min(w.endLine, line + 1 + kLinesLooked);
-    for (int at = line + 1; at < last; ++at) {
-        LineText text;
-        int n = EditorGetLineChars(w.hWnd, at, text.chars, text.fonts);
-        bool endsHere = at + 1 == w.endLine;
-        for (int i = 0; i < n && !endsHere; ++i) {
-            char c = text.chars[i];
-            if (c == w.ctx.marker) {
-                VekLineRecord next{};
-                endsHere = !linkRunsOn(w, at, next);
-                break;
-            }
-            std::uint32_t style = FactsOf(w, text.fonts[i]).style;
-            endsHere = c == kCellEnd || c == kLineBreak || !(style & kLinkText) || (style & kHidden);
-        }
-        if (endsHere)
-            return EditorGetLineRecord(w.hWnd, at, &end);
-    }
-    return false;
-}
-
-// A "p" inside an anchor begins the next paragraph only where what is written between the
-// anchor's start and its end closes no block opened before the anchor: read back, that
-// block's end tag would end the anchor with it. So the next paragraph stands in the blocks of
-// this one, or the link ends in the blocks it began in.
-bool staysInAnchor(HtmlWriter& w, int line, const VekLineRecord& next)
-{
-    if (sameBlocks(w, w.record, next))
-        return true;
-    // A block the link began in may close and open again on the way (a quote, a rule, a
-    // quote): only a link begun outside all blocks is sure to keep them.
-    auto word = static_cast<std::uint32_t>(w.linkRecord.typeWord);
-    bool outsideBlocks = !GetParaHeader(&w.ctx, word) && !GetParaMiscType(&w.ctx, word) &&
-                         GetParaListType(&w.ctx, word) == kListNone;
-    VekLineRecord end{};
-    return outsideBlocks && next.cell == w.record.cell && linkEnd(w, line, end) && sameBlocks(w, w.linkRecord, end);
-}
-
 // The paragraph at line is only its end, in the blocks of the one written now: it opens
 // nothing, and is left out.
 bool leftOutAfter(HtmlWriter& w, int line)
@@ -670,6 +607,47 @@ void followLinkData(HtmlWriter& w, char c)
         w.linkPart = kInBareValue;
 }
 
+// Anchor data as the anchor's attributes, as read: inside a quoted value no line end.
+int putLinkData(HtmlWriter& w, std::string_view data)
+{
+    w.linkData.append(data);
+    for (char c : data) {
+        bool closes = w.linkQuote && c == w.linkQuote;
+        if (!w.linkQuote)
+            followLinkData(w, c);
+        w.out.inValue = w.linkQuote != 0;
+        int put = PutChar(&w.ctx, w.out, c);
+        w.out.inValue = 0;
+        if (!put)
+            return 0;
+        if (closes) {
+            w.linkQuote = 0;
+            w.linkPart = kInName;
+        }
+    }
+    return 1;
+}
+
+// Begins an anchor's "<a " tag (state 1).
+int openLinkData(HtmlWriter& w)
+{
+    if (!PutTagOpen(&w.ctx, w.out, "a") || !PutChar(&w.ctx, w.out, ' '))
+        return 0;
+    w.linkState = 1;
+    w.linkQuote = 0;
+    w.linkPart = kInName;
+    w.linkData.clear();
+    return 1;
+}
+
+// Link text after the end of its anchor's (see HtmlWriter::resumedLink) opens the link again.
+int resumeLink(HtmlWriter& w)
+{
+    std::string data = std::move(w.resumedLink);
+    w.resumedLink.clear();
+    return CloseAllFormatting(w) && openLinkData(w) && putLinkData(w, data) && EndLinkData(w);
+}
+
 // A run of text in one font (or one object character), with the link, formatting and
 // escaping it needs; previous is the character before the run.
 int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
@@ -687,34 +665,16 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
         if (another && !object && !CloseLink(w))
             return 0;
         w.hiddenFont = font;
-        if (w.linkState == 0) {
-            if (!object && !CloseAllFormatting(w))
-                return 0;
-            if (!PutTagOpen(&w.ctx, w.out, "a") || !PutChar(&w.ctx, w.out, ' '))
-                return 0;
-            w.linkState = 1;
-            w.linkQuote = 0;
-            w.linkRecord = w.record;
-            w.linkPart = kInName;
-        }
-        // The data is the anchor's attributes as read: inside a quoted value no line end.
-        for (char c : run) {
-            bool closes = w.linkQuote && c == w.linkQuote;
-            if (!w.linkQuote)
-                followLinkData(w, c);
-            w.out.inValue = w.linkQuote != 0;
-            int put = PutChar(&w.ctx, w.out, c);
-            w.out.inValue = 0;
-            if (!put)
-                return 0;
-            if (closes) {
-                w.linkQuote = 0;
-                w.linkPart = kInName;
-            }
-        }
-        return 1;
+        w.resumedLink.clear();
+        if (w.linkState == 0 && ((!object && !CloseAllFormatting(w)) || !openLinkData(w)))
+            return 0;
+        return putLinkData(w, run);
     }
     if (w.linkState == 1 && !EndLinkData(w))
+        return 0;
+    if (!(facts.style & kLinkText))
+        w.resumedLink.clear();
+    else if (w.linkState == 0 && !w.resumedLink.empty() && !w.out.suppress && !resumeLink(w))
         return 0;
     // Text in an element's own font is outside the anchor: a target written before its
     // text ("<a id=t></a>Title") ends there.
@@ -756,6 +716,16 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
     return PutText(&w.ctx, w.out, run, previous);
 }
 
+// The anchor ends at a paragraph's end, a cell's end or a line break in the font of
+// font: in link text, the link's text may run on past it (see HtmlWriter::resumedLink).
+void noteLinkEnd(HtmlWriter& w, int font)
+{
+    if (w.linkState != 0 && (FactsOf(w, font).style & kLinkText))
+        w.resumedLink = HtmlAttribsWithout(w.linkData.c_str(), {"name", "id"});
+    else if (!(FactsOf(w, font).style & kLinkText))
+        w.resumedLink.clear();
+}
+
 // lineStart: the line begins a paragraph or follows a line break, where the reader drops a
 // lone blank outside "pre"; one there is written as "&nbsp;", as a blank after a blank is.
 int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool lineStart)
@@ -780,6 +750,7 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool
         }
         bool onlyMark = text.count == 1 && ch == w.ctx.marker;
         if (ch == kLineBreak || (onlyMark && continuesParagraph(w, line))) {
+            noteLinkEnd(w, text.fonts[i]);
             if (!w.out.suppress && !WriteLineBreak(w))
                 return 0;
             end.lineBreak = true;
@@ -788,22 +759,9 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool
             continue;
         }
         if (ch == w.ctx.marker || ch == kCellEnd) {
-            // Only the text of a link runs on: the text of an anchor that is no link (a target)
-            // ends with its paragraph.
-            VekLineRecord next{};
-            bool linkBefore = i == first || (FactsOf(w, text.fonts[i - 1]).style & kLinkText);
-            bool inLinkText = ch == w.ctx.marker && w.linkState == 2 && linkBefore && linkRunsOn(w, line, next) &&
-                              staysInAnchor(w, line, next);
-            if (inLinkText) {
-                // This tag is the next paragraph's start, inside the one anchor: a "div" where
-                // the paragraph it ends has no spacing, which a "p" would give it.
-                if (!Flush(w) || !Tag(w, IsDivParagraph(w.ctx, w.record) ? "div" : "p", true, true))
-                    return 0;
-                w.linkParagraph = true;
-                w.linkParagraphDiv = IsDivParagraph(w.ctx, next);
-            } else if (!CloseLink(w)) {
+            noteLinkEnd(w, text.fonts[i]);
+            if (!CloseLink(w))
                 return 0;
-            }
             end.para = ch == w.ctx.marker;
             end.cell = ch == kCellEnd;
             break;
@@ -904,14 +862,9 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
         w.cellOpenedBefore = false;
         return WriteRule(w, line) != 0;
     }
-    if (w.linkParagraph) {
-        w.linkParagraph = false;
-        w.ctx.paraOpen = 1;
-        w.ctx.divOpen = w.linkParagraphDiv;
-    } else if (d.paraStart && !w.ctx.paraOpen && !w.out.suppress &&
-               !writeParagraphTag(w, d, text, line, d.cellOpened || w.cellOpenedBefore)) {
+    if (d.paraStart && !w.ctx.paraOpen && !w.out.suppress &&
+        !writeParagraphTag(w, d, text, line, d.cellOpened || w.cellOpenedBefore))
         return false;
-    }
     setImplied(w);
     LineEnd end;
     if (!writeChars(w, line, text, end, d.paraStart || w.lineBroken))

@@ -508,19 +508,19 @@ TEST_F(PlxRoundTripTest, TextAfterARuleOrAListIsWrittenInItsOwnParagraph)
                              "<p>a</p><ul><li>one</ul><div>loose</div><ul><li>two</ul>"});
 }
 
-// A link running on past a paragraph's end keeps its anchor open only into a paragraph that
-// opens no block of its own: the list item after it stays a list item, and the paragraph
-// it ends keeps the spacing it had (none, ended by the item or the body tag).
+// A link running on past a paragraph's end is written again in the next paragraph, inside
+// that one's blocks: the list item after it stays a list item, and the paragraph it ends
+// keeps the spacing it had (none, ended by the item or the body tag).
 TEST_F(PlxRoundTripTest, ALinkRunningIntoTheNextParagraphKeepsItsBlocksAndSpacing)
 {
-    // Nor does it run on into a paragraph that begins with another anchor, nor from the
-    // text of an anchor that is no link.
+    // Nor is it written again where the next paragraph begins with another anchor, nor
+    // after the text of an anchor that is no link.
     std::vector<std::string> firsts = eachWrittenAgainTheSame(
         {"<a href>o<li>o", "<a href>><body>,", "<a href>\xff<p id=&", "<a href>\xff<div id=m", "<a href><form #><a t>ar</a><p>t"});
     EXPECT_NE(firsts[0].find("<li>"), std::string::npos) << firsts[0];
     EXPECT_NE(firsts[0].find("<a href>o</a>"), std::string::npos) << firsts[0];
     EXPECT_EQ(firsts[1].find("<p>"), std::string::npos) << firsts[1];
-    // A link that ends back in the blocks it began in stays one anchor around the list.
+    // The text after a list inside a link is the link's too.
     std::string first = writtenAgainTheSame("<p>intro <a href=x.htm>link<ul><li>item</ul>more</a> after</p>");
     EXPECT_NE(first.find("more</a>"), std::string::npos) << first;
 }

@@ -28,8 +28,9 @@ Para inCell(int cell, int flags = 0) { return Para{0, flags, 0, 0, 0, 0, 0, 0, c
 // read into a fresh window: the same document, line records, fonts and cells.
 class PlxApiRoundTripTest : public PlxWriteTest {
 protected:
-    // The window's document written and read into a fresh window; the dump of that one.
-    std::string readBack(std::string& page)
+    // The window's document written and read into a fresh window; the dump of that one, and
+    // what it writes.
+    std::string readBack(std::string& page, std::string* writtenAgain = nullptr)
     {
         page = written();
         HWND other = newEditor();
@@ -40,6 +41,14 @@ protected:
         EXPECT_EQ(PlxRead(other, 1, nullptr, block, std::int32_t(page.size()), nullptr), 1);
         GlobalFree(block);
         std::string dump = ks::test::documentDump(other);
+        if (writtenAgain) {
+            HGLOBAL again = nullptr;
+            std::int32_t length = 0;
+            EXPECT_EQ(PlxWrite(other, 1, nullptr, &again, &length, 0), 1);
+            writtenAgain->assign(static_cast<const char*>(GlobalLock(again)), std::size_t(length));
+            GlobalUnlock(again);
+            GlobalFree(again);
+        }
         EditorDestroyWindow(other);
         return dump;
     }
@@ -185,7 +194,9 @@ TEST_F(PlxApiRoundTripTest, LinksAndNamedAnchors)
     add("here", font(40, 0, 0, 1));
     add("\x15", font(0), kPlain);
     add("href=x", font(0, 0x40));
-    add("over\x15", font(20, 0x4001, 0xFF0000), kPlain);
+    add("over", font(20, 0x4001, 0xFF0000));
+    add("\x15", font(0), kPlain);
+    add("href=x", font(0, 0x40));
     add("two paragraphs", font(20, 0x4001, 0xFF0000));
     add(" then\x0F", font(0));
     add("href=y", font(0, 0x40));
@@ -193,12 +204,28 @@ TEST_F(PlxApiRoundTripTest, LinksAndNamedAnchors)
     add("\x0F", font(0));
     add("line\x15", font(0), kPlain);
     EXPECT_EQ(body(), "<p>see <a href=\"a b.htm\" target=_top>the page</a> or <a name=\"here\">here</a></p>"
-                      "|<p><a href=x>over|<p>|two paragraphs</a> then<br>"
+                      "|<p><a href=x>over</a></p>"
+                      "|<p><a href=x>two paragraphs</a> then<br>"
                       "|<a href=y>broken</a><br>"
                       "|line</p>")
-        << "a link over a paragraph end keeps one anchor; a line break closes it first; the line after a "
-           "break continues its paragraph";
+        << "a link in each of two paragraphs, as a link around them reads; a line break closes a link first; "
+           "the line after a break continues its paragraph";
     expectRoundTrip();
+}
+
+// A link edited to run over a paragraph end and a line break (its text and the marks between
+// in link text, one data run) is written as the link again after each, without its name: a
+// link around paragraphs reads back so, and is written again the same.
+TEST_F(PlxApiRoundTripTest, ALinkRunningOverAParagraphEndIsWrittenAsTheLinkAgain)
+{
+    add("href=x name=n", font(0, 0x40));
+    add("over\x15", font(20, 0x4001, 0xFF0000), kPlain);
+    add("two\x0F", font(20, 0x4001, 0xFF0000));
+    add("lines\x15", font(20, 0x4001, 0xFF0000), kPlain);
+    EXPECT_EQ(body(), "<p><a href=x name=n>over</a></p>|<p><a href=x>two</a><br>|<a href=x>lines</a></p>");
+    std::string page, again;
+    readBack(page, &again);
+    EXPECT_EQ(again, page);
 }
 
 TEST_F(PlxWriteTest, TablesWithSpansNestingAndCellAttributes)
