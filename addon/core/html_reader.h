@@ -42,6 +42,7 @@ struct HtmlGroup {
     std::int32_t noFrames = 0;          // text flushed while current is thrown away
     std::int32_t element = 0;           // font element 0-19
     std::uint32_t style = 0;
+    std::uint32_t keptStyle = 0;        // given by the element (a header cell's bold): no end tag takes it
     COLORREF colour = 0;                // 0: the element's
     std::int32_t spacing[3]{};          // before, after, line value (twips)
     std::int32_t leftIndent = 0, firstIndent = 0, rightIndent = 0, savedIndent = 0;

@@ -262,6 +262,8 @@ int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, 
     g.align &= ~kAlignAny;
     g.align |= level.cellAlign ? level.cellAlign : header ? kAlignCentre : 0;
     g.style = header ? (g.style | kStyleBold) : (g.style & ~kStyleBold);
+    // "</b>" in a header cell leaves its text bold, as a browser shows it.
+    g.keptStyle = header ? kStyleBold : 0;
     leaveTimesElement(ctx, g);
     // A term's bold goes with its paragraph type: a data cell's text is no term.
     if (!header)
@@ -416,6 +418,7 @@ int CaptionTag(HtmlCtx* ctx, HtmlReader* r)
         HtmlGroup& g = r->currentGroup();
         g.align |= kAlignCentre;
         g.style |= kStyleBold;
+        g.keptStyle |= kStyleBold;
         r->flags |= kReadInCaption;
         std::string value;
         // A caption after the table's first cell can no longer go above it: its text there

@@ -204,8 +204,8 @@ int groupFont(HtmlCtx* ctx, HtmlGroup& g)
 {
     HtmlReader* r = g.reader;
     // A term's text is bold whatever ended a bold inside it: the writer writes its "<dt>",
-    // which is bold when read back.
-    std::uint32_t style = g.style | ((g.typeWord & kParaDefTerm) ? kStyleBold : 0);
+    // which is bold when read back. So is a header cell's and a caption's.
+    std::uint32_t style = g.style | g.keptStyle | ((g.typeWord & kParaDefTerm) ? kStyleBold : 0);
     for (const HtmlFontUse& use : r->fontUses)
         if (use.element == g.element && use.style == style && use.colour == g.colour && use.variant == g.inLink &&
             use.size == g.fontSize && std::strcmp(use.face, g.face) == 0)

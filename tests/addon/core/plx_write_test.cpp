@@ -410,9 +410,9 @@ TEST_F(PlxApiRoundTripTest, TablesWithSpansAndNesting)
     para("before", kPlain);
     int a = cell(true, 0, 0xA0, 0, 1, 2, 15);
     int b = cell(false, a, 0x20, 0, 1, 1, 15);
-    // A header cell's bold is written as such, and ends before the cell does.
-    add("Head", font(0, 2), inCell(a, 1));
-    add("\x13", font(0), inCell(a, 1));
+    // A header cell's text is bold to the cell's end: the end of the bold written for it
+    // leaves the cell's own.
+    add("Head\x13", font(0, 2), inCell(a, 1));
     add("x\x13", font(0), inCell(b));
     add("\x12", font(0), inCell(b));
     int c = cell(true, b, 0x20, 0, 1, 1, 15);

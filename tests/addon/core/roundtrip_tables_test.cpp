@@ -1,0 +1,33 @@
+// Tables written as HTML and read back: rows, cells, captions and nested tables keep their
+// document, and a page the writer made is written again byte for byte.
+#include "roundtrip_fixture.h"
+
+#include <string>
+
+using namespace ks;
+using ks::test::PlxRoundTripTest;
+
+// A header cell's text is bold in a browser however many "</b>" stand in it: an end tag
+// with no "<b>" open is ignored, and one that ends a "<b>" leaves the cell's own bold. The
+// reader makes a caption bold as well, and keeps it so. Read as plain text, the cell's text
+// was written without "<b>" and read back bold.
+TEST_F(PlxRoundTripTest, AHeaderCellsOrCaptionsTextStaysBoldAfterABoldsEnd)
+{
+    struct Case {
+        const char* page;
+        const char* bold;   // the letters read bold
+    };
+    for (Case c : {Case{"<table><th></b>a", "a"}, Case{"<table><tr><th><b>a</b>b</strong>c</th><td>d</table>", "abc"},
+                   Case{"<table><caption></b>a</caption><tr><td>d</table>", "a"}}) {
+        SCOPED_TRACE(c.page);
+        writtenAgainTheSame(c.page);
+        std::string bold;
+        eachCharacter(hWnd, [&](char ch, unsigned style) {
+            if (ch >= 'a' && ch <= 'z' && (style & editor::kBold))
+                bold += ch;
+        });
+        EXPECT_EQ(bold, c.bold);
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
