@@ -413,7 +413,9 @@ int CaptionTag(HtmlCtx* ctx, HtmlReader* r)
 {
     HtmlTableLevel& level = GetTableLevel(r);
     if (r->tokenizer.beginTag) {
-        if (!endTextAbove(ctx, r))
+        // A caption after a row's cells ends the row's open cell, as the row's end would: the
+        // cell's text would else end in the caption's formatting when the table ends.
+        if (!endTextAbove(ctx, r) || (level.cell && !level.newRow && !endRow(ctx, r)))
             return kTagFailed;
         HtmlGroup& g = r->currentGroup();
         g.align |= kAlignCentre;

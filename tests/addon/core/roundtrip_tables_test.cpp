@@ -31,3 +31,20 @@ TEST_F(PlxRoundTripTest, AHeaderCellsOrCaptionsTextStaysBoldAfterABoldsEnd)
         ASSERT_EQ(PlxClearWindow(hWnd), 1);
     }
 }
+
+// A caption after a row's cells ends the row's open cell, as the row's end would. The cell
+// ended with the table, in the caption's formatting: centred, its end bold.
+TEST_F(PlxRoundTripTest, ACaptionAfterCellsEndsTheOpenCell)
+{
+    for (const char* page : {"<table><td>a<caption>c</table>", "<table><tr><td>x<td>a<caption align=bottom>c</caption></table>"}) {
+        SCOPED_TRACE(page);
+        writtenAgainTheSame(page);
+        int line = lineOf("a");
+        VekLineRecord record{};
+        EditorGetLineRecord(hWnd, line, &record);
+        EXPECT_EQ(record.alignment, 0);
+        EXPECT_EQ(styleAt(line, 1) & editor::kBold, 0u) << "the cell's end";
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
