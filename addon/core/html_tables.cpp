@@ -314,10 +314,15 @@ int TableTag(HtmlCtx* ctx, HtmlReader* r)
         return EndTable(ctx, r) ? kTagDone : kTagFailed;
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
-    // A table begun in a row before its first cell goes into a new cell of that row, as text
-    // there does: else it would hang in the last cell of the row before.
+    // A caption below its table holds text only, which waits for the table's end: a table
+    // begun in it ends it, and goes where one after it would.
+    if (r->inTable && (r->flags & kReadInCaption) && GetTableLevel(r).captionBelow && !endCaptionText(ctx, r))
+        return kTagFailed;
+    // A table begun in a row before its first cell, or after a row's end, goes into a new
+    // cell of that row, as text there does: else it would hang in the last cell of the row
+    // before, or after that cell's end.
     bool cellLess = r->inTable && r->tableDepth < kHtmlTableLevels && !(r->flags & kReadInCaption) &&
-                    GetTableLevel(r).newRow;
+                    (GetTableLevel(r).newRow || !GetTableLevel(r).cellOpen);
     if (cellLess && !BeginCell(ctx, r, false, "", false))
         return kTagFailed;
     int depth = r->inTable ? r->tableDepth + 1 : 0;

@@ -48,3 +48,13 @@ TEST_F(PlxRoundTripTest, ACaptionAfterCellsEndsTheOpenCell)
         ASSERT_EQ(PlxClearWindow(hWnd), 1);
     }
 }
+
+// A table begun where the reader drops text, after a row's end or in a caption below the
+// table, goes into a new cell of the row, as one before the row's first cell does. It hung
+// after the last cell's end, and was read back inside that cell.
+TEST_F(PlxRoundTripTest, ATableBetweenRowsOrInACaptionBelowGoesIntoANewCell)
+{
+    readsAsAndIsWrittenAgainTheSame("<table><tr><td>a</tr><table><td>b</table></table>", "a]b]}]}");
+    readsAsAndIsWrittenAgainTheSame("<table><td>a<caption align=bottom>c<table><td>b</table></table>", "a]b]}]}c|");
+    readsAsAndIsWrittenAgainTheSame("<table><td>a</td><caption>c</caption><table><td>b</table></table>", "a]b]}]}c|");
+}
