@@ -130,8 +130,10 @@ int BreakTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (!r->tokenizer.beginTag)
         return kTagDone;
+    // Where a table drops text (after a row's end, before the next cell) it drops line
+    // breaks too, also those of "pre": else one would stand after the cell's end.
     std::string value;
-    if (!TagAttribute(ctx, r, "clear", value) && !EndParagraph(ctx, r, editor::kLineBreak, true))
+    if (!r->textSuppressed && !TagAttribute(ctx, r, "clear", value) && !EndParagraph(ctx, r, editor::kLineBreak, true))
         return kTagFailed;
     CloseGroup(r);
     return kTagDone;

@@ -58,3 +58,11 @@ TEST_F(PlxRoundTripTest, ATableBetweenRowsOrInACaptionBelowGoesIntoANewCell)
     readsAsAndIsWrittenAgainTheSame("<table><td>a<caption align=bottom>c<table><td>b</table></table>", "a]b]}]}c|");
     readsAsAndIsWrittenAgainTheSame("<table><td>a</td><caption>c</caption><table><td>b</table></table>", "a]b]}]}c|");
 }
+
+// Where a table drops text, after a row's end, it drops line breaks too, also those of
+// "pre": one stood after the cell's end and was read back in a cell of its own.
+TEST_F(PlxRoundTripTest, ALineBreakAfterARowsEndIsDroppedWithItsText)
+{
+    readsAsAndIsWrittenAgainTheSame("<table><tr><td>a</tr><br>b<td>c</table>", "a]c]}");
+    readsAsAndIsWrittenAgainTheSame("<table><tr><td>a</tr><pre>x\ny</pre><td>c</table>", "a]c]}");
+}
