@@ -22,19 +22,19 @@ bool readHiddenRun(HWND hWnd, std::string& run, int* line, int* col)
 
 bool readParaProps(HWND hWnd, int line, ParaProps& p)
 {
-    return EditorGetParaProps(hWnd, line, &p.left, &p.right, &p.first, &p.v4, &p.v5, &p.typeWord,
+    return EditorGetParaProps(hWnd, line, &p.left, &p.right, &p.first, &p.v4, &p.formNumber, &p.typeWord,
                               &p.ruleValue, &p.styleFlags, &p.before, &p.after, &p.lineValue, &p.flags) != 0;
 }
 
 int makeParaFormat(HWND hWnd, const ParaProps& p)
 {
-    return EditorMakeParaFormat(hWnd, -1, 1, p.left, p.right, p.first, p.v4, p.v5, p.typeWord, p.ruleValue,
+    return EditorMakeParaFormat(hWnd, -1, 1, p.left, p.right, p.first, p.v4, p.formNumber, p.typeWord, p.ruleValue,
                                 p.styleFlags, p.before, p.after, p.lineValue, p.flags);
 }
 
 int makeParaFormatEx(HWND hWnd, const ParaProps& p, int listFormat)
 {
-    return EditorMakeParaFormatEx(hWnd, -1, 1, p.left, p.right, p.first, p.v4, p.v5, p.typeWord, p.ruleValue,
+    return EditorMakeParaFormatEx(hWnd, -1, 1, p.left, p.right, p.first, p.v4, p.formNumber, p.typeWord, p.ruleValue,
                                   p.styleFlags, p.before, p.after, p.lineValue, p.flags, listFormat, editor::kNoColour);
 }
 

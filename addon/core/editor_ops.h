@@ -15,7 +15,8 @@ using EditorInfo = editor::EditorInfo;
 // The twelve paragraph values, in the editor's order.
 struct ParaProps {
     int left = 0, right = 0, first = 0;
-    int v4 = 0, v5 = 0;
+    int v4 = 0;
+    int formNumber = 0;             // which form it stands in (paragraph_form.h)
     int typeWord = 0;
     int ruleValue = 0;
     int styleFlags = 0;

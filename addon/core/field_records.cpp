@@ -5,9 +5,11 @@
 #include "addon/core/editor_ops.h"
 #include "addon/core/html_writer.h"
 #include "addon/core/para_type.h"
+#include "addon/core/paragraph_form.h"
 #include "platform/editor/vek32.h"
 #include "platform/win/user_dialogs.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -90,7 +92,10 @@ int NewFieldRecord(HtmlCtx* ctx, HtmlReader** reader, HtmlGroup** group, FieldRe
     HWND hWnd = ctx->editorWindow;
     EditorInfo info;
     int found = readInfo(hWnd, info) ? FindLineForm(*ctx, hWnd, info.caretLine) : -1;
+    // A form that holds no field yet is the one the caret's paragraph stands in.
     int form = found >= 0 && found < ctx->fieldCount ? ctx->fields[found].form : 0;
+    if (found < 0 && readInfo(hWnd, info))
+        form = std::max(0, ParagraphForm(*ctx, hWnd, info.caretLine));
     void* r = OurAlloc(sizeof(HtmlReader));
     if (!r)
         return PrintError(ctx, "Ran out of memory for HTML data.", kErrMemory);

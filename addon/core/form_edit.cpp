@@ -18,6 +18,9 @@ namespace {
 void setFormBit(HtmlCtx& ctx, HWND hWnd, int line, ParaProps& p, bool on, bool viewMode)
 {
     auto word = static_cast<std::uint32_t>(p.typeWord);
+    // Text made form text by hand stands in no form known yet.
+    if (on != ((word & kParaInForm) != 0))
+        p.formNumber = 0;
     word = on ? word | kParaInForm : word & ~kParaInForm;
     p.typeWord = static_cast<int>(word);
     if (GetParaMiscType(&ctx, word) != kMiscRule && !viewMode)

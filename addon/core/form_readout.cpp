@@ -7,6 +7,7 @@
 #include "addon/core/html_context.h"
 #include "addon/core/html_writer.h"
 #include "addon/core/para_type.h"
+#include "addon/core/paragraph_form.h"
 
 #include <cstdio>
 #include <cstring>
@@ -73,8 +74,9 @@ int GetCurForm(HWND hWnd, int* formCount)
     if (ctx->formCount <= 0 || !readInfo(hWnd, info) || !readParaProps(hWnd, info.caretLine, props) ||
         !(static_cast<std::uint32_t>(props.typeWord) & kParaInForm))
         return -1;
+    // A block of form text that holds no field is known by the form it was put in.
     int field = FindLineForm(*ctx, hWnd, info.caretLine);
-    return field >= 0 ? ctx->fields[field].form : -1;
+    return field >= 0 ? ctx->fields[field].form : ParagraphForm(*ctx, hWnd, info.caretLine);
 }
 
 int GetFormInfo(HWND hWnd, int form, char* action, char* method)

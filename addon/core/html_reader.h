@@ -111,7 +111,7 @@ struct HtmlFontUse {
     std::int32_t font = 0;
 };
 struct HtmlFormatUse {
-    std::int32_t values[11]{};
+    std::int32_t values[12]{};
     std::int32_t format = -1;
 };
 inline constexpr int kHtmlFontUses = 8;

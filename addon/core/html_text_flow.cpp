@@ -6,6 +6,7 @@
 #include "addon/core/font_elements.h"
 #include "addon/core/html_read.h"
 #include "addon/core/para_type.h"
+#include "addon/core/paragraph_form.h"
 #include "platform/editor/vek32.h"
 
 #include <algorithm>
@@ -172,6 +173,8 @@ int paragraphFormat(HtmlCtx* ctx, HtmlGroup& g, int left, int list)
     std::uint32_t word = g.typeWord | (r->currentForm >= 0 ? kParaInForm : 0);
     if (r->currentForm >= 0)
         r->formHoldsLine = 1;
+    // Which form it is in goes with it: a form that shows no field is known by it alone.
+    int form = ParagraphFormNumber(r->currentForm);
     bool plain = !g.spacing[0] && !g.spacing[1] && !g.spacing[2] && !left && !g.firstIndent && !g.rightIndent &&
                  !g.ruleValue && !g.align && !g.paraFlags && !word && !g.ruleWord && !list && !r->inTable;
     if (plain)
@@ -186,12 +189,12 @@ int paragraphFormat(HtmlCtx* ctx, HtmlGroup& g, int left, int list)
     int rule = g.ruleValue;
     if ((word & kParaInForm) && !(ctx->flags & kFlagNoFormRule) && viewState(hWnd) == 0)
         rule = editor::kFormTextRule;
-    const std::int32_t values[11] = {left, g.rightIndent, g.firstIndent, int(word), rule, int(g.paraFlags),
+    const std::int32_t values[12] = {left, g.rightIndent, g.firstIndent, form, int(word), rule, int(g.paraFlags),
                                      g.spacing[0], g.spacing[1], g.spacing[2], int(g.align), list};
     HtmlFormatUse& last = r->formatUse;
     if (!ruled && last.format >= 0 && std::equal(std::begin(values), std::end(values), last.values))
         return last.format;
-    int format = EditorMakeParaFormatEx(hWnd, -1, 1, left, g.rightIndent, g.firstIndent, 0, 0, int(word), rule,
+    int format = EditorMakeParaFormatEx(hWnd, -1, 1, left, g.rightIndent, g.firstIndent, 0, form, int(word), rule,
                                         int(g.paraFlags), g.spacing[0], g.spacing[1], g.spacing[2], int(g.align),
                                         list, 0xFFFFFF);
     std::copy(std::begin(values), std::end(values), last.values);

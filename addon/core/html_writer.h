@@ -198,7 +198,8 @@ int WritePicture(HtmlWriter& w, int picture);
 int WriteField(HtmlWriter& w, int field, int object);
 int WriteFormStart(HtmlWriter& w, int line);
 int WriteFormEnd(HtmlWriter& w);
-// The first field whose control stands in the form block holding line; -1 for none.
+// The first field whose control stands in the form block holding line (paragraph_form.h);
+// -1 for none.
 int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line);
 // The field whose control (or image) is the object of font; -1 for none.
 int ObjectField(HtmlCtx& ctx, HWND hWnd, int font);

@@ -8,6 +8,7 @@
 #include "addon/core/field_table.h"
 #include "addon/core/html_writer.h"
 #include "addon/core/para_type.h"
+#include "addon/core/paragraph_form.h"
 
 #include <algorithm>
 #include <cstring>
@@ -166,6 +167,14 @@ int fieldsFormFrom(HtmlWriter& w, FieldScan& scan, int line)
     return scan.form;
 }
 
+// The form of the paragraph at line: that of the fields from line on in its form block, else
+// the one it was put in; -1 when neither is known.
+int formFrom(HtmlWriter& w, FieldScan& scan, int line)
+{
+    int form = fieldsFormFrom(w, scan, line);
+    return form >= 0 ? form : ParagraphForm(w.ctx, w.hWnd, line);
+}
+
 // Where the form block that starts at line goes: inside the table cells that hold all of it
 // (the cells its first and its last line share), and inside the deepest list item that
 // holds all of it (up to the first item it holds itself).
@@ -184,12 +193,12 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
     place.quotes = std::min(w.openQuotes(), c.quoteDepth);
     VekLineRecord r{};
     FieldScan scan;
-    int form = fieldsFormFrom(w, scan, line);
+    int form = formFrom(w, scan, line);
     while (last + 1 < w.endLine && EditorGetLineRecord(w.hWnd, last + 1, &r) &&
            (static_cast<std::uint32_t>(r.typeWord) & kParaInForm)) {
         // The paragraph where the fields of the next form begin begins that form.
         if ((r.flags & kLineFirst) && form >= 0 && EditorGetLineTableLevel(w.hWnd, last + 1) <= c.level) {
-            int next = fieldsFormFrom(w, scan, last + 1);
+            int next = formFrom(w, scan, last + 1);
             if (next >= 0 && next != form)
                 break;
         }
@@ -833,7 +842,7 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     d.formChanges = d.paraStart && w.formOpen && w.currentForm >= 0 && c.inForm && !c.endsOnly &&
                     c.level == w.formLevel && c.listLevel <= w.formListLevel && c.quoteDepth <= w.formQuotes;
     if (d.formChanges) {
-        int next = fieldsFormFrom(w, w.fieldScan, line);
+        int next = formFrom(w, w.fieldScan, line);
         d.formChanges = next >= 0 && next != w.currentForm;
     }
     d.formStarts = c.inForm && !c.endsOnly && (!w.prev.inForm || d.formChanges);

@@ -3,6 +3,7 @@
 #include "addon/core/field_control.h"
 #include "addon/core/html_writer.h"
 #include "addon/core/para_type.h"
+#include "addon/core/paragraph_form.h"
 #include "addon/core/tag_data.h"
 #include "addon/core/temp_picture.h"
 #include "platform/win/window_handle.h"
@@ -248,8 +249,8 @@ int FirstFieldFrom(HtmlCtx& ctx, HWND hWnd, int line, int* at)
 {
     char chars[kHtmlLineMax + 2];
     std::uint16_t fonts[kHtmlLineMax + 2];
-    int l = line;
-    for (; lineInForm(hWnd, l); ++l) {
+    int block = FormTextNumber(hWnd, line), l = line;
+    for (; block >= 0 && FormTextNumber(hWnd, l) == block; ++l) {
         int count = EditorGetLineChars(hWnd, l, chars, fonts);
         for (int i = 0; i < count; ++i)
             if (int field = chars[i] == kObjectChar ? ObjectField(ctx, hWnd, fonts[i]) : -1; field >= 0) {
@@ -265,10 +266,11 @@ int FirstFieldFrom(HtmlCtx& ctx, HWND hWnd, int line, int* at)
 
 int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line)
 {
-    if (!lineInForm(hWnd, line))
+    int block = FormTextNumber(hWnd, line);
+    if (block < 0)
         return -1;
     int first = line;
-    while (first > 0 && lineInForm(hWnd, first - 1))
+    while (first > 0 && FormTextNumber(hWnd, first - 1) == block)
         --first;
     return FirstFieldFrom(ctx, hWnd, first);
 }
@@ -302,11 +304,14 @@ int formShowingNoField(HtmlWriter& w, int line)
 int WriteFormStart(HtmlWriter& w, int line)
 {
     // A form begun again within a block (after a quote or a cell that held the one before
-    // ended it) is the form of the fields from here on.
+    // ended it) is the form of the fields from here on, else of the block's fields, else
+    // the one its paragraphs were put in.
     int field = FirstFieldFrom(w.ctx, w.hWnd, line);
     if (field < 0)
         field = FindLineForm(w.ctx, w.hWnd, line);
-    int form = field >= 0 ? w.ctx.fields[field].form : formShowingNoField(w, line);
+    int form = field >= 0 ? w.ctx.fields[field].form : ParagraphForm(w.ctx, w.hWnd, line);
+    if (form < 0)
+        form = formShowingNoField(w, line);
     w.formOpen = true;
     w.formInPre = w.preOpen;
     w.formQuotes = w.openQuotes();

@@ -1,0 +1,44 @@
+// Forms written as HTML and read back: where each form begins and ends, and what it keeps
+// (its method and action), the same at every save.
+#include "roundtrip_fixture.h"
+
+#include <string>
+
+using namespace ks;
+using ks::test::PlxRoundTripTest;
+
+// Forms that show no field, one after another or after a form of fields: each is a block
+// of its own and is written with its own method and action.
+TEST_F(PlxRoundTripTest, FormsShowingNoFieldKeepTheirOwnActions)
+{
+    for (const char* page : {"<form action=a method=get>one</form><form action=b>two</form>",
+                             "<form action=a>one <input name=q></form><form action=b method=get>two</form>",
+                             "<form action=a method=get>one</form><form action=b>two <input name=q></form>"}) {
+        SCOPED_TRACE(page);
+        roundTrip(page);
+        std::string first = written();
+        std::size_t a = first.find("action=a"), b = first.find("action=b");
+        ASSERT_NE(a, std::string::npos) << first;
+        ASSERT_NE(b, std::string::npos) << first;
+        EXPECT_LT(first.find("</form>", a), b) << first;
+        EXPECT_LT(first.find("one"), b) << first;
+        EXPECT_GT(first.find("two"), b) << first;
+        PlxSetActiveWnd(hWnd);
+        EXPECT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
+
+// A field put into a form that showed none goes into that form, not into the form of the
+// fields before it.
+TEST_F(PlxRoundTripTest, AFieldPutIntoAFormShowingNoneIsWrittenInThatForm)
+{
+    ASSERT_EQ(read("<form action=a><input name=q></form><form action=b method=get>two</form>"), 1);
+    EditorMoveCaret(hWnd, lineOf("two"), 3, 0);
+    EXPECT_EQ(PlxGetCurForm(hWnd, nullptr), 1);
+    ASSERT_EQ(PlxInsertTextField(hWnd, "added", 0, 10, 0, 0, nullptr, 0), 2001);
+    std::string first = documentWrittenAgainTheSame();
+    std::size_t b = first.find("action=b");
+    ASSERT_NE(b, std::string::npos) << first;
+    EXPECT_GT(first.find("name=added"), b) << first;
+    EXPECT_LT(first.find("name=q"), first.find("</form>")) << first;
+}
