@@ -208,12 +208,8 @@ TEST_F(PlxReadPictureTest, AMissingPictureKeepsItsTagAndShowsItsAltText)
     EXPECT_GT(object(ids[1]).rect.right, 0) << "a placeholder without a size still takes room";
 
     // Saved, the tags come back as they were read; read again, the same placeholders.
-    HGLOBAL block = nullptr;
-    std::int32_t length = 0;
-    ASSERT_EQ(PlxWrite(hWnd, 1, nullptr, &block, &length, 0), 1);
-    std::string saved(static_cast<const char*>(GlobalLock(block)), std::size_t(length));
-    GlobalUnlock(block);
-    GlobalFree(block);
+    const std::string saved = written();
+    ASSERT_NE(saved, "(write failed)");
     EXPECT_NE(saved.find("<img src=pics/none.gif width=40 height=30 alt=\"[no picture]\" usemap=#m>"), std::string::npos)
         << saved;
     EXPECT_NE(saved.find("<img src=pics/notes.txt>"), std::string::npos) << "no size invented for it: " << saved;
@@ -233,12 +229,8 @@ TEST_F(PlxReadPictureTest, APictureAloneInItsParagraphKeepsItsParagraph)
     readPage("<p><img src=pics/one.gif></p><p>next<p><img src=pics/none.gif alt=gone><hr><p>after"
              "<ul><li><img src=pics/box.png><li>item</ul>");
     EXPECT_EQ(text(), "#|next|#||after|#|item|");
-    HGLOBAL block = nullptr;
-    std::int32_t length = 0;
-    ASSERT_EQ(PlxWrite(hWnd, 1, nullptr, &block, &length, 0), 1);
-    std::string saved(static_cast<const char*>(GlobalLock(block)), std::size_t(length));
-    GlobalUnlock(block);
-    GlobalFree(block);
+    const std::string saved = written();
+    ASSERT_NE(saved, "(write failed)");
     EXPECT_NE(saved.find("<img src=pics/none.gif alt=gone></p>\r\n<hr>"), std::string::npos) << saved;
     ASSERT_EQ(PlxClearWindow(hWnd), 1);
     readPage(saved);
