@@ -95,6 +95,7 @@ struct HtmlWriter {
     int formListLevel = 0;                // the list levels whose items hold it
     int formQuotes = 0;                   // the "blockquote" tags open around it
     bool formInPre = false;               // it began inside the open "pre"
+    bool formInAddress = false;           // it began inside the open address
     int openHeader = 0;
     int currentForm = -1;                 // the form whose "form" tag is open
     int lastForm = -1;                    // the last form written

@@ -259,7 +259,10 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         d.paraStart = true;
     if (d.headerCloses && w.openHeader && !WriteHeaderEnd(w))
         return 0;
-    if (w.addressOpen && (c.other != kMiscAddress || d.headerCloses || d.leavingCell)) {
+    // An address or a "pre" begun inside a form that ends here ends before it: the form's end
+    // tag ends it when read, and its further lines were read outside it.
+    bool formEnds = w.formOpen && (!c.inForm || d.formChanges) && c.level <= w.formLevel;
+    if (w.addressOpen && (c.other != kMiscAddress || d.headerCloses || d.leavingCell || (formEnds && !w.formInAddress))) {
         w.addressOpen = false;
         w.afterBreak = true;
         if (!Tag(w, "address", false, true))
@@ -271,7 +274,7 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     bool listsEnd = d.paraStart || closing;
     int keptLists = !listsEnd ? w.openListLevel
                   : d.listChanges && d.leavingCell ? 0 : KeptListLevel(w, c.listType, c.listLevel);
-    if (w.preOpen && (c.other != kMiscPre || d.leavingCell)) {
+    if (w.preOpen && (c.other != kMiscPre || d.leavingCell || (formEnds && !w.formInPre))) {
         // Lists begun inside it that end here end first: after its end tag they would be
         // read as going on around what follows. So does a form begun inside it.
         int inside = std::max(keptLists, w.preListLevel);

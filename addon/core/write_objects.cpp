@@ -314,6 +314,7 @@ int WriteFormStart(HtmlWriter& w, int line)
         form = formShowingNoField(w, line);
     w.formOpen = true;
     w.formInPre = w.preOpen;
+    w.formInAddress = w.addressOpen;
     w.formQuotes = w.openQuotes();
     w.afterBreak = false;
     w.currentForm = form >= 0 && form < w.ctx.formCount && form < kFormCount ? form : -1;

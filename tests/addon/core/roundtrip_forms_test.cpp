@@ -42,3 +42,22 @@ TEST_F(PlxRoundTripTest, AFieldPutIntoAFormShowingNoneIsWrittenInThatForm)
     EXPECT_GT(first.find("name=added"), b) << first;
     EXPECT_LT(first.find("name=q"), first.find("</form>")) << first;
 }
+
+// A form that ends inside "pre" or an address, the next form beginning there: the block is
+// ended before the form's end and begun again in the next form, so the next form's text
+// stays in it when read back (the form's end tag ends a block begun inside the form).
+TEST_F(PlxRoundTripTest, ABlockAFormEndsInsideGoesOnInTheNextForm)
+{
+    for (const char* page : {"<form action=a>.<pre>d<form action=b>t</pre></form>",
+                             "<form action=a>.<address>d<form action=b>t</address></form>"}) {
+        SCOPED_TRACE(page);
+        roundTrip(page);
+        std::string first = written();
+        std::size_t b = first.find("action=b");
+        ASSERT_NE(b, std::string::npos) << first;
+        EXPECT_LT(first.find("d<"), first.find("</form>")) << first;
+        EXPECT_GT(first.find(">t<"), b) << first;
+        PlxSetActiveWnd(hWnd);
+        EXPECT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
