@@ -253,16 +253,25 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     // paragraph and the blocks around it; the paragraph ends with the document.
     if (closing && (!CloseLink(w) || !CloseAllFormatting(w)))
         return 0;
-    if ((d.paraStart || closing) && w.ctx.paraOpen && !WriteParaEnd(w))
+    // An address or a "pre" begun inside a form that ends here ends before it: the form's end
+    // tag ends it when read, and its further lines were read outside it.
+    bool formEnds = w.formOpen && (!c.inForm || d.formChanges) && c.level <= w.formLevel;
+    bool addressEnds =
+        w.addressOpen && (c.other != kMiscAddress || d.headerCloses || d.leavingCell || (formEnds && !w.formInAddress));
+    bool preEnds = w.preOpen && (c.other != kMiscPre || d.leavingCell || (formEnds && !w.formInPre));
+    // A paragraph tag opened inside one of them ends inside it, also where the paragraph goes
+    // on to a cell's end after a line break: its end tag after the block's was read as a
+    // paragraph end of its own.
+    bool blockEnds = addressEnds || preEnds;
+    if (blockEnds && !closing && w.ctx.paraOpen && !CloseLink(w))
+        return 0;
+    if ((d.paraStart || closing || blockEnds) && w.ctx.paraOpen && !WriteParaEnd(w))
         return 0;
     if (w.prev.other == kMiscRule)
         d.paraStart = true;
     if (d.headerCloses && w.openHeader && !WriteHeaderEnd(w))
         return 0;
-    // An address or a "pre" begun inside a form that ends here ends before it: the form's end
-    // tag ends it when read, and its further lines were read outside it.
-    bool formEnds = w.formOpen && (!c.inForm || d.formChanges) && c.level <= w.formLevel;
-    if (w.addressOpen && (c.other != kMiscAddress || d.headerCloses || d.leavingCell || (formEnds && !w.formInAddress))) {
+    if (addressEnds) {
         w.addressOpen = false;
         w.afterBreak = true;
         if (!Tag(w, "address", false, true))
@@ -274,7 +283,7 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     bool listsEnd = d.paraStart || closing;
     int keptLists = !listsEnd ? w.openListLevel
                   : d.listChanges && d.leavingCell ? 0 : KeptListLevel(w, c.listType, c.listLevel);
-    if (w.preOpen && (c.other != kMiscPre || d.leavingCell || (formEnds && !w.formInPre))) {
+    if (preEnds) {
         // Lists begun inside it that end here end first: after its end tag they would be
         // read as going on around what follows. So does a form begun inside it.
         int inside = std::max(keptLists, w.preListLevel);

@@ -90,3 +90,22 @@ TEST_F(RoundTripBlocksTest, AParagraphEndingWithALineBreakInABlockEndsWithItsOwn
         ASSERT_EQ(PlxClearWindow(hWnd), 1);
     }
 }
+
+// In an aligned cell a paragraph of "pre" or an address gets a "div" that says its own
+// alignment. One going on after a line break to the cell's end had its "div" ended after
+// the block's end tag, where it read back as a paragraph end of its own.
+TEST_F(RoundTripBlocksTest, AParagraphTagInsideABlockEndsInsideIt)
+{
+    const std::pair<const char*, const char*> pages[] = {{"<table><th>-<pre>a\n</th></table>", "</pre>"},
+                                                         {"<table><th>-<address>a<br></th></table>", "</address>"}};
+    for (auto [page, blockEnd] : pages) {
+        SCOPED_TRACE(page);
+        std::string first = writtenAgainTheSame(page);
+        std::size_t div = first.find("<div"), end = first.find(blockEnd);
+        ASSERT_NE(div, std::string::npos) << first;
+        EXPECT_LT(first.find("</div>", div), end) << first;
+        EXPECT_EQ(text(), "-|a/|]}") << "read back";
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
