@@ -118,7 +118,7 @@ bool dropsLoneSpace(HtmlCtx* ctx, HtmlReader* r, const Run& run, bool afterTag)
 {
     if (run.length != 1 || run.text[0] != ' ' || r->currentGroup().pre || (ctx && (ctx->flags & 0x100)))
         return false;
-    bool lineStart = ((r->paraStart || r->afterLineBreak) && r->pendingLength == 0) || AtTextAreaLineStart(ctx, r);
+    bool lineStart = ((r->paraStart || r->afterLineBreak || r->onlyHiddenOnLine) && r->pendingLength == 0) || AtTextAreaLineStart(ctx, r);
     return (!afterTag && r->previousEndsWithBlank) || lineStart;
 }
 

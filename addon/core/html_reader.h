@@ -162,6 +162,7 @@ struct HtmlReader {
     std::int32_t fontStackIndex = -1;
 
     std::int32_t textEnabled = 1, paraStart = 1, afterLineBreak = 0, noSpacing = 0;
+    std::int32_t onlyHiddenOnLine = 0;  // since the line's start only hidden link data was put in
     std::int32_t inHead = 0;            // between head's begin and end (or body)
     std::int32_t currentForm = -1, currentField = -1;
     std::int32_t formHoldsLine = 0;     // text or a field was put in the current form

@@ -108,6 +108,7 @@ int insertPending(HtmlCtx* ctx, HtmlReader* r)
     if (r->inTable)
         add &= ~kAlignCentre;
     std::uint32_t before = g.align;
+    bool lineStart = r->paraStart || r->afterLineBreak || r->onlyHiddenOnLine;
     g.align |= add;
     bool hidden = (g.style & kStyleHiddenLink) != 0, keep = keepsEveryBlank(ctx, g);
     int hold = !keep ? trailingBlanks(r) : 0;
@@ -123,6 +124,10 @@ int insertPending(HtmlCtx* ctx, HtmlReader* r)
     g.align = before;
     r->paraStart = !hidden && (endsWith(r, ctx->marker) || endsWith(r, editor::kCellEnd) || endsWith(r, editor::kRowEnd));
     r->afterLineBreak = endsWith(r, editor::kLineBreak);
+    // Hidden link data shows nothing: a blank after "<a href=x><span>" stands at the line's
+    // start, as one after "<a href=x>" does.
+    if (r->pendingLength > 0)
+        r->onlyHiddenOnLine = hidden && lineStart;
     if (r->paraStart || r->afterLineBreak)
         HoldLinkRepeat(r);
     if (r->paraStart) {

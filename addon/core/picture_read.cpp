@@ -147,7 +147,7 @@ void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, c
     // The picture is the paragraph's content now: the next paragraph's begin ends it, as
     // text would, so a picture alone in its paragraph is not joined to the next (or, before
     // a rule, lost in the rule's paragraph).
-    r->paraStart = 0;
+    r->paraStart = r->onlyHiddenOnLine = 0;
     SendHtmlNotify(ctx, kNotifyImagePlaced, reinterpret_cast<WPARAM>(hWnd), id, false);
 }
 

@@ -79,3 +79,17 @@ TEST_F(PlxRoundTripTest, AnAnchorInAHeaderBegunInAnotherAnchorLeavesTheHeadersBo
     ASSERT_GE(line, 0);
     EXPECT_NE(styleAt(line, 0) & 2u, 0u) << text();
 }
+
+// A blank at a line's start shows nothing, also after a link's start and a tag inside it:
+// the link's text begins with its word, when read and when read back.
+TEST_F(PlxLinkRoundTripTest, ABlankAtALinksStartShowsNothingAfterATagInsideIt)
+{
+    for (const char* page : {"<p><a href=x><span> y</span></a>z", "<p>a<br><a href=x><span> y</span></a>z"}) {
+        SCOPED_TRACE(page);
+        writtenAgainTheSame(page);
+        EXPECT_EQ(text().find("} y"), std::string::npos) << text();
+        EXPECT_EQ(linkOf("y"), "x ");
+        PlxSetActiveWnd(hWnd);
+        EXPECT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
