@@ -259,10 +259,11 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     bool addressEnds =
         w.addressOpen && (c.other != kMiscAddress || d.headerCloses || d.leavingCell || (formEnds && !w.formInAddress));
     bool preEnds = w.preOpen && (c.other != kMiscPre || d.leavingCell || (formEnds && !w.formInPre));
-    // A paragraph tag opened inside one of them ends inside it, also where the paragraph goes
-    // on to a cell's end after a line break: its end tag after the block's was read as a
-    // paragraph end of its own.
-    bool blockEnds = addressEnds || preEnds;
+    int depth = c.other == kMiscBlockQuote && !d.leavingCell ? c.quoteDepth : 0;
+    // A paragraph tag opened inside one of them or a block quote ends inside it, also where
+    // the paragraph goes on to a cell's end after a line break: its end tag after the block's
+    // was read as a paragraph end of its own.
+    bool blockEnds = addressEnds || preEnds || w.openQuotes() > depth;
     if (blockEnds && !closing && w.ctx.paraOpen && !CloseLink(w))
         return 0;
     if ((d.paraStart || closing || blockEnds) && w.ctx.paraOpen && !WriteParaEnd(w))
@@ -277,7 +278,6 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         if (!Tag(w, "address", false, true))
             return 0;
     }
-    int depth = c.other == kMiscBlockQuote && !d.leavingCell ? c.quoteDepth : 0;
     if (w.openQuotes() > depth && !WriteQuotes(w, depth))
         return 0;
     bool listsEnd = d.paraStart || closing;

@@ -91,13 +91,14 @@ TEST_F(RoundTripBlocksTest, AParagraphEndingWithALineBreakInABlockEndsWithItsOwn
     }
 }
 
-// In an aligned cell a paragraph of "pre" or an address gets a "div" that says its own
-// alignment. One going on after a line break to the cell's end had its "div" ended after
-// the block's end tag, where it read back as a paragraph end of its own.
+// In an aligned cell a paragraph of "pre", an address or a block quote gets a "div" that
+// says its own alignment. One going on after a line break to the cell's end had its "div"
+// ended after the block's end tag, where it read back as a paragraph end of its own.
 TEST_F(RoundTripBlocksTest, AParagraphTagInsideABlockEndsInsideIt)
 {
     const std::pair<const char*, const char*> pages[] = {{"<table><th>-<pre>a\n</th></table>", "</pre>"},
-                                                         {"<table><th>-<address>a<br></th></table>", "</address>"}};
+                                                         {"<table><th>-<address>a<br></th></table>", "</address>"},
+                                                         {"<table><th>-<blockquote>a<br></th></table>", "</blockquote>"}};
     for (auto [page, blockEnd] : pages) {
         SCOPED_TRACE(page);
         std::string first = writtenAgainTheSame(page);
