@@ -115,6 +115,8 @@ struct HtmlWriter {
     std::string resumedLink;
     bool paraStart = true;                // the next line starts a paragraph
     bool lineBroken = false;              // the last line ended with a line break
+    int looseLine = -1;                   // the last line of the paragraph ended last, written
+                                          // without an end tag of its own; -1 where it had one
     // A paragraph, a rule, a header, an address, a block quote, "pre" or a list ended last:
     // the next paragraph gets its own tag. Loose text there would read back with the
     // spacing of the reader's last paragraph end, not its own.

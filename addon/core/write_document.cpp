@@ -545,13 +545,28 @@ bool endsWithLineBreak(HtmlWriter& w, int line)
     return count > 0 && text.chars[count - 1] == kLineBreak;
 }
 
+// The paragraph ended last is loose text (no end tag of its own) in the blocks of the one
+// written now (the list item it began, too), and nothing was opened between: read back,
+// what follows joins it.
+bool followsLooseText(HtmlWriter& w, const Decision& d)
+{
+    VekLineRecord loose{};
+    const VekLineRecord& r = w.record;
+    auto blocks = [](const VekLineRecord& line) { return static_cast<std::uint32_t>(line.typeWord) & ~kParaMarkerShown; };
+    return w.looseLine >= 0 && !d.opened && !w.preOpen && EditorGetLineRecord(w.hWnd, w.looseLine, &loose) &&
+           blocks(loose) == blocks(r) && loose.cell == r.cell && loose.leftIndent == r.leftIndent;
+}
+
 int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, int line, bool cellFirst)
 {
     // A paragraph of only its end (or of a line break) would read back as nothing. One of a
     // line break and its end, before another paragraph, needs its tag: its end tag ends it,
-    // where the next paragraph's tag would not, right after a line break.
-    bool breakThenEnd = text.count == 1 && text.chars[0] == kLineBreak && line + 2 < w.endLine && onlyEndFollows(w, line);
-    if (text.count == 1 && !breakThenEnd &&
+    // where the next paragraph's tag would not, right after a line break. So does one that
+    // begins with a line break right after loose text, which would take the break as its own.
+    bool breakFirst = text.count == 1 && text.chars[0] == kLineBreak;
+    bool breakThenEnd = breakFirst && line + 2 < w.endLine && onlyEndFollows(w, line);
+    bool breakAfterLoose = breakFirst && followsLooseText(w, d);
+    if (text.count == 1 && !breakThenEnd && !breakAfterLoose &&
         (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd || text.chars[0] == kCellEnd || text.chars[0] == w.ctx.marker))
         return 1;
     // Nor would the range's last line of only blanks: they are dropped when read, but for
@@ -908,8 +923,10 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     // that opened nothing is left out: the paragraph after it follows what came before it.
     // One that began a cell leaves the next as the cell's first.
     bool leftOut = d.paraStart && !d.opened && text.count == 1 && text.chars[0] == w.ctx.marker && end.para;
-    if (!leftOut)
+    if (!leftOut) {
         w.afterBreak = end.para;
+        w.looseLine = end.para && !w.ctx.paraOpen ? line : -1;
+    }
     w.cellOpenedBefore = leftOut && d.cellOpened;
     return true;
 }
