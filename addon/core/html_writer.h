@@ -122,6 +122,8 @@ struct HtmlWriter {
     // spacing of the reader's last paragraph end, not its own.
     bool afterBreak = false;
     bool cellOpenedBefore = false;        // an empty paragraph left out began the cell
+    int openedOnlyLine = -1;              // the line of an empty paragraph that wrote only the
+                                          // block tags it opened, right before; -1 none
     int chainCell = 0;                    // the last line's innermost cell and its cells per level
     ParaState chain;
     int prevLine = -1;                    // the line before, and its line flags

@@ -545,16 +545,22 @@ bool endsWithLineBreak(HtmlWriter& w, int line)
     return count > 0 && text.chars[count - 1] == kLineBreak;
 }
 
+// The line stands in the blocks of the one written now (in the list item it began, too):
+// no tag ends or begins between them.
+bool inBlocksOfThisLine(HtmlWriter& w, int line)
+{
+    VekLineRecord other{};
+    const VekLineRecord& r = w.record;
+    auto blocks = [](const VekLineRecord& l) { return static_cast<std::uint32_t>(l.typeWord) & ~kParaMarkerShown; };
+    return line >= 0 && EditorGetLineRecord(w.hWnd, line, &other) && blocks(other) == blocks(r) &&
+           other.cell == r.cell && other.leftIndent == r.leftIndent;
+}
+
 // The paragraph ended last is loose text (no end tag of its own) in the blocks of the one
-// written now (the list item it began, too), and nothing was opened between: read back,
-// what follows joins it.
+// written now, and nothing was opened between: read back, what follows joins it.
 bool followsLooseText(HtmlWriter& w, const Decision& d)
 {
-    VekLineRecord loose{};
-    const VekLineRecord& r = w.record;
-    auto blocks = [](const VekLineRecord& line) { return static_cast<std::uint32_t>(line.typeWord) & ~kParaMarkerShown; };
-    return w.looseLine >= 0 && !d.opened && !w.preOpen && EditorGetLineRecord(w.hWnd, w.looseLine, &loose) &&
-           blocks(loose) == blocks(r) && loose.cell == r.cell && loose.leftIndent == r.leftIndent;
+    return !d.opened && !w.preOpen && inBlocksOfThisLine(w, w.looseLine);
 }
 
 int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, int line, bool cellFirst)
@@ -896,8 +902,13 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
         w.paraStart = true;
         w.afterBreak = true;
         w.cellOpenedBefore = false;
+        w.openedOnlyLine = -1;
         return WriteRule(w, line) != 0;
     }
+    // An empty paragraph before, in these blocks, wrote only the tags it opened: this one
+    // follows them as its own, and is read back as the first in them.
+    if (d.paraStart && inBlocksOfThisLine(w, w.openedOnlyLine))
+        d.opened = true;
     if (d.paraStart && !w.ctx.paraOpen && !w.out.suppress &&
         !writeParagraphTag(w, d, text, line, d.cellOpened || w.cellOpenedBefore))
         return false;
@@ -922,12 +933,14 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     // back as the paragraph's end and lose its spacing at every save. An empty paragraph
     // that opened nothing is left out: the paragraph after it follows what came before it.
     // One that began a cell leaves the next as the cell's first.
-    bool leftOut = d.paraStart && !d.opened && text.count == 1 && text.chars[0] == w.ctx.marker && end.para;
+    bool onlyEnd = d.paraStart && text.count == 1 && text.chars[0] == w.ctx.marker && end.para;
+    bool leftOut = onlyEnd && !d.opened;
     if (!leftOut) {
         w.afterBreak = end.para;
         w.looseLine = end.para && !w.ctx.paraOpen ? line : -1;
     }
     w.cellOpenedBefore = leftOut && d.cellOpened;
+    w.openedOnlyLine = onlyEnd && d.opened ? line : -1;
     return true;
 }
 

@@ -127,3 +127,13 @@ TEST_F(RoundTripBlocksTest, AParagraphBeginningWithALineBreakAfterLooseTextHasIt
                     {"<pre><address>e<body>\n", "e|/|"},
                     {"<ul><li>e<p><br>f</ul>", "e|/f|"}});
 }
+
+// An empty paragraph that opens a form and an address or a quote writes only their tags; the
+// paragraph after it is written as the first in them, as it reads back. It was given a tag of
+// its own, as after a paragraph's end: read back, it was the first, and written without one.
+TEST_F(RoundTripBlocksTest, AParagraphAfterAnEmptyOneThatOpenedItsBlocksIsTheFirstInThem)
+{
+    eachReadBackAs({{"<address><form></div>y<p>z", "y|z|"},
+                    {"<blockquote><form></div>y<p>z", "y|z|"},
+                    {"<address><form></div>Picture: <img src=missing.png>", "Picture: #|"}});
+}
