@@ -142,7 +142,7 @@ int putEntity(HtmlCtx* ctx, HtmlOutput& out, std::string_view entity)
 // any other in double quotes, its "\"" and "&" written as entities.
 char quoteFor(const char* value)
 {
-    constexpr char kSpecial[] = {' ', '"', '\'', '>', '\t', '\r', '\n', '&', kKeptReferenceMark, 0};
+    constexpr char kSpecial[] = {' ', '"', '\'', '>', '\t', '\r', '\n', '\f', '&', kKeptReferenceMark, 0};
     std::size_t special = std::strcspn(value, kSpecial);
     if (*value && !value[special])
         return 0;

@@ -221,6 +221,20 @@ TEST_F(PlxReadPictureTest, AMissingPictureKeepsItsTagAndShowsItsAltText)
     EXPECT_EQ(object(ids[0]).rect.right, 40);
 }
 
+// A source that holds a character ending a bare value (a form feed, as a blank) is saved
+// quoted: read back, the source is whole.
+TEST_F(PlxReadPictureTest, ASourceHoldingAFormFeedIsSavedWhole)
+{
+    readPage("<img src=\"pics/form\ffeed.gif\" alt=x>");
+    ASSERT_EQ(pictures().size(), 1u);
+    ASSERT_EQ(fileName(pictures()[0]), "pics/form\ffeed.gif");
+    const std::string saved = written();
+    ASSERT_NE(saved, "(write failed)");
+    readPage(saved);
+    ASSERT_EQ(pictures().size(), 1u) << saved;
+    EXPECT_EQ(fileName(pictures()[0]), "pics/form\ffeed.gif") << saved;
+}
+
 // A picture alone in its paragraph is that paragraph, as in a browser, found or not: the
 // next paragraph's begin, a rule or a list item ends it. It joined the next paragraph's
 // text, and before a rule it was lost with the rule's paragraph when saved.
