@@ -768,6 +768,21 @@ void noteLinkEnd(HtmlWriter& w, int font)
         w.resumedLink.clear();
 }
 
+// Where the blanks just before the line's paragraph or cell end begin (last when there are
+// none): outside "pre" the reader drops them, so they are not written.
+int blanksBeforeEnd(const HtmlWriter& w, const LineText& text, int first, int last)
+{
+    int end = last;
+    while (end > first && notWritten(text.chars[end - 1]))
+        --end;
+    if (end == first || (text.chars[end - 1] != w.ctx.marker && text.chars[end - 1] != kCellEnd))
+        return last;
+    int from = end - 1;
+    while (from > first && text.chars[from - 1] == ' ')
+        --from;
+    return from;
+}
+
 // lineStart: the line begins a paragraph or follows a line break, where the reader drops a
 // lone blank outside "pre"; one there is written as "&nbsp;", as a blank after a blank is.
 int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool lineStart)
@@ -779,6 +794,7 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool
     if (line == w.endLine - 1 && !w.preOpen)
         while (last > first && text.chars[last - 1] == ' ')
             --last;
+    const int blanksFrom = w.preOpen ? last : blanksBeforeEnd(w, text, first, last);
     const char startBlank = w.preOpen ? 0 : ' ';
     char previous = lineStart ? startBlank : 0;
     bool wrote = false;
@@ -786,7 +802,7 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool
         char ch = text.chars[i];
         if (ch == kRowEnd)
             end.row = true;
-        if (notWritten(ch)) {
+        if (notWritten(ch) || (i >= blanksFrom && ch == ' ')) {
             ++i;
             continue;
         }
@@ -808,7 +824,7 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool
             end.cell = ch == kCellEnd;
             break;
         }
-        int j = isText(ch) ? textRunEnd(text, i, last) : i + 1;
+        int j = isText(ch) ? textRunEnd(text, i, i < blanksFrom ? blanksFrom : last) : i + 1;
         if (!writeRun(w, std::string_view(text.chars + i, static_cast<std::size_t>(j - i)), text.fonts[i], previous))
             return 0;
         previous = text.chars[j - 1];
