@@ -579,7 +579,9 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     // those in "pre".
     if (line == w.endLine - 1 && !w.preOpen && std::all_of(text.chars, text.chars + text.count, [](char c) { return c == ' '; }))
         return 1;
-    int align = w.record.alignment & kAlignWritten & ~d.cellAlign;
+    // The cell's own alignment needs no tag, also after its first paragraph: in "pre" right
+    // after a line break a tag for it ends no paragraph, and two were read back as one.
+    int align = w.record.alignment & kAlignWritten & ~w.out.cellAlign;
     // A paragraph without alignment in an aligned cell says so: else it takes the cell's.
     bool leftInCell = w.out.cellAlign && !(w.record.alignment & kAlignWritten);
     bool byAlignment = (align || leftInCell) && !w.cur.header;
