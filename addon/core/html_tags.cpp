@@ -425,6 +425,10 @@ int BodyTag(HtmlCtx* ctx, HtmlReader* r)
         r->textEnabled = 1;
     }
     if (r->textEnabled) {
+        // A paragraph it ends right at a line break gets no spacing, as where an end tag ends
+        // it there; else it takes the spacing the last paragraph end left in its group.
+        if (!r->paraStart && r->afterLineBreak && r->pendingLength == 0)
+            r->currentGroup().spacing[0] = r->currentGroup().spacing[1] = 0;
         if (!r->paraStart)
             AppendPending(r, &ctx->marker, 1);
         if (!FlushHtmlText(ctx, r))

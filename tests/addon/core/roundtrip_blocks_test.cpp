@@ -153,3 +153,19 @@ TEST_F(RoundTripBlocksTest, AParagraphAfterAnEmptyOneThatOpenedItsBlocksIsTheFir
                     {"<blockquote><form></div>y<p>z", "y|z|"},
                     {"<address><form></div>Picture: <img src=missing.png>", "Picture: #|"}});
 }
+
+// A paragraph that ends right at its line break has no spacing, also where the page's end
+// (the body's tag) ends it. There it took the spacing a stray "</p>" before it had left: it
+// was written as a "p", whose end tag right after the break gives none when read back.
+TEST_F(RoundTripBlocksTest, AParagraphThePagesEndEndsAtALineBreakHasNoSpacing)
+{
+    for (const char* page : {"x</p>y<br></body>", "<blockquote>x</p>y<br><body"}) {
+        SCOPED_TRACE(page);
+        ASSERT_EQ(read(page), 1);
+        EXPECT_EQ(props(lineOf("y")).before, 0);
+        documentWrittenAgainTheSame();
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+    eachWrittenAgainTheSame({"<pre><blockquote>q</p>\n<body"});
+}
