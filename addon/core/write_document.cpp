@@ -196,8 +196,10 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
     int form = formFrom(w, scan, line);
     while (last + 1 < w.endLine && EditorGetLineRecord(w.hWnd, last + 1, &r) &&
            (static_cast<std::uint32_t>(r.typeWord) & kParaInForm)) {
-        // The paragraph where the fields of the next form begin begins that form.
-        if ((r.flags & kLineFirst) && form >= 0 && EditorGetLineTableLevel(w.hWnd, last + 1) <= c.level) {
+        // The paragraph where the fields of the next form begin begins that form, also the
+        // first of a table that begins there (the form ends before the table).
+        int level = std::min(EditorGetLineTableLevel(w.hWnd, last + 1), EditorGetLineTableLevel(w.hWnd, last));
+        if ((r.flags & kLineFirst) && form >= 0 && level <= c.level) {
             int next = formFrom(w, scan, last + 1);
             if (next >= 0 && next != form)
                 break;
@@ -246,6 +248,13 @@ struct Decision {
     int cellAlign = 0;
 };
 
+// The open form ends before the line: it holds no form, or the next form's, in the form's
+// cells or in tables that begin at it.
+bool formEndsBefore(const HtmlWriter& w, const Decision& d)
+{
+    return w.formOpen && ((!w.cur.inForm && w.cur.level <= w.formLevel) || d.formChanges);
+}
+
 int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
 {
     const ParaState& c = w.cur;
@@ -255,7 +264,7 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         return 0;
     // An address or a "pre" begun inside a form that ends here ends before it: the form's end
     // tag ends it when read, and its further lines were read outside it.
-    bool formEnds = w.formOpen && (!c.inForm || d.formChanges) && c.level <= w.formLevel;
+    bool formEnds = formEndsBefore(w, d);
     bool addressEnds =
         w.addressOpen && (c.other != kMiscAddress || d.headerCloses || d.leavingCell || (formEnds && !w.formInAddress));
     bool preEnds = w.preOpen && (c.other != kMiscPre || d.leavingCell || (formEnds && !w.formInPre));
@@ -343,7 +352,7 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     }
     // A form begun outside the table of this line ends after that table: its end inside
     // a cell would not end it when read back.
-    if (w.formOpen && (!c.inForm || d.formChanges) && c.level <= w.formLevel) {
+    if (formEndsBefore(w, d)) {
         if (!WriteFormEnd(w))
             return 0;
         d.paraStart = true;
@@ -889,9 +898,11 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     d.paraStart = w.paraStart || line == w.firstLine;
     // Adjacent forms are one block of lines: the paragraph where the fields of the next one
     // begin ends the open form and begins theirs, where it stands in no list, quote or
-    // table that the form does not hold (the end would stand inside them).
-    d.formChanges = d.paraStart && w.formOpen && w.currentForm >= 0 && c.inForm && !c.endsOnly &&
-                    c.level == w.formLevel && c.listLevel <= w.formListLevel && c.quoteDepth <= w.formQuotes;
+    // table that the form does not hold (the end would stand inside them) but for tables
+    // that begin at it (the end stands before them).
+    bool formsLevel = c.level == w.formLevel || (c.level > w.formLevel && w.prev.level <= w.formLevel);
+    d.formChanges = d.paraStart && w.formOpen && w.currentForm >= 0 && c.inForm && !c.endsOnly && formsLevel &&
+                    c.listLevel <= w.formListLevel && c.quoteDepth <= w.formQuotes;
     if (d.formChanges) {
         int next = formFrom(w, w.fieldScan, line);
         d.formChanges = next >= 0 && next != w.currentForm;

@@ -61,3 +61,21 @@ TEST_F(PlxRoundTripTest, ABlockAFormEndsInsideGoesOnInTheNextForm)
         EXPECT_EQ(PlxClearWindow(hWnd), 1);
     }
 }
+
+// A form begun in the first cell of a table, after a form before the table: the form before
+// ends before the table, so the two stay two forms. Written as one around the table, its two
+// checked radio buttons of one name read back with one of them unchecked.
+TEST_F(PlxRoundTripTest, AFormBegunInATablesFirstCellStaysAFormOfItsOwn)
+{
+    for (const char* page : {"<form><input type=radio name=r checked></form><table><tr><td><form><input type=radio name=r "
+                             "checked></form></table>",
+                             "<form action=a>x</form><table><tr><td><form action=b><input name=q></form></table>"}) {
+        SCOPED_TRACE(page);
+        roundTrip(page);
+        std::string first = written();
+        EXPECT_LT(first.find("</form>"), first.find("<table")) << first;
+        EXPECT_GT(first.rfind("<form"), first.find("<td")) << first;
+        PlxSetActiveWnd(hWnd);
+        EXPECT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
