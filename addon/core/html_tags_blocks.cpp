@@ -52,9 +52,23 @@ void takeBlockElement(HtmlCtx* ctx, HtmlGroup& g, int element)
 // unended would take.
 void startWithoutSpacing(HtmlGroup& g) { g.spacing[0] = g.spacing[1] = 0; }
 
+// Text in a list or a text area outside a form is read into the document. A block begun in
+// it would end with the field's end, in the middle of the paragraph, and its text keep the
+// block's font and type in the paragraph of the block around: as a browser there, the
+// block's tag is passed over.
+bool passedOverInField(HtmlReader* r)
+{
+    if (!r->tokenizer.beginTag || r->currentForm >= 0 || (r->selectsOpen == 0 && r->textAreasOpen == 0))
+        return false;
+    CloseGroup(r);
+    return true;
+}
+
 // A block quote or an address: its own paragraphs, element, type and indent until its end.
 int blockTag(HtmlCtx* ctx, HtmlReader* r, int element, int misc, int indent)
 {
+    if (passedOverInField(r))
+        return kTagDone;
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
     if (r->tokenizer.endTag) {
@@ -164,6 +178,8 @@ int CenterTag(HtmlCtx* ctx, HtmlReader* r)
 
 int PreTag(HtmlCtx* ctx, HtmlReader* r)
 {
+    if (passedOverInField(r))
+        return kTagDone;
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
     // The end changes only the group it closes: a stray one, with no group to close, leaves
@@ -188,6 +204,8 @@ int AddressTag(HtmlCtx* ctx, HtmlReader* r) { return blockTag(ctx, r, kElemAddre
 int HeaderTag(HtmlCtx* ctx, HtmlReader* r, int level)
 {
     level = std::clamp(level, 1, 7);
+    if (passedOverInField(r))
+        return kTagDone;
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
     if (r->tokenizer.beginTag) {

@@ -169,3 +169,25 @@ TEST_F(RoundTripBlocksTest, AParagraphThePagesEndEndsAtALineBreakHasNoSpacing)
     }
     eachWrittenAgainTheSame({"<pre><blockquote>q</p>\n<body"});
 }
+
+// The text of a list or a text area outside a form is read into the document; a block tag in
+// it is passed over, as a browser passes it over there. The block ended with the field's end
+// in the middle of the paragraph, its text kept the block's font in the paragraph of the
+// block around, and written in that block's tags it took that block's font when read back.
+TEST_F(RoundTripBlocksTest, ABlockBegunInAFieldOutsideAFormIsPassedOver)
+{
+    for (const char* page : {"<address><select><blockquote>q</select>x", "<address><textarea><h1>q</textarea>x",
+                             "<blockquote><select><pre>q</select>x", "<address><select><blockquote><v id=u>q</select>x"}) {
+        SCOPED_TRACE(page);
+        ASSERT_EQ(read(page), 1);
+        int line = lineOf("qx");
+        ASSERT_GE(line, 0) << text();
+        char chars[301];
+        int n = EditorGetLineChars(hWnd, line, chars, nullptr);
+        int q = int(std::string(chars, std::size_t(n)).find("qx"));
+        EXPECT_EQ(fontAt(line, q), fontAt(line, q + 1)) << "q is in the font of x";
+        documentWrittenAgainTheSame();
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
