@@ -97,7 +97,7 @@ int endFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type)
             if (!HtmlDocPass(ctx, kDocField, &r->currentGroup(), r))
                 result = kTagAborted;
             // Its control is in the paragraph now, as an input's is: the form's end ends it.
-            r->paraStart = r->onlyHiddenOnLine = 0;
+            r->paraStart = r->afterLineBreak = r->onlyHiddenOnLine = 0;
         }
         r->currentField = -1;
     }
@@ -239,7 +239,7 @@ int InputTag(HtmlCtx* ctx, HtmlReader* r)
         if (!made)
             return kTagAborted;
         if (!hidden)
-            r->paraStart = r->onlyHiddenOnLine = 0;
+            r->paraStart = r->afterLineBreak = r->onlyHiddenOnLine = 0;
     }
     CloseGroup(r);
     return kTagDone;

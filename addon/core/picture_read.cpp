@@ -145,9 +145,9 @@ void placePicture(HtmlCtx* ctx, HtmlReader* r, int id, const ImgAttributes& a, c
     int format = field >= 0 ? ObjectParaFormat(ctx, r->currentGroup()) : -1;
     EditorAppendText(hWnd, kObjectText, id, format, CurrentTableCell(r), -1, 0);
     // The picture is the paragraph's content now: the next paragraph's begin ends it, as
-    // text would, so a picture alone in its paragraph is not joined to the next (or, before
-    // a rule, lost in the rule's paragraph).
-    r->paraStart = r->onlyHiddenOnLine = 0;
+    // text would, so a picture alone in its paragraph (or its line, after a break) is not
+    // joined to the next (or, before a rule, lost in the rule's paragraph).
+    r->paraStart = r->afterLineBreak = r->onlyHiddenOnLine = 0;
     SendHtmlNotify(ctx, kNotifyImagePlaced, reinterpret_cast<WPARAM>(hWnd), id, false);
 }
 

@@ -249,6 +249,12 @@ TEST_F(PlxReadPictureTest, APictureAloneInItsParagraphKeepsItsParagraph)
     ASSERT_EQ(PlxClearWindow(hWnd), 1);
     readPage(saved);
     EXPECT_EQ(text(), "#|next|#||after|#|item|");
+    // So is one alone in its line after a break, in "pre" as outside it.
+    for (const char* page : {"a<br><img src=pics/one.gif><p>b", "<pre>\n<img src=pics/one.gif><div>b</div></pre>"}) {
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+        readPage(page);
+        EXPECT_NE(text().find("#|b"), std::string::npos) << page << ": " << text();
+    }
 }
 
 TEST_F(PlxReadPictureTest, PathsResolveAgainstThePageAndTheHostMayName)
