@@ -101,6 +101,19 @@ protected:
         }
         return firsts;
     }
+    // roundTrip for each page, each in an empty window; the pages written first.
+    std::vector<std::string> eachRoundTripped(std::initializer_list<const char*> pages)
+    {
+        std::vector<std::string> firsts;
+        for (const char* page : pages) {
+            SCOPED_TRACE(page);
+            roundTrip(page);
+            firsts.push_back(written());
+            PlxSetActiveWnd(hWnd);
+            EXPECT_EQ(PlxClearWindow(hWnd), 1);
+        }
+        return firsts;
+    }
 };
 
 }
