@@ -271,9 +271,9 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     int depth = c.other == kMiscBlockQuote && !d.leavingCell ? c.quoteDepth : 0;
     // A paragraph tag opened inside one of them or a block quote ends inside it, also where
     // the paragraph goes on to a cell's end after a line break: its end tag after the block's
-    // was read as a paragraph end of its own.
+    // was read as a paragraph end of its own. So does formatting left open there by the break.
     bool blockEnds = addressEnds || preEnds || w.openQuotes() > depth;
-    if (blockEnds && !closing && w.ctx.paraOpen && !CloseLink(w))
+    if (blockEnds && !closing && ((w.ctx.paraOpen && !CloseLink(w)) || !CloseAllFormatting(w)))
         return 0;
     if ((d.paraStart || closing || blockEnds) && w.ctx.paraOpen && !WriteParaEnd(w))
         return 0;

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 #include <utility>
+#include <vector>
 
 using namespace ks;
 using ks::test::PlxRoundTripTest;
@@ -189,5 +190,21 @@ TEST_F(RoundTripBlocksTest, ABlockBegunInAFieldOutsideAFormIsPassedOver)
         documentWrittenAgainTheSame();
         PlxSetActiveWnd(hWnd);
         ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
+
+// Formatting a line break leaves open ends before the end of the block its paragraph stands
+// in, where the paragraph goes on to a cell's end: it was ended after the block's end tag,
+// and read back the paragraph's end took it.
+TEST_F(RoundTripBlocksTest, FormattingOpenAfterALineBreakEndsInsideTheBlock)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame({"<table><td><blockquote>a<b>x<br></td></table>",
+                                                               "<table><td><address>a<b>x<br></td></table>",
+                                                               "<pre><table><th><blockquote>>\n"});
+    const char* blockEnds[] = {"</blockquote>", "</address>", "</blockquote>"};
+    for (std::size_t i = 0; i < firsts.size(); ++i) {
+        std::size_t end = firsts[i].find(blockEnds[i]);
+        ASSERT_NE(end, std::string::npos) << firsts[i];
+        EXPECT_LT(firsts[i].rfind("</b>"), end) << firsts[i];
     }
 }
