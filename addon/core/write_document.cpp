@@ -572,6 +572,16 @@ bool followsLooseText(HtmlWriter& w, const Decision& d)
     return !d.opened && !w.preOpen && inBlocksOfThisLine(w, w.looseLine);
 }
 
+// The paragraph at line, in the cell written now, is written with a tag for its alignment.
+bool saysAlignment(HtmlWriter& w, int line)
+{
+    VekLineRecord next{};
+    if (!EditorGetLineRecord(w.hWnd, line, &next) || GetParaHeader(&w.ctx, static_cast<std::uint32_t>(next.typeWord)))
+        return false;
+    int own = next.alignment & kAlignWritten;
+    return (own & ~w.out.cellAlign) || (w.out.cellAlign && !own);
+}
+
 int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, int line, bool cellFirst)
 {
     // A paragraph of only its end (or of a line break) would read back as nothing. One of a
@@ -604,7 +614,8 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     bool byBreak = !d.opened && (cellFirst ? next >= 0 && !beginsPlainDiv(w, next) : w.afterBreak || next >= 0);
     // One ending with a line break is ended by no next paragraph's tag (right after a break
     // a "p" or "div" ends none), also where a block tag opened for it: its own end tag ends it.
-    bool byOwnEnd = next >= 0 && !w.cur.header && !w.preOpen && endsWithLineBreak(w, line);
+    // In "pre" a line end ends it where the next paragraph has no tag of its own.
+    bool byOwnEnd = next >= 0 && !w.cur.header && (!w.preOpen || saysAlignment(w, next)) && endsWithLineBreak(w, line);
     if (!byAlignment && !bySpacing && !byBreak && !byOwnEnd)
         return 1;
     // In "pre" at a line's start (a line break and an empty paragraph came before) the tag

@@ -118,6 +118,20 @@ TEST_F(RoundTripBlocksTest, AParagraphTagInsideABlockEndsInsideIt)
     }
 }
 
+// In "pre" a paragraph ending with a line break, before one that says its alignment, gets a
+// tag of its own whose end ends it: right after the break the next one's tag ends none, and
+// the two read back as one, with the next one's alignment.
+TEST_F(RoundTripBlocksTest, APreParagraphEndingWithALineBreakBeforeAnAlignedOneEndsWithItsOwnTag)
+{
+    for (const char* page : {"<pre><div>a\n</div><div align=center>b</div></pre>", "<pre>a\n<table><caption>b"}) {
+        SCOPED_TRACE(page);
+        writtenAgainTheSame(page);
+        EXPECT_EQ(text(), "a/|b|") << "read back";
+        PlxSetActiveWnd(hWnd);
+        ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    }
+}
+
 // A paragraph of a cell that has the cell's alignment needs no tag to say it: in "pre", right
 // after a line break, one written for it ended no paragraph and joined it to the one before.
 TEST_F(RoundTripBlocksTest, APreParagraphWithItsCellsAlignmentGetsNoTagAfterALineBreak)
