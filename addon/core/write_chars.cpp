@@ -58,13 +58,20 @@ void sizeText(const HtmlCtx& ctx, int value, char* text)
     std::snprintf(text, 16, "%c%d", difference >= 0 ? '+' : '-', difference >= 0 ? difference : -difference);
 }
 
+// Text in "pre" without a face takes the face of "pre" when read: one in another face says
+// it, also in the face of the page.
+bool otherFaceInPre(const HtmlWriter& w, const char* face)
+{
+    return w.out.pre && face[0] && strcasecmp(face, w.ctx.fonts[kElemPre].face) != 0;
+}
+
 int openFont(HtmlWriter& w, const CharState& next)
 {
     const HtmlCtx& ctx = w.ctx;
     const char* comparison = (ctx.flags & 1) ? ""
                            : (ctx.flags & 2) && w.out.blockElement ? ctx.fonts[w.out.blockElement].face
                                                                    : ctx.fonts[0].face;
-    bool faceDiffers = next.face[0] && strcasecmp(next.face, comparison) != 0;
+    bool faceDiffers = next.face[0] && (strcasecmp(next.face, comparison) != 0 || otherFaceInPre(w, next.face));
     bool colourDiffers = next.colour != w.out.impliedColour;
     if (!colourDiffers && next.htmlSize <= 0 && !faceDiffers)
         return 1;
@@ -138,7 +145,8 @@ int CloseAllFormatting(HtmlWriter& w)
 int WriteCharFormat(HtmlWriter& w, const CharState& next)
 {
     const CharState& was = w.chars;
-    bool fontChanged = was.colour != next.colour || was.htmlSize != next.htmlSize || strcasecmp(was.face, next.face) != 0;
+    bool fontChanged = was.colour != next.colour || was.htmlSize != next.htmlSize || strcasecmp(was.face, next.face) != 0 ||
+                       (!w.ctx.fontOpen && otherFaceInPre(w, next.face));
     bool typeChanged = was.type != next.type;
     w.charsLink = w.linkState;
     if (!fontChanged && !typeChanged && was.style == next.style) {

@@ -132,6 +132,15 @@ TEST_F(RoundTripBlocksTest, APreParagraphEndingWithALineBreakBeforeAnAlignedOneE
     }
 }
 
+// Text in "pre" without a face takes the face of "pre" when read: a block quote's text in the
+// page's own face there (the quote's font) says its face, as it did not, and read back it
+// was in the face of "pre".
+TEST_F(RoundTripBlocksTest, TextInPreInThePagesFaceSaysItsFace)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<pre><center><blockquote>q</center> "}))
+        EXPECT_NE(first.find("<font face=\"Times New Roman\">q"), std::string::npos) << first;
+}
+
 // A paragraph of a cell that has the cell's alignment needs no tag to say it: in "pre", right
 // after a line break, one written for it ended no paragraph and joined it to the one before.
 TEST_F(RoundTripBlocksTest, APreParagraphWithItsCellsAlignmentGetsNoTagAfterALineBreak)
