@@ -52,13 +52,14 @@ void takeBlockElement(HtmlCtx* ctx, HtmlGroup& g, int element)
 // unended would take.
 void startWithoutSpacing(HtmlGroup& g) { g.spacing[0] = g.spacing[1] = 0; }
 
-// Text in a list or a text area outside a form is read into the document. A block begun in
-// it would end with the field's end, in the middle of the paragraph, and its text keep the
-// block's font and type in the paragraph of the block around: as a browser there, the
-// block's tag is passed over.
+// A block begun in a list or a text area left open would end with the field's end, in the
+// middle of the paragraph. Outside a form, where the field's text is read into the document,
+// that text would keep the block's font and type in the paragraph of the block around; in a
+// form the field takes the block's paragraph end, and the text before the field would take
+// the block's type. As a browser there, the block's tag is passed over.
 bool passedOverInField(HtmlReader* r)
 {
-    if (!r->tokenizer.beginTag || r->currentForm >= 0 || (r->selectsOpen == 0 && r->textAreasOpen == 0))
+    if (!r->tokenizer.beginTag || (r->selectsOpen == 0 && r->textAreasOpen == 0))
         return false;
     CloseGroup(r);
     return true;

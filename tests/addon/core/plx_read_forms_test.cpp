@@ -179,6 +179,17 @@ TEST_F(PlxReadFormTest, OptionListsGrowByFifty)
     EXPECT_STREQ(option(0, 50).display, "o50");
 }
 
+// A block tag inside a list left open is passed over, in a form as outside one: its
+// paragraph end went into the list and was lost, and the text before the list took the
+// block's type (a header's, written as a header and read back bold).
+TEST_F(PlxReadFormTest, ABlockBegunInAnOpenListOfAFormIsPassedOver)
+{
+    ASSERT_EQ(read("<form>a<select name=s><option>o<h2><input name=i></form>"), 1);
+    EXPECT_EQ(ctx().fieldCount, 2);
+    const std::string saved = written();
+    EXPECT_EQ(saved.find("<h2"), std::string::npos) << saved;
+}
+
 TEST_F(PlxReadFormTest, AnImageFieldIsAPictureThatSubmits)
 {
     test::TempDir dir;
