@@ -124,6 +124,16 @@ bool startFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type, FieldRecord*& f)
     return true;
 }
 
+// A field begun in a list left open ends the list, as a browser ends it there: the list's
+// control is made before the new field's (it was left without one and lost). The list's end
+// closes the new field's group, a copy of the list's: the list's own goes on as the new one's.
+int endOpenList(HtmlCtx* ctx, HtmlReader* r)
+{
+    FieldRecord* open = r->currentForm >= 0 ? currentField(ctx, r) : nullptr;
+    if (!open || open->type != kFieldSelect)
+        return kTagDone;
+    return endFieldBlock(ctx, r, kFieldSelect);
+}
 
 }
 
@@ -219,6 +229,8 @@ int InputTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (!r->tokenizer.beginTag)
         return kTagDone;
+    if (int ended = endOpenList(ctx, r); ended != kTagDone)
+        return ended;
     int index = r->currentForm >= 0 ? AppendFieldRecord(ctx, r->currentForm) : -1;
     if (index >= 0) {
         FieldRecord& f = ctx->fields[index];
@@ -249,6 +261,8 @@ int TextAreaTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->tokenizer.endTag)
         return endFieldBlock(ctx, r, kFieldTextArea);
+    if (int ended = endOpenList(ctx, r); ended != kTagDone)
+        return ended;
     ++r->textAreasOpen;
     FieldRecord* f = nullptr;
     if (!startFieldBlock(ctx, r, kFieldTextArea, f))
@@ -266,6 +280,8 @@ int SelectTag(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->tokenizer.endTag)
         return endFieldBlock(ctx, r, kFieldSelect);
+    if (int ended = endOpenList(ctx, r); ended != kTagDone)
+        return ended;
     ++r->selectsOpen;
     FieldRecord* f = nullptr;
     if (!startFieldBlock(ctx, r, kFieldSelect, f))

@@ -181,13 +181,15 @@ TEST_F(PlxReadFormTest, OptionListsGrowByFifty)
 
 // A block tag inside a list left open is passed over, in a form as outside one: its
 // paragraph end went into the list and was lost, and the text before the list took the
-// block's type (a header's, written as a header and read back bold).
+// block's type (a header's, written as a header and read back bold). A field begun in the
+// list ends it, and the list keeps its control.
 TEST_F(PlxReadFormTest, ABlockBegunInAnOpenListOfAFormIsPassedOver)
 {
     ASSERT_EQ(read("<form>a<select name=s><option>o<h2><input name=i></form>"), 1);
     EXPECT_EQ(ctx().fieldCount, 2);
     const std::string saved = written();
     EXPECT_EQ(saved.find("<h2"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("a<select name=s"), std::string::npos) << saved;
 }
 
 TEST_F(PlxReadFormTest, AnImageFieldIsAPictureThatSubmits)
