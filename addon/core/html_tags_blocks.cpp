@@ -206,12 +206,11 @@ int HeaderTag(HtmlCtx* ctx, HtmlReader* r, int level)
 {
     // Inside a selection list or a text area a browser ignores a header's tags. Taken, the
     // header ended no paragraph there: the paragraph took its type, and the text before it
-    // stood in the header without the header's font, which it took when read back.
-    if (FieldBlockOpen(ctx, r))
+    // stood in the header without the header's font, which it took when read back. The
+    // begin's group is closed with it; the end has none.
+    if (passedOverInField(r) || FieldBlockOpen(ctx, r))
         return kTagDone;
     level = std::clamp(level, 1, 7);
-    if (passedOverInField(r))
-        return kTagDone;
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
     if (r->tokenizer.beginTag) {

@@ -190,6 +190,14 @@ TEST_F(PlxReadFormTest, ABlockBegunInAnOpenListOfAFormIsPassedOver)
     const std::string saved = written();
     EXPECT_EQ(saved.find("<h2"), std::string::npos) << saved;
     EXPECT_NE(saved.find("a<select name=s"), std::string::npos) << saved;
+    // Each passed over takes no place among the reader's open elements: many of them leave
+    // the rest of the page read.
+    std::string many = "<form><select name=s><option>o";
+    for (int i = 0; i < 150; ++i)
+        many += "<h2>";
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read(many + "</select>after</form>"), 1);
+    EXPECT_NE(text().find("after"), std::string::npos) << text();
 }
 
 TEST_F(PlxReadFormTest, AnImageFieldIsAPictureThatSubmits)
