@@ -589,7 +589,10 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     // where the next paragraph's tag would not, right after a line break. So does one that
     // begins with a line break right after loose text, which would take the break as its own.
     bool breakFirst = text.count == 1 && text.chars[0] == kLineBreak;
-    bool breakThenEnd = breakFirst && line + 2 < w.endLine && onlyEndFollows(w, line);
+    // In "pre" one that the cell's or the page's end follows needs none: the end tag of "pre"
+    // there ends it.
+    bool breakThenEnd = breakFirst && line + 2 < w.endLine && onlyEndFollows(w, line) &&
+                        !(w.preOpen && nextParagraph(w, line) < 0);
     bool breakAfterLoose = breakFirst && followsLooseText(w, d);
     if (text.count == 1 && !breakThenEnd && !breakAfterLoose &&
         (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd || text.chars[0] == kCellEnd || text.chars[0] == w.ctx.marker))
