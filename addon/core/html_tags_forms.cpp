@@ -73,6 +73,10 @@ void trimFieldText(FieldRecord& f)
         text[--n] = 0;
 }
 
+// Fields are made in a form, but not of what "noframes" holds: that is thrown away with its
+// text. (A field kept there had no paragraph end and no form, and read back it was lost.)
+bool makesFields(HtmlReader* r) { return r->currentForm >= 0 && !r->currentGroup().noFrames; }
+
 // A text area's or a selection list's end: its control is made from what was read.
 int endFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type)
 {
@@ -110,7 +114,7 @@ int endFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type)
 // (f null when the table is full or no form is current). False when the flush fails.
 bool startFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type, FieldRecord*& f)
 {
-    if (r->currentForm < 0)
+    if (!makesFields(r))
         return true;
     if (!FlushHtmlText(ctx, r))
         return false;
@@ -231,7 +235,7 @@ int InputTag(HtmlCtx* ctx, HtmlReader* r)
         return kTagDone;
     if (int ended = endOpenList(ctx, r); ended != kTagDone)
         return ended;
-    int index = r->currentForm >= 0 ? AppendFieldRecord(ctx, r->currentForm) : -1;
+    int index = makesFields(r) ? AppendFieldRecord(ctx, r->currentForm) : -1;
     if (index >= 0) {
         FieldRecord& f = ctx->fields[index];
         std::string value;
@@ -323,8 +327,9 @@ int ImageTag(HtmlCtx* ctx, HtmlReader* r)
     if (!r->tokenizer.beginTag)
         return kTagDone;
     // A picture inside a selection list or a text area shows nowhere, as in a browser: in
-    // the document it took the place the list's control comes to at its end.
-    if (FieldBlockOpen(ctx, r)) {
+    // the document it took the place the list's control comes to at its end. Nor does one
+    // in "noframes", whose text is thrown away.
+    if (FieldBlockOpen(ctx, r) || r->currentGroup().noFrames) {
         CloseGroup(r);
         return kTagDone;
     }

@@ -126,6 +126,17 @@ TEST_F(PlxReadFormTest, FieldsOutsideFormsAreNotMade)
     EXPECT_EQ(text(), "otextt");
 }
 
+// What "noframes" holds is thrown away, its fields and pictures with its text: a field kept
+// there had no paragraph end and no form, and read back outside any form it was lost.
+TEST_F(PlxReadFormTest, FieldsAndPicturesInNoFramesAreThrownAwayWithItsText)
+{
+    ASSERT_EQ(read("<form><noframes>t<select name=s><option>o</select><input name=i><img src=x.gif></noframes></form>P"), 1);
+    EXPECT_EQ(text().find_first_of("#ot"), std::string::npos) << text();
+    const std::string saved = written();
+    for (const char* tag : {"<select", "<input", "<img"})
+        EXPECT_EQ(saved.find(tag), std::string::npos) << saved;
+}
+
 TEST_F(PlxReadFormTest, TheTablesLimitsAreKeptAndTheRestOfThePageRead)
 {
     std::string page;
