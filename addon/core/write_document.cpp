@@ -293,9 +293,10 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     int keptLists = !listsEnd ? w.openListLevel
                   : d.listChanges && d.leavingCell ? 0 : KeptListLevel(w, c.listType, c.listLevel);
     if (preEnds) {
-        // Lists begun inside it that end here end first: after its end tag they would be
-        // read as going on around what follows. So does a form begun inside it.
-        int inside = std::max(keptLists, w.preListLevel);
+        // Lists begun inside it end first, also those the next paragraph goes on in: after
+        // its end tag they would be read as going on around what follows, and those the next
+        // paragraph is in begin again. So does a form begun inside it.
+        int inside = w.preListLevel;
         if (w.openListLevel > inside && !CloseListsTo(w, inside))
             return 0;
         if (w.formOpen && w.formInPre && !c.inForm) {

@@ -86,10 +86,13 @@ TEST_F(PlxRoundTripTest, BlanksBeforeAParagraphsEndAreDroppedWhereverTheyStand)
 // read back as going on after "pre", and each save moves the end tags.
 TEST_F(PlxRoundTripTest, AListOrFormBegunInsideAPreEndsBeforeIt)
 {
-    std::vector<std::string> firsts = eachWrittenAgainTheSame({"<pre><<dd>\n", "<pre>a<ol><li>b", "<pre>\n<form>\n"});
+    std::vector<std::string> firsts =
+        eachWrittenAgainTheSame({"<pre><<dd>\n", "<pre>a<ol><li>b", "<pre>\n<form>\n", "<pre>><li>i<p><blockquote>q"});
     EXPECT_NE(firsts[0].find("</dl></pre>"), std::string::npos) << firsts[0];
     EXPECT_NE(firsts[1].find("</ol></pre>"), std::string::npos) << firsts[1];
     EXPECT_NE(firsts[2].find("</form></pre>"), std::string::npos) << firsts[2];
+    // Also where the list goes on after "pre" (a quote in its item ends "pre"): it begins again.
+    EXPECT_NE(firsts[3].find("</ul></pre>"), std::string::npos) << firsts[3];
 }
 
 // Text right after a list, a text area or (in a table, whose lines are indented) a field
