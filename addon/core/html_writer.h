@@ -91,6 +91,7 @@ struct HtmlWriter {
     std::vector<int> quoteLists;
     bool addressOpen = false, preOpen = false, formOpen = false;
     int preListLevel = 0;                 // the list level open around the open "pre"
+    int addressListLevel = 0;             // the list level open around the open address
     int formLevel = 0;                    // the table levels whose cells hold the open form
     int formListLevel = 0;                // the list levels whose items hold it
     int formQuotes = 0;                   // the "blockquote" tags open around it

@@ -282,6 +282,9 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     if (d.headerCloses && w.openHeader && !WriteHeaderEnd(w))
         return 0;
     if (addressEnds) {
+        // Lists begun inside it end first, as its end tag ends them when read.
+        if (w.openListLevel > w.addressListLevel && !CloseListsTo(w, w.addressListLevel))
+            return 0;
         w.addressOpen = false;
         w.afterBreak = true;
         if (!Tag(w, "address", false, true))
@@ -440,6 +443,7 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         return 0;
     if (c.other == kMiscAddress && !w.addressOpen) {
         w.addressOpen = true;
+        w.addressListLevel = w.openListLevel;
         d.opened = true;
         if (!Flush(w) || !Tag(w, "address", true, false))
             return 0;

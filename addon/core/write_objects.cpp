@@ -338,8 +338,12 @@ int WriteFormEnd(HtmlWriter& w)
             return 0;
     w.formOpen = false;
     w.currentForm = -1;
-    // Quotes begun inside the form end before it; the next paragraph opens them again.
-    return Flush(w) && WriteQuotes(w, std::min(w.formQuotes, w.openQuotes())) && Tag(w, "form", false, true) ? 1 : 0;
+    // Lists and quotes begun inside the form end before it, as its end tag ends them when
+    // read; the next paragraph opens them again.
+    return Flush(w) && CloseListsTo(w, w.formListLevel) && WriteQuotes(w, std::min(w.formQuotes, w.openQuotes())) &&
+                   Tag(w, "form", false, true)
+               ? 1
+               : 0;
 }
 
 }

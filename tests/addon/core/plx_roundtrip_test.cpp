@@ -95,6 +95,15 @@ TEST_F(PlxRoundTripTest, AListOrFormBegunInsideAPreEndsBeforeIt)
     EXPECT_NE(firsts[3].find("</ul></pre>"), std::string::npos) << firsts[3];
 }
 
+// So does a list begun inside a form or an address: their end tags end it when read. Where
+// the list goes on after them it begins again.
+TEST_F(PlxRoundTripTest, AListBegunInsideAFormOrAnAddressEndsBeforeIt)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame({"<menu><d><form>></form>>", "<address>><ol>><blockquote>@"});
+    EXPECT_NE(firsts[0].find("</menu>\r\n</form>"), std::string::npos) << firsts[0];
+    EXPECT_NE(firsts[1].find("</ol>\r\n</address>"), std::string::npos) << firsts[1];
+}
+
 // Text right after a list, a text area or (in a table, whose lines are indented) a field
 // stays right after it: a line end there would read back as a blank between.
 TEST_F(PlxRoundTripTest, TextRightAfterAFieldGetsNoBlank)
