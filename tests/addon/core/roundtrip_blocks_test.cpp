@@ -27,13 +27,11 @@ protected:
     // shows as its text says (see text()).
     void eachReadBackAs(std::initializer_list<std::pair<const char*, const char*>> pages)
     {
-        for (auto [page, shown] : pages) {
-            SCOPED_TRACE(page);
-            writtenAgainTheSame(page);
-            EXPECT_EQ(text(), shown) << "read back";
-            PlxSetActiveWnd(hWnd);
-            ASSERT_EQ(PlxClearWindow(hWnd), 1);
-        }
+        eachInEmptyWindow(pages, [&](std::pair<const char*, const char*> item) {
+            SCOPED_TRACE(item.first);
+            writtenAgainTheSame(item.first);
+            EXPECT_EQ(text(), item.second) << "read back";
+        });
     }
 };
 
@@ -106,16 +104,14 @@ TEST_F(RoundTripBlocksTest, AParagraphTagInsideABlockEndsInsideIt)
         {"<table><th>-<pre><div align=left>a\n</th></table>", "</pre>"},
         {"<table><th>-<address><div align=left>a<br></th></table>", "</address>"},
         {"<table><th>-<blockquote><div align=left>a<br></th></table>", "</blockquote>"}};
-    for (auto [page, blockEnd] : pages) {
-        SCOPED_TRACE(page);
-        std::string first = writtenAgainTheSame(page);
-        std::size_t div = first.find("<div"), end = first.find(blockEnd);
+    eachInEmptyWindow(pages, [&](std::pair<const char*, const char*> item) {
+        SCOPED_TRACE(item.first);
+        std::string first = writtenAgainTheSame(item.first);
+        std::size_t div = first.find("<div"), end = first.find(item.second);
         ASSERT_NE(div, std::string::npos) << first;
         EXPECT_LT(first.find("</div>", div), end) << first;
         EXPECT_EQ(text(), "-|a/|]}") << "read back";
-        PlxSetActiveWnd(hWnd);
-        ASSERT_EQ(PlxClearWindow(hWnd), 1);
-    }
+    });
 }
 
 // In "pre" a paragraph ending with a line break, before one that says its alignment, gets a

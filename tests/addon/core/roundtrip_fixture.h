@@ -89,29 +89,35 @@ protected:
         PlxSetActiveWnd(hWnd);
         EXPECT_EQ(PlxClearWindow(hWnd), 1);
     }
+    // check for each item, each in an empty window: the window is cleared after each.
+    template <class Items, class Check>
+    void eachInEmptyWindow(const Items& items, Check check)
+    {
+        for (const auto& item : items) {
+            check(item);
+            PlxSetActiveWnd(hWnd);
+            ASSERT_EQ(PlxClearWindow(hWnd), 1);
+        }
+    }
     // writtenAgainTheSame for each page, each in an empty window; the pages written first.
     std::vector<std::string> eachWrittenAgainTheSame(std::initializer_list<const char*> pages)
     {
         std::vector<std::string> firsts;
-        for (const char* page : pages) {
+        eachInEmptyWindow(pages, [&](const char* page) {
             SCOPED_TRACE(page);
             firsts.push_back(writtenAgainTheSame(page));
-            PlxSetActiveWnd(hWnd);
-            EXPECT_EQ(PlxClearWindow(hWnd), 1);
-        }
+        });
         return firsts;
     }
     // roundTrip for each page, each in an empty window; the pages written first.
     std::vector<std::string> eachRoundTripped(std::initializer_list<const char*> pages)
     {
         std::vector<std::string> firsts;
-        for (const char* page : pages) {
+        eachInEmptyWindow(pages, [&](const char* page) {
             SCOPED_TRACE(page);
             roundTrip(page);
             firsts.push_back(written());
-            PlxSetActiveWnd(hWnd);
-            EXPECT_EQ(PlxClearWindow(hWnd), 1);
-        }
+        });
         return firsts;
     }
 };

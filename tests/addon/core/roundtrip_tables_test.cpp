@@ -17,8 +17,9 @@ TEST_F(PlxRoundTripTest, AHeaderCellsOrCaptionsTextStaysBoldAfterABoldsEnd)
         const char* page;
         const char* bold;   // the letters read bold
     };
-    for (Case c : {Case{"<table><th></b>a", "a"}, Case{"<table><tr><th><b>a</b>b</strong>c</th><td>d</table>", "abc"},
-                   Case{"<table><caption></b>a</caption><tr><td>d</table>", "a"}}) {
+    const Case cases[] = {{"<table><th></b>a", "a"}, {"<table><tr><th><b>a</b>b</strong>c</th><td>d</table>", "abc"},
+                          {"<table><caption></b>a</caption><tr><td>d</table>", "a"}};
+    eachInEmptyWindow(cases, [&](const Case& c) {
         SCOPED_TRACE(c.page);
         writtenAgainTheSame(c.page);
         std::string bold;
@@ -27,9 +28,7 @@ TEST_F(PlxRoundTripTest, AHeaderCellsOrCaptionsTextStaysBoldAfterABoldsEnd)
                 bold += ch;
         });
         EXPECT_EQ(bold, c.bold);
-        PlxSetActiveWnd(hWnd);
-        ASSERT_EQ(PlxClearWindow(hWnd), 1);
-    }
+    });
 }
 
 // A caption after a row's cells ends the row's open cell, as the row's end would. The cell
