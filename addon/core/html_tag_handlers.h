@@ -64,6 +64,10 @@ int FormTag(HtmlCtx* ctx, HtmlReader* r);
 int EndOpenFieldBlock(HtmlCtx* ctx, HtmlReader* r);
 // A selection list or a text area is open.
 bool FieldBlockOpen(HtmlCtx* ctx, HtmlReader* r);
+// A selection list of a form is open.
+bool SelectListOpen(HtmlCtx* ctx, HtmlReader* r);
+// A block or item begun in an open list or text area, passed over as a browser does; its group closes.
+bool PassedOverInField(HtmlReader* r);
 // A text area's value is being read; at the start of one of its lines (nothing of it read
 // yet, or a line end last).
 bool TextAreaOpen(const HtmlCtx* ctx, const HtmlReader* r);

@@ -52,23 +52,10 @@ void takeBlockElement(HtmlCtx* ctx, HtmlGroup& g, int element)
 // unended would take.
 void startWithoutSpacing(HtmlGroup& g) { g.spacing[0] = g.spacing[1] = 0; }
 
-// A block begun in a list or a text area left open would end with the field's end, in the
-// middle of the paragraph. Outside a form, where the field's text is read into the document,
-// that text would keep the block's font and type in the paragraph of the block around; in a
-// form the field takes the block's paragraph end, and the text before the field would take
-// the block's type. As a browser there, the block's tag is passed over.
-bool passedOverInField(HtmlReader* r)
-{
-    if (!r->tokenizer.beginTag || (r->selectsOpen == 0 && r->textAreasOpen == 0))
-        return false;
-    CloseGroup(r);
-    return true;
-}
-
 // A block quote or an address: its own paragraphs, element, type and indent until its end.
 int blockTag(HtmlCtx* ctx, HtmlReader* r, int element, int misc, int indent)
 {
-    if (passedOverInField(r))
+    if (PassedOverInField(r))
         return kTagDone;
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
@@ -89,6 +76,13 @@ int blockTag(HtmlCtx* ctx, HtmlReader* r, int element, int misc, int indent)
 
 int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div)
 {
+    // A browser passes over paragraph tags in a selection list. Taken, one ended a paragraph
+    // there that held nothing of the document, and the list item around lost its marker.
+    if (SelectListOpen(ctx, r)) {
+        if (r->tokenizer.beginTag)
+            CloseGroup(r);
+        return kTagDone;
+    }
     if (r->tokenizer.beginTag) {
         bool ended = false;
         // In a text area each "p" is a line end of its value, as the writer writes them:
@@ -177,9 +171,22 @@ int CenterTag(HtmlCtx* ctx, HtmlReader* r)
     return kTagDone;
 }
 
+// A block begun in a list or a text area left open would end with the field's end, in the
+// middle of the paragraph. Outside a form, where the field's text is read into the document,
+// that text would keep the block's font and type in the paragraph of the block around; in a
+// form the field takes the block's paragraph end, and the text before the field would take
+// the block's type. As a browser there, the block's tag is passed over.
+bool PassedOverInField(HtmlReader* r)
+{
+    if (!r->tokenizer.beginTag || (r->selectsOpen == 0 && r->textAreasOpen == 0))
+        return false;
+    CloseGroup(r);
+    return true;
+}
+
 int PreTag(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (passedOverInField(r))
+    if (PassedOverInField(r))
         return kTagDone;
     if (!EndOpenParagraph(ctx, r, true))
         return kTagFailed;
@@ -208,7 +215,7 @@ int HeaderTag(HtmlCtx* ctx, HtmlReader* r, int level)
     // header ended no paragraph there: the paragraph took its type, and the text before it
     // stood in the header without the header's font, which it took when read back. The
     // begin's group is closed with it; the end has none.
-    if (passedOverInField(r) || FieldBlockOpen(ctx, r))
+    if (PassedOverInField(r) || FieldBlockOpen(ctx, r))
         return kTagDone;
     level = std::clamp(level, 1, 7);
     if (!EndOpenParagraph(ctx, r, true))

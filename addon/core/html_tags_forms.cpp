@@ -133,10 +133,7 @@ bool startFieldBlock(HtmlCtx* ctx, HtmlReader* r, int type, FieldRecord*& f)
 // closes the new field's group, a copy of the list's: the list's own goes on as the new one's.
 int endOpenList(HtmlCtx* ctx, HtmlReader* r)
 {
-    FieldRecord* open = r->currentForm >= 0 ? currentField(ctx, r) : nullptr;
-    if (!open || open->type != kFieldSelect)
-        return kTagDone;
-    return endFieldBlock(ctx, r, kFieldSelect);
+    return SelectListOpen(ctx, r) ? endFieldBlock(ctx, r, kFieldSelect) : kTagDone;
 }
 
 }
@@ -145,6 +142,12 @@ bool FieldBlockOpen(HtmlCtx* ctx, HtmlReader* r)
 {
     FieldRecord* field = r->currentForm >= 0 ? currentField(ctx, r) : nullptr;
     return field && (field->type == kFieldSelect || field->type == kFieldTextArea);
+}
+
+bool SelectListOpen(HtmlCtx* ctx, HtmlReader* r)
+{
+    FieldRecord* field = r->currentForm >= 0 ? currentField(ctx, r) : nullptr;
+    return field && field->type == kFieldSelect;
 }
 
 bool TextAreaOpen(const HtmlCtx* ctx, const HtmlReader* r)

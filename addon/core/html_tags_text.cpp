@@ -83,7 +83,9 @@ struct ItemKind {
 // list counts the item; outside any list it is a loose item.
 int listItem(HtmlCtx* ctx, HtmlReader* r, const ItemKind& kind)
 {
-    if (!r->tokenizer.beginTag)
+    // Begun in an open list or text area, the item would give the paragraph before the
+    // field its type (a term's text bold when read back): a browser passes it over there.
+    if (!r->tokenizer.beginTag || PassedOverInField(r))
         return kTagDone;
     int opening = r->currentGroup().listGroup;
     int type = r->currentGroup().listType;

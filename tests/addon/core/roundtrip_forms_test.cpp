@@ -82,3 +82,16 @@ TEST_F(PlxRoundTripTest, AHeaderInsideASelectionListIsNone)
         EXPECT_LT(first.find('a'), first.find("<select")) << first;
     }
 }
+
+// List items and paragraph tags inside a selection list or a text area are none, as a browser
+// passes them over. Taken, a term gave the paragraph before the field its type, and a
+// paragraph's tag took a definition's marker: read back, its text had the term's bold.
+TEST_F(PlxRoundTripTest, ItemsAndParagraphsInsideAFieldAreNone)
+{
+    for (const std::string& first :
+         eachWrittenAgainTheSame({"<form>a<textarea name=t><dt>x<form>",
+                           "<form><dt>t<dd>d<select name=s><p><a name=e>"})) {
+        EXPECT_EQ(first.find("<b>d"), std::string::npos) << first;
+        EXPECT_EQ(first.find("<b>a"), std::string::npos) << first;
+    }
+}
