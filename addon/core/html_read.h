@@ -26,6 +26,8 @@ int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing);
 // again (html_tags_text.cpp).
 void HoldLinkRepeat(HtmlReader* r);
 int EndOpenParagraph(HtmlCtx* ctx, HtmlReader* r, bool spacing);
+// A line end of the open text area's value.
+int AddValueLineEnd(HtmlCtx* ctx, HtmlReader* r);
 int InsertHtmlText(HtmlCtx* ctx, HtmlGroup* group, const char* text);
 // The paragraph format the group gives the text it holds.
 int GroupParaFormat(HtmlCtx* ctx, HtmlGroup& g);

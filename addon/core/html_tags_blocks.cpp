@@ -84,10 +84,15 @@ int ParagraphTag(HtmlCtx* ctx, HtmlReader* r, bool div)
         return kTagDone;
     }
     if (r->tokenizer.beginTag) {
-        bool ended = false;
         // In a text area each "p" is a line end of its value, as the writer writes them:
-        // also one at its start, where the document's paragraph starts.
-        if ((!div && TextAreaOpen(ctx, r)) || (!r->paraStart && !r->afterLineBreak)) {
+        // also one at its start. No paragraph of the document ends there: the list item
+        // around keeps its marker and its marker's font, the paragraph its alignment.
+        if (!div && TextAreaOpen(ctx, r)) {
+            CloseGroup(r);
+            return AddValueLineEnd(ctx, r) ? kTagDone : kTagFailed;
+        }
+        bool ended = false;
+        if (!r->paraStart && !r->afterLineBreak) {
             if (div)
                 r->noSpacing = 1;
             if (!EndParagraph(ctx, r, ctx->marker, true))

@@ -398,6 +398,15 @@ int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing)
     return result;
 }
 
+int AddValueLineEnd(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (r->pendingLength < kHtmlTextSize) {
+        r->pending[r->pendingLength++] = ctx->marker;
+        r->pending[r->pendingLength] = 0;
+    }
+    return FlushHtmlText(ctx, r);
+}
+
 int EndOpenParagraph(HtmlCtx* ctx, HtmlReader* r, bool spacing)
 {
     return r->paraStart ? 1 : EndParagraph(ctx, r, ctx->marker, spacing);

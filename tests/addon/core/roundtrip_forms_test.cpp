@@ -95,3 +95,11 @@ TEST_F(PlxRoundTripTest, ItemsAndParagraphsInsideAFieldAreNone)
         EXPECT_EQ(first.find("<b>a"), std::string::npos) << first;
     }
 }
+
+// A paragraph tag in a text area is a line end of its value and ends no paragraph of the
+// document: the list item around keeps its marker, and the marker its colour.
+TEST_F(PlxRoundTripTest, AParagraphTagInATextAreaEndsNoParagraphOfTheDocument)
+{
+    std::string first = writtenAgainTheSame("<form><a href=x><li><textarea name=t><p>\n</textarea></form>");
+    EXPECT_NE(first.find("<font color=#0000ff"), std::string::npos) << first;
+}
