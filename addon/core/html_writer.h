@@ -204,6 +204,9 @@ int WritePicture(HtmlWriter& w, int picture);
 int WriteField(HtmlWriter& w, int field, int object);
 int WriteFormStart(HtmlWriter& w, int line);
 int WriteFormEnd(HtmlWriter& w);
+// The open form's hidden fields, and the form left without its end tag: the next form's
+// begin ends it when read.
+int LeaveForm(HtmlWriter& w);
 // The first field whose control stands in the form block holding line (paragraph_form.h);
 // -1 for none.
 int FindLineForm(HtmlCtx& ctx, HWND hWnd, int line);

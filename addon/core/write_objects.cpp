@@ -331,13 +331,20 @@ int WriteFormStart(HtmlWriter& w, int line)
                : 0;
 }
 
-int WriteFormEnd(HtmlWriter& w)
+int LeaveForm(HtmlWriter& w)
 {
     for (int f = 0; w.currentForm >= 0 && f < w.ctx.fieldCount && f < kFieldCount; ++f)
         if (w.ctx.fields[f].type == kFieldHidden && w.ctx.fields[f].form == w.currentForm && !WriteField(w, f, 0))
             return 0;
     w.formOpen = false;
     w.currentForm = -1;
+    return 1;
+}
+
+int WriteFormEnd(HtmlWriter& w)
+{
+    if (!LeaveForm(w))
+        return 0;
     // Lists and quotes begun inside the form end before it, as its end tag ends them when
     // read; the next paragraph opens them again.
     return Flush(w) && CloseListsTo(w, w.formListLevel) && WriteQuotes(w, std::min(w.formQuotes, w.openQuotes())) &&
