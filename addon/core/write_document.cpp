@@ -240,7 +240,7 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
 
 struct Decision {
     bool paraStart = false, formStarts = false, formChanges = false, endedRow = false, endedCell = false, listChanges = false;
-    bool formChangesInTable = false;   // in a table the open form began outside of
+    bool formChangesInside = false;    // in a table, list or quote the open form began outside of
     FormPlace form;                 // where a form that starts here goes
     bool headerCloses = false, leavingCell = false;
     bool newTable[kMaxWriteLevels + 1]{};
@@ -356,13 +356,14 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         }
     }
     // A form begun outside the table of this line ends after that table: its end inside
-    // a cell would not end it when read back. Where the next form begins in the table, its
-    // begin ends the open one, as it did when read: that one gets no end tag.
+    // a cell would not end it when read back. Where the next form begins in a table, list or
+    // quote the open one holds, its begin ends that one, as it did when read: that one gets
+    // no end tag, which would end the blocks around.
     if (formEndsBefore(w, d)) {
         if (!WriteFormEnd(w))
             return 0;
         d.paraStart = true;
-    } else if (d.formChangesInTable && !LeaveForm(w)) {
+    } else if (d.formChangesInside && !LeaveForm(w)) {
         return 0;
     }
     if (line == w.firstLine)
@@ -924,15 +925,15 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     // table that the form does not hold (the end would stand inside them) but for tables
     // that begin at it (the end stands before them).
     bool formsLevel = c.level == w.formLevel || (c.level > w.formLevel && w.prev.level <= w.formLevel);
-    bool mayChange = d.paraStart && w.formOpen && w.currentForm >= 0 && c.inForm && !c.endsOnly &&
-                     c.listLevel <= w.formListLevel && c.quoteDepth <= w.formQuotes;
+    bool mayChange = d.paraStart && w.formOpen && w.currentForm >= 0 && c.inForm && !c.endsOnly;
     if (mayChange) {
         int next = formFrom(w, w.fieldScan, line);
         mayChange = next >= 0 && next != w.currentForm;
     }
-    d.formChanges = mayChange && formsLevel;
-    d.formChangesInTable = mayChange && !formsLevel && c.level > w.formLevel;
-    d.formStarts = c.inForm && !c.endsOnly && (!w.prev.inForm || d.formChanges || d.formChangesInTable);
+    bool endsHere = formsLevel && c.listLevel <= w.formListLevel && c.quoteDepth <= w.formQuotes;
+    d.formChanges = mayChange && endsHere;
+    d.formChangesInside = mayChange && !endsHere && c.level >= w.formLevel;
+    d.formStarts = c.inForm && !c.endsOnly && (!w.prev.inForm || d.formChanges || d.formChangesInside);
     bool inRange = line > w.firstLine;
     unsigned lastFlags = inRange ? w.prevLineFlags : 0;
     if (inRange && w.prevLine != line - 1)
@@ -942,7 +943,7 @@ bool writeLine(HtmlWriter& w, int line, bool closing)
     w.prevLine = line;
     w.prevLineFlags = w.record.flags;
     d.leavingCell = d.endedCell || c.level != w.prev.level || (c.level && c.cell[c.level] != w.prev.cell[c.level]);
-    if (d.formStarts && (!w.formOpen || d.formChanges || d.formChangesInTable))
+    if (d.formStarts && (!w.formOpen || d.formChanges || d.formChangesInside))
         d.form = placeForm(w, line, d.paraStart, d.leavingCell);
     d.listChanges = c.listType != w.prev.listType || d.formStarts || d.leavingCell;
     d.headerCloses = w.openHeader && (c.header != w.openHeader || d.paraStart || d.formStarts || d.leavingCell ||

@@ -104,15 +104,19 @@ TEST_F(PlxRoundTripTest, AParagraphTagInATextAreaEndsNoParagraphOfTheDocument)
     EXPECT_NE(first.find("<font color=#0000ff"), std::string::npos) << first;
 }
 
-// A form begun in a cell after fields of a form begun before the table ends that one, as it
-// is read; its end tag would not end it there. Written as one form, its two checked radio
-// buttons of one name read back with the first unchecked. The form left without its end
-// keeps its hidden field.
-TEST_F(PlxRoundTripTest, AFormBegunInACellAfterAnOpenFormStaysAFormOfItsOwn)
+// A form begun in a cell or a list item after fields of a form begun before the table or
+// the list ends that one, as it is read; its end tag would end the blocks around. Written
+// as one form, its two checked radio buttons of one name read back with the first
+// unchecked. The form left without its end keeps its hidden field.
+TEST_F(PlxRoundTripTest, AFormBegunInsideABlockAfterAnOpenFormStaysAFormOfItsOwn)
 {
-    std::string first = writtenAgainTheSame("<form><input type=radio name=r checked><input type=hidden name=h value=1>"
-                                            "<table><tr><td>a<form><input type=radio name=r checked></table>");
-    EXPECT_EQ(first.find("<input name=r type=radio>"), std::string::npos) << first;
-    EXPECT_GT(first.rfind("<form"), first.find("<td")) << first;
-    EXPECT_NE(first.find("name=h"), std::string::npos) << first;
+    for (const std::string& first : eachWrittenAgainTheSame(
+             {"<form><input type=radio name=r checked><input type=hidden name=h value=1>"
+              "<table><tr><td>a<form><input type=radio name=r checked></table>",
+              "<form><input type=radio name=r checked><input type=hidden name=h value=1>"
+              "<li><form><input type=radio name=r checked>"})) {
+        EXPECT_EQ(first.find("<input name=r type=radio>"), std::string::npos) << first;
+        EXPECT_GT(first.rfind("<form"), first.find("<input name=r")) << first;
+        EXPECT_NE(first.find("name=h"), std::string::npos) << first;
+    }
 }
