@@ -620,10 +620,13 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     // A cell's paragraph with spacing is a "p" in it, as read. A block tag opened for this
     // paragraph separates it already; a "p" inside it (a header, a list item) would not be
     // HTML. Loose text ended by the next paragraph or block reads back with spacing.
-    bool bySpacing = !d.opened && w.record.spaceBefore > 0;
+    // The end tag of a form that ends with the cell gives the form's last paragraph that
+    // spacing when read, as it did the first time: a "p" there changed the next save.
+    int next = nextParagraph(w, line);
+    bool formEndSpaces = next < 0 && w.formOpen && w.cur.level > 0 && w.formLevel == w.cur.level;
+    bool bySpacing = !d.opened && w.record.spaceBefore > 0 && !formEndSpaces;
     // A cell's first paragraph, loose, is ended by the next one's tag: only a "div" ends it
     // without spacing.
-    int next = nextParagraph(w, line);
     bool byBreak = !d.opened && (cellFirst ? next >= 0 && !beginsPlainDiv(w, next) : w.afterBreak || next >= 0);
     // One ending with a line break is ended by no next paragraph's tag (right after a break
     // a "p" or "div" ends none), also where a block tag opened for it: its own end tag ends it.
