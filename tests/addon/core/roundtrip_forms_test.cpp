@@ -89,8 +89,7 @@ TEST_F(PlxRoundTripTest, AHeaderInsideASelectionListIsNone)
 TEST_F(PlxRoundTripTest, ItemsAndParagraphsInsideAFieldAreNone)
 {
     for (const std::string& first :
-         eachWrittenAgainTheSame({"<form>a<textarea name=t><dt>x<form>",
-                           "<form><dt>t<dd>d<select name=s><p><a name=e>"})) {
+         eachWrittenAgainTheSame({"<form>a<textarea name=t><dt>x<form>", "<form><dt>t<dd>d<select name=s><p><a name=e>"})) {
         EXPECT_EQ(first.find("<b>d"), std::string::npos) << first;
         EXPECT_EQ(first.find("<b>a"), std::string::npos) << first;
     }
