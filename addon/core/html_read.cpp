@@ -319,11 +319,12 @@ int HtmlDocPass(HtmlCtx* ctx, int operation, HtmlGroup* group, HtmlReader* r, co
         return InsertHtmlText(ctx, group, text);
     case kDocPicture:
         r->hiddenTextLast = 0;
-        return ReadImgTag(ctx, r);
+        return BeginCellOfContent(ctx, r) && ReadImgTag(ctx, r);
     case kDocField:
         r->hiddenTextLast = 0;
-        // A hidden field shows nothing: blanks held before it wait on.
-        return (fieldIsHidden(ctx, r) || ReleaseHeldBlank(ctx, r)) && CreateFieldControl(ctx, group, 1, 0);
+        // A hidden field shows nothing: blanks held before it wait on, and it begins no cell.
+        return (fieldIsHidden(ctx, r) || (BeginCellOfContent(ctx, r) && ReleaseHeldBlank(ctx, r))) &&
+               CreateFieldControl(ctx, group, 1, 0);
     default:
         return 1;
     }
@@ -350,6 +351,14 @@ int ReadHtml(HWND hWnd, int fromMemory, const char* fileName, win::HGLOBAL handl
     setUpReader(r, in, memory, anchorName);
     HtmlDocPass(ctx, kDocBegin, nullptr, &r);
     readWords(ctx, r);
+    // A title or head left open swallowed the rest of the page, as in a browser, but what is
+    // still open ends all the same: its cells' and rows' ends were else dropped as the title's
+    // text, and a field made now stood in no cell, outside its form.
+    if (!r.textEnabled) {
+        r.pendingLength = 0;
+        r.pending[0] = 0;
+        r.textEnabled = 1;
+    }
     EndOpenFieldBlock(ctx, &r);
     DropHeldLinkRepeat(&r);
     if (r.textEnabled) {

@@ -414,6 +414,19 @@ int CellTag(HtmlCtx* ctx, HtmlReader* r, bool header)
     return BeginCell(ctx, r, header, r->tokenizer.attributes.c_str(), closeOwnGroup) ? kTagDone : kTagFailed;
 }
 
+// A caption below its table queues text only: a picture, a field or a form begun in it would
+// go into the document at once, before the caption's text, and a field there stood outside
+// its form, lost when read back. Its text so far stays queued below; it and the caption's
+// further text go where text after the caption would (not dropped, as after "</caption>").
+bool EndCaptionBelowAtContent(HtmlCtx* ctx, HtmlReader* r)
+{
+    if (!r->inTable || !(r->flags & kReadInCaption) || !GetTableLevel(r).captionBelow)
+        return true;
+    bool ok = endCaptionText(ctx, r);
+    r->textSuppressed = 0;
+    return ok;
+}
+
 int CaptionTag(HtmlCtx* ctx, HtmlReader* r)
 {
     HtmlTableLevel& level = GetTableLevel(r);

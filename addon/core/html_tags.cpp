@@ -321,6 +321,8 @@ int handleTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
     if (!r->tokenizer.beginTag)
         return handleEndTag(ctx, r, tag);
     r->currentGroup().opener = kindOf(tag);
+    if ((showsContent(tag) || tag == Tag::Form) && !EndCaptionBelowAtContent(ctx, r))
+        return kTagFailed;
     // A field's value takes the text read inside it, where a waiting id would end up: the
     // ids waiting and the field's own become anchors before its control.
     bool field = r->tokenizer.beginTag && isField(tag) && !r->currentGroup().inLink && takesIdAnchor(ctx, r, tag);

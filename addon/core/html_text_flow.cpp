@@ -302,6 +302,16 @@ int ReleaseHeldBlank(HtmlCtx* ctx, HtmlReader* r, bool paragraphEnds)
     return paragraphEnds ? 1 : HtmlDocPass(ctx, kDocText, &r->heldGroup, r, blanks);
 }
 
+// Text, a picture or a field in a row before its first cell begins a cell of that row: in the
+// last cell of the row before it would stand after that row's end, and a field in no cell
+// stood outside its form. What comes before the first row stands above the table.
+bool BeginCellOfContent(HtmlCtx* ctx, HtmlReader* r)
+{
+    HtmlTableLevel& level = GetTableLevel(r);
+    bool cellLess = r->inTable && !(r->flags & kReadInCaption) && !level.textAbove && (level.cell == 0 || level.newRow);
+    return !cellLess || BeginTextCell(ctx, r);
+}
+
 int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
 {
     if (r->currentGroup().noFrames)
@@ -325,11 +335,7 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
             ++lead;
     if (r->textEnabled && lead < r->pendingLength && !ReleaseHeldBlank(ctx, r, endsParagraph(ctx, r->pending[lead])))
         return 0;
-    HtmlTableLevel& level = GetTableLevel(r);
-    // Text in a row before its first cell begins a cell of that row: in the last cell of the
-    // row before it would stand after that row's end. Text before the first row stands above.
-    bool cellLess = r->inTable && !(r->flags & kReadInCaption) && !level.textAbove && (level.cell == 0 || level.newRow);
-    if (cellLess && !BeginTextCell(ctx, r)) {
+    if (!BeginCellOfContent(ctx, r)) {
         r->pendingLength = 0;
         return 0;
     }

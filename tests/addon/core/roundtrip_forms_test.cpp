@@ -127,3 +127,17 @@ TEST_F(PlxRoundTripTest, AFormsLastFieldAfterANestedTableGetsNoParagraphTag)
     std::string first = writtenAgainTheSame("<table><tr><td><form><table><tr><td>q</table><input type=radio name=r> ");
     EXPECT_EQ(first.find("<p>"), std::string::npos) << first;
 }
+
+// A field in a caption below its table, or one left open where an unclosed title swallowed
+// the rest of the page: it went into no cell and stood before its form's begin, a field of
+// no form when read back, and was lost. The caption's text stays below.
+TEST_F(PlxRoundTripTest, AFieldInACaptionBelowItsTableStaysInItsForm)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<table><caption align=bottom>e<form><select>",
+                                                             "<table><caption align=bottom>e<form><input name=a>f</form>g</table>",
+                                                             "<table><caption align=bottom>e<form><select><option>a<title>"})) {
+        std::size_t field = std::min(first.find("<select"), first.find("<input"));
+        EXPECT_LT(first.find("<form"), field) << first;
+        EXPECT_GT(first.find("<b>e</b>"), first.find("</table>")) << first;
+    }
+}
