@@ -231,6 +231,20 @@ std::size_t KeptReferenceLength(std::string_view text)
     return std::min(n + (at(n) == ';'), text.size());
 }
 
+std::size_t KeptTextCut(std::string_view kept, std::size_t most)
+{
+    std::size_t cut = std::min(most, kept.size());
+    for (std::size_t i = 0; i < cut; ++i) {
+        if (kept[i] != kKeptReferenceMark)
+            continue;
+        std::size_t end = i + KeptReferenceLength(kept.substr(i));
+        if (end > cut)
+            return i;
+        i = end - 1;
+    }
+    return cut;
+}
+
 void RestoreKeptReferences(char* text, int length)
 {
     std::replace(text, text + length, kKeptReferenceMark, '&');

@@ -369,7 +369,7 @@ int TitleTag(HtmlCtx* ctx, HtmlReader* r)
             copyCtxText(text, ShownText(r->pending).c_str(), kScratchSize + 1);
             SendHtmlNotify(ctx, kNotifyTitle, reinterpret_cast<WPARAM>(hWnd), reinterpret_cast<LPARAM>(text), false);
         }
-        copyCtxText(ctx->docTitle, r->pending, kCtxNameSize);
+        copyCtxTitle(ctx->docTitle, r->pending);
         // The begin closed its own group: the end has none to close (it would close the
         // group around it, a header's, in the middle of its paragraph).
     } else {

@@ -1,5 +1,8 @@
 #include "addon/core/plx_module.h"
 
+#include "addon/base/text_utils.h"
+#include "addon/convert/html_entities.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -46,6 +49,14 @@ void copyCtxText(char* destination, const char* text, int size)
     if (n)
         std::memmove(destination, text, n);
     destination[n] = 0;
+}
+
+void copyCtxTitle(char* destination, std::string_view kept)
+{
+    std::size_t n = KeptTextCut(kept, kCtxNameSize - 1);
+    std::memmove(destination, kept.data(), n);
+    destination[n] = 0;
+    TrimRight(destination);
 }
 
 }

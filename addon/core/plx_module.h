@@ -6,6 +6,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace ks::addon {
 
@@ -32,5 +33,9 @@ bool windowEntered(HWND window);
 
 // Copies text (null: empty) into a context text of kCtxTextSize bytes, cut to fit.
 void copyCtxText(char* destination, const char* text, int size = kCtxTextSize);
+
+// Copies a title with its kept references into the context's title: cut to fit where it cuts
+// no reference in two, and with no blank at its end, which the title read back would lose.
+void copyCtxTitle(char* destination, std::string_view kept);
 
 }

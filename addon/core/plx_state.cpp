@@ -60,7 +60,7 @@ int SetDocTitle(HWND hWnd, const char* text)
 {
     // A title the host had from the page and gives back keeps the references it was shown with.
     return withTop(hWnd, [&](HtmlCtx& t) {
-        return copyCtxText(t.docTitle, KeepReferences(text ? text : "", t.docTitle).c_str(), kCtxNameSize), 1;
+        return copyCtxTitle(t.docTitle, KeepReferences(text ? text : "", t.docTitle)), 1;
     });
 }
 
