@@ -238,9 +238,14 @@ int HeaderTag(HtmlCtx* ctx, HtmlReader* r, int level)
         return kTagDone;
     }
     // The end changes only the group it closes: a stray one, with no group to close, leaves
-    // the text after it as it was (a header there would lack the header's font).
+    // the text after it as it was (a header there would lack the header's font). The text
+    // after it loses its alignment, as after a paragraph's end, but for the open cell's:
+    // the writer leaves a cell's paragraphs to it, also after a header.
     CloseGroup(r);
-    r->currentGroup().align &= ~kAlignAny;
+    HtmlGroup& g = r->currentGroup();
+    g.align &= ~kAlignAny;
+    if (r->inTable && GetTableLevel(r).cellOpen)
+        g.align |= GetTableLevel(r).cellParaAlign & (kAlignCentre | kAlignRight | kAlignJustify);
     return kTagDone;
 }
 

@@ -65,3 +65,17 @@ TEST_F(PlxRoundTripTest, ALineBreakAfterARowsEndIsDroppedWithItsText)
     readsAsAndIsWrittenAgainTheSame("<table><tr><td>a</tr><br>b<td>c</table>", "a]c]}");
     readsAsAndIsWrittenAgainTheSame("<table><tr><td>a</tr><pre>x\ny</pre><td>c</table>", "a]c]}");
 }
+
+// Text after a header in a cell keeps the cell's alignment, as after a paragraph's end: the
+// writer leaves a cell's paragraphs to the cell. Taken away, the paragraph after the header
+// read back left, and a "p" in a header ended lost the header cell's centring.
+TEST_F(PlxRoundTripTest, TextAfterAHeaderInACellKeepsTheCellsAlignment)
+{
+    eachRoundTripped({"<table><tr><td align=right>a<h2>b</h2>c<p>d</table>", "<table><tr align=right><td>;<h2></h2>&</table>"});
+    writtenAgainTheSame("<table><th>><form><h2><p><textarea></h2><form>");
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read("<table><tr><td align=right>a<h2>b</h2>c</table><p align=center>e<h1>T</h1>f"), 1);
+    EXPECT_NE(test::lineHead(hWnd, 2).find(" al2 "), std::string::npos) << test::documentDump(hWnd);
+    EXPECT_NE(test::lineHead(hWnd, info().lineCount - 1).find(" al0"), std::string::npos) << test::documentDump(hWnd);
+}
