@@ -63,10 +63,13 @@ void startLevel(HtmlCtx* ctx, HtmlReader* r, HtmlTableLevel& level)
     }
     HtmlGroup& g = r->currentGroup();
     // A table in nested block quotes takes the indent of all of them: the writer writes one
-    // quote tag for each 600 twips of a table's indent.
-    if (g.element == kElemBlockQuote) {
+    // quote tag for each 600 twips of a table's indent. The quote is the paragraph type's,
+    // whatever element a tag inside it gave (a stray "tr"'s): left on, its cells' paragraphs
+    // were quotes the writer quoted again inside the cell.
+    if (g.element == kElemBlockQuote || GetParaMiscType(ctx, g.typeWord) == kMiscBlockQuote) {
         level.indent = g.leftIndent;
-        g.element = 0;
+        if (g.element == kElemBlockQuote)
+            g.element = 0;
         SetParaMiscType(ctx, &g.typeWord, kMiscNone);
         g.leftIndent = 0;
     } else if (g.leftIndent > 0) {

@@ -236,3 +236,12 @@ TEST_F(RoundTripBlocksTest, FormattingOpenAfterALineBreakEndsInsideTheBlock)
         EXPECT_LT(firsts[i].rfind("</b>"), end) << firsts[i];
     }
 }
+
+// A table in a block quote takes the quote as its indent, also where a stray "tr" before
+// it gave the quote's paragraphs another element: its cells' paragraphs were quotes, which
+// the writer quoted again inside the cell, and read back a form there split the quote.
+TEST_F(RoundTripBlocksTest, AStrayRowTagBeforeATableInAQuoteLeavesItsCellsUnquoted)
+{
+    std::string first = writtenAgainTheSame("<form><blockquote>><tr><table><tr>><form>T");
+    EXPECT_EQ(first.find("<blockquote>", first.find("<td")), std::string::npos) << first;
+}
