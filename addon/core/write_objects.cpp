@@ -320,10 +320,12 @@ int WriteFormStart(HtmlWriter& w, int line)
     w.currentForm = form >= 0 && form < w.ctx.formCount && form < kFormCount ? form : -1;
     if (!Flush(w))
         return 0;
-    if (w.currentForm < 0)
-        return Tag(w, "form", true, true);
-    w.lastForm = std::max(w.lastForm, w.currentForm);
-    const FormRecord& record = w.ctx.forms[w.currentForm];
+    // Paragraphs of no form the table holds get a form of the reader's defaults, as their
+    // tag reads back: a bare "form" is written "method=post" once it has its record.
+    static const FormRecord kReadDefaults{.method = 1};
+    if (w.currentForm >= 0)
+        w.lastForm = std::max(w.lastForm, w.currentForm);
+    const FormRecord& record = w.currentForm >= 0 ? w.ctx.forms[w.currentForm] : kReadDefaults;
     std::string action = wholeText(w.ctx, kTagFormAction, w.currentForm, record.action);
     return PutTagOpen(&w.ctx, w.out, "form") && PutAttr(&w.ctx, w.out, "method", record.method ? "post" : "get") &&
                    (action.empty() || PutAttr(&w.ctx, w.out, "action", action.c_str())) && PutTagEnd(&w.ctx, w.out, true)

@@ -245,3 +245,12 @@ TEST_F(RoundTripBlocksTest, AStrayRowTagBeforeATableInAQuoteLeavesItsCellsUnquot
     std::string first = writtenAgainTheSame("<form><blockquote>><tr><table><tr>><form>T");
     EXPECT_EQ(first.find("<blockquote>", first.find("<td")), std::string::npos) << first;
 }
+
+// A paragraph of line breaks alone, before another one, is written with its tag, as one of
+// a single break is: right after a break the next paragraph's tag ends none, and read back
+// the two were one.
+TEST_F(RoundTripBlocksTest, AParagraphOfLineBreaksAloneKeepsItsEnd)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<br><br></p>b", "<p>x</p><br><br><br></p>b"}))
+        EXPECT_NE(first.find("<br>\r\n</div>"), std::string::npos) << first;
+}

@@ -141,3 +141,12 @@ TEST_F(PlxRoundTripTest, AFieldInACaptionBelowItsTableStaysInItsForm)
         EXPECT_GT(first.find("<b>e</b>"), first.find("</table>")) << first;
     }
 }
+
+// Paragraphs in a form the form table holds no record of (here the outer form's, after
+// the inner one ended) are written in a form of the reader's defaults: a bare "form" read
+// back got its record, and the next save wrote its method.
+TEST_F(PlxRoundTripTest, AFormWithoutItsRecordIsWrittenAsItReadsBack)
+{
+    std::string first = writtenAgainTheSame("<form><blockquote>><form>></form><table><tr>g ");
+    EXPECT_EQ(first.find("<form>"), std::string::npos) << first;
+}
