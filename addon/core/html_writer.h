@@ -193,7 +193,7 @@ int WriteTableStart(HtmlWriter& w, int level, int cell);
 int WriteRowStart(HtmlWriter& w, int level);
 // The alignment bits the cell carries (not repeated on its paragraphs), or -1 once
 // output has failed. A cell covered by a span writes nothing and hides its text.
-int WriteCellStart(HtmlWriter& w, int level, int cell);
+int WriteCellStart(HtmlWriter& w, int level, int cell, int line);
 int WriteCellEnd(HtmlWriter& w, int level);
 int WriteRowEnd(HtmlWriter& w, int level);
 int WriteTableEnd(HtmlWriter& w, int level);

@@ -414,7 +414,7 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
             d.cellOpened = true;
         }
         if (c.cell[level] != w.prev.cell[level]) {
-            int carried = WriteCellStart(w, level, c.cell[level]);
+            int carried = WriteCellStart(w, level, c.cell[level], line);
             if (carried < 0)
                 return 0;
             d.cellAlign = carried;

@@ -1,5 +1,6 @@
 // Tables, rows and cells.
 #include "addon/core/html_writer.h"
+#include "addon/core/para_type.h"
 #include "addon/core/tag_data.h"
 
 #include <algorithm>
@@ -76,7 +77,27 @@ int WriteRowStart(HtmlWriter& w, int level)
     return Tag(w, "tr", true, true);
 }
 
-int WriteCellStart(HtmlWriter& w, int level, int cell)
+namespace {
+
+constexpr int kAlignCarried = kAlignCentre | kAlignRight | kAlignJustify;
+
+// The alignment of the first paragraph after line's empty ones in the cell, unless it is a
+// header's or stands in a table nested in the cell.
+int alignmentAfterEmpty(HtmlWriter& w, int cell, int line)
+{
+    LineText text;
+    VekLineRecord r{};
+    for (int next = line + 1; next < w.endLine && EditorGetLineRecord(w.hWnd, next, &r) && r.cell == cell; ++next) {
+        if (EditorGetLineChars(w.hWnd, next, text.chars, text.fonts) == 1 && text.chars[0] == w.ctx.marker)
+            continue;
+        return GetParaHeader(&w.ctx, static_cast<std::uint32_t>(r.typeWord)) ? 0 : r.alignment & kAlignCarried;
+    }
+    return 0;
+}
+
+}
+
+int WriteCellStart(HtmlWriter& w, int level, int cell, int line)
 {
     VekCellProps p{};
     int flags = EditorGetCellProps(w.hWnd, cell, &p);
@@ -91,10 +112,11 @@ int WriteCellStart(HtmlWriter& w, int level, int cell)
     bool header = (flags & kCellHeaderBit) != 0;
     // The line's alignment is the cell's only when the line stands in it, not in a table
     // nested in it: the cell's own paragraphs would take it when read back. A header takes
-    // none from its cell: it says its own, and an empty paragraph, left out, says none.
+    // none from its cell: it says its own. An empty paragraph, left out, says none: the
+    // paragraph after it, the cell's first when read back, says the cell's.
     bool empty = w.text.count == 1 && w.text.chars[0] == w.ctx.marker;
-    bool carries = level == w.cur.level && !w.cur.header && !empty;
-    int alignment = carries ? w.record.alignment & (kAlignCentre | kAlignRight | kAlignJustify) : 0;
+    bool carries = level == w.cur.level && !w.cur.header;
+    int alignment = !carries ? 0 : empty ? alignmentAfterEmpty(w, cell, line) : w.record.alignment & kAlignCarried;
     if (!Flush(w) || !PutTagOpen(&w.ctx, w.out, header ? "th" : "td"))
         return -1;
     if ((p.rowSpan > 1 && !PutAttrInt(&w.ctx, w.out, "rowspan", p.rowSpan)) ||

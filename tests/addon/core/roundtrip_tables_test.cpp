@@ -79,3 +79,13 @@ TEST_F(PlxRoundTripTest, TextAfterAHeaderInACellKeepsTheCellsAlignment)
     EXPECT_NE(test::lineHead(hWnd, 2).find(" al2 "), std::string::npos) << test::documentDump(hWnd);
     EXPECT_NE(test::lineHead(hWnd, info().lineCount - 1).find(" al0"), std::string::npos) << test::documentDump(hWnd);
 }
+
+// A cell whose first paragraph is empty, left out, takes its alignment from the paragraph
+// after it, the cell's first when read back: written in its own "p", that one's alignment
+// became the cell's on the next save.
+TEST_F(PlxRoundTripTest, ACellBegunWithAnEmptyParagraphTakesTheNextOnesAlignment)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<table><tr><td></div><p align=right>x</table>",
+                                                             "<table><tr align=right><td></div><p>x</table>"}))
+        EXPECT_NE(first.find("<td align=right"), std::string::npos) << first;
+}
