@@ -32,6 +32,16 @@ int ppiX(const HtmlCtx* ctx) { return ctx->pixelsX > 0 ? ctx->pixelsX : 96; }
 // A width in twips, or a percentage of at most 100 (as its negative).
 int widthValue(HtmlCtx* ctx, const char* value) { return std::max(ParseHtmlSize(ctx, value, true, true), -100); }
 
+// "tr" begins a row in a cell: the Times Roman element of a "tr" outside the table has no
+// tag there, and a cell's text takes its paragraph's font.
+void leaveTimesElement(HtmlCtx* ctx, HtmlGroup& g)
+{
+    if (g.element != kElemTimes)
+        return;
+    int element = ParaTypeElement(g.typeWord);
+    g.element = element != kElemBody ? element : ListElement(GetParaListType(ctx, g.typeWord));
+}
+
 void startLevel(HtmlCtx* ctx, HtmlReader* r, HtmlTableLevel& level)
 {
     level.rowSpan = level.colSpan = 1;
@@ -62,14 +72,14 @@ void startLevel(HtmlCtx* ctx, HtmlReader* r, HtmlTableLevel& level)
             level.tableAlign |= kAlignLeft;
     }
     HtmlGroup& g = r->currentGroup();
+    // Nor has the table's text the element of a "tr" before it: a group left open in a cell
+    // (a header's, ended) gave it back, and the text had not its paragraph type's font.
+    leaveTimesElement(ctx, g);
     // A table in nested block quotes takes the indent of all of them: the writer writes one
-    // quote tag for each 600 twips of a table's indent. The quote is the paragraph type's,
-    // whatever element a tag inside it gave (a stray "tr"'s): left on, its cells' paragraphs
-    // were quotes the writer quoted again inside the cell.
-    if (g.element == kElemBlockQuote || GetParaMiscType(ctx, g.typeWord) == kMiscBlockQuote) {
+    // quote tag for each 600 twips of a table's indent.
+    if (g.element == kElemBlockQuote) {
         level.indent = g.leftIndent;
-        if (g.element == kElemBlockQuote)
-            g.element = 0;
+        g.element = 0;
         SetParaMiscType(ctx, &g.typeWord, kMiscNone);
         g.leftIndent = 0;
     } else if (g.leftIndent > 0) {
@@ -134,16 +144,6 @@ bool endWhatCellsEnd(HtmlCtx* ctx, HtmlReader* r, bool& closeOwnGroup)
     bool ok = endCaptionText(ctx, r);
     CloseGroup(r);
     return ok;
-}
-
-// "tr" begins a row in a cell: the Times Roman element of a "tr" outside the table has no
-// tag there, and a cell's text takes its paragraph's font.
-void leaveTimesElement(HtmlCtx* ctx, HtmlGroup& g)
-{
-    if (g.element != kElemTimes)
-        return;
-    int element = ParaTypeElement(g.typeWord);
-    g.element = element != kElemBody ? element : ListElement(GetParaListType(ctx, g.typeWord));
 }
 
 // Ends the open cell of the current level, when there is one.
