@@ -299,11 +299,13 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     if (preEnds) {
         // Lists begun inside it end first, also those the next paragraph goes on in: after
         // its end tag they would be read as going on around what follows, and those the next
-        // paragraph is in begin again. So does a form begun inside it.
+        // paragraph is in begin again. So does a form begun inside it, where it ends, also
+        // with the cell that holds both.
         int inside = w.preListLevel;
         if (w.openListLevel > inside && !CloseListsTo(w, inside))
             return 0;
-        if (w.formOpen && w.formInPre && !c.inForm) {
+        bool cellEnds = d.endedCell || c.level < w.prev.level;
+        if (w.formOpen && w.formInPre && (!c.inForm || cellEnds)) {
             if (!WriteFormEnd(w))
                 return 0;
             d.paraStart = true;

@@ -150,3 +150,11 @@ TEST_F(PlxRoundTripTest, AFormWithoutItsRecordIsWrittenAsItReadsBack)
     std::string first = writtenAgainTheSame("<form><blockquote>><form>></form><table><tr>g ");
     EXPECT_EQ(first.find("<form>"), std::string::npos) << first;
 }
+
+// A form begun inside "pre" in a cell, both ending with the cell, ends inside "pre": after
+// the end tag of "pre" its end tag ended a paragraph of its own when read back.
+TEST_F(PlxRoundTripTest, AFormBegunInPreEndsInsideItWithTheCell)
+{
+    std::string first = writtenAgainTheSame("<table><tr><td><p>a<pre>b<form action=go> ");
+    EXPECT_NE(first.find("</form></pre>"), std::string::npos) << first;
+}
