@@ -155,6 +155,7 @@ struct HtmlReader {
     std::string heldIds;
     HtmlHeldLink heldLink;
     std::int32_t textSuppressed = 0;
+    std::int32_t suppressedAroundScript = 0;   // textSuppressed where the open script began
 
     std::int32_t group = 0;
     HtmlGroup* groups = nullptr;

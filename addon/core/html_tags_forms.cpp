@@ -347,6 +347,8 @@ int ScriptTag(HtmlCtx* ctx, HtmlReader* r)
 {
     ctx->unsupported |= kUnsupportedScript;
     if (r->tokenizer.beginTag) {
+        if (!(r->flags & kReadInScript))
+            r->suppressedAroundScript = r->textSuppressed;
         r->flags |= kReadInScript;
         r->textSuppressed = 1;
         return kTagDone;
@@ -355,9 +357,11 @@ int ScriptTag(HtmlCtx* ctx, HtmlReader* r)
     // in the middle of its paragraph.
     if (!(r->flags & kReadInScript))
         return kTagDone;
+    // Text after it is suppressed where it was before it (in a table outside its cells):
+    // there it went into a row's end.
     r->flags &= ~kReadInScript;
     CloseGroup(r);
-    r->textSuppressed = 0;
+    r->textSuppressed = r->suppressedAroundScript;
     return kTagDone;
 }
 

@@ -89,3 +89,11 @@ TEST_F(PlxRoundTripTest, ACellBegunWithAnEmptyParagraphTakesTheNextOnesAlignment
                                                              "<table><tr align=right><td></div><p>x</table>"}))
         EXPECT_NE(first.find("<td align=right"), std::string::npos) << first;
 }
+
+// A script between a row's end and text after it leaves the text as it would be without
+// it, outside the cells: it went into the row's end, written after the cell's.
+TEST_F(PlxRoundTripTest, AScriptAfterARowsEndLeavesTheTextAfterItOutsideTheCells)
+{
+    std::string first = writtenAgainTheSame("<table><td>a</tr><script>s()</script>y");
+    EXPECT_EQ(first.find("</td>y"), std::string::npos) << first;
+}
