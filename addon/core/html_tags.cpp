@@ -321,7 +321,8 @@ int handleTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
     if (!r->tokenizer.beginTag)
         return handleEndTag(ctx, r, tag);
     r->currentGroup().opener = kindOf(tag);
-    if ((showsContent(tag) || tag == Tag::Form) && !EndCaptionBelowAtContent(ctx, r))
+    bool content = tag == Tag::Img || tag == Tag::Form || (isField(tag) && r->currentForm >= 0);
+    if (content && !EndCaptionBelowAtContent(ctx, r))
         return kTagFailed;
     // A field's value takes the text read inside it, where a waiting id would end up: the
     // ids waiting and the field's own become anchors before its control.

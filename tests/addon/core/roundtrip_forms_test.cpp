@@ -140,6 +140,9 @@ TEST_F(PlxRoundTripTest, AFieldInACaptionBelowItsTableStaysInItsForm)
         EXPECT_LT(first.find("<form"), field) << first;
         EXPECT_GT(first.find("<b>e</b>"), first.find("</table>")) << first;
     }
+    // An input of no form shows nothing: its id stays in the caption, as text there does.
+    std::string first = writtenAgainTheSame("<table><tr><td>a</td></tr><caption align=bottom>c<input id=box></table>");
+    EXPECT_NE(first.find("<b>c</b><a id=\"box\"></a></p>"), std::string::npos) << first;
 }
 
 // Paragraphs in a form the form table holds no record of (here the outer form's, after
