@@ -319,11 +319,11 @@ int HtmlDocPass(HtmlCtx* ctx, int operation, HtmlGroup* group, HtmlReader* r, co
         return InsertHtmlText(ctx, group, text);
     case kDocPicture:
         r->hiddenTextLast = 0;
-        return BeginCellOfContent(ctx, r) && ReadImgTag(ctx, r);
+        return BeginCellOfContent(ctx, r, true) && ReadImgTag(ctx, r);
     case kDocField:
         r->hiddenTextLast = 0;
         // A hidden field shows nothing: blanks held before it wait on, and it begins no cell.
-        return (fieldIsHidden(ctx, r) || (BeginCellOfContent(ctx, r) && ReleaseHeldBlank(ctx, r))) &&
+        return (fieldIsHidden(ctx, r) || (BeginCellOfContent(ctx, r, true) && ReleaseHeldBlank(ctx, r))) &&
                CreateFieldControl(ctx, group, 1, 0);
     default:
         return 1;

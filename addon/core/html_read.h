@@ -65,7 +65,7 @@ int RowTag(HtmlCtx* ctx, HtmlReader* r);
 int CellTag(HtmlCtx* ctx, HtmlReader* r, bool header);
 int CaptionTag(HtmlCtx* ctx, HtmlReader* r);
 bool EndCaptionBelowAtContent(HtmlCtx* ctx, HtmlReader* r);
-bool BeginCellOfContent(HtmlCtx* ctx, HtmlReader* r);
+bool BeginCellOfContent(HtmlCtx* ctx, HtmlReader* r, bool object);
 int CreateCell(HtmlCtx* ctx, HtmlReader* r, bool header);
 // Begins a cell with these attributes; closeGroup for a cell tag's own group.
 int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, bool closeGroup);

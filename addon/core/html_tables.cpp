@@ -420,14 +420,16 @@ int CellTag(HtmlCtx* ctx, HtmlReader* r, bool header)
 // A caption below its table queues text only: a picture, a field or a form begun in it would
 // go into the document at once, before the caption's text, and a field there stood outside
 // its form, lost when read back. Its text so far stays queued below; it and the caption's
-// further text go where text after the caption would (not dropped, as after "</caption>").
+// further text go where text after the caption would (not dropped, as after "</caption>"):
+// into a cell of their own where the caption ended a row's cells.
 bool EndCaptionBelowAtContent(HtmlCtx* ctx, HtmlReader* r)
 {
-    if (!r->inTable || !(r->flags & kReadInCaption) || !GetTableLevel(r).captionBelow)
+    HtmlTableLevel& level = GetTableLevel(r);
+    if (!r->inTable || !(r->flags & kReadInCaption) || !level.captionBelow)
         return true;
     bool ok = endCaptionText(ctx, r);
     r->textSuppressed = 0;
-    return ok;
+    return ok && (!level.cell || level.cellOpen || level.newRow || BeginTextCell(ctx, r));
 }
 
 int CaptionTag(HtmlCtx* ctx, HtmlReader* r)

@@ -304,11 +304,13 @@ int ReleaseHeldBlank(HtmlCtx* ctx, HtmlReader* r, bool paragraphEnds)
 
 // Text, a picture or a field in a row before its first cell begins a cell of that row: in the
 // last cell of the row before it would stand after that row's end, and a field in no cell
-// stood outside its form. What comes before the first row stands above the table.
-bool BeginCellOfContent(HtmlCtx* ctx, HtmlReader* r)
+// stood outside its form. What comes before the first row stands above the table. So does
+// a picture or a field after a row's end (text there is dropped): it stood in the row's end.
+bool BeginCellOfContent(HtmlCtx* ctx, HtmlReader* r, bool object)
 {
     HtmlTableLevel& level = GetTableLevel(r);
-    bool cellLess = r->inTable && !(r->flags & kReadInCaption) && !level.textAbove && (level.cell == 0 || level.newRow);
+    bool rowEnded = object && level.cell && !level.cellOpen;
+    bool cellLess = r->inTable && !(r->flags & kReadInCaption) && !level.textAbove && (level.cell == 0 || level.newRow || rowEnded);
     return !cellLess || BeginTextCell(ctx, r);
 }
 
@@ -335,7 +337,7 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
             ++lead;
     if (r->textEnabled && lead < r->pendingLength && !ReleaseHeldBlank(ctx, r, endsParagraph(ctx, r->pending[lead])))
         return 0;
-    if (!BeginCellOfContent(ctx, r)) {
+    if (!BeginCellOfContent(ctx, r, false)) {
         r->pendingLength = 0;
         return 0;
     }

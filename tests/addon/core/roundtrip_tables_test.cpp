@@ -97,3 +97,16 @@ TEST_F(PlxRoundTripTest, AScriptAfterARowsEndLeavesTheTextAfterItOutsideTheCells
     std::string first = writtenAgainTheSame("<table><td>a</tr><script>s()</script>y");
     EXPECT_EQ(first.find("</td>y"), std::string::npos) << first;
 }
+
+// A picture or a field after a row's end, or in a caption that ended a row's cells, goes
+// into a cell of its own in that row, as text before a row's first cell does: it stood in
+// the row's end, written between the row's last cell and its end tag.
+TEST_F(PlxRoundTripTest, APictureAfterARowsEndGoesIntoACellOfItsOwn)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<table><tr><td>a</td></tr><img src=m.gif></table>",
+                                                             "<table><tr><td>a<caption align=bottom>c<img src=m.gif>d</table>",
+                                                             "<table><td><caption><form>>"})) {
+        EXPECT_EQ(first.find("<div"), std::string::npos) << first;
+        EXPECT_GT(first.rfind("<td"), first.find("<td")) << first;
+    }
+}
