@@ -30,13 +30,21 @@ void addToTextArea(HtmlCtx* ctx, HtmlReader* r, FieldRecord& field)
     auto* value = static_cast<char*>(field.value);
     if (!value)
         return;
-    // The value has room for its maximum length and a line end after it.
+    // The value has room for its maximum length and a line end after it. A kept reference
+    // goes in whole or not at all: its first characters were a reference to another one.
     std::size_t used = std::strlen(value), most = field.maxLength > 0 ? std::size_t(field.maxLength) : 0;
     for (int i = 0; i < r->pendingLength && used < most; ++i) {
         char c = r->pending[i];
         if (c == ctx->marker || c == editor::kLineBreak) {
             value[used++] = '\r';
             value[used++] = '\n';
+        } else if (c == kKeptReferenceMark) {
+            std::size_t n = KeptReferenceLength(std::string_view(r->pending + i, std::size_t(r->pendingLength - i)));
+            if (used + n > most)
+                break;
+            std::memcpy(value + used, r->pending + i, n);
+            used += n;
+            i += int(n) - 1;
         } else {
             value[used++] = c;
         }
