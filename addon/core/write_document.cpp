@@ -300,11 +300,11 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         // Lists begun inside it end first, also those the next paragraph goes on in: after
         // its end tag they would be read as going on around what follows, and those the next
         // paragraph is in begin again. So does a form begun inside it, where it ends, also
-        // with the cell that holds both.
+        // with the cell that holds both (the next line may hold only the cell's end).
         int inside = w.preListLevel;
         if (w.openListLevel > inside && !CloseListsTo(w, inside))
             return 0;
-        bool cellEnds = d.endedCell || c.level < w.prev.level;
+        bool cellEnds = d.endedCell || c.level < w.prev.level || c.endsOnly;
         if (w.formOpen && w.formInPre && (!c.inForm || cellEnds)) {
             if (!WriteFormEnd(w))
                 return 0;

@@ -158,6 +158,6 @@ TEST_F(PlxRoundTripTest, AFormWithoutItsRecordIsWrittenAsItReadsBack)
 // the end tag of "pre" its end tag ended a paragraph of its own when read back.
 TEST_F(PlxRoundTripTest, AFormBegunInPreEndsInsideItWithTheCell)
 {
-    std::string first = writtenAgainTheSame("<table><tr><td><p>a<pre>b<form action=go> ");
-    EXPECT_NE(first.find("</form></pre>"), std::string::npos) << first;
+    for (const std::string& first : eachWrittenAgainTheSame({"<table><tr><td><p>a<pre>b<form action=go> ", "<table><tr><pre p>><form>\n"}))
+        EXPECT_NE(first.find("</form></pre>"), std::string::npos) << first;
 }
