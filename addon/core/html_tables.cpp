@@ -437,7 +437,12 @@ int CaptionTag(HtmlCtx* ctx, HtmlReader* r)
     HtmlTableLevel& level = GetTableLevel(r);
     if (r->tokenizer.beginTag) {
         // A caption after a row's cells ends the row's open cell, as the row's end would: the
-        // cell's text would else end in the caption's formatting when the table ends.
+        // cell's text would else end in the caption's formatting when the table ends. A list
+        // or text area left open in the cell ends first, as at a row's end: the cell's end
+        // went into it, and the cell's text into the row's end. (Its end closes the
+        // caption's own group: the list's takes the caption's formatting in its place.)
+        if (EndOpenFieldBlock(ctx, r) == kTagAborted)
+            return kTagAborted;
         if (!endTextAbove(ctx, r) || (level.cell && !level.newRow && !endRow(ctx, r)))
             return kTagFailed;
         HtmlGroup& g = r->currentGroup();
