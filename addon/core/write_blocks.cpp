@@ -50,7 +50,9 @@ bool IsDivParagraph(const HtmlCtx& ctx, const VekLineRecord& r)
 int WriteParaStart(HtmlWriter& w)
 {
     const VekLineRecord& r = w.record;
-    bool div = IsDivParagraph(w.ctx, r);
+    // In a table the end of a "div" ends no paragraph (but right after a line break): in
+    // "pre", where a "p" gives no spacing either, a "p" ends it where a line end follows.
+    bool div = IsDivParagraph(w.ctx, r) && !(w.preOpen && w.cur.level > 0);
     int own = r.alignment & (kAlignCentre | kAlignRight | kAlignJustify);
     int alignment = own & ~w.out.cellAlign;
     // Formatting still open from before a line break would otherwise enclose the tag.
