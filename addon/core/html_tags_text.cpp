@@ -224,6 +224,10 @@ int AnchorTag(HtmlCtx* ctx, HtmlReader* r)
         // Ids of elements inside the link's text waited for its end.
         return r->currentGroup().inLink || ReleaseHeldId(ctx, r) ? kTagDone : kTagFailed;
     }
+    // A browser passes over an anchor's tag inside a selection list or a text area: its data
+    // went into the field's text, a line end with it.
+    if (PassedOverInField(r))
+        return kTagDone;
     // An anchor inside another ends that one, as browsers end it: the outer anchor's group
     // is taken out, and the groups begun in its text (a header's, a typewriter font's) go on
     // without its formatting, this anchor's inside them.

@@ -109,3 +109,15 @@ TEST_F(FieldsRoundTripTest, AKeptReferenceATextAreaHasNoRoomForIsLeftOutWhole)
         EXPECT_EQ(first.find("&#96;"), std::string::npos) << first;
     }
 }
+
+// An anchor's tag inside a selection list or a text area is passed over, as a browser does:
+// its data went into the option's text or the value, with a line end that read back as a
+// blank.
+TEST_F(FieldsRoundTripTest, AnAnchorInsideAFieldIsPassedOver)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<form><select name=s><option><a f=\"\">i</select>",
+                                                             "<form><textarea name=t><a href=\"x.htm\">i</a></textarea>"})) {
+        EXPECT_EQ(first.find("f="), std::string::npos) << first;
+        EXPECT_EQ(first.find("href"), std::string::npos) << first;
+    }
+}
