@@ -265,3 +265,21 @@ TEST_F(RoundTripBlocksTest, AParagraphOfPreInACellIsEndedByItsEndTag)
     std::string first = writtenAgainTheSame("<table><tr><td><pre>-<p>></form>\n</table>");
     EXPECT_NE(first.find("&gt;</font></p>"), std::string::npos) << first;
 }
+
+// A quote's or an address's end in a cell, its begin outside the table, ends neither, as in
+// a browser: closing down to its group closed the table's, and a header cell's text after it
+// lost its bold and its centring.
+TEST_F(RoundTripBlocksTest, AQuotesEndInACellOfATableInsideItEndsNoQuote)
+{
+    const char* pages[] = {"<blockquote><table><th></blockquote>a</table>", "<address><table><th>b</address>a</table>"};
+    eachInEmptyWindow(pages, [&](const char* page) {
+        SCOPED_TRACE(page);
+        std::string first = writtenAgainTheSame(page), bold;
+        EXPECT_NE(first.find("<th align=center"), std::string::npos) << first;
+        eachCharacter(hWnd, [&](char ch, unsigned style) {
+            if (ch == 'a' && (style & editor::kBold))
+                bold += ch;
+        });
+        EXPECT_EQ(bold, "a");
+    });
+}
