@@ -182,8 +182,10 @@ int paragraphFormat(HtmlCtx* ctx, HtmlGroup& g, int left, int list)
 {
     HtmlReader* r = g.reader;
     // Text read while a form is open is in it, also where a stray end tag took away the
-    // form's group: its fields are written inside the form.
-    std::uint32_t word = g.typeWord | (r->currentForm >= 0 ? kParaInForm : 0);
+    // form's group: its fields are written inside the form. Text read while none is open
+    // is in none, also where the group of a form that a later form or its own end ended
+    // is still open (a quote's or a cell's end closed the groups inside it).
+    std::uint32_t word = (g.typeWord & ~kParaInForm) | (r->currentForm >= 0 ? kParaInForm : 0);
     if (r->currentForm >= 0)
         r->formHoldsLine = 1;
     // Which form it is in goes with it: a form that shows no field is known by it alone.
