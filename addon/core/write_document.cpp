@@ -506,20 +506,20 @@ bool leftOutAfter(HtmlWriter& w, int line)
            next.cell == r.cell;
 }
 
-// The line that ends line's paragraph where the lines after line hold nothing but line
-// breaks, one a line, and then that end alone; -1 where anything else follows.
-int breaksThenEnd(HtmlWriter& w, int line)
+// The line that ends line's paragraph where it holds only the end, after a line that ends
+// with a line break; -1 otherwise.
+int endAfterLineBreak(HtmlWriter& w, int line)
 {
     LineText text;
     unsigned flags = 0;
+    int count = 0;
     for (int next = line + 1;
          EditorGetLineInfo(w.hWnd, next, nullptr, &flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) && !(flags & kLineFirst);
          ++next) {
-        int count = EditorGetLineChars(w.hWnd, next, text.chars, text.fonts);
+        bool broken = count > 0 && text.chars[count - 1] == kLineBreak;
+        count = EditorGetLineChars(w.hWnd, next, text.chars, text.fonts);
         if (count == 1 && text.chars[0] == w.ctx.marker)
-            return next;
-        if (count != 1 || text.chars[0] != kLineBreak)
-            return -1;
+            return broken || next == line + 1 ? next : -1;
     }
     return -1;
 }
@@ -604,14 +604,15 @@ bool saysAlignment(HtmlWriter& w, int line)
 
 int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, int line, bool cellFirst)
 {
-    // A paragraph of only its end (or of a line break) would read back as nothing. One of
-    // line breaks and its end, before another paragraph, needs its tag: its end tag ends it,
-    // where the next paragraph's tag would not, right after a line break. So does one that
-    // begins with a line break right after loose text, which would take the break as its own.
+    // A paragraph of only its end (or of a line break) would read back as nothing. One that
+    // begins with a line break and ends with one and its end, before another paragraph,
+    // needs its tag: its end tag ends it, where the next paragraph's tag would not, right
+    // after a line break. So does one that begins with a line break right after loose text,
+    // which would take the break as its own.
     bool breakFirst = text.count == 1 && text.chars[0] == kLineBreak;
     // In "pre" one that the cell's or the page's end follows needs none: the end tag of "pre"
     // there ends it.
-    int breaksEnd = breakFirst ? breaksThenEnd(w, line) : -1;
+    int breaksEnd = breakFirst ? endAfterLineBreak(w, line) : -1;
     bool breakThenEnd = breaksEnd >= 0 && breaksEnd + 1 < w.endLine && !(w.preOpen && nextParagraph(w, line) < 0);
     bool breakAfterLoose = breakFirst && followsLooseText(w, d);
     if (text.count == 1 && !breakThenEnd && !breakAfterLoose &&

@@ -249,12 +249,12 @@ TEST_F(RoundTripBlocksTest, AStrayRowTagGivesATableBegunAfterItNoElement)
     EXPECT_NE(firsts[1].find("<h4><b>Body</b></h4>"), std::string::npos) << firsts[1];
 }
 
-// A paragraph of line breaks alone, before another one, is written with its tag, as one of
-// a single break is: right after a break the next paragraph's tag ends none, and read back
-// the two were one.
-TEST_F(RoundTripBlocksTest, AParagraphOfLineBreaksAloneKeepsItsEnd)
+// A paragraph that begins with a line break and ends with one, before another one, is
+// written with its tag, as one of a single break is: right after a break the next
+// paragraph's tag ends none, and read back the two were one.
+TEST_F(RoundTripBlocksTest, AParagraphBegunAndEndedByLineBreaksKeepsItsEnd)
 {
-    for (const std::string& first : eachWrittenAgainTheSame({"<br><br></p>b", "<p>x</p><br><br><br></p>b"}))
+    for (const std::string& first : eachWrittenAgainTheSame({"<br><br></p>b", "<p>x</p><br><br><br></p>b", "<br>r<br></p>b"}))
         EXPECT_NE(first.find("<br>\r\n</div>"), std::string::npos) << first;
 }
 
