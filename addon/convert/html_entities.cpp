@@ -224,10 +224,15 @@ std::size_t KeptReferenceLength(std::string_view text)
 {
     auto at = [&](std::size_t i) { return i < text.size() ? text[i] : '\0'; };
     std::size_t n = 1;
-    if (at(n) == '#')
-        n += at(n + 1) == 'x' || at(n + 1) == 'X' ? 2 : 1;
-    while (isNameChar(at(n)))
-        ++n;
+    // A number ends with its digits, as it was read: letters after it ("&#9731x") are text.
+    if (at(n) == '#') {
+        bool hex = at(n + 1) == 'x' || at(n + 1) == 'X';
+        for (n += hex ? 2 : 1; hex ? isHexDigit(at(n)) : isDigit(at(n));)
+            ++n;
+    } else {
+        while (isNameChar(at(n)))
+            ++n;
+    }
     return std::min(n + (at(n) == ';'), text.size());
 }
 

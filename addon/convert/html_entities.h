@@ -20,8 +20,8 @@ inline constexpr char kKeptReferenceMark = 0x1A;
 // "&name;" as it stands, where it escapes the "&" of text a user typed.
 inline constexpr unsigned kStyleKeptReference = 0x200;
 
-// The length of the kept reference at the start of text (its mark or "&", "#" or "#x",
-// the letters and digits after it, its ";" if it has one).
+// The length of the kept reference at the start of text (its mark or "&", a name's letters
+// and digits or "#" or "#x" and a number's digits, its ";" if it has one).
 std::size_t KeptReferenceLength(std::string_view text);
 
 // Text that is no document text (a title, a field's value, an attribute's value) keeps
