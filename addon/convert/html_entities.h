@@ -28,11 +28,11 @@ std::size_t KeptReferenceLength(std::string_view text);
 // its kept references with their marks, so that a save tells them from an "&" a user
 // typed. Where the text is shown, its marks become "&" again.
 void RestoreKeptReferences(char* text, int length);
+std::string ShownText(std::string_view kept);
 
 // The length of the longest start of kept, at most most characters, that cuts no kept
 // reference in two: the half of one would be saved as text.
 std::size_t KeptTextCut(std::string_view kept, std::size_t most);
-std::string ShownText(std::string_view kept);
 
 // Text as a user has it back from where it was shown (a control, a dialog), with the kept
 // references of the text it was shown from back in place where the two still agree: in
