@@ -320,7 +320,8 @@ bool BeginCellOfContent(HtmlCtx* ctx, HtmlReader* r, bool object)
 {
     HtmlTableLevel& level = GetTableLevel(r);
     bool rowEnded = object && level.cell && !level.cellOpen;
-    bool cellLess = r->inTable && !(r->flags & kReadInCaption) && !level.textAbove && (level.cell == 0 || level.newRow || rowEnded);
+    bool cellLess = r->inTable && !(r->flags & kReadInCaption) && !level.textAbove &&
+                    (level.cell == 0 || level.newRow || rowEnded);
     return !cellLess || BeginTextCell(ctx, r);
 }
 

@@ -17,6 +17,8 @@ namespace ks::addon {
 // Nested tables the writer follows; a deeper cell counts as one of the deepest level.
 inline constexpr int kMaxWriteLevels = 20;
 inline constexpr int kMaxListLevels = 7;
+// The alignments a paragraph or a cell says in its tag (left is said apart, where needed).
+inline constexpr int kAlignWritten = editor::kAlignCentre | editor::kAlignRight | editor::kAlignJustify;
 
 // What the pass compares from one paragraph to the next.
 struct ParaState {

@@ -48,7 +48,6 @@ using editor::kCellEnd, editor::kColumnBreak, editor::kHidden, editor::kInternal
 // The writer's own line flags, beside the editor's.
 constexpr unsigned kFlagSkipSingle = 0x1000, kFlagHeldBack = 0x2000;
 constexpr int kTwipsPerQuote = 600;
-constexpr int kAlignWritten = editor::kAlignCentre | editor::kAlignRight | editor::kAlignJustify;
 
 bool notWritten(char c)
 {
@@ -513,8 +512,8 @@ int endAfterLineBreak(HtmlWriter& w, int line)
     LineText text;
     unsigned flags = 0;
     int count = 0;
-    for (int next = line + 1;
-         EditorGetLineInfo(w.hWnd, next, nullptr, &flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) && !(flags & kLineFirst);
+    for (int next = line + 1; EditorGetLineInfo(w.hWnd, next, nullptr, &flags, nullptr, nullptr, nullptr, nullptr,
+                                                 nullptr, nullptr) && !(flags & kLineFirst);
          ++next) {
         bool broken = count > 0 && text.chars[count - 1] == kLineBreak;
         count = EditorGetLineChars(w.hWnd, next, text.chars, text.fonts);

@@ -79,8 +79,6 @@ int WriteRowStart(HtmlWriter& w, int level)
 
 namespace {
 
-constexpr int kAlignCarried = kAlignCentre | kAlignRight | kAlignJustify;
-
 // The alignment of the first paragraph after line's empty ones in the cell, unless it is a
 // header's or stands in a table nested in the cell.
 int alignmentAfterEmpty(HtmlWriter& w, int cell, int line)
@@ -90,7 +88,7 @@ int alignmentAfterEmpty(HtmlWriter& w, int cell, int line)
     for (int next = line + 1; next < w.endLine && EditorGetLineRecord(w.hWnd, next, &r) && r.cell == cell; ++next) {
         if (EditorGetLineChars(w.hWnd, next, text.chars, text.fonts) == 1 && text.chars[0] == w.ctx.marker)
             continue;
-        return GetParaHeader(&w.ctx, static_cast<std::uint32_t>(r.typeWord)) ? 0 : r.alignment & kAlignCarried;
+        return GetParaHeader(&w.ctx, static_cast<std::uint32_t>(r.typeWord)) ? 0 : r.alignment & kAlignWritten;
     }
     return 0;
 }
@@ -116,7 +114,7 @@ int WriteCellStart(HtmlWriter& w, int level, int cell, int line)
     // paragraph after it, the cell's first when read back, says the cell's.
     bool empty = w.text.count == 1 && w.text.chars[0] == w.ctx.marker;
     bool carries = level == w.cur.level && !w.cur.header;
-    int alignment = !carries ? 0 : empty ? alignmentAfterEmpty(w, cell, line) : w.record.alignment & kAlignCarried;
+    int alignment = !carries ? 0 : empty ? alignmentAfterEmpty(w, cell, line) : w.record.alignment & kAlignWritten;
     if (!Flush(w) || !PutTagOpen(&w.ctx, w.out, header ? "th" : "td"))
         return -1;
     if ((p.rowSpan > 1 && !PutAttrInt(&w.ctx, w.out, "rowspan", p.rowSpan)) ||
