@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 
@@ -163,13 +164,17 @@ std::size_t wholeReference(std::string_view text)
     return whole ? length : 0;
 }
 
-// "&name;" for a whole reference, whether it starts with "&" or the mark. A numeric one
-// that lost its ";" gets it back.
-std::string referenceText(std::string_view reference)
+// "&name;" for a whole reference, whether it starts with "&" or the mark. A number written
+// without its ";" stays so (the page's bytes, and a text area's length, are kept) unless
+// the next character would read as part of it, or is not known ('\0').
+std::string referenceText(std::string_view reference, char next)
 {
     std::string text = "&";
     text.append(reference.substr(1));
-    if (text.back() != ';')
+    auto byte = static_cast<unsigned char>(next);
+    bool hex = text.size() > 2 && (text[2] == 'x' || text[2] == 'X');
+    bool extends = next == '\0' || next == ';' || (hex ? std::isxdigit(byte) : std::isdigit(byte));
+    if (text.back() != ';' && extends)
         text += ';';
     return text;
 }
@@ -188,7 +193,7 @@ int putEscapedValue(HtmlCtx* ctx, HtmlOutput& out, const char* value)
         }
         std::size_t kept = *p == kKeptReferenceMark ? wholeReference(p) : 0;
         if (kept) {
-            if (!PutString(ctx, out, referenceText({p, kept})))
+            if (!PutString(ctx, out, referenceText({p, kept}, p[kept] ? p[kept] : '"')))
                 return 0;
             p += kept - 1;
             continue;
@@ -202,11 +207,13 @@ int putEscapedValue(HtmlCtx* ctx, HtmlOutput& out, const char* value)
 }
 
 // A whole reference of document text as it stands, never cut by a line end.
-int putReference(HtmlCtx* ctx, HtmlOutput& out, std::string_view reference)
+int putReference(HtmlCtx* ctx, HtmlOutput& out, std::string_view reference, char next)
 {
-    std::string text = referenceText(reference);
+    std::string text = referenceText(reference, next);
     if (out.length + int(text.size()) > kHtmlLineMax && !BreakHtmlLine(ctx, out))
         return 0;
+    if (text.back() != ';')
+        return putEntity(ctx, out, text);
     return putEntity(ctx, out, std::string_view(text).substr(0, text.size() - 1)) && PutChar(ctx, out, ';');
 }
 
@@ -357,7 +364,9 @@ int PutKeptReferences(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char
             previous = text[i++];
             continue;
         }
-        if (!putReference(ctx, out, text.substr(i, length)))
+        // The run's end is not known to be its text's: the next run may begin with a digit.
+        char next = i + length < text.size() ? text[i + length] : '\0';
+        if (!putReference(ctx, out, text.substr(i, length), next))
             return 0;
         previous = ';';
         i += length;
@@ -429,7 +438,8 @@ int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
         }
         // A kept reference of a title or a field's text, its mark for the "&".
         std::size_t kept = *p == kKeptReferenceMark ? wholeReference({p, std::size_t(end - p)}) : 0;
-        if (kept && !putReference(ctx, out, {p, kept}))
+        // A title's or a field's text ends in a tag or a line end.
+        if (kept && !putReference(ctx, out, {p, kept}, p + kept < end ? p[kept] : '<'))
             return 0;
         if (kept) {
             previous = ';';

@@ -110,6 +110,14 @@ TEST_F(FieldsRoundTripTest, AKeptReferenceATextAreaHasNoRoomForIsLeftOutWhole)
     }
 }
 
+// A number's reference written without ";" is written so again: with the ";" the value
+// grew by one, and the second read cut its last character at the text area's length.
+TEST_F(FieldsRoundTripTest, ATextAreaNumberWithoutItsSemicolonKeepsTheValuesLength)
+{
+    std::string first = writtenAgainTheSame("<form><textarea rows=2 cols=4>&#9731xyz</textarea>");
+    EXPECT_NE(first.find(">\r\n&#9731xyz\r\n</textarea>"), std::string::npos) << first;
+}
+
 // An anchor's tag inside a selection list or a text area is passed over, as a browser does:
 // its data went into the option's text or the value, with a line end that read back as a
 // blank.
