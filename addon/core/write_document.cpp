@@ -547,13 +547,15 @@ int nextParagraph(HtmlWriter& w, int line)
     return -1;
 }
 
-// The paragraph at line begins with a "div" of the same blocks as the one written now.
-bool beginsPlainDiv(HtmlWriter& w, int line)
+// The paragraph at next begins with a "div" of the same blocks (and form) as the one at
+// line, written now: a form's tag between them would end this one with spacing.
+bool beginsPlainDiv(HtmlWriter& w, int line, int next)
 {
-    VekLineRecord next{};
+    VekLineRecord after{};
     const VekLineRecord& r = w.record;
-    return EditorGetLineRecord(w.hWnd, line, &next) && IsDivParagraph(w.ctx, next) && next.typeWord == r.typeWord &&
-           next.cell == r.cell && next.leftIndent == r.leftIndent;
+    return EditorGetLineRecord(w.hWnd, next, &after) && IsDivParagraph(w.ctx, after) && after.typeWord == r.typeWord &&
+           after.cell == r.cell && after.leftIndent == r.leftIndent &&
+           FormTextNumber(w.hWnd, next) == FormTextNumber(w.hWnd, line);
 }
 
 // The paragraph of line ends with a line break and its end: its last line holds only the
@@ -637,7 +639,7 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     bool bySpacing = !d.opened && w.record.spaceBefore > 0 && !formEndSpaces;
     // A cell's first paragraph, loose, is ended by the next one's tag: only a "div" ends it
     // without spacing.
-    bool byBreak = !d.opened && (cellFirst ? next >= 0 && !beginsPlainDiv(w, next) : w.afterBreak || next >= 0);
+    bool byBreak = !d.opened && (cellFirst ? next >= 0 && !beginsPlainDiv(w, line, next) : w.afterBreak || next >= 0);
     // One ending with a line break is ended by no next paragraph's tag (right after a break
     // a "p" or "div" ends none), also where a block tag opened for it: its own end tag ends it.
     // In "pre" a line end ends it where the next paragraph has no tag of its own.
