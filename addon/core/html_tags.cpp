@@ -259,9 +259,9 @@ int handleEndTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
 {
     int top = r->group;
     int open = tag == Tag::Unknown ? 0 : InnermostGroupOpenedBy(r, kindOf(tag));
-    // A quote's or an address's end in a table whose begin stands outside it ends neither, as
-    // in a browser: closing down to its group closed the table's, and the cell's formatting.
-    if ((tag == Tag::BlockQuote || tag == Tag::Address) && r->inTable && open < InnermostGroupOpenedBy(r, kindOf(Tag::Table)))
+    // An end tag in a table whose begin stands outside it closes nothing, as in a browser:
+    // closing down to its group closed the table's, and the cell's formatting.
+    if (r->inTable && open < InnermostGroupOpenedBy(r, kindOf(Tag::Table)))
         open = 0;
     if (open > 0 && open < top && isTextLevel(tag) && r->textEnabled) {
         LiftGroup(r, open);
