@@ -523,6 +523,15 @@ int endAfterLineBreak(HtmlWriter& w, int line)
     return -1;
 }
 
+// The line goes on the paragraph of the line before it.
+bool goesOnParagraph(HtmlWriter& w, int line)
+{
+    unsigned flags = 0;
+    return line < w.endLine &&
+           EditorGetLineInfo(w.hWnd, line, nullptr, &flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) &&
+           !(flags & kLineFirst);
+}
+
 bool sameCell(HtmlWriter& w, int line)
 {
     VekLineRecord r{};
@@ -616,7 +625,10 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     int breaksEnd = breakFirst ? endAfterLineBreak(w, line) : -1;
     bool breakThenEnd = breaksEnd >= 0 && breaksEnd + 1 < w.endLine && !(w.preOpen && nextParagraph(w, line) < 0);
     bool breakAfterLoose = breakFirst && followsLooseText(w, d);
-    if (text.count == 1 && !breakThenEnd && !breakAfterLoose &&
+    // One whose text goes on after its first line's break is more than the break: without
+    // its tag it lost its alignment and spacing.
+    bool textAfterBreak = breakFirst && !w.preOpen && breaksEnd < 0 && goesOnParagraph(w, line + 1);
+    if (text.count == 1 && !breakThenEnd && !breakAfterLoose && !textAfterBreak &&
         (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd || text.chars[0] == kCellEnd || text.chars[0] == w.ctx.marker))
         return 1;
     // Nor would the range's last line of only blanks: they are dropped when read, but for

@@ -1236,3 +1236,11 @@ TEST_F(PlxRoundTripTest, AnAnchorInsideAnotherIsClosedByItsOwnEnd)
 {
     eachWrittenAgainTheSame({" <a ><tt><a href=>i</a> <a <>n</h1>h"});
 }
+
+// A paragraph whose first line holds only a line break, with text after it, gets its tag:
+// taken for a paragraph of only the break, it lost its alignment at the save.
+TEST_F(PlxRoundTripTest, AParagraphBegunWithALineBreakKeepsItsAlignment)
+{
+    for (const std::string& first : eachRoundTripped({"<p align=center><br>b</p>", "<blockquote><p align=right><br>b</p></blockquote>"}))
+        EXPECT_NE(first.find(" align="), std::string::npos) << first;
+}
