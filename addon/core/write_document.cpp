@@ -205,12 +205,14 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
         }
         ++last;
         // A line of only a cell's or a row's end holds nothing of it: written in a form
-        // around its table, the form would end before the cell's end when read back.
-        if (!holdsOnlyAnEnd(r))
+        // around its table, the form would end before the cell's end when read back. Nor
+        // is it an item of a list, though it has the type of the item it ends.
+        bool onlyAnEnd = holdsOnlyAnEnd(r);
+        if (!onlyAnEnd)
             holding = last;
         // A later paragraph of a list is written as an item of its own.
         auto word = static_cast<std::uint32_t>(r.typeWord);
-        if ((r.flags & kLineFirst) && (word & kParaMarkerShown))
+        if ((r.flags & kLineFirst) && (word & kParaMarkerShown) && !onlyAnEnd)
             items = std::min(items, GetParaListLevel(&w.ctx, word) - 1);
         if (r.cell == w.record.cell)
             place.quotes = std::min(place.quotes, lineQuoteDepth(w, r));

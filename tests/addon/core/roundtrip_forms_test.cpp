@@ -129,6 +129,15 @@ TEST_F(PlxRoundTripTest, ACellsFirstParagraphBeforeAFormBegunInTheCellKeepsItsSp
     EXPECT_NE(first.find("<div>x</div>"), std::string::npos) << first;
 }
 
+// A form in a list item begun in a row before its cell: the row's end, which has the
+// item's type, is no further item, and the form stays inside the item. Placed around the
+// list, it read back inside the item, its paragraph ended before the cell's end.
+TEST_F(PlxRoundTripTest, ARowsEndWithAnItemsTypeKeepsTheFormInsideTheItem)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<table><tr><dd><form>a", "<dt><table><td><form>d"}))
+        EXPECT_LT(first.find("<dd>"), first.find("<form")) << first;
+}
+
 // A form's last paragraph in a cell, after a table nested there: the form's end tag gives it
 // its spacing when read back, and a "p" written for that spacing changed the next save.
 TEST_F(PlxRoundTripTest, AFormsLastFieldAfterANestedTableGetsNoParagraphTag)
