@@ -272,6 +272,9 @@ int RuleTag(HtmlCtx* ctx, HtmlReader* r)
         else if (strcasecmp(value.c_str(), "right") == 0)
             alignment = kAlignRight;
     }
+    // After a row's end, as a picture there, the rule goes into a cell of its own.
+    if (!BeginCellOfContent(ctx, r, true))
+        return kTagFailed;
     HtmlGroup& g = r->currentGroup();
     RuleGeometry geometry = GetRuleGeometry(*ctx, ctx->editorWindow, width, size, int(alignment));
     g.leftIndent = geometry.left;

@@ -370,6 +370,12 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
 
 int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing)
 {
+    // In a table outside its cells (after a row's end) text is dropped, and so is the end
+    // of a paragraph there: it stood between the cells.
+    if (character == ctx->marker && r->inTable && r->textSuppressed && r->pendingLength == 0) {
+        r->noSpacing = 0;
+        return 1;
+    }
     HtmlGroup& g = r->currentGroup();
     g.spacing[0] = g.spacing[1] = 0;
     if (spacing && character == ctx->marker && !r->noSpacing) {

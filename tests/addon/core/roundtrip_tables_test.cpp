@@ -129,3 +129,14 @@ TEST_F(PlxRoundTripTest, AnEndTagInATableClosesNothingBegunOutsideIt)
                                                              "<h2><tr><tr><table><table><table><table><table><table></tr><tr>e"}))
         EXPECT_NE(first.find("<b>e</b></h"), std::string::npos) << first;
 }
+
+// After a row's end text is dropped, and so is the end of a paragraph begun there; a rule
+// there goes into a cell of its own, as a picture does. Both stood between the row's last
+// cell and its end, read back inside the cell.
+TEST_F(PlxRoundTripTest, AParagraphsEndOrARuleAfterARowsEndStaysOutOfItsCell)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame({"<table><td>x</tr><h1><p>y</table>", "<table><td>x</tr><hr></table>"});
+    EXPECT_EQ(firsts[0].find("<h1"), std::string::npos) << firsts[0];
+    EXPECT_GT(firsts[1].find("<hr>"), firsts[1].rfind("<td")) << firsts[1];
+    EXPECT_GT(firsts[1].rfind("<td"), firsts[1].find("x</td>")) << firsts[1];
+}
