@@ -404,7 +404,12 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     };
     for (int level = 1; level <= c.level; ++level) {
         TableLevelState& t = w.levels[level];
-        if (!openForm(!formInNewItem && level - 1 == d.form.depth))
+        // Around a table that is open already the form's tag would stand between its cells,
+        // read back inside the cell before: it goes into this cell, and still ends after the
+        // table.
+        bool formAround = !formInNewItem && level - 1 == d.form.depth;
+        bool tableOpen = t.open;
+        if (!openForm(formAround && !tableOpen))
             return 0;
         if (!t.open) {
             if (!WriteTableStart(w, level, c.cell[level]))
@@ -423,6 +428,8 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
             d.cellAlign = carried;
             d.cellOpened = true;
         }
+        if (!openForm(formAround && tableOpen))
+            return 0;
     }
     if (!openForm(!formInNewItem && c.level == d.form.depth))
         return 0;

@@ -138,6 +138,17 @@ TEST_F(PlxRoundTripTest, ARowsEndWithAnItemsTypeKeepsTheFormInsideTheItem)
         EXPECT_LT(first.find("<dd>"), first.find("<form")) << first;
 }
 
+// A form begun in a later cell of a table and ended after the table begins inside that
+// cell: its tag between the cells read back inside the cell before, and ended its text's
+// paragraph with spacing.
+TEST_F(PlxRoundTripTest, AFormBegunInALaterCellAndEndedAfterTheTableBeginsInsideTheCell)
+{
+    for (const std::string& first : eachRoundTripped({"<table><td>w<td><form>l<tr><td>d</table></form>"})) {
+        EXPECT_GT(first.find("<form"), first.rfind("<td", first.find("l</td>"))) << first;
+        EXPECT_GT(first.find("</form>"), first.find("</table>")) << first;
+    }
+}
+
 // A form's last paragraph in a cell, after a table nested there: the form's end tag gives it
 // its spacing when read back, and a "p" written for that spacing changed the next save.
 TEST_F(PlxRoundTripTest, AFormsLastFieldAfterANestedTableGetsNoParagraphTag)
