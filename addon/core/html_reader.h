@@ -94,6 +94,7 @@ struct HtmlTableLevel {
     std::int32_t valign = 0;
     std::uint32_t tableAlign = 0, rowAlign = 0, cellAlign = 0;
     std::uint32_t cellParaAlign = 0;    // the alignment the open cell gives its paragraphs
+    std::int32_t cellGroup = 0;         // the group that holds the open cell's formatting
     std::int32_t cellHeight = 0;
     std::int32_t indent = 0;
     HtmlCaptionNode* captionFirst = nullptr;

@@ -261,6 +261,7 @@ int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, 
     level.columnCount = std::max(level.columnCount, level.column);
     if (closeGroup)
         CloseGroup(r);
+    level.cellGroup = r->group;
     HtmlGroup& g = r->currentGroup();
     g.align &= ~kAlignAny;
     g.align |= level.cellAlign ? level.cellAlign : header ? kAlignCentre : 0;
@@ -305,6 +306,7 @@ int BeginTextCell(HtmlCtx* ctx, HtmlReader* r)
     if (!CreateCell(ctx, r, false))
         return 0;
     leaveTimesElement(ctx, r->currentGroup());
+    level.cellGroup = r->group;
     level.cellOpen = 1;
     level.column = std::min(level.column + level.colSpan, kHtmlTableColumns);
     level.columnCount = std::max(level.columnCount, level.column);

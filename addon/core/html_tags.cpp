@@ -252,6 +252,11 @@ bool isTextLevel(Tag tag)
     }
 }
 
+bool isTableTag(Tag tag)
+{
+    return tag == Tag::Table || tag == Tag::Tr || tag == Tag::Td || tag == Tag::Th || tag == Tag::Caption;
+}
+
 // An end tag closes the innermost group a begin tag of its kind opened, with the groups opened
 // inside it; one with no such group open closes none (it would end another element's
 // formatting), though its handler still does the rest (a paragraph's end).
@@ -260,8 +265,11 @@ int handleEndTag(HtmlCtx* ctx, HtmlReader* r, Tag tag)
     int top = r->group;
     int open = tag == Tag::Unknown ? 0 : InnermostGroupOpenedBy(r, kindOf(tag));
     // An end tag in a table whose begin stands outside it closes nothing, as in a browser:
-    // closing down to its group closed the table's, and the cell's formatting.
+    // closing down to its group closed the table's, and the cell's formatting. Nor does one
+    // in a cell whose begin stands outside the cell (the cell's formatting is in that group).
     if (r->inTable && open < InnermostGroupOpenedBy(r, kindOf(Tag::Table)))
+        open = 0;
+    if (r->inTable && !isTableTag(tag) && GetTableLevel(r).cellOpen && open <= GetTableLevel(r).cellGroup)
         open = 0;
     if (open > 0 && open < top && isTextLevel(tag) && r->textEnabled) {
         LiftGroup(r, open);
