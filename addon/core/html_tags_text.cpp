@@ -141,6 +141,10 @@ int InsertAnchorData(HtmlCtx* ctx, HtmlReader* r, const char* data)
 {
     if (!ReleaseHeldId(ctx, r) || !FlushHtmlText(ctx, r))
         return 0;
+    // After a cell's or a row's end the data goes into a cell of its own, as a picture
+    // there: in the row's end it was written after the cell, and read back inside it.
+    if (!BeginCellOfContent(ctx, r, true))
+        return 0;
     HtmlGroup& g = r->currentGroup();
     // Right after another anchor's data this one takes the other font variant, so that the
     // two stay apart ("<a name=top></a><a href=x>", not "name=tophref=x").
