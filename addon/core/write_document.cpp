@@ -868,6 +868,7 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool
     const int blanksFrom = w.preOpen ? last : blanksBeforeEnd(w, text, first, last);
     const char startBlank = w.preOpen ? 0 : ' ';
     char previous = lineStart ? startBlank : 0;
+    char textBefore = previous;   // the last character of text written, for the blanks after it
     bool wrote = false;
     for (int i = first; i < last;) {
         char ch = text.chars[i];
@@ -883,7 +884,7 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool
             if (!w.out.suppress && !WriteLineBreak(w))
                 return 0;
             end.lineBreak = true;
-            previous = startBlank;
+            previous = textBefore = startBlank;
             ++i;
             continue;
         }
@@ -896,9 +897,13 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool
             break;
         }
         int j = isText(ch) ? textRunEnd(text, i, i < blanksFrom ? blanksFrom : last) : i + 1;
-        if (!writeRun(w, std::string_view(text.chars + i, static_cast<std::size_t>(j - i)), text.fonts[i], previous))
+        if (!writeRun(w, std::string_view(text.chars + i, static_cast<std::size_t>(j - i)), text.fonts[i], textBefore))
             return 0;
         previous = text.chars[j - 1];
+        // An anchor's data is no text: a blank after it at a line's start is dropped when
+        // read, as one right at the start.
+        if (!(FactsOf(w, text.fonts[i]).style & kHidden))
+            textBefore = previous;
         wrote = true;
         i = j;
     }
