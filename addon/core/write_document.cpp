@@ -181,6 +181,7 @@ struct FormPlace {
     int depth = 0;                  // table levels
     int listLevel = 0;              // list levels
     int quotes = 0;                 // "blockquote" tags
+    bool leavesPre = false;         // it holds lines that are no "pre" of this line's table level
 };
 
 FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
@@ -204,6 +205,9 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
                 break;
         }
         ++last;
+        if (GetParaMiscType(&w.ctx, static_cast<std::uint32_t>(r.typeWord)) != kMiscPre ||
+            EditorGetLineTableLevel(w.hWnd, last) != c.level)
+            place.leavesPre = true;
         // A line of only a cell's or a row's end holds nothing of it: written in a form
         // around its table, the form would end before the cell's end when read back. Nor
         // is it an item of a list, though it has the type of the item it ends.
@@ -269,7 +273,10 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     bool formEnds = formEndsBefore(w, d);
     bool addressEnds =
         w.addressOpen && (c.other != kMiscAddress || d.headerCloses || d.leavingCell || (formEnds && !w.formInAddress));
-    bool preEnds = w.preOpen && (c.other != kMiscPre || d.leavingCell || (formEnds && !w.formInPre));
+    // So does one that a form begun here goes on past: begun inside it, the form would end
+    // with it, and its further lines be read in another form.
+    bool preEnds = w.preOpen && (c.other != kMiscPre || d.leavingCell || (formEnds && !w.formInPre) ||
+                                 (d.formStarts && d.form.leavesPre));
     int depth = c.other == kMiscBlockQuote && !d.leavingCell ? c.quoteDepth : 0;
     // A paragraph tag opened inside one of them or a block quote ends inside it, also where
     // the paragraph goes on to a cell's end after a line break: its end tag after the block's

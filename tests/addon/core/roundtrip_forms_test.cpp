@@ -149,6 +149,16 @@ TEST_F(PlxRoundTripTest, AFormBegunInALaterCellAndEndedAfterTheTableBeginsInside
     }
 }
 
+// A form begun inside "pre" that goes on past it (here around a table) begins outside it:
+// begun inside, it ended with the "pre", and its further fields were read in a form of
+// their own, where the first radio button of a name is checked.
+TEST_F(PlxRoundTripTest, AFormBegunInPreThatGoesOnPastItBeginsOutsideIt)
+{
+    std::string first = writtenAgainTheSame("<pre>l<form><input type=radio name=r><table><td></table><input type=radio name=r></form>");
+    EXPECT_EQ(first.find("<form"), first.rfind("<form")) << first;
+    EXPECT_LT(first.find("</pre>"), first.find("<form")) << first;
+}
+
 // A form's last paragraph in a cell, after a table nested there: the form's end tag gives it
 // its spacing when read back, and a "p" written for that spacing changed the next save.
 TEST_F(PlxRoundTripTest, AFormsLastFieldAfterANestedTableGetsNoParagraphTag)
