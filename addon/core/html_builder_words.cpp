@@ -64,12 +64,15 @@ LineEndIs lineEndRule(const HtmlReader* r, const Run& run, char c, bool pre, boo
 }
 
 // A blank after a line end is the one blank between the words: it takes the mark's place.
+// After text the mark stays in its place, as it adds nothing after a blank ("&nbsp;", a line
+// end and the indent of the writer's lines in a table are one blank).
 void foldMarkIntoBlank(Run& run, bool pre)
 {
-    if (!pre && run.length >= 2 && run.text[run.length - 1] == ' ' && run.text[run.length - 2] == kHtmlLineEndMark) {
-        run.text[run.length - 2] = ' ';
-        --run.length;
-    }
+    if (pre || run.length < 2 || run.text[run.length - 1] != ' ' || run.text[run.length - 2] != kHtmlLineEndMark)
+        return;
+    if (run.length == 2)
+        run.text[0] = ' ';
+    --run.length;
 }
 
 // Reads one run of text, or the tag that comes first.

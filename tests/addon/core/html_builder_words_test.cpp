@@ -80,6 +80,8 @@ TEST(HtmlWords, TextIsCutAtBlanksAndTagsComeWhole)
         {"tab\there", {"tab ", "here"}},
         {"<p>\r\n  indented\r\nnext line", {"<p>", " ", "indented next ", "line"}},
         {"some\r\n    more", {"some ", "more"}},
+        // After "&nbsp;" a line end and the indent after it add no second blank.
+        {"a&nbsp;\r\n    b", {"a ", "b"}},
         {"end <", {"end ", "<"}},
     };
     for (const Case& c : cases)
