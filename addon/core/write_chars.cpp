@@ -147,7 +147,9 @@ int WriteCharFormat(HtmlWriter& w, const CharState& next)
     const CharState& was = w.chars;
     bool fontChanged = was.colour != next.colour || was.htmlSize != next.htmlSize || strcasecmp(was.face, next.face) != 0 ||
                        (!w.ctx.fontOpen && otherFaceInPre(w, next.face));
-    bool typeChanged = was.type != next.type;
+    // Only a type written as a tag changes what is written: others (a quote's, an address's)
+    // read back as none, and two runs of them in one format as one.
+    bool typeChanged = elementTag(was.type) != elementTag(next.type);
     w.charsLink = w.linkState;
     if (!fontChanged && !typeChanged && was.style == next.style) {
         w.chars.font = next.font;
