@@ -70,6 +70,9 @@ int CreateCell(HtmlCtx* ctx, HtmlReader* r, bool header);
 // Begins a cell with these attributes; closeGroup for a cell tag's own group.
 int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, bool closeGroup);
 int FillRowSpans(HtmlCtx* ctx, HtmlReader* r);
+// Text in a cell has not the Times Roman element of a "tr" outside the table (there "tr"
+// begins a row): the group takes its paragraph's element.
+void LeaveTimesElement(HtmlCtx* ctx, HtmlGroup& g);
 // Begins the cell that text read in a row before its first cell goes into.
 int BeginTextCell(HtmlCtx* ctx, HtmlReader* r);
 // The editor cell that text of the current level goes into, 0 outside tables.

@@ -32,16 +32,6 @@ int ppiX(const HtmlCtx* ctx) { return ctx->pixelsX > 0 ? ctx->pixelsX : 96; }
 // A width in twips, or a percentage of at most 100 (as its negative).
 int widthValue(HtmlCtx* ctx, const char* value) { return std::max(ParseHtmlSize(ctx, value, true, true), -100); }
 
-// "tr" begins a row in a cell: the Times Roman element of a "tr" outside the table has no
-// tag there, and a cell's text takes its paragraph's font.
-void leaveTimesElement(HtmlCtx* ctx, HtmlGroup& g)
-{
-    if (g.element != kElemTimes)
-        return;
-    int element = ParaTypeElement(g.typeWord);
-    g.element = element != kElemBody ? element : ListElement(GetParaListType(ctx, g.typeWord));
-}
-
 void startLevel(HtmlCtx* ctx, HtmlReader* r, HtmlTableLevel& level)
 {
     level.rowSpan = level.colSpan = 1;
@@ -74,7 +64,7 @@ void startLevel(HtmlCtx* ctx, HtmlReader* r, HtmlTableLevel& level)
     HtmlGroup& g = r->currentGroup();
     // Nor has the table's text the element of a "tr" before it: a group left open in a cell
     // (a header's, ended) gave it back, and the text had not its paragraph type's font.
-    leaveTimesElement(ctx, g);
+    LeaveTimesElement(ctx, g);
     // A table in nested block quotes takes the indent of all of them: the writer writes one
     // quote tag for each 600 twips of a table's indent.
     if (g.element == kElemBlockQuote) {
@@ -181,6 +171,16 @@ void takeSpans(HtmlCtx* ctx, const char* attributes, HtmlTableLevel& level)
 
 }
 
+// "tr" begins a row in a cell: the Times Roman element of a "tr" outside the table has no
+// tag there, and a cell's text takes its paragraph's font.
+void LeaveTimesElement(HtmlCtx* ctx, HtmlGroup& g)
+{
+    if (g.element != kElemTimes)
+        return;
+    int element = ParaTypeElement(g.typeWord);
+    g.element = element != kElemBody ? element : ListElement(GetParaListType(ctx, g.typeWord));
+}
+
 HtmlTableLevel& GetTableLevel(HtmlReader* r) { return r->tables[levelIndex(r)]; }
 
 int CurrentTableCell(HtmlReader* r)
@@ -268,7 +268,7 @@ int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, 
     g.style = header ? (g.style | kStyleBold) : (g.style & ~kStyleBold);
     // "</b>" in a header cell leaves its text bold, as a browser shows it.
     g.keptStyle = header ? kStyleBold : 0;
-    leaveTimesElement(ctx, g);
+    LeaveTimesElement(ctx, g);
     // A term's bold goes with its paragraph type: a data cell's text is no term.
     if (!header)
         g.typeWord &= ~kParaDefTerm;
@@ -305,7 +305,7 @@ int BeginTextCell(HtmlCtx* ctx, HtmlReader* r)
     // column as any cell: else its row's end came without its cell's end.
     if (!CreateCell(ctx, r, false))
         return 0;
-    leaveTimesElement(ctx, r->currentGroup());
+    LeaveTimesElement(ctx, r->currentGroup());
     level.cellGroup = r->group;
     level.cellOpen = 1;
     level.column = std::min(level.column + level.colSpan, kHtmlTableColumns);

@@ -221,6 +221,10 @@ int paragraphFormat(HtmlCtx* ctx, HtmlGroup& g, int left, int list)
 int groupFont(HtmlCtx* ctx, HtmlGroup& g)
 {
     HtmlReader* r = g.reader;
+    // A group that a table's end gave back in a cell of the table around it may still have
+    // a "tr"'s element, which the writer writes no tag for there.
+    if (r->inTable)
+        LeaveTimesElement(ctx, g);
     // A term's text is bold whatever ended a bold inside it: the writer writes its "<dt>",
     // which is bold when read back. So is a header cell's and a caption's.
     std::uint32_t style = g.style | g.keptStyle | ((g.typeWord & kParaDefTerm) ? kStyleBold : 0);
