@@ -300,6 +300,10 @@ int ElementTag(HtmlCtx*, HtmlReader* r, int element)
 
 int ListTag(HtmlCtx* ctx, HtmlReader* r, int type)
 {
+    // Inside a selection list or a text area a list's tags are none, as a header's: taken,
+    // the list gave the paragraph holding the field its type after the text before it.
+    if (PassedOverInField(r) || FieldBlockOpen(ctx, r))
+        return kTagDone;
     if (!EndOpenParagraph(ctx, r, r->tokenizer.beginTag != 0))
         return kTagFailed;
     if (r->tokenizer.endTag) {

@@ -159,6 +159,17 @@ TEST_F(PlxRoundTripTest, AFormBegunInPreThatGoesOnPastItBeginsOutsideIt)
     EXPECT_LT(first.find("</pre>"), first.find("<form")) << first;
 }
 
+// A list's tags inside a text area or a selection list are none, as a header's: taken,
+// the list gave the paragraph holding the field its type after the text before it, which
+// kept the body's font and took the list's when read back.
+TEST_F(PlxRoundTripTest, AListInsideAFieldIsNone)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<form>x<textarea><dir><form", "<form>x<select><option>a<ul><option>b</ul></select>"})) {
+        EXPECT_EQ(first.find("<dir>"), std::string::npos) << first;
+        EXPECT_EQ(first.find("<ul>"), std::string::npos) << first;
+    }
+}
+
 // A form's last paragraph in a cell, after a table nested there: the form's end tag gives it
 // its spacing when read back, and a "p" written for that spacing changed the next save.
 TEST_F(PlxRoundTripTest, AFormsLastFieldAfterANestedTableGetsNoParagraphTag)
