@@ -205,15 +205,18 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
                 break;
         }
         ++last;
-        if (GetParaMiscType(&w.ctx, static_cast<std::uint32_t>(r.typeWord)) != kMiscPre ||
-            EditorGetLineTableLevel(w.hWnd, last) != c.level)
-            place.leavesPre = true;
         // A line of only a cell's or a row's end holds nothing of it: written in a form
         // around its table, the form would end before the cell's end when read back. Nor
         // is it an item of a list, though it has the type of the item it ends.
         bool onlyAnEnd = holdsOnlyAnEnd(r);
         if (!onlyAnEnd)
             holding = last;
+        // It goes on past a "pre" where it holds a table (if only its ends) or text of no
+        // "pre"; not where only the ends of the cell around follow.
+        int lineLevel = EditorGetLineTableLevel(w.hWnd, last);
+        if (lineLevel > c.level ||
+            (!onlyAnEnd && (lineLevel != c.level || GetParaMiscType(&w.ctx, static_cast<std::uint32_t>(r.typeWord)) != kMiscPre)))
+            place.leavesPre = true;
         // A later paragraph of a list is written as an item of its own.
         auto word = static_cast<std::uint32_t>(r.typeWord);
         if ((r.flags & kLineFirst) && (word & kParaMarkerShown) && !onlyAnEnd)
