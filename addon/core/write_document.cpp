@@ -524,6 +524,15 @@ bool leftOutAfter(HtmlWriter& w, int line)
            next.cell == r.cell;
 }
 
+// The line goes on the paragraph of the line before it.
+bool goesOnParagraph(HtmlWriter& w, int line)
+{
+    unsigned flags = 0;
+    return line < w.endLine &&
+           EditorGetLineInfo(w.hWnd, line, nullptr, &flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) &&
+           !(flags & kLineFirst);
+}
+
 // The line that ends line's paragraph where it holds only the end, after a line that ends
 // with a line break; -1 otherwise.
 int endAfterLineBreak(HtmlWriter& w, int line)
@@ -540,15 +549,6 @@ int endAfterLineBreak(HtmlWriter& w, int line)
             return broken || next == line + 1 ? next : -1;
     }
     return -1;
-}
-
-// The line goes on the paragraph of the line before it.
-bool goesOnParagraph(HtmlWriter& w, int line)
-{
-    unsigned flags = 0;
-    return line < w.endLine &&
-           EditorGetLineInfo(w.hWnd, line, nullptr, &flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) &&
-           !(flags & kLineFirst);
 }
 
 bool sameCell(HtmlWriter& w, int line)
@@ -591,10 +591,7 @@ bool beginsPlainDiv(HtmlWriter& w, int line, int next)
 bool endsWithLineBreak(HtmlWriter& w, int line)
 {
     int last = line;
-    unsigned flags = 0;
-    while (last + 1 < w.endLine &&
-           EditorGetLineInfo(w.hWnd, last + 1, nullptr, &flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) &&
-           !(flags & kLineFirst))
+    while (goesOnParagraph(w, last + 1))
         ++last;
     LineText text;
     if (last == line || EditorGetLineChars(w.hWnd, last, text.chars, text.fonts) != 1 || text.chars[0] != w.ctx.marker)
