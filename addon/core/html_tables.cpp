@@ -99,8 +99,14 @@ bool endCaptionText(HtmlCtx* ctx, HtmlReader* r)
 {
     bool ok = EndOpenParagraph(ctx, r, true);
     r->flags &= ~kReadInCaption;
-    GetTableLevel(r).captionBelow = 0;
-    r->textSuppressed = 1;
+    HtmlTableLevel& level = GetTableLevel(r);
+    // After a caption above the table's first row, what comes before that row still stands
+    // above the table, as before the caption: a form's field there went into a cell made
+    // for it after the form had ended, written outside its form and lost when read back.
+    bool above = !level.captionBelow && !level.cell;
+    level.textAbove = above;
+    level.captionBelow = 0;
+    r->textSuppressed = !above;
     return ok;
 }
 

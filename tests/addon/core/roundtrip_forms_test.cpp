@@ -228,3 +228,17 @@ TEST_F(PlxRoundTripTest, TextAfterAnInnerFormsEndIsInNoForm)
                                                              "<form>><table><tr>><form><</form></form>z"}))
         EXPECT_LT(first.rfind("</form>"), first.find("z")) << first;
 }
+
+// A field after a caption's end and before the table's first row stands above the table,
+// in its form, as before the caption: it went into a cell made for it after its form had
+// ended, and was written outside the form, lost with its text when read back.
+TEST_F(PlxRoundTripTest, AFieldAfterACaptionBeforeTheFirstRowStaysInItsForm)
+{
+    std::vector<std::string> firsts = eachWrittenAgainTheSame(
+        {"<table><caption>c</caption><form><textarea>abc</textarea></form></table>", "<table><caption></caption><form><textarea></form"});
+    for (const std::string& first : firsts) {
+        EXPECT_LT(first.find("<form"), first.find("<textarea")) << first;
+        EXPECT_LT(first.find("</textarea>"), first.find("</form>")) << first;
+    }
+    EXPECT_NE(firsts[0].find("abc"), std::string::npos) << firsts[0];
+}
