@@ -276,10 +276,15 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     bool formEnds = formEndsBefore(w, d);
     bool addressEnds =
         w.addressOpen && (c.other != kMiscAddress || d.headerCloses || d.leavingCell || (formEnds && !w.formInAddress));
+    bool listsEnd = d.paraStart || closing;
+    auto keptListLevel = [&] {
+        return !listsEnd ? w.openListLevel : d.listChanges && d.leavingCell ? 0 : KeptListLevel(w, c.listType, c.listLevel);
+    };
     // So does one that a form begun here goes on past: begun inside it, the form would end
-    // with it, and its further lines be read in another form.
+    // with it, and its further lines be read in another form. And one inside a list that
+    // ends here: the list's end tag ends it when read.
     bool preEnds = w.preOpen && (c.other != kMiscPre || d.leavingCell || (formEnds && !w.formInPre) ||
-                                 (d.formStarts && d.form.leavesPre));
+                                 (d.formStarts && d.form.leavesPre) || keptListLevel() < w.preListLevel);
     int depth = c.other == kMiscBlockQuote && !d.leavingCell ? c.quoteDepth : 0;
     // A paragraph tag opened inside one of them or a block quote ends inside it, also where
     // the paragraph goes on to a cell's end after a line break: its end tag after the block's
@@ -304,9 +309,7 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     }
     if (w.openQuotes() > depth && !WriteQuotes(w, depth))
         return 0;
-    bool listsEnd = d.paraStart || closing;
-    int keptLists = !listsEnd ? w.openListLevel
-                  : d.listChanges && d.leavingCell ? 0 : KeptListLevel(w, c.listType, c.listLevel);
+    int keptLists = keptListLevel();
     if (preEnds) {
         // Lists begun inside it end first, also those the next paragraph goes on in: after
         // its end tag they would be read as going on around what follows, and those the next
