@@ -246,8 +246,11 @@ int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, 
     takeSpans(ctx, attributes, level);
     std::string value;
     level.cellWidth = GetHtmlAttrib(ctx, attributes, "width", value) ? widthValue(ctx, value.c_str()) : 0;
+    // A cell without its own height takes the row's so far; so does one whose height is
+    // none (0 or no number): the writer writes no height for it, which read back is the row's.
     if (GetHtmlAttrib(ctx, attributes, "height", value))
-        level.cellHeight = std::max(0, MulDiv(TextToInt(value.c_str()), 1440, ppiX(ctx)));
+        if (int height = MulDiv(TextToInt(value.c_str()), 1440, ppiX(ctx)); height > 0)
+            level.cellHeight = height;
     level.cellColour = GetHtmlAttrib(ctx, attributes, "bgcolor", value) ? GetHtmlColor(ctx, value.c_str()) : level.rowColour;
     level.cellAlign = alignmentAttribute(ctx, attributes, level.rowAlign);
     level.valign = 0;

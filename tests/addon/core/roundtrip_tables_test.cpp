@@ -167,3 +167,13 @@ TEST_F(PlxRoundTripTest, TextAfterANestedTablesEndHasNoStrayRowsElement)
     std::string first = writtenAgainTheSame("<address><tr><table><table><caption><table><td></table></table>c");
     EXPECT_NE(first.find("<address><i>c</i></address>"), std::string::npos) << first;
 }
+
+// A cell whose height is none (0, or no number) after a taller cell of its row takes the
+// row's height, as one with no height does: it kept none, was written without a height and
+// read back with the row's.
+TEST_F(PlxRoundTripTest, ACellWithANullHeightTakesItsRowsHeight)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<table><tr><td height=20>a<td height=(0>b</table>",
+                                                             "<table><tr><td height=20>a<td height=0>b</table>"}))
+        EXPECT_NE(first.find("height=20>b"), std::string::npos) << first;
+}
