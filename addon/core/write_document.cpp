@@ -645,8 +645,9 @@ int writeParagraphTag(HtmlWriter& w, const Decision& d, const LineText& text, in
     bool breakThenEnd = breaksEnd >= 0 && breaksEnd + 1 < w.endLine && !(w.preOpen && nextParagraph(w, line) < 0);
     bool breakAfterLoose = breakFirst && followsLooseText(w, d);
     // One whose text goes on after its first line's break is more than the break: without
-    // its tag it lost its alignment and spacing.
-    bool textAfterBreak = breakFirst && !w.preOpen && breaksEnd < 0 && goesOnParagraph(w, line + 1);
+    // its tag it lost its alignment and spacing, also where its end follows that text's last
+    // break at the page's end.
+    bool textAfterBreak = breakFirst && !w.preOpen && breaksEnd != line + 1 && goesOnParagraph(w, line + 1);
     if (text.count == 1 && !breakThenEnd && !breakAfterLoose && !textAfterBreak &&
         (text.chars[0] == kLineBreak || text.chars[0] == kRowEnd || text.chars[0] == kCellEnd || text.chars[0] == w.ctx.marker))
         return 1;
