@@ -91,9 +91,11 @@ int writeSelect(HtmlWriter& w, const FieldRecord& f, HWND control)
     for (int i = 0; options && i <= f.checked && i <= f.optionCapacity; ++i) {
         const FieldOption& o = options[i];
         bool selected = FieldOptionSelected(f, control, i);
+        // A blank that begins the text is dropped when read, as one after another blank is:
+        // it is written as the no-break space it was read from.
         if (!PutTagOpen(&w.ctx, w.out, "option") || (selected && !PutAttr(&w.ctx, w.out, "selected", nullptr)) ||
             (o.value && !PutAttr(&w.ctx, w.out, "value", o.value)) || !PutTagEnd(&w.ctx, w.out, false) ||
-            !PutText(&w.ctx, w.out, o.display ? o.display : "") || !Flush(w))
+            !PutText(&w.ctx, w.out, o.display ? o.display : "", ' ') || !Flush(w))
             return 0;
     }
     return Tag(w, "select", false, false);

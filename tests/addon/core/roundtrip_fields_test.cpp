@@ -129,3 +129,17 @@ TEST_F(FieldsRoundTripTest, AnAnchorInsideAFieldIsPassedOver)
         EXPECT_EQ(first.find("href"), std::string::npos) << first;
     }
 }
+
+// A list option's text that begins with a no-break space keeps it: written as a blank right
+// after the option's tag, it was dropped when read back.
+TEST_F(FieldsRoundTripTest, AnOptionsTextKeepsTheBlankItBeginsWith)
+{
+    ASSERT_EQ(read("<form><select><option>&nbsp;a &nbsp;b<option>c</select></form>"), 1);
+    auto display = [&] {
+        const addon::FieldRecord& f = ctx().fields[0];
+        return std::string(f.type == addon::kFieldSelect && f.value ? static_cast<const addon::FieldOption*>(f.value)[0].display : "");
+    };
+    EXPECT_EQ(display(), " a  b");
+    documentWrittenAgainTheSame();
+    EXPECT_EQ(display(), " a  b");
+}
