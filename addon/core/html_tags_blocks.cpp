@@ -39,12 +39,18 @@ std::uint32_t ruleWord(HtmlCtx* ctx, int width, std::uint32_t alignment)
 
 // A block begun inside a header keeps the header's font: written back, the header's tag
 // goes inside the block and gives its text that font when read. So does a block quote
-// begun in a menu or directory list, which the writer may write inside or around the list.
+// begun in a menu or directory list, which the writer may write inside or around the list:
+// it takes the list's font also where a block inside the list ("pre") had another.
 void takeBlockElement(HtmlCtx* ctx, HtmlGroup& g, int element)
 {
+    if (GetParaHeader(ctx, g.typeWord))
+        return;
     bool listFont = g.element == kElemMenu || g.element == kElemDirectory;
-    if (!GetParaHeader(ctx, g.typeWord) && !(element == kElemBlockQuote && listFont))
+    int list = ListElement(GetParaListType(ctx, g.typeWord));
+    if (element != kElemBlockQuote)
         g.element = element;
+    else if (!listFont)
+        g.element = list != kElemBody ? list : element;
 }
 
 // Paragraph ends in "pre" and "address" give no spacing: neither does the spacing the last

@@ -300,3 +300,17 @@ TEST_F(RoundTripBlocksTest, PreInAListEndsBeforeTheListsEnd)
     for (const std::string& first : eachWrittenAgainTheSame({"<ul><li>a<pre>b<dl><dt>t<dd>d", "<ol><li>x<pre>y</ol><ul><li>z"}))
         EXPECT_LT(first.find("</pre>"), first.find("</ul>")) << first;
 }
+
+// A block quote begun in "pre" inside a directory list takes the list's font, as one begun
+// in the list does: the writer writes the quote around the list, whose font its text took
+// when read back.
+TEST_F(RoundTripBlocksTest, AQuoteInPreInADirectoryListTakesTheListsFont)
+{
+    readsAsAndIsWrittenAgainTheSame("<dir><pre><blockquote>q", "q");
+    ASSERT_EQ(read("<dir><pre><blockquote>q"), 1);
+    std::string listFace = faceAt(0, 0);
+    PlxSetActiveWnd(hWnd);
+    ASSERT_EQ(PlxClearWindow(hWnd), 1);
+    ASSERT_EQ(read("<dir><li>d"), 1);
+    EXPECT_EQ(listFace, faceAt(0, 0));
+}
