@@ -100,10 +100,10 @@ bool endCaptionText(HtmlCtx* ctx, HtmlReader* r)
     bool ok = EndOpenParagraph(ctx, r, true);
     r->flags &= ~kReadInCaption;
     HtmlTableLevel& level = GetTableLevel(r);
-    // After a caption above the table's first row, what comes before that row still stands
+    // After a caption before the table's first row, what comes before that row still stands
     // above the table, as before the caption: a form's field there went into a cell made
     // for it after the form had ended, written outside its form and lost when read back.
-    bool above = !level.captionBelow && !level.cell;
+    bool above = !level.cell;
     level.textAbove = above;
     level.captionBelow = 0;
     r->textSuppressed = !above;
@@ -440,6 +440,7 @@ bool EndCaptionBelowAtContent(HtmlCtx* ctx, HtmlReader* r)
         return true;
     bool ok = endCaptionText(ctx, r);
     r->textSuppressed = 0;
+    level.textAbove = 0;
     return ok && (!level.cell || level.cellOpen || level.newRow || BeginTextCell(ctx, r));
 }
 

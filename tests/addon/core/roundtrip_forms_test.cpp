@@ -229,13 +229,15 @@ TEST_F(PlxRoundTripTest, TextAfterAnInnerFormsEndIsInNoForm)
         EXPECT_LT(first.rfind("</form>"), first.find("z")) << first;
 }
 
-// A field after a caption's end and before the table's first row stands above the table,
-// in its form, as before the caption: it went into a cell made for it after its form had
-// ended, and was written outside the form, lost with its text when read back.
+// A field after a caption's end (of a caption above or below) and before the table's first
+// row stands above the table, in its form, as before the caption: it went into a cell made
+// for it after its form had ended, and was written outside the form, lost with its text
+// when read back.
 TEST_F(PlxRoundTripTest, AFieldAfterACaptionBeforeTheFirstRowStaysInItsForm)
 {
     std::vector<std::string> firsts = eachWrittenAgainTheSame(
-        {"<table><caption>c</caption><form><textarea>abc</textarea></form></table>", "<table><caption></caption><form><textarea></form"});
+        {"<table><caption>c</caption><form><textarea>abc</textarea></form></table>", "<table><caption></caption><form><textarea></form",
+         "<table><caption align=bottom>c</caption><form><textarea>d</textarea></form></table>"});
     for (const std::string& first : firsts) {
         EXPECT_LT(first.find("<form"), first.find("<textarea")) << first;
         EXPECT_LT(first.find("</textarea>"), first.find("</form>")) << first;
