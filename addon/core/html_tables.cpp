@@ -295,12 +295,14 @@ int BeginCell(HtmlCtx* ctx, HtmlReader* r, bool header, const char* attributes, 
 namespace {
 
 // What a row's end does: its open cell ends, cells spanning into it from above take their
-// places, and a row without a single cell gets an empty one.
+// places, and a row without a single cell gets an empty one, ended as the others are: a
+// field after the row's end went into it, and its paragraph's end there was dropped with
+// the text after the row (written outside its form, the field was lost when read back).
 bool endRow(HtmlCtx* ctx, HtmlReader* r)
 {
     HtmlTableLevel& level = GetTableLevel(r);
     return (!level.cell || endOpenCell(ctx, r)) && FillRowSpans(ctx, r) &&
-           (!level.newRow || BeginCell(ctx, r, false, "", false));
+           (!level.newRow || (BeginCell(ctx, r, false, "", false) && endOpenCell(ctx, r)));
 }
 
 }
