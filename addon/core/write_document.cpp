@@ -271,18 +271,17 @@ int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
     // paragraph and the blocks around it; the paragraph ends with the document.
     if (closing && (!CloseLink(w) || !CloseAllFormatting(w)))
         return 0;
-    // An address or a "pre" begun inside a form that ends here ends before it: the form's end
-    // tag ends it when read, and its further lines were read outside it.
+    // An address or a "pre" begun inside a form or a list that ends here ends before it: the
+    // form's or the list's end tag ends it when read, and its further lines were read outside it.
     bool formEnds = formEndsBefore(w, d);
-    bool addressEnds =
-        w.addressOpen && (c.other != kMiscAddress || d.headerCloses || d.leavingCell || (formEnds && !w.formInAddress));
     bool listsEnd = d.paraStart || closing;
     auto keptListLevel = [&] {
         return !listsEnd ? w.openListLevel : d.listChanges && d.leavingCell ? 0 : KeptListLevel(w, c.listType, c.listLevel);
     };
-    // So does one that a form begun here goes on past: begun inside it, the form would end
-    // with it, and its further lines be read in another form. And one inside a list that
-    // ends here: the list's end tag ends it when read.
+    bool addressEnds = w.addressOpen && (c.other != kMiscAddress || d.headerCloses || d.leavingCell ||
+                                         (formEnds && !w.formInAddress) || keptListLevel() < w.addressListLevel);
+    // So does a "pre" that a form begun here goes on past: begun inside it, the form would
+    // end with it, and its further lines be read in another form.
     bool preEnds = w.preOpen && (c.other != kMiscPre || d.leavingCell || (formEnds && !w.formInPre) ||
                                  (d.formStarts && d.form.leavesPre) || keptListLevel() < w.preListLevel);
     int depth = c.other == kMiscBlockQuote && !d.leavingCell ? c.quoteDepth : 0;

@@ -292,13 +292,15 @@ TEST_F(RoundTripBlocksTest, ABlankAfterAnAnchorAtAQuotesLineStartInPreIsKept)
     readsAsAndIsWrittenAgainTheSame("<pre><blockquote><a name=f></a> t</blockquote>x", "{name=f} t|x");
 }
 
-// "pre" begun in a list item that its next paragraph, in another list, goes on in ends
-// before the item's list: the list's end tag written inside it ended it when read back, and
-// the next list's paragraphs lost their preformatting.
-TEST_F(RoundTripBlocksTest, PreInAListEndsBeforeTheListsEnd)
+// "pre" or an address begun in a list item that its next paragraph, in another list, goes
+// on in ends before the item's list: the list's end tag written inside it ended it when
+// read back, and the next list's paragraphs lost their preformatting or their italic.
+TEST_F(RoundTripBlocksTest, PreOrAnAddressInAListEndsBeforeTheListsEnd)
 {
     for (const std::string& first : eachWrittenAgainTheSame({"<ul><li>a<pre>b<dl><dt>t<dd>d", "<ol><li>x<pre>y</ol><ul><li>z"}))
         EXPECT_LT(first.find("</pre>"), first.find("</ul>")) << first;
+    for (const std::string& first : eachWrittenAgainTheSame({"<address><li>m<dir>d"}))
+        EXPECT_LT(first.find("</address>"), first.find("</ul>")) << first;
 }
 
 // A block quote begun in "pre" inside a directory list takes the list's font, as one begun
