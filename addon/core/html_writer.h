@@ -182,8 +182,9 @@ int KeptListLevel(const HtmlWriter& w, int type, int level);
 // Closes lists above level, and the quotes and the form inside them.
 int CloseListsTo(HtmlWriter& w, int level);
 int OpenLists(HtmlWriter& w, int line, int type, int level);
-// The item's tag for the line being written.
-int WriteListItem(HtmlWriter& w);
+// The item's tag for the line being written; unended where the page ends its first line
+// without its paragraph's end.
+int WriteListItem(HtmlWriter& w, bool unended);
 // Opens or closes "blockquote" tags until depth are open; one opened stands inside the list
 // items open then.
 int WriteQuotes(HtmlWriter& w, int depth);

@@ -182,7 +182,7 @@ int OpenLists(HtmlWriter& w, int line, int type, int level)
     return 1;
 }
 
-int WriteListItem(HtmlWriter& w)
+int WriteListItem(HtmlWriter& w, bool unended)
 {
     if (!Flush(w))
         return 0;
@@ -190,11 +190,15 @@ int WriteListItem(HtmlWriter& w)
         return Tag(w, w.cur.term ? "dt" : "dd", true, false);
     // The bullet or number takes the colour and size of the item's first line. Read back,
     // only a number or bullet takes them, and its size is the HTML size written: the size
-    // is compared as that, so that what is written once is written again.
+    // is compared as that, so that what is written once is written again. An item the
+    // page's end leaves without its paragraph's end gets one when read back, in the font of
+    // the paragraph's element (a header's): its bullet is compared as that.
     int count = w.text.count, type = w.openListType();
     FontFacts facts;
+    if (unended)
+        facts.points = w.ctx.fonts[ParaTypeElement(static_cast<std::uint32_t>(w.record.typeWord))].points;
     bool differs = (type == kListOrdered || type == kListUnordered) && count > 0 &&
-                   ReadFontFacts(w.hWnd, w.text.fonts[count - 1], facts) &&
+                   (unended || ReadFontFacts(w.hWnd, w.text.fonts[count - 1], facts)) &&
                    ((facts.colour != 0 && facts.colour != 0x010101) ||
                     LargestHtmlSize(facts.points) != LargestHtmlSize(w.ctx.fonts[0].points));
     if (!differs)

@@ -264,6 +264,15 @@ bool formEndsBefore(const HtmlWriter& w, const Decision& d)
     return w.formOpen && ((!w.cur.inForm && w.cur.level <= w.formLevel) || d.formChanges);
 }
 
+// The line goes on the paragraph of the line before it.
+bool goesOnParagraph(HtmlWriter& w, int line)
+{
+    unsigned flags = 0;
+    return line < w.endLine &&
+           EditorGetLineInfo(w.hWnd, line, nullptr, &flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) &&
+           !(flags & kLineFirst);
+}
+
 int closeBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
 {
     const ParaState& c = w.cur;
@@ -462,7 +471,11 @@ int openBlocks(HtmlWriter& w, Decision& d, int line, bool closing)
         d.opened = true;
     }
     if (d.paraStart && c.listItem && c.listType) {
-        if (!WriteListItem(w))
+        // The page ends the item's first line without its paragraph's end.
+        char last = w.text.count > 0 ? w.text.chars[w.text.count - 1] : 0;
+        bool unended = last && last != w.ctx.marker && last != kCellEnd && last != kRowEnd && last != kLineBreak &&
+                       !goesOnParagraph(w, line + 1);
+        if (!WriteListItem(w, unended))
             return 0;
         d.opened = true;
     }
@@ -524,15 +537,6 @@ bool leftOutAfter(HtmlWriter& w, int line)
     auto word = static_cast<std::uint32_t>(next.typeWord);
     return next.typeWord == r.typeWord && !GetParaHeader(&w.ctx, word) && !(word & kParaMarkerShown) &&
            next.cell == r.cell;
-}
-
-// The line goes on the paragraph of the line before it.
-bool goesOnParagraph(HtmlWriter& w, int line)
-{
-    unsigned flags = 0;
-    return line < w.endLine &&
-           EditorGetLineInfo(w.hWnd, line, nullptr, &flags, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr) &&
-           !(flags & kLineFirst);
 }
 
 // The line that ends line's paragraph where it holds only the end, after a line that ends

@@ -53,3 +53,12 @@ TEST_F(PlxRoundTripTest, ADivsEndBeforeAnItemsTextLeavesTheTextInTheItem)
     for (const std::string& first : firsts)
         EXPECT_EQ(first.find("<div"), first.rfind("<div")) << "only the x before the list:\n" << first;
 }
+
+// A header in a list item that the page's end leaves without its paragraph's end: its
+// bullet is written in the header's size, as the end the header gets when read back gives
+// it. Written in the size of the item's text, it took the header's at the next save.
+TEST_F(PlxRoundTripTest, AnUnendedHeaderItemsBulletTakesTheHeadersSize)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<ul><li><h1>e", "<h1><li><tr>e", "<h2 id=;><tr><li"}))
+        EXPECT_NE(first.find("<li></font>"), std::string::npos) << first;
+}
