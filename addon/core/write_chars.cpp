@@ -1,6 +1,7 @@
 // Character formatting: the element, "font" and style tags around each run of text,
 // and the end of a link's anchor.
 #include "addon/core/html_writer.h"
+#include "addon/core/para_type.h"
 
 #include <cstdio>
 #include <cstring>
@@ -58,11 +59,22 @@ void sizeText(const HtmlCtx& ctx, int value, char* text)
     std::snprintf(text, 16, "%c%d", difference >= 0 ? '+' : '-', difference >= 0 ? difference : -difference);
 }
 
-// Text in "pre" without a face takes the face of "pre" when read: one in another face says
-// it, also in the face of the page.
-bool otherFaceInPre(const HtmlWriter& w, const char* face)
+// The face text without one takes when read where it is written: that of "pre", or of an
+// open menu or directory list (but in a header or an address); null where it is the page's.
+const char* blockFace(const HtmlWriter& w)
 {
-    return w.out.pre && face[0] && strcasecmp(face, w.ctx.fonts[kElemPre].face) != 0;
+    if (w.out.pre)
+        return w.ctx.fonts[kElemPre].face;
+    int list = ListElement(w.openListType());
+    int own = ParaTypeElement(static_cast<std::uint32_t>(w.record.typeWord));
+    return list != kElemBody && (own == kElemBody || own == kElemBlockQuote) ? w.ctx.fonts[list].face : nullptr;
+}
+
+// Text in another face than its block's says it, also in the face of the page.
+bool otherFaceInBlock(const HtmlWriter& w, const char* face)
+{
+    const char* block = blockFace(w);
+    return block && face[0] && strcasecmp(face, block) != 0;
 }
 
 int openFont(HtmlWriter& w, const CharState& next)
@@ -71,7 +83,7 @@ int openFont(HtmlWriter& w, const CharState& next)
     const char* comparison = (ctx.flags & 1) ? ""
                            : (ctx.flags & 2) && w.out.blockElement ? ctx.fonts[w.out.blockElement].face
                                                                    : ctx.fonts[0].face;
-    bool faceDiffers = next.face[0] && (strcasecmp(next.face, comparison) != 0 || otherFaceInPre(w, next.face));
+    bool faceDiffers = next.face[0] && (strcasecmp(next.face, comparison) != 0 || otherFaceInBlock(w, next.face));
     bool colourDiffers = next.colour != w.out.impliedColour;
     if (!colourDiffers && next.htmlSize <= 0 && !faceDiffers)
         return 1;
@@ -146,7 +158,7 @@ int WriteCharFormat(HtmlWriter& w, const CharState& next)
 {
     const CharState& was = w.chars;
     bool fontChanged = was.colour != next.colour || was.htmlSize != next.htmlSize || strcasecmp(was.face, next.face) != 0 ||
-                       (!w.ctx.fontOpen && otherFaceInPre(w, next.face));
+                       (!w.ctx.fontOpen && otherFaceInBlock(w, next.face));
     // Only a type written as a tag changes what is written: others (a quote's, an address's)
     // read back as none, and two runs of them in one format as one.
     bool typeChanged = elementTag(was.type) != elementTag(next.type);

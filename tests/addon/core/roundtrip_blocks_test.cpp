@@ -316,3 +316,11 @@ TEST_F(RoundTripBlocksTest, AQuoteInPreInADirectoryListTakesTheListsFont)
     ASSERT_EQ(read("<dir><li>d"), 1);
     EXPECT_EQ(listFace, faceAt(0, 0));
 }
+
+// Text in the page's face inside a directory list says its face: without one it took the
+// list's when read back.
+TEST_F(RoundTripBlocksTest, TextInTheFaceOfThePageInADirectoryListSaysIt)
+{
+    std::string first = writtenAgainTheSame("<dir><blockquote><tr><table>a");
+    EXPECT_NE(first.find("<font face=\"Times New Roman\">a</font>"), std::string::npos) << first;
+}
