@@ -413,6 +413,15 @@ int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing)
         g.colour = r->itemColour;
         g.fontSize = r->itemSize;
     }
+    // Nor does a paragraph's end take the Times Roman element of a stray "tr" left open: the
+    // writer ends the "tr" before it, and read back it had the paragraph's font (which an
+    // item's bullet is written in).
+    bool leftTimes = character == ctx->marker && r->currentGroup().element == kElemTimes;
+    if (leftTimes) {
+        if (!FlushHtmlText(ctx, r))
+            return 0;
+        LeaveTimesElement(ctx, r->currentGroup());
+    }
     // Words leave the pending text below 300 characters: there is room for the end.
     if (r->pendingLength < kHtmlTextSize) {
         r->pending[r->pendingLength++] = character;
@@ -422,6 +431,8 @@ int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing)
     HtmlGroup& after = r->currentGroup();
     after.colour = colour;
     after.fontSize = size;
+    if (leftTimes)
+        after.element = kElemTimes;
     r->itemColour = 0;
     r->itemSize = 3;
     return result;

@@ -62,3 +62,12 @@ TEST_F(PlxRoundTripTest, AnUnendedHeaderItemsBulletTakesTheHeadersSize)
     for (const std::string& first : eachWrittenAgainTheSame({"<ul><li><h1>e", "<h1><li><tr>e", "<h2 id=;><tr><li"}))
         EXPECT_NE(first.find("<li></font>"), std::string::npos) << first;
 }
+
+// A paragraph's end with a stray "tr" left open takes the paragraph's font, not the "tr"'s
+// Times Roman: the writer ends the "tr" before it, and a header item's bullet, written in
+// the size of the end read first, took the header's size at the next save.
+TEST_F(PlxRoundTripTest, AParagraphsEndInAStrayRowTakesTheParagraphsFont)
+{
+    for (const std::string& first : eachWrittenAgainTheSame({"<h2><tr><li>e<li", "<h2><li>o<tr><table"}))
+        EXPECT_NE(first.find("<font color=#000000 size=5>\r\n<li></font>"), std::string::npos) << first;
+}
