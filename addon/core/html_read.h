@@ -22,6 +22,8 @@ int HtmlDocPass(HtmlCtx* ctx, int operation, HtmlGroup* group, HtmlReader* r, co
 // The text flow (html_text_flow.cpp).
 int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r);
 int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing);
+// Appends a paragraph's, a cell's or a row's end to the pending text and flushes it.
+int AppendParagraphEnd(HtmlCtx* ctx, HtmlReader* r, char character);
 // A paragraph, a cell or a line ended in a link: the next one's first text is the link's
 // again (html_tags_text.cpp).
 void HoldLinkRepeat(HtmlReader* r);

@@ -444,9 +444,7 @@ int BodyTag(HtmlCtx* ctx, HtmlReader* r)
         // it there; else it takes the spacing the last paragraph end left in its group.
         if (!r->paraStart && r->afterLineBreak && r->pendingLength == 0)
             r->currentGroup().spacing[0] = r->currentGroup().spacing[1] = 0;
-        if (!r->paraStart)
-            AppendPending(r, &ctx->marker, 1);
-        if (!FlushHtmlText(ctx, r))
+        if (!(r->paraStart ? FlushHtmlText(ctx, r) : AppendParagraphEnd(ctx, r, ctx->marker)))
             return kTagFailed;
     }
     if (r->tokenizer.endTag) {

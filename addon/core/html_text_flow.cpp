@@ -372,6 +372,28 @@ int FlushHtmlText(HtmlCtx* ctx, HtmlReader* r)
     return result;
 }
 
+int AppendParagraphEnd(HtmlCtx* ctx, HtmlReader* r, char character)
+{
+    // A paragraph's end does not take the Times Roman element of a stray "tr" left open: the
+    // writer ends the "tr" before it, and read back it had the paragraph's font (which an
+    // item's bullet is written in).
+    bool leftTimes = character == ctx->marker && r->currentGroup().element == kElemTimes;
+    if (leftTimes) {
+        if (!FlushHtmlText(ctx, r))
+            return 0;
+        LeaveTimesElement(ctx, r->currentGroup());
+    }
+    // Words leave the pending text below 300 characters: there is room for the end.
+    if (r->pendingLength < kHtmlTextSize) {
+        r->pending[r->pendingLength++] = character;
+        r->pending[r->pendingLength] = 0;
+    }
+    int result = FlushHtmlText(ctx, r);
+    if (leftTimes)
+        r->currentGroup().element = kElemTimes;
+    return result;
+}
+
 int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing)
 {
     // In a table outside its cells (after a row's end) text is dropped, and so is the end
@@ -413,26 +435,10 @@ int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing)
         g.colour = r->itemColour;
         g.fontSize = r->itemSize;
     }
-    // Nor does a paragraph's end take the Times Roman element of a stray "tr" left open: the
-    // writer ends the "tr" before it, and read back it had the paragraph's font (which an
-    // item's bullet is written in).
-    bool leftTimes = character == ctx->marker && r->currentGroup().element == kElemTimes;
-    if (leftTimes) {
-        if (!FlushHtmlText(ctx, r))
-            return 0;
-        LeaveTimesElement(ctx, r->currentGroup());
-    }
-    // Words leave the pending text below 300 characters: there is room for the end.
-    if (r->pendingLength < kHtmlTextSize) {
-        r->pending[r->pendingLength++] = character;
-        r->pending[r->pendingLength] = 0;
-    }
-    int result = FlushHtmlText(ctx, r);
+    int result = AppendParagraphEnd(ctx, r, character);
     HtmlGroup& after = r->currentGroup();
     after.colour = colour;
     after.fontSize = size;
-    if (leftTimes)
-        after.element = kElemTimes;
     r->itemColour = 0;
     r->itemSize = 3;
     return result;
