@@ -354,18 +354,22 @@ int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous)
     return done;
 }
 
-int PutKeptReferences(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous)
+int PutKeptReferences(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous, char after)
 {
     for (std::size_t i = 0; i < text.size();) {
         std::size_t length = text[i] == '&' ? wholeReference(text.substr(i)) : 0;
+        // The start of a reference whose rest the next run holds is written as it stands.
+        if (!length && text[i] == '&' && after == kReferenceGoesOn && KeptReferenceLength(text.substr(i)) == text.size() - i)
+            return putEntity(ctx, out, text.substr(i));
         if (!length) {
             if (!PutTextChar(ctx, out, text[i], previous))
                 return 0;
             previous = text[i++];
             continue;
         }
-        // The run's end is not known to be its text's: the next run may begin with a digit.
-        char next = i + length < text.size() ? text[i + length] : '\0';
+        // The run's end is not its text's: the next run may begin with a digit, or be the
+        // rest of the reference on the next editor line.
+        char next = i + length < text.size() ? text[i + length] : after;
         if (!putReference(ctx, out, text.substr(i, length), next))
             return 0;
         previous = ';';

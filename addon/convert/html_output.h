@@ -84,9 +84,12 @@ int PutTextChar(HtmlCtx* ctx, HtmlOutput& out, char c, char previous);
 // first, 0 at an editor line's start); a kept reference's mark and reference are written
 // as "&name;". PutAttr writes them so in values too.
 int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous = 0);
+// What follows a kept reference where its own characters go on after it (in the next run).
+inline constexpr char kReferenceGoesOn = 0x01;
 // Text of kept references: each "&name;" or "&#n;" is written as it stands (with its ";"
-// when it lost it), every other character escaped as by PutTextChar.
-int PutKeptReferences(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous);
+// when it lost it), every other character escaped as by PutTextChar. next: the character
+// after the text, '\0' where it is not known, or kReferenceGoesOn.
+int PutKeptReferences(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous, char next = '\0');
 int PutTag(HtmlCtx* ctx, HtmlOutput& out, const char* name, bool start, bool flush);
 int PutTagOpen(HtmlCtx* ctx, HtmlOutput& out, const char* name);
 // A null value writes a bare attribute ("ismap").

@@ -776,8 +776,9 @@ int resumeLink(HtmlWriter& w)
 }
 
 // A run of text in one font (or one object character), with the link, formatting and
-// escaping it needs; previous is the character before the run.
-int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
+// escaping it needs; previous is the character before the run, next the one after it in
+// the paragraph ('\0' where none is known).
+int writeRun(HtmlWriter& w, std::string_view run, int font, char previous, char next)
 {
     char ch = run[0];
     const FontFacts& facts = FactsOf(w, font);
@@ -839,7 +840,7 @@ int writeRun(HtmlWriter& w, std::string_view run, int font, char previous)
             return 0;
     }
     if (facts.style & kStyleKeptReference)
-        return PutKeptReferences(&w.ctx, w.out, run, previous);
+        return PutKeptReferences(&w.ctx, w.out, run, previous, next);
     return PutText(&w.ctx, w.out, run, previous);
 }
 
@@ -866,6 +867,17 @@ int blanksBeforeEnd(const HtmlWriter& w, const LineText& text, int first, int la
     while (from > first && text.chars[from - 1] == ' ')
         --from;
     return from;
+}
+
+// The line after line goes on line's paragraph with the rest of a kept reference: a long
+// paragraph's editor lines may split one.
+bool referenceGoesOn(HtmlWriter& w, int line)
+{
+    LineText next;
+    if (!goesOnParagraph(w, line + 1) || EditorGetLineChars(w.hWnd, line + 1, next.chars, next.fonts) < 1)
+        return false;
+    char c = next.chars[0];
+    return (FactsOf(w, next.fonts[0]).style & kStyleKeptReference) && c != '&' && c != kKeptReferenceMark;
 }
 
 // lineStart: the line begins a paragraph or follows a line break, where the reader drops a
@@ -911,7 +923,8 @@ int writeChars(HtmlWriter& w, int line, const LineText& text, LineEnd& end, bool
             break;
         }
         int j = isText(ch) ? textRunEnd(text, i, i < blanksFrom ? blanksFrom : last) : i + 1;
-        if (!writeRun(w, std::string_view(text.chars + i, static_cast<std::size_t>(j - i)), text.fonts[i], textBefore))
+        char next = j == text.count && referenceGoesOn(w, line) ? kReferenceGoesOn : '\0';
+        if (!writeRun(w, std::string_view(text.chars + i, static_cast<std::size_t>(j - i)), text.fonts[i], textBefore, next))
             return 0;
         previous = text.chars[j - 1];
         // An anchor's data is no text: a blank after it at a line's start is dropped when

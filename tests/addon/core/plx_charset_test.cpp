@@ -236,3 +236,24 @@ TEST_F(PlxCharsetTest, KeptReferencesInLinksAndTargetsStayAsWritten)
     EXPECT_TRUE(contains(saved, "id=\"a&rarr;b\"")) << saved;
     EXPECT_EQ(PlxPositionName(hWnd, "a&rarr;b"), 1);
 }
+
+// A kept reference in a long word that the editor's line length splits is written whole, as
+// it was read: its first part was written with a ";" of its own, and the page grew a ";" at
+// every save.
+TEST_F(PlxCharsetTest, AKeptReferenceSplitBetweenEditorLinesIsWrittenAsRead)
+{
+    for (std::size_t before = 200; before <= 310; ++before) {
+        for (const char* after : {"", "5", " end"}) {
+            std::string page = "<p>" + std::string(before, 'x') + "&#9660;" + after + "</p>";
+            SCOPED_TRACE(page);
+            ASSERT_EQ(read(page), 1);
+            std::string first = written();
+            EXPECT_TRUE(contains(first, after[0] == '5' ? "&#9660;5" : "&#9660;")) << first;
+            EXPECT_FALSE(contains(first, ";;")) << first;
+            ASSERT_EQ(PlxClearWindow(hWnd), 1);
+            ASSERT_EQ(read(first), 1);
+            EXPECT_EQ(written(), first);
+            ASSERT_EQ(PlxClearWindow(hWnd), 1);
+        }
+    }
+}
