@@ -217,14 +217,14 @@ FormPlace placeForm(HtmlWriter& w, int line, bool paraStart, bool leavingCell)
         if (lineLevel > c.level ||
             (!onlyAnEnd && (lineLevel != c.level || GetParaMiscType(&w.ctx, static_cast<std::uint32_t>(r.typeWord)) != kMiscPre)))
             place.leavesPre = true;
-        // A later paragraph of a list is written as an item of its own. One of a definition
-        // list after other lists, or of another list after a definition list, is written
-        // with those lists ended.
+        // A later paragraph of a list is written as an item of its own. One in no list, of
+        // a definition list after other lists, or of another list after a definition list,
+        // is written with those lists ended.
         auto word = static_cast<std::uint32_t>(r.typeWord);
         if ((r.flags & kLineFirst) && (word & kParaMarkerShown) && !onlyAnEnd)
             items = std::min(items, GetParaListLevel(&w.ctx, word) - 1);
         int type = GetParaListType(&w.ctx, word);
-        if ((r.flags & kLineFirst) && !onlyAnEnd && type && c.listType && (type == kListDef) != (c.listType == kListDef))
+        if ((r.flags & kLineFirst) && !onlyAnEnd && c.listType && (!type || (type == kListDef) != (c.listType == kListDef)))
             items = 0;
         if (r.cell == w.record.cell)
             place.quotes = std::min(place.quotes, lineQuoteDepth(w, r));

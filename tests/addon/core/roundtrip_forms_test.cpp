@@ -256,12 +256,14 @@ TEST_F(PlxRoundTripTest, AFieldAfterAnEmptyRowsEndStaysInItsForm)
     EXPECT_NE(first.find("c\r\n"), std::string::npos) << first;
 }
 
-// A form whose lines go on from a list into a definition list (or the other way round) is
-// written around both: the writer ends the other lists before a definition list, and a
-// form placed inside them was split in two at the save, the second half a form of its own.
+// A form whose lines go on from a list into a definition list (or the other way round), or
+// past the lists, is written around them: the writer ends the other lists before a
+// definition list, and a form placed inside them was split in two at the save, the second
+// half a form of its own.
 TEST_F(PlxRoundTripTest, AFormGoingOnFromAListIntoADefinitionListStaysOneForm)
 {
     for (const std::string& first : eachWrittenAgainTheSame({"<ul><ul>x<form>y</ul><dl><dt>z</dl></form>", "<ul><ul>><form>></ul><dl><dt><",
-                                                             "<menu><menu>d<form>><dl>n</dl><li>t"}))
+                                                             "<menu><menu>d<form>><dl>n</dl><li>t",
+                                                             "<h2><li>t<blockquote>d<form>><p><select></h2"}))
         EXPECT_EQ(first.find("<form"), first.rfind("<form")) << first;
 }
