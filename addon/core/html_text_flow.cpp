@@ -397,8 +397,11 @@ int AppendParagraphEnd(HtmlCtx* ctx, HtmlReader* r, char character)
 int EndParagraph(HtmlCtx* ctx, HtmlReader* r, char character, bool spacing)
 {
     // In a table outside its cells (after a row's end) text is dropped, and so is the end
-    // of a paragraph there: it stood between the cells.
-    if (character == ctx->marker && r->inTable && r->textSuppressed && r->pendingLength == 0) {
+    // of a paragraph there: it stood between the cells. Past the table levels kept, where
+    // cells only pass their text on, not one that holds a field or a picture put after a
+    // cell's end: without its end the field stood in no form.
+    bool deepObject = r->tableDepth >= kHtmlTableLevels && !r->paraStart;
+    if (character == ctx->marker && r->inTable && r->textSuppressed && r->pendingLength == 0 && !deepObject) {
         r->noSpacing = 0;
         return 1;
     }
