@@ -87,9 +87,9 @@ int PutText(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous 
 // What follows a kept reference where its own characters go on after it (in the next run).
 inline constexpr char kReferenceGoesOn = 0x01;
 // Text of kept references: each "&name;" or "&#n;" is written as it stands (with its ";"
-// when it lost it), every other character escaped as by PutTextChar. next: the character
+// when it lost it), every other character escaped as by PutTextChar. after: the character
 // after the text, '\0' where it is not known, or kReferenceGoesOn.
-int PutKeptReferences(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous, char next = '\0');
+int PutKeptReferences(HtmlCtx* ctx, HtmlOutput& out, std::string_view text, char previous, char after = '\0');
 int PutTag(HtmlCtx* ctx, HtmlOutput& out, const char* name, bool start, bool flush);
 int PutTagOpen(HtmlCtx* ctx, HtmlOutput& out, const char* name);
 // A null value writes a bare attribute ("ismap").

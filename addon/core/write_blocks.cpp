@@ -9,7 +9,6 @@ namespace ks::addon {
 namespace {
 
 constexpr int kAlignCentre = 0x1, kAlignRight = 0x2, kAlignJustify = 0x800;
-constexpr int kListDl = 5;
 
 // "h1" to "h7": the paragraph-type word holds a header level in three bits.
 struct HeaderName {
@@ -153,7 +152,7 @@ int WriteQuotes(HtmlWriter& w, int depth)
 int KeptListLevel(const HtmlWriter& w, int type, int level)
 {
     int was = w.openListLevel;
-    if ((w.openListType() == kListDl) != (type == kListDl))
+    if ((w.openListType() == kListDef) != (type == kListDef))
         level = 0;
     // The line's own level, open with another list's tag, ends: the line's list reads back
     // as the type its tag says.
@@ -186,7 +185,7 @@ int WriteListItem(HtmlWriter& w, bool unended)
 {
     if (!Flush(w))
         return 0;
-    if (w.openListType() == kListDl)
+    if (w.openListType() == kListDef)
         return Tag(w, w.cur.term ? "dt" : "dd", true, false);
     // The bullet or number takes the colour and size of the item's first line. Read back,
     // only a number or bullet takes them, and its size is the HTML size written: the size
